@@ -1,0 +1,5 @@
+#include "fileorder/CDlgFileOrder.h"
+
+CDlgFileOrder::CDlgFileOrder(QWidget* parent) : CKrDlgOperate(kTemplateId, parent) {}
+
+CDlgFileOrder::~CDlgFileOrder() = default;

@@ -1,0 +1,36 @@
+#include "frame/KRTToolsInstruct.h"
+
+#include "kora/utility/JsonAccess.h"
+
+using Kora::Utility::WStringMap;
+
+namespace {
+
+struct Instruct {
+    const char* instruct;
+    const char* name;
+    const char* description;
+};
+
+constexpr Instruct kInstructs[] = {
+    {"QuickMouse", "快鼠交易", "快鼠交易"},
+    {"OpenShortcutTrade", "打开炒单交易", "打开炒单交易"},
+    {"PopOptBatchTrade", "期权批量下单", "弹出期权批量下单界面。"},
+    {"OptionSellAnaly", "期权卖方分析", "弹出期权卖方分析"},
+    {"OptionPriceCalc", "期权价格计算", "弹出期权价格计算界面"},
+    {"OptionTradeStatistics", "期权成交统计", "弹出期权成交统计界面"},
+};
+
+}  // namespace
+
+Kora::Utility::SharedWStringMapVector KRTToolsInstruct::GetInstructs() {
+    auto instructs = std::make_shared<std::vector<WStringMap>>();
+    for (const Instruct& i : kInstructs) {
+        instructs->push_back({{QStringLiteral("Instruct"), QString::fromUtf8(i.instruct)},
+                              {QStringLiteral("Name"), QString::fromUtf8(i.name)},
+                              {QStringLiteral("Description"), QString::fromUtf8(i.description)}});
+    }
+    return instructs;
+}
+
+Json::Value KRTToolsInstruct::ExecuteInstruct(const Json::Value&) { return Json::Value(); }

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "CKrDlgOperate.h"
+
+// Stands in for a tool dialog that this build does not have yet: a plain dialog that shows the
+// tool's title, so the window type can still be opened, placed and closed.
+class PlaceholderToolDialog : public CKrDlgOperate {
+    Q_OBJECT
+public:
+    PlaceholderToolDialog(int templateId, const QString& title, QWidget* parent = nullptr);
+
+protected:
+    bool OnInitDialog() override;
+};

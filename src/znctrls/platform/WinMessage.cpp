@@ -1,0 +1,102 @@
+#include "platform/WinMessage.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <mutex>
+
+namespace Win {
+
+namespace {
+
+const QEvent::Type kWindowMessageEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+class WindowMessageEvent : public QEvent {
+public:
+    WindowMessageEvent(UINT message, WPARAM wParam, LPARAM lParam)
+        : QEvent(kWindowMessageEvent), m_message(message), m_wParam(wParam), m_lParam(lParam) {}
+
+    WindowMessageEvent(UINT message, std::unique_ptr<MessagePayload> wParam, std::unique_ptr<MessagePayload> lParam)
+        : QEvent(kWindowMessageEvent),
+          m_message(message),
+          m_wParam(reinterpret_cast<WPARAM>(wParam.get())),
+          m_lParam(reinterpret_cast<LPARAM>(lParam.get())),
+          m_ownedW(std::move(wParam)),
+          m_ownedL(std::move(lParam)) {}
+
+    LRESULT DeliverTo(MessageWindow& window) const { return window.OnMessage(m_message, m_wParam, m_lParam); }
+
+private:
+    UINT m_message;
+    WPARAM m_wParam;
+    LPARAM m_lParam;
+    std::unique_ptr<MessagePayload> m_ownedW;
+    std::unique_ptr<MessagePayload> m_ownedL;
+};
+
+// Routes window-message events to their receiver's OnMessage. Installed on the application
+// once, so any QObject that is also a MessageWindow receives messages without wiring.
+class MessageRouter : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != kWindowMessageEvent) {
+            return false;
+        }
+        if (auto* window = dynamic_cast<MessageWindow*>(watched)) {
+            static_cast<WindowMessageEvent*>(event)->DeliverTo(*window);
+        }
+        return true;
+    }
+};
+
+void InstallRouterOnAppThread() {
+    QCoreApplication* app = QCoreApplication::instance();
+    auto* router = new MessageRouter;
+    router->setParent(app);
+    app->installEventFilter(router);
+}
+
+// The router must be installed from the application's thread. A first post from a host worker
+// thread queues the installation ahead of its own event, so the event still finds the router.
+void EnsureRouter() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        QCoreApplication* app = QCoreApplication::instance();
+        if (QThread::currentThread() == app->thread()) {
+            InstallRouterOnAppThread();
+        } else {
+            QMetaObject::invokeMethod(app, &InstallRouterOnAppThread, Qt::QueuedConnection);
+        }
+    });
+}
+
+}  // namespace
+
+bool PostMessage(QObject* target, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!target || !dynamic_cast<MessageWindow*>(target) || !QCoreApplication::instance()) {
+        return false;
+    }
+    EnsureRouter();
+    QCoreApplication::postEvent(target, new WindowMessageEvent(message, wParam, lParam));
+    return true;
+}
+
+namespace Internal {
+
+bool PostOwned(QObject* target, UINT message, std::unique_ptr<MessagePayload> wParam,
+               std::unique_ptr<MessagePayload> lParam) {
+    if (!target || !dynamic_cast<MessageWindow*>(target) || !QCoreApplication::instance()) {
+        return false;
+    }
+    EnsureRouter();
+    QCoreApplication::postEvent(target, new WindowMessageEvent(message, std::move(wParam), std::move(lParam)));
+    return true;
+}
+
+}  // namespace Internal
+
+LRESULT SendMessage(QObject* target, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* window = dynamic_cast<MessageWindow*>(target);
+    return window ? window->OnMessage(message, wParam, lParam) : 0;
+}
+
+}  // namespace Win
