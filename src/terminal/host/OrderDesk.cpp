@@ -1,0 +1,127 @@
+#include "host/OrderDesk.h"
+
+#include <cstdio>
+
+#include "host/ErrorCodes.h"
+#include "host/Records.h"
+#include "kora/utility/JsonAccess.h"
+
+namespace Terminal {
+
+using Kora::Utility::JsonText;
+
+Json::Value ErrorAnswer(int code, const std::string& message) {
+    Json::Value answer(Json::objectValue);
+    answer["ErrorCode"] = code;
+    answer["ErrorMsg"] = message;
+    return answer;
+}
+
+OrderDesk::OrderDesk(Market::Simulator& market, Journal& journal, std::function<std::string()> currentAccount)
+    : m_market(market), m_journal(journal), m_currentAccount(std::move(currentAccount)) {}
+
+std::string OrderDesk::NextSmartOrderId() {
+    char text[32];
+    std::snprintf(text, sizeof text, "SO%06llu", static_cast<unsigned long long>(m_nextSmartOrder++));
+    return text;
+}
+
+Json::Value OrderDesk::InsertSmartOrder(const Json::Value& request) {
+    const ParsedOrder parsed = ParseOrderRequest(request, m_market, m_currentAccount());
+    if (!parsed.Ok()) {
+        const Json::Value refusal = ErrorAnswer(parsed.errorCode, parsed.errorMessage);
+        m_journal.Append(Journal::kOrder, request, refusal);
+        return refusal;
+    }
+    m_journal.Append(Journal::kOrder, request);
+    return Submit(parsed);
+}
+
+Json::Value OrderDesk::Submit(const ParsedOrder& order) {
+    if (!order.Ok()) {
+        return ErrorAnswer(order.errorCode, order.errorMessage);
+    }
+    const std::vector<Market::OrderTicket> tickets =
+        order.netPosition ? m_market.ResolveNetPosition(order.ticket) : std::vector{order.ticket};
+    Json::Value answer(Json::objectValue);
+    answer["ErrorCode"] = 0;
+    answer["SmartOrderIdList"] = Json::Value(Json::arrayValue);
+    answer["AccountIdList"] = Json::Value(Json::arrayValue);
+    answer["OrderIDList"] = Json::Value(Json::arrayValue);
+    for (Market::OrderTicket ticket : tickets) {
+        ticket.smartOrderId = NextSmartOrderId();
+        const Market::SubmitResult result = m_market.Submit(ticket);
+        answer["SmartOrderIdList"].append(ticket.smartOrderId);
+        answer["AccountIdList"].append(ticket.accountId);
+        answer["OrderIDList"].append(result.orderId);
+    }
+    answer["OrderId"] = answer["SmartOrderIdList"][0];
+    answer["OrderID"] = answer["OrderIDList"][0];
+    return answer;
+}
+
+Json::Value OrderDesk::Cancel(const Json::Value& request, const std::string& accountHint) {
+    std::string accountId = JsonText(request, "EAccountID");
+    if (accountId.empty()) {
+        accountId = accountHint;
+    }
+    std::string orderId = JsonText(request, "OrderID");
+    const std::string exchangeOrderId = JsonText(request, "65");
+    if (orderId.empty() && !exchangeOrderId.empty()) {
+        for (const Market::OrderView& order : m_market.Orders(accountId)) {
+            if (order.exchangeOrderId == exchangeOrderId) {
+                orderId = order.id;
+            }
+        }
+    }
+    Json::Value answer;
+    const auto order = orderId.empty() ? std::nullopt : m_market.FindOrder(orderId);
+    if (!order || (!accountId.empty() && order->ticket.accountId != accountId)) {
+        answer = ErrorAnswer(ErrorCode::kNoSuchOrder, "委托不存在");
+        m_journal.Append(Journal::kCancel, request, answer);
+        return answer;
+    }
+    const std::string refusal = m_market.Cancel(order->ticket.accountId, orderId);
+    if (!refusal.empty()) {
+        answer = ErrorAnswer(ErrorCode::kNotCancellable, refusal);
+        m_journal.Append(Journal::kCancel, request, answer);
+        return answer;
+    }
+    m_journal.Append(Journal::kCancel, request);
+    answer["ErrorCode"] = 0;
+    answer["OrderID"] = orderId;
+    return answer;
+}
+
+Json::Value OrderDesk::ResolveNetPosition(const Json::Value& request) {
+    const ParsedOrder parsed = ParseOrderRequest(request, m_market, m_currentAccount());
+    if (!parsed.Ok()) {
+        return ErrorAnswer(parsed.errorCode, parsed.errorMessage);
+    }
+    const Market::Instrument& instrument = *m_market.Catalogue().At(parsed.ticket.instrument);
+    Json::Value answer(Json::objectValue);
+    answer["ErrorCode"] = 0;
+    Json::Value& list = answer["OrderList"] = Json::Value(Json::arrayValue);
+    const auto tickets = parsed.netPosition ? m_market.ResolveNetPosition(parsed.ticket) : std::vector{parsed.ticket};
+    for (const Market::OrderTicket& t : tickets) {
+        Json::Value record(Json::objectValue);
+        for (const auto& [key, value] : t.fields) {
+            record[key] = value;
+        }
+        record["EAccountID"] = t.accountId;
+        record["54"] = instrument.exchange;
+        record["63"] = instrument.code;
+        record["112"] = std::string(1, t.direction);
+        record["117"] = std::string(1, t.offset);
+        record["119"] = std::string(1, t.hedge);
+        record["40"] = t.priceKind == Market::PriceKind::Market ? "1" : "2";
+        if (t.priceKind == Market::PriceKind::Limit) {
+            record["129"] = Records::PriceText(instrument, t.price);
+        }
+        record["130"] = std::to_string(t.volume);
+        list.append(record);
+    }
+    return answer;
+}
+
+}  // namespace Terminal

@@ -1,0 +1,178 @@
+#include "host/Records.h"
+
+#include <cstdio>
+
+namespace Terminal::Records {
+
+using Market::Instrument;
+
+std::string Fixed(double value, int decimals) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+std::string PriceText(const Instrument& instrument, int64_t units) {
+    return Fixed(instrument.ToPrice(units), instrument.decimals);
+}
+
+Kora::Interface::QuoteKey KeyOf(const Instrument& instrument) {
+    Kora::Interface::QuoteKey key;
+    key.marketId = instrument.marketId;
+    key.code = QString::fromStdString(instrument.code);
+    return key;
+}
+
+Json::Value Account(const Market::AccountSpec& account, bool loggedIn) {
+    Json::Value record(Json::objectValue);
+    record["EAccountID"] = account.eAccountId;
+    record["VAccountID"] = account.vAccountId;
+    record["249"] = account.number;
+    record["Category"] = account.category;
+    record["Identity"] = account.identity;
+    record["AccountName"] = account.name;
+    record["LoggedIn"] = loggedIn;
+    return record;
+}
+
+namespace {
+
+const char* ProductClass(const Instrument& instrument) {
+    switch (instrument.kind) {
+        case Market::InstrumentKind::Future:
+            return "期货";
+        case Market::InstrumentKind::FutureOption:
+        case Market::InstrumentKind::StockOption:
+            return "期权";
+        case Market::InstrumentKind::Fund:
+            return "基金";
+        case Market::InstrumentKind::Stock:
+            return "股票";
+    }
+    return "";
+}
+
+std::string TimeText(uint32_t hhmmss) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02u:%02u:%02u", hhmmss / 10000, hhmmss / 100 % 100, hhmmss % 100);
+    return text;
+}
+
+}  // namespace
+
+Json::Value Contract(const Instrument& instrument, const Kora::Interface::QuoteSnapshot& snapshot,
+                     const Instrument* underlying) {
+    Json::Value record(Json::objectValue);
+    record["54"] = instrument.exchange;
+    record["63"] = instrument.code;
+    record["64"] = instrument.name;
+    record["244"] = std::to_string(instrument.multiplier);
+    record["245"] = PriceText(instrument, instrument.tick);
+    record["1008"] = std::to_string(instrument.minTradeUnit);
+    record["ExchangeCode"] = instrument.exchange;
+    record["ContractCode"] = instrument.code;
+    record["Name"] = instrument.name;
+    record["MarketID"] = instrument.marketId;
+    record["PriceDivisor"] = instrument.priceDivisor;
+    record["PriceDecimals"] = instrument.decimals;
+    record["UpperLimit"] = instrument.ToPrice(snapshot.upperLimit);
+    record["LowerLimit"] = instrument.ToPrice(snapshot.lowerLimit);
+    record["ReferencePrice"] = instrument.ToPrice(snapshot.referencePrice);
+    record["IsOption"] = instrument.IsOption();
+    record["ProductClass"] = ProductClass(instrument);
+    if (instrument.option) {
+        const Market::OptionTerms& terms = *instrument.option;
+        record["OptionClass"] = std::string(1, terms.classLetter);
+        record["CallPut"] = terms.isPut ? "认沽" : "认购";
+        record["StrikePrice"] = instrument.ToPrice(terms.strike);
+        const QDate expiry = terms.expiry.toOffsetFromUtc(8 * 3600).date();
+        record["ExpireDate"] = expiry.year() * 10000 + expiry.month() * 100 + expiry.day();
+        if (underlying) {
+            record["UnderlyingExchange"] = underlying->exchange;
+            record["UnderlyingCode"] = underlying->code;
+        }
+    }
+    return record;
+}
+
+Json::Value Order(const Market::OrderView& order, const Instrument& instrument, const Market::AccountSpec& account) {
+    const Market::OrderTicket& t = order.ticket;
+    Json::Value record(Json::objectValue);
+    for (const auto& [key, value] : t.fields) {
+        record[key] = value;
+    }
+    record["OrderID"] = order.id;
+    record["EAccountID"] = account.eAccountId;
+    record["VAccountID"] = account.vAccountId;
+    record["54"] = instrument.exchange;
+    record["63"] = instrument.code;
+    record["64"] = instrument.name;
+    record["112"] = std::string(1, t.direction);
+    record["117"] = std::string(1, t.offset);
+    record["119"] = std::string(1, t.hedge);
+    record["125"] = std::string(1, t.covered);
+    record["40"] = t.priceKind == Market::PriceKind::Market ? "1" : "2";
+    record["41"] = t.condition == Market::TimeCondition::Day ? "3" : "1";
+    record["42"] = t.condition == Market::TimeCondition::FillOrKill ? "3" : "1";
+    record["129"] = t.priceKind == Market::PriceKind::Market ? "0" : PriceText(instrument, t.price);
+    record["130"] = std::to_string(t.volume);
+    record["113"] = std::to_string(order.filled);
+    record["156"] = std::string(1, order.status);
+    record["StatusText"] = order.statusText;
+    record["65"] = order.exchangeOrderId;
+    record["160"] = order.id;
+    record["161"] = account.number;
+    record["162"] = "1";
+    record["SmartOrderId"] = t.smartOrderId;
+    record["OrderTime"] = TimeText(order.time);
+    record["AvgTradePrice"] = Fixed(order.AverageFillUnits() / instrument.priceDivisor, instrument.decimals + 2);
+    if (!order.rejectReason.empty()) {
+        record["ErrorMsg"] = order.rejectReason;
+    }
+    return record;
+}
+
+Json::Value Position(const Market::PositionView& position, const Instrument& instrument) {
+    const bool isLong = position.side == Market::PositionSide::Long;
+    Json::Value record(Json::objectValue);
+    record["EAccountID"] = position.accountId;
+    record["54"] = instrument.exchange;
+    record["63"] = instrument.code;
+    record["64"] = instrument.name;
+    record["112"] = isLong ? "0" : "1";
+    record["270"] = isLong ? "买入" : "卖出";
+    record["119"] = std::string(1, position.hedge);
+    record["125"] = "0";
+    record["131"] = instrument.option ? (instrument.option->isPut ? "P" : "C") : "";
+    record["135"] = std::to_string(position.total);
+    record["137"] = std::to_string(position.closable);
+    record["742"] = std::to_string(position.closableToday);
+    record["136"] = Fixed(position.averagePrice, instrument.decimals + 2);
+    record["138"] = Fixed(position.lastPrice, instrument.decimals);
+    record["141"] = Fixed(position.floatingProfit, 2);
+    record["244"] = std::to_string(instrument.multiplier);
+    record["TodayVolume"] = Json::Int64(position.today);
+    record["HistoryVolume"] = Json::Int64(position.history);
+    record["Margin"] = Fixed(position.margin, 2);
+    return record;
+}
+
+Json::Value Money(const Market::MoneyView& money) {
+    Json::Value record(Json::objectValue);
+    record["EAccountID"] = money.accountId;
+    record["56"] = money.currency;
+    record["93"] = Fixed(money.available, 2);
+    record["95"] = Fixed(money.withdrawable, 2);
+    record["97"] = Fixed(money.totalAsset, 2);
+    record["110"] = Fixed(money.cash, 2);
+    record["345"] = Fixed(money.riskDegree, 2);
+    record["346"] = Fixed(money.margin, 2);
+    record["Frozen"] = Fixed(money.frozen, 2);
+    record["Commission"] = Fixed(money.commission, 2);
+    record["CloseProfit"] = Fixed(money.closeProfit, 2);
+    record["PositionProfit"] = Fixed(money.positionProfit, 2);
+    record["PreBalance"] = Fixed(money.preBalance, 2);
+    return record;
+}
+
+}  // namespace Terminal::Records
