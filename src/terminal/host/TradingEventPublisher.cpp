@@ -1,0 +1,92 @@
+#include "host/TradingEventPublisher.h"
+
+#include "host/ErrorCodes.h"
+#include "host/Records.h"
+#include "kora/interface/Topics.h"
+
+namespace Terminal {
+
+using namespace Kora::Interface;
+namespace Status = Market::OrderStatus;
+
+namespace {
+
+struct SmartState {
+    int state;
+    int subState;
+};
+
+SmartState StateOf(char status) {
+    switch (status) {
+        case Status::kWorking:
+            return {1, 2};
+        case Status::kPartlyFilled:
+            return {1, 3};
+        case Status::kFilled:
+            return {2, 0};
+        case Status::kCancelled:
+            return {3, 0};
+        default:
+            return {4, 4};
+    }
+}
+
+}  // namespace
+
+TradingEventPublisher::TradingEventPublisher(const Market::Simulator& market, NormalMsgCenter& messages,
+                                             Services::QuoteSubscribeService& quotes)
+    : m_market(market), m_messages(messages), m_quotes(quotes) {}
+
+void TradingEventPublisher::OnOrderUpdated(const Market::OrderView& order, const Market::Fill* fill) {
+    const auto account = m_market.Account(order.ticket.accountId);
+    const Market::Instrument* instrument = m_market.Catalogue().At(order.ticket.instrument);
+    if (!account || !instrument) {
+        return;
+    }
+    Json::Value record = Records::Order(order, *instrument, *account);
+    if (fill) {
+        record["LastTradePrice"] = Records::PriceText(*instrument, fill->price);
+        record["LastTradeVolume"] = std::to_string(fill->volume);
+    }
+    Json::Value callback(Json::objectValue);
+    callback["EAccountID"] = account->eAccountId;
+    callback["VAccountID"] = account->vAccountId;
+    callback["RawContent"].append(record);
+    m_messages.Post(Topic::kSTEPRequestCallBack, callback, 0);
+
+    if (order.ticket.smartOrderId.empty()) {
+        return;
+    }
+    const SmartState state = StateOf(order.status);
+    const bool failed = order.status == Status::kRejected;
+    Json::Value notice(Json::objectValue);
+    notice["SmartOrderId"] = order.ticket.smartOrderId;
+    notice["ReorderId"] = order.id;
+    notice["EAccountID"] = account->eAccountId;
+    notice["OrderID"] = order.id;
+    notice["State"] = state.state;
+    notice["SubState"] = state.subState;
+    notice["ErrorMsg"] = order.rejectReason;
+    m_messages.Post(Topic::kReorderNotifyInfo, notice, 0);
+
+    Json::Value change(Json::objectValue);
+    change["SmartOrderId"] = order.ticket.smartOrderId;
+    change["State"] = state.state;
+    change["ResultCode"] = failed ? ErrorCode::kMarketRejected : 0;
+    change["ResultMsg"] = order.rejectReason;
+    m_messages.Post(Topic::kSmartOrderChangeState, change, 0);
+    m_messages.Post(Topic::kReorderChangeState, change, 0);
+}
+
+void TradingEventPublisher::OnPositionsChanged(const std::string& accountId) {
+    Json::Value payload(Json::objectValue);
+    payload["AccountID"] = accountId;
+    payload["EAccountID"] = accountId;
+    m_messages.Post(Topic::kPositionChanged, payload, 0);
+}
+
+void TradingEventPublisher::OnQuote(const Market::QuoteEvent& quote) { m_quotes.PushQuote(quote); }
+
+void TradingEventPublisher::OnStaticChanged(int instrument) { m_quotes.PushStatic(instrument); }
+
+}  // namespace Terminal
