@@ -1,0 +1,162 @@
+// The two message centres: who receives what, on which thread, in which order.
+
+#include <gtest/gtest.h>
+
+#include <QThread>
+#include <atomic>
+#include <thread>
+
+#include "TerminalTestSupport.h"
+#include "host/HPMsgCenter.h"
+#include "host/MessageRecorder.h"
+#include "host/NormalMsgCenter.h"
+
+using namespace Terminal;
+using Kora::Utility::Handle;
+using TerminalTest::WaitUntil;
+
+namespace {
+
+Json::Value Numbered(int n) {
+    Json::Value payload(Json::objectValue);
+    payload["N"] = n;
+    return payload;
+}
+
+TEST(NormalMsgCenterTest, PostsFromAnyThreadArriveOnTheUiThreadInOrder) {
+    Handle<NormalMsgCenter> center(new NormalMsgCenter);
+    Handle<MessageRecorder> recorder(new MessageRecorder);
+    center->Subscribe(recorder, QStringLiteral("A"));
+    center->Subscribe(recorder, QStringLiteral("B"));
+    std::thread poster([&] {
+        for (int n = 0; n < 200; ++n) {
+            center->Post(n % 2 ? QStringLiteral("A") : QStringLiteral("B"), Numbered(n), 0);
+        }
+    });
+    poster.join();
+    ASSERT_TRUE(WaitUntil([&] { return recorder->Messages().size() == 200; }));
+    const auto messages = recorder->Messages();
+    for (int n = 0; n < 200; ++n) {
+        EXPECT_EQ(messages[n].payload["N"].asInt(), n);
+        EXPECT_EQ(messages[n].thread, std::this_thread::get_id());
+    }
+}
+
+TEST(NormalMsgCenterTest, OnlyCurrentSubscribersOfATopicReceiveIt) {
+    Handle<NormalMsgCenter> center(new NormalMsgCenter);
+    Handle<MessageRecorder> leaving(new MessageRecorder);
+    Handle<MessageRecorder> everything(new MessageRecorder);
+    center->Subscribe(leaving, QStringLiteral("A"));
+    center->Subscribe(everything, NormalMsgCenter::kEveryTopic);
+    center->Post(QStringLiteral("A"), Numbered(1), 0);
+    center->Post(QStringLiteral("C"), Numbered(2), 0);
+    // Unsubscribed after posting but before delivery: nothing arrives.
+    EXPECT_TRUE(center->Unsubscribe(leaving, QStringLiteral("A")));
+    EXPECT_FALSE(center->Unsubscribe(leaving, QStringLiteral("A")));
+    center->DeliverPending();
+    EXPECT_TRUE(leaving->Messages().empty());
+    EXPECT_EQ(everything->Topics(), (std::vector<QString>{QStringLiteral("A"), QStringLiteral("C")}));
+    EXPECT_EQ(center->PendingCount(), 0u);
+}
+
+// Posts a follow-up from inside its own delivery.
+class RelayHandler : public Kora::Interface::MsgHandlerI {
+public:
+    explicit RelayHandler(NormalMsgCenter* center) : m_center(center) {}
+    void OnHPMessage(uint32_t, const void*, intptr_t) override {}
+    void OnMessage(const QString& topic, const Json::Value& payload, const Json::Value&) override {
+        if (topic == QStringLiteral("Ask")) {
+            m_center->Post(QStringLiteral("Answer"), payload, 0);
+        }
+    }
+
+private:
+    NormalMsgCenter* m_center;
+};
+
+TEST(NormalMsgCenterTest, MessagesPostedDuringDeliveryFollowInTheSamePass) {
+    Handle<NormalMsgCenter> center(new NormalMsgCenter);
+    Handle<RelayHandler> relay(new RelayHandler(center.Get()));
+    Handle<MessageRecorder> recorder(new MessageRecorder);
+    center->Subscribe(relay, QStringLiteral("Ask"));
+    center->Subscribe(recorder, NormalMsgCenter::kEveryTopic);
+    center->Post(QStringLiteral("Ask"), Numbered(1), 0);
+    center->Post(QStringLiteral("Later"), Numbered(2), 0);
+    center->DeliverPending();
+    EXPECT_EQ(recorder->Topics(),
+              (std::vector<QString>{QStringLiteral("Ask"), QStringLiteral("Later"), QStringLiteral("Answer")}));
+}
+
+TEST(HPMsgCenterTest, DeliversOnItsWorkerThreadOnlyToSubscribedTargets) {
+    Handle<HPMsgCenter> center(new HPMsgCenter);
+    Handle<MessageRecorder> subscribed(new MessageRecorder);
+    Handle<MessageRecorder> other(new MessageRecorder);
+    center->Subscribe(subscribed, 30001);
+    center->Subscribe(other, 30002);
+    auto record = std::make_shared<Kora::Interface::QuotePushRecord>();
+    center->DeliverQuote(30001, record, {subscribed, other});
+    center->Publish(30002, std::make_shared<int>(5));
+    center->Publish(30003, std::make_shared<int>(6));  // nobody listens
+    center->WaitIdle();
+
+    ASSERT_EQ(subscribed->Messages().size(), 1u);
+    EXPECT_EQ(subscribed->Messages()[0].number, 30001u);
+    EXPECT_EQ(subscribed->Messages()[0].thread, center->WorkerThread());
+    EXPECT_NE(center->WorkerThread(), std::this_thread::get_id());
+    ASSERT_EQ(other->Messages().size(), 1u);
+    EXPECT_EQ(other->Messages()[0].number, 30002u);
+    EXPECT_GT(record->enqueuedNs, 0);
+    EXPECT_EQ(center->DeliveredCount(), 2u);
+}
+
+// A handler that guards its state with its own lock, as the glue's subscribers do, and that
+// subscribes while holding it.
+class LockingHandler : public Kora::Interface::MsgHandlerI {
+public:
+    std::mutex lock;
+    std::atomic<bool> entered{false};
+    std::atomic<int> received{0};
+    void OnHPMessage(uint32_t, const void*, intptr_t) override {
+        entered = true;
+        std::lock_guard hold(lock);
+        ++received;
+    }
+    void OnMessage(const QString&, const Json::Value&, const Json::Value&) override {}
+};
+
+TEST(HPMsgCenterTest, HandlersRunWithoutTheCentresLockSoSubscribingUnderTheirOwnLockCannotDeadlock) {
+    Handle<HPMsgCenter> center(new HPMsgCenter);
+    Handle<LockingHandler> handler(new LockingHandler);
+    center->Subscribe(handler, 30001);
+    {
+        std::unique_lock held(handler->lock);
+        center->Publish(30001, std::make_shared<int>(1));
+        ASSERT_TRUE(WaitUntil([&] { return handler->entered.load(); }));
+        // The worker now waits for our lock inside the handler; the centre must still take a
+        // subscription from us.
+        EXPECT_TRUE(center->Subscribe(handler, 30002));
+        EXPECT_TRUE(center->Unsubscribe(handler, 30002));
+    }
+    center->WaitIdle();
+    EXPECT_EQ(handler->received.load(), 1);
+}
+
+class ThrowingHandler : public Kora::Interface::MsgHandlerI {
+public:
+    void OnHPMessage(uint32_t, const void*, intptr_t) override { throw std::runtime_error("broken handler"); }
+    void OnMessage(const QString&, const Json::Value&, const Json::Value&) override {}
+};
+
+TEST(HPMsgCenterTest, AFailingHandlerDoesNotStopDelivery) {
+    Handle<HPMsgCenter> center(new HPMsgCenter);
+    Handle<ThrowingHandler> broken(new ThrowingHandler);
+    Handle<MessageRecorder> recorder(new MessageRecorder);
+    center->Subscribe(broken, 30001);
+    center->Subscribe(recorder, 30001);
+    center->Publish(30001, std::make_shared<int>(1));
+    center->Publish(30001, std::make_shared<int>(2));
+    center->WaitIdle();
+    EXPECT_EQ(recorder->Messages().size(), 2u);
+}
+
+}  // namespace

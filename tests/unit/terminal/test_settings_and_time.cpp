@@ -1,0 +1,219 @@
+// Settings, theme and time: complete defaults, the user's file over them, and timers.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <set>
+
+#include "TerminalTestSupport.h"
+#include "kora/interface/Topics.h"
+#include "services/ThemeImages.h"
+
+using namespace Terminal;
+using Kora::Utility::Handle;
+namespace Topic = Kora::Interface::Topic;
+
+namespace {
+
+const QString kShortcuts = QStringLiteral("公共参数键盘下单设置");
+
+TEST(SettingsTest, EveryShortcutItemHasItsOwnDefaultChord) {
+    HostRuntime host(TerminalTest::ScriptedOptions());
+    const Json::Value section = host.Config().GetSection(kShortcuts);
+    std::set<uint32_t> chords;
+    auto take = [&](const Json::Value& item, const std::string& name) {
+        ASSERT_TRUE(item.isObject()) << name;
+        ASSERT_TRUE(item["快捷键"].isInt()) << name;
+        ASSERT_TRUE(item["控制键"].isInt()) << name;
+        EXPECT_GT(item["快捷键"].asInt(), 0) << name;
+        const uint32_t chord = uint32_t(item["快捷键"].asInt() & 0xFFFF) << 16 | uint32_t(item["控制键"].asInt() & 0xFFFF);
+        EXPECT_TRUE(chords.insert(chord).second) << name << " shares its chord";
+    };
+    const Json::Value orders = section["下单快捷键"];
+    ASSERT_TRUE(orders.isArray());
+    ASSERT_GE(orders.size(), 2u);
+    for (const Json::Value& order : orders) {
+        take(order, "下单快捷键");
+        for (const char* key : {"买卖", "开平", "超价"}) {
+            EXPECT_TRUE(order[key].isInt()) << key;
+        }
+        EXPECT_TRUE(order["价格"].isString());
+    }
+    for (const char* item : {"一键锁仓快捷键", "一键反手快捷键", "一键平仓快捷键", "撤买快捷键", "撤卖快捷键",
+                             "撤全部快捷键", "撤最后快捷键", "数量设置快捷键", "认沽认购切换快捷键",
+                             "行权价变大快捷键", "行权价变小快捷键", "回到平值快捷键", "合约月份切换快捷键"}) {
+        take(section[item], item);
+    }
+    EXPECT_GE(section["数量设置快捷键"]["数量倍率"].asInt(), 1);
+    for (const char* flag : {"下单无需确认", "撤单无需确认", "平仓无需确认"}) {
+        EXPECT_TRUE(section[flag].isBool()) << flag;
+    }
+    for (const char* price : {"平仓价格", "锁仓价格", "反手价格"}) {
+        EXPECT_EQ(section[price].asString(), "5") << price;
+    }
+    EXPECT_TRUE(section["超价点数"].isInt());
+    for (const char* category : {"期货", "股票", "期权"}) {
+        EXPECT_EQ(host.Config().GetTriggerMode(QString::fromUtf8(category)), 0);
+    }
+    EXPECT_EQ(host.Config().GetTriggerMode(QStringLiteral("外盘")), 0);
+}
+
+TEST(SettingsTest, EveryColourAndFontTheToolsNameIsThere) {
+    HostRuntime host(TerminalTest::ScriptedOptions());
+    const QStringList colours{
+        "交易按钮文字颜色", "交易按钮不可用文字颜色", "快捷键下单板边框色", "快捷键下单板背景色",
+        "快捷键下单板文字色", "快捷键下单板名称色", "期权批量交易标签背景色", "期权批量交易T报平值行权价背景色",
+        "期权批量交易T报平值行权价文字色", "期权批量交易T报行权价背景色", "期权批量交易T报行权价文字色",
+        "期权批量交易T报实值背景色1", "期权批量交易T报实值背景色2", "期权批量交易T报虚值背景色1",
+        "期权批量交易T报虚值背景色2", "期权批量交易T报背景色", "期权批量交易T报文字色",
+        "期权批量交易T报表头月份文字色", "期权批量交易T报表头月份背景色", "期权批量交易T报表头认购认沽背景色1",
+        "期权批量交易T报表头认购认沽背景色2", "期权批量交易T报表头认购认沽文字色1",
+        "期权批量交易T报表头认购认沽文字色2", "期权批量交易T报表头标的背景色", "期权批量交易T报表头标的文字色",
+        "期权批量交易T报表头行权价背景色", "期权批量交易T报表头行权价文字色", "期权批量交易下单按钮",
+        "期权批量交易清除按钮"};
+    for (const QString& name : colours) {
+        EXPECT_TRUE(host.Settings().Color(name).has_value()) << name.toStdString();
+    }
+    EXPECT_EQ(host.Config().GetColor(QStringLiteral("快捷键下单板背景色")), 0x00F7F3EFu);
+    EXPECT_EQ(host.Theme().GetColor(QStringLiteral("期权批量交易下单按钮")), 0x002122C6u);
+    EXPECT_EQ(host.Config().GetColor(QStringLiteral("没有这个颜色")), 0u);
+    for (const char* name : {"期货快鼠加粗", "期货快鼠买卖加粗", "期货快鼠普通", "期货快鼠持仓加粗",
+                             "期货快鼠持仓普通", "快捷键下单板缺省字体", "快捷键下单板名称字体",
+                             "快捷键下单板数量字体"}) {
+        EXPECT_TRUE(host.Settings().Font(QString::fromUtf8(name)).has_value()) << name;
+    }
+    EXPECT_TRUE(host.Theme().GetFont(QStringLiteral("期货快鼠加粗")).bold());
+    EXPECT_FALSE(host.Theme().GetFont(QStringLiteral("期货快鼠普通")).bold());
+    EXPECT_EQ(host.Config().GetFont(QStringLiteral("没有这个字体")).pointSize(), 9);
+}
+
+TEST(ThemeTest, EveryImageIsDrawnAndUnknownOnesAreNull) {
+    HostRuntime host(TerminalTest::ScriptedOptions());
+    const auto names = Services::ThemeImageNames();
+    EXPECT_EQ(names.size(), 35u);
+    for (const auto& [category, name] : names) {
+        const QPixmap image = host.Theme().GetImage(category, name);
+        ASSERT_FALSE(image.isNull()) << name.toStdString();
+        const QImage pixels = image.toImage();
+        bool drawn = false;
+        for (int y = 0; y < pixels.height() && !drawn; ++y) {
+            for (int x = 0; x < pixels.width() && !drawn; ++x) {
+                drawn = qAlpha(pixels.pixel(x, y)) > 0;
+            }
+        }
+        EXPECT_TRUE(drawn) << name.toStdString();
+    }
+    EXPECT_EQ(host.Theme().GetImage(QStringLiteral("交易"), QStringLiteral("交易买入按钮背景图")).size(), QSize(80, 28));
+    EXPECT_EQ(host.Theme().GetImage(QStringLiteral("期权专业版"), QStringLiteral("问号")).size(), QSize(16, 16));
+    EXPECT_TRUE(host.Theme().GetImage(QStringLiteral("期权专业版"), QStringLiteral("交易买入按钮背景图")).isNull());
+    EXPECT_TRUE(host.Theme().GetImage(QStringLiteral("交易"), QStringLiteral("不存在")).isNull());
+}
+
+// A working folder bin/ with ../cfg/terminal.json beside it.
+QString MakeWorkFolder(const QTemporaryDir& root, const QByteArray& settings) {
+    QDir(root.path()).mkpath(QStringLiteral("bin"));
+    QDir(root.path()).mkpath(QStringLiteral("cfg"));
+    QFile file(root.filePath(QStringLiteral("cfg/terminal.json")));
+    file.open(QIODevice::WriteOnly);
+    file.write(settings);
+    return root.filePath(QStringLiteral("bin"));
+}
+
+TEST(SettingsTest, TheUsersFileOverridesOnlyWhatItNames) {
+    QTemporaryDir root;
+    HostOptions options = TerminalTest::ScriptedOptions();
+    options.workDir = MakeWorkFolder(root, R"({"触发方式": {"期货": 1},
+        "颜色": {"快捷键下单板背景色": "0x00112233"},
+        "公共参数键盘下单设置": {"撤买快捷键": {"快捷键": 65, "控制键": 2}},
+        "下单设置": {"账户": {"E1008": {"NeedPassword": true}}}})");
+    HostRuntime host(options);
+    EXPECT_TRUE(host.Settings().Problems().isEmpty());
+    EXPECT_EQ(host.Config().GetTriggerMode(QStringLiteral("期货")), 1);
+    EXPECT_EQ(host.Config().GetTriggerMode(QStringLiteral("股票")), 0);
+    EXPECT_EQ(host.Config().GetColor(QStringLiteral("快捷键下单板背景色")), 0x00112233u);
+    EXPECT_EQ(host.Config().GetColor(QStringLiteral("快捷键下单板文字色")), 0x00333333u);
+    EXPECT_EQ(host.Config().GetValue(kShortcuts, QStringLiteral("撤买快捷键"))["快捷键"].asInt(), 65);
+    EXPECT_EQ(host.Config().GetValue(kShortcuts, QStringLiteral("撤卖快捷键"))["快捷键"].asInt(), 121);
+
+    Json::Value account(Json::objectValue);
+    account["EAccountID"] = "E1008";
+    EXPECT_TRUE(host.Config().GetOrderSettings(QStringLiteral("期货"), account)["NeedPassword"].asBool());
+    EXPECT_EQ(host.Config().GetOrderSettings(QStringLiteral("期货"), account)["DefaultHedge"].asString(), "1");
+    EXPECT_FALSE(host.Config().GetOrderSettings(QStringLiteral("期货"), Json::Value())["NeedPassword"].asBool());
+    EXPECT_TRUE(host.Config().GetOrderSettings(QStringLiteral("无此类别"), account).isObject());
+
+    Handle<MessageRecorder> changes = host.Record({Topic::kUserChangeParam});
+    host.Config().ChangeValue(kShortcuts, QStringLiteral("超价点数"), 2);
+    host.Settle();
+    EXPECT_EQ(host.Config().GetValue(kShortcuts, QStringLiteral("超价点数")).asInt(), 2);
+    EXPECT_EQ(changes->Payloads(Topic::kUserChangeParam)[0]["Key"].asString(), "超价点数");
+}
+
+TEST(SettingsTest, AMalformedFileIsReportedAndTheShippedSettingsHold) {
+    QTemporaryDir root;
+    HostOptions options = TerminalTest::ScriptedOptions();
+    options.workDir = MakeWorkFolder(root, "{ not json");
+    HostRuntime host(options);
+    EXPECT_EQ(host.Settings().Problems().size(), 1);
+    EXPECT_EQ(host.Config().GetColor(QStringLiteral("快捷键下单板背景色")), 0x00F7F3EFu);
+}
+
+TEST(TimeServiceTest, TimersFireAsTheClockMovesAndAnswerTheirIdentifier) {
+    HostRuntime host(TerminalTest::ScriptedOptions());
+    Handle<MessageRecorder> ticks = host.Record({Topic::kTimerTick});
+    Services::TimeService& time = host.Time();
+    Json::Value spec(Json::objectValue);
+    spec["DueTime"] = 1000;
+    spec["Period"] = 500;
+    const Json::Value slow = time.CreateTimer(spec);
+    spec["DueTime"] = 1200;
+    spec["Period"] = 0;
+    const Json::Value once = time.CreateTimer(spec);
+    ASSERT_FALSE(slow.isNull());
+    ASSERT_NE(slow, once);
+    EXPECT_TRUE(time.StartTimer(slow));
+    EXPECT_TRUE(time.StartTimer(once));
+
+    host.AdvanceClock(999);
+    host.Settle();
+    EXPECT_EQ(ticks->Count(Topic::kTimerTick), 0u);
+    host.AdvanceClock(1001);  // now at 2000 ms: slow at 1000, 1500, 2000; once at 1200
+    host.Settle();
+    std::vector<Json::Value> fired;
+    for (const Json::Value& payload : ticks->Payloads(Topic::kTimerTick)) {
+        fired.push_back(payload["TimerID"]);
+    }
+    EXPECT_EQ(fired, (std::vector<Json::Value>{slow, once, slow, slow}));
+    EXPECT_EQ(time.GetTickCount(), 2000u);
+    EXPECT_EQ(time.GetCurrentTime(),
+              QDateTime(TerminalTest::kTradingDay, QTime(9, 30, 2), Qt::OffsetFromUTC, 8 * 3600));
+
+    EXPECT_TRUE(time.StopTimer(slow));
+    host.AdvanceClock(5000);
+    host.Settle();
+    EXPECT_EQ(ticks->Count(Topic::kTimerTick), 4u);
+    EXPECT_TRUE(time.DestroyTimer(slow));
+    EXPECT_FALSE(time.StartTimer(slow));
+    EXPECT_EQ(time.RunningTimers(), 0u);
+}
+
+TEST(TimeServiceTest, MalformedTimersAreRefused) {
+    HostRuntime host(TerminalTest::ScriptedOptions());
+    Json::Value negative(Json::objectValue);
+    negative["DueTime"] = -1;
+    negative["Period"] = 100;
+    Json::Value text(Json::objectValue);
+    text["DueTime"] = "soon";
+    text["Period"] = 100;
+    Json::Value noPeriod(Json::objectValue);
+    noPeriod["DueTime"] = 100;
+    for (const Json::Value& spec : {negative, text, noPeriod, Json::Value(5), Json::Value()}) {
+        EXPECT_TRUE(host.Time().CreateTimer(spec).isNull()) << spec;
+    }
+    EXPECT_FALSE(host.Time().StartTimer(Json::Value("1")));
+    EXPECT_FALSE(host.Time().StopTimer(Json::Value(99)));
+}
+
+}  // namespace
