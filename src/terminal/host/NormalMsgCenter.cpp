@@ -50,12 +50,16 @@ bool NormalMsgCenter::Unsubscribe(Handle<MsgHandlerI> handler, const QString& to
 }
 
 bool NormalMsgCenter::Post(const QString& topic, const Json::Value& payload, int32_t) {
+    return Post(topic, Json::Value(payload));
+}
+
+bool NormalMsgCenter::Post(const QString& topic, Json::Value&& payload) {
     if (topic.isEmpty()) {
         return false;
     }
     {
         std::lock_guard lock(m_lock);
-        m_queue.push_back({topic, payload});
+        m_queue.push_back({topic, std::move(payload)});
     }
     ScheduleDelivery();
     return true;

@@ -28,6 +28,8 @@ public:
     bool Subscribe(Kora::Utility::Handle<Kora::Interface::MsgHandlerI> handler, const QString& topic) override;
     bool Unsubscribe(Kora::Utility::Handle<Kora::Interface::MsgHandlerI> handler, const QString& topic) override;
     bool Post(const QString& topic, const Json::Value& payload, int32_t flags) override;
+    // The terminal's own posts hand their payload over instead of copying it.
+    bool Post(const QString& topic, Json::Value&& payload);
 
     // Delivers every queued message now, including those posted meanwhile; on the UI thread
     // only (elsewhere it leaves the work to the event loop).

@@ -51,8 +51,8 @@ void TradingEventPublisher::OnOrderUpdated(const Market::OrderView& order, const
     Json::Value callback(Json::objectValue);
     callback["EAccountID"] = account->eAccountId;
     callback["VAccountID"] = account->vAccountId;
-    callback["RawContent"].append(record);
-    m_messages.Post(Topic::kSTEPRequestCallBack, callback, 0);
+    callback["RawContent"].append(std::move(record));
+    m_messages.Post(Topic::kSTEPRequestCallBack, std::move(callback));
 
     if (order.ticket.smartOrderId.empty()) {
         return;
@@ -67,22 +67,22 @@ void TradingEventPublisher::OnOrderUpdated(const Market::OrderView& order, const
     notice["State"] = state.state;
     notice["SubState"] = state.subState;
     notice["ErrorMsg"] = order.rejectReason;
-    m_messages.Post(Topic::kReorderNotifyInfo, notice, 0);
+    m_messages.Post(Topic::kReorderNotifyInfo, std::move(notice));
 
     Json::Value change(Json::objectValue);
     change["SmartOrderId"] = order.ticket.smartOrderId;
     change["State"] = state.state;
     change["ResultCode"] = failed ? ErrorCode::kMarketRejected : 0;
     change["ResultMsg"] = order.rejectReason;
-    m_messages.Post(Topic::kSmartOrderChangeState, change, 0);
-    m_messages.Post(Topic::kReorderChangeState, change, 0);
+    m_messages.Post(Topic::kSmartOrderChangeState, Json::Value(change));
+    m_messages.Post(Topic::kReorderChangeState, std::move(change));
 }
 
 void TradingEventPublisher::OnPositionsChanged(const std::string& accountId) {
     Json::Value payload(Json::objectValue);
     payload["AccountID"] = accountId;
     payload["EAccountID"] = accountId;
-    m_messages.Post(Topic::kPositionChanged, payload, 0);
+    m_messages.Post(Topic::kPositionChanged, std::move(payload));
 }
 
 void TradingEventPublisher::OnQuote(const Market::QuoteEvent& quote) { m_quotes.PushQuote(quote); }

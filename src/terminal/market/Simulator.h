@@ -196,9 +196,18 @@ private:
 
 template <class Change>
 auto Simulator::Mutate(Change&& change) {
-
     std::lock_guard dispatch(m_dispatchLock);
+    // The change's events are swapped out of the shared buffer for dispatch, and the buffer goes
+    // back afterwards: events are large (a quote carries its whole snapshot), and a change that
+    // allocated a fresh buffer each time would cost more than the matching itself.
     std::vector<Event> events;
+    auto recycle = [&] {
+        events.clear();
+        std::lock_guard lock(m_lock);
+        if (m_events.empty()) {
+            m_events.swap(events);
+        }
+    };
     if constexpr (std::is_void_v<std::invoke_result_t<Change>>) {
         {
             std::lock_guard lock(m_lock);
@@ -206,6 +215,7 @@ auto Simulator::Mutate(Change&& change) {
             events.swap(m_events);
         }
         Dispatch(events);
+        recycle();
     } else {
         auto result = [&] {
             std::lock_guard lock(m_lock);
@@ -214,6 +224,7 @@ auto Simulator::Mutate(Change&& change) {
             return answer;
         }();
         Dispatch(events);
+        recycle();
         return result;
     }
 }

@@ -97,16 +97,19 @@ void QuoteSubscribeService::PushQuote(const Market::QuoteEvent& quote) {
     if (!instrument) {
         return;
     }
+    // Followers first: a record is built only for a contract someone follows.
+    const QuoteKey key = Records::KeyOf(*instrument);
+    auto tickFollowers = quote.traded ? Followers(key, true) : std::vector<HPMsgCenter::HandlerHandle>();
+    auto quoteFollowers = Followers(key, false);
+    if (tickFollowers.empty() && quoteFollowers.empty()) {
+        return;
+    }
     auto record = BuildRecord(*instrument, quote.snapshot);
     record->isNewTick = quote.traded;
-    if (quote.traded) {
-        auto followers = Followers(record->key, true);
-        if (!followers.empty()) {
-            m_highPerformance.DeliverQuote(kPushTick, std::make_shared<QuotePushRecord>(*record), std::move(followers));
-        }
+    if (!tickFollowers.empty()) {
+        m_highPerformance.DeliverQuote(kPushTick, std::make_shared<QuotePushRecord>(*record), std::move(tickFollowers));
     }
-    auto followers = Followers(record->key, false);
-    m_highPerformance.DeliverQuote(kPushQuote, std::move(record), std::move(followers));
+    m_highPerformance.DeliverQuote(kPushQuote, std::move(record), std::move(quoteFollowers));
 }
 
 void QuoteSubscribeService::PushStatic(int instrument) {

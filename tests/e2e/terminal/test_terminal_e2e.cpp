@@ -1,0 +1,142 @@
+// The terminal as users and the component meet it: the component loaded with dlopen from the
+// run layout, the command line, and the live market.
+
+#include <gtest/gtest.h>
+#include <json/writer.h>
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "host/HostRuntime.h"
+#include "kora/utility/JsonAccess.h"
+
+using namespace Terminal;
+
+namespace {
+
+QString DistBin() { return qEnvironmentVariable("KRT_DIST_BIN"); }
+
+Json::Value ExpectedComponentInfo() {
+    Json::Value info(Json::objectValue);
+    info["ComponentID"] = "7";
+    info["ComponentName"] = "交易工具模块";
+    info["ComponentAuthor"] = "";
+    info["ComponentFile"] = "KRTTools.dll";
+    info["ComponentCreateDate"] = 20170804;
+    info["ComponentModifyDate"] = 20170804;
+    info["ComponentVersion"] = "B001";
+    return info;
+}
+
+bool WaitUntil(const std::function<bool()>& condition) {
+    QDeadlineTimer deadline(10000);
+    while (!condition()) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+TEST(ComponentLoadingTest, TheLibraryRegistersItsProvidersAndServiceAndWithdrawsThemOnUnload) {
+    HostRuntime host;
+    ASSERT_TRUE(host.LoadComponentLibrary(DistBin() + QStringLiteral("/libKRTTools.so")))
+        << host.LastError().toStdString();
+    EXPECT_EQ(host.ComponentInfo(), ExpectedComponentInfo());
+    const auto types = host.ContentWindows().GetWindowTypes();
+    ASSERT_EQ(types->size(), 6u);
+    EXPECT_EQ((*types)[1].at(QStringLiteral("Type")), QStringLiteral("KRFutureQMouse"));
+    EXPECT_EQ(host.Instructs().GetInstructs()->size(), 6u);
+    EXPECT_TRUE(host.ContentWindows().CreateContentWindow(QStringLiteral("KRFutureQMouse"), {}));
+    EXPECT_FALSE(host.ContentWindows().CreateContentWindow(QStringLiteral("krfutureqmouse"), {}));
+    EXPECT_EQ(host.ContentWindows().Windows().size(), 1u);
+    host.Settle();
+
+    host.UnloadComponent();
+    EXPECT_EQ(host.Component(), nullptr);
+    EXPECT_EQ(host.ContentWindows().ProviderCount(), 0u);
+    EXPECT_TRUE(host.ContentWindows().Windows().empty());
+    EXPECT_EQ(host.Instructs().ProviderCount(), 0u);
+    EXPECT_TRUE(host.ComponentInfo().isNull());
+}
+
+TEST(ComponentLoadingTest, AMissingLibraryIsReported) {
+    HostRuntime host;
+    EXPECT_FALSE(host.LoadComponentLibrary(QStringLiteral("/nonexistent/libKRTTools.so")));
+    EXPECT_FALSE(host.LastError().isEmpty());
+    EXPECT_EQ(host.Component(), nullptr);
+}
+
+struct ProcessResult {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+ProcessResult RunTerminal(const QStringList& arguments) {
+    QProcess process;
+    process.start(DistBin() + QStringLiteral("/krt-terminal"), arguments);
+    process.waitForFinished(30000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+}
+
+TEST(CommandLineTest, AccountsArePrintedOnePerLine) {
+    const ProcessResult run = RunTerminal({QStringLiteral("--accounts")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4);
+    Json::Value futures;
+    ASSERT_TRUE(Kora::Utility::JsonParse(lines[3].toStdString(), futures));
+    EXPECT_EQ(futures["EAccountID"].asString(), "E1008");
+    EXPECT_EQ(futures["VAccountID"].asString(), "V1008");
+    EXPECT_EQ(futures["249"].asString(), "80080001");
+    EXPECT_EQ(futures["Category"].asInt(), 8);
+}
+
+TEST(CommandLineTest, ComponentInfoIsTheComponentsOwnRecord) {
+    const ProcessResult run = RunTerminal({QStringLiteral("--component-info")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    Json::Value info;
+    ASSERT_TRUE(Kora::Utility::JsonParse(run.out.trimmed().toStdString(), info));
+    EXPECT_EQ(info, ExpectedComponentInfo());
+}
+
+TEST(CommandLineTest, AHeadlessRunQuitsWhenToldAndKeepsItsJournal) {
+    QTemporaryDir folder;
+    const QString journal = folder.filePath(QStringLiteral("journal.jsonl"));
+    const ProcessResult run = RunTerminal({QStringLiteral("--headless"), QStringLiteral("--journal"), journal,
+                              QStringLiteral("--seed"), QStringLiteral("9"), QStringLiteral("--quit-after"),
+                              QStringLiteral("0.3")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(QFile::exists(journal));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("component loaded"))) << run.err.toStdString();
+}
+
+TEST(CommandLineTest, BadArgumentsAreRefused) {
+    for (const QStringList& arguments : {QStringList{QStringLiteral("--bogus")},
+                                         QStringList{QStringLiteral("--seed"), QStringLiteral("abc")},
+                                         QStringList{QStringLiteral("--quit-after"), QStringLiteral("-1")},
+                                         QStringList{QStringLiteral("stray")}}) {
+        const ProcessResult run = RunTerminal(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("usage"))) << run.err.toStdString();
+    }
+}
+
+TEST(LiveMarketTest, PricesAndTheClockMoveOnTheirOwn) {
+    HostOptions options;
+    options.scripted = false;
+    options.pushesPerSecond = 50;
+    HostRuntime host(options);
+    const int meal = host.Market().Catalogue().At(0)->index;
+    const int32_t start = host.Market().Snapshot(meal).last;
+    const uint64_t ticks = host.Time().GetTickCount();
+    EXPECT_TRUE(WaitUntil([&] { return host.Market().Snapshot(meal).last != start; }));
+    EXPECT_GT(host.Time().GetTickCount(), ticks);
+}
+
+}  // namespace
