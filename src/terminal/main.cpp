@@ -18,9 +18,13 @@ namespace {
 
 std::atomic<bool> g_stopRequested{false};
 
-void RequestStop(int) { g_stopRequested.store(true); }
+void RequestStop(int) {
+    g_stopRequested.store(true);
+}
 
-void PrintLine(const Json::Value& value) { std::printf("%s\n", Kora::Utility::JsonToLine(value).c_str()); }
+void PrintLine(const Json::Value& value) {
+    std::printf("%s\n", Kora::Utility::JsonToLine(value).c_str());
+}
 
 int PrintAccounts(Terminal::HostRuntime& runtime) {
     for (const Json::Value& account : runtime.Engine().GetLoggedInAccounts()) {
@@ -68,10 +72,11 @@ int main(int argc, char** argv) {
         std::printf("%s", Terminal::Usage().toUtf8().constData());
         return 0;
     }
-    const QString workDir =
-        line.workDir.isEmpty() ? QCoreApplication::applicationDirPath() : startFolder.absoluteFilePath(line.workDir);
+    const QString workDir = line.workDir.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                   : startFolder.absoluteFilePath(line.workDir);
     if (!QDir::setCurrent(workDir)) {
-        std::fprintf(stderr, "krt-terminal: cannot use the working folder %s\n", workDir.toUtf8().constData());
+        std::fprintf(stderr, "krt-terminal: cannot use the working folder %s\n",
+                     workDir.toUtf8().constData());
         return 2;
     }
     if (headless) {

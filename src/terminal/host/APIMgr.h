@@ -19,7 +19,8 @@ public:
 
     bool RegisterService(Kora::Utility::Handle<Kora::Interface::ServiceInterfaceI> service) override;
     bool UnregisterService(Kora::Utility::Handle<Kora::Interface::ServiceInterfaceI> service) override;
-    Kora::Utility::Handle<Kora::Interface::ServiceInterfaceI> GetService(const QString& name, bool create) override;
+    Kora::Utility::Handle<Kora::Interface::ServiceInterfaceI> GetService(const QString& name,
+                                                                         bool create) override;
 
     // Removes the service of that name, whoever registered it (a host without that service).
     bool Withdraw(const QString& name);

@@ -19,11 +19,14 @@ using DestroyEntry = void (*)(ComponentI*);
 
 ComponentLoader::ComponentLoader(Handle<HostI> host) : m_host(std::move(host)) {}
 
-ComponentLoader::~ComponentLoader() { Unload(); }
+ComponentLoader::~ComponentLoader() {
+    Unload();
+}
 
 QString ComponentLoader::DefaultLibraryPath() {
-    const QString folder = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
-                                                         : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+    const QString folder = QCoreApplication::instance()
+                               ? QCoreApplication::applicationDirPath()
+                               : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
     return folder + QStringLiteral("/libKRTTools.so");
 }
 

@@ -9,9 +9,11 @@ using Kora::Utility::JsonInt;
 using Kora::Utility::JsonText;
 using Kora::Utility::Member;
 
-const Market::Instrument* FindInstrument(const Market::InstrumentCatalogue& catalogue, const Json::Value& spec) {
+const Market::Instrument* FindInstrument(const Market::InstrumentCatalogue& catalogue,
+                                         const Json::Value& spec) {
     if (spec.isString()) {
-        const Kora::Interface::QuoteKey key = Kora::Interface::QuoteKey::FromText(QString::fromStdString(spec.asString()));
+        const Kora::Interface::QuoteKey key =
+            Kora::Interface::QuoteKey::FromText(QString::fromStdString(spec.asString()));
         return catalogue.FindByKey(key.marketId, key.code.toStdString());
     }
     if (!spec.isObject()) {

@@ -10,6 +10,7 @@ namespace Terminal {
 //   {"ExchangeCode", "ContractCode"}, {"54", "63"}, {"MarketID", "KRCode"} (a QuoteKey),
 //   {"Contract": <one of these>}, a code alone when only one exchange lists it, or the text
 //   form "(marketId,code)". Null when it names none.
-const Market::Instrument* FindInstrument(const Market::InstrumentCatalogue& catalogue, const Json::Value& spec);
+const Market::Instrument* FindInstrument(const Market::InstrumentCatalogue& catalogue,
+                                         const Json::Value& spec);
 
 }  // namespace Terminal

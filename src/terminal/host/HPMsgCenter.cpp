@@ -38,7 +38,8 @@ bool HPMsgCenter::Unsubscribe(HandlerHandle handler, uint32_t number) {
     std::shared_ptr<const SubscriberMap> previous;
     std::lock_guard lock(m_subscriberLock);
     auto it = m_subscribers->find(number);
-    if (it == m_subscribers->end() || std::find(it->second.begin(), it->second.end(), handler) == it->second.end()) {
+    if (it == m_subscribers->end() ||
+        std::find(it->second.begin(), it->second.end(), handler) == it->second.end()) {
         return false;
     }
     auto next = std::make_shared<SubscriberMap>(*m_subscribers);
@@ -60,8 +61,8 @@ void HPMsgCenter::Publish(uint32_t number, std::shared_ptr<const void> record, i
     Enqueue({number, std::move(record), extra, true, {}});
 }
 
-void HPMsgCenter::Deliver(uint32_t number, std::shared_ptr<const void> record, std::vector<HandlerHandle> targets,
-                          intptr_t extra) {
+void HPMsgCenter::Deliver(uint32_t number, std::shared_ptr<const void> record,
+                          std::vector<HandlerHandle> targets, intptr_t extra) {
     if (!targets.empty()) {
         Enqueue({number, std::move(record), extra, false, std::move(targets)});
     }
@@ -72,9 +73,9 @@ void HPMsgCenter::DeliverQuote(uint32_t number, std::shared_ptr<Kora::Interface:
     if (!record || targets.empty()) {
         return;
     }
-    record->enqueuedNs =
-        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
-            .count();
+    record->enqueuedNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                             std::chrono::steady_clock::now().time_since_epoch())
+                             .count();
     Deliver(number, std::shared_ptr<const void>(std::move(record)), std::move(targets));
 }
 
@@ -101,7 +102,8 @@ uint64_t HPMsgCenter::DeliverItem(const Item& item) {
         try {
             handler->OnHPMessage(item.number, item.record.get(), item.extra);
         } catch (const std::exception& error) {
-            std::fprintf(stderr, "krt-terminal: a handler of push %u failed: %s\n", item.number, error.what());
+            std::fprintf(stderr, "krt-terminal: a handler of push %u failed: %s\n", item.number,
+                         error.what());
         } catch (...) {
             std::fprintf(stderr, "krt-terminal: a handler of push %u failed\n", item.number);
         }

@@ -4,8 +4,11 @@ namespace Terminal {
 
 using Kora::Utility::Handle;
 
-HostObject::HostObject(Handle<APIMgr> registry, Handle<NormalMsgCenter> normal, Handle<HPMsgCenter> highPerformance)
-    : m_registry(std::move(registry)), m_normal(std::move(normal)), m_highPerformance(std::move(highPerformance)) {}
+HostObject::HostObject(Handle<APIMgr> registry, Handle<NormalMsgCenter> normal,
+                       Handle<HPMsgCenter> highPerformance)
+    : m_registry(std::move(registry)),
+      m_normal(std::move(normal)),
+      m_highPerformance(std::move(highPerformance)) {}
 
 Handle<Kora::Interface::ServiceInterfaceI> HostObject::GetService(const QString& name) {
     {

@@ -52,9 +52,9 @@ HostRuntime::HostRuntime(HostOptions options) : m_options(std::move(options)) {
     marketOptions.seed = m_options.seed;
     marketOptions.tradingDay = m_options.tradingDay;
     m_market = std::make_unique<Market::Simulator>(marketOptions);
-    const QDateTime start = m_options.scripted
-                                ? QDateTime(m_market->TradingDay(), QTime(9, 30), Qt::OffsetFromUTC, kBeijingOffset)
-                                : QDateTime::currentDateTime();
+    const QDateTime start = m_options.scripted ? QDateTime(m_market->TradingDay(), QTime(9, 30),
+                                                           Qt::OffsetFromUTC, kBeijingOffset)
+                                               : QDateTime::currentDateTime();
 
     m_messages = Handle<NormalMsgCenter>(new NormalMsgCenter);
     m_highPerformance = Handle<HPMsgCenter>(new HPMsgCenter);
@@ -66,10 +66,11 @@ HostRuntime::HostRuntime(HostOptions options) : m_options(std::move(options)) {
     auto now = [time] { return time->Now(); };
     m_market->SetClock(now);
     m_journal = std::make_unique<Journal>(m_options.journalPath, now);
-    m_orders = std::make_unique<OrderDesk>(*m_market, *m_journal, [this] { return m_engine->CurrentAccountId(); });
+    m_orders =
+        std::make_unique<OrderDesk>(*m_market, *m_journal, [this] { return m_engine->CurrentAccountId(); });
 
-    Offer(m_engine,
-          new Services::KRTEngineService(*m_market, *m_orders, *m_messages, *m_settings, m_options.autoConfirm));
+    Offer(m_engine, new Services::KRTEngineService(*m_market, *m_orders, *m_messages, *m_settings,
+                                                   m_options.autoConfirm));
     Offer(m_entityAccounts, new Services::EntityAccountMgrService(*m_market, *m_orders));
     Offer(m_virtualAccounts, new Services::VirtualAccountMgrService(*m_market));
     Offer(m_contracts, new Services::KRTContractService(*m_market));
@@ -121,13 +122,20 @@ HostRuntime::~HostRuntime() {
     m_registry->Clear();
 }
 
-Handle<Kora::Interface::HostI> HostRuntime::Host() const { return Handle<Kora::Interface::HostI>(m_host.Get()); }
+Handle<Kora::Interface::HostI> HostRuntime::Host() const {
+    return Handle<Kora::Interface::HostI>(m_host.Get());
+}
 
-void HostRuntime::SetCanCacheServices(bool canCache) { m_host->SetCanCacheServices(canCache); }
+void HostRuntime::SetCanCacheServices(bool canCache) {
+    m_host->SetCanCacheServices(canCache);
+}
 
-bool HostRuntime::WithdrawService(const QString& name) { return m_registry->Withdraw(name); }
+bool HostRuntime::WithdrawService(const QString& name) {
+    return m_registry->Withdraw(name);
+}
 
-const Market::Instrument& HostRuntime::Instrument(const std::string& exchange, const std::string& code) const {
+const Market::Instrument& HostRuntime::Instrument(const std::string& exchange,
+                                                  const std::string& code) const {
     const Market::Instrument* instrument = m_market->Catalogue().Find(exchange, code);
     if (!instrument) {
         throw std::invalid_argument("no contract " + exchange + " " + code);
@@ -139,7 +147,9 @@ Kora::Interface::QuoteKey HostRuntime::KeyOf(const Market::Instrument& instrumen
     return Records::KeyOf(instrument);
 }
 
-void HostRuntime::PushFlash(int instrument, int32_t flashFlag) { m_quotes->PushFlash(instrument, flashFlag); }
+void HostRuntime::PushFlash(int instrument, int32_t flashFlag) {
+    m_quotes->PushFlash(instrument, flashFlag);
+}
 
 bool HostRuntime::SetLoggedIn(const std::string& accountId, bool loggedIn) {
     const auto account = m_market->Account(accountId);
@@ -150,14 +160,19 @@ bool HostRuntime::SetLoggedIn(const std::string& accountId, bool loggedIn) {
     if (!loggedIn) {
         payload["ExitTrade"] = true;
     }
-    m_messages->Post(loggedIn ? Kora::Interface::Topic::kAccountLogin : Kora::Interface::Topic::kAccountLogout,
-                     payload, 0);
+    m_messages->Post(
+        loggedIn ? Kora::Interface::Topic::kAccountLogin : Kora::Interface::Topic::kAccountLogout, payload,
+        0);
     return true;
 }
 
-void HostRuntime::DeliverMessages() { m_messages->DeliverPending(); }
+void HostRuntime::DeliverMessages() {
+    m_messages->DeliverPending();
+}
 
-void HostRuntime::WaitForPushes() { m_highPerformance->WaitIdle(); }
+void HostRuntime::WaitForPushes() {
+    m_highPerformance->WaitIdle();
+}
 
 void HostRuntime::Settle() {
     constexpr int kRounds = 100;
@@ -178,9 +193,13 @@ Handle<MessageRecorder> HostRuntime::Record(std::initializer_list<QString> topic
     return recorder;
 }
 
-void HostRuntime::AdvanceClock(int64_t ms) { m_time->Advance(ms); }
+void HostRuntime::AdvanceClock(int64_t ms) {
+    m_time->Advance(ms);
+}
 
-std::vector<Json::Value> HostRuntime::JournalEntries() const { return m_journal->Entries(); }
+std::vector<Json::Value> HostRuntime::JournalEntries() const {
+    return m_journal->Entries();
+}
 
 bool HostRuntime::LoadComponentLibrary(const QString& path) {
     return m_loader->LoadLibrary(path.isEmpty() ? ComponentLoader::DefaultLibraryPath() : path);
@@ -190,10 +209,13 @@ bool HostRuntime::LoadComponent(ComponentLoader::Create create, ComponentLoader:
     return m_loader->Load(std::move(create), std::move(destroy));
 }
 
-void HostRuntime::UnloadComponent() { m_loader->Unload(); }
+void HostRuntime::UnloadComponent() {
+    m_loader->Unload();
+}
 
 Json::Value HostRuntime::ComponentInfo() {
-    auto tools = m_registry->GetService(Kora::Interface::KRTToolsI::ServiceName(), true).Cast<Kora::Interface::KRTI>();
+    auto tools =
+        m_registry->GetService(Kora::Interface::KRTToolsI::ServiceName(), true).Cast<Kora::Interface::KRTI>();
     return tools ? tools->ComponentInfo() : Json::Value();
 }
 
@@ -203,7 +225,8 @@ void HostRuntime::StartLiveMarket() {
     }
     int rate = m_options.pushesPerSecond;
     if (rate <= 0) {
-        rate = int(Kora::Utility::JsonInt(m_settings->Value(QStringLiteral("Simulator"), QStringLiteral("PushesPerSecond")), 4));
+        rate = int(Kora::Utility::JsonInt(
+            m_settings->Value(QStringLiteral("Simulator"), QStringLiteral("PushesPerSecond")), 4));
     }
     const int64_t stepMs = 1000 / std::clamp(rate, 1, 1000);
     auto elapsed = std::make_shared<QElapsedTimer>();
@@ -222,8 +245,12 @@ void HostRuntime::StartLiveMarket() {
     m_liveTimer->start(int(std::min<int64_t>(kLiveClockMs, stepMs)));
 }
 
-void HostRuntime::StopLiveMarket() { m_liveTimer.reset(); }
+void HostRuntime::StopLiveMarket() {
+    m_liveTimer.reset();
+}
 
-QWidget* HostRuntime::MainWindow() const { return m_mainWindow.get(); }
+QWidget* HostRuntime::MainWindow() const {
+    return m_mainWindow.get();
+}
 
 }  // namespace Terminal

@@ -41,7 +41,6 @@ class QWidget;
 
 namespace Terminal {
 
-
 class TradingEventPublisher;
 
 struct HostOptions {

@@ -6,7 +6,8 @@
 
 namespace Terminal {
 
-Journal::Journal(const QString& path, std::function<QDateTime()> clock) : m_path(path), m_clock(std::move(clock)) {
+Journal::Journal(const QString& path, std::function<QDateTime()> clock)
+    : m_path(path), m_clock(std::move(clock)) {
     if (!m_clock) {
         m_clock = [] { return QDateTime::currentDateTime(); };
     }

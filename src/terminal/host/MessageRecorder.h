@@ -17,8 +17,8 @@ namespace Terminal {
 class MessageRecorder : public Kora::Interface::MsgHandlerI {
 public:
     struct Message {
-        QString topic;       // empty for a high-performance message
-        uint32_t number = 0; // 0 for a normal message
+        QString topic;        // empty for a high-performance message
+        uint32_t number = 0;  // 0 for a normal message
         Json::Value payload;
         std::thread::id thread;
     };

@@ -76,7 +76,8 @@ void NormalMsgCenter::ScheduleDelivery() {
         }
         m_scheduled = true;
     }
-    QMetaObject::invokeMethod(m_dispatcher.get(), [this] { DeliverPending(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_dispatcher.get(), [this] { DeliverPending(); }, Qt::QueuedConnection);
 }
 
 void NormalMsgCenter::DeliverPending() {
@@ -111,7 +112,8 @@ void NormalMsgCenter::DeliverPending() {
                 std::fprintf(stderr, "krt-terminal: a handler of \"%s\" failed: %s\n",
                              message.topic.toUtf8().constData(), error.what());
             } catch (...) {
-                std::fprintf(stderr, "krt-terminal: a handler of \"%s\" failed\n", message.topic.toUtf8().constData());
+                std::fprintf(stderr, "krt-terminal: a handler of \"%s\" failed\n",
+                             message.topic.toUtf8().constData());
             }
         }
     }

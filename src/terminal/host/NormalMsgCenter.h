@@ -25,8 +25,10 @@ public:
     NormalMsgCenter();
     ~NormalMsgCenter() override;
 
-    bool Subscribe(Kora::Utility::Handle<Kora::Interface::MsgHandlerI> handler, const QString& topic) override;
-    bool Unsubscribe(Kora::Utility::Handle<Kora::Interface::MsgHandlerI> handler, const QString& topic) override;
+    bool Subscribe(Kora::Utility::Handle<Kora::Interface::MsgHandlerI> handler,
+                   const QString& topic) override;
+    bool Unsubscribe(Kora::Utility::Handle<Kora::Interface::MsgHandlerI> handler,
+                     const QString& topic) override;
     bool Post(const QString& topic, const Json::Value& payload, int32_t flags) override;
     // The terminal's own posts hand their payload over instead of copying it.
     bool Post(const QString& topic, Json::Value&& payload);

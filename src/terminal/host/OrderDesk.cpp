@@ -65,7 +65,8 @@ Json::Value OrderDesk::Cancel(const Json::Value& request, const std::string& acc
     if (accountId.empty()) {
         accountId = accountHint;
     }
-    std::string orderId = JsonText(request, "OrderID");
+    // The order reference ("160") is the order's own id; "65" its exchange number.
+    std::string orderId = JsonText(request, "OrderID", JsonText(request, "160"));
     const std::string exchangeOrderId = JsonText(request, "65");
     if (orderId.empty() && !exchangeOrderId.empty()) {
         for (const Market::OrderView& order : m_market.Orders(accountId)) {
@@ -102,7 +103,8 @@ Json::Value OrderDesk::ResolveNetPosition(const Json::Value& request) {
     Json::Value answer(Json::objectValue);
     answer["ErrorCode"] = 0;
     Json::Value& list = answer["OrderList"] = Json::Value(Json::arrayValue);
-    const auto tickets = parsed.netPosition ? m_market.ResolveNetPosition(parsed.ticket) : std::vector{parsed.ticket};
+    const auto tickets =
+        parsed.netPosition ? m_market.ResolveNetPosition(parsed.ticket) : std::vector{parsed.ticket};
     for (const Market::OrderTicket& t : tickets) {
         Json::Value record(Json::objectValue);
         for (const auto& [key, value] : t.fields) {

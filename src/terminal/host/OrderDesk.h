@@ -27,8 +27,8 @@ public:
     Json::Value InsertSmartOrder(const Json::Value& request);
     // Orders parsed elsewhere (a combination's legs); not journalled again.
     Json::Value Submit(const ParsedOrder& order);
-    // Cancels the order that the request names ("OrderID", or its "65" exchange number, on
-    // "EAccountID" or accountHint): {"ErrorCode": 0, "OrderID"} or the refusal.
+    // Cancels the order that the request names ("OrderID", its reference "160" or its exchange
+    // number "65", on "EAccountID" or accountHint): {"ErrorCode": 0, "OrderID"} or the refusal.
     Json::Value Cancel(const Json::Value& request, const std::string& accountHint);
     // The orders a net-position request (offset '3') resolves into, as numbered records
     // {"OrderList": [...]}, or {"ErrorCode", "ErrorMsg"}.

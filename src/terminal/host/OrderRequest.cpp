@@ -60,7 +60,7 @@ struct Fields {
     std::string rule;       // "CustomPrice", a rule name, or empty
     Json::Value price;
     Json::Value volume;
-    Json::Value ext;        // numbered fields
+    Json::Value ext;  // numbered fields
 };
 
 Fields FromOrderObject(const Json::Value& order) {
@@ -180,7 +180,8 @@ ParsedOrder ParseOrderRequest(const Json::Value& request, const Market::Simulato
         t.price = instrument->ToUnits(price);
     } else {
         bool known = false;
-        t.price = PriceOfRule(f.rule, Market::IsBuyDirection(t.direction), market.Snapshot(instrument->index), known);
+        t.price = PriceOfRule(f.rule, Market::IsBuyDirection(t.direction), market.Snapshot(instrument->index),
+                              known);
         if (!known || t.price <= 0) {
             return Refuse(ErrorCode::kBadPrice, "委托价格无效");
         }
@@ -215,7 +216,8 @@ Json::Value ToOrderObject(const Json::Value& request) {
     order["HedgeFlag"] = JsonText(request, "119", "1");
     order["PriceType"] = IsMarketPriceType(priceType) ? "市价" : "限价";
     if (!IsMarketPriceType(priceType)) {
-        order["LimitPriceType"] = price.empty() ? JsonText(request, "LimitPriceType", "对手价") : "CustomPrice";
+        order["LimitPriceType"] =
+            price.empty() ? JsonText(request, "LimitPriceType", "对手价") : "CustomPrice";
         order["LimitPrice"] = price;
     }
     order["Volume"] = Json::Int64(Kora::Utility::JsonInt(request, "130", 0));

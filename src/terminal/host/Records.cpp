@@ -95,7 +95,8 @@ Json::Value Contract(const Instrument& instrument, const Kora::Interface::QuoteS
     return record;
 }
 
-Json::Value Order(const Market::OrderView& order, const Instrument& instrument, const Market::AccountSpec& account) {
+Json::Value Order(const Market::OrderView& order, const Instrument& instrument,
+                  const Market::AccountSpec& account) {
     const Market::OrderTicket& t = order.ticket;
     Json::Value record(Json::objectValue);
     for (const auto& [key, value] : t.fields) {
@@ -125,7 +126,8 @@ Json::Value Order(const Market::OrderView& order, const Instrument& instrument, 
     record["162"] = "1";
     record["SmartOrderId"] = t.smartOrderId;
     record["OrderTime"] = TimeText(order.time);
-    record["AvgTradePrice"] = Fixed(order.AverageFillUnits() / instrument.priceDivisor, instrument.decimals + 2);
+    record["AvgTradePrice"] =
+        Fixed(order.AverageFillUnits() / instrument.priceDivisor, instrument.decimals + 2);
     if (!order.rejectReason.empty()) {
         record["ErrorMsg"] = order.rejectReason;
     }

@@ -12,7 +12,9 @@ public:
     explicit ServiceBase(const QString& text) : m_properties{{QStringLiteral("Text"), text}} {}
 
     QString GetServiceName() const override { return I::ServiceName(); }
-    QString GetVersionedName() const override { return I::ServiceName() + QLatin1Char('.') + QString::number(kVersion); }
+    QString GetVersionedName() const override {
+        return I::ServiceName() + QLatin1Char('.') + QString::number(kVersion);
+    }
     int32_t GetServiceVersion() const override { return kVersion; }
     Kora::Utility::WStringMap GetServiceProperties() const override { return m_properties; }
     void OnServiceRegistered() override {}

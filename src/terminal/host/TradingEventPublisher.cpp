@@ -85,8 +85,12 @@ void TradingEventPublisher::OnPositionsChanged(const std::string& accountId) {
     m_messages.Post(Topic::kPositionChanged, std::move(payload));
 }
 
-void TradingEventPublisher::OnQuote(const Market::QuoteEvent& quote) { m_quotes.PushQuote(quote); }
+void TradingEventPublisher::OnQuote(const Market::QuoteEvent& quote) {
+    m_quotes.PushQuote(quote);
+}
 
-void TradingEventPublisher::OnStaticChanged(int instrument) { m_quotes.PushStatic(instrument); }
+void TradingEventPublisher::OnStaticChanged(int instrument) {
+    m_quotes.PushStatic(instrument);
+}
 
 }  // namespace Terminal

@@ -10,9 +10,13 @@ namespace {
 constexpr double kShortSaleMarginRate = 0.5;
 constexpr double kMoneyEpsilon = 1e-6;
 
-double SideSign(PositionSide side) { return side == PositionSide::Long ? 1.0 : -1.0; }
+double SideSign(PositionSide side) {
+    return side == PositionSide::Long ? 1.0 : -1.0;
+}
 
-bool IsCredit(const AccountSpec& account) { return account.category == 5; }
+bool IsCredit(const AccountSpec& account) {
+    return account.category == 5;
+}
 
 }  // namespace
 
@@ -24,7 +28,7 @@ AccountLedger::AccountLedger(AccountSpec spec)
     : m_spec(std::move(spec)), m_preBalance(m_spec.initialCash), m_cash(m_spec.initialCash) {}
 
 OrderEffect AccountLedger::Classify(const AccountSpec& account, const Instrument& instrument,
-                                   const OrderTicket& ticket) {
+                                    const OrderTicket& ticket) {
     if (!AccountTrades(account, instrument)) {
         return {false, PositionSide::Long, true, "该账号不支持此合约的交易"};
     }
@@ -82,9 +86,9 @@ double AccountLedger::OpeningMargin(const Instrument& instrument, PositionSide s
             return notional * instrument.marginRate;
         case InstrumentKind::FutureOption:
         case InstrumentKind::StockOption:
-            return side == PositionSide::Short
-                       ? notional + underlying * double(volume) * instrument.multiplier * instrument.marginRate
-                       : 0.0;
+            return side == PositionSide::Short ? notional + underlying * double(volume) *
+                                                                instrument.multiplier * instrument.marginRate
+                                               : 0.0;
         case InstrumentKind::Stock:
         case InstrumentKind::Fund:
             return side == PositionSide::Short ? notional * kShortSaleMarginRate : 0.0;
@@ -119,7 +123,8 @@ double AccountLedger::FuturesFloating(const PriceOf& priceOf) const {
     double floating = 0;
     for (const auto& [key, holding] : m_holdings) {
         const InstrumentKind kind = holding.instrument->kind;
-        if (kind == InstrumentKind::Future || (holding.instrument->IsSecurity() && key.side == PositionSide::Short)) {
+        if (kind == InstrumentKind::Future ||
+            (holding.instrument->IsSecurity() && key.side == PositionSide::Short)) {
             floating += Floating(holding, key.side, priceOf(key.instrument));
         }
     }
@@ -144,8 +149,9 @@ int64_t AccountLedger::Closable(const Instrument& instrument, const PositionKey&
     return offset == '2' ? today : history + today;
 }
 
-std::string AccountLedger::Reserve(const Instrument& instrument, const OrderEffect& effect, const OrderTicket& ticket,
-                                   int64_t reservePrice, const PriceOf& priceOf, Reservation& reservation) {
+std::string AccountLedger::Reserve(const Instrument& instrument, const OrderEffect& effect,
+                                   const OrderTicket& ticket, int64_t reservePrice, const PriceOf& priceOf,
+                                   Reservation& reservation) {
     reservation.key = {instrument.index, effect.side, ticket.hedge};
     if (effect.opens) {
         const double underlying = instrument.option ? priceOf(instrument.option->underlying) : 0.0;
@@ -248,8 +254,8 @@ void AccountLedger::Fill(const Instrument& instrument, const OrderEffect& effect
     }
 }
 
-void AccountLedger::AddPosition(const Instrument& instrument, PositionSide side, int64_t volume, int64_t price,
-                                bool today, char hedge, const PriceOf& priceOf) {
+void AccountLedger::AddPosition(const Instrument& instrument, PositionSide side, int64_t volume,
+                                int64_t price, bool today, char hedge, const PriceOf& priceOf) {
     Holding& holding = HoldingOf(instrument, {instrument.index, side, hedge});
     const double notional = instrument.Notional(price, volume);
     const double underlying = instrument.option ? priceOf(instrument.option->underlying) : 0.0;

@@ -65,19 +65,20 @@ public:
     const AccountSpec& Spec() const { return m_spec; }
     bool loggedIn = true;
 
-    static OrderEffect Classify(const AccountSpec& account, const Instrument& instrument, const OrderTicket& ticket);
+    static OrderEffect Classify(const AccountSpec& account, const Instrument& instrument,
+                                const OrderTicket& ticket);
 
     // Holds back what a new order needs; answers an empty text, or the reason it cannot.
     std::string Reserve(const Instrument& instrument, const OrderEffect& effect, const OrderTicket& ticket,
                         int64_t reservePrice, const PriceOf& priceOf, Reservation& reservation);
     // Gives back what is still held for the unfilled volume of a finished order.
     void ReleaseRemaining(Reservation& reservation, const OrderEffect& effect, int64_t unfilled);
-    void Fill(const Instrument& instrument, const OrderEffect& effect, Reservation& reservation, int64_t price,
-              int64_t volume, const PriceOf& priceOf);
+    void Fill(const Instrument& instrument, const OrderEffect& effect, Reservation& reservation,
+              int64_t price, int64_t volume, const PriceOf& priceOf);
 
     // A position held from before (no cash moves; margin is held as for an opening).
-    void AddPosition(const Instrument& instrument, PositionSide side, int64_t volume, int64_t price, bool today,
-                     char hedge, const PriceOf& priceOf);
+    void AddPosition(const Instrument& instrument, PositionSide side, int64_t volume, int64_t price,
+                     bool today, char hedge, const PriceOf& priceOf);
     void SetCash(double cash);
 
     int64_t MaxOpenVolume(const Instrument& instrument, const OrderEffect& effect, int64_t price,
@@ -104,10 +105,11 @@ private:
     double FuturesFloating(const PriceOf& priceOf) const;
     static double Floating(const Holding& holding, PositionSide side, double last);
     Holding& HoldingOf(const Instrument& instrument, const PositionKey& key);
-    static double OpenCashPerUnit(const Instrument& instrument, PositionSide side, int64_t price, double underlying);
+    static double OpenCashPerUnit(const Instrument& instrument, PositionSide side, int64_t price,
+                                  double underlying);
     static double Commission(const Instrument& instrument, double notional, int64_t volume);
-    static double OpeningMargin(const Instrument& instrument, PositionSide side, double notional, double underlying,
-                                int64_t volume);
+    static double OpeningMargin(const Instrument& instrument, PositionSide side, double notional,
+                                double underlying, int64_t volume);
 
     AccountSpec m_spec;
     double m_preBalance = 0;

@@ -20,7 +20,8 @@ bool AccountTrades(const AccountSpec& account, const Instrument& instrument) {
         case 6:
             return instrument.kind == InstrumentKind::StockOption;
         case 8:
-            return instrument.kind == InstrumentKind::Future || instrument.kind == InstrumentKind::FutureOption;
+            return instrument.kind == InstrumentKind::Future ||
+                   instrument.kind == InstrumentKind::FutureOption;
         default:
             return false;
     }

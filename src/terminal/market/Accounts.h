@@ -13,11 +13,11 @@ struct AccountSpec {
     std::string vAccountId;  // "VAccountID"
     std::string number;      // "249": the account number users and order files know
     std::string name;
-    std::string identity;    // "Identity": "融资融券" marks the credit account
-    std::string password;    // the trading password
-    int category = 0;        // 0 securities, 5 credit, 6 stock options, 8 futures
+    std::string identity;  // "Identity": "融资融券" marks the credit account
+    std::string password;  // the trading password
+    int category = 0;      // 0 securities, 5 credit, 6 stock options, 8 futures
     double initialCash = 0;
-    double creditLine = 0;   // financing available to financed buys ('a')
+    double creditLine = 0;  // financing available to financed buys ('a')
 };
 
 // The accounts every simulated terminal logs in, with fixed numbers:

@@ -21,7 +21,9 @@ std::vector<QDate> Weekdays(const QDate& tradingDay, int days) {
     return dates;
 }
 
-uint32_t DateNumber(const QDate& d) { return uint32_t(d.year() * 10000 + d.month() * 100 + d.day()); }
+uint32_t DateNumber(const QDate& d) {
+    return uint32_t(d.year() * 10000 + d.month() * 100 + d.day());
+}
 
 double RoundTo(double value, int decimals) {
     double scale = std::pow(10.0, decimals);
@@ -34,7 +36,8 @@ std::mt19937_64 Generator(uint64_t seed, int instrument) {
 }
 
 // Closes walk backwards from the reference price, so the last bar meets today's reference.
-std::vector<DailyBar> WalkHistory(const Instrument& instrument, const std::vector<QDate>& dates, uint64_t seed) {
+std::vector<DailyBar> WalkHistory(const Instrument& instrument, const std::vector<QDate>& dates,
+                                  uint64_t seed) {
     auto rng = Generator(seed, instrument.index);
     std::normal_distribution<double> shock(0.0, 1.0);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
@@ -48,10 +51,12 @@ std::vector<DailyBar> WalkHistory(const Instrument& instrument, const std::vecto
         DailyBar& bar = bars[i];
         bar.date = DateNumber(dates[i]);
         bar.close = RoundTo(std::max(close, floor), instrument.decimals);
-        bar.open = RoundTo(std::max(close * std::exp(dailyVol * 0.5 * shock(rng)), floor), instrument.decimals);
+        bar.open =
+            RoundTo(std::max(close * std::exp(dailyVol * 0.5 * shock(rng)), floor), instrument.decimals);
         double span = close * dailyVol * (0.3 + unit(rng));
         bar.high = RoundTo(std::max(bar.open, bar.close) + span * unit(rng), instrument.decimals);
-        bar.low = RoundTo(std::max(std::min(bar.open, bar.close) - span * unit(rng), floor), instrument.decimals);
+        bar.low =
+            RoundTo(std::max(std::min(bar.open, bar.close) - span * unit(rng), floor), instrument.decimals);
         bar.volume = std::round((instrument.IsSecurity() ? 1.0e6 : 5.0e4) * (0.5 + unit(rng)));
         bar.openInterest = std::round(openInterest);
         openInterest = std::max(0.0, openInterest * (1.0 + 0.05 * shock(rng)));
@@ -68,11 +73,15 @@ std::vector<DailyBar> OptionHistory(const Instrument& option, const std::vector<
     const double strike = option.ToPrice(terms.strike);
     const double floor = option.ToPrice(option.tick);
     auto value = [&](double underlying, const QDate& date) {
-        double years = double(QDateTime(date, QTime(15, 0), Qt::OffsetFromUTC, 8 * 3600).secsTo(terms.expiry)) /
-                       (365.0 * 86400.0);
-        OptionInputs in{terms.isPut,          option.kind == InstrumentKind::FutureOption,
-                        underlying,           strike,
-                        terms.impliedVolatility, InstrumentCatalogue::kRiskFreeRatePercent / 100.0,
+        double years =
+            double(QDateTime(date, QTime(15, 0), Qt::OffsetFromUTC, 8 * 3600).secsTo(terms.expiry)) /
+            (365.0 * 86400.0);
+        OptionInputs in{terms.isPut,
+                        option.kind == InstrumentKind::FutureOption,
+                        underlying,
+                        strike,
+                        terms.impliedVolatility,
+                        InstrumentCatalogue::kRiskFreeRatePercent / 100.0,
                         years};
         return std::max(RoundTo(ValueOption(in).price, option.decimals), floor);
     };
@@ -97,8 +106,8 @@ std::vector<DailyBar> OptionHistory(const Instrument& option, const std::vector<
 
 }  // namespace
 
-std::vector<DailyBar> GenerateHistory(const InstrumentCatalogue& catalogue, int instrument, const QDate& tradingDay,
-                                      uint64_t seed, int days) {
+std::vector<DailyBar> GenerateHistory(const InstrumentCatalogue& catalogue, int instrument,
+                                      const QDate& tradingDay, uint64_t seed, int days) {
     const Instrument* subject = catalogue.At(instrument);
     if (!subject || days <= 0) {
         return {};

@@ -28,8 +28,8 @@ struct WeightEvent {
 // Daily bars of the `days` weekdays before the trading day, oldest first, ending near the
 // instrument's reference price. The same seed gives the same bars. Option bars follow their
 // underlying's bars through the chain's volatility.
-std::vector<DailyBar> GenerateHistory(const InstrumentCatalogue& catalogue, int instrument, const QDate& tradingDay,
-                                      uint64_t seed, int days);
+std::vector<DailyBar> GenerateHistory(const InstrumentCatalogue& catalogue, int instrument,
+                                      const QDate& tradingDay, uint64_t seed, int days);
 
 // One cash dividend for each stock within the history; none for other instruments.
 std::vector<WeightEvent> GenerateWeightData(const InstrumentCatalogue& catalogue, int instrument,

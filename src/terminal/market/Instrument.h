@@ -12,11 +12,11 @@ enum class InstrumentKind { Future, FutureOption, Fund, Stock, StockOption };
 
 // What makes an instrument an option.
 struct OptionTerms {
-    int underlying = -1;   // catalogue index of the underlying
+    int underlying = -1;  // catalogue index of the underlying
     bool isPut = false;
-    int64_t strike = 0;    // in the option's own price units
-    QDateTime expiry;      // UTC
-    std::string month;     // "yyMM" of the expiry month, as the chain lists it
+    int64_t strike = 0;      // in the option's own price units
+    QDateTime expiry;        // UTC
+    std::string month;       // "yyMM" of the expiry month, as the chain lists it
     char classLetter = 'o';  // 'n' futures option (futures account), 'o' fund option (stock-option account)
     int exerciseStyle = 0;   // 0 European, 1 American
     double impliedVolatility = 0;  // fraction, the chain's quoted volatility
@@ -28,7 +28,7 @@ struct Instrument {
     InstrumentKind kind = InstrumentKind::Stock;
     std::string exchange;  // "DCE", "CFFEX", "SHSE-A", ...
     std::string code;
-    std::string name;      // UTF-8
+    std::string name;  // UTF-8
     int32_t marketId = -1;
     int32_t priceDivisor = 1;
     int32_t decimals = 0;
@@ -57,7 +57,9 @@ struct Instrument {
     int64_t ToUnits(double price) const { return int64_t(std::llround(price * priceDivisor)); }
     bool IsOnTick(int64_t units) const { return tick > 0 && units % tick == 0; }
     // Notional of a volume at a price, in currency.
-    double Notional(int64_t units, int64_t volume) const { return ToPrice(units) * double(volume) * multiplier; }
+    double Notional(int64_t units, int64_t volume) const {
+        return ToPrice(units) * double(volume) * multiplier;
+    }
 };
 
 }  // namespace Terminal::Market

@@ -13,14 +13,18 @@ namespace {
 constexpr int kOptionMonths = 3;
 constexpr int kStrikesEachSide = 4;
 
-int64_t RoundToTick(double units, int64_t tick) { return int64_t(std::llround(units / double(tick))) * tick; }
+int64_t RoundToTick(double units, int64_t tick) {
+    return int64_t(std::llround(units / double(tick))) * tick;
+}
 
 void SetLimits(Instrument& instrument, double fraction) {
     instrument.upperLimit = RoundToTick(double(instrument.reference) * (1.0 + fraction), instrument.tick);
     instrument.lowerLimit = RoundToTick(double(instrument.reference) * (1.0 - fraction), instrument.tick);
 }
 
-std::string YearMonth(const QDate& date) { return date.toString(QStringLiteral("yyMM")).toStdString(); }
+std::string YearMonth(const QDate& date) {
+    return date.toString(QStringLiteral("yyMM")).toStdString();
+}
 
 // The first expiry month whose expiry lies after the trading day.
 QDate FirstExpiryMonth(const QDate& tradingDay) {
@@ -60,7 +64,7 @@ struct OptionSeries {
     int decimals;
     int64_t tick;
     int32_t multiplier;
-    double firstStrike;   // in underlying price
+    double firstStrike;  // in underlying price
     double strikeStep;
     double baseVolatility;
     double commissionPerLot;
@@ -173,23 +177,28 @@ InstrumentCatalogue InstrumentCatalogue::Build(const QDate& tradingDay) {
 
                     const QString monthText = QString::number(month.month());
                     if (series.classLetter == 'n') {
-                        option.code = underlying.code + "-" + month.toString(QStringLiteral("MM")).toStdString() +
+                        option.code = underlying.code + "-" +
+                                      month.toString(QStringLiteral("MM")).toStdString() +
                                       (isPut ? "-P-" : "-C-") + std::to_string(int(strike));
-                        option.name = underlying.name + (isPut ? "沽" : "购") + monthText.toStdString() + "月" +
-                                      std::to_string(int(strike));
+                        option.name = underlying.name + (isPut ? "沽" : "购") + monthText.toStdString() +
+                                      "月" + std::to_string(int(strike));
                     } else {
-                        option.code = QStringLiteral("1000%1").arg(fundOptionSerial++, 4, 10, QChar('0')).toStdString();
-                        option.name = underlying.name + (isPut ? "沽" : "购") + monthText.toStdString() + "月" +
-                                      std::to_string(int(std::lround(strike * 1000)));
+                        option.code =
+                            QStringLiteral("1000%1").arg(fundOptionSerial++, 4, 10, QChar('0')).toStdString();
+                        option.name = underlying.name + (isPut ? "沽" : "购") + monthText.toStdString() +
+                                      "月" + std::to_string(int(std::lround(strike * 1000)));
                     }
 
-                    OptionInputs inputs{isPut, series.classLetter == 'n', spot, strike, terms.impliedVolatility,
-                                        kRiskFreeRatePercent / 100.0, years};
+                    OptionInputs inputs{isPut,  series.classLetter == 'n', spot,
+                                        strike, terms.impliedVolatility,   kRiskFreeRatePercent / 100.0,
+                                        years};
                     const double value = ValueOption(inputs).price;
-                    option.reference = std::max(RoundToTick(value * option.priceDivisor, option.tick), option.tick);
+                    option.reference =
+                        std::max(RoundToTick(value * option.priceDivisor, option.tick), option.tick);
                     option.lowerLimit = option.tick;
                     option.upperLimit = RoundToTick(
-                        double(option.reference) + spot * series.limitFraction * option.priceDivisor, option.tick);
+                        double(option.reference) + spot * series.limitFraction * option.priceDivisor,
+                        option.tick);
                     option.option = terms;
                     catalogue.Add(std::move(option));
                 }
@@ -226,8 +235,8 @@ std::vector<const Instrument*> InstrumentCatalogue::FindByCode(std::string_view 
 std::vector<int> InstrumentCatalogue::Underlyings() const {
     std::vector<int> underlyings;
     for (const Instrument& instrument : m_all) {
-        if (instrument.option &&
-            std::find(underlyings.begin(), underlyings.end(), instrument.option->underlying) == underlyings.end()) {
+        if (instrument.option && std::find(underlyings.begin(), underlyings.end(),
+                                           instrument.option->underlying) == underlyings.end()) {
             underlyings.push_back(instrument.option->underlying);
         }
     }
@@ -256,7 +265,8 @@ std::vector<std::string> InstrumentCatalogue::Months(int underlying) const {
 std::vector<int> InstrumentCatalogue::Options(int underlying, std::string_view month) const {
     std::vector<int> options;
     for (const Instrument& instrument : m_all) {
-        if (instrument.option && instrument.option->underlying == underlying && instrument.option->month == month) {
+        if (instrument.option && instrument.option->underlying == underlying &&
+            instrument.option->month == month) {
             options.push_back(instrument.index);
         }
     }

@@ -47,7 +47,8 @@ void Simulator::Step() {
             const double stretch = double(last - subject.reference) / (double(subject.reference) * 0.02);
             const bool up = percent(m_rng) < std::clamp(50.0 - 15.0 * stretch, 10.0, 90.0);
             const int64_t move = (1 + percent(m_rng) % 2) * subject.tick;
-            const int64_t next = std::clamp(up ? last + move : last - move, int64_t(s.lowerLimit), int64_t(s.upperLimit));
+            const int64_t next =
+                std::clamp(up ? last + move : last - move, int64_t(s.lowerLimit), int64_t(s.upperLimit));
             ShapeBook(i, next);
             FillRestingAgainstBook(i);
             const int64_t volume = lots(m_rng) * (subject.IsSecurity() ? subject.minTradeUnit : 1);

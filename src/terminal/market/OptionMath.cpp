@@ -8,7 +8,9 @@ namespace Terminal::Market {
 
 namespace {
 
-double NormalPdf(double x) { return std::exp(-0.5 * x * x) / std::sqrt(2.0 * std::numbers::pi); }
+double NormalPdf(double x) {
+    return std::exp(-0.5 * x * x) / std::sqrt(2.0 * std::numbers::pi);
+}
 
 OptionFigures AtLimit(const OptionInputs& in) {
     OptionFigures out;
@@ -23,7 +25,9 @@ OptionFigures AtLimit(const OptionInputs& in) {
 
 }  // namespace
 
-double NormalCdf(double x) { return 0.5 * std::erfc(-x / std::numbers::sqrt2); }
+double NormalCdf(double x) {
+    return 0.5 * std::erfc(-x / std::numbers::sqrt2);
+}
 
 OptionFigures ValueOption(const OptionInputs& in) {
     if (in.years <= 0 || in.volatility <= 0 || in.underlying <= 0 || in.strike <= 0) {
@@ -35,9 +39,10 @@ OptionFigures ValueOption(const OptionInputs& in) {
     const double t = in.years;
     const double sqrtT = std::sqrt(t);
     const double volT = in.volatility * sqrtT;
-    const double d1 = (std::log(s / k) + (in.onFuture ? 0.5 * in.volatility * in.volatility
-                                                     : r + 0.5 * in.volatility * in.volatility) * t) /
-                      volT;
+    const double d1 =
+        (std::log(s / k) +
+         (in.onFuture ? 0.5 * in.volatility * in.volatility : r + 0.5 * in.volatility * in.volatility) * t) /
+        volT;
     const double d2 = d1 - volT;
     const double discount = std::exp(-r * t);
     const double carry = in.onFuture ? discount : 1.0;  // discount on the underlying's leg

@@ -7,12 +7,12 @@ namespace Terminal::Market {
 // simulated option prices come from here.
 struct OptionInputs {
     bool isPut = false;
-    bool onFuture = false;   // Black-76 when true
-    double underlying = 0;   // S or F
+    bool onFuture = false;  // Black-76 when true
+    double underlying = 0;  // S or F
     double strike = 0;
-    double volatility = 0;   // fraction per year
-    double rate = 0;         // fraction per year
-    double years = 0;        // time to expiry
+    double volatility = 0;  // fraction per year
+    double rate = 0;        // fraction per year
+    double years = 0;       // time to expiry
 };
 
 // Sensitivities in the units the chain shows: theta per calendar day, vega and rho per

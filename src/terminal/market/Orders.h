@@ -15,12 +15,14 @@ enum class PositionSide : uint8_t { Long, Short };
 
 // Order statuses ("156") as the terminal reports them.
 namespace OrderStatus {
-inline constexpr char kFilled = '0';         // completely filled
-inline constexpr char kPartlyFilled = '1';   // partly filled, the rest works
-inline constexpr char kWorking = '2';        // accepted, nothing filled yet
-inline constexpr char kCancelled = '4';      // cancelled (possibly after partial fills)
-inline constexpr char kRejected = '5';       // refused by the market's checks
-inline bool IsWorking(char status) { return status == kPartlyFilled || status == kWorking; }
+inline constexpr char kFilled = '0';        // completely filled
+inline constexpr char kPartlyFilled = '1';  // partly filled, the rest works
+inline constexpr char kWorking = '2';       // accepted, nothing filled yet
+inline constexpr char kCancelled = '4';     // cancelled (possibly after partial fills)
+inline constexpr char kRejected = '5';      // refused by the market's checks
+inline bool IsWorking(char status) {
+    return status == kPartlyFilled || status == kWorking;
+}
 }  // namespace OrderStatus
 
 // An order as the market receives it.
@@ -66,7 +68,7 @@ struct PositionView {
     int instrument = -1;
     PositionSide side = PositionSide::Long;
     char hedge = '1';
-    int64_t total = 0;          // "135"
+    int64_t total = 0;  // "135"
     int64_t today = 0;
     int64_t history = 0;
     int64_t closable = 0;       // "137": not held by working close orders (securities: yesterday's only)
@@ -80,12 +82,12 @@ struct PositionView {
 struct MoneyView {
     std::string accountId;
     double preBalance = 0;
-    double cash = 0;            // "110"
-    double available = 0;       // "93"
-    double withdrawable = 0;    // "95"
-    double totalAsset = 0;      // "97"
-    double margin = 0;          // "346"
-    double riskDegree = 0;      // "345", percent
+    double cash = 0;          // "110"
+    double available = 0;     // "93"
+    double withdrawable = 0;  // "95"
+    double totalAsset = 0;    // "97"
+    double margin = 0;        // "346"
+    double riskDegree = 0;    // "345", percent
     double frozen = 0;
     double commission = 0;
     double closeProfit = 0;

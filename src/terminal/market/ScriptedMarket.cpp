@@ -66,7 +66,8 @@ void Simulator::SetLimits(int instrument, int64_t upperLimit, int64_t lowerLimit
     });
 }
 
-void Simulator::UpdateSnapshot(int instrument, const std::function<void(Kora::Interface::QuoteSnapshot&)>& edit) {
+void Simulator::UpdateSnapshot(int instrument,
+                               const std::function<void(Kora::Interface::QuoteSnapshot&)>& edit) {
     Mutate([&] {
         if (!m_catalogue.At(instrument) || !edit) {
             return;

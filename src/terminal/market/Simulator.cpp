@@ -9,7 +9,9 @@ namespace {
 
 constexpr int kBeijingOffset = 8 * 3600;
 
-uint32_t DateNumber(const QDate& d) { return uint32_t(d.year() * 10000 + d.month() * 100 + d.day()); }
+uint32_t DateNumber(const QDate& d) {
+    return uint32_t(d.year() * 10000 + d.month() * 100 + d.day());
+}
 
 const char* StatusText(char status) {
     switch (status) {
@@ -63,7 +65,8 @@ Simulator::Simulator(SimulatorOptions options)
         ShapeBook(instrument.index, instrument.reference);
     }
     for (const Instrument& instrument : m_catalogue.All()) {
-        m_history.push_back(GenerateHistory(m_catalogue, instrument.index, m_tradingDay, m_seed, options.historyDays));
+        m_history.push_back(
+            GenerateHistory(m_catalogue, instrument.index, m_tradingDay, m_seed, options.historyDays));
         m_weights.push_back(
             GenerateWeightData(m_catalogue, instrument.index, m_tradingDay, m_seed, options.historyDays));
     }
@@ -239,7 +242,8 @@ SubmitResult Simulator::Submit(const OrderTicket& ticket) {
             refusal = "委托数量无效";
         } else if (refusal.empty() && isLimit && (ticket.price <= 0 || !instrument->IsOnTick(ticket.price))) {
             refusal = "委托价格无效";
-        } else if (refusal.empty() && isLimit && (ticket.price > snapshot.upperLimit || ticket.price < snapshot.lowerLimit)) {
+        } else if (refusal.empty() && isLimit &&
+                   (ticket.price > snapshot.upperLimit || ticket.price < snapshot.lowerLimit)) {
             refusal = "委托价格超出涨跌停板";
         } else if (refusal.empty() && instrument->IsSecurity() && order.effect.opens &&
                    ticket.volume % instrument->minTradeUnit != 0) {
@@ -247,8 +251,10 @@ SubmitResult Simulator::Submit(const OrderTicket& ticket) {
         }
         if (refusal.empty()) {
             const bool buy = IsBuyDirection(ticket.direction);
-            const int64_t reservePrice = isLimit ? ticket.price : (buy ? snapshot.upperLimit : snapshot.lowerLimit);
-            refusal = ledger->Reserve(*instrument, order.effect, ticket, reservePrice, Prices(), order.reservation);
+            const int64_t reservePrice =
+                isLimit ? ticket.price : (buy ? snapshot.upperLimit : snapshot.lowerLimit);
+            refusal =
+                ledger->Reserve(*instrument, order.effect, ticket, reservePrice, Prices(), order.reservation);
         }
         if (!refusal.empty()) {
             order.view.status = OrderStatus::kRejected;
@@ -294,7 +300,8 @@ bool Simulator::CrossesBook(const OrderState& order) const {
         if (level.volume <= 0) {
             break;
         }
-        const bool within = t.priceKind == PriceKind::Market || (buy ? level.price <= t.price : level.price >= t.price);
+        const bool within =
+            t.priceKind == PriceKind::Market || (buy ? level.price <= t.price : level.price >= t.price);
         if (!within) {
             break;
         }
@@ -319,7 +326,8 @@ void Simulator::MatchAgainstBook(OrderState& order) {
     }
 }
 
-void Simulator::ApplyFill(OrderState& order, int64_t price, int64_t volume, bool aggressor, bool recordTrade) {
+void Simulator::ApplyFill(OrderState& order, int64_t price, int64_t volume, bool aggressor,
+                          bool recordTrade) {
     const OrderTicket& t = order.view.ticket;
     const Instrument& instrument = *m_catalogue.At(t.instrument);
     AccountLedger* ledger = Ledger(t.accountId);
@@ -352,7 +360,8 @@ void Simulator::RecordTrade(int instrument, int64_t price, int64_t volume, bool 
     s.high = std::max(s.high, p);
     s.low = s.low > 0 ? std::min(s.low, p) : p;
     if (s.volume > 0) {
-        s.average = int32_t(std::llround(s.turnover / (s.volume * subject.multiplier) * subject.priceDivisor));
+        s.average =
+            int32_t(std::llround(s.turnover / (s.volume * subject.multiplier) * subject.priceDivisor));
     }
     (buyerInitiated ? s.activeBuyVolume : s.activeSellVolume) += double(volume);
     s.changeOfInterest = s.openInterest - s.preOpenInterest;
@@ -400,7 +409,8 @@ void Simulator::FillRestingAgainstBook(int instrument) {
         for (int index : RestingByPriority(instrument, buys)) {
             OrderState& order = m_orders[size_t(index)];
             while (order.view.Remaining() > 0 && levels[0].volume > 0 &&
-                   (buys ? levels[0].price <= order.view.ticket.price : levels[0].price >= order.view.ticket.price)) {
+                   (buys ? levels[0].price <= order.view.ticket.price
+                         : levels[0].price >= order.view.ticket.price)) {
                 const int64_t volume = std::min(order.view.Remaining(), levels[0].volume);
                 Book::Consume(levels, volume);
                 ApplyFill(order, order.view.ticket.price, volume, false);
@@ -541,7 +551,8 @@ std::vector<OrderTicket> Simulator::ResolveNetPosition(const OrderTicket& ticket
 
 Kora::Interface::QuoteSnapshot Simulator::Snapshot(int instrument) const {
     std::lock_guard lock(m_lock);
-    return m_catalogue.At(instrument) ? m_contracts[size_t(instrument)].snapshot : Kora::Interface::QuoteSnapshot{};
+    return m_catalogue.At(instrument) ? m_contracts[size_t(instrument)].snapshot
+                                      : Kora::Interface::QuoteSnapshot{};
 }
 
 Book Simulator::GetBook(int instrument) const {

@@ -32,12 +32,13 @@ struct SimulatorOptions {
 struct SubmitResult {
     std::string orderId;  // empty when the ticket named no known account or instrument
     char status = OrderStatus::kRejected;
-    std::string reason;   // why it was rejected
+    std::string reason;  // why it was rejected
     bool Accepted() const { return status != OrderStatus::kRejected; }
 };
 
-// The simulated market: the catalogue's contracts with a 5-level book each, the accounts with
-// their orders, positions and money, and each contract's daily history.
+// The simulated market: the catalogue's contracts (InstrumentCatalogue.h; their market
+// identifiers per exchange in MarketIds.h) with a 5-level book each, the accounts (Accounts.h)
+// with their orders, positions and money (AccountLedger.h), and each contract's daily history.
 //
 // Matching. A limit order that crosses the book fills at once against the book's levels, each
 // at the level's (resting) price, as far as its limit and the levels' volumes go; a market order
@@ -117,8 +118,8 @@ public:
     // Fills a working order by volume (capped at what remains) at price (default its limit
     // price, or the book's opposite best for a market order). False when it is not working.
     bool FillOrder(std::string_view orderId, int64_t volume, std::optional<int64_t> price = {});
-    bool AddPosition(std::string_view accountId, int instrument, PositionSide side, int64_t volume, int64_t price,
-                     bool today = false, char hedge = '1');
+    bool AddPosition(std::string_view accountId, int instrument, PositionSide side, int64_t volume,
+                     int64_t price, bool today = false, char hedge = '1');
     bool SetCash(std::string_view accountId, double cash);
     // Forgets filled, cancelled and rejected orders (housekeeping between sessions).
     void PurgeFinishedOrders();

@@ -32,7 +32,8 @@ Json::Value AdvanceDataService::GetValue(const Json::Value& contract, const QStr
         {QStringLiteral("Low"), [&] { return i.ToPrice(s.low); }},
         {QStringLiteral("Average"), [&] { return i.ToPrice(s.average); }},
         {QStringLiteral("Change"), [&] { return last - reference; }},
-        {QStringLiteral("ChangeRate"), [&] { return reference > 0 ? (last - reference) / reference * 100.0 : 0.0; }},
+        {QStringLiteral("ChangeRate"),
+         [&] { return reference > 0 ? (last - reference) / reference * 100.0 : 0.0; }},
         {QStringLiteral("Amplitude"),
          [&] { return reference > 0 ? i.ToPrice(s.high - s.low) / reference * 100.0 : 0.0; }},
         {QStringLiteral("Volume"), [&] { return s.volume; }},
@@ -40,13 +41,20 @@ Json::Value AdvanceDataService::GetValue(const Json::Value& contract, const QStr
         {QStringLiteral("OpenInterest"), [&] { return s.openInterest; }},
     };
     static const std::map<QString, QString> chinese{
-        {QStringLiteral("涨停价"), QStringLiteral("UpperLimit")}, {QStringLiteral("跌停价"), QStringLiteral("LowerLimit")},
-        {QStringLiteral("昨收"), QStringLiteral("PreClose")},     {QStringLiteral("最新价"), QStringLiteral("Last")},
-        {QStringLiteral("开盘价"), QStringLiteral("Open")},       {QStringLiteral("最高价"), QStringLiteral("High")},
-        {QStringLiteral("最低价"), QStringLiteral("Low")},        {QStringLiteral("均价"), QStringLiteral("Average")},
-        {QStringLiteral("涨跌"), QStringLiteral("Change")},       {QStringLiteral("涨跌幅"), QStringLiteral("ChangeRate")},
-        {QStringLiteral("振幅"), QStringLiteral("Amplitude")},    {QStringLiteral("成交量"), QStringLiteral("Volume")},
-        {QStringLiteral("成交额"), QStringLiteral("Turnover")},   {QStringLiteral("持仓量"), QStringLiteral("OpenInterest")},
+        {QStringLiteral("涨停价"), QStringLiteral("UpperLimit")},
+        {QStringLiteral("跌停价"), QStringLiteral("LowerLimit")},
+        {QStringLiteral("昨收"), QStringLiteral("PreClose")},
+        {QStringLiteral("最新价"), QStringLiteral("Last")},
+        {QStringLiteral("开盘价"), QStringLiteral("Open")},
+        {QStringLiteral("最高价"), QStringLiteral("High")},
+        {QStringLiteral("最低价"), QStringLiteral("Low")},
+        {QStringLiteral("均价"), QStringLiteral("Average")},
+        {QStringLiteral("涨跌"), QStringLiteral("Change")},
+        {QStringLiteral("涨跌幅"), QStringLiteral("ChangeRate")},
+        {QStringLiteral("振幅"), QStringLiteral("Amplitude")},
+        {QStringLiteral("成交量"), QStringLiteral("Volume")},
+        {QStringLiteral("成交额"), QStringLiteral("Turnover")},
+        {QStringLiteral("持仓量"), QStringLiteral("OpenInterest")},
     };
     auto alias = chinese.find(name);
     auto figure = figures.find(alias == chinese.end() ? name : alias->second);

@@ -9,7 +9,9 @@ using Kora::Utility::Handle;
 
 ContentWindowService::ContentWindowService() : ServiceBase(QStringLiteral("内容窗口服务")) {}
 
-ContentWindowService::~ContentWindowService() { Clear(); }
+ContentWindowService::~ContentWindowService() {
+    Clear();
+}
 
 bool ContentWindowService::RegisterProvider(Handle<ContentWindowProviderI> provider) {
     if (!provider) {
@@ -69,7 +71,8 @@ bool ContentWindowService::DestroyContentWindow(Handle<ContentWindowI> window) {
     std::vector<Window> dropped;
     {
         std::lock_guard lock(m_lock);
-        auto it = std::find_if(m_windows.begin(), m_windows.end(), [&](const Window& w) { return w.window == window; });
+        auto it = std::find_if(m_windows.begin(), m_windows.end(),
+                               [&](const Window& w) { return w.window == window; });
         if (it == m_windows.end()) {
             return false;
         }
@@ -114,7 +117,8 @@ Handle<ContentWindowI> ContentWindowService::GetContentWindow(const Kora::Utilit
 
 bool ContentWindowService::Activate(const Handle<ContentWindowI>& window) {
     std::lock_guard lock(m_lock);
-    auto it = std::find_if(m_windows.begin(), m_windows.end(), [&](const Window& w) { return w.window == window; });
+    auto it =
+        std::find_if(m_windows.begin(), m_windows.end(), [&](const Window& w) { return w.window == window; });
     if (it == m_windows.end()) {
         return false;
     }

@@ -17,7 +17,9 @@ Json::Value EntityAccount::GetAccountInfo() {
     return account ? Records::Account(*account, m_market.IsLoggedIn(m_accountId)) : Json::Value();
 }
 
-Json::Value EntityAccount::GetOrders() { return AccountRecords::Orders(m_market, Json::Value(m_accountId), false); }
+Json::Value EntityAccount::GetOrders() {
+    return AccountRecords::Orders(m_market, Json::Value(m_accountId), false);
+}
 
 Json::Value EntityAccount::QueryOrder(const Json::Value& query) {
     return AccountRecords::Order(m_market, m_accountId, JsonText(query, "OrderID"));
@@ -34,9 +36,13 @@ Json::Value EntityAccount::CancelOrder(const Json::Value& order) {
     return m_orders.Cancel(request, m_accountId);
 }
 
-Json::Value EntityAccount::GetPositions() { return AccountRecords::Positions(m_market, Json::Value(m_accountId)); }
+Json::Value EntityAccount::GetPositions() {
+    return AccountRecords::Positions(m_market, Json::Value(m_accountId));
+}
 
-Json::Value EntityAccount::GetMoney() { return AccountRecords::Money(m_market, Json::Value(m_accountId)); }
+Json::Value EntityAccount::GetMoney() {
+    return AccountRecords::Money(m_market, Json::Value(m_accountId));
+}
 
 EntityAccountMgrService::EntityAccountMgrService(Market::Simulator& market, OrderDesk& orders)
     : ServiceBase(QStringLiteral("交易账户管理")), m_market(market), m_orders(orders) {}
@@ -49,7 +55,8 @@ Handle<Kora::Interface::EntityAccountI> EntityAccountMgrService::GetAccount(cons
     std::lock_guard lock(m_lock);
     auto& object = m_accounts[account->eAccountId];
     if (!object) {
-        object = Handle<Kora::Interface::EntityAccountI>(new EntityAccount(m_market, m_orders, account->eAccountId));
+        object = Handle<Kora::Interface::EntityAccountI>(
+            new EntityAccount(m_market, m_orders, account->eAccountId));
     }
     return object;
 }

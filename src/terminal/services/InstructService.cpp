@@ -24,7 +24,8 @@ bool InstructService::RegisterProvider(Handle<InstructProviderI> provider, const
     return true;
 }
 
-bool InstructService::UnregisterProvider(Handle<InstructProviderI> provider, const Kora::Utility::WStringMap&) {
+bool InstructService::UnregisterProvider(Handle<InstructProviderI> provider,
+                                         const Kora::Utility::WStringMap&) {
     Handle<InstructProviderI> released;
     std::lock_guard lock(m_lock);
     auto it = std::find(m_providers.begin(), m_providers.end(), provider);
@@ -50,9 +51,10 @@ Json::Value InstructService::ExecuteInstruct(const Json::Value& request) {
     }
     for (const Handle<InstructProviderI>& provider : providers) {
         const auto instructs = provider->GetInstructs();
-        const bool offers = instructs && std::any_of(instructs->begin(), instructs->end(), [&](const auto& entry) {
-                                return Kora::Utility::ValueOf(entry, QStringLiteral("Instruct")) == function;
-                            });
+        const bool offers =
+            instructs && std::any_of(instructs->begin(), instructs->end(), [&](const auto& entry) {
+                return Kora::Utility::ValueOf(entry, QStringLiteral("Instruct")) == function;
+            });
         if (offers) {
             return provider->ExecuteInstruct(request);
         }

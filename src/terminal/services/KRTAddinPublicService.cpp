@@ -12,8 +12,8 @@ using Kora::Utility::JsonInt;
 using Kora::Utility::JsonText;
 using Kora::Utility::Member;
 
-KRTAddinPublicService::KRTAddinPublicService(Market::Simulator& market, OrderDesk& orders, NormalMsgCenter& messages,
-                                             Journal& journal, bool autoConfirm)
+KRTAddinPublicService::KRTAddinPublicService(Market::Simulator& market, OrderDesk& orders,
+                                             NormalMsgCenter& messages, Journal& journal, bool autoConfirm)
     : ServiceBase(QStringLiteral("插件公共服务")),
       m_market(market),
       m_orders(orders),
@@ -75,7 +75,8 @@ Kora::Interface::WindowHandle KRTAddinPublicService::OpenPage(int32_t pageId, co
         Legs(request, error);
     }
     if (!error.empty()) {
-        m_journal.Append(Journal::kCombination, request, ErrorAnswer(ErrorCode::kBadCombination, error), extra);
+        m_journal.Append(Journal::kCombination, request, ErrorAnswer(ErrorCode::kBadCombination, error),
+                         extra);
         return nullptr;
     }
     m_journal.Append(Journal::kCombination, request, Json::Value(), extra);

@@ -46,11 +46,12 @@ public:
     // Shows the page of a pending combination; answers its window.
     using PagePresenter = std::function<QWidget*(int id, const Json::Value& request, QWidget* owner)>;
 
-    KRTAddinPublicService(Market::Simulator& market, OrderDesk& orders, NormalMsgCenter& messages, Journal& journal,
-                          bool autoConfirm);
+    KRTAddinPublicService(Market::Simulator& market, OrderDesk& orders, NormalMsgCenter& messages,
+                          Journal& journal, bool autoConfirm);
 
     Kora::Interface::WindowHandle OpenPage(int32_t pageId, const QString& callerTag, const QString& pageName,
-                                           Kora::Interface::WindowHandle owner, const Json::Value& request) override;
+                                           Kora::Interface::WindowHandle owner,
+                                           const Json::Value& request) override;
 
     std::vector<PendingCombination> Pending() const;
     // False when no combination of that id waits.

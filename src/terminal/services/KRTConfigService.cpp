@@ -22,7 +22,9 @@ Json::Value KRTConfigService::GetValue(const QString& section, const QString& ke
     return m_store.Value(section, key);
 }
 
-Json::Value KRTConfigService::GetSection(const QString& section) { return m_store.Section(section); }
+Json::Value KRTConfigService::GetSection(const QString& section) {
+    return m_store.Section(section);
+}
 
 int32_t KRTConfigService::GetTriggerMode(const QString& category) {
     return JsonInt(m_store.Value(QStringLiteral("触发方式"), category)) == 1 ? 1 : 0;
@@ -44,9 +46,13 @@ Json::Value KRTConfigService::GetOrderSettings(const QString& category, const Js
     return settings;
 }
 
-Kora::Interface::ColorRef KRTConfigService::GetColor(const QString& name) { return m_store.Color(name).value_or(0); }
+Kora::Interface::ColorRef KRTConfigService::GetColor(const QString& name) {
+    return m_store.Color(name).value_or(0);
+}
 
-QFont KRTConfigService::GetFont(const QString& name) { return m_store.Font(name).value_or(DefaultFont()); }
+QFont KRTConfigService::GetFont(const QString& name) {
+    return m_store.Font(name).value_or(DefaultFont());
+}
 
 void KRTConfigService::ChangeValue(const QString& section, const QString& key, const Json::Value& value) {
     m_store.SetValue(section, key, value);

@@ -34,7 +34,8 @@ KRTEngineService::KRTEngineService(Market::Simulator& market, OrderDesk& orders,
     }
 }
 
-Json::Value KRTEngineService::AccountsWhere(const std::function<bool(const Market::AccountSpec&)>& keep) const {
+Json::Value KRTEngineService::AccountsWhere(
+    const std::function<bool(const Market::AccountSpec&)>& keep) const {
     Json::Value records(Json::arrayValue);
     for (const Market::AccountSpec& account : m_market.Accounts()) {
         if (m_market.IsLoggedIn(account.eAccountId) && keep(account)) {
@@ -80,14 +81,17 @@ int32_t KRTEngineService::GetAccountCategory(const Json::Value& account) {
 }
 
 Json::Value KRTEngineService::GetAccountsByCategory(int32_t category) {
-    return AccountsWhere([category](const Market::AccountSpec& account) { return account.category == category; });
+    return AccountsWhere(
+        [category](const Market::AccountSpec& account) { return account.category == category; });
 }
 
 Json::Value KRTEngineService::GetPositions(const Json::Value& account) {
     return AccountRecords::Positions(m_market, account);
 }
 
-Json::Value KRTEngineService::GetMoney(const Json::Value& account) { return AccountRecords::Money(m_market, account); }
+Json::Value KRTEngineService::GetMoney(const Json::Value& account) {
+    return AccountRecords::Money(m_market, account);
+}
 
 Json::Value KRTEngineService::GetOrders(const Json::Value& account) {
     return AccountRecords::Orders(m_market, account, false);
@@ -116,8 +120,9 @@ Json::Value KRTEngineService::Invoke(const QString& function, const Json::Value&
         return CancelOrder(params);
     }
     if (function == QStringLiteral("KRTEngineOption")) {
-        return AccountsWhere(
-            [](const Market::AccountSpec& account) { return account.category == 6 || account.category == 8; });
+        return AccountsWhere([](const Market::AccountSpec& account) {
+            return account.category == 6 || account.category == 8;
+        });
     }
     if (function == QStringLiteral("GetAccount")) {
         const auto account = AccountRecords::AccountOf(m_market, params);
@@ -162,17 +167,19 @@ bool KRTEngineService::ConfirmOrder(const Json::Value& order, Kora::Interface::W
         return true;
     }
     const Json::Value& o = Member(order, "Order").isObject() ? order["Order"] : order;
-    const QString text = QStringLiteral("确认下单？\n合约: %1  方向: %2  开平: %3\n数量: %4  价格: %5")
-                             .arg(JsonWText(Member(o, "Contract"), "ContractCode", JsonWText(o, "63")),
-                                  JsonWText(o, "Direction", JsonWText(o, "112")),
-                                  JsonWText(o, "OffsetFlag", JsonWText(o, "117")),
-                                  JsonWText(o, "Volume", JsonWText(o, "130")),
-                                  JsonWText(o, "LimitPrice", JsonWText(o, "129", JsonWText(o, "PriceType"))));
-    return Win::ShowMessageBox({owner, text, QStringLiteral("提示"), Win::MB_OKCANCEL | Win::MB_ICONQUESTION}) ==
-           Win::IDOK;
+    const QString text =
+        QStringLiteral("确认下单？\n合约: %1  方向: %2  开平: %3\n数量: %4  价格: %5")
+            .arg(JsonWText(Member(o, "Contract"), "ContractCode", JsonWText(o, "63")),
+                 JsonWText(o, "Direction", JsonWText(o, "112")),
+                 JsonWText(o, "OffsetFlag", JsonWText(o, "117")), JsonWText(o, "Volume", JsonWText(o, "130")),
+                 JsonWText(o, "LimitPrice", JsonWText(o, "129", JsonWText(o, "PriceType"))));
+    return Win::ShowMessageBox(
+               {owner, text, QStringLiteral("提示"), Win::MB_OKCANCEL | Win::MB_ICONQUESTION}) == Win::IDOK;
 }
 
-bool KRTEngineService::IsTradePasswordRequired(const Json::Value&) { return m_passwordRequired.load(); }
+bool KRTEngineService::IsTradePasswordRequired(const Json::Value&) {
+    return m_passwordRequired.load();
+}
 
 bool KRTEngineService::CheckTradePassword(const Json::Value& account, const QString& password) {
     PasswordCheck check;
@@ -187,7 +194,8 @@ bool KRTEngineService::CheckTradePassword(const Json::Value& account, const QStr
     return spec && password.toStdString() == spec->password;
 }
 
-Json::Value KRTEngineService::SendRequest(int32_t requestNo, const Json::Value& request, const Json::Value& account) {
+Json::Value KRTEngineService::SendRequest(int32_t requestNo, const Json::Value& request,
+                                          const Json::Value& account) {
     if (requestNo <= 0) {
         return ErrorAnswer(ErrorCode::kUnsupported, "不支持的操作");
     }

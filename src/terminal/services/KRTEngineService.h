@@ -82,7 +82,8 @@ public:
     bool ConfirmOrder(const Json::Value& order, Kora::Interface::WindowHandle owner) override;
     bool IsTradePasswordRequired(const Json::Value& account) override;
     bool CheckTradePassword(const Json::Value& account, const QString& password) override;
-    Json::Value SendRequest(int32_t requestNo, const Json::Value& request, const Json::Value& account) override;
+    Json::Value SendRequest(int32_t requestNo, const Json::Value& request,
+                            const Json::Value& account) override;
     Json::Value CancelOrder(const Json::Value& request) override;
     void Log(int32_t level, const QString& text, const QString& extra1, const QString& extra2,
              const QString& source) override;

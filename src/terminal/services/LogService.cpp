@@ -8,7 +8,8 @@ LogService::LogService() : ServiceBase(QStringLiteral("日志服务")) {}
 
 void LogService::Write(int32_t level, int32_t code, const QString& title, const QString& text) {
     if (m_echo.load()) {
-        std::fprintf(stderr, "[%d/%d] %s: %s\n", level, code, title.toUtf8().constData(), text.toUtf8().constData());
+        std::fprintf(stderr, "[%d/%d] %s: %s\n", level, code, title.toUtf8().constData(),
+                     text.toUtf8().constData());
     }
     std::lock_guard lock(m_lock);
     m_entries.push_back({level, code, title, text});

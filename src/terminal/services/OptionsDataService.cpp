@@ -55,7 +55,8 @@ std::vector<QuoteKey> OptionsDataService::GetOptions(const QuoteKey& underlying,
     return keys;
 }
 
-std::vector<OptionChainRow> OptionsDataService::GetChainRows(const QuoteKey& underlying, const QString& month) {
+std::vector<OptionChainRow> OptionsDataService::GetChainRows(const QuoteKey& underlying,
+                                                             const QString& month) {
     std::vector<OptionChainRow> rows;
     const Instrument* instrument = Find(underlying);
     if (!instrument) {
@@ -71,7 +72,9 @@ std::vector<OptionChainRow> OptionsDataService::GetChainRows(const QuoteKey& und
     return rows;
 }
 
-bool OptionsDataService::IsOption(const QuoteKey& key) { return FindOption(key) != nullptr; }
+bool OptionsDataService::IsOption(const QuoteKey& key) {
+    return FindOption(key) != nullptr;
+}
 
 double OptionsDataService::Intrinsic(const Instrument& option) const {
     const Market::OptionTerms& terms = *option.option;
@@ -162,6 +165,8 @@ bool OptionsDataService::GetTimeValue(const QuoteKey& key, double& value) {
     return true;
 }
 
-double OptionsDataService::GetRiskFreeRate() { return Market::InstrumentCatalogue::kRiskFreeRatePercent; }
+double OptionsDataService::GetRiskFreeRate() {
+    return Market::InstrumentCatalogue::kRiskFreeRatePercent;
+}
 
 }  // namespace Terminal::Services

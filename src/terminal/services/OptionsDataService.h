@@ -29,12 +29,14 @@ public:
     QString GetUnderlyingName(const Kora::Interface::QuoteKey& underlying) override;
     std::vector<QString> GetMonths(const Kora::Interface::QuoteKey& underlying) override;
     std::vector<Kora::Interface::QuoteKey> GetOptions(const Kora::Interface::QuoteKey& underlying,
-                                                     const QString& month) override;
+                                                      const QString& month) override;
     std::vector<Kora::Interface::OptionChainRow> GetChainRows(const Kora::Interface::QuoteKey& underlying,
-                                                             const QString& month) override;
+                                                              const QString& month) override;
     bool IsOption(const Kora::Interface::QuoteKey& key) override;
-    bool GetOptionRecord(const Kora::Interface::QuoteKey& option, Kora::Interface::OptionRecord& record) override;
-    bool GetUnderlyingKey(const Kora::Interface::QuoteKey& option, Kora::Interface::QuoteKey& underlying) override;
+    bool GetOptionRecord(const Kora::Interface::QuoteKey& option,
+                         Kora::Interface::OptionRecord& record) override;
+    bool GetUnderlyingKey(const Kora::Interface::QuoteKey& option,
+                          Kora::Interface::QuoteKey& underlying) override;
     QDateTime GetExpiryDate(const Kora::Interface::QuoteKey& option) override;
     int32_t WholeDaysBetween(const QDateTime& from, const QDateTime& to) override;
     bool GetIntrinsicValue(const Kora::Interface::QuoteKey& option, double& value) override;

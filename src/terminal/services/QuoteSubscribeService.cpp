@@ -55,7 +55,9 @@ std::shared_ptr<const QuoteSubscribeService::Subscribers> QuoteSubscribeService:
     return m_subscribers;
 }
 
-size_t QuoteSubscribeService::SubscriberCount() const { return Registered()->size(); }
+size_t QuoteSubscribeService::SubscriberCount() const {
+    return Registered()->size();
+}
 
 void QuoteSubscribeService::Clear() {
     std::shared_ptr<const Subscribers> previous;
@@ -63,7 +65,8 @@ void QuoteSubscribeService::Clear() {
     previous = std::exchange(m_subscribers, std::make_shared<Subscribers>());
 }
 
-std::vector<HPMsgCenter::HandlerHandle> QuoteSubscribeService::Followers(const QuoteKey& key, bool ticks) const {
+std::vector<HPMsgCenter::HandlerHandle> QuoteSubscribeService::Followers(const QuoteKey& key,
+                                                                         bool ticks) const {
     // The subscribers' own locks are taken here, with none of ours held.
     const std::shared_ptr<const Subscribers> subscribers = Registered();
     std::vector<HPMsgCenter::HandlerHandle> followers;
@@ -76,7 +79,7 @@ std::vector<HPMsgCenter::HandlerHandle> QuoteSubscribeService::Followers(const Q
 }
 
 std::shared_ptr<QuotePushRecord> QuoteSubscribeService::BuildRecord(const Market::Instrument& instrument,
-                                                                   const QuoteSnapshot& snapshot) const {
+                                                                    const QuoteSnapshot& snapshot) const {
     auto record = std::make_shared<QuotePushRecord>();
     record->key = Records::KeyOf(instrument);
     record->isNewQuote = true;
@@ -107,7 +110,8 @@ void QuoteSubscribeService::PushQuote(const Market::QuoteEvent& quote) {
     auto record = BuildRecord(*instrument, quote.snapshot);
     record->isNewTick = quote.traded;
     if (!tickFollowers.empty()) {
-        m_highPerformance.DeliverQuote(kPushTick, std::make_shared<QuotePushRecord>(*record), std::move(tickFollowers));
+        m_highPerformance.DeliverQuote(kPushTick, std::make_shared<QuotePushRecord>(*record),
+                                       std::move(tickFollowers));
     }
     m_highPerformance.DeliverQuote(kPushQuote, std::move(record), std::move(quoteFollowers));
 }
@@ -137,7 +141,8 @@ void QuoteSubscribeService::PushFlash(int instrument, int32_t flashFlag) {
 
 bool QuoteSubscribeService::RequestHistory(Handle<QuoteSubscriberI> subscriber, const QuoteKey& key,
                                            const QString& kind, const Json::Value&) {
-    const Market::Instrument* instrument = m_market.Catalogue().FindByKey(key.marketId, key.code.toStdString());
+    const Market::Instrument* instrument =
+        m_market.Catalogue().FindByKey(key.marketId, key.code.toStdString());
     const Handle<MsgHandlerI> handler = subscriber.Cast<MsgHandlerI>();
     const bool klines = kind == QStringLiteral("KLine_Day");
     if (!instrument || !handler || (!klines && kind != QStringLiteral("WeightData"))) {

@@ -30,7 +30,8 @@ public:
     bool RegisterSubscriber(Kora::Utility::Handle<Kora::Interface::QuoteSubscriberI> subscriber) override;
     bool UnregisterSubscriber(Kora::Utility::Handle<Kora::Interface::QuoteSubscriberI> subscriber) override;
     bool RequestHistory(Kora::Utility::Handle<Kora::Interface::QuoteSubscriberI> subscriber,
-                        const Kora::Interface::QuoteKey& key, const QString& kind, const Json::Value& range) override;
+                        const Kora::Interface::QuoteKey& key, const QString& kind,
+                        const Json::Value& range) override;
 
     // Pushes a quote (30001, and 30002 when it carries a trade) to its followers.
     void PushQuote(const Market::QuoteEvent& quote);

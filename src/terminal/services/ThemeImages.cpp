@@ -152,7 +152,8 @@ QImage CloseCross() {
 }
 
 QImage BuyButton() {
-    return ButtonFace(80, 28, {QColor(0xF0, 0x4B, 0x4B), QColor(0xC6, 0x22, 0x21), QColor(0xA0, 0x1A, 0x1A)}, false);
+    return ButtonFace(80, 28, {QColor(0xF0, 0x4B, 0x4B), QColor(0xC6, 0x22, 0x21), QColor(0xA0, 0x1A, 0x1A)},
+                      false);
 }
 
 QImage QuestionMark() {
@@ -176,24 +177,35 @@ using Painter = std::function<QImage()>;
 const std::map<std::pair<QString, QString>, Painter>& Painters() {
     static const std::map<std::pair<QString, QString>, Painter> painters = [] {
         std::map<std::pair<QString, QString>, Painter> table;
-        const QStringList across{QStringLiteral("左侧区"), QStringLiteral("中间区"), QStringLiteral("右侧区")};
+        const QStringList across{QStringLiteral("左侧区"), QStringLiteral("中间区"),
+                                 QStringLiteral("右侧区")};
         const QStringList down{QStringLiteral("顶部区"), QStringLiteral("中间区"), QStringLiteral("底部区")};
         for (int part = 0; part < 3; ++part) {
             for (int state = 0; state < 3; ++state) {
-                table[{kTrade, QStringLiteral("交易普通拉伸按钮背景图%1-%2").arg(across[part], kStates[state])}] =
+                table[{kTrade,
+                       QStringLiteral("交易普通拉伸按钮背景图%1-%2").arg(across[part], kStates[state])}] =
                     [part, state] { return StretchPart(part, state, false); };
-                table[{kTrade, QStringLiteral("交易普通纵向拉伸按钮背景图%1-%2").arg(down[part], kStates[state])}] =
+                table[{kTrade,
+                       QStringLiteral("交易普通纵向拉伸按钮背景图%1-%2").arg(down[part], kStates[state])}] =
                     [part, state] { return StretchPart(part, state, true); };
             }
         }
-        table[{kTrade, QStringLiteral("交易单选按钮背景图未选中-正常态")}] = [] { return Radio(false, true); };
-        table[{kTrade, QStringLiteral("交易单选按钮背景图未选中-禁用态")}] = [] { return Radio(false, false); };
+        table[{kTrade, QStringLiteral("交易单选按钮背景图未选中-正常态")}] = [] {
+            return Radio(false, true);
+        };
+        table[{kTrade, QStringLiteral("交易单选按钮背景图未选中-禁用态")}] = [] {
+            return Radio(false, false);
+        };
         table[{kTrade, QStringLiteral("交易单选按钮背景图选中-正常态")}] = [] { return Radio(true, true); };
         table[{kTrade, QStringLiteral("交易单选按钮背景图选中-禁用态")}] = [] { return Radio(true, false); };
         table[{kTrade, QStringLiteral("交易复选按钮背景图未选中-正常态")}] = [] { return CheckBox(false); };
         table[{kTrade, QStringLiteral("交易复选按钮背景图选中-正常态")}] = [] { return CheckBox(true); };
-        table[{kTrade, QStringLiteral("交易价量减少按钮背景图-正常态")}] = [] { return SpinButton(false, 0); };
-        table[{kTrade, QStringLiteral("交易价量减少按钮背景图-悬浮态")}] = [] { return SpinButton(false, 1); };
+        table[{kTrade, QStringLiteral("交易价量减少按钮背景图-正常态")}] = [] {
+            return SpinButton(false, 0);
+        };
+        table[{kTrade, QStringLiteral("交易价量减少按钮背景图-悬浮态")}] = [] {
+            return SpinButton(false, 1);
+        };
         table[{kTrade, QStringLiteral("交易价量增加按钮背景图-正常态")}] = [] { return SpinButton(true, 0); };
         table[{kTrade, QStringLiteral("交易价量增加按钮背景图-悬浮态")}] = [] { return SpinButton(true, 1); };
         table[{kTrade, QStringLiteral("交易价量增加按钮背景图-选中态")}] = [] { return SpinButton(true, 2); };

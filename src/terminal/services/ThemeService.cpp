@@ -7,9 +7,12 @@
 
 namespace Terminal::Services {
 
-ThemeService::ThemeService(const ConfigStore& store) : ServiceBase(QStringLiteral("主题服务")), m_store(store) {}
+ThemeService::ThemeService(const ConfigStore& store)
+    : ServiceBase(QStringLiteral("主题服务")), m_store(store) {}
 
-Kora::Interface::ColorRef ThemeService::GetColor(const QString& name) { return m_store.Color(name).value_or(0); }
+Kora::Interface::ColorRef ThemeService::GetColor(const QString& name) {
+    return m_store.Color(name).value_or(0);
+}
 
 QFont ThemeService::GetFont(const QString& name) {
     return m_store.Font(name).value_or(KRTConfigService::DefaultFont());

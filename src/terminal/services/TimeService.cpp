@@ -63,7 +63,9 @@ uint64_t TimeService::GetTickCount() {
     return uint64_t(m_now);
 }
 
-QDateTime TimeService::GetCurrentTime() { return Now(); }
+QDateTime TimeService::GetCurrentTime() {
+    return Now();
+}
 
 QDateTime TimeService::Now() const {
     std::lock_guard lock(m_lock);

@@ -16,7 +16,9 @@ using namespace Terminal;
 
 namespace {
 
-QString DistBin() { return qEnvironmentVariable("KRT_DIST_BIN"); }
+QString DistBin() {
+    return qEnvironmentVariable("KRT_DIST_BIN");
+}
 
 Json::Value ExpectedComponentInfo() {
     Json::Value info(Json::objectValue);
@@ -81,7 +83,8 @@ ProcessResult RunTerminal(const QStringList& arguments) {
     process.start(DistBin() + QStringLiteral("/krt-terminal"), arguments);
     process.waitForFinished(30000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 TEST(CommandLineTest, AccountsArePrintedOnePerLine) {
@@ -109,8 +112,8 @@ TEST(CommandLineTest, AHeadlessRunQuitsWhenToldAndKeepsItsJournal) {
     QTemporaryDir folder;
     const QString journal = folder.filePath(QStringLiteral("journal.jsonl"));
     const ProcessResult run = RunTerminal({QStringLiteral("--headless"), QStringLiteral("--journal"), journal,
-                              QStringLiteral("--seed"), QStringLiteral("9"), QStringLiteral("--quit-after"),
-                              QStringLiteral("0.3")});
+                                           QStringLiteral("--seed"), QStringLiteral("9"),
+                                           QStringLiteral("--quit-after"), QStringLiteral("0.3")});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(QFile::exists(journal));
     EXPECT_TRUE(run.err.contains(QStringLiteral("component loaded"))) << run.err.toStdString();

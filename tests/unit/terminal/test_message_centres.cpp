@@ -83,8 +83,8 @@ TEST(NormalMsgCenterTest, MessagesPostedDuringDeliveryFollowInTheSamePass) {
     center->Post(QStringLiteral("Ask"), Numbered(1), 0);
     center->Post(QStringLiteral("Later"), Numbered(2), 0);
     center->DeliverPending();
-    EXPECT_EQ(recorder->Topics(),
-              (std::vector<QString>{QStringLiteral("Ask"), QStringLiteral("Later"), QStringLiteral("Answer")}));
+    EXPECT_EQ(recorder->Topics(), (std::vector<QString>{QStringLiteral("Ask"), QStringLiteral("Later"),
+                                                        QStringLiteral("Answer")}));
 }
 
 TEST(HPMsgCenterTest, DeliversOnItsWorkerThreadOnlyToSubscribedTargets) {

@@ -168,8 +168,8 @@ TEST_F(QuoteServicesTest, TheSnapshotIsFilledAtTheAgreedOffsets) {
 
 TEST_F(QuoteServicesTest, DailyHistoryEndsAtTheReferenceAndWeightDataIsForStocks) {
     Json::Value bars;
-    ASSERT_TRUE(host.QuoteData().GetHistory(host.KeyOf(host.Instrument("SHSE-A", "510050")), QStringLiteral("KLine_Day"),
-                                            bars));
+    ASSERT_TRUE(host.QuoteData().GetHistory(host.KeyOf(host.Instrument("SHSE-A", "510050")),
+                                            QStringLiteral("KLine_Day"), bars));
     ASSERT_EQ(bars.size(), 120u);
     EXPECT_LT(bars[0]["Date"].asUInt(), bars[119]["Date"].asUInt());
     EXPECT_DOUBLE_EQ(bars[119]["Close"].asDouble(), 2.5);
@@ -225,8 +225,8 @@ TEST_F(QuoteServicesTest, OptionChainsFollowTheHostsConventions) {
     EXPECT_GE(time, 0.0);
 
     OptionRecord futures;
-    ASSERT_TRUE(options.GetOptionRecord(options.GetOptions(underlyings[0], options.GetMonths(underlyings[0])[0])[0],
-                                        futures));
+    ASSERT_TRUE(options.GetOptionRecord(
+        options.GetOptions(underlyings[0], options.GetMonths(underlyings[0])[0])[0], futures));
     EXPECT_EQ(futures.classLetter, 'n');
     EXPECT_EQ(futures.exerciseStyle, 1);
 

@@ -28,7 +28,8 @@ TEST(SettingsTest, EveryShortcutItemHasItsOwnDefaultChord) {
         ASSERT_TRUE(item["快捷键"].isInt()) << name;
         ASSERT_TRUE(item["控制键"].isInt()) << name;
         EXPECT_GT(item["快捷键"].asInt(), 0) << name;
-        const uint32_t chord = uint32_t(item["快捷键"].asInt() & 0xFFFF) << 16 | uint32_t(item["控制键"].asInt() & 0xFFFF);
+        const uint32_t chord =
+            uint32_t(item["快捷键"].asInt() & 0xFFFF) << 16 | uint32_t(item["控制键"].asInt() & 0xFFFF);
         EXPECT_TRUE(chords.insert(chord).second) << name << " shares its chord";
     };
     const Json::Value orders = section["下单快捷键"];
@@ -41,9 +42,10 @@ TEST(SettingsTest, EveryShortcutItemHasItsOwnDefaultChord) {
         }
         EXPECT_TRUE(order["价格"].isString());
     }
-    for (const char* item : {"一键锁仓快捷键", "一键反手快捷键", "一键平仓快捷键", "撤买快捷键", "撤卖快捷键",
-                             "撤全部快捷键", "撤最后快捷键", "数量设置快捷键", "认沽认购切换快捷键",
-                             "行权价变大快捷键", "行权价变小快捷键", "回到平值快捷键", "合约月份切换快捷键"}) {
+    for (const char* item :
+         {"一键锁仓快捷键", "一键反手快捷键", "一键平仓快捷键", "撤买快捷键", "撤卖快捷键", "撤全部快捷键",
+          "撤最后快捷键", "数量设置快捷键", "认沽认购切换快捷键", "行权价变大快捷键", "行权价变小快捷键",
+          "回到平值快捷键", "合约月份切换快捷键"}) {
         take(section[item], item);
     }
     EXPECT_GE(section["数量设置快捷键"]["数量倍率"].asInt(), 1);
@@ -62,26 +64,44 @@ TEST(SettingsTest, EveryShortcutItemHasItsOwnDefaultChord) {
 
 TEST(SettingsTest, EveryColourAndFontTheToolsNameIsThere) {
     HostRuntime host(TerminalTest::ScriptedOptions());
-    const QStringList colours{
-        "交易按钮文字颜色", "交易按钮不可用文字颜色", "快捷键下单板边框色", "快捷键下单板背景色",
-        "快捷键下单板文字色", "快捷键下单板名称色", "期权批量交易标签背景色", "期权批量交易T报平值行权价背景色",
-        "期权批量交易T报平值行权价文字色", "期权批量交易T报行权价背景色", "期权批量交易T报行权价文字色",
-        "期权批量交易T报实值背景色1", "期权批量交易T报实值背景色2", "期权批量交易T报虚值背景色1",
-        "期权批量交易T报虚值背景色2", "期权批量交易T报背景色", "期权批量交易T报文字色",
-        "期权批量交易T报表头月份文字色", "期权批量交易T报表头月份背景色", "期权批量交易T报表头认购认沽背景色1",
-        "期权批量交易T报表头认购认沽背景色2", "期权批量交易T报表头认购认沽文字色1",
-        "期权批量交易T报表头认购认沽文字色2", "期权批量交易T报表头标的背景色", "期权批量交易T报表头标的文字色",
-        "期权批量交易T报表头行权价背景色", "期权批量交易T报表头行权价文字色", "期权批量交易下单按钮",
-        "期权批量交易清除按钮"};
+    const QStringList colours{"交易按钮文字颜色",
+                              "交易按钮不可用文字颜色",
+                              "快捷键下单板边框色",
+                              "快捷键下单板背景色",
+                              "快捷键下单板文字色",
+                              "快捷键下单板名称色",
+                              "期权批量交易标签背景色",
+                              "期权批量交易T报平值行权价背景色",
+                              "期权批量交易T报平值行权价文字色",
+                              "期权批量交易T报行权价背景色",
+                              "期权批量交易T报行权价文字色",
+                              "期权批量交易T报实值背景色1",
+                              "期权批量交易T报实值背景色2",
+                              "期权批量交易T报虚值背景色1",
+                              "期权批量交易T报虚值背景色2",
+                              "期权批量交易T报背景色",
+                              "期权批量交易T报文字色",
+                              "期权批量交易T报表头月份文字色",
+                              "期权批量交易T报表头月份背景色",
+                              "期权批量交易T报表头认购认沽背景色1",
+                              "期权批量交易T报表头认购认沽背景色2",
+                              "期权批量交易T报表头认购认沽文字色1",
+                              "期权批量交易T报表头认购认沽文字色2",
+                              "期权批量交易T报表头标的背景色",
+                              "期权批量交易T报表头标的文字色",
+                              "期权批量交易T报表头行权价背景色",
+                              "期权批量交易T报表头行权价文字色",
+                              "期权批量交易下单按钮",
+                              "期权批量交易清除按钮"};
     for (const QString& name : colours) {
         EXPECT_TRUE(host.Settings().Color(name).has_value()) << name.toStdString();
     }
     EXPECT_EQ(host.Config().GetColor(QStringLiteral("快捷键下单板背景色")), 0x00F7F3EFu);
     EXPECT_EQ(host.Theme().GetColor(QStringLiteral("期权批量交易下单按钮")), 0x002122C6u);
     EXPECT_EQ(host.Config().GetColor(QStringLiteral("没有这个颜色")), 0u);
-    for (const char* name : {"期货快鼠加粗", "期货快鼠买卖加粗", "期货快鼠普通", "期货快鼠持仓加粗",
-                             "期货快鼠持仓普通", "快捷键下单板缺省字体", "快捷键下单板名称字体",
-                             "快捷键下单板数量字体"}) {
+    for (const char* name :
+         {"期货快鼠加粗", "期货快鼠买卖加粗", "期货快鼠普通", "期货快鼠持仓加粗", "期货快鼠持仓普通",
+          "快捷键下单板缺省字体", "快捷键下单板名称字体", "快捷键下单板数量字体"}) {
         EXPECT_TRUE(host.Settings().Font(QString::fromUtf8(name)).has_value()) << name;
     }
     EXPECT_TRUE(host.Theme().GetFont(QStringLiteral("期货快鼠加粗")).bold());
@@ -105,9 +125,12 @@ TEST(ThemeTest, EveryImageIsDrawnAndUnknownOnesAreNull) {
         }
         EXPECT_TRUE(drawn) << name.toStdString();
     }
-    EXPECT_EQ(host.Theme().GetImage(QStringLiteral("交易"), QStringLiteral("交易买入按钮背景图")).size(), QSize(80, 28));
-    EXPECT_EQ(host.Theme().GetImage(QStringLiteral("期权专业版"), QStringLiteral("问号")).size(), QSize(16, 16));
-    EXPECT_TRUE(host.Theme().GetImage(QStringLiteral("期权专业版"), QStringLiteral("交易买入按钮背景图")).isNull());
+    EXPECT_EQ(host.Theme().GetImage(QStringLiteral("交易"), QStringLiteral("交易买入按钮背景图")).size(),
+              QSize(80, 28));
+    EXPECT_EQ(host.Theme().GetImage(QStringLiteral("期权专业版"), QStringLiteral("问号")).size(),
+              QSize(16, 16));
+    EXPECT_TRUE(
+        host.Theme().GetImage(QStringLiteral("期权专业版"), QStringLiteral("交易买入按钮背景图")).isNull());
     EXPECT_TRUE(host.Theme().GetImage(QStringLiteral("交易"), QStringLiteral("不存在")).isNull());
 }
 
@@ -140,8 +163,10 @@ TEST(SettingsTest, TheUsersFileOverridesOnlyWhatItNames) {
     Json::Value account(Json::objectValue);
     account["EAccountID"] = "E1008";
     EXPECT_TRUE(host.Config().GetOrderSettings(QStringLiteral("期货"), account)["NeedPassword"].asBool());
-    EXPECT_EQ(host.Config().GetOrderSettings(QStringLiteral("期货"), account)["DefaultHedge"].asString(), "1");
-    EXPECT_FALSE(host.Config().GetOrderSettings(QStringLiteral("期货"), Json::Value())["NeedPassword"].asBool());
+    EXPECT_EQ(host.Config().GetOrderSettings(QStringLiteral("期货"), account)["DefaultHedge"].asString(),
+              "1");
+    EXPECT_FALSE(
+        host.Config().GetOrderSettings(QStringLiteral("期货"), Json::Value())["NeedPassword"].asBool());
     EXPECT_TRUE(host.Config().GetOrderSettings(QStringLiteral("无此类别"), account).isObject());
 
     Handle<MessageRecorder> changes = host.Record({Topic::kUserChangeParam});

@@ -20,7 +20,8 @@ protected:
         bank = sim.Catalogue().Find("SHSE-A", "600000")->index;
     }
 
-    OrderTicket Ticket(const char* account, int instrument, char direction, char offset, int64_t price, int64_t volume) {
+    OrderTicket Ticket(const char* account, int instrument, char direction, char offset, int64_t price,
+                       int64_t volume) {
         OrderTicket t;
         t.accountId = account;
         t.instrument = instrument;
@@ -31,14 +32,16 @@ protected:
         return t;
     }
 
-    void SetAsks(int instrument, std::initializer_list<BookLevel> asks, std::initializer_list<BookLevel> bids = {}) {
+    void SetAsks(int instrument, std::initializer_list<BookLevel> asks,
+                 std::initializer_list<BookLevel> bids = {}) {
         Book book;
         std::copy(asks.begin(), asks.end(), book.asks.begin());
         std::copy(bids.begin(), bids.end(), book.bids.begin());
         sim.SetBook(instrument, book);
     }
 
-    const PositionView* FindPosition(const std::vector<PositionView>& positions, int instrument, PositionSide side) {
+    const PositionView* FindPosition(const std::vector<PositionView>& positions, int instrument,
+                                     PositionSide side) {
         for (const PositionView& p : positions) {
             if (p.instrument == instrument && p.side == side) {
                 return &p;
@@ -81,7 +84,8 @@ TEST(InstrumentCatalogueTest, ListsTheDocumentedContractsForTheTradingDay) {
     EXPECT_EQ(catalogue.At(catalogue.Options(underlyings[1], "2403")[0])->exchange, "SHQQ-A");
     EXPECT_EQ(catalogue.At(catalogue.Options(underlyings[1], "2403")[0])->option->classLetter, 'o');
     // The March expiry is its fourth Wednesday, 15:00 Beijing time.
-    EXPECT_EQ(InstrumentCatalogue::ExpiryOfMonth(2024, 3), QDateTime(QDate(2024, 3, 27), QTime(7, 0), Qt::UTC));
+    EXPECT_EQ(InstrumentCatalogue::ExpiryOfMonth(2024, 3),
+              QDateTime(QDate(2024, 3, 27), QTime(7, 0), Qt::UTC));
 }
 
 TEST_F(SimulatorTest, CrossingLimitOrderFillsAtTheRestingPricesAndTakesTheirVolume) {
@@ -297,10 +301,13 @@ class RecordingListener : public MarketListener {
 public:
     std::vector<std::string> events;
     void OnOrderUpdated(const OrderView& order, const Fill* fill) override {
-        events.push_back(std::string("order ") + order.status + (fill ? " fill " + std::to_string(fill->volume) : ""));
+        events.push_back(std::string("order ") + order.status +
+                         (fill ? " fill " + std::to_string(fill->volume) : ""));
     }
     void OnPositionsChanged(const std::string& account) override { events.push_back("positions " + account); }
-    void OnQuote(const QuoteEvent& quote) override { events.push_back(quote.traded ? "quote traded" : "quote"); }
+    void OnQuote(const QuoteEvent& quote) override {
+        events.push_back(quote.traded ? "quote traded" : "quote");
+    }
     void OnStaticChanged(int) override { events.push_back("static"); }
 };
 

@@ -26,13 +26,13 @@ protected:
         book.bids[0] = {2999, 10};
         host.Market().SetBook(meal->index, book);
         host.Settle();
-        recorder = host.Record({Topic::kSTEPRequestCallBack, Topic::kReorderNotifyInfo, Topic::kPositionChanged,
-                                Topic::kSmartOrderChangeState});
+        recorder = host.Record({Topic::kSTEPRequestCallBack, Topic::kReorderNotifyInfo,
+                                Topic::kPositionChanged, Topic::kSmartOrderChangeState});
     }
 
     // An order object as the tools build it.
-    static Json::Value Order(const std::string& direction, const std::string& offset, const std::string& price,
-                             int volume, const std::string& account = "E1008") {
+    static Json::Value Order(const std::string& direction, const std::string& offset,
+                             const std::string& price, int volume, const std::string& account = "E1008") {
         Json::Value request(Json::objectValue);
         request["EAccountID"] = account;
         Json::Value& order = request["Order"];
@@ -124,7 +124,8 @@ TEST_F(TradingTest, AnOrderTheMarketRefusesIsAcceptedThenReportedAsFailed) {
     const auto notices = recorder->Payloads(Topic::kReorderNotifyInfo);
     EXPECT_EQ(notices[0]["State"].asInt(), 4);
     EXPECT_EQ(notices[0]["ErrorMsg"].asString(), "委托价格超出涨跌停板");
-    EXPECT_EQ(recorder->Payloads(Topic::kSmartOrderChangeState)[0]["ResultCode"].asInt(), ErrorCode::kMarketRejected);
+    EXPECT_EQ(recorder->Payloads(Topic::kSmartOrderChangeState)[0]["ResultCode"].asInt(),
+              ErrorCode::kMarketRejected);
 }
 
 TEST_F(TradingTest, CancelThroughTheAccountObjectAndTheJournalOfBoth) {
@@ -155,6 +156,26 @@ TEST_F(TradingTest, CancelThroughTheAccountObjectAndTheJournalOfBoth) {
     EXPECT_EQ(journal[1]["Request"], order);
     EXPECT_FALSE(journal[1].isMember("Refused"));
     EXPECT_EQ(journal[2]["Refused"]["ErrorCode"].asInt(), ErrorCode::kNotCancellable);
+}
+
+TEST_F(TradingTest, CancelRequestsMayNameTheOrderByItsReferenceFields) {
+    const std::string first = Insert(Order("0", "0", "2990", 1))["OrderID"].asString();
+    const std::string second = Insert(Order("0", "0", "2991", 1))["OrderID"].asString();
+    const Json::Value orders = host.Engine().GetCancellableOrders(Json::Value("E1008"));
+    ASSERT_EQ(orders.size(), 2u);
+    // What the stock window copies ("160"-"162") and what the shortcut window copies ("65").
+    for (const auto& [order, fields] :
+         {std::pair{orders[0], std::vector<const char*>{"54", "63", "160", "161", "162"}},
+          std::pair{orders[1], std::vector<const char*>{"54", "63", "65", "161", "162"}}}) {
+        Json::Value request(Json::objectValue);
+        request["EAccountID"] = "E1008";
+        for (const char* field : fields) {
+            request[field] = order[field];
+        }
+        EXPECT_EQ(host.Engine().CancelOrder(request)["ErrorCode"].asInt(), 0) << request;
+    }
+    EXPECT_EQ(host.Market().FindOrder(first)->status, Market::OrderStatus::kCancelled);
+    EXPECT_EQ(host.Market().FindOrder(second)->status, Market::OrderStatus::kCancelled);
 }
 
 TEST(JournalFileTest, LinesAreInTheFileAsSoonAsTheRequestArrives) {
@@ -196,7 +217,8 @@ TEST_F(TradingTest, MalformedRequestsAreRefusedAndJournalledButNeverReachTheMark
         {"volume not a number", volumeAsText, ErrorCode::kBadVolume},
         {"price not a number", Order("0", "0", "abc", 1), ErrorCode::kBadPrice},
         {"no direction", noDirection, ErrorCode::kBadDirection},
-        {"contract of another account", Order("0", "0", "3000", 1, "E1001"), ErrorCode::kContractNotOfAccount},
+        {"contract of another account", Order("0", "0", "3000", 1, "E1001"),
+         ErrorCode::kContractNotOfAccount},
     };
     for (const Case& c : cases) {
         const Json::Value answer = Insert(c.request);
@@ -230,7 +252,8 @@ TEST_F(TradingTest, UnknownAccountsAndContractsAnswerEmpty) {
     EXPECT_FALSE(host.Contracts().IsContractOfAccount(nobody, Json::Value("m2408")));
     EXPECT_TRUE(host.VirtualAccounts().GetVirtualAccounts(Json::Value("E404")).empty());
     EXPECT_EQ(host.Engine().GetMaxOpenVolume(Json::Value(1))["MaxVolume"].asInt(), 0);
-    EXPECT_EQ(host.Engine().SendRequest(6022, Json::Value(), nobody)["ErrorCode"].asInt(), ErrorCode::kUnknownAccount);
+    EXPECT_EQ(host.Engine().SendRequest(6022, Json::Value(), nobody)["ErrorCode"].asInt(),
+              ErrorCode::kUnknownAccount);
 }
 
 TEST_F(TradingTest, NumberedRequestsBecomeOrderObjectsAndNetPositionsResolve) {
@@ -291,7 +314,8 @@ TEST_F(TradingTest, LockPasswordConfirmationAndRequests) {
     EXPECT_FALSE(host.Engine().IsTradePasswordRequired(account));
     EXPECT_TRUE(host.Engine().CheckTradePassword(account, QStringLiteral("123456")));
     EXPECT_FALSE(host.Engine().CheckTradePassword(account, QStringLiteral("654321")));
-    host.Engine().SetPasswordCheck([](const Json::Value&, const QString& password) { return password == "x"; });
+    host.Engine().SetPasswordCheck(
+        [](const Json::Value&, const QString& password) { return password == "x"; });
     EXPECT_TRUE(host.Engine().CheckTradePassword(account, QStringLiteral("x")));
 
     QString asked;
@@ -380,8 +404,8 @@ TEST_F(AutoConfirmTest, ACombinationIsSentAtOnceAndConfirmedAfterItsOrders) {
 
     const auto orders = host.Market().Orders("E1008");
     ASSERT_EQ(orders.size(), 2u);
-    EXPECT_EQ(orders[0].filled, 2);                       // bought at the ask ("对手价")
-    EXPECT_EQ(orders[1].ticket.price, 2999);              // sold at the bid
+    EXPECT_EQ(orders[0].filled, 2);           // bought at the ask ("对手价")
+    EXPECT_EQ(orders[1].ticket.price, 2999);  // sold at the bid
     EXPECT_TRUE(host.AddinPublic().Pending().empty());
 
     const Json::Value line = host.JournalEntries().back();
@@ -398,7 +422,8 @@ TEST_F(TradingTest, ACombinationWaitsForConfirmationOrCancellation) {
     Json::Value legs(Json::arrayValue);
     legs.append(Leg("m2408", 48, 1));
     ASSERT_NE(host.AddinPublic().OpenPage(1001, kCaller, kPage, nullptr, Combination(legs)), nullptr);
-    ASSERT_NE(host.AddinPublic().OpenPage(1001, kCaller, kPage, nullptr, Combination(Json::Value(Json::arrayValue))),
+    ASSERT_NE(host.AddinPublic().OpenPage(1001, kCaller, kPage, nullptr,
+                                          Combination(Json::Value(Json::arrayValue))),
               nullptr);
     const auto pending = host.AddinPublic().Pending();
     ASSERT_EQ(pending.size(), 2u);
@@ -408,7 +433,8 @@ TEST_F(TradingTest, ACombinationWaitsForConfirmationOrCancellation) {
     EXPECT_TRUE(host.AddinPublic().Cancel(pending[1].id));
     EXPECT_FALSE(host.AddinPublic().Cancel(pending[1].id));
     host.Settle();
-    EXPECT_EQ(pages->Topics(), (std::vector<QString>{Topic::kCombinationOrderConfirmed, Topic::kCombinationOrderCancelled}));
+    EXPECT_EQ(pages->Topics(),
+              (std::vector<QString>{Topic::kCombinationOrderConfirmed, Topic::kCombinationOrderCancelled}));
     EXPECT_EQ(host.Market().Orders("E1008").size(), 1u);
 }
 
