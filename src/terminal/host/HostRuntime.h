@@ -71,12 +71,11 @@ struct HostOptions {
 //   QApplication (offscreen) must exist for widgets, the normal centre's delivery and the live
 //   timer; the market, the services and the high-performance centre work without one.
 //
-//   Terminal::HostRuntime host;                              // scripted, seed 1, today
-//   host.LoadComponent(create, destroy);                     // or LoadComponentLibrary(path)
-//   auto& m = host.Market();
-//   int fut = host.Instrument("DCE", host.Market().Catalogue().At(0)->code).index;
-//   m.SetBestQuote(fut, 2999, 10, 3001, 10);                 // pushes the quote
-//   host.Settle();                                           // every push and message delivered
+//   Terminal::HostRuntime host;                                   // scripted, seed 1, today
+//   host.LoadComponent(create, destroy);                          // or LoadComponentLibrary(path)
+//   const auto& meal = *host.Market().Catalogue().At(0);          // the commodity future
+//   host.Market().SetBestQuote(meal.index, 2999, 10, 3001, 10);   // pushes the quote
+//   host.Settle();                                                // every push and message delivered
 //
 // Accounts (market/Accounts.h): E1001 securities, E1005 credit ("融资融券"), E1006 stock options,
 // E1008 futures (the current account); contracts: market/InstrumentCatalogue.h; records:

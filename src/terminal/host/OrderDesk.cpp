@@ -106,22 +106,7 @@ Json::Value OrderDesk::ResolveNetPosition(const Json::Value& request) {
     const auto tickets =
         parsed.netPosition ? m_market.ResolveNetPosition(parsed.ticket) : std::vector{parsed.ticket};
     for (const Market::OrderTicket& t : tickets) {
-        Json::Value record(Json::objectValue);
-        for (const auto& [key, value] : t.fields) {
-            record[key] = value;
-        }
-        record["EAccountID"] = t.accountId;
-        record["54"] = instrument.exchange;
-        record["63"] = instrument.code;
-        record["112"] = std::string(1, t.direction);
-        record["117"] = std::string(1, t.offset);
-        record["119"] = std::string(1, t.hedge);
-        record["40"] = t.priceKind == Market::PriceKind::Market ? "1" : "2";
-        if (t.priceKind == Market::PriceKind::Limit) {
-            record["129"] = Records::PriceText(instrument, t.price);
-        }
-        record["130"] = std::to_string(t.volume);
-        list.append(record);
+        list.append(Records::Ticket(t, instrument));
     }
     return answer;
 }

@@ -95,16 +95,12 @@ Json::Value Contract(const Instrument& instrument, const Kora::Interface::QuoteS
     return record;
 }
 
-Json::Value Order(const Market::OrderView& order, const Instrument& instrument,
-                  const Market::AccountSpec& account) {
-    const Market::OrderTicket& t = order.ticket;
+Json::Value Ticket(const Market::OrderTicket& t, const Instrument& instrument) {
     Json::Value record(Json::objectValue);
     for (const auto& [key, value] : t.fields) {
         record[key] = value;
     }
-    record["OrderID"] = order.id;
-    record["EAccountID"] = account.eAccountId;
-    record["VAccountID"] = account.vAccountId;
+    record["EAccountID"] = t.accountId;
     record["54"] = instrument.exchange;
     record["63"] = instrument.code;
     record["64"] = instrument.name;
@@ -117,6 +113,13 @@ Json::Value Order(const Market::OrderView& order, const Instrument& instrument,
     record["42"] = t.condition == Market::TimeCondition::FillOrKill ? "3" : "1";
     record["129"] = t.priceKind == Market::PriceKind::Market ? "0" : PriceText(instrument, t.price);
     record["130"] = std::to_string(t.volume);
+    return record;
+}
+
+Json::Value Order(const Market::OrderView& order, const Instrument& instrument, const Market::AccountSpec& account) {
+    Json::Value record = Ticket(order.ticket, instrument);
+    record["OrderID"] = order.id;
+    record["VAccountID"] = account.vAccountId;
     record["113"] = std::to_string(order.filled);
     record["156"] = std::string(1, order.status);
     record["StatusText"] = order.statusText;
@@ -124,7 +127,7 @@ Json::Value Order(const Market::OrderView& order, const Instrument& instrument,
     record["160"] = order.id;
     record["161"] = account.number;
     record["162"] = "1";
-    record["SmartOrderId"] = t.smartOrderId;
+    record["SmartOrderId"] = order.ticket.smartOrderId;
     record["OrderTime"] = TimeText(order.time);
     record["AvgTradePrice"] =
         Fixed(order.AverageFillUnits() / instrument.priceDivisor, instrument.decimals + 2);

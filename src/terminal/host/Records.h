@@ -34,9 +34,13 @@ Json::Value Account(const Market::AccountSpec& account, bool loggedIn);
 Json::Value Contract(const Market::Instrument& instrument, const Kora::Interface::QuoteSnapshot& snapshot,
                      const Market::Instrument* underlying);
 
-// The order's numbered fields as received, then the terminal's own: "OrderID", "EAccountID",
-// "VAccountID", "54", "63", "64", "112", "117", "119", "125", "40" ("2" limit, "1" market),
-// "41", "42", "129" price, "130" volume, "113" traded volume, "156" status, "StatusText",
+// An order as numbered fields: those received, then "EAccountID", "54", "63", "64", "112", "117",
+// "119", "125", "40" ("2" limit, "1" market), "41", "42", "129" price ("0" for a market order),
+// "130" volume.
+Json::Value Ticket(const Market::OrderTicket& ticket, const Market::Instrument& instrument);
+
+// The ticket's fields, then the terminal's own: "OrderID", "VAccountID", "113" traded volume,
+// "156" status, "StatusText",
 // "65" exchange order number, "160" order reference, "161" the account number, "162" session,
 // "SmartOrderId", "OrderTime" ("hh:mm:ss"), "AvgTradePrice" and, when refused or cancelled by
 // the market, "ErrorMsg".

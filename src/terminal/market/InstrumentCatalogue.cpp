@@ -56,6 +56,23 @@ Instrument Security(InstrumentKind kind, const char* exchange, const char* code,
     return s;
 }
 
+Instrument Future(const char* exchange, std::string code, std::string name, int32_t divisor, int decimals,
+                  int64_t tick, int32_t multiplier, int64_t reference, double limit) {
+    Instrument f;
+    f.kind = InstrumentKind::Future;
+    f.exchange = exchange;
+    f.code = std::move(code);
+    f.name = std::move(name);
+    f.marketId = MarketIdOfExchange(exchange);
+    f.priceDivisor = divisor;
+    f.decimals = decimals;
+    f.tick = tick;
+    f.multiplier = multiplier;
+    f.reference = reference;
+    SetLimits(f, limit);
+    return f;
+}
+
 struct OptionSeries {
     const char* exchange;
     char classLetter;
@@ -92,38 +109,18 @@ InstrumentCatalogue InstrumentCatalogue::Build(const QDate& tradingDay) {
     InstrumentCatalogue catalogue;
     const QDate firstMonth = FirstExpiryMonth(tradingDay);
 
-    Instrument meal;
-    meal.kind = InstrumentKind::Future;
-    meal.exchange = "DCE";
-    meal.code = "m" + YearMonth(firstMonth.addMonths(kOptionMonths + 2));
-    meal.name = "豆粕" + YearMonth(firstMonth.addMonths(kOptionMonths + 2));
-    meal.marketId = kMarketDCE;
-    meal.priceDivisor = 1;
-    meal.decimals = 0;
-    meal.tick = 1;
-    meal.multiplier = 10;
-    meal.reference = 3000;
+    const std::string mealMonth = YearMonth(firstMonth.addMonths(kOptionMonths + 2));
+    Instrument meal = Future("DCE", "m" + mealMonth, "豆粕" + mealMonth, 1, 0, 1, 10, 3000, 0.07);
     meal.marginRate = 0.10;
     meal.commissionPerLot = 1.5;
     meal.annualVolatility = 0.20;
-    SetLimits(meal, 0.07);
     const int mealIndex = catalogue.Add(meal);
 
-    Instrument index;
-    index.kind = InstrumentKind::Future;
-    index.exchange = "CFFEX";
-    index.code = "IF" + YearMonth(firstMonth);
-    index.name = "股指期货" + YearMonth(firstMonth);
-    index.marketId = kMarketCFFEX;
-    index.priceDivisor = 10;
-    index.decimals = 1;
-    index.tick = 2;
-    index.multiplier = 300;
-    index.reference = 35000;
+    Instrument index = Future("CFFEX", "IF" + YearMonth(firstMonth), "股指期货" + YearMonth(firstMonth), 10, 1, 2,
+                              300, 35000, 0.10);
     index.marginRate = 0.12;
     index.commissionRate = 0.000023;
     index.annualVolatility = 0.22;
-    SetLimits(index, 0.10);
     catalogue.Add(index);
 
     const int fundIndex =

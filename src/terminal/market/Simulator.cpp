@@ -165,24 +165,22 @@ std::optional<AccountSpec> Simulator::Account(std::string_view accountId) const 
     return ledger ? std::optional(ledger->Spec()) : std::nullopt;
 }
 
-std::optional<AccountSpec> Simulator::AccountByVirtualId(std::string_view virtualId) const {
+std::optional<AccountSpec> Simulator::AccountWhere(const std::function<bool(const AccountSpec&)>& match) const {
     std::lock_guard lock(m_lock);
     for (const AccountLedger& ledger : m_accounts) {
-        if (ledger.Spec().vAccountId == virtualId) {
+        if (match(ledger.Spec())) {
             return ledger.Spec();
         }
     }
     return std::nullopt;
 }
 
+std::optional<AccountSpec> Simulator::AccountByVirtualId(std::string_view virtualId) const {
+    return AccountWhere([virtualId](const AccountSpec& spec) { return spec.vAccountId == virtualId; });
+}
+
 std::optional<AccountSpec> Simulator::AccountByNumber(std::string_view number) const {
-    std::lock_guard lock(m_lock);
-    for (const AccountLedger& ledger : m_accounts) {
-        if (ledger.Spec().number == number) {
-            return ledger.Spec();
-        }
-    }
-    return std::nullopt;
+    return AccountWhere([number](const AccountSpec& spec) { return spec.number == number; });
 }
 
 bool Simulator::IsLoggedIn(std::string_view accountId) const {

@@ -155,6 +155,7 @@ private:
     auto Mutate(Change&& change);
     void Dispatch(std::vector<Event>& events);
 
+    std::optional<AccountSpec> AccountWhere(const std::function<bool(const AccountSpec&)>& match) const;
     AccountLedger* Ledger(std::string_view accountId);
     const AccountLedger* Ledger(std::string_view accountId) const;
     PriceOf Prices() const;

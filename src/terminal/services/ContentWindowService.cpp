@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "services/ProviderOffers.h"
+
 namespace Terminal::Services {
 
 using namespace Kora::Interface;
@@ -89,13 +91,7 @@ Kora::Utility::SharedWStringMapVector ContentWindowService::GetWindowTypes() {
         std::lock_guard lock(m_lock);
         providers = m_providers;
     }
-    auto types = std::make_shared<std::vector<Kora::Utility::WStringMap>>();
-    for (const Handle<ContentWindowProviderI>& provider : providers) {
-        if (auto offered = provider->GetWindowTypes()) {
-            types->insert(types->end(), offered->begin(), offered->end());
-        }
-    }
-    return types;
+    return GatherOffers(providers, [](ContentWindowProviderI& provider) { return provider.GetWindowTypes(); });
 }
 
 Handle<ContentWindowI> ContentWindowService::GetContentWindow(const Kora::Utility::WStringMap& selector) {

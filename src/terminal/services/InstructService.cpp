@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "kora/utility/JsonAccess.h"
+#include "services/ProviderOffers.h"
 
 namespace Terminal::Services {
 
@@ -68,13 +69,7 @@ Kora::Utility::SharedWStringMapVector InstructService::GetInstructs() {
         std::lock_guard lock(m_lock);
         providers = m_providers;
     }
-    auto all = std::make_shared<std::vector<Kora::Utility::WStringMap>>();
-    for (const Handle<InstructProviderI>& provider : providers) {
-        if (auto offered = provider->GetInstructs()) {
-            all->insert(all->end(), offered->begin(), offered->end());
-        }
-    }
-    return all;
+    return GatherOffers(providers, [](InstructProviderI& provider) { return provider.GetInstructs(); });
 }
 
 std::vector<Json::Value> InstructService::Executed() const {

@@ -65,6 +65,28 @@ TEST(ComponentLoadingTest, TheLibraryRegistersItsProvidersAndServiceAndWithdraws
     EXPECT_TRUE(host.ComponentInfo().isNull());
 }
 
+TEST(ComponentLoadingTest, TheComponentsWindowsAreFoundByTypeAndTheActiveOneLast) {
+    HostRuntime host;
+    ASSERT_TRUE(host.LoadComponentLibrary(DistBin() + QStringLiteral("/libKRTTools.so")));
+    Services::ContentWindowService& windows = host.ContentWindows();
+    const auto futures = windows.CreateContentWindow(QStringLiteral("KRFutureQMouse"), {});
+    const auto analysis = windows.CreateContentWindow(QStringLiteral("PositionAnalyze"), {});
+    ASSERT_TRUE(futures);
+    ASSERT_TRUE(analysis);
+    const Kora::Utility::WStringMap byType{{QStringLiteral("Type"), QStringLiteral("KRFutureQMouse")}};
+    EXPECT_EQ(windows.GetContentWindow(byType), futures);
+    EXPECT_EQ(windows.GetContentWindow({}), analysis);
+    EXPECT_TRUE(windows.Activate(futures));
+    EXPECT_EQ(windows.GetContentWindow({}), futures);
+    EXPECT_FALSE(windows.GetContentWindow({{QStringLiteral("Type"), QStringLiteral("OptBatchWindow")}}));
+
+    EXPECT_TRUE(windows.DestroyContentWindow(futures));
+    EXPECT_FALSE(windows.DestroyContentWindow(futures));
+    EXPECT_EQ(windows.GetContentWindow({}), analysis);
+    host.UnloadComponent();
+    EXPECT_TRUE(windows.Windows().empty());
+}
+
 TEST(ComponentLoadingTest, AMissingLibraryIsReported) {
     HostRuntime host;
     EXPECT_FALSE(host.LoadComponentLibrary(QStringLiteral("/nonexistent/libKRTTools.so")));

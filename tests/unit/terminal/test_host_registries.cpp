@@ -1,0 +1,130 @@
+// The host object, its registry and the component loader.
+
+#include <gtest/gtest.h>
+
+#include "TerminalTestSupport.h"
+#include "kora/interface/Topics.h"
+
+using namespace Terminal;
+using namespace Kora::Interface;
+using Kora::Utility::Handle;
+
+namespace {
+
+TEST(HostObjectTest, AnswersServicesAndCentresByName) {
+    HostRuntime host(TerminalTest::ScriptedOptions());
+    Handle<HostI> object = host.Host();
+    EXPECT_TRUE(object->GetService(APIMgrI::ServiceName()).Cast<APIMgrI>());
+    EXPECT_TRUE(object->GetService(KRTEngineI::ServiceName()).Cast<KRTEngineI>());
+    EXPECT_FALSE(object->GetService(QStringLiteral("Kora.Platform.Service.Nothing")));
+    EXPECT_TRUE(object->GetMsgCenter(MsgCenterI::CenterName()).Cast<MsgCenterI>());
+    EXPECT_TRUE(object->GetMsgCenter(HPMsgCenterI::CenterName()).Cast<HPMsgCenterI>());
+    EXPECT_FALSE(object->GetMsgCenter(QStringLiteral("Kora.MsgCenter.Other")));
+    EXPECT_TRUE(object->CanCacheServices());
+    host.SetCanCacheServices(false);
+    EXPECT_FALSE(object->CanCacheServices());
+    EXPECT_EQ(host.HostImpl().ServiceLookups(KRTEngineI::ServiceName()), 1);
+    // Every service a tool relies on is offered.
+    for (const char* name : {"KRTEngine", "EntityAccountMgr", "VirtualAccountMgr", "KRTContract", "KRTConfig",
+                             "ThemeSvc", "BaseQuoteDataSvc", "OptionsDataSvc", "AdvanceDataSvc", "QuoteSubscribeSvc",
+                             "ContentWindowSvc", "InstructSvc", "UIFrame", "TimeSvc", "Log", "SearchUIInterface",
+                             "ActivityMgrSvc", "KRTAddinCondition", "KRTAddinPublic"}) {
+        EXPECT_TRUE(object->GetService(QStringLiteral("Kora.Platform.Service.") + name)) << name;
+    }
+    EXPECT_NE(host.UIFrame().GetMainWindow(), nullptr);
+}
+
+TEST(APIMgrTest, ANameIsTakenOnceAndOnlyItsOwnerGivesItBack) {
+    HostRuntime host(TerminalTest::ScriptedOptions());
+    Handle<ServiceInterfaceI> second(new Services::LogService);
+    EXPECT_FALSE(host.Registry().RegisterService(second));
+    EXPECT_FALSE(host.Registry().UnregisterService(second));
+    EXPECT_FALSE(host.Registry().RegisterService(Handle<ServiceInterfaceI>()));
+    EXPECT_TRUE(host.WithdrawService(LogServiceI::ServiceName()));
+    EXPECT_FALSE(host.WithdrawService(LogServiceI::ServiceName()));
+    EXPECT_TRUE(host.Registry().RegisterService(second));
+    EXPECT_EQ(host.Registry().GetService(LogServiceI::ServiceName(), true), second);
+    EXPECT_TRUE(host.Registry().UnregisterService(second));
+}
+
+// The smallest component there is: it records how it was driven and can refuse to load.
+class ScriptedComponent : public ComponentI {
+public:
+    explicit ScriptedComponent(std::vector<std::string>* calls, bool loads) : m_calls(calls), m_loads(loads) {
+        SetStatic(true);
+    }
+    bool Prepare() override { return Note("Prepare", true); }
+    bool Start() override { return Note("Start", true); }
+    bool Load() override { return Note("Load", m_loads); }
+    bool Unload() override { return Note("Unload", true); }
+    bool Notify(int32_t) override { return true; }
+
+private:
+    bool Note(const char* call, bool answer) {
+        m_calls->push_back(call);
+        return answer;
+    }
+    std::vector<std::string>* m_calls;
+    bool m_loads;
+};
+
+TEST(ComponentLoaderTest, DrivesTheComponentThroughItsLifeAndFreesItOnlyThroughDestroy) {
+    HostRuntime host(TerminalTest::ScriptedOptions());
+    std::vector<std::string> calls;
+    HostI* given = nullptr;
+    ASSERT_TRUE(host.LoadComponent(
+        [&](Handle<HostI> object) {
+            given = object.Get();
+            return new ScriptedComponent(&calls, true);
+        },
+        [&](ComponentI* component) {
+            calls.push_back("Destroy");
+            delete component;
+        }));
+    EXPECT_EQ(given, host.Host().Get());
+    EXPECT_NE(host.Component(), nullptr);
+    EXPECT_FALSE(host.LoadComponent([](Handle<HostI>) { return nullptr; }, [](ComponentI*) {}));
+    host.UnloadComponent();
+    host.UnloadComponent();
+    EXPECT_EQ(calls, (std::vector<std::string>{"Prepare", "Start", "Load", "Unload", "Destroy"}));
+}
+
+TEST(ComponentLoaderTest, AComponentThatRefusesToLoadIsUnloadedAndDestroyed) {
+    HostRuntime host(TerminalTest::ScriptedOptions());
+    std::vector<std::string> calls;
+    EXPECT_FALSE(host.LoadComponent([&](Handle<HostI>) { return new ScriptedComponent(&calls, false); },
+                                    [&](ComponentI* component) {
+                                        calls.push_back("Destroy");
+                                        delete component;
+                                    }));
+    EXPECT_FALSE(host.LastError().isEmpty());
+    EXPECT_EQ(host.Component(), nullptr);
+    EXPECT_EQ(calls, (std::vector<std::string>{"Prepare", "Start", "Load", "Unload", "Destroy"}));
+    EXPECT_FALSE(host.LoadComponent([](Handle<HostI>) { return nullptr; }, [](ComponentI*) {}));
+}
+
+TEST(ActivityTest, LinkageIsAnnouncedAndKeptPerWindow) {
+    HostRuntime host(TerminalTest::ScriptedOptions());
+    Handle<MessageRecorder> linkage = host.Record({Topic::kStockChanged});
+    Json::Value param(Json::objectValue);
+    param["Stock"] = "(2002,m2408)";
+    param["CWID"] = "OptionQuickMouse";
+    Json::Value request(Json::objectValue);
+    request["Function"] = "Linkage";
+    request["ActivityParam"] = param;
+    EXPECT_TRUE(host.Instructs().ExecuteInstruct(request).asBool());
+    Json::Value unknown(Json::objectValue);
+    unknown["Function"] = "NoSuchInstruct";
+    EXPECT_TRUE(host.Instructs().ExecuteInstruct(unknown).isNull());
+    host.Settle();
+    ASSERT_EQ(linkage->Count(Topic::kStockChanged), 1u);
+    EXPECT_EQ(linkage->Payloads(Topic::kStockChanged)[0], param);
+    Json::Value query(Json::objectValue);
+    query["CWID"] = "OptionQuickMouse";
+    EXPECT_EQ(host.Activity().GetActivityParam(query), param);
+    EXPECT_TRUE(host.Activity().GetActivityParam(Json::Value()).isNull());
+    EXPECT_FALSE(host.Activity().AnnounceStockChanged(Json::Value("m2408")));
+    EXPECT_EQ(host.Instructs().Executed().size(), 2u);
+}
+
+}  // namespace
