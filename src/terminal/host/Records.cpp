@@ -116,7 +116,8 @@ Json::Value Ticket(const Market::OrderTicket& t, const Instrument& instrument) {
     return record;
 }
 
-Json::Value Order(const Market::OrderView& order, const Instrument& instrument, const Market::AccountSpec& account) {
+Json::Value Order(const Market::OrderView& order, const Instrument& instrument,
+                  const Market::AccountSpec& account) {
     Json::Value record = Ticket(order.ticket, instrument);
     record["OrderID"] = order.id;
     record["VAccountID"] = account.vAccountId;

@@ -116,8 +116,8 @@ InstrumentCatalogue InstrumentCatalogue::Build(const QDate& tradingDay) {
     meal.annualVolatility = 0.20;
     const int mealIndex = catalogue.Add(meal);
 
-    Instrument index = Future("CFFEX", "IF" + YearMonth(firstMonth), "股指期货" + YearMonth(firstMonth), 10, 1, 2,
-                              300, 35000, 0.10);
+    Instrument index = Future("CFFEX", "IF" + YearMonth(firstMonth), "股指期货" + YearMonth(firstMonth), 10,
+                              1, 2, 300, 35000, 0.10);
     index.marginRate = 0.12;
     index.commissionRate = 0.000023;
     index.annualVolatility = 0.22;

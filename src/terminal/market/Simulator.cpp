@@ -165,7 +165,8 @@ std::optional<AccountSpec> Simulator::Account(std::string_view accountId) const 
     return ledger ? std::optional(ledger->Spec()) : std::nullopt;
 }
 
-std::optional<AccountSpec> Simulator::AccountWhere(const std::function<bool(const AccountSpec&)>& match) const {
+std::optional<AccountSpec> Simulator::AccountWhere(
+    const std::function<bool(const AccountSpec&)>& match) const {
     std::lock_guard lock(m_lock);
     for (const AccountLedger& ledger : m_accounts) {
         if (match(ledger.Spec())) {

@@ -91,7 +91,8 @@ Kora::Utility::SharedWStringMapVector ContentWindowService::GetWindowTypes() {
         std::lock_guard lock(m_lock);
         providers = m_providers;
     }
-    return GatherOffers(providers, [](ContentWindowProviderI& provider) { return provider.GetWindowTypes(); });
+    return GatherOffers(providers,
+                        [](ContentWindowProviderI& provider) { return provider.GetWindowTypes(); });
 }
 
 Handle<ContentWindowI> ContentWindowService::GetContentWindow(const Kora::Utility::WStringMap& selector) {

@@ -25,10 +25,11 @@ TEST(HostObjectTest, AnswersServicesAndCentresByName) {
     EXPECT_FALSE(object->CanCacheServices());
     EXPECT_EQ(host.HostImpl().ServiceLookups(KRTEngineI::ServiceName()), 1);
     // Every service a tool relies on is offered.
-    for (const char* name : {"KRTEngine", "EntityAccountMgr", "VirtualAccountMgr", "KRTContract", "KRTConfig",
-                             "ThemeSvc", "BaseQuoteDataSvc", "OptionsDataSvc", "AdvanceDataSvc", "QuoteSubscribeSvc",
-                             "ContentWindowSvc", "InstructSvc", "UIFrame", "TimeSvc", "Log", "SearchUIInterface",
-                             "ActivityMgrSvc", "KRTAddinCondition", "KRTAddinPublic"}) {
+    for (const char* name :
+         {"KRTEngine", "EntityAccountMgr", "VirtualAccountMgr", "KRTContract", "KRTConfig", "ThemeSvc",
+          "BaseQuoteDataSvc", "OptionsDataSvc", "AdvanceDataSvc", "QuoteSubscribeSvc", "ContentWindowSvc",
+          "InstructSvc", "UIFrame", "TimeSvc", "Log", "SearchUIInterface", "ActivityMgrSvc",
+          "KRTAddinCondition", "KRTAddinPublic"}) {
         EXPECT_TRUE(object->GetService(QStringLiteral("Kora.Platform.Service.") + name)) << name;
     }
     EXPECT_NE(host.UIFrame().GetMainWindow(), nullptr);

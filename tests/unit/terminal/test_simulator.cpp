@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 
 #include "market/Simulator.h"
 
@@ -40,14 +41,14 @@ protected:
         sim.SetBook(instrument, book);
     }
 
-    const PositionView* FindPosition(const std::vector<PositionView>& positions, int instrument,
-                                     PositionSide side) {
+    static std::optional<PositionView> FindPosition(const std::vector<PositionView>& positions,
+                                                    int instrument, PositionSide side) {
         for (const PositionView& p : positions) {
             if (p.instrument == instrument && p.side == side) {
-                return &p;
+                return p;
             }
         }
-        return nullptr;
+        return std::nullopt;
     }
 
     Simulator sim;
@@ -216,8 +217,8 @@ TEST_F(SimulatorTest, FuturesPositionAndMoneyFollowOpeningAndClosing) {
     EXPECT_DOUBLE_EQ(money.available, money.cash + 200.0 - money.margin);
 
     const auto positions = sim.Positions("E1008");
-    const PositionView* held = FindPosition(positions, meal, PositionSide::Long);
-    ASSERT_NE(held, nullptr);
+    const auto held = FindPosition(positions, meal, PositionSide::Long);
+    ASSERT_TRUE(held);
     EXPECT_EQ(held->total, 2);
     EXPECT_EQ(held->today, 2);
     EXPECT_EQ(held->closable, 2);
@@ -249,7 +250,7 @@ TEST_F(SimulatorTest, SharesBoughtTodayCloseTomorrow) {
     EXPECT_EQ(sim.Submit(Ticket("E1001", bank, '1', '0', 749, 100)).reason, "可平仓位不足");
 
     ASSERT_TRUE(sim.AddPosition("E1001", bank, PositionSide::Long, 200, 700));
-    const PositionView* held = FindPosition(sim.Positions("E1001"), bank, PositionSide::Long);
+    const auto held = FindPosition(sim.Positions("E1001"), bank, PositionSide::Long);
     EXPECT_EQ(held->total, 300);
     EXPECT_EQ(held->closable, 200);
     EXPECT_EQ(held->closableToday, 0);
@@ -261,8 +262,8 @@ TEST_F(SimulatorTest, SharesBoughtTodayCloseTomorrow) {
 TEST_F(SimulatorTest, CreditAccountSellsShortAndOptionSellersHoldMargin) {
     SetAsks(bank, {{751, 1000}}, {{749, 1000}});
     ASSERT_TRUE(sim.Submit(Ticket("E1005", bank, 'b', '0', 749, 100)).Accepted());
-    const PositionView* shortSale = FindPosition(sim.Positions("E1005"), bank, PositionSide::Short);
-    ASSERT_NE(shortSale, nullptr);
+    const auto shortSale = FindPosition(sim.Positions("E1005"), bank, PositionSide::Short);
+    ASSERT_TRUE(shortSale);
     EXPECT_EQ(shortSale->total, 100);
     EXPECT_DOUBLE_EQ(sim.Money("E1005")->margin, 749.0 * 0.5);
 
