@@ -492,7 +492,7 @@ std::optional<MoneyView> Simulator::Money(std::string_view accountId) const {
     return ledger ? std::optional(ledger->Money(Prices())) : std::nullopt;
 }
 
-int64_t Simulator::MaxOpenVolume(const OrderTicket& ticket) const {
+int64_t Simulator::MaxVolume(const OrderTicket& ticket) const {
     std::lock_guard lock(m_lock);
     const Instrument* instrument = m_catalogue.At(ticket.instrument);
     const AccountLedger* ledger = Ledger(ticket.accountId);
@@ -500,24 +500,16 @@ int64_t Simulator::MaxOpenVolume(const OrderTicket& ticket) const {
         return 0;
     }
     const OrderEffect effect = AccountLedger::Classify(ledger->Spec(), *instrument, ticket);
+    if (!effect.valid) {
+        return 0;
+    }
+    if (!effect.opens) {
+        return ledger->Closable(*instrument, {ticket.instrument, effect.side, ticket.hedge}, ticket.offset);
+    }
     const int64_t price = ticket.priceKind == PriceKind::Limit && ticket.price > 0
                               ? ticket.price
                               : instrument->ToUnits(MarkPriceLocked(ticket.instrument));
     return ledger->MaxOpenVolume(*instrument, effect, price, Prices(), ticket.direction);
-}
-
-int64_t Simulator::Closable(const OrderTicket& ticket) const {
-    std::lock_guard lock(m_lock);
-    const Instrument* instrument = m_catalogue.At(ticket.instrument);
-    const AccountLedger* ledger = Ledger(ticket.accountId);
-    if (!instrument || !ledger) {
-        return 0;
-    }
-    const OrderEffect effect = AccountLedger::Classify(ledger->Spec(), *instrument, ticket);
-    if (!effect.valid || effect.opens) {
-        return 0;
-    }
-    return ledger->Closable(*instrument, {ticket.instrument, effect.side, ticket.hedge}, ticket.offset);
 }
 
 std::vector<OrderTicket> Simulator::ResolveNetPosition(const OrderTicket& ticket) const {

@@ -87,9 +87,9 @@ public:
     std::vector<OrderView> Orders(std::string_view accountId) const;
     std::vector<PositionView> Positions(std::string_view accountId) const;
     std::optional<MoneyView> Money(std::string_view accountId) const;
-    // How many units an opening ticket could have at its price (the last price for market orders).
-    int64_t MaxOpenVolume(const OrderTicket& ticket) const;
-    int64_t Closable(const OrderTicket& ticket) const;
+    // How many units the ticket could have: for an opening ticket what the money pays at its
+    // price (the last price for a market order), for a closing one what is closable.
+    int64_t MaxVolume(const OrderTicket& ticket) const;
     // A net-position ticket (offset '3') as the tickets that do its work: a closing one for what
     // the opposite position allows, an opening one for the rest. Securities pass unchanged.
     std::vector<OrderTicket> ResolveNetPosition(const OrderTicket& ticket) const;

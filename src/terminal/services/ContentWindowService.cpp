@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "services/ProviderOffers.h"
+#include "services/ProviderLists.h"
 
 namespace Terminal::Services {
 
@@ -16,15 +16,8 @@ ContentWindowService::~ContentWindowService() {
 }
 
 bool ContentWindowService::RegisterProvider(Handle<ContentWindowProviderI> provider) {
-    if (!provider) {
-        return false;
-    }
     std::lock_guard lock(m_lock);
-    if (std::find(m_providers.begin(), m_providers.end(), provider) != m_providers.end()) {
-        return false;
-    }
-    m_providers.push_back(provider);
-    return true;
+    return AddProvider(m_providers, provider);
 }
 
 void ContentWindowService::Destroy(const std::vector<Window>& windows) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "kora/utility/JsonAccess.h"
-#include "services/ProviderOffers.h"
+#include "services/ProviderLists.h"
 
 namespace Terminal::Services {
 
@@ -14,15 +14,8 @@ InstructService::InstructService(ActivityMgrSvcI& activity)
     : ServiceBase(QStringLiteral("指令服务")), m_activity(activity) {}
 
 bool InstructService::RegisterProvider(Handle<InstructProviderI> provider, const Kora::Utility::WStringMap&) {
-    if (!provider) {
-        return false;
-    }
     std::lock_guard lock(m_lock);
-    if (std::find(m_providers.begin(), m_providers.end(), provider) != m_providers.end()) {
-        return false;
-    }
-    m_providers.push_back(provider);
-    return true;
+    return AddProvider(m_providers, provider);
 }
 
 bool InstructService::UnregisterProvider(Handle<InstructProviderI> provider,

@@ -153,12 +153,8 @@ Json::Value KRTEngineService::GetMaxOpenVolume(const Json::Value& request) {
         answer["MaxVolume"] = 0;
         return answer;
     }
-    int64_t volume = m_market.MaxOpenVolume(parsed.ticket);
-    if (volume == 0) {
-        volume = m_market.Closable(parsed.ticket);
-    }
     answer["ErrorCode"] = 0;
-    answer["MaxVolume"] = Json::Int64(volume);
+    answer["MaxVolume"] = Json::Int64(m_market.MaxVolume(parsed.ticket));
     return answer;
 }
 

@@ -290,12 +290,15 @@ TEST_F(SimulatorTest, NetPositionClosesWhatItCanAndOpensTheRest) {
     EXPECT_EQ(sim.ResolveNetPosition(Ticket("E1008", meal, '0', '3', 3000, 3)).front().offset, '0');
 }
 
-TEST_F(SimulatorTest, MaxOpenVolumeIsWhatTheMoneyPays) {
+TEST_F(SimulatorTest, MaxVolumeIsWhatTheMoneyPaysOrWhatCanBeClosed) {
     // Margin 3000 × 10 × 10 % plus 1.5 commission per lot.
-    EXPECT_EQ(sim.MaxOpenVolume(Ticket("E1008", meal, '0', '0', 3000, 1)), int64_t(2'000'000.0 / 3001.5));
+    EXPECT_EQ(sim.MaxVolume(Ticket("E1008", meal, '0', '0', 3000, 1)), int64_t(2'000'000.0 / 3001.5));
     // Shares in round lots.
-    EXPECT_EQ(sim.MaxOpenVolume(Ticket("E1001", bank, '0', '0', 750, 1)) % 100, 0);
-    EXPECT_EQ(sim.MaxOpenVolume(Ticket("E9999", meal, '0', '0', 3000, 1)), 0);
+    EXPECT_EQ(sim.MaxVolume(Ticket("E1001", bank, '0', '0', 750, 1)) % 100, 0);
+    EXPECT_EQ(sim.MaxVolume(Ticket("E9999", meal, '0', '0', 3000, 1)), 0);
+    ASSERT_TRUE(sim.AddPosition("E1008", meal, PositionSide::Long, 4, 3000));
+    EXPECT_EQ(sim.MaxVolume(Ticket("E1008", meal, '1', '1', 3000, 1)), 4);
+    EXPECT_EQ(sim.MaxVolume(Ticket("E1008", meal, '1', '2', 3000, 1)), 0);  // none of it is today's
 }
 
 class RecordingListener : public MarketListener {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -7,6 +8,17 @@
 #include "kora/utility/WString.h"
 
 namespace Terminal::Services {
+
+// Adds a provider once; false for an empty handle or one already there.
+template <class Provider>
+bool AddProvider(std::vector<Kora::Utility::Handle<Provider>>& providers,
+                 const Kora::Utility::Handle<Provider>& provider) {
+    if (!provider || std::find(providers.begin(), providers.end(), provider) != providers.end()) {
+        return false;
+    }
+    providers.push_back(provider);
+    return true;
+}
 
 // What every registered provider offers (window types, instructs), one provider after another.
 template <class Provider, class Offer>
