@@ -46,6 +46,10 @@ namespace Terminal::Services {
 //   "GetAccount"         the account record of {"EAccountID"} or {"VAccountID"}; null if unknown
 // Any other name answers {"ErrorCode": 1007, "ErrorMsg": "不支持的操作"}.
 //
+// GetMaxOpenVolume answers {"ErrorCode": 0, "MaxVolume"}: what the money pays for an opening
+// request (at its price, or the last price when it names none), what is closable for a closing
+// one; the request needs no volume. A malformed one answers MaxVolume 0 with its ErrorCode.
+//
 // Properties: "Lock" (bool), "SoftwareType" (the "Engine" setting), "CurrentAccount" (id),
 // "TradingDay" (yyyymmdd). Order confirmation asks through the message-box responder ("确认下单",
 // OK and Cancel) unless the terminal confirms automatically. The trading password is required
