@@ -96,14 +96,14 @@ std::optional<uint32_t> ConfigStore::Color(const QString& name) const {
 }
 
 std::optional<QFont> ConfigStore::Font(const QString& name) const {
-    const Json::Value spec = Value(QStringLiteral("字体"), name);
-    if (!spec.isObject()) {
+    const Json::Value entry = Value(QStringLiteral("字体"), name);
+    if (!entry.isObject()) {
         return std::nullopt;
     }
-    QFont font(QString::fromStdString(JsonText(spec, "Family", "Noto Sans CJK SC")));
-    const int64_t size = JsonInt(spec, "PointSize", 9);
+    QFont font(QString::fromStdString(JsonText(entry, "Family", "Noto Sans CJK SC")));
+    const int64_t size = JsonInt(entry, "PointSize", 9);
     font.setPointSize(size > 0 && size < 200 ? int(size) : 9);
-    font.setBold(JsonBool(spec, "Bold", false));
+    font.setBold(JsonBool(entry, "Bold", false));
     return font;
 }
 

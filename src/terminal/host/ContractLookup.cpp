@@ -10,32 +10,32 @@ using Kora::Utility::JsonText;
 using Kora::Utility::Member;
 
 const Market::Instrument* FindInstrument(const Market::InstrumentCatalogue& catalogue,
-                                         const Json::Value& spec) {
-    if (spec.isString()) {
+                                         const Json::Value& named) {
+    if (named.isString()) {
         const Kora::Interface::QuoteKey key =
-            Kora::Interface::QuoteKey::FromText(QString::fromStdString(spec.asString()));
+            Kora::Interface::QuoteKey::FromText(QString::fromStdString(named.asString()));
         return catalogue.FindByKey(key.marketId, key.code.toStdString());
     }
-    if (!spec.isObject()) {
+    if (!named.isObject()) {
         return nullptr;
     }
-    if (Member(spec, "Contract").isObject()) {
-        return FindInstrument(catalogue, spec["Contract"]);
+    if (Member(named, "Contract").isObject()) {
+        return FindInstrument(catalogue, named["Contract"]);
     }
-    std::string exchange = JsonText(spec, "ExchangeCode");
-    std::string code = JsonText(spec, "ContractCode");
+    std::string exchange = JsonText(named, "ExchangeCode");
+    std::string code = JsonText(named, "ContractCode");
     if (exchange.empty()) {
-        exchange = JsonText(spec, "54");
+        exchange = JsonText(named, "54");
     }
     if (code.empty()) {
-        code = JsonText(spec, "63");
+        code = JsonText(named, "63");
     }
     if (!exchange.empty() && !code.empty()) {
         return catalogue.Find(exchange, code);
     }
-    const std::string quoteCode = JsonText(spec, "KRCode");
+    const std::string quoteCode = JsonText(named, "KRCode");
     if (!quoteCode.empty()) {
-        return catalogue.FindByKey(int32_t(JsonInt(spec, "MarketID", -1)), quoteCode);
+        return catalogue.FindByKey(int32_t(JsonInt(named, "MarketID", -1)), quoteCode);
     }
     if (!code.empty() && exchange.empty()) {
         auto found = catalogue.FindByCode(code);

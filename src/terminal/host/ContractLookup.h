@@ -11,6 +11,6 @@ namespace Terminal {
 //   {"Contract": <one of these>}, a code alone when only one exchange lists it, or the text
 //   form "(marketId,code)". Null when it names none.
 const Market::Instrument* FindInstrument(const Market::InstrumentCatalogue& catalogue,
-                                         const Json::Value& spec);
+                                         const Json::Value& named);
 
 }  // namespace Terminal

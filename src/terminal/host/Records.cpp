@@ -23,7 +23,7 @@ Kora::Interface::QuoteKey KeyOf(const Instrument& instrument) {
     return key;
 }
 
-Json::Value Account(const Market::AccountSpec& account, bool loggedIn) {
+Json::Value Account(const Market::TradingAccount& account, bool loggedIn) {
     Json::Value record(Json::objectValue);
     record["EAccountID"] = account.eAccountId;
     record["VAccountID"] = account.vAccountId;
@@ -117,7 +117,7 @@ Json::Value Ticket(const Market::OrderTicket& t, const Instrument& instrument) {
 }
 
 Json::Value Order(const Market::OrderView& order, const Instrument& instrument,
-                  const Market::AccountSpec& account) {
+                  const Market::TradingAccount& account) {
     Json::Value record = Ticket(order.ticket, instrument);
     record["OrderID"] = order.id;
     record["VAccountID"] = account.vAccountId;

@@ -23,7 +23,7 @@ std::string PriceText(const Market::Instrument& instrument, int64_t units);
 Kora::Interface::QuoteKey KeyOf(const Market::Instrument& instrument);
 
 // {"EAccountID", "VAccountID", "249", "Category", "Identity", "AccountName", "LoggedIn"}
-Json::Value Account(const Market::AccountSpec& account, bool loggedIn);
+Json::Value Account(const Market::TradingAccount& account, bool loggedIn);
 
 // "54" exchange, "63" code, "64" name, "244" multiplier, "245" tick (real price), "1008"
 // minimum trading unit; "ExchangeCode", "ContractCode", "Name", "MarketID", "PriceDivisor",
@@ -45,7 +45,7 @@ Json::Value Ticket(const Market::OrderTicket& ticket, const Market::Instrument& 
 // "SmartOrderId", "OrderTime" ("hh:mm:ss"), "AvgTradePrice" and, when refused or cancelled by
 // the market, "ErrorMsg".
 Json::Value Order(const Market::OrderView& order, const Market::Instrument& instrument,
-                  const Market::AccountSpec& account);
+                  const Market::TradingAccount& account);
 
 // "EAccountID", "54", "63", "64", "112" ("0" long, "1" short), "270" ("买入", "卖出"), "119",
 // "125" ("0"), "131" ("C", "P" or empty), "135" total, "137" closable, "742" closable of

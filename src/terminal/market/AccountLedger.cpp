@@ -14,7 +14,7 @@ double SideSign(PositionSide side) {
     return side == PositionSide::Long ? 1.0 : -1.0;
 }
 
-bool IsCredit(const AccountSpec& account) {
+bool IsCredit(const TradingAccount& account) {
     return account.category == 5;
 }
 
@@ -24,10 +24,10 @@ bool IsBuyDirection(char direction) {
     return direction == '0' || direction == 'a' || direction == 'c' || direction == 'g';
 }
 
-AccountLedger::AccountLedger(AccountSpec spec)
-    : m_spec(std::move(spec)), m_preBalance(m_spec.initialCash), m_cash(m_spec.initialCash) {}
+AccountLedger::AccountLedger(TradingAccount account)
+    : m_account(std::move(account)), m_preBalance(m_account.initialCash), m_cash(m_account.initialCash) {}
 
-OrderEffect AccountLedger::Classify(const AccountSpec& account, const Instrument& instrument,
+OrderEffect AccountLedger::Classify(const TradingAccount& account, const Instrument& instrument,
                                     const OrderTicket& ticket) {
     if (!AccountTrades(account, instrument)) {
         return {false, PositionSide::Long, true, "该账号不支持此合约的交易"};
@@ -157,7 +157,7 @@ std::string AccountLedger::Reserve(const Instrument& instrument, const OrderEffe
         const double underlying = instrument.option ? priceOf(instrument.option->underlying) : 0.0;
         reservation.cashPerUnit = OpenCashPerUnit(instrument, effect.side, reservePrice, underlying);
         const double need = reservation.cashPerUnit * double(ticket.volume);
-        const double credit = ticket.direction == 'a' ? m_spec.creditLine : 0.0;
+        const double credit = ticket.direction == 'a' ? m_account.creditLine : 0.0;
         if (need > Available(priceOf) + credit + kMoneyEpsilon) {
             return "可用资金不足";
         }
@@ -278,7 +278,7 @@ int64_t AccountLedger::MaxOpenVolume(const Instrument& instrument, const OrderEf
     }
     const double underlying = instrument.option ? priceOf(instrument.option->underlying) : 0.0;
     const double perUnit = OpenCashPerUnit(instrument, effect.side, price, underlying);
-    const double money = Available(priceOf) + (direction == 'a' ? m_spec.creditLine : 0.0);
+    const double money = Available(priceOf) + (direction == 'a' ? m_account.creditLine : 0.0);
     if (perUnit <= 0 || money <= 0) {
         return 0;
     }
@@ -291,7 +291,7 @@ int64_t AccountLedger::MaxOpenVolume(const Instrument& instrument, const OrderEf
 
 MoneyView AccountLedger::Money(const PriceOf& priceOf) const {
     MoneyView money;
-    money.accountId = m_spec.eAccountId;
+    money.accountId = m_account.eAccountId;
     money.preBalance = m_preBalance;
     money.cash = m_cash;
     money.margin = m_margin;
@@ -329,7 +329,7 @@ std::vector<PositionView> AccountLedger::Positions(const PriceOf& priceOf) const
         }
         const Instrument& instrument = *holding.instrument;
         PositionView view;
-        view.accountId = m_spec.eAccountId;
+        view.accountId = m_account.eAccountId;
         view.instrument = key.instrument;
         view.side = key.side;
         view.hedge = key.hedge;

@@ -60,12 +60,12 @@ using PriceOf = std::function<double(int instrument)>;
 //   risk degree ("345")= margin ÷ total asset × 100
 class AccountLedger {
 public:
-    explicit AccountLedger(AccountSpec spec);
+    explicit AccountLedger(TradingAccount account);
 
-    const AccountSpec& Spec() const { return m_spec; }
+    const TradingAccount& Account() const { return m_account; }
     bool loggedIn = true;
 
-    static OrderEffect Classify(const AccountSpec& account, const Instrument& instrument,
+    static OrderEffect Classify(const TradingAccount& account, const Instrument& instrument,
                                 const OrderTicket& ticket);
 
     // Holds back what a new order needs; answers an empty text, or the reason it cannot.
@@ -111,7 +111,7 @@ private:
     static double OpeningMargin(const Instrument& instrument, PositionSide side, double notional,
                                 double underlying, int64_t volume);
 
-    AccountSpec m_spec;
+    TradingAccount m_account;
     double m_preBalance = 0;
     double m_cash = 0;
     double m_frozen = 0;

@@ -2,8 +2,8 @@
 
 namespace Terminal::Market {
 
-const std::vector<AccountSpec>& DefaultAccounts() {
-    static const std::vector<AccountSpec> accounts{
+const std::vector<TradingAccount>& DefaultAccounts() {
+    static const std::vector<TradingAccount> accounts{
         {"E1001", "V1001", "10010001", "模拟证券账户", "普通", "123456", 0, 1'000'000.0, 0.0},
         {"E1005", "V1005", "10050001", "模拟信用账户", "融资融券", "123456", 5, 1'000'000.0, 500'000.0},
         {"E1006", "V1006", "10060001", "模拟个股期权账户", "个股期权", "123456", 6, 500'000.0, 0.0},
@@ -12,7 +12,7 @@ const std::vector<AccountSpec>& DefaultAccounts() {
     return accounts;
 }
 
-bool AccountTrades(const AccountSpec& account, const Instrument& instrument) {
+bool AccountTrades(const TradingAccount& account, const Instrument& instrument) {
     switch (account.category) {
         case 0:
         case 5:

@@ -8,7 +8,7 @@
 namespace Terminal::Market {
 
 // A trading account of the simulated terminal.
-struct AccountSpec {
+struct TradingAccount {
     std::string eAccountId;  // "EAccountID"
     std::string vAccountId;  // "VAccountID"
     std::string number;      // "249": the account number users and order files know
@@ -30,9 +30,9 @@ struct AccountSpec {
 //   E1008       V1008       80080001   8         期货      2,000,000   futures and futures options ('n')
 //
 // Every trading password is "123456".
-const std::vector<AccountSpec>& DefaultAccounts();
+const std::vector<TradingAccount>& DefaultAccounts();
 
 // Whether an account of that category may trade the instrument.
-bool AccountTrades(const AccountSpec& account, const Instrument& instrument);
+bool AccountTrades(const TradingAccount& account, const Instrument& instrument);
 
 }  // namespace Terminal::Market

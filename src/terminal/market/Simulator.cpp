@@ -70,8 +70,8 @@ Simulator::Simulator(SimulatorOptions options)
         m_weights.push_back(
             GenerateWeightData(m_catalogue, instrument.index, m_tradingDay, m_seed, options.historyDays));
     }
-    for (AccountSpec& spec : options.accounts) {
-        m_accounts.emplace_back(std::move(spec));
+    for (TradingAccount& account : options.accounts) {
+        m_accounts.emplace_back(std::move(account));
     }
 }
 
@@ -124,7 +124,7 @@ uint32_t Simulator::NowHhmmss() const {
 
 AccountLedger* Simulator::Ledger(std::string_view accountId) {
     for (AccountLedger& ledger : m_accounts) {
-        if (ledger.Spec().eAccountId == accountId) {
+        if (ledger.Account().eAccountId == accountId) {
             return &ledger;
         }
     }
@@ -150,38 +150,39 @@ PriceOf Simulator::Prices() const {
 
 // ---- accounts
 
-std::vector<AccountSpec> Simulator::Accounts() const {
+std::vector<TradingAccount> Simulator::Accounts() const {
     std::lock_guard lock(m_lock);
-    std::vector<AccountSpec> specs;
+    std::vector<TradingAccount> accounts;
     for (const AccountLedger& ledger : m_accounts) {
-        specs.push_back(ledger.Spec());
+        accounts.push_back(ledger.Account());
     }
-    return specs;
+    return accounts;
 }
 
-std::optional<AccountSpec> Simulator::Account(std::string_view accountId) const {
+std::optional<TradingAccount> Simulator::Account(std::string_view accountId) const {
     std::lock_guard lock(m_lock);
     const AccountLedger* ledger = Ledger(accountId);
-    return ledger ? std::optional(ledger->Spec()) : std::nullopt;
+    return ledger ? std::optional(ledger->Account()) : std::nullopt;
 }
 
-std::optional<AccountSpec> Simulator::AccountWhere(
-    const std::function<bool(const AccountSpec&)>& match) const {
+std::optional<TradingAccount> Simulator::AccountWhere(
+    const std::function<bool(const TradingAccount&)>& match) const {
     std::lock_guard lock(m_lock);
     for (const AccountLedger& ledger : m_accounts) {
-        if (match(ledger.Spec())) {
-            return ledger.Spec();
+        if (match(ledger.Account())) {
+            return ledger.Account();
         }
     }
     return std::nullopt;
 }
 
-std::optional<AccountSpec> Simulator::AccountByVirtualId(std::string_view virtualId) const {
-    return AccountWhere([virtualId](const AccountSpec& spec) { return spec.vAccountId == virtualId; });
+std::optional<TradingAccount> Simulator::AccountByVirtualId(std::string_view virtualId) const {
+    return AccountWhere(
+        [virtualId](const TradingAccount& account) { return account.vAccountId == virtualId; });
 }
 
-std::optional<AccountSpec> Simulator::AccountByNumber(std::string_view number) const {
-    return AccountWhere([number](const AccountSpec& spec) { return spec.number == number; });
+std::optional<TradingAccount> Simulator::AccountByNumber(std::string_view number) const {
+    return AccountWhere([number](const TradingAccount& account) { return account.number == number; });
 }
 
 bool Simulator::IsLoggedIn(std::string_view accountId) const {
@@ -235,7 +236,7 @@ SubmitResult Simulator::Submit(const OrderTicket& ticket) {
 
         const Kora::Interface::QuoteSnapshot& snapshot = m_contracts[size_t(ticket.instrument)].snapshot;
         const bool isLimit = ticket.priceKind == PriceKind::Limit;
-        order.effect = AccountLedger::Classify(ledger->Spec(), *instrument, ticket);
+        order.effect = AccountLedger::Classify(ledger->Account(), *instrument, ticket);
         std::string refusal = order.effect.reason;
         if (refusal.empty() && ticket.volume <= 0) {
             refusal = "委托数量无效";
@@ -499,7 +500,7 @@ int64_t Simulator::MaxVolume(const OrderTicket& ticket) const {
     if (!instrument || !ledger) {
         return 0;
     }
-    const OrderEffect effect = AccountLedger::Classify(ledger->Spec(), *instrument, ticket);
+    const OrderEffect effect = AccountLedger::Classify(ledger->Account(), *instrument, ticket);
     if (!effect.valid) {
         return 0;
     }

@@ -26,7 +26,7 @@ struct SimulatorOptions {
     uint64_t seed = 1;
     QDate tradingDay;  // invalid: today
     int historyDays = 120;
-    std::vector<AccountSpec> accounts = DefaultAccounts();
+    std::vector<TradingAccount> accounts = DefaultAccounts();
 };
 
 struct SubmitResult {
@@ -72,10 +72,10 @@ public:
     void SetClock(std::function<QDateTime()> clock);
 
     // Accounts (by EAccountID unless said otherwise); null when unknown.
-    std::vector<AccountSpec> Accounts() const;
-    std::optional<AccountSpec> Account(std::string_view accountId) const;
-    std::optional<AccountSpec> AccountByVirtualId(std::string_view virtualId) const;
-    std::optional<AccountSpec> AccountByNumber(std::string_view number) const;
+    std::vector<TradingAccount> Accounts() const;
+    std::optional<TradingAccount> Account(std::string_view accountId) const;
+    std::optional<TradingAccount> AccountByVirtualId(std::string_view virtualId) const;
+    std::optional<TradingAccount> AccountByNumber(std::string_view number) const;
     bool IsLoggedIn(std::string_view accountId) const;
     bool SetLoggedIn(std::string_view accountId, bool loggedIn);
 
@@ -155,7 +155,7 @@ private:
     auto Mutate(Change&& change);
     void Dispatch(std::vector<Event>& events);
 
-    std::optional<AccountSpec> AccountWhere(const std::function<bool(const AccountSpec&)>& match) const;
+    std::optional<TradingAccount> AccountWhere(const std::function<bool(const TradingAccount&)>& match) const;
     AccountLedger* Ledger(std::string_view accountId);
     const AccountLedger* Ledger(std::string_view accountId) const;
     PriceOf Prices() const;

@@ -8,7 +8,7 @@ namespace Terminal::Services::AccountRecords {
 
 using Kora::Utility::JsonText;
 
-std::optional<Market::AccountSpec> AccountOf(const Market::Simulator& market, const Json::Value& query) {
+std::optional<Market::TradingAccount> AccountOf(const Market::Simulator& market, const Json::Value& query) {
     if (query.isString()) {
         return market.Account(query.asString());
     }

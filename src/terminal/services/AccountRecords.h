@@ -13,7 +13,7 @@
 namespace Terminal::Services::AccountRecords {
 
 // The account a query names: {"EAccountID": id}, {"VAccountID": id} or the id as text.
-std::optional<Market::AccountSpec> AccountOf(const Market::Simulator& market, const Json::Value& query);
+std::optional<Market::TradingAccount> AccountOf(const Market::Simulator& market, const Json::Value& query);
 
 // When the query also names a contract, only that contract's records are answered.
 Json::Value Orders(const Market::Simulator& market, const Json::Value& query, bool workingOnly);

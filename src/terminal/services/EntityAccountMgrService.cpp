@@ -63,7 +63,7 @@ Handle<Kora::Interface::EntityAccountI> EntityAccountMgrService::GetAccount(cons
 
 Json::Value EntityAccountMgrService::GetAccounts() {
     Json::Value records(Json::arrayValue);
-    for (const Market::AccountSpec& account : m_market.Accounts()) {
+    for (const Market::TradingAccount& account : m_market.Accounts()) {
         if (m_market.IsLoggedIn(account.eAccountId)) {
             records.append(Records::Account(account, true));
         }

@@ -17,7 +17,7 @@ Json::Value KRTContractService::Record(const Market::Instrument& instrument) con
     return Records::Contract(instrument, m_market.Snapshot(instrument.index), underlying);
 }
 
-std::optional<Market::AccountSpec> KRTContractService::AccountOf(const Json::Value& account) const {
+std::optional<Market::TradingAccount> KRTContractService::AccountOf(const Json::Value& account) const {
     const std::string id = account.isString() ? account.asString() : JsonText(account, "EAccountID");
     return id.empty() ? std::nullopt : m_market.Account(id);
 }
@@ -37,12 +37,12 @@ Json::Value KRTContractService::EnumContractByCode(const QString& code) {
 
 Json::Value KRTContractService::GetContractsOfAccount(const Json::Value& account) {
     Json::Value records(Json::arrayValue);
-    const auto spec = AccountOf(account);
-    if (!spec) {
+    const auto trader = AccountOf(account);
+    if (!trader) {
         return records;
     }
     for (const Market::Instrument& instrument : m_market.Catalogue().All()) {
-        if (Market::AccountTrades(*spec, instrument)) {
+        if (Market::AccountTrades(*trader, instrument)) {
             records.append(Record(instrument));
         }
     }
@@ -50,9 +50,9 @@ Json::Value KRTContractService::GetContractsOfAccount(const Json::Value& account
 }
 
 bool KRTContractService::IsContractOfAccount(const Json::Value& account, const Json::Value& contract) {
-    const auto spec = AccountOf(account);
+    const auto trader = AccountOf(account);
     const Market::Instrument* instrument = FindInstrument(m_market.Catalogue(), contract);
-    return spec && instrument && Market::AccountTrades(*spec, *instrument);
+    return trader && instrument && Market::AccountTrades(*trader, *instrument);
 }
 
 bool KRTContractService::AllowsArbitrage(const Json::Value& contract) {

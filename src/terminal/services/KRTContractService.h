@@ -23,7 +23,7 @@ public:
 
 private:
     Json::Value Record(const Market::Instrument& instrument) const;
-    std::optional<Market::AccountSpec> AccountOf(const Json::Value& account) const;
+    std::optional<Market::TradingAccount> AccountOf(const Json::Value& account) const;
 
     Market::Simulator& m_market;
 };

@@ -35,9 +35,9 @@ KRTEngineService::KRTEngineService(Market::Simulator& market, OrderDesk& orders,
 }
 
 Json::Value KRTEngineService::AccountsWhere(
-    const std::function<bool(const Market::AccountSpec&)>& keep) const {
+    const std::function<bool(const Market::TradingAccount&)>& keep) const {
     Json::Value records(Json::arrayValue);
-    for (const Market::AccountSpec& account : m_market.Accounts()) {
+    for (const Market::TradingAccount& account : m_market.Accounts()) {
         if (m_market.IsLoggedIn(account.eAccountId) && keep(account)) {
             records.append(Records::Account(account, true));
         }
@@ -46,7 +46,7 @@ Json::Value KRTEngineService::AccountsWhere(
 }
 
 Json::Value KRTEngineService::GetLoggedInAccounts() {
-    return AccountsWhere([](const Market::AccountSpec&) { return true; });
+    return AccountsWhere([](const Market::TradingAccount&) { return true; });
 }
 
 Json::Value KRTEngineService::GetCurrentAccount() {
@@ -76,13 +76,13 @@ Json::Value KRTEngineService::GetProperty(const QString& name) {
 }
 
 int32_t KRTEngineService::GetAccountCategory(const Json::Value& account) {
-    const auto spec = AccountRecords::AccountOf(m_market, account);
-    return spec ? spec->category : -1;
+    const auto known = AccountRecords::AccountOf(m_market, account);
+    return known ? known->category : -1;
 }
 
 Json::Value KRTEngineService::GetAccountsByCategory(int32_t category) {
     return AccountsWhere(
-        [category](const Market::AccountSpec& account) { return account.category == category; });
+        [category](const Market::TradingAccount& account) { return account.category == category; });
 }
 
 Json::Value KRTEngineService::GetPositions(const Json::Value& account) {
@@ -120,7 +120,7 @@ Json::Value KRTEngineService::Invoke(const QString& function, const Json::Value&
         return CancelOrder(params);
     }
     if (function == QStringLiteral("KRTEngineOption")) {
-        return AccountsWhere([](const Market::AccountSpec& account) {
+        return AccountsWhere([](const Market::TradingAccount& account) {
             return account.category == 6 || account.category == 8;
         });
     }
@@ -186,8 +186,8 @@ bool KRTEngineService::CheckTradePassword(const Json::Value& account, const QStr
     if (check) {
         return check(account, password);
     }
-    const auto spec = AccountRecords::AccountOf(m_market, account);
-    return spec && password.toStdString() == spec->password;
+    const auto known = AccountRecords::AccountOf(m_market, account);
+    return known && password.toStdString() == known->password;
 }
 
 Json::Value KRTEngineService::SendRequest(int32_t requestNo, const Json::Value& request,

@@ -106,7 +106,7 @@ public:
     std::vector<SentRequest> SentRequests() const;
 
 private:
-    Json::Value AccountsWhere(const std::function<bool(const Market::AccountSpec&)>& keep) const;
+    Json::Value AccountsWhere(const std::function<bool(const Market::TradingAccount&)>& keep) const;
 
     Market::Simulator& m_market;
     OrderDesk& m_orders;

@@ -20,9 +20,9 @@ bool IsInteger(const Json::Value& value) {
 TimeService::TimeService(NormalMsgCenter& messages, QDateTime start)
     : ServiceBase(QStringLiteral("时间服务")), m_messages(messages), m_start(std::move(start)) {}
 
-Json::Value TimeService::CreateTimer(const Json::Value& spec) {
-    const Json::Value& due = Kora::Utility::Member(spec, "DueTime");
-    const Json::Value& period = Kora::Utility::Member(spec, "Period");
+Json::Value TimeService::CreateTimer(const Json::Value& timer) {
+    const Json::Value& due = Kora::Utility::Member(timer, "DueTime");
+    const Json::Value& period = Kora::Utility::Member(timer, "Period");
     if (!IsInteger(due) || !IsInteger(period) || JsonInt(due, -1) < 0 || JsonInt(period, -1) < 0) {
         return Json::Value();
     }

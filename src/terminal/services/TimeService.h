@@ -16,13 +16,13 @@ namespace Terminal::Services {
 // identifier, a Json integer 1, 2, ...; started, a timer first fires DueTime after the start and
 // then every Period. Each firing posts "Kora.Message.TimeService.OnTimer" {"TimerID": id} (the
 // same Json integer) on the normal centre; when an advance passes several firings they are
-// posted in time order (timers due together in identifier order). A malformed specification
+// posted in time order (timers due together in identifier order). A malformed description
 // answers null; an unknown identifier false.
 class TimeService : public ServiceBase<Kora::Interface::TimeServiceI> {
 public:
     TimeService(NormalMsgCenter& messages, QDateTime start);
 
-    Json::Value CreateTimer(const Json::Value& spec) override;
+    Json::Value CreateTimer(const Json::Value& timer) override;
     bool StartTimer(const Json::Value& timerId) override;
     bool StopTimer(const Json::Value& timerId) override;
     bool DestroyTimer(const Json::Value& timerId) override;

@@ -12,7 +12,7 @@ Json::Value VirtualAccountMgrService::GetVirtualAccounts(const Json::Value& acco
     Json::Value records(Json::arrayValue);
     Json::Value queries(Json::arrayValue);
     if (accounts.isNull()) {
-        for (const Market::AccountSpec& account : m_market.Accounts()) {
+        for (const Market::TradingAccount& account : m_market.Accounts()) {
             if (m_market.IsLoggedIn(account.eAccountId)) {
                 queries.append(account.eAccountId);
             }

@@ -189,13 +189,13 @@ TEST(TimeServiceTest, TimersFireAsTheClockMovesAndAnswerTheirIdentifier) {
     HostRuntime host(TerminalTest::ScriptedOptions());
     Handle<MessageRecorder> ticks = host.Record({Topic::kTimerTick});
     Services::TimeService& time = host.Time();
-    Json::Value spec(Json::objectValue);
-    spec["DueTime"] = 1000;
-    spec["Period"] = 500;
-    const Json::Value slow = time.CreateTimer(spec);
-    spec["DueTime"] = 1200;
-    spec["Period"] = 0;
-    const Json::Value once = time.CreateTimer(spec);
+    Json::Value timer(Json::objectValue);
+    timer["DueTime"] = 1000;
+    timer["Period"] = 500;
+    const Json::Value slow = time.CreateTimer(timer);
+    timer["DueTime"] = 1200;
+    timer["Period"] = 0;
+    const Json::Value once = time.CreateTimer(timer);
     ASSERT_FALSE(slow.isNull());
     ASSERT_NE(slow, once);
     EXPECT_TRUE(time.StartTimer(slow));
@@ -234,8 +234,8 @@ TEST(TimeServiceTest, MalformedTimersAreRefused) {
     text["Period"] = 100;
     Json::Value noPeriod(Json::objectValue);
     noPeriod["DueTime"] = 100;
-    for (const Json::Value& spec : {negative, text, noPeriod, Json::Value(5), Json::Value()}) {
-        EXPECT_TRUE(host.Time().CreateTimer(spec).isNull()) << spec;
+    for (const Json::Value& timer : {negative, text, noPeriod, Json::Value(5), Json::Value()}) {
+        EXPECT_TRUE(host.Time().CreateTimer(timer).isNull()) << timer;
     }
     EXPECT_FALSE(host.Time().StartTimer(Json::Value("1")));
     EXPECT_FALSE(host.Time().StopTimer(Json::Value(99)));
