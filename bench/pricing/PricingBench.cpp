@@ -43,14 +43,13 @@ std::vector<Inputs> MakeSpread(double lowestMoneyness, double highestMoneyness, 
     std::uniform_real_distribution<double> logSpot(std::log(2.0), std::log(5000.0));
     std::vector<Inputs> spread;
     for (std::size_t i = 0; i < kSpread; ++i) {
-        Inputs in{static_cast<int32_t>(i % 2),
-                  static_cast<int32_t>(i / 2 % 2),
-                  spot(random),
-                  0,
-                  sigma(random),
-                  rate(random),
-                  time(random),
-                  0};
+        Inputs in{};
+        in.put = static_cast<int32_t>(i % 2);
+        in.optionType = static_cast<int32_t>(i / 2 % 2);
+        in.S = std::exp(logSpot(random));
+        in.sigma = sigma(random);
+        in.r = rate(random);
+        in.T = time(random);
         in.K = in.S * moneyness(random);
         in.marketPrice = OptionPricing::OptionPrice(in.put, in.optionType, in.S, in.K, in.sigma, in.r, in.T);
         spread.push_back(in);
