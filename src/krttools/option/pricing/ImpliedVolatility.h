@@ -10,10 +10,11 @@ namespace OptionPricing {
 // within 29 doublings) and bisects (at most 1000 halvings): at most 1031 price evaluations.
 //
 // True with sigma written, or false with sigma untouched (callers preset it). A market price
-// that no volatility can produce fails at once: at or below the family's discounted intrinsic
-// value (and never above zero), at or above the discounted underlying of a call or the
-// discounted strike of a put. So do S, K or T that are not positive finite numbers, a rate or
-// a market price that is not a number. Pure and reentrant; never allocates.
+// that no volatility can produce fails at once instead of running the search into one of its
+// ends: at or below the family's discounted intrinsic value (zero when that is negative), or at
+// or above its value at unbounded volatility — S for a spot call, D·S for a forward call, the
+// discounted strike K·D for a put. So do S, K or T that are not positive finite numbers and a
+// rate or market price that is not finite. Pure and reentrant; never allocates.
 bool ImpliedVolatility(int32_t put, int32_t optionType, double S, double K, double sigma0, double r, double T,
                        double marketPrice, double& sigma);
 

@@ -7,7 +7,8 @@ namespace OptionPricing {
 double NormalDensity(double x);
 
 // N(x) by the polynomial approximation of Abramowitz and Stegun (26.2.17), absolute error below
-// 7.5e-8; N(x) + N(−x) = 1 exactly, and N(0) = 0.500000000525.
+// 7.5e-8. N(x) for negative x is 1 − N(−x), so N(x) + N(−x) = 1 exactly for x ≠ 0;
+// N(0) = 0.500000000525.
 double NormalCdf(double x);
 
 }  // namespace OptionPricing

@@ -49,7 +49,7 @@ inline UpperCdf CdfOfMagnitude(double a) {
         n};
 }
 
-// N(x) for negative x is 1 − N(−x), so N(x) + N(−x) is exactly 1.
+// N(x) for negative x is 1 − N(−x), so N(x) + N(−x) is exactly 1 for every x but 0.
 inline double Cdf(double x) {
     const double upper = CdfOfMagnitude(std::fabs(x)).value;
     return x < 0 ? 1 - upper : upper;
