@@ -42,6 +42,8 @@ protected:
     // Returns 0 when the dialog cannot be initialised.
     virtual bool OnInitDialog() { return true; }
     virtual void OnTimer(int id) {}
+    // A docked dialog ignores Escape: a tool window is closed by its host, never by a key.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     int m_templateId;
