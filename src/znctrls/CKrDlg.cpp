@@ -35,7 +35,9 @@ void CKrDlg::DestroyWindow() {
     m_created = false;
 }
 
-bool CKrDlg::PreTranslateMessage(const Kora::Interface::WindowMessage&) { return false; }
+bool CKrDlg::PreTranslateMessage(const Kora::Interface::WindowMessage&) {
+    return false;
+}
 
 Win::LRESULT CKrDlg::OnMessage(Win::UINT message, Win::WPARAM wParam, Win::LPARAM) {
     if (message == Win::WM_TIMER) {

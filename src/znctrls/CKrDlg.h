@@ -4,8 +4,8 @@
 #include <map>
 
 #include "kora/interface/WindowTypes.h"
-#include "platform/WindowTimers.h"
 #include "platform/WinMessage.h"
+#include "platform/WindowTimers.h"
 
 // Dialog base of the control library. Like the dialogs it stands in for, a CKrDlg exists as an
 // object before its window is "created": Create() (or DoModal()) runs OnInitDialog once, and

@@ -95,13 +95,15 @@ size_t HPMsgCenter::SubscriberCount(uint32_t number) {
     return m_subscribers[number].size();
 }
 
-bool InstructSvc::RegisterProvider(Handle<I::InstructProviderI> provider, const Kora::Utility::WStringMap& params) {
+bool InstructSvc::RegisterProvider(Handle<I::InstructProviderI> provider,
+                                   const Kora::Utility::WStringMap& params) {
     providers.push_back(provider);
     lastRegisterParams = params;
     return true;
 }
 
-bool InstructSvc::UnregisterProvider(Handle<I::InstructProviderI> provider, const Kora::Utility::WStringMap&) {
+bool InstructSvc::UnregisterProvider(Handle<I::InstructProviderI> provider,
+                                     const Kora::Utility::WStringMap&) {
     return Erase(providers, provider);
 }
 

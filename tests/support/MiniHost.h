@@ -78,8 +78,10 @@ private:
 class InstructSvc : public I::InstructSvcI, public ServiceBase {
 public:
     InstructSvc() : ServiceBase(I::InstructSvcI::ServiceName()) {}
-    bool RegisterProvider(Handle<I::InstructProviderI> provider, const Kora::Utility::WStringMap& params) override;
-    bool UnregisterProvider(Handle<I::InstructProviderI> provider, const Kora::Utility::WStringMap& params) override;
+    bool RegisterProvider(Handle<I::InstructProviderI> provider,
+                          const Kora::Utility::WStringMap& params) override;
+    bool UnregisterProvider(Handle<I::InstructProviderI> provider,
+                            const Kora::Utility::WStringMap& params) override;
     Json::Value ExecuteInstruct(const Json::Value& request) override;
     Kora::Utility::SharedWStringMapVector GetInstructs() override;
 
@@ -92,7 +94,8 @@ public:
     ContentWindowSvc() : ServiceBase(I::ContentWindowSvcI::ServiceName()) {}
     bool RegisterProvider(Handle<I::ContentWindowProviderI> provider) override;
     bool UnregisterProvider(Handle<I::ContentWindowProviderI> provider) override;
-    Handle<I::ContentWindowI> CreateContentWindow(const QString& type, const Kora::Utility::WStringMap& params) override;
+    Handle<I::ContentWindowI> CreateContentWindow(const QString& type,
+                                                  const Kora::Utility::WStringMap& params) override;
     bool DestroyContentWindow(Handle<I::ContentWindowI>) override { return true; }
     Kora::Utility::SharedWStringMapVector GetWindowTypes() override;
     Handle<I::ContentWindowI> GetContentWindow(const Kora::Utility::WStringMap&) override { return {}; }

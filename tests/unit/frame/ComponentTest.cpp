@@ -15,7 +15,10 @@ namespace {
 // A host with the three registries the component announces itself to; each test removes what
 // it wants missing.
 struct FullHost {
-    FullHost() : host(new MiniHost::Host), instructs(new MiniHost::InstructSvc), windows(new MiniHost::ContentWindowSvc) {
+    FullHost()
+        : host(new MiniHost::Host),
+          instructs(new MiniHost::InstructSvc),
+          windows(new MiniHost::ContentWindowSvc) {
         host->AddService(instructs);
         host->AddService(windows);
     }

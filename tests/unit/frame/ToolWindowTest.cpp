@@ -25,7 +25,9 @@ public:
     int unsubscribed = 0;
 };
 
-I::WindowMessage KeyDown(int key) { return I::WindowMessage{nullptr, Win::WM_KEYDOWN, static_cast<I::WPARAM>(key), 0}; }
+I::WindowMessage KeyDown(int key) {
+    return I::WindowMessage{nullptr, Win::WM_KEYDOWN, static_cast<I::WPARAM>(key), 0};
+}
 
 TEST(ToolWindow, EscapeAndF12NeverReachTheDialogOtherKeysDo) {
     auto* dialog = new CountingDialog;
@@ -40,7 +42,8 @@ TEST(ToolWindow, EscapeAndF12NeverReachTheDialogOtherKeysDo) {
 
 TEST(ToolWindow, ADockedDialogIsNotClosedByEscape) {
     QWidget dock;
-    Handle<I::ContentWindowI> window = CKRTToolsCW().CreateContentWindow(QStringLiteral("KRFutureQMouse"), {});
+    Handle<I::ContentWindowI> window =
+        CKRTToolsCW().CreateContentWindow(QStringLiteral("KRFutureQMouse"), {});
     window->SetParent(&dock);
     window->Move(0, 0, 300, 400);
     window->Show(true);
@@ -65,9 +68,12 @@ TEST(ToolWindow, PreDestroyDropsTheDialogsSubscriptions) {
 TEST(WindowProvider, SixTypesInOrderEachWithExactlyFourKeys) {
     auto types = CKRTToolsCW().GetWindowTypes();
     const char* expected[][3] = {
-        {"KRTToolQuickMouse", "快鼠交易", "快鼠交易"},   {"KRFutureQMouse", "期货快鼠交易", "期货快鼠交易"},
-        {"PositionAnalyze", "持仓风险分析", "持仓风险分析"}, {"OptBatchWindow", "期权批量交易", "期权批量交易(&B)"},
-        {"KROptionQMouse", "期权快鼠交易", "期权快鼠交易"}, {"KRTShortcutTrade", "键盘下单", "键盘下单"},
+        {"KRTToolQuickMouse", "快鼠交易", "快鼠交易"},
+        {"KRFutureQMouse", "期货快鼠交易", "期货快鼠交易"},
+        {"PositionAnalyze", "持仓风险分析", "持仓风险分析"},
+        {"OptBatchWindow", "期权批量交易", "期权批量交易(&B)"},
+        {"KROptionQMouse", "期权快鼠交易", "期权快鼠交易"},
+        {"KRTShortcutTrade", "键盘下单", "键盘下单"},
     };
     ASSERT_EQ(types->size(), 6u);
     for (size_t i = 0; i < 6; ++i) {
@@ -97,7 +103,8 @@ TEST(WindowProvider, TypesAreMatchedCaseSensitivelyAndEveryKnownTypeOpens) {
 }
 
 TEST(WindowProvider, ShortcutWindowAnswersLinkageWithTrue) {
-    Handle<I::ContentWindowI> window = CKRTToolsCW().CreateContentWindow(QStringLiteral("KRTShortcutTrade"), {});
+    Handle<I::ContentWindowI> window =
+        CKRTToolsCW().CreateContentWindow(QStringLiteral("KRTShortcutTrade"), {});
     Json::Value linkage;
     linkage["Function"] = "Linkage";
     linkage["ActivityParam"] = "(3,m2409)";

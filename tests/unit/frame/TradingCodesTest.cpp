@@ -6,13 +6,15 @@ using namespace TradingCodes;
 
 namespace {
 
-QChar C(char c) { return QChar(QLatin1Char(c)); }
+QChar C(char c) {
+    return QChar(QLatin1Char(c));
+}
 
 TEST(TradingCodes, DirectionTexts) {
     const std::pair<char, const char*> table[] = {
-        {'0', "买入"},     {'1', "卖出"},     {'a', "融资买入"},   {'b', "融券卖出"},   {'c', "买券还券"},
-        {'d', "卖券还款"}, {'e', "直接还券"}, {'f', "直接还款"},   {'g', "担保品买入"}, {'h', "担保品卖出"},
-        {'i', "担保品划入"}, {'j', "担保品划出"}, {'k', ""},        {'2', ""},
+        {'0', "买入"},       {'1', "卖出"},       {'a', "融资买入"}, {'b', "融券卖出"},   {'c', "买券还券"},
+        {'d', "卖券还款"},   {'e', "直接还券"},   {'f', "直接还款"}, {'g', "担保品买入"}, {'h', "担保品卖出"},
+        {'i', "担保品划入"}, {'j', "担保品划出"}, {'k', ""},         {'2', ""},
     };
     for (auto [code, text] : table) {
         EXPECT_EQ(DirectionText(C(code)), QString::fromUtf8(text)) << code;
@@ -38,11 +40,26 @@ TEST(TradingCodes, OffsetHedgeAndCoveredTexts) {
 
 TEST(TradingCodes, PriceTypeTextsNeverEmpty) {
     const std::pair<char, const char*> table[] = {
-        {'1', "市价"}, {'3', "市价"}, {'G', "市价"}, {'a', "最优5档剩余即撤"}, {'b', "最优5档剩余转限"},
-        {'c', "立即成交剩余撤单"}, {'d', "全部成交否则撤单"}, {'e', "对手方最优"}, {'s', "对手方最优"},
-        {'f', "本方最优"}, {'t', "本方最优"}, {'o', "市价剩余转限GFD"}, {'p', "市价IOC剩余即撤"},
-        {'q', "限价FOK"}, {'r', "市价FOK"}, {'u', "即时成交剩余撤销"}, {'v', "最优五档即时成交剩余撤销"},
-        {'w', "全额成交或撤销(深圳)"}, {'2', "限价"}, {'g', "限价"},
+        {'1', "市价"},
+        {'3', "市价"},
+        {'G', "市价"},
+        {'a', "最优5档剩余即撤"},
+        {'b', "最优5档剩余转限"},
+        {'c', "立即成交剩余撤单"},
+        {'d', "全部成交否则撤单"},
+        {'e', "对手方最优"},
+        {'s', "对手方最优"},
+        {'f', "本方最优"},
+        {'t', "本方最优"},
+        {'o', "市价剩余转限GFD"},
+        {'p', "市价IOC剩余即撤"},
+        {'q', "限价FOK"},
+        {'r', "市价FOK"},
+        {'u', "即时成交剩余撤销"},
+        {'v', "最优五档即时成交剩余撤销"},
+        {'w', "全额成交或撤销(深圳)"},
+        {'2', "限价"},
+        {'g', "限价"},
     };
     for (auto [code, text] : table) {
         EXPECT_EQ(PriceTypeText(C(code)), QString::fromUtf8(text)) << code;

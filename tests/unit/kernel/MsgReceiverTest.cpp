@@ -94,7 +94,8 @@ TEST_F(Receivers, AReceiverDestroyedDuringDeliveryFromAnotherThreadReceivesNothi
         std::atomic<int> delivered{0};
         auto* receiver = new Recorder(&delivered);
         receiver->Subscriptions().Subscribe(QStringLiteral("Tick"));
-        std::vector<Handle<I::MsgHandlerI>> snapshot = host->normalCenter->Subscribers(QStringLiteral("Tick"));
+        std::vector<Handle<I::MsgHandlerI>> snapshot =
+            host->normalCenter->Subscribers(QStringLiteral("Tick"));
         ASSERT_EQ(snapshot.size(), 1u);
 
         std::atomic<bool> destroyed{false};

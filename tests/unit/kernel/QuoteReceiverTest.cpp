@@ -22,13 +22,21 @@ struct Call {
 class Recorder : public K::QuoteReceiver {
 public:
     ~Recorder() override { DetachQuotes(); }
-    void OnQuotePush(const I::QuotePushRecord& r, const Json::Value& info) override { calls.push_back({1, r.key, info}); }
-    void OnTickPush(const I::QuotePushRecord& r, const Json::Value& info) override { calls.push_back({2, r.key, info}); }
-    void OnHistoryPush(const I::QuotePushRecord& r, const Json::Value& info) override { calls.push_back({3, r.key, info}); }
+    void OnQuotePush(const I::QuotePushRecord& r, const Json::Value& info) override {
+        calls.push_back({1, r.key, info});
+    }
+    void OnTickPush(const I::QuotePushRecord& r, const Json::Value& info) override {
+        calls.push_back({2, r.key, info});
+    }
+    void OnHistoryPush(const I::QuotePushRecord& r, const Json::Value& info) override {
+        calls.push_back({3, r.key, info});
+    }
     void OnWeightDataPush(const I::QuotePushRecord& r, const Json::Value& info) override {
         calls.push_back({4, r.key, info});
     }
-    void OnStaticPush(const I::QuotePushRecord& r, const Json::Value& info) override { calls.push_back({5, r.key, info}); }
+    void OnStaticPush(const I::QuotePushRecord& r, const Json::Value& info) override {
+        calls.push_back({5, r.key, info});
+    }
     std::vector<Call> calls;
 };
 
@@ -43,7 +51,8 @@ public:
         std::erase(subscribers, s);
         return true;
     }
-    bool RequestHistory(Handle<I::QuoteSubscriberI>, const I::QuoteKey&, const QString&, const Json::Value&) override {
+    bool RequestHistory(Handle<I::QuoteSubscriberI>, const I::QuoteKey&, const QString&,
+                        const Json::Value&) override {
         return true;
     }
     std::vector<Handle<I::QuoteSubscriberI>> subscribers;

@@ -22,7 +22,9 @@ QByteArray Read(const QString& path) {
 TEST(IniFile, ReadsChineseSectionsAndKeysWithBomAndCrLf) {
     QTemporaryDir dir;
     QString path = dir.filePath("FileOrderCfg.ini");
-    Write(path, "\xEF\xBB\xBF; comment\r\n[Main]\r\n订单文件路径 = /data/订单 \r\n文件扫描间隔=5\r\n[Other]\r\n文件扫描间隔=9\r\n");
+    Write(path,
+          "\xEF\xBB\xBF; comment\r\n[Main]\r\n订单文件路径 = /data/订单 "
+          "\r\n文件扫描间隔=5\r\n[Other]\r\n文件扫描间隔=9\r\n");
     EXPECT_EQ(Win::ReadProfileString(path, "Main", "订单文件路径"), "/data/订单");
     EXPECT_EQ(Win::ReadProfileInt(path, "Main", "文件扫描间隔", 3), 5);
     EXPECT_EQ(Win::ReadProfileInt(path, "Other", "文件扫描间隔", 3), 9);

@@ -71,7 +71,8 @@ TEST(WindowMessages, TargetsThatCannotReceiveAreRefused) {
     EXPECT_FALSE(Win::PostMessage(nullptr, Win::WM_USER, 0, 0));
     EXPECT_EQ(Win::SendMessage(&plain, Win::WM_USER, 0, 0), 0);
     int live = 0;
-    EXPECT_FALSE(Win::PostMessage(&plain, Win::WM_USER, Win::MakePayload(Counted(&live)), Win::MakePayload(0)));
+    EXPECT_FALSE(
+        Win::PostMessage(&plain, Win::WM_USER, Win::MakePayload(Counted(&live)), Win::MakePayload(0)));
     EXPECT_EQ(live, 0);
 }
 
@@ -87,7 +88,8 @@ TEST(WindowMessages, PayloadsPostedToAWindowThatDiesFirstAreStillFreed) {
     int live = 0;
     {
         Receiver r;
-        ASSERT_TRUE(Win::PostMessage(&r, Win::WM_USER, Win::MakePayload(Counted(&live)), Win::MakePayload(Counted(&live))));
+        ASSERT_TRUE(Win::PostMessage(&r, Win::WM_USER, Win::MakePayload(Counted(&live)),
+                                     Win::MakePayload(Counted(&live))));
         EXPECT_EQ(live, 2);
     }
     QCoreApplication::processEvents();
@@ -96,7 +98,9 @@ TEST(WindowMessages, PayloadsPostedToAWindowThatDiesFirstAreStillFreed) {
 
 TEST(WindowMessages, PostsFromAHostThreadAreHandledOnTheWindowsThread) {
     Receiver r;
-    std::thread worker([&] { Win::PostMessage(&r, Win::WM_USER + 4128, Win::MakePayload(QStringLiteral("q")), Win::MakePayload(1)); });
+    std::thread worker([&] {
+        Win::PostMessage(&r, Win::WM_USER + 4128, Win::MakePayload(QStringLiteral("q")), Win::MakePayload(1));
+    });
     worker.join();
     ASSERT_TRUE(WaitFor([&] { return !r.messages.empty(); }));
     EXPECT_EQ(r.threadSeen, QThread::currentThread());
