@@ -5,6 +5,7 @@
 #include "kernel/HostAccess.h"
 #include "kora/interface/ContentWindowSvcI.h"
 #include "kora/utility/JsonAccess.h"
+#include "option/CDlgOptionPriceCalc.h"
 
 using Kora::Utility::Handle;
 using Kora::Utility::WStringMap;
@@ -59,6 +60,9 @@ Json::Value KRTToolsInstruct::ExecuteInstruct(const Json::Value& request) {
             FocusQuickMouse();
         } else if (function == "OpenShortcutTrade") {
             KeyboardMode::Toggle();
+        } else if (function == "OptionPriceCalc") {
+            CDlgOptionPriceCalc dialog;
+            dialog.DoModal();
         }
     });
     return Json::Value();
