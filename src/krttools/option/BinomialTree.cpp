@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include "option/pricing/OptionPricing.h"
+
 namespace OptionPricing {
 
 namespace {
@@ -32,15 +34,16 @@ double BinomialPrice(int32_t put, int32_t optionType, double S, double K, double
     }
     auto payoff = [&](double spot) { return put ? std::max(0.0, K - spot) : std::max(0.0, spot - K); };
 
+    auto node = [&](int step, int j) { return S * std::pow(up, j) * std::pow(down, step - j); };
     std::array<double, kMaxSteps + 1> values{};
-    for (int j = 0; j <= n; ++j) {
-        values[j] = payoff(S * std::pow(up, j) * std::pow(down, n - j));
+    for (int j = 0; j < n; ++j) {
+        double held = OptionPrice(put, optionType, node(n - 1, j), K, sigma, r, dt);
+        values[j] = earlyExercise ? std::max(held, payoff(node(n - 1, j))) : held;
     }
-    for (int step = n - 1; step >= 0; --step) {
+    for (int step = n - 2; step >= 0; --step) {
         for (int j = 0; j <= step; ++j) {
             double held = discount * (p * values[j + 1] + (1.0 - p) * values[j]);
-            values[j] =
-                earlyExercise ? std::max(held, payoff(S * std::pow(up, j) * std::pow(down, step - j))) : held;
+            values[j] = earlyExercise ? std::max(held, payoff(node(step, j))) : held;
         }
     }
     return values[0];
