@@ -10,13 +10,15 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     DbfTable table;
-    const DbfTable::Status status = DbfTable::Parse(std::string(reinterpret_cast<const char*>(data), size), table);
+    const DbfTable::Status status =
+        DbfTable::Parse(std::string(reinterpret_cast<const char*>(data), size), table);
     const Json::Value rows = table.Rows();
     if (status != DbfTable::Status::Ok && rows.size() != 0) {
         __builtin_trap();
     }
     if (table.Fields().size() > static_cast<size_t>(DbfTable::kMaxFields) ||
-        table.RecordCount() > DbfTable::kMaxRecords || rows.size() != static_cast<unsigned>(table.RecordCount())) {
+        table.RecordCount() > DbfTable::kMaxRecords ||
+        rows.size() != static_cast<unsigned>(table.RecordCount())) {
         __builtin_trap();
     }
     for (const DbfTable::Field& field : table.Fields()) {

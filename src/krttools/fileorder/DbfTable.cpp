@@ -5,9 +5,12 @@
 #include <unistd.h>
 
 #include <QFileInfo>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <mutex>
+#include <unordered_set>
 
 namespace {
 
@@ -101,6 +104,41 @@ Json::Value NumericValue(std::string_view text) {
     return Json::Value();
 }
 
+// Field names recur in every row of every file. Keeping one process-wide copy of each lets the
+// rows refer to it instead of copying the name into every row object. The pool is bounded, so
+// files with ever new names cannot grow it without limit; names past it are copied as usual.
+const char* SharedFieldName(const std::string& name) {
+    constexpr size_t kMaxSharedNames = 4096;
+    static std::mutex lock;
+    static std::unordered_set<std::string> pool;
+    std::lock_guard guard(lock);
+    auto found = pool.find(name);
+    if (found != pool.end()) {
+        return found->c_str();
+    }
+    return pool.size() < kMaxSharedNames ? pool.insert(name).first->c_str() : nullptr;
+}
+
+// Text of one character (flags such as DIRECTION "1") from a fixed table, so the row refers to
+// it instead of allocating a copy.
+Json::Value OneCharacterText(char c) {
+    static const auto table = [] {
+        std::array<std::array<char, 2>, 256> texts{};
+        for (size_t i = 0; i < texts.size(); ++i) {
+            texts[i][0] = static_cast<char>(i);
+        }
+        return texts;
+    }();
+    return Json::Value(Json::StaticString(table[static_cast<uint8_t>(c)].data()));
+}
+
+Json::Value TextValue(std::string_view text) {
+    if (text.size() == 1) {
+        return OneCharacterText(text.front());
+    }
+    return Json::Value(text.data(), text.data() + text.size());
+}
+
 struct FileCloser {
     int fd;
     ~FileCloser() {
@@ -151,6 +189,13 @@ bool DbfTable::AddField(std::string name, char type, uint8_t width, uint8_t deci
     if (name.size() > static_cast<size_t>(kMaxNameLength)) {
         name.resize(kMaxNameLength);
     }
+    const char* shared = SharedFieldName(name);
+    Json::Value& member = shared ? m_rowShape[Json::StaticString(shared)] : m_rowShape[name];
+    member = static_cast<Json::UInt>(m_fields.size());  // a later field of the same name wins
+    m_memberFields.clear();
+    for (const Json::Value& index : m_rowShape) {
+        m_memberFields.push_back(index.asUInt());
+    }
     m_fields.push_back({std::move(name), type, width, decimals, static_cast<uint16_t>(m_recordWidth)});
     m_recordWidth += width;
     return true;
@@ -184,6 +229,23 @@ std::string_view DbfTable::Record(int i) const {
                                            static_cast<size_t>(m_recordWidth));
 }
 
+Json::Value DbfTable::Row(int i) const {
+    const std::string_view record = Record(i);
+    if (record.empty()) {
+        return Json::Value(Json::objectValue);
+    }
+    // Copying the shape builds the row's members without looking each name up, then the values
+    // are filled in in member order.
+    Json::Value row = m_rowShape;
+    auto fieldIndex = m_memberFields.begin();
+    for (Json::Value& member : row) {
+        const Field& field = m_fields[*fieldIndex++];
+        const std::string_view text = record.substr(field.offset, field.width);
+        member = field.type == 'N' ? NumericValue(text) : TextValue(TrimEnd(text));
+    }
+    return row;
+}
+
 Json::Value DbfTable::Rows() const {
     Json::Value rows(Json::arrayValue);
     if (m_recordCount == 0) {
@@ -191,18 +253,7 @@ Json::Value DbfTable::Rows() const {
     }
     rows.resize(static_cast<Json::ArrayIndex>(m_recordCount));
     for (int i = 0; i < m_recordCount; ++i) {
-        std::string_view record = Record(i);
-        Json::Value& row = rows[static_cast<Json::ArrayIndex>(i)];
-        row = Json::Value(Json::objectValue);
-        for (const Field& field : m_fields) {
-            std::string_view text = record.substr(field.offset, field.width);
-            if (field.type == 'N') {
-                row[field.name] = NumericValue(text);
-            } else {
-                text = TrimEnd(text);
-                row[field.name] = Json::Value(text.data(), text.data() + text.size());
-            }
-        }
+        rows[static_cast<Json::ArrayIndex>(i)] = Row(i);
     }
     return rows;
 }

@@ -57,8 +57,10 @@ public:
     // Record i with its deletion flag, RecordWidth() bytes.
     std::string_view Record(int i) const;
 
-    // The records as a Json array of objects keyed by field name: 'N' fields as numbers (null
-    // when blank or not a number), every other type as text without its trailing padding.
+    // Record i as a Json object keyed by field name: 'N' fields as numbers (null when blank or
+    // not a number), every other type as text without its trailing padding.
+    Json::Value Row(int i) const;
+    // Every record so, as a Json array.
     Json::Value Rows() const;
 
     // Reads a file, taking the shared lock without waiting. On any status but Ok the table is
@@ -76,6 +78,10 @@ public:
 
 private:
     std::vector<Field> m_fields;
+    // The members every row has, and in member order the index of the field that fills each.
+    // Names come from a process-wide pool where possible, so rows refer to them, not copy them.
+    Json::Value m_rowShape{Json::objectValue};
+    std::vector<size_t> m_memberFields;
     int m_recordWidth = 1;
     int m_recordCount = 0;
     // Record bytes start at m_recordsOffset within m_data: a parsed file keeps its whole image
