@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "OrderFiles.h"
 #include "fileorder/CWriteFile.h"
 #include "fileorder/DbfTable.h"
 
@@ -15,21 +16,13 @@ constexpr int kPositionRows = 10000;
 
 // An order table of the usual six fields, every record different.
 QString OrderTablePath(const QTemporaryDir& dir) {
-    const QString path = dir.filePath("880012_Order_2.dbf");
-    DbfTable table;
-    table.AddField("EXCHANGE", 'C', 8);
-    table.AddField("CONTRACT", 'C', 16);
-    table.AddField("DIRECTION", 'C', 1);
-    table.AddField("OFFSETFLAG", 'C', 1);
-    table.AddField("COVERED", 'C', 1);
-    table.AddField("VOLUME", 'N', 10);
+    std::vector<OrderFiles::Row> rows(kOrderRecords);
     for (int i = 0; i < kOrderRecords; ++i) {
-        char volume[16];
-        std::snprintf(volume, sizeof volume, "%10d", 1 + i % 500);
-        table.AddRecord({i % 2 ? "SSE" : "SZSE", std::to_string(10000000 + i), i % 3 ? "1" : "2", "0",
-                         i % 5 ? "0" : "1", volume});
+        rows[i] = {i % 2 ? "SSE" : "SZSE", std::to_string(10000000 + i), i % 3 ? "1" : "2", "0",
+                   i % 5 ? "0" : "1",      std::to_string(1 + i % 500)};
     }
-    table.WriteFile(path);
+    const QString path = dir.filePath("880012_Order_2.dbf");
+    OrderFiles::Table(rows).WriteFile(path);
     return path;
 }
 

@@ -45,10 +45,11 @@ void Write(const QString& path, const std::vector<Row>& rows) {
 
 namespace {
 
-bool ReadFully(int fd, void* buffer, size_t size) {
-    auto* p = static_cast<char*>(buffer);
+// Moves all of size bytes with read or write, which may each move fewer at a time.
+template <class Transfer>
+bool Fully(Transfer transfer, int fd, char* p, size_t size) {
     while (size > 0) {
-        ssize_t n = ::read(fd, p, size);
+        ssize_t n = transfer(fd, p, size);
         if (n <= 0) {
             return false;
         }
@@ -58,17 +59,13 @@ bool ReadFully(int fd, void* buffer, size_t size) {
     return true;
 }
 
+bool ReadFully(int fd, void* buffer, size_t size) {
+    return Fully(::read, fd, static_cast<char*>(buffer), size);
+}
+
 bool WriteFully(int fd, const void* buffer, size_t size) {
-    auto* p = static_cast<const char*>(buffer);
-    while (size > 0) {
-        ssize_t n = ::write(fd, p, size);
-        if (n <= 0) {
-            return false;
-        }
-        p += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
+    auto write = [](int f, const char* p, size_t n) { return ::write(f, p, n); };
+    return Fully(write, fd, static_cast<char*>(const_cast<void*>(buffer)), size);
 }
 
 // The child: only async-signal-safe calls, as it was forked from a threaded process.
@@ -152,20 +149,15 @@ void LockingWriter::Append(const std::string& bytes) {
     ReadFully(m_replies, &ok, 1);
 }
 
-void LockingWriter::Finish() {
-    if (m_pid <= 0) {
-        return;
-    }
-    Command('f');
-    ::waitpid(m_pid, nullptr, 0);
-    m_pid = -1;
-}
+void LockingWriter::Finish() { End('f'); }
 
-void LockingWriter::Kill() {
+void LockingWriter::Kill() { End('k'); }
+
+void LockingWriter::End(char code) {
     if (m_pid <= 0) {
         return;
     }
-    Command('k');
+    Command(code);
     ::waitpid(m_pid, nullptr, 0);
     m_pid = -1;
 }

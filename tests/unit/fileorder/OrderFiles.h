@@ -44,6 +44,7 @@ public:
 
 private:
     void Command(char code, const std::string& bytes = {});
+    void End(char code);
     pid_t m_pid = -1;
     int m_commands = -1;
     int m_replies = -1;
