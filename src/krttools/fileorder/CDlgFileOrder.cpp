@@ -34,7 +34,11 @@ CDlgFileOrder::CDlgFileOrder(QWidget* parent, const QString& configPath)
     m_writeFile = std::make_unique<CWriteFile>(config);
 }
 
-CDlgFileOrder::~CDlgFileOrder() = default;
+CDlgFileOrder::~CDlgFileOrder() {
+    // The scanner goes first: once it is gone no scan can post to this window any more.
+    m_readFile.reset();
+    m_writeFile.reset();
+}
 
 Win::LRESULT CDlgFileOrder::OnMessage(Win::UINT message, Win::WPARAM wParam, Win::LPARAM lParam) {
     if (message == CReadFile::kFileOrderMessage) {
