@@ -179,6 +179,14 @@ CReadFile::Pickup CReadFile::Take(const OrderFileName& file) {
             break;
     }
     m_incomplete.Forget(path);
+    Json::Value rows;
+    try {
+        rows = table.Rows();
+    } catch (const std::bad_alloc&) {
+        Rename(file, OrderFileMarker::kBroken, QStringLiteral("订单文件过大,无法读取,已标记为错误"));
+        m_lastSequence = file.sequence;
+        return Pickup::Passed;
+    }
     QString error;
     if (!MoveToArchive(m_config.orderFolder, m_config.archiveFolder, file.fileName, &error)) {
         Report(file.fileName,
@@ -187,7 +195,7 @@ CReadFile::Pickup CReadFile::Take(const OrderFileName& file) {
     }
     m_reported.erase(file.fileName);
     m_lastSequence = file.sequence;
-    HandOver(file, table.Rows());
+    HandOver(file, std::move(rows));
     return Pickup::Taken;
 }
 

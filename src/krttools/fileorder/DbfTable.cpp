@@ -164,6 +164,24 @@ bool SetLock(int fd, short type) {
     return true;
 }
 
+// Up to size bytes from offset; fewer when the file ends sooner.
+std::string ReadAt(int fd, uint64_t offset, uint64_t size) {
+    std::string bytes(static_cast<size_t>(size), '\0');
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::pread(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        done += static_cast<size_t>(n);
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
 bool WriteAll(int fd, const std::string& bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
@@ -260,7 +278,8 @@ Json::Value DbfTable::Rows() const {
 
 DbfTable::Status DbfTable::ReadFile(const QString& path, DbfTable& table) {
     table = DbfTable();
-    FileCloser file{::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)};
+    // Non-blocking, so a pipe or device that carries an order file's name cannot hang the scan.
+    FileCloser file{::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
     if (file.fd < 0) {
         return errno == ENOENT ? Status::Missing : Status::Incomplete;
     }
@@ -271,27 +290,34 @@ DbfTable::Status DbfTable::ReadFile(const QString& path, DbfTable& table) {
     if (!SetLock(file.fd, F_RDLCK)) {
         return Status::Locked;
     }
-    std::string bytes(static_cast<size_t>(info.st_size), '\0');
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::pread(file.fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            break;
-        }
-        done += static_cast<size_t>(n);
+    // Only what the header claims is read (the records the table can hold), however large the
+    // file is; whether the file holds all it claims is told by its length.
+    const uint64_t fileLength = static_cast<uint64_t>(info.st_size);
+    std::string header = ReadAt(file.fd, 0, std::min<uint64_t>(fileLength, kHeaderSize));
+    uint64_t wanted = fileLength;
+    if (header.size() == kHeaderSize) {
+        const uint64_t records = std::min<uint64_t>(ReadU32(header.data() + 4), kMaxRecords);
+        const uint64_t claimed = ReadU16(header.data() + 8) + records * ReadU16(header.data() + 10);
+        wanted = std::min(fileLength, std::max<uint64_t>(claimed, kHeaderSize));
     }
-    bytes.resize(done);
+    std::string bytes;
+    try {
+        bytes = ReadAt(file.fd, 0, wanted);
+    } catch (const std::bad_alloc&) {
+        return Status::NotDbf;
+    }
     SetLock(file.fd, F_UNLCK);
-    return Parse(std::move(bytes), table);
+    return ParseImage(std::move(bytes), fileLength, table);
 }
 
 DbfTable::Status DbfTable::Parse(std::string bytes, DbfTable& table) {
+    const uint64_t length = bytes.size();
+    return ParseImage(std::move(bytes), length, table);
+}
+
+DbfTable::Status DbfTable::ParseImage(std::string bytes, uint64_t length, DbfTable& table) {
     table = DbfTable();
-    const size_t length = bytes.size();
-    if (length < kHeaderSize) {
+    if (length < kHeaderSize || bytes.size() < kHeaderSize) {
         return Status::Incomplete;
     }
     const char* data = bytes.data();
@@ -309,7 +335,7 @@ DbfTable::Status DbfTable::Parse(std::string bytes, DbfTable& table) {
     if (headerLength < kHeaderSize + 1) {
         return Status::NotDbf;
     }
-    if (length < headerLength) {
+    if (length < headerLength || bytes.size() < headerLength) {
         return Status::Incomplete;
     }
 
@@ -336,11 +362,13 @@ DbfTable::Status DbfTable::Parse(std::string bytes, DbfTable& table) {
     if (recordWidth == 0 || widthSum != recordWidth) {
         return Status::NotDbf;
     }
-    if (static_cast<uint64_t>(recordCount) * recordWidth > length - headerLength) {
-        return Status::Incomplete;
+    const uint32_t kept = std::min<uint32_t>(recordCount, kMaxRecords);
+    if (static_cast<uint64_t>(recordCount) * recordWidth > length - headerLength ||
+        static_cast<uint64_t>(kept) * recordWidth > bytes.size() - headerLength) {
+        return Status::Incomplete;  // the second: the file shrank while it was read
     }
     parsed.m_recordWidth = static_cast<int>(recordWidth);
-    parsed.m_recordCount = static_cast<int>(std::min<uint32_t>(recordCount, kMaxRecords));
+    parsed.m_recordCount = static_cast<int>(kept);
     parsed.m_recordsOffset = headerLength;
     parsed.m_data = std::move(bytes);
     table = std::move(parsed);

@@ -77,6 +77,10 @@ public:
     bool WriteFile(const QString& path, const QDate& date = QDate::currentDate()) const;
 
 private:
+    // Parses the first bytes of a file of `length` bytes: the claims of the header are checked
+    // against length, and only what lies within bytes is touched.
+    static Status ParseImage(std::string bytes, uint64_t length, DbfTable& table);
+
     std::vector<Field> m_fields;
     // The members every row has, and in member order the index of the field that fills each.
     // Names come from a process-wide pool where possible, so rows refer to them, not copy them.

@@ -1,6 +1,7 @@
 // The dBase table: what it reads, what it writes, and how it treats files it must not trust.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -217,6 +218,26 @@ TEST(DbfTable, ReadFileTellsMissingFromUnreadable) {
     OrderFiles::WriteBytes(dir.filePath("empty.dbf"), "");
     EXPECT_EQ(DbfTable::ReadFile(dir.filePath("empty.dbf"), table), Status::Incomplete);
     EXPECT_EQ(DbfTable::ReadFile(dir.path(), table), Status::NotDbf);
+}
+
+TEST(DbfTable, OnlyWhatTheHeaderClaimsIsRead) {
+    // A sparse file of 4 GiB whose header claims one record: reading it must not take 4 GiB.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("A_Order_2.dbf");
+    OrderFiles::Write(path, {{}});
+    QFile file(path);
+    ASSERT_TRUE(file.resize(qint64(4) << 30));
+    DbfTable table;
+    ASSERT_EQ(DbfTable::ReadFile(path, table), Status::Ok);
+    EXPECT_EQ(table.RecordCount(), 1);
+}
+
+TEST(DbfTable, APipeNamedLikeATableDoesNotHangTheReader) {
+    QTemporaryDir dir;
+    const QByteArray path = QFile::encodeName(dir.filePath("A_Order_2.dbf"));
+    ASSERT_EQ(::mkfifo(path.constData(), 0600), 0);
+    DbfTable table;
+    EXPECT_EQ(DbfTable::ReadFile(dir.filePath("A_Order_2.dbf"), table), Status::NotDbf);
 }
 
 TEST(DbfTable, AFileLockedByItsWriterIsNotRead) {

@@ -149,9 +149,13 @@ void LockingWriter::Append(const std::string& bytes) {
     ReadFully(m_replies, &ok, 1);
 }
 
-void LockingWriter::Finish() { End('f'); }
+void LockingWriter::Finish() {
+    End('f');
+}
 
-void LockingWriter::Kill() { End('k'); }
+void LockingWriter::Kill() {
+    End('k');
+}
 
 void LockingWriter::End(char code) {
     if (m_pid <= 0) {
