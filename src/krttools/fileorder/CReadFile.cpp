@@ -168,13 +168,9 @@ CReadFile::Pickup CReadFile::Take(const OrderFileName& file) {
             if (m_incomplete.UnchangedFor(path, Now()) < kAbandonedAfterMs) {
                 return Pickup::Wait;
             }
-            Rename(file, OrderFileMarker::kBroken, QStringLiteral("订单文件不完整且30秒未变化,已标记为错误"));
-            m_lastSequence = file.sequence;
-            return Pickup::Passed;
+            return MarkBroken(file, QStringLiteral("订单文件不完整且30秒未变化,已标记为错误"));
         case DbfTable::Status::NotDbf:
-            Rename(file, OrderFileMarker::kBroken, QStringLiteral("订单文件不是有效的dBase表,已标记为错误"));
-            m_lastSequence = file.sequence;
-            return Pickup::Passed;
+            return MarkBroken(file, QStringLiteral("订单文件不是有效的dBase表,已标记为错误"));
         case DbfTable::Status::Ok:
             break;
     }
@@ -183,9 +179,7 @@ CReadFile::Pickup CReadFile::Take(const OrderFileName& file) {
     try {
         rows = table.Rows();
     } catch (const std::bad_alloc&) {
-        Rename(file, OrderFileMarker::kBroken, QStringLiteral("订单文件过大,无法读取,已标记为错误"));
-        m_lastSequence = file.sequence;
-        return Pickup::Passed;
+        return MarkBroken(file, QStringLiteral("订单文件过大,无法读取,已标记为错误"));
     }
     QString error;
     if (!MoveToArchive(m_config.orderFolder, m_config.archiveFolder, file.fileName, &error)) {
@@ -197,6 +191,12 @@ CReadFile::Pickup CReadFile::Take(const OrderFileName& file) {
     m_lastSequence = file.sequence;
     HandOver(file, std::move(rows));
     return Pickup::Taken;
+}
+
+CReadFile::Pickup CReadFile::MarkBroken(const OrderFileName& file, const QString& reason) {
+    Rename(file, OrderFileMarker::kBroken, reason);
+    m_lastSequence = file.sequence;
+    return Pickup::Passed;
 }
 
 void CReadFile::Rename(const OrderFileName& file, const QString& marker, const QString& reason) {

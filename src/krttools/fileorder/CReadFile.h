@@ -57,6 +57,8 @@ private:
     enum class Pickup { Taken, Passed, Wait };
 
     Pickup Take(const OrderFileName& file);
+    // Renames a file that can never be taken with "_错误" and counts its sequence as used.
+    Pickup MarkBroken(const OrderFileName& file, const QString& reason);
     void Rename(const OrderFileName& file, const QString& marker, const QString& reason);
     void HandOver(const OrderFileName& file, Json::Value rows);
     // Logs a problem of one file at level 1 once, not on every tick that meets it again.
