@@ -67,10 +67,4 @@ TEST(CombinationRequest, RowsBecomeLegs) {
     EXPECT_EQ(second["Volume"], "3");
 }
 
-TEST(CombinationRequest, NoRowsGiveAnEmptyOrderList) {
-    Json::Value request = CombinationRequest::Build(Json::Value(), Json::Value());
-    EXPECT_TRUE(request["OrderList"].isArray());
-    EXPECT_EQ(request["OrderList"].size(), 0u);
-}
-
 }  // namespace

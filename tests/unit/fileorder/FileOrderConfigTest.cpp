@@ -52,14 +52,4 @@ TEST(FileOrderConfig, TheShippedConfigurationNamesEveryFolder) {
     EXPECT_NE(config.orderFolder, config.archiveFolder);
 }
 
-TEST(FileOrderConfig, CreatesMissingFolders) {
-    QTemporaryDir dir;
-    FileOrderConfig config;
-    config.orderFolder = dir.filePath("a/Order");
-    config.moneyFolder = dir.filePath("b/Money");
-    config.CreateMissingFolders();
-    EXPECT_TRUE(QDir(config.orderFolder).exists());
-    EXPECT_TRUE(QDir(config.moneyFolder).exists());
-}
-
 }  // namespace
