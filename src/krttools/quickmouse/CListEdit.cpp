@@ -1,5 +1,6 @@
 #include "quickmouse/CListEdit.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
 
@@ -14,8 +15,11 @@ CListEdit::CListEdit(QWidget* parent, std::function<QObject*()> target)
     hide();
 }
 
-void CListEdit::Open(const QRect& rect, const std::vector<QString>& orderIds, const QString& text) {
+void CListEdit::Open(const QRect& rect, const std::vector<QString>& orderIds, const QString& text,
+                     std::function<void()> doubleClicked) {
     m_orderIds = orderIds;
+    m_doubleClicked = std::move(doubleClicked);
+    m_opened.start();
     m_open = true;
     setGeometry(rect);
     setText(text);
@@ -59,4 +63,13 @@ void CListEdit::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void CListEdit::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (m_open && m_doubleClicked && m_opened.elapsed() <= QApplication::doubleClickInterval()) {
+        Dismiss();
+        m_doubleClicked();
+        return;
+    }
+    QLineEdit::mouseDoubleClickEvent(event);
 }

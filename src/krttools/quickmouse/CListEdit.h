@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <functional>
 #include <vector>
@@ -15,7 +16,10 @@ public:
     CListEdit(QWidget* parent, std::function<QObject*()> target);
 
     // Shows the editor over `rect` holding `text`, focused with the caret at the end.
-    void Open(const QRect& rect, const std::vector<QString>& orderIds, const QString& text);
+    // `doubleClicked` runs instead when the click that opened the editor turns out to be the
+    // first of a double click, whose second click lands on the editor.
+    void Open(const QRect& rect, const std::vector<QString>& orderIds, const QString& text,
+              std::function<void()> doubleClicked);
     const std::vector<QString>& OrderIds() const { return m_orderIds; }
     bool IsOpen() const { return m_open; }
 
@@ -28,9 +32,12 @@ public:
 protected:
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     std::function<QObject*()> m_target;
+    std::function<void()> m_doubleClicked;
+    QElapsedTimer m_opened;
     std::vector<QString> m_orderIds;
     bool m_open = false;
 };

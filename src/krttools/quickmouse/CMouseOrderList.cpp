@@ -589,6 +589,9 @@ void CMouseOrderList::OpenEditor(int row, int column) {
                            ? QRect(QPoint(icon.right() + kIconMargin + 1, cell.top()), cell.bottomRight())
                            : QRect(cell.topLeft(), QPoint(icon.left() - kIconMargin - 1, cell.bottom()));
     const OrderGroup* group = m_model.Groups().At(index);
-    m_editor->Open(area, std::vector<QString>(group->ids.begin(), group->ids.end()),
-                   GetCellText(row, column));
+    m_editor->Open(area, std::vector<QString>(group->ids.begin(), group->ids.end()), GetCellText(row, column),
+                   [this, row, column] {
+                       Perform(m_gestures.DoubleClick(LadderHit::Cell(row, column), TriggerMode()));
+                       ApplyChanges();
+                   });
 }
