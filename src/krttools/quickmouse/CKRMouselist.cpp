@@ -22,14 +22,16 @@ CKRMouselist::CKRMouselist(QWidget* parent) : CMouseOrderList(parent) {}
 void CKRMouselist::SetBestQuote(const LadderBestQuote& quote) {
     LadderChanges changes;
     m_levels.Update(quote, Model().Scale(), changes);
-    CMouseOrderList::SetBestQuote(quote);
+    MutableModel().SetBestQuote(quote);
+    changes.Merge(MutableModel().TakeChanges());
     Repaint(changes);
 }
 
 void CKRMouselist::ClearBestQuote() {
     LadderChanges changes;
     m_levels.Clear(changes);
-    CMouseOrderList::ClearBestQuote();
+    MutableModel().ClearBestQuote();
+    changes.Merge(MutableModel().TakeChanges());
     Repaint(changes);
 }
 

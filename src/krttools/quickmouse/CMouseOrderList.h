@@ -88,6 +88,9 @@ protected:
 
     // Repaints what changed.
     void Repaint(const LadderChanges& changes);
+    // For a concrete ladder that updates the model together with what it adds: it repaints
+    // the sum of both changes once.
+    LadderModel& MutableModel() { return m_model; }
 
     // Mouse on the rows (viewport coordinates)
     void mousePressEvent(QMouseEvent* event) override;
