@@ -6,15 +6,14 @@
 #include <QTest>
 
 #include "LadderScene.h"
-#include "platform/ColorRef.h"
+#include "PixelProbe.h"
+#include "quickmouse/LadderAssets.h"
 
 namespace {
 
 using LadderScene::RowOf;
-
-QRgb Rgb(uint32_t colorRef) {
-    return Win::FromColorRef(colorRef).rgb();
-}
+using PixelProbe::Rgb;
+using PixelProbe::Shows;
 
 class LadderPaint : public ::testing::Test {
 protected:
@@ -27,17 +26,6 @@ protected:
     QImage paint() { return LadderScene::Paint(ladder()); }
     QRect cell(double price, int column) {
         return ladder().CellRect(RowOf(ladder(), price), column).translated(ladder().viewport()->pos());
-    }
-    // Whether any pixel of the rectangle has exactly the colour.
-    static bool Shows(const QImage& image, const QRect& area, uint32_t colorRef) {
-        for (int y = area.top(); y <= area.bottom(); ++y) {
-            for (int x = area.left(); x <= area.right(); ++x) {
-                if (image.pixel(x, y) == Rgb(colorRef)) {
-                    return true;
-                }
-            }
-        }
-        return false;
     }
 
     LadderOwner owner;
@@ -106,6 +94,12 @@ TEST_F(LadderPaint, PositionBarsShowProfitLossAndEven) {
     const QRect sell = cell(3506, 3);
     EXPECT_EQ(paint().pixel(sell.right() - 3, sell.center().y()), Rgb(0x2122C6));
     EXPECT_EQ(paint().pixel(cell(3503, 1).right() - 3, cell(3503, 1).center().y()), Rgb(0xD8D8FF));
+}
+
+TEST_F(LadderPaint, TheCancelIconIsTheSkinsImage) {
+    const QPixmap skin(QStringLiteral("Skins/Default/Trade/close_order.png"));
+    ASSERT_FALSE(skin.isNull()) << "the build copies the skin into the run layout";
+    EXPECT_EQ(LadderAssets::CancelIcon().toImage(), skin.toImage());
 }
 
 TEST_F(LadderPaint, OrderCellsAreFramedWithTheirCancelIcon) {

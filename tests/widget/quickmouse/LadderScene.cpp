@@ -1,6 +1,9 @@
 #include "LadderScene.h"
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
+#include <QDir>
 
 #include "quickmouse/QuickMouseMessages.h"
 
@@ -40,6 +43,23 @@ Win::LRESULT LadderOwner::OnMessage(Win::UINT message, Win::WPARAM wParam, Win::
     requests.push_back(request);
     return 1;
 }
+
+namespace {
+
+// The ladder reads its images relative to the working folder, as in the terminal: run where
+// the build assembles the terminal's folders.
+class RunLayoutFolder : public ::testing::Environment {
+public:
+    void SetUp() override {
+        const QByteArray bin = qgetenv("KRT_DIST_BIN");
+        ASSERT_FALSE(bin.isEmpty()) << "KRT_DIST_BIN names the run layout's bin folder";
+        ASSERT_TRUE(QDir::setCurrent(QString::fromLocal8Bit(bin)));
+    }
+};
+
+[[maybe_unused]] auto* const kRunLayoutFolder = ::testing::AddGlobalTestEnvironment(new RunLayoutFolder);
+
+}  // namespace
 
 namespace LadderScene {
 

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "MessageRecorder.h"
+#include "PixelProbe.h"
 #include "platform/ColorRef.h"
 #include "quickmouse/COpenInfo.h"
 #include "quickmouse/CPositionInfo.h"
@@ -16,17 +17,7 @@
 
 namespace {
 
-bool Shows(const QImage& image, const QRect& area, uint32_t colorRef) {
-    const QRgb wanted = Win::FromColorRef(colorRef).rgb();
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (image.pixel(x, y) == wanted) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
+using PixelProbe::Shows;
 
 class PositionPanel : public ::testing::Test {
 protected:
