@@ -1,6 +1,6 @@
 // The price ladder under load: building a long ladder, quote pushes, and working orders.
 // The model figures exclude painting; BM_LadderViewQuotePush adds the widget's bookkeeping
-// (repaint requests for the changed rows, offscreen).
+// (repaint requests for the changed rows, offscreen) and BM_LadderPaintPage the painting.
 
 #include <benchmark/benchmark.h>
 
@@ -144,6 +144,33 @@ void BM_LadderViewQuotePush(benchmark::State& state) {
         static_cast<double>(ladder.RowsInvalidated() - before), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_LadderViewQuotePush)->Unit(benchmark::kMicrosecond);
+
+// Painting the whole visible page of a populated ladder (24 rows, five levels a side, working
+// orders and a position marker) into an image: the most a repaint can cost.
+void BM_LadderPaintPage(benchmark::State& state) {
+    CKRMouselist ladder;
+    for (const char* title : {"挂单", "买", "价格", "卖", "挂单"}) {
+        ladder.InsertColumn(ladder.ColumnCount(), QString::fromUtf8(title), 60);
+    }
+    ladder.resize(340, 44 + 22 * 24);
+    ladder.show();
+    ladder.Build(QStringLiteral("bench"), 1, kLower, kMiddle, kTick, kUpper);
+    QuoteStream stream;
+    double last = 0;
+    ladder.SetBestQuote(stream.Next(last));
+    ladder.SetLastPrice(last);
+    ladder.SetPositions(PositionsAt(last));
+    ladder.AddWorkingOrder({QStringLiteral("B"), 0, last - 2 * kTick, 3});
+    ladder.AddWorkingOrder({QStringLiteral("S"), 1, last + 3 * kTick, 2});
+    ladder.CentreOnLastPrice();
+    QImage page(ladder.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        ladder.viewport()->render(&page);
+        benchmark::DoNotOptimize(page.constBits());
+    }
+    state.counters["rows"] = ladder.CountPerPage();
+}
+BENCHMARK(BM_LadderPaintPage)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
