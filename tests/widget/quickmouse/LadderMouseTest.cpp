@@ -105,6 +105,21 @@ TEST_F(LadderMouse, AClickOnAVolumeColumnPlacesAtThatRowAndElsewhereNothing) {
     EXPECT_EQ(owner.requests.size(), 2u);
 }
 
+TEST_F(LadderMouse, PlaceRequestsCarryTheRowsPriceOrALimitPrice) {
+    ladder().PlaceOrder(RowOf(ladder(), 3510), 3, 0);
+    ladder().PlaceOrder(0, 1, 1);
+    ladder().PlaceOrder(0, 3, -1);
+    ladder().PlaceOrder(RowOf(ladder(), 3510), 2, 0);
+    ladder().PlaceOrder(9999, 1, 0);
+    const auto places = sent(QuickMouseMsg::kPlaceOrder);
+    ASSERT_EQ(places.size(), 3u) << "nothing from the price column or a row beyond the ladder";
+    EXPECT_EQ(places[0].text, QStringLiteral("3510"));
+    EXPECT_EQ(places[1].text, QStringLiteral("3700"));
+    EXPECT_EQ(places[1].direction, '0');
+    EXPECT_EQ(places[2].text, QStringLiteral("3300"));
+    EXPECT_EQ(places[2].direction, '1');
+}
+
 TEST_F(LadderMouse, TheCancelIconCancelsEveryOrderOfItsCellOnce) {
     QTest::mouseClick(cells(), Qt::LeftButton, {}, iconAt(3505, 0));
     const auto cancels = sent(QuickMouseMsg::kCancelOrder);
