@@ -112,8 +112,6 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
-    const QColor& GridColour() const { return m_gridColour; }
-
 private:
     struct Column {
         QString title;

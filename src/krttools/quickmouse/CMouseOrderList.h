@@ -18,8 +18,9 @@ class CListEdit;
 // price, best quote, working orders, positions) and turns gestures into three requests that a
 // concrete ladder delivers to its owner.
 //
-// The owner sets the column roles and cursors, calls Build whenever the contract changes, and
-// then pushes updates as they arrive; each repaints only the rows it changed.
+// The owner inserts the columns, sets their roles and the cursors, calls Build whenever the
+// contract changes, and then pushes updates as they arrive; each repaints only the rows it
+// changed.
 class CMouseOrderList : public CKoraListEx {
     Q_OBJECT
 public:
