@@ -61,6 +61,16 @@ std::vector<Json::Value> PositionsAt(double now) {
     return positions;
 }
 
+// The futures ladder's five columns over the 20,000 rows, shown offscreen with a 24-row page.
+void ShowLadder(CKRMouselist& ladder) {
+    for (const char* title : {"挂单", "买", "价格", "卖", "挂单"}) {
+        ladder.InsertColumn(ladder.ColumnCount(), QString::fromUtf8(title), 60);
+    }
+    ladder.resize(340, 44 + 22 * 24);
+    ladder.show();
+    ladder.Build(QStringLiteral("bench"), 1, kLower, kMiddle, kTick, kUpper);
+}
+
 void BM_LadderBuild(benchmark::State& state) {
     CellTextTable texts(5);
     LadderModel model(texts);
@@ -123,12 +133,7 @@ BENCHMARK(BM_LadderOrders)->Unit(benchmark::kMicrosecond);
 // The same push through the futures ladder widget, shown offscreen at a 24-row page.
 void BM_LadderViewQuotePush(benchmark::State& state) {
     CKRMouselist ladder;
-    for (const char* title : {"挂单", "买", "价格", "卖", "挂单"}) {
-        ladder.InsertColumn(ladder.ColumnCount(), QString::fromUtf8(title), 60);
-    }
-    ladder.resize(340, 44 + 22 * 24);
-    ladder.show();
-    ladder.Build(QStringLiteral("bench"), 1, kLower, kMiddle, kTick, kUpper);
+    ShowLadder(ladder);
     ladder.SetLastPrice(kMiddle);
     ladder.CentreOnLastPrice();
     QuoteStream stream;
@@ -149,12 +154,7 @@ BENCHMARK(BM_LadderViewQuotePush)->Unit(benchmark::kMicrosecond);
 // orders and a position marker) into an image: the most a repaint can cost.
 void BM_LadderPaintPage(benchmark::State& state) {
     CKRMouselist ladder;
-    for (const char* title : {"挂单", "买", "价格", "卖", "挂单"}) {
-        ladder.InsertColumn(ladder.ColumnCount(), QString::fromUtf8(title), 60);
-    }
-    ladder.resize(340, 44 + 22 * 24);
-    ladder.show();
-    ladder.Build(QStringLiteral("bench"), 1, kLower, kMiddle, kTick, kUpper);
+    ShowLadder(ladder);
     QuoteStream stream;
     double last = 0;
     ladder.SetBestQuote(stream.Next(last));
