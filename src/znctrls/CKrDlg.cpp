@@ -1,5 +1,7 @@
 #include "CKrDlg.h"
 
+#include <QKeyEvent>
+
 #include "platform/ModalRunner.h"
 
 CKrDlg::CKrDlg(int templateId, QWidget* parent)
@@ -33,7 +35,9 @@ void CKrDlg::DestroyWindow() {
     m_created = false;
 }
 
-bool CKrDlg::PreTranslateMessage(const Kora::Interface::WindowMessage&) { return false; }
+bool CKrDlg::PreTranslateMessage(const Kora::Interface::WindowMessage&) {
+    return false;
+}
 
 Win::LRESULT CKrDlg::OnMessage(Win::UINT message, Win::WPARAM wParam, Win::LPARAM) {
     if (message == Win::WM_TIMER) {
@@ -46,4 +50,12 @@ Win::LRESULT CKrDlg::OnMessage(Win::UINT message, Win::WPARAM wParam, Win::LPARA
 QString CKrDlg::GetParam(const QString& key) const {
     auto it = m_params.find(key);
     return it == m_params.end() ? QString() : it->second;
+}
+
+void CKrDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && !isWindow()) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

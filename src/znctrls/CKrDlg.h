@@ -4,8 +4,8 @@
 #include <map>
 
 #include "kora/interface/WindowTypes.h"
-#include "platform/WindowTimers.h"
 #include "platform/WinMessage.h"
+#include "platform/WindowTimers.h"
 
 // Dialog base of the control library. Like the dialogs it stands in for, a CKrDlg exists as an
 // object before its window is "created": Create() (or DoModal()) runs OnInitDialog once, and
@@ -42,6 +42,8 @@ protected:
     // Returns 0 when the dialog cannot be initialised.
     virtual bool OnInitDialog() { return true; }
     virtual void OnTimer(int id) {}
+    // A docked dialog ignores Escape: a tool window is closed by its host, never by a key.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     int m_templateId;

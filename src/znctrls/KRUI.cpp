@@ -12,8 +12,8 @@ std::optional<QString> AskPassword(QWidget* owner, const QString& title) {
         return g_prompt(owner, title);
     }
     bool ok = false;
-    QString text = QInputDialog::getText(owner, title, QStringLiteral("请输入交易密码："), QLineEdit::Password,
-                                         QString(), &ok);
+    QString text = QInputDialog::getText(owner, title, QStringLiteral("请输入交易密码："),
+                                         QLineEdit::Password, QString(), &ok);
     if (!ok) {
         return std::nullopt;
     }

@@ -43,7 +43,8 @@ public:
     virtual bool IsTradePasswordRequired(const Json::Value& account) = 0;
     virtual bool CheckTradePassword(const Json::Value& account, const QString& password) = 0;
     // A numbered request (6022 quote interaction ...) on an account.
-    virtual Json::Value SendRequest(int32_t requestNo, const Json::Value& request, const Json::Value& account) = 0;
+    virtual Json::Value SendRequest(int32_t requestNo, const Json::Value& request,
+                                    const Json::Value& account) = 0;
     // Cancels the order that the request names ("EAccountID", "OrderID" or the order's fields).
     virtual Json::Value CancelOrder(const Json::Value& request) = 0;
 

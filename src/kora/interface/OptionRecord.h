@@ -15,12 +15,12 @@ struct OptionRecord {
     char classLetter = 0;
     // Zero or positive for a put ("认沽"), negative for a call ("认购").
     int32_t callPut = 0;
-    int64_t strike = 0;          // strike in integer units; divide by strikeDivisor
+    int64_t strike = 0;  // strike in integer units; divide by strikeDivisor
     int32_t strikeDivisor = 1;
-    int32_t exerciseStyle = 0;   // 0 European, 1 American, 2 Bermudan
-    QDateTime expiry;            // UTC
-    QString month;               // expiry month text, as the chain lists it
-    QString seriesName;          // "underlying|month|kind|strike"
+    int32_t exerciseStyle = 0;  // 0 European, 1 American, 2 Bermudan
+    QDateTime expiry;           // UTC
+    QString month;              // expiry month text, as the chain lists it
+    QString seriesName;         // "underlying|month|kind|strike"
     QuoteKey underlying;
     int32_t contractUnit = 1;
 

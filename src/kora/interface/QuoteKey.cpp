@@ -49,6 +49,8 @@ QuoteKey QuoteKey::FromText(const QString& text) {
     return key;
 }
 
-QString QuoteKey::ToText() const { return QStringLiteral("(%1,%2)").arg(marketId).arg(code); }
+QString QuoteKey::ToText() const {
+    return QStringLiteral("(%1,%2)").arg(marketId).arg(code);
+}
 
 }  // namespace Kora::Interface

@@ -10,11 +10,11 @@ namespace Kora::Interface {
 
 // Numbers of the quote pushes on the high-performance message centre.
 enum QuotePushNumber : uint32_t {
-    kPushQuote = 30001,        // a new quote (the record below)
-    kPushTick = 30002,         // a trade of the contract
-    kPushHistory = 30003,      // a history answer ("KLine_Day"): historyType says which
-    kPushWeightData = 30004,   // a weighting-data answer ("WeightData")
-    kPushStatic = 30005,       // static data of the contract changed (limits, names)
+    kPushQuote = 30001,       // a new quote (the record below)
+    kPushTick = 30002,        // a trade of the contract
+    kPushHistory = 30003,     // a history answer ("KLine_Day"): historyType says which
+    kPushWeightData = 30004,  // a weighting-data answer ("WeightData")
+    kPushStatic = 30005,      // static data of the contract changed (limits, names)
 };
 
 // What the host hands with every quote push; the pointer is valid only during delivery.

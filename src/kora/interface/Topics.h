@@ -5,13 +5,16 @@
 // Names of the host's services' message topics on the normal centre, as both sides spell them.
 namespace Kora::Interface::Topic {
 
-inline const QString kSTEPRequestCallBack = QStringLiteral("Kora.Message.EntityAccount.Account.STEPRequestCallBack");
+inline const QString kSTEPRequestCallBack =
+    QStringLiteral("Kora.Message.EntityAccount.Account.STEPRequestCallBack");
 inline const QString kPositionChanged = QStringLiteral("Kora.Message.EntityAccount.PositionChanged");
 inline const QString kLockUI = QStringLiteral("Kora.Message.LockUI");
-inline const QString kHisDataDownloadItemOver = QStringLiteral("Kora.Message.StgyHisDataDownload.OnDownloadItemOver");
+inline const QString kHisDataDownloadItemOver =
+    QStringLiteral("Kora.Message.StgyHisDataDownload.OnDownloadItemOver");
 inline const QString kReorderChangeState = QStringLiteral("Kora.Message.StgyReorder.ChangeState");
 inline const QString kReorderNotifyInfo = QStringLiteral("Kora.Message.StgyReorder.NotifyInfo");
-inline const QString kSmartOrderChangeState = QStringLiteral("Kora.Message.StgySmartorder.ChangeSmartOrderState");
+inline const QString kSmartOrderChangeState =
+    QStringLiteral("Kora.Message.StgySmartorder.ChangeSmartOrderState");
 inline const QString kTimerTick = QStringLiteral("Kora.Message.TimeService.OnTimer");
 inline const QString kShortcutSwitchChanged = QStringLiteral("Kora.UI.ShortcutSwitchChanged");
 inline const QString kShortcutSetState = QStringLiteral("Kora.UI.Shortcut.SetState");

@@ -9,7 +9,9 @@ Exception::Exception(QString file, int line, QString message)
 
 Exception::~Exception() = default;
 
-QString Exception::TypeName() const { return QStringLiteral("Kora::Exception"); }
+QString Exception::TypeName() const {
+    return QStringLiteral("Kora::Exception");
+}
 
 QString Exception::Description() const {
     if (!m_file.isEmpty() && m_line > 0) {
@@ -18,20 +20,30 @@ QString Exception::Description() const {
     return TypeName();
 }
 
-std::unique_ptr<Exception> Exception::Clone() const { return std::make_unique<Exception>(*this); }
+std::unique_ptr<Exception> Exception::Clone() const {
+    return std::make_unique<Exception>(*this);
+}
 
-void Exception::Rethrow() const { throw Exception(*this); }
+void Exception::Rethrow() const {
+    throw Exception(*this);
+}
 
-const char* Exception::what() const noexcept { return m_what.c_str(); }
+const char* Exception::what() const noexcept {
+    return m_what.c_str();
+}
 
 NullHandleException::~NullHandleException() = default;
 
-QString NullHandleException::TypeName() const { return QStringLiteral("Kora::NullHandleException"); }
+QString NullHandleException::TypeName() const {
+    return QStringLiteral("Kora::NullHandleException");
+}
 
 std::unique_ptr<Exception> NullHandleException::Clone() const {
     return std::make_unique<NullHandleException>(*this);
 }
 
-void NullHandleException::Rethrow() const { throw NullHandleException(*this); }
+void NullHandleException::Rethrow() const {
+    throw NullHandleException(*this);
+}
 
 }  // namespace Kora::Utility

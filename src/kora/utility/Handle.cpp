@@ -2,6 +2,8 @@
 
 namespace Kora::Utility {
 
-void ThrowNullHandle() { throw NullHandleException(QStringLiteral("KoraUtility/Handle"), 36); }
+void ThrowNullHandle() {
+    throw NullHandleException(QStringLiteral("KoraUtility/Handle"), 36);
+}
 
 }  // namespace Kora::Utility

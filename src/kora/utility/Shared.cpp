@@ -8,7 +8,9 @@ constexpr uint8_t kStaticBit = 0x01;
 
 Shared::~Shared() = default;
 
-void Shared::AddRef() { m_refCount.fetch_add(1, std::memory_order_relaxed); }
+void Shared::AddRef() {
+    m_refCount.fetch_add(1, std::memory_order_relaxed);
+}
 
 void Shared::Release() {
     if (m_refCount.fetch_sub(1, std::memory_order_acq_rel) == 1 && !(m_flags.load() & kStaticBit)) {
@@ -16,7 +18,9 @@ void Shared::Release() {
     }
 }
 
-int32_t Shared::GetRefCount() const { return m_refCount.load(std::memory_order_relaxed); }
+int32_t Shared::GetRefCount() const {
+    return m_refCount.load(std::memory_order_relaxed);
+}
 
 void Shared::SetStatic(bool isStatic) {
     if (isStatic) {

@@ -14,7 +14,8 @@ void CKRTToolsApp::AddOpenDialog(QWidget* dialog) {
 }
 
 void CKRTToolsApp::RemoveOpenDialog(QWidget* dialog) {
-    m_openDialogs.remove_if([dialog](const QPointer<QWidget>& open) { return open.isNull() || open == dialog; });
+    m_openDialogs.remove_if(
+        [dialog](const QPointer<QWidget>& open) { return open.isNull() || open == dialog; });
 }
 
 bool CKRTToolsApp::IsOpenDialog(QWidget* dialog) const {
@@ -28,8 +29,6 @@ void CKRTToolsApp::SetOwnedToolWindow(QWidget* window) {
     }
     m_toolWindow = window;
 }
-
-void CKRTToolsApp::EnsureShortcutKeyTable() {}
 
 void CKRTToolsApp::CleanUp() {
     for (QPointer<QWidget>& dialog : m_openDialogs) {

@@ -25,9 +25,6 @@ public:
     void SetOwnedToolWindow(QWidget* window);
     QWidget* OwnedToolWindow() const { return m_toolWindow; }
 
-    // Creates the shared shortcut-key table if it does not exist yet.
-    void EnsureShortcutKeyTable();
-
     // What runs at unload and when the application ends: closes the open dialogs, destroys the
     // owned tool window and releases the shortcut window.
     void CleanUp();

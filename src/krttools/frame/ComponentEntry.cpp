@@ -11,6 +11,7 @@ extern "C" __attribute__((visibility("default"))) Kora::Interface::ComponentI* C
     return component;
 }
 
-extern "C" __attribute__((visibility("default"))) void DestroyComponent(Kora::Interface::ComponentI* component) {
+extern "C" __attribute__((visibility("default"))) void DestroyComponent(
+    Kora::Interface::ComponentI* component) {
     delete component;
 }

@@ -1,8 +1,15 @@
 #include "frame/KRTToolsInstruct.h"
 
+#include "frame/HostBoundary.h"
+#include "frame/KeyboardMode.h"
+#include "kernel/HostAccess.h"
+#include "kora/interface/ContentWindowSvcI.h"
 #include "kora/utility/JsonAccess.h"
+#include "option/CDlgOptionPriceCalc.h"
 
+using Kora::Utility::Handle;
 using Kora::Utility::WStringMap;
+namespace I = Kora::Interface;
 
 namespace {
 
@@ -21,6 +28,19 @@ constexpr Instruct kInstructs[] = {
     {"OptionTradeStatistics", "期权成交统计", "弹出期权成交统计界面"},
 };
 
+// Asks the window the host shows for the quick-mouse action.
+void FocusQuickMouse() {
+    Handle<I::ContentWindowSvcI> windows = Kora::Kernel::GetService<I::ContentWindowSvcI>();
+    if (!windows) {
+        return;
+    }
+    if (Handle<I::Do2I> target = windows->GetContentWindow({}).Cast<I::Do2I>()) {
+        Json::Value command(Json::objectValue);
+        command["Function"] = "QuickMouse";
+        target->Do(command);
+    }
+}
+
 }  // namespace
 
 Kora::Utility::SharedWStringMapVector KRTToolsInstruct::GetInstructs() {
@@ -33,4 +53,17 @@ Kora::Utility::SharedWStringMapVector KRTToolsInstruct::GetInstructs() {
     return instructs;
 }
 
-Json::Value KRTToolsInstruct::ExecuteInstruct(const Json::Value&) { return Json::Value(); }
+Json::Value KRTToolsInstruct::ExecuteInstruct(const Json::Value& request) {
+    const std::string function = Kora::Utility::JsonText(request, "Function");
+    HostBoundary::Guard(QStringLiteral("ExecuteInstruct"), [&] {
+        if (function == "QuickMouse") {
+            FocusQuickMouse();
+        } else if (function == "OpenShortcutTrade") {
+            KeyboardMode::Toggle();
+        } else if (function == "OptionPriceCalc") {
+            CDlgOptionPriceCalc dialog;
+            dialog.DoModal();
+        }
+    });
+    return Json::Value();
+}

@@ -4,13 +4,15 @@
 
 #include "fileorder/CDlgFileOrder.h"
 #include "frame/CQuoteInteraction.h"
+#include "frame/HostBoundary.h"
 #include "frame/KeyboardMode.h"
 #include "frame/QuickMousePages.h"
 
 namespace I = Kora::Interface;
 
 KRTToolsInterface::KRTToolsInterface()
-    : ServiceInterface(I::KRTToolsI::ServiceName(), 1, {{QStringLiteral("Text"), QStringLiteral("交易工具")}}) {}
+    : ServiceInterface(I::KRTToolsI::ServiceName(), 1,
+                       {{QStringLiteral("Text"), QStringLiteral("交易工具")}}) {}
 
 KRTToolsInterface::~KRTToolsInterface() = default;
 
@@ -24,13 +26,19 @@ I::WindowHandle KRTToolsInterface::CreateFileOrderWindow() {
     return m_fileOrderWindow.get();
 }
 
-void KRTToolsInterface::DestroyFileOrderWindow() { m_fileOrderWindow.reset(); }
+void KRTToolsInterface::DestroyFileOrderWindow() {
+    m_fileOrderWindow.reset();
+}
 
 I::WindowHandle KRTToolsInterface::PageMessage(const I::PageMessage& message) {
     return QuickMousePages::OnPageMessage(message);
 }
 
-bool KRTToolsInterface::KeyMessage(const I::WindowMessage& message) { return KeyboardMode::OnKeyMessage(message); }
+bool KRTToolsInterface::KeyMessage(const I::WindowMessage& message) {
+    bool acted = false;
+    HostBoundary::Guard(QStringLiteral("KeyMessage"), [&] { acted = KeyboardMode::OnKeyMessage(message); });
+    return acted;
+}
 
 Json::Value KRTToolsInterface::ComponentInfo() {
     Json::Value info(Json::objectValue);
@@ -44,9 +52,13 @@ Json::Value KRTToolsInterface::ComponentInfo() {
     return info;
 }
 
-bool KRTToolsInterface::OpenToolFrame() { return QuickMousePages::OpenStandAloneFrame(); }
+bool KRTToolsInterface::OpenToolFrame() {
+    return QuickMousePages::OpenStandAloneFrame();
+}
 
-bool KRTToolsInterface::CloseToolFrame() { return QuickMousePages::CloseStandAloneFrame(); }
+bool KRTToolsInterface::CloseToolFrame() {
+    return QuickMousePages::CloseStandAloneFrame();
+}
 
 CQuoteInteraction* KRTToolsInterface::QuoteInteraction() {
     if (!m_quoteInteraction) {
@@ -65,4 +77,6 @@ bool KRTToolsInterface::SendQuoteInteraction(const Json::Value& request, const J
     return interaction && interaction->SendRequest(request, account);
 }
 
-void KRTToolsInterface::ReleaseQuoteInteraction() { m_quoteInteraction.reset(); }
+void KRTToolsInterface::ReleaseQuoteInteraction() {
+    m_quoteInteraction.reset();
+}

@@ -12,7 +12,9 @@ using Kora::Kernel::GetService;
 using Kora::Utility::Handle;
 namespace I = Kora::Interface;
 
-ThisComponent::ThisComponent(I::HostI* host) : Component(host) { SetStatic(true); }
+ThisComponent::ThisComponent(I::HostI* host) : Component(host) {
+    SetStatic(true);
+}
 
 ThisComponent::~ThisComponent() = default;
 
@@ -20,7 +22,8 @@ bool ThisComponent::Load() {
     if (Handle<I::InstructSvcI> instructs = GetService<I::InstructSvcI>()) {
         m_instructProvider = Handle<I::InstructProviderI>(new KRTToolsInstruct);
         if (m_instructProvider) {
-            instructs->RegisterProvider(m_instructProvider, {{QStringLiteral("AutoUpdate"), QStringLiteral("true")}});
+            instructs->RegisterProvider(m_instructProvider,
+                                        {{QStringLiteral("AutoUpdate"), QStringLiteral("true")}});
         }
     }
     if (Handle<I::APIMgrI> registry = GetAPIMgr()) {
@@ -38,7 +41,6 @@ bool ThisComponent::Load() {
             windows->RegisterProvider(m_contentWindowProvider);
         }
     }
-    CKRTToolsApp::Instance().EnsureShortcutKeyTable();
     return true;
 }
 

@@ -19,7 +19,9 @@ public:
     Kora::Utility::Handle<Kora::Interface::ContentWindowProviderI> ContentWindowProvider() const {
         return m_contentWindowProvider;
     }
-    Kora::Utility::Handle<Kora::Interface::InstructProviderI> InstructProvider() const { return m_instructProvider; }
+    Kora::Utility::Handle<Kora::Interface::InstructProviderI> InstructProvider() const {
+        return m_instructProvider;
+    }
     Kora::Utility::Handle<Kora::Interface::KRTToolsI> ToolsService() const { return m_toolsService; }
 
 private:

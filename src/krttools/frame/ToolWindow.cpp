@@ -10,7 +10,9 @@ ToolWindow::ToolWindow(std::unique_ptr<CKrDlgOperate> dialog) : m_dialog(std::mo
     }
 }
 
-ToolWindow::~ToolWindow() { Detach(); }
+ToolWindow::~ToolWindow() {
+    Detach();
+}
 
 void ToolWindow::SetParent(I::WindowHandle parent) {
     if (!m_dialog) {
@@ -20,7 +22,9 @@ void ToolWindow::SetParent(I::WindowHandle parent) {
     m_dialog->setParent(parent, parent ? Qt::Widget : Qt::Window);
 }
 
-I::WindowHandle ToolWindow::GetParent() { return m_dialog ? m_dialog->parentWidget() : nullptr; }
+I::WindowHandle ToolWindow::GetParent() {
+    return m_dialog ? m_dialog->parentWidget() : nullptr;
+}
 
 void ToolWindow::Redraw() {
     if (m_dialog) {
@@ -46,13 +50,16 @@ void ToolWindow::Move(int x, int y, int width, int height) {
 }
 
 I::LRESULT ToolWindow::PreTranslateMessage(const I::WindowMessage& message) {
-    if (message.message == Win::WM_KEYDOWN && (message.wParam == Win::VK_ESCAPE || message.wParam == Win::VK_F12)) {
+    if (message.message == Win::WM_KEYDOWN &&
+        (message.wParam == Win::VK_ESCAPE || message.wParam == Win::VK_F12)) {
         return 0;
     }
     return m_dialog && m_dialog->PreTranslateMessage(message) ? 1 : 0;
 }
 
-I::WindowHandle ToolWindow::GetHwnd() { return m_dialog && m_dialog->IsCreated() ? m_dialog.get() : nullptr; }
+I::WindowHandle ToolWindow::GetHwnd() {
+    return m_dialog && m_dialog->IsCreated() ? m_dialog.get() : nullptr;
+}
 
 void ToolWindow::PreDestroy(const Kora::Utility::WStringMap&) {
     Subscriptions().UnsubscribeAll();
@@ -105,4 +112,6 @@ I::LRESULT KRTToolWindow::OnMsg(I::UINT message, I::WPARAM wParam, I::LPARAM lPa
     return KRTContentWindow::OnMsg(message, wParam, lParam);
 }
 
-Kora::Utility::SharedWStringMapVector KRTToolWindow::BuildMenu() { return KRTContentWindow::BuildMenu(); }
+Kora::Utility::SharedWStringMapVector KRTToolWindow::BuildMenu() {
+    return KRTContentWindow::BuildMenu();
+}

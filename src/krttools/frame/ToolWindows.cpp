@@ -2,6 +2,7 @@
 
 #include "frame/PlaceholderToolDialog.h"
 #include "kora/utility/JsonAccess.h"
+#include "shortcut/CDlgShortcutTrade.h"
 
 namespace {
 std::unique_ptr<CKrDlgOperate> Placeholder(int templateId, const char* title) {
@@ -13,7 +14,7 @@ CWDlgQuickMouse::CWDlgQuickMouse() : ToolWindow(Placeholder(11000, "快鼠交易
 
 CFutureQMouseWindow::CFutureQMouseWindow() : ToolWindow(Placeholder(101, "期货快鼠交易")) {}
 
-CWDlgShortcutTrade::CWDlgShortcutTrade() : ToolWindow(Placeholder(11001, "键盘下单")) {}
+CWDlgShortcutTrade::CWDlgShortcutTrade() : ToolWindow(std::make_unique<CDlgShortcutTrade>()) {}
 
 bool CWDlgShortcutTrade::OnNotify(const Json::Value& message, Json::Value& result) {
     if (Kora::Utility::JsonText(message, "Function") == "Linkage" && Dialog()) {

@@ -23,6 +23,8 @@ QString OppositeDirection(const QString& direction);
 QString ClosingOffsetFlag(const QString& positionKind);
 
 // The first character of a field, or a null character for an empty one.
-inline QChar CodeOf(const QString& field) { return field.isEmpty() ? QChar() : field.front(); }
+inline QChar CodeOf(const QString& field) {
+    return field.isEmpty() ? QChar() : field.front();
+}
 
 }  // namespace TradingCodes

@@ -10,7 +10,8 @@ void WriteLog(int32_t level, const QString& text, const QString& source) {
     if (!engine) {
         return;
     }
-    engine->Log(level, text, QString(), QString(), source.isEmpty() ? QStringLiteral("交易工具组件") : source);
+    engine->Log(level, text, QString(), QString(),
+                source.isEmpty() ? QStringLiteral("交易工具组件") : source);
 }
 
 }  // namespace Kora::Kernel

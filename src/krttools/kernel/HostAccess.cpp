@@ -49,7 +49,9 @@ void ForgetCachedServices() {
     }
 }
 
-void RegisterCacheReset(std::function<void()> reset) { CacheResets().push_back(std::move(reset)); }
+void RegisterCacheReset(std::function<void()> reset) {
+    CacheResets().push_back(std::move(reset));
+}
 
 Handle<Interface::ServiceInterfaceI> LookUpService(Interface::APIMgrI& registry, const QString& name) {
     return registry.GetService(name, true);
@@ -64,11 +66,17 @@ void SetHost(Interface::HostI* host) {
     }
 }
 
-Interface::HostI* GetHost() { return g_host; }
+Interface::HostI* GetHost() {
+    return g_host;
+}
 
-void SetComponent(Interface::ComponentI* component) { g_component = component; }
+void SetComponent(Interface::ComponentI* component) {
+    g_component = component;
+}
 
-Interface::ComponentI* GetComponent() { return g_component; }
+Interface::ComponentI* GetComponent() {
+    return g_component;
+}
 
 Handle<Interface::APIMgrI> GetAPIMgr() {
     return CachedLookUp<Interface::APIMgrI>(g_apiMgr, [](Interface::HostI& host) {

@@ -24,7 +24,9 @@ void MsgReceiver::MyMsgHandler::ClearOwner() {
 
 MsgReceiver::MsgReceiver() : m_handler(new MyMsgHandler(this)), m_subscriptions(m_handler.Get()) {}
 
-MsgReceiver::~MsgReceiver() { Detach(); }
+MsgReceiver::~MsgReceiver() {
+    Detach();
+}
 
 void MsgReceiver::Detach() {
     m_handler->ClearOwner();

@@ -2,7 +2,8 @@
 
 namespace Kora::Kernel {
 
-void QuoteReceiver::Sweeper::Forward(int kind, const Interface::QuotePushRecord& record, const Json::Value& info) {
+void QuoteReceiver::Sweeper::Forward(int kind, const Interface::QuotePushRecord& record,
+                                     const Json::Value& info) {
     std::lock_guard lock(m_lock);
     if (!m_owner) {
         return;
@@ -40,7 +41,9 @@ void QuoteReceiver::MyQuoteSubscriber::Dispatch(int kind, const Interface::Quote
 
 QuoteReceiver::QuoteReceiver() : m_subscriber(new MyQuoteSubscriber(this)) {}
 
-QuoteReceiver::~QuoteReceiver() { DetachQuotes(); }
+QuoteReceiver::~QuoteReceiver() {
+    DetachQuotes();
+}
 
 void QuoteReceiver::FollowQuotes(const Interface::QuoteKeySet& keys) {
     m_subscriber->ClearQuoteKeys();
@@ -65,7 +68,9 @@ void QuoteReceiver::DetachQuotes() {
     StopQuotes();
 }
 
-QuoteSubscriber& QuoteReceiver::Subscriber() { return *m_subscriber; }
+QuoteSubscriber& QuoteReceiver::Subscriber() {
+    return *m_subscriber;
+}
 
 Utility::Handle<Interface::QuoteSubscriberI> QuoteReceiver::SubscriberHandle() const {
     return Utility::Handle<Interface::QuoteSubscriberI>(m_subscriber.Get());

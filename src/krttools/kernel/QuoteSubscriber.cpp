@@ -62,7 +62,9 @@ bool QuoteSubscriber::IsStarted() const {
     return m_started;
 }
 
-Interface::QuoteKeySet QuoteSubscriber::GetQuoteKeys() { return CopyQuoteKeys(); }
+Interface::QuoteKeySet QuoteSubscriber::GetQuoteKeys() {
+    return CopyQuoteKeys();
+}
 
 void QuoteSubscriber::AddQuoteKeys(const Interface::QuoteKeySet& keys) {
     std::lock_guard lock(m_lock);
@@ -79,7 +81,9 @@ bool QuoteSubscriber::HasQuoteKey(const Interface::QuoteKey& key) {
     return m_quoteKeys.count(key) > 0;
 }
 
-Interface::QuoteKeySet QuoteSubscriber::GetTickKeys() { return CopyTickKeys(); }
+Interface::QuoteKeySet QuoteSubscriber::GetTickKeys() {
+    return CopyTickKeys();
+}
 
 void QuoteSubscriber::AddTickKeys(const Interface::QuoteKeySet& keys) {
     std::lock_guard lock(m_lock);

@@ -38,8 +38,8 @@ bool IsComment(const QString& trimmed) {
 
 }  // namespace
 
-QString ReadProfileString(const QString& path, const QString& section, const QString& key, const QString& fallback,
-                          int maxLength) {
+QString ReadProfileString(const QString& path, const QString& section, const QString& key,
+                          const QString& fallback, int maxLength) {
     bool exists = false;
     const QStringList lines = ReadLines(path, &exists);
     QString current;
@@ -71,7 +71,8 @@ int ReadProfileInt(const QString& path, const QString& section, const QString& k
     return ok ? value : fallback;
 }
 
-bool WriteProfileString(const QString& path, const QString& section, const QString& key, const QString& value) {
+bool WriteProfileString(const QString& path, const QString& section, const QString& key,
+                        const QString& value) {
     bool exists = false;
     QStringList lines = ReadLines(path, &exists);
     if (!lines.isEmpty() && lines.last().isEmpty()) {

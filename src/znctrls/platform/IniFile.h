@@ -14,6 +14,7 @@ QString ReadProfileString(const QString& path, const QString& section, const QSt
 int ReadProfileInt(const QString& path, const QString& section, const QString& key, int fallback);
 
 // Writes one value, creating the file or section when missing and keeping every other line.
-bool WriteProfileString(const QString& path, const QString& section, const QString& key, const QString& value);
+bool WriteProfileString(const QString& path, const QString& section, const QString& key,
+                        const QString& value);
 
 }  // namespace Win

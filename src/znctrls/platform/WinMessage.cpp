@@ -15,7 +15,8 @@ public:
     WindowMessageEvent(UINT message, WPARAM wParam, LPARAM lParam)
         : QEvent(kWindowMessageEvent), m_message(message), m_wParam(wParam), m_lParam(lParam) {}
 
-    WindowMessageEvent(UINT message, std::unique_ptr<MessagePayload> wParam, std::unique_ptr<MessagePayload> lParam)
+    WindowMessageEvent(UINT message, std::unique_ptr<MessagePayload> wParam,
+                       std::unique_ptr<MessagePayload> lParam)
         : QEvent(kWindowMessageEvent),
           m_message(message),
           m_wParam(reinterpret_cast<WPARAM>(wParam.get())),
@@ -88,7 +89,8 @@ bool PostOwned(QObject* target, UINT message, std::unique_ptr<MessagePayload> wP
         return false;
     }
     EnsureRouter();
-    QCoreApplication::postEvent(target, new WindowMessageEvent(message, std::move(wParam), std::move(lParam)));
+    QCoreApplication::postEvent(target,
+                                new WindowMessageEvent(message, std::move(wParam), std::move(lParam)));
     return true;
 }
 

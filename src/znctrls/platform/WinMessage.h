@@ -47,7 +47,8 @@ struct Payload : MessagePayload {
     T value;
 };
 
-// Reads a payload handed as WPARAM or LPARAM by the Post overload below.
+// Reads a payload handed as WPARAM or LPARAM by the Post overload below. Only for message
+// numbers whose senders always post owned data: a plain number is not a payload.
 template <class T>
 T* PayloadValue(uintptr_t param) {
     auto* payload = dynamic_cast<Payload<T>*>(reinterpret_cast<MessagePayload*>(param));

@@ -1,0 +1,385 @@
+#include "option/CDlgOptionPriceCalc.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "KRUI.h"
+#include "analysis/CDlgDownQuotaData.h"
+#include "kernel/HostAccess.h"
+#include "kora/interface/BaseQuoteDataSvcI.h"
+#include "kora/interface/OptionsDataSvcI.h"
+#include "kora/interface/TimeServiceI.h"
+#include "option/BinomialTree.h"
+#include "option/CDlgSel.h"
+#include "option/HisVolatility.h"
+#include "option/pricing/ImpliedVolatility.h"
+#include "option/pricing/OptionPricing.h"
+#include "platform/ControlId.h"
+
+using Kora::Kernel::GetService;
+using Kora::Utility::Handle;
+namespace I = Kora::Interface;
+
+namespace {
+
+QString Fixed4(double value) {
+    return QString::asprintf("%.04lf", value);
+}
+
+// Unparsable text reads as 0, as the C run-time conversions do.
+double ToDouble(const QString& text) {
+    return text.trimmed().toDouble();
+}
+int ToInt(const QString& text) {
+    bool ok = false;
+    int value = text.trimmed().toInt(&ok);
+    return ok ? value : static_cast<int>(ToDouble(text));
+}
+
+// The formula family of an option's class letter, as the calculator passes it: 'o' spot, 'e'
+// and 'n' forward, any other letter its own code (also the forward formulas).
+int32_t OptionTypeOf(char classLetter) {
+    switch (classLetter) {
+        case 'o':
+            return 0;
+        case 'e':
+            return 1;
+        case 'n':
+            return 2;
+        default:
+            return static_cast<unsigned char>(classLetter);
+    }
+}
+
+QDateTime NowUtc() {
+    if (Handle<I::TimeServiceI> time = GetService<I::TimeServiceI>()) {
+        return time->GetCurrentTime().toUTC();
+    }
+    return QDateTime::currentDateTimeUtc();
+}
+
+}  // namespace
+
+CDlgOptionPriceCalc::CDlgOptionPriceCalc(QWidget* parent) : CKrDlg(kTemplateId, parent) {
+    setWindowTitle(QStringLiteral("期权定价计算"));
+    BuildControls();
+}
+
+QLineEdit* CDlgOptionPriceCalc::Edit(int id) const {
+    return Win::FindControl<QLineEdit>(this, id);
+}
+QComboBox* CDlgOptionPriceCalc::Combo(int id) const {
+    return Win::FindControl<QComboBox>(this, id);
+}
+QString CDlgOptionPriceCalc::Text(int id) const {
+    return Edit(id)->text();
+}
+void CDlgOptionPriceCalc::SetText(int id, const QString& text) {
+    Edit(id)->setText(text);
+}
+
+void CDlgOptionPriceCalc::BuildControls() {
+    auto* outer = new QVBoxLayout(this);
+    auto addEdit = [this](QGridLayout* grid, int row, int column, const QString& label, int id,
+                          bool readOnly) {
+        grid->addWidget(new QLabel(label, this), row, column);
+        auto* edit = new QLineEdit(this);
+        Win::SetControlId(edit, id);
+        edit->setReadOnly(readOnly);
+        grid->addWidget(edit, row, column + 1);
+        return edit;
+    };
+    auto addCombo = [this](QGridLayout* grid, int row, int column, const QString& label, int id,
+                           const QStringList& items) {
+        grid->addWidget(new QLabel(label, this), row, column);
+        auto* combo = new QComboBox(this);
+        Win::SetControlId(combo, id);
+        combo->addItems(items);
+        combo->setCurrentIndex(-1);
+        grid->addWidget(combo, row, column + 1);
+        return combo;
+    };
+
+    auto* choice = new QGroupBox(QStringLiteral("期权"), this);
+    auto* choiceGrid = new QGridLayout(choice);
+    m_existing = new QRadioButton(QStringLiteral("已存在的期权"), choice);
+    Win::SetControlId(m_existing, kExistingRadio);
+    m_new = new QRadioButton(QStringLiteral("计算新期权"), choice);
+    Win::SetControlId(m_new, kNewRadio);
+    m_new->hide();
+    auto* name = new QLineEdit(choice);
+    Win::SetControlId(name, kOptionName);
+    name->setReadOnly(true);
+    auto* chooseButton = new QPushButton(QStringLiteral("选择期权"), choice);
+    Win::SetControlId(chooseButton, kChooseButton);
+    choiceGrid->addWidget(m_existing, 0, 0);
+    choiceGrid->addWidget(m_new, 0, 1);
+    choiceGrid->addWidget(name, 0, 2);
+    choiceGrid->addWidget(chooseButton, 0, 3);
+    choiceGrid->setColumnStretch(2, 1);
+    outer->addWidget(choice);
+
+    auto* params = new QGroupBox(QStringLiteral("参数"), this);
+    auto* grid = new QGridLayout(params);
+    addCombo(grid, 0, 0, QStringLiteral("期权类型"), kClassCombo,
+             {QStringLiteral("期货期权"), QStringLiteral("股票期权"), QStringLiteral("股指期权")});
+    addCombo(grid, 0, 2, QStringLiteral("种类"), kKindCombo,
+             {QStringLiteral("认购"), QStringLiteral("认沽")});
+    addCombo(grid, 0, 4, QStringLiteral("行权方式"), kStyleCombo,
+             {QStringLiteral("欧式"), QStringLiteral("美式"), QStringLiteral("百慕大")});
+    addEdit(grid, 1, 0, QStringLiteral("期权标的"), kUnderlyingName, false)->setEnabled(false);
+    addEdit(grid, 1, 2, QStringLiteral("标的价格"), kUnderlyingPrice, false);
+    addEdit(grid, 1, 4, QStringLiteral("行权价格"), kStrike, false);
+    addEdit(grid, 2, 0, QStringLiteral("期权到期日"), kExpiryDate, false);
+    addEdit(grid, 2, 2, QStringLiteral("期权到期天数"), kDaysToExpiry, false);
+    addCombo(grid, 2, 4, QStringLiteral("计算模型"), kModelCombo,
+             {QStringLiteral("B-S模型"), QStringLiteral("二叉树模型")});
+    grid->addWidget(new QLabel(QStringLiteral("无风险利率"), params), 3, 0);
+    auto* rateRow = new QHBoxLayout;
+    auto* rate = new QLineEdit(params);
+    Win::SetControlId(rate, kRate);
+    rateRow->addWidget(rate, 1);
+    auto* spinUp = new QToolButton(params);
+    spinUp->setArrowType(Qt::UpArrow);
+    Win::SetControlId(spinUp, kRateSpinUp);
+    auto* spinDown = new QToolButton(params);
+    spinDown->setArrowType(Qt::DownArrow);
+    Win::SetControlId(spinDown, kRateSpinDown);
+    rateRow->addWidget(spinUp);
+    rateRow->addWidget(spinDown);
+    rateRow->addWidget(new QLabel(QStringLiteral("%"), params));
+    grid->addLayout(rateRow, 3, 1);
+    addEdit(grid, 3, 2, QStringLiteral("历史数据计算天数"), kHistoryDays, false);
+    addEdit(grid, 3, 4, QStringLiteral("计算层数"), kLayers, false);
+    outer->addWidget(params);
+
+    auto* results = new QGroupBox(QStringLiteral("计算结果"), this);
+    auto* resultGrid = new QGridLayout(results);
+    const std::pair<const char*, int> resultFields[] = {
+        {"历史波动率", kHisVolatility},
+        {"内在价值", kIntrinsicValue},
+        {"时间价值", kTimeValue},
+        {"Delta", kDelta},
+        {"Gamma", kGamma},
+        {"Theta", kTheta},
+        {"Rho", kRho},
+        {"Vega", kVega},
+        {"理论价格", kTheoreticalPrice},
+        {"隐含波动率", kImpliedVolatility},
+    };
+    int index = 0;
+    for (const auto& [label, id] : resultFields) {
+        addEdit(resultGrid, index / 3, (index % 3) * 2, QString::fromUtf8(label), id, true);
+        ++index;
+    }
+    outer->addWidget(results);
+
+    auto* bottom = new QGridLayout;
+    addEdit(bottom, 0, 0, QStringLiteral("期权实际价格"), kMarketPrice, false);
+    auto* download = new QPushButton(QStringLiteral("下载历史数据"), this);
+    Win::SetControlId(download, kDownloadButton);
+    download->setEnabled(false);
+    auto* compute = new QPushButton(QStringLiteral("开始计算"), this);
+    Win::SetControlId(compute, kComputeButton);
+    compute->setDefault(true);
+    bottom->addWidget(download, 0, 2);
+    bottom->addWidget(compute, 0, 3);
+    auto* hint = new QLabel(QStringLiteral("请确保标的物的历史K线完整！"), this);
+    Win::SetControlId(hint, kHint);
+    hint->setStyleSheet(QStringLiteral("color: #C00000;"));
+    bottom->addWidget(hint, 1, 0, 1, 4);
+    outer->addLayout(bottom);
+    resize(600, 420);
+
+    connect(m_existing, &QRadioButton::toggled, this, [this] { ApplyModeRule(); });
+    connect(m_new, &QRadioButton::toggled, this, [this] { ApplyModeRule(); });
+    connect(Combo(kStyleCombo), &QComboBox::currentIndexChanged, this, [this] { ApplyStyleRule(); });
+    connect(chooseButton, &QPushButton::clicked, this, [this] { ChooseOption(); });
+    connect(compute, &QPushButton::clicked, this, [this] { Compute(); });
+    connect(spinUp, &QToolButton::clicked, this, [this] { OnRateSpin(-1); });
+    connect(spinDown, &QToolButton::clicked, this, [this] { OnRateSpin(1); });
+}
+
+bool CDlgOptionPriceCalc::OnInitDialog() {
+    m_existing->setChecked(true);
+    SetText(kLayers, QStringLiteral("20"));
+    SetText(kHistoryDays, QStringLiteral("60"));
+    ApplyModeRule();
+    ApplyStyleRule();
+    return true;
+}
+
+void CDlgOptionPriceCalc::ApplyModeRule() {
+    const bool existing = m_existing->isChecked();
+    Edit(kOptionName)->setEnabled(existing);
+    Win::FindControl(this, kChooseButton)->setEnabled(existing);
+    for (int id : {kClassCombo, kKindCombo, kStyleCombo}) {
+        Combo(id)->setEnabled(!existing);
+    }
+    Edit(kMarketPrice)->setEnabled(true);
+    Edit(kUnderlyingName)->setEnabled(false);
+}
+
+void CDlgOptionPriceCalc::ApplyStyleRule() {
+    QComboBox* model = Combo(kModelCombo);
+    if (Combo(kStyleCombo)->currentIndex() != 0) {
+        model->setCurrentIndex(kBinomial);
+        model->setEnabled(false);
+    } else {
+        model->setCurrentIndex(kBlackScholes);
+        model->setEnabled(true);
+    }
+}
+
+void CDlgOptionPriceCalc::OnRateSpin(int delta) {
+    SetText(kRate, QString::asprintf("%.02f", ToDouble(Text(kRate)) - delta / 10.0));
+}
+
+void CDlgOptionPriceCalc::ChooseOption() {
+    CDlgSel chooser(this);
+    chooser.DoModal();
+    if (chooser.Choice().marketId < 0) {
+        return;
+    }
+    TakeOption(chooser.Choice());
+}
+
+void CDlgOptionPriceCalc::TakeOption(const I::QuoteKey& option) {
+    m_option = option;
+    SetText(kMarketPrice, QString());
+    Handle<I::BaseQuoteDataSvcI> quotes = GetService<I::BaseQuoteDataSvcI>();
+    Handle<I::OptionsDataSvcI> options = GetService<I::OptionsDataSvcI>();
+    I::ContractInfo info;
+    if (quotes && quotes->GetContractInfo(option, info)) {
+        SetText(kOptionName, info.name);
+    }
+    I::OptionRecord record;
+    if (!options || !options->GetOptionRecord(option, record)) {
+        return;
+    }
+    int classIndex = record.classLetter - 'n';
+    Combo(kClassCombo)->setCurrentIndex(classIndex >= 0 && classIndex <= 2 ? classIndex : -1);
+    Combo(kKindCombo)->setCurrentIndex(record.IsPut() ? 1 : 0);
+    Combo(kStyleCombo)
+        ->setCurrentIndex(record.exerciseStyle >= 0 && record.exerciseStyle <= 2 ? record.exerciseStyle : -1);
+    Combo(kModelCombo)
+        ->setCurrentIndex(record.exerciseStyle >= 0 && record.exerciseStyle <= 1 ? record.exerciseStyle : -1);
+    if (m_existing->isChecked()) {
+        Combo(kModelCombo)->setEnabled(record.exerciseStyle == 0);
+    }
+
+    I::QuoteKey underlying;
+    if (options->GetUnderlyingKey(option, underlying)) {
+        m_underlying = underlying;
+        CDlgDownQuotaData download(this);
+        download.contracts = {option, underlying};
+        download.DoModal();
+        I::ContractInfo underlyingInfo;
+        I::QuoteSnapshot snapshot{};
+        if (quotes && quotes->GetContractInfo(underlying, underlyingInfo)) {
+            SetText(kUnderlyingName, underlyingInfo.name);
+        }
+        if (quotes && quotes->GetSnapshot(underlying, snapshot) && snapshot.last > 0 &&
+            underlyingInfo.priceDivisor > 0) {
+            SetText(kUnderlyingPrice,
+                    QString::number(static_cast<double>(snapshot.last) / underlyingInfo.priceDivisor, 'f',
+                                    std::clamp(underlyingInfo.decimals, 0, 8)));
+        } else {
+            SetText(kUnderlyingPrice, QStringLiteral("--"));
+        }
+    }
+    const double strike = static_cast<double>(record.strike) / std::max(record.strikeDivisor, 1);
+    SetText(kStrike, QString::number(strike, 'f', std::clamp(info.decimals, 0, 8)));
+    SetText(kRate, QString::asprintf("%.02lf", 3.5));
+    const QDateTime expiry = options->GetExpiryDate(option);
+    SetText(kExpiryDate,
+            expiry.isValid() ? expiry.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : QString());
+    SetText(kDaysToExpiry, QString::number(options->WholeDaysBetween(NowUtc(), expiry)));
+    I::QuoteSnapshot optionSnapshot{};
+    if (quotes && quotes->GetSnapshot(option, optionSnapshot) && optionSnapshot.last > 0 &&
+        info.priceDivisor > 0) {
+        SetText(kMarketPrice,
+                QString::asprintf("%.04lf", static_cast<double>(optionSnapshot.last) / info.priceDivisor));
+    }
+    Win::FindControl(this, kDownloadButton)->setEnabled(true);
+}
+
+bool CDlgOptionPriceCalc::Validate() {
+    auto refuse = [this](const QString& text) {
+        KRUI_MsgBox(this, text, QStringLiteral("提示"), Win::MB_OK);
+        return false;
+    };
+    if (ToInt(Text(kHistoryDays)) < 5) {
+        return refuse(QStringLiteral("计算天数不应小于5天! "));
+    }
+    if (ToInt(Text(kLayers)) <= 0) {
+        return refuse(QStringLiteral("计算层数应大于 0! "));
+    }
+    if (ToDouble(Text(kRate)) <= 0.0001) {
+        return refuse(QStringLiteral("无风险利率应大于 0! "));
+    }
+    if (m_new->isChecked() && ToDouble(Text(kMarketPrice)) <= 0.0001) {
+        return refuse(QStringLiteral("我的定价必须大于 0! "));
+    }
+    return true;
+}
+
+void CDlgOptionPriceCalc::Compute() {
+    if (m_option.marketId < 0 || !Validate()) {
+        return;
+    }
+    QWidget* computeButton = Win::FindControl(this, kComputeButton);
+    computeButton->setEnabled(false);
+    const int layers = std::min(ToInt(Text(kLayers)), 20);
+    const double S = ToDouble(Text(kUnderlyingPrice));
+    const double K = ToDouble(Text(kStrike));
+    const int days = ToInt(Text(kDaysToExpiry));
+    const double sigma = OptionPricing::CalcHisVolatility(m_underlying, 0.0);
+
+    Handle<I::OptionsDataSvcI> options = GetService<I::OptionsDataSvcI>();
+    I::OptionRecord record;
+    if (options) {
+        options->GetOptionRecord(m_option, record);
+    }
+    const int32_t put = record.IsPut() ? 1 : 0;
+    const int32_t type = OptionTypeOf(record.classLetter);
+    const double T = (days + 2) / 365.0;
+    const double r = ToDouble(Text(kRate)) / 100.0;
+
+    // The tree values early exercise; the sensitivities stay those of the closed forms.
+    const double price =
+        Combo(kModelCombo)->currentIndex() == kBinomial
+            ? OptionPricing::BinomialPrice(put, type, S, K, sigma, r, T, layers, record.exerciseStyle != 0)
+            : OptionPricing::OptionPrice(put, type, S, K, sigma, r, T);
+    double impliedVolatility = 0.0;
+    OptionPricing::ImpliedVolatility(put, type, S, K, sigma, r, T, ToDouble(Text(kMarketPrice)),
+                                     impliedVolatility);
+    double intrinsic = 0.0;
+    double timeValue = 0.0;
+    if (options) {
+        options->GetIntrinsicValue(m_option, intrinsic);
+        options->GetTimeValue(m_option, timeValue);
+    }
+
+    SetText(kHisVolatility, Fixed4(sigma));
+    SetText(kImpliedVolatility, Fixed4(impliedVolatility));
+    SetText(kIntrinsicValue, Fixed4(intrinsic));
+    SetText(kTimeValue, Fixed4(timeValue));
+    SetText(kDelta, Fixed4(OptionPricing::OptionDelta(put, type, S, K, sigma, r, T)));
+    SetText(kGamma, Fixed4(OptionPricing::OptionGamma(type, S, K, sigma, r, T)));
+    SetText(kRho, Fixed4(OptionPricing::OptionRho(put, type, S, K, sigma, r, T)));
+    SetText(kTheta, Fixed4(OptionPricing::OptionTheta(put, type, S, K, sigma, r, T)));
+    SetText(kVega, Fixed4(OptionPricing::OptionVega(type, S, K, sigma, r, T)));
+    SetText(kTheoreticalPrice, Fixed4(price));
+    computeButton->setEnabled(true);
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "CKrDlg.h"
+#include "kora/interface/QuoteKey.h"
+
+class QButtonGroup;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// "期权定价计算": values a listed option chosen with the option chooser (or a new one described
+// by hand): theoretical price, historical and implied volatility, intrinsic and time value and
+// the five sensitivities, through the shared valuation routines.
+class CDlgOptionPriceCalc : public CKrDlg {
+    Q_OBJECT
+public:
+    static constexpr int kTemplateId = 1150;
+    // Control identifiers of the template.
+    enum ControlId {
+        kExistingRadio = 12001,
+        kNewRadio,
+        kOptionName,
+        kChooseButton,
+        kClassCombo,
+        kKindCombo,
+        kStyleCombo,
+        kUnderlyingName,
+        kUnderlyingPrice,
+        kStrike,
+        kExpiryDate,
+        kDaysToExpiry,
+        kModelCombo,
+        kRate,
+        kRateSpinUp,
+        kRateSpinDown,
+        kHistoryDays,
+        kLayers,
+        kHisVolatility,
+        kIntrinsicValue,
+        kTimeValue,
+        kDelta,
+        kGamma,
+        kTheta,
+        kRho,
+        kVega,
+        kTheoreticalPrice,
+        kImpliedVolatility,
+        kMarketPrice,
+        kDownloadButton,
+        kComputeButton,
+        kHint,
+    };
+    enum Model { kBlackScholes = 0, kBinomial = 1 };
+
+    explicit CDlgOptionPriceCalc(QWidget* parent = nullptr);
+
+    // "选择期权": runs the option chooser and, when it answers an option, takes it.
+    void ChooseOption();
+    // Takes the given option as chosen: name, figures of its record, underlying price (after
+    // downloading their history), strike, rate, expiry, days left and market price.
+    void TakeOption(const Kora::Interface::QuoteKey& option);
+    // "开始计算".
+    void Compute();
+    // A click of the rate spin: delta -1 raises the rate by 0.1 percentage point, +1 lowers it.
+    void OnRateSpin(int delta);
+
+    const Kora::Interface::QuoteKey& OptionKey() const { return m_option; }
+    const Kora::Interface::QuoteKey& UnderlyingKey() const { return m_underlying; }
+
+protected:
+    bool OnInitDialog() override;
+
+private:
+    void BuildControls();
+    void ApplyModeRule();
+    void ApplyStyleRule();
+    bool Validate();
+    QLineEdit* Edit(int id) const;
+    QComboBox* Combo(int id) const;
+    QString Text(int id) const;
+    void SetText(int id, const QString& text);
+
+    Kora::Interface::QuoteKey m_option;
+    Kora::Interface::QuoteKey m_underlying;
+    QRadioButton* m_existing = nullptr;
+    QRadioButton* m_new = nullptr;
+};

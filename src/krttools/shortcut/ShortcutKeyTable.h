@@ -1,0 +1,51 @@
+#pragma once
+
+#include <json/value.h>
+
+#include <QString>
+#include <cstdint>
+#include <map>
+
+// Key chords of the keyboard order mode: a binding key is the virtual-key code in the upper 16
+// bits and a modifier mask (1 Alt, 2 Ctrl, 4 Shift) in the lower 16; each maps to an action
+// number of the shortcut trade window and the configuration item that defined it ("Option").
+class ShortcutKeyTable {
+public:
+    static constexpr const char* kSection = "公共参数键盘下单设置";
+
+    enum Modifier : uint32_t { kAlt = 1, kCtrl = 2, kShift = 4 };
+
+    struct Binding {
+        int command = 0;
+        Json::Value option;
+    };
+
+    // The table the whole component shares (the key filter and the shortcut trade window).
+    static ShortcutKeyTable& Shared();
+
+    static uint32_t BindingKey(int64_t virtualKey, int64_t modifiers);
+
+    // Clears the table and adds the bindings of the configuration section, in a fixed item
+    // order, later bindings of the same chord replacing earlier ones. A missing item binds key
+    // 0, which no key press produces.
+    void Load(const Json::Value& section);
+    // Loads from the host's configuration service (an empty table without one).
+    void LoadFromConfiguration();
+
+    // The action of a chord (0: none) and its parameters.
+    Binding Lookup(int virtualKey, uint32_t modifiers) const;
+
+    const std::map<uint32_t, Binding>& Bindings() const { return m_bindings; }
+
+    // One physical key press fires one action, however long the key repeats: the latch is set
+    // by an action and cleared by the key-up.
+    bool keyHeld = false;
+    // Set by the shortcut trade window when its action took the keyboard away (a message box
+    // swallows the key-up), so the key filter clears the latch itself.
+    bool handled = false;
+
+private:
+    void Add(const Json::Value& item, int command);
+
+    std::map<uint32_t, Binding> m_bindings;
+};

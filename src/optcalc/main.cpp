@@ -1,0 +1,148 @@
+// krt-optcalc: the option valuation routines from the command line. Prints one Json object on
+// stdout; bad arguments print the usage on stderr and exit with 2.
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <initializer_list>
+#include <string_view>
+#include <utility>
+
+#include "option/pricing/ImpliedVolatility.h"
+#include "option/pricing/NormalDistribution.h"
+#include "option/pricing/OptionGreeks.h"
+#include "option/pricing/RangeProbability.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: krt-optcalc greeks PUT TYPE S K SIGMA R T\n"
+    "       krt-optcalc iv PUT TYPE S K SIGMA0 R T PRICE\n"
+    "       krt-optcalc range TYPE S UPPER LOWER SIGMA R T\n"
+    "       krt-optcalc cdf X\n"
+    "PUT: non-zero for a put; TYPE: 0 spot formulas, non-zero forward formulas (integers).\n"
+    "Numbers are decimal (nan and inf are accepted and valued as out of range).\n";
+
+constexpr int kBadArguments = 2;
+
+// The whole argument must be the number; anything else is a bad argument.
+bool ParseInt(const char* text, int32_t& value) {
+    const char* end = text + std::strlen(text);
+    auto [ptr, ec] = std::from_chars(text, end, value);
+    return ec == std::errc() && ptr == end && ptr != text;
+}
+
+bool ParseDouble(const char* text, double& value) {
+    char* end = nullptr;
+    value = std::strtod(text, &end);
+    return end != text && *end == '\0';
+}
+
+// Arguments of one command: integers first, then numbers, in order.
+bool ParseArguments(char** args, int count, std::initializer_list<int32_t*> integers,
+                    std::initializer_list<double*> numbers) {
+    if (count != static_cast<int>(integers.size() + numbers.size())) {
+        return false;
+    }
+    for (int32_t* integer : integers) {
+        if (!ParseInt(*args++, *integer)) {
+            return false;
+        }
+    }
+    for (double* number : numbers) {
+        if (!ParseDouble(*args++, *number)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Json has no NaN or infinity; such a result prints as null.
+void PrintNumber(double value) {
+    if (std::isfinite(value)) {
+        std::printf("%.17g", value);
+    } else {
+        std::printf("null");
+    }
+}
+
+void PrintObject(std::initializer_list<std::pair<const char*, double>> members) {
+    std::printf("{");
+    const char* separator = "";
+    for (const auto& [name, value] : members) {
+        std::printf("%s\"%s\":", separator, name);
+        PrintNumber(value);
+        separator = ",";
+    }
+    std::printf("}\n");
+}
+
+int Usage() {
+    std::fputs(kUsage, stderr);
+    return kBadArguments;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        return Usage();
+    }
+    const std::string_view command = argv[1];
+    char** args = argv + 2;
+    const int count = argc - 2;
+    int32_t put = 0;
+    int32_t type = 0;
+    double S = 0, K = 0, sigma = 0, r = 0, T = 0;
+
+    if (command == "greeks") {
+        if (!ParseArguments(args, count, {&put, &type}, {&S, &K, &sigma, &r, &T})) {
+            return Usage();
+        }
+        const OptionPricing::OptionGreeks g =
+            OptionPricing::OptionPriceAndGreeks(put, type, S, K, sigma, r, T);
+        PrintObject({{"price", g.price},
+                     {"delta", g.delta},
+                     {"gamma", g.gamma},
+                     {"theta", g.theta},
+                     {"vega", g.vega},
+                     {"rho", g.rho}});
+        return 0;
+    }
+    if (command == "iv") {
+        double price = 0;
+        if (!ParseArguments(args, count, {&put, &type}, {&S, &K, &sigma, &r, &T, &price})) {
+            return Usage();
+        }
+        double implied = 0;
+        if (OptionPricing::ImpliedVolatility(put, type, S, K, sigma, r, T, price, implied)) {
+            std::printf("{\"ok\":true,\"sigma\":");
+            PrintNumber(implied);
+            std::printf("}\n");
+        } else {
+            std::printf("{\"ok\":false}\n");
+        }
+        return 0;
+    }
+    if (command == "range") {
+        double upper = 0;
+        double lower = 0;
+        if (!ParseArguments(args, count, {&type}, {&S, &upper, &lower, &sigma, &r, &T})) {
+            return Usage();
+        }
+        PrintObject({{"probability", OptionPricing::RangeProbability(type, S, upper, lower, sigma, r, T)}});
+        return 0;
+    }
+    if (command == "cdf") {
+        double x = 0;
+        if (!ParseArguments(args, count, {}, {&x})) {
+            return Usage();
+        }
+        PrintObject({{"n", OptionPricing::NormalDensity(x)}, {"N", OptionPricing::NormalCdf(x)}});
+        return 0;
+    }
+    return Usage();
+}

@@ -1,0 +1,291 @@
+// The order-file scanner: which files it takes, in which order, and what it does with files it
+// cannot trust. The clock is driven by the tests; the files are real.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "OrderFiles.h"
+#include "OrderFolder.h"
+#include "RecordingWindow.h"
+#include "fileorder/CReadFile.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class ScanTest : public ::testing::Test {
+protected:
+    OrderFolder folder;
+    RecordingWindow window;
+    int64_t now = 0;
+    CReadFile scanner{&window, folder.config, [this] { return now; }};
+
+    void Drop(const QString& name, const std::vector<OrderFiles::Row>& rows = {OrderFiles::Row{}}) {
+        OrderFiles::Write(folder.Order(name), rows);
+    }
+    void Scan() {
+        scanner.Scan();
+        window.Deliver();
+    }
+};
+
+TEST_F(ScanTest, FirstScanOfAnOrdinaryFolderSetsNothingAside) {
+    // The folder lists its own "." first: that starts the sequence at 1, and the file is new.
+    Drop("A1_Order_2.dbf");
+    Scan();
+    EXPECT_THAT(window.FileNames(), ElementsAre("A1_Order_2.dbf"));
+    EXPECT_EQ(scanner.LastSequence(), 2);
+    EXPECT_THAT(folder.ArchivedFiles(), ElementsAre("A1_Order_2.dbf"));
+}
+
+TEST_F(ScanTest, FirstScanMeetingAnOrderFileFirstSetsItAside) {
+    Drop("A1_Order_5.dbf");
+    Drop("A1_Order_6.dbf");
+    scanner.ScanEntries({{"A1_Order_5.dbf", false}, {".", true}, {"..", true}, {"A1_Order_6.dbf", false}});
+    window.Deliver();
+    EXPECT_THAT(window.requests, IsEmpty());
+    EXPECT_EQ(scanner.LastSequence(), 1);
+    EXPECT_THAT(folder.OrderFiles(), ElementsAre("A1_Order_5_忽略.dbf", "A1_Order_6.dbf"));
+
+    // The next scan takes the rest; the file set aside stays aside.
+    Scan();
+    EXPECT_THAT(window.FileNames(), ElementsAre("A1_Order_6.dbf"));
+    EXPECT_THAT(folder.OrderFiles(), ElementsAre("A1_Order_5_忽略.dbf"));
+}
+
+TEST_F(ScanTest, AFirstEntryThatIsNoOrderFileStartsTheSequenceToo) {
+    Drop("A1_Order_5.dbf");
+    scanner.ScanEntries({{"readme.txt", false}, {"A1_Order_5.dbf", false}});
+    window.Deliver();
+    EXPECT_THAT(window.FileNames(), ElementsAre("A1_Order_5.dbf"));
+}
+
+TEST_F(ScanTest, ALowerSequenceAfterAHigherOneIsNeverRead) {
+    Drop("A1_Order_9.dbf");
+    Scan();
+    Drop("A1_Order_7.dbf");
+    Drop("A1_Order_9.dbf");  // the same sequence again
+    Scan();
+    Scan();
+    EXPECT_THAT(window.FileNames(), ElementsAre("A1_Order_9.dbf"));
+    EXPECT_THAT(folder.OrderFiles(), ElementsAre("A1_Order_7.dbf", "A1_Order_9.dbf"));
+}
+
+TEST_F(ScanTest, NamesWithoutOrderOrDbfAreIgnored) {
+    Drop("A1_Buy_5.dbf");
+    Drop("A1_Order_6.txt");
+    Drop("A1_order_7.dbf");
+    Drop("A1_Order_8.DBF");
+    QDir(folder.config.orderFolder).mkdir("A1_Order_9.dbf");
+    Scan();
+    EXPECT_THAT(window.requests, IsEmpty());
+    EXPECT_EQ(scanner.LastSequence(), 1);
+}
+
+TEST_F(ScanTest, FilesDroppedTogetherGoInSequenceOrder) {
+    Drop("A1_Order_12.dbf");
+    Drop("A1_Order_3.dbf");
+    Drop("A1_Order_10.dbf");
+    // Listed highest first, as a folder may; the lower ones must not become unreachable.
+    scanner.ScanEntries({{".", true},
+                         {"A1_Order_12.dbf", false},
+                         {"A1_Order_10.dbf", false},
+                         {"A1_Order_3.dbf", false},
+                         {"..", true}});
+    window.Deliver();
+    EXPECT_THAT(window.FileNames(), ElementsAre("A1_Order_3.dbf", "A1_Order_10.dbf", "A1_Order_12.dbf"));
+    EXPECT_EQ(scanner.LastSequence(), 12);
+}
+
+TEST_F(ScanTest, TheRequestCarriesAccountAndRows) {
+    Drop("880012_Order_4.dbf",
+         {{"SSE", "10004567", "1", "0", "0", "10"}, {"SSE", "10004568", "2", "1", "1", "5"}});
+    Scan();
+    ASSERT_EQ(window.requests.size(), 1u);
+    const Json::Value& request = window.requests[0];
+    EXPECT_EQ(request["Account"], "880012");
+    ASSERT_EQ(request["Order"].size(), 2u);
+    EXPECT_EQ(request["Order"][0]["CONTRACT"], "10004567");
+    EXPECT_EQ(request["Order"][0]["VOLUME"], 10);
+    EXPECT_EQ(request["Order"][1]["DIRECTION"], "2");
+}
+
+TEST_F(ScanTest, AFileLockedByItsWriterWaitsAndHoldsTheFilesBehindIt) {
+    Scan();  // an empty folder: the sequence starts at 1
+    OrderFiles::LockingWriter writer(folder.Order("A1_Order_2.dbf"));
+    writer.Append(OrderFiles::Bytes({{}}));
+    Drop("A1_Order_3.dbf");
+    Scan();
+    Scan();
+    EXPECT_THAT(window.requests, IsEmpty());
+    EXPECT_EQ(scanner.LastSequence(), 1);
+
+    writer.Finish();
+    Scan();
+    EXPECT_THAT(window.FileNames(), ElementsAre("A1_Order_2.dbf", "A1_Order_3.dbf"));
+}
+
+TEST_F(ScanTest, ASlowWriterIsWaitedFor) {
+    Scan();
+    const std::string bytes = OrderFiles::Bytes({{}, {}, {}});
+    OrderFiles::LockingWriter writer(folder.Order("A1_Order_2.dbf"));
+    for (size_t at = 0; at < bytes.size(); at += 37) {
+        writer.Append(bytes.substr(at, 37));
+        Scan();
+        now += 40000;  // even a writer slower than the give-up time is waited for while it holds the lock
+    }
+    EXPECT_THAT(window.requests, IsEmpty());
+    writer.Finish();
+    Scan();
+    ASSERT_EQ(window.requests.size(), 1u);
+    EXPECT_EQ(window.requests[0]["Order"].size(), 3u);
+}
+
+TEST_F(ScanTest, AFileWrittenInChunksWithoutALockIsTakenOnlyWhenComplete) {
+    Scan();
+    const std::string bytes = OrderFiles::Bytes({{}, {}, {}});
+    std::string written;
+    for (size_t at = 0; at < bytes.size(); at += 50) {
+        written += bytes.substr(at, 50);
+        OrderFiles::WriteBytes(folder.Order("A1_Order_2.dbf"), written);
+        Scan();
+        if (written.size() < bytes.size() - 1) {  // all but the end-of-file byte
+            EXPECT_THAT(window.requests, IsEmpty()) << written.size() << " bytes written";
+        }
+        now += 10000;
+    }
+    ASSERT_EQ(window.requests.size(), 1u);
+    EXPECT_EQ(window.requests[0]["Order"].size(), 3u);
+}
+
+TEST_F(ScanTest, AFileLeftIncompleteIsMarkedBrokenAfterThirtySeconds) {
+    Scan();
+    OrderFiles::LockingWriter writer(folder.Order("A1_Order_2.dbf"));
+    writer.Append(OrderFiles::Bytes({{}, {}}).substr(0, 260));
+    writer.Kill();
+    Drop("A1_Order_3.dbf");
+
+    Scan();
+    now += 29999;
+    Scan();
+    EXPECT_THAT(window.requests, IsEmpty());
+    EXPECT_THAT(folder.OrderFiles(), ElementsAre("A1_Order_2.dbf", "A1_Order_3.dbf"));
+
+    now += 1;
+    Scan();
+    EXPECT_THAT(window.FileNames(), ElementsAre("A1_Order_3.dbf"));
+    EXPECT_THAT(folder.OrderFiles(), ElementsAre("A1_Order_2_错误.dbf"));
+}
+
+TEST_F(ScanTest, AnIncompleteFileThatStillChangesIsNotGivenUp) {
+    Scan();
+    const std::string bytes = OrderFiles::Bytes({{}, {}});
+    OrderFiles::WriteBytes(folder.Order("A1_Order_2.dbf"), bytes.substr(0, 100));
+    Scan();
+    now += 25000;
+    OrderFiles::WriteBytes(folder.Order("A1_Order_2.dbf"), bytes.substr(0, 200));
+    Scan();
+    now += 25000;
+    Scan();
+    EXPECT_THAT(folder.OrderFiles(), ElementsAre("A1_Order_2.dbf"));
+    OrderFiles::WriteBytes(folder.Order("A1_Order_2.dbf"), bytes);
+    Scan();
+    EXPECT_THAT(window.FileNames(), ElementsAre("A1_Order_2.dbf"));
+}
+
+TEST_F(ScanTest, AFileThatIsNoTableIsMarkedBrokenAtOnce) {
+    Scan();
+    OrderFiles::WriteBytes(folder.Order("A1_Order_2.dbf"),
+                           std::string("EXCHANGE,CONTRACT\nSSE,10004567\n") + std::string(40, 'x'));
+    Drop("A1_Order_3.dbf");
+    Scan();
+    EXPECT_THAT(window.FileNames(), ElementsAre("A1_Order_3.dbf"));
+    EXPECT_THAT(folder.OrderFiles(), ElementsAre("A1_Order_2_错误.dbf"));
+}
+
+TEST_F(ScanTest, AFileThatCannotBeArchivedStaysAndIsNotHandedOver) {
+    Scan();
+    QDir(folder.config.archiveFolder).removeRecursively();
+    OrderFiles::WriteBytes(folder.config.archiveFolder, "in the way");  // a file where the folder should be
+    Drop("A1_Order_2.dbf");
+    Scan();
+    Scan();
+    EXPECT_THAT(window.requests, IsEmpty());
+    EXPECT_THAT(folder.OrderFiles(), ElementsAre("A1_Order_2.dbf"));
+    EXPECT_EQ(scanner.LastSequence(), 1);
+
+    QFile::remove(folder.config.archiveFolder);
+    QDir().mkpath(folder.config.archiveFolder);
+    Scan();
+    EXPECT_THAT(window.FileNames(), ElementsAre("A1_Order_2.dbf"));
+}
+
+TEST_F(ScanTest, ATakenFileIsNeverHandedOverAgainAfterARestart) {
+    Drop("A1_Order_2.dbf");
+    Drop("A1_Order_3.dbf");
+    Scan();
+    ASSERT_EQ(window.requests.size(), 2u);
+    OrderFiles::WriteBytes(folder.Order("A1_Order_4.dbf"), "not a table at all, and long enough to tell...");
+    Scan();
+
+    // A new scanner starts from sequence 0, as after a restart of the terminal.
+    RecordingWindow restarted;
+    CReadFile again(&restarted, folder.config, [this] { return now; });
+    again.Scan();
+    restarted.Deliver();
+    EXPECT_THAT(restarted.requests, IsEmpty());
+    EXPECT_THAT(folder.ArchivedFiles(), ElementsAre("A1_Order_2.dbf", "A1_Order_3.dbf"));
+    EXPECT_THAT(folder.OrderFiles(), ElementsAre("A1_Order_4_错误.dbf"));
+}
+
+TEST_F(ScanTest, WithoutAnArchiveFolderNothingIsTaken) {
+    FileOrderConfig config = folder.config;
+    config.archiveFolder.clear();
+    RecordingWindow other;
+    CReadFile unarchived(&other, config, [this] { return now; });
+    Drop("A1_Order_2.dbf");
+    unarchived.Scan();
+    other.Deliver();
+    EXPECT_THAT(other.requests, IsEmpty());
+    EXPECT_THAT(folder.OrderFiles(), ElementsAre("A1_Order_2.dbf"));
+}
+
+TEST_F(ScanTest, AThousandFilesInOneFolderAllGoInOrder) {
+    for (int i = 2; i < 1002; ++i) {
+        Drop(QStringLiteral("A1_Order_%1.dbf").arg(i));
+    }
+    Scan();
+    ASSERT_EQ(window.requests.size(), 1000u);
+    for (int i = 0; i < 1000; ++i) {
+        ASSERT_EQ(window.requests[static_cast<size_t>(i)]["FileName"].asString(),
+                  "A1_Order_" + std::to_string(i + 2) + ".dbf");
+    }
+    EXPECT_THAT(folder.OrderFiles(), IsEmpty());
+    EXPECT_EQ(folder.ArchivedFiles().size(), 1000);
+}
+
+TEST_F(ScanTest, PageNoticesAreRelayedToTheWindow) {
+    scanner.OnMsg(QStringLiteral("CombinationOrderDlg_IDOK"), Json::Value(), Json::Value());
+    scanner.OnMsg(QStringLiteral("CombinationOrderDlg_IDCANCEL"), Json::Value(), Json::Value());
+    scanner.OnMsg(QStringLiteral("Kora.Message.TimeService.OnTimer"), Json::Value(), Json::Value());
+    window.Deliver();
+    EXPECT_EQ(window.pagesDone, 2);
+}
+
+TEST(OrderFileName, FieldsAndMarkers) {
+    OrderFileName name = OrderFileName::Parse("880012_Order_15.dbf");
+    EXPECT_EQ(name.account, "880012");
+    EXPECT_EQ(name.sequence, 15);
+    EXPECT_EQ(OrderFileName::Parse("A_Order.dbf").sequence, 0);
+    EXPECT_EQ(OrderFileName::Parse("A_Order_x.dbf").sequence, 0);
+    EXPECT_EQ(OrderFileName::Parse(QString(60, 'A') + "_Order_3.dbf").account, QString(48, 'A'));
+    EXPECT_EQ(OrderFileName::WithMarker("A_Order_5.dbf", "_忽略"), "A_Order_5_忽略.dbf");
+    EXPECT_TRUE(OrderFileName::IsSetAside("A_Order_5_忽略.dbf"));
+    EXPECT_TRUE(OrderFileName::IsSetAside("A_Order_5_错误.dbf"));
+    EXPECT_FALSE(OrderFileName::IsSetAside("A_Order_5.dbf"));
+}
+
+}  // namespace

@@ -1,0 +1,278 @@
+// The dBase table: what it reads, what it writes, and how it treats files it must not trust.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "OrderFiles.h"
+#include "fileorder/DbfTable.h"
+
+namespace {
+
+using Status = DbfTable::Status;
+
+void PutU16(std::string& bytes, size_t at, uint16_t v) {
+    bytes[at] = static_cast<char>(v & 0xFF);
+    bytes[at + 1] = static_cast<char>(v >> 8);
+}
+
+void PutU32(std::string& bytes, size_t at, uint32_t v) {
+    PutU16(bytes, at, static_cast<uint16_t>(v));
+    PutU16(bytes, at + 2, static_cast<uint16_t>(v >> 16));
+}
+
+Status ParseBytes(std::string bytes, DbfTable* out = nullptr) {
+    DbfTable table;
+    Status status = DbfTable::Parse(std::move(bytes), table);
+    if (out) {
+        *out = std::move(table);
+    }
+    return status;
+}
+
+TEST(DbfTable, RoundTripKeepsEveryValue) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("A1_Order_3.dbf");
+    OrderFiles::Write(path,
+                      {{"SSE", "10004567", "1", "0", "0", "10"}, {"SZSE", "90000123", "2", "1", "1", "3"}});
+
+    DbfTable table;
+    ASSERT_EQ(DbfTable::ReadFile(path, table), Status::Ok);
+    Json::Value rows = table.Rows();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0]["EXCHANGE"], "SSE");
+    EXPECT_EQ(rows[0]["CONTRACT"], "10004567");
+    EXPECT_EQ(rows[0]["DIRECTION"], "1");
+    EXPECT_EQ(rows[0]["VOLUME"], 10);
+    EXPECT_EQ(rows[1]["EXCHANGE"], "SZSE");
+    EXPECT_EQ(rows[1]["COVERED"], "1");
+    EXPECT_EQ(rows[1]["VOLUME"], 3);
+}
+
+TEST(DbfTable, NumericFieldsAreNumbersAndOtherFieldsText) {
+    DbfTable table;
+    table.AddField("N", 'N', 6);
+    table.AddField("F", 'N', 6, 2);
+    table.AddField("C", 'C', 6);
+    table.AddField("BLANK", 'N', 4);
+    table.AddField("STARS", 'N', 4);
+    table.AddRecord({"    10", "  1.50", "10", "    ", "****"});
+    DbfTable read;
+    ASSERT_EQ(ParseBytes(table.Serialize(QDate(2024, 1, 2)), &read), Status::Ok);
+    Json::Value row = read.Rows()[0];
+    EXPECT_TRUE(row["N"].isIntegral());
+    EXPECT_EQ(row["N"].asInt(), 10);
+    EXPECT_DOUBLE_EQ(row["F"].asDouble(), 1.5);
+    EXPECT_TRUE(row["C"].isString());
+    EXPECT_EQ(row["C"], "10");
+    // Blank or overflowed numbers are no number at all, not a silent 0.
+    EXPECT_TRUE(row["BLANK"].isNull());
+    EXPECT_TRUE(row["STARS"].isNull());
+}
+
+TEST(DbfTable, WrittenLayoutIsDbaseThree) {
+    DbfTable table;
+    table.AddField("Available", 'C', 48);
+    table.AddField("AVeryLongFieldName", 'C', 48);
+    table.AddRecord({"12", "x"});
+    const std::string bytes = table.Serialize(QDate(2024, 5, 17));
+    ASSERT_EQ(bytes.size(), 32u + 64u + 1u + 97u + 1u);
+    EXPECT_EQ(bytes[0], 3);
+    EXPECT_EQ(bytes[1], 124);  // 2024 - 1900
+    EXPECT_EQ(bytes[2], 5);
+    EXPECT_EQ(bytes[3], 17);
+    EXPECT_EQ(bytes[4], 1);
+    EXPECT_EQ(static_cast<uint8_t>(bytes[8]) | (static_cast<uint8_t>(bytes[9]) << 8), 97);
+    EXPECT_EQ(static_cast<uint8_t>(bytes[10]) | (static_cast<uint8_t>(bytes[11]) << 8), 97);
+    EXPECT_EQ(std::string(bytes.data() + 64, 11), std::string("AVeryLongF\0", 11));
+    EXPECT_EQ(bytes[32 + 11], 'C');
+    EXPECT_EQ(bytes[32 + 32 + 12], 49);  // offset of the second field
+    EXPECT_EQ(bytes[32 + 16], 48);
+    EXPECT_EQ(bytes[96], 0x0D);
+    EXPECT_EQ(bytes[97], ' ');
+    EXPECT_EQ(bytes.substr(98, 3), "12 ");
+    EXPECT_EQ(bytes.back(), 0x1A);
+}
+
+TEST(DbfTable, FieldLimitsKeepTheFirstFifty) {
+    DbfTable wide;
+    for (int i = 0; i < 51; ++i) {
+        wide.AddField("F" + std::to_string(i), 'C', 1);
+    }
+    EXPECT_EQ(wide.Fields().size(), 50u);
+
+    // A file that declares 51 fields is read with its first 50.
+    std::string bytes(32 + 51 * 32 + 1, '\0');
+    bytes[0] = 3;
+    PutU16(bytes, 8, static_cast<uint16_t>(bytes.size()));
+    PutU16(bytes, 10, 52);
+    for (int i = 0; i < 51; ++i) {
+        std::string name = "F" + std::to_string(i);
+        bytes.replace(32 + 32 * i, name.size(), name);
+        bytes[32 + 32 * i + 11] = 'C';
+        bytes[32 + 32 * i + 16] = 1;
+    }
+    bytes.back() = 0x0D;
+    PutU32(bytes, 4, 1);
+    std::string record(52, 'x');
+    record[0] = ' ';
+    record[51] = 'L';
+    DbfTable read;
+    ASSERT_EQ(ParseBytes(bytes + record, &read), Status::Ok);
+    ASSERT_EQ(read.Fields().size(), 50u);
+    Json::Value row = read.Rows()[0];
+    EXPECT_EQ(row.size(), 50u);
+    EXPECT_FALSE(row.isMember("F50"));
+    EXPECT_EQ(row["F49"], "x");
+
+    DbfTable tooWide;
+    EXPECT_TRUE(tooWide.AddField("A", 'C', 255));
+    for (int i = 0; i < 31; ++i) {
+        tooWide.AddField("B" + std::to_string(i), 'C', 255);
+    }
+    EXPECT_LE(tooWide.RecordWidth(), DbfTable::kMaxRecordWidth);
+    EXPECT_FALSE(tooWide.AddField("C", 'C', 255));
+}
+
+TEST(DbfTable, FieldOffsetsComeFromTheWidths) {
+    // Peers such as GDAL leave the offset bytes zero.
+    std::string bytes = OrderFiles::Bytes({{"SSE", "10004567", "2", "1", "0", "7"}});
+    for (int i = 0; i < 6; ++i) {
+        PutU16(bytes, 32 + 32 * i + 12, 0);
+    }
+    DbfTable read;
+    ASSERT_EQ(ParseBytes(bytes, &read), Status::Ok);
+    Json::Value row = read.Rows()[0];
+    EXPECT_EQ(row["CONTRACT"], "10004567");
+    EXPECT_EQ(row["DIRECTION"], "2");
+    EXPECT_EQ(row["VOLUME"], 7);
+}
+
+TEST(DbfTable, RecordsBeyondTheLimitAreDropped) {
+    DbfTable table;
+    table.AddField("V", 'N', 1);
+    std::string bytes = table.Serialize(QDate(2024, 1, 1));
+    bytes.pop_back();
+    const uint32_t count = DbfTable::kMaxRecords + 1;
+    PutU32(bytes, 4, count);
+    for (uint32_t i = 0; i < count; ++i) {
+        bytes += " 1";
+    }
+    DbfTable read;
+    ASSERT_EQ(ParseBytes(bytes, &read), Status::Ok);
+    EXPECT_EQ(read.RecordCount(), DbfTable::kMaxRecords);
+}
+
+// Headers that lie. Each case changes one thing in a good two-row order file.
+struct BadHeader {
+    const char* name;
+    Status expected;
+    std::function<void(std::string&)> damage;
+};
+
+class DbfTableBadHeader : public ::testing::TestWithParam<BadHeader> {};
+
+TEST_P(DbfTableBadHeader, AnswersAStatusAndNoRows) {
+    std::string bytes = OrderFiles::Bytes({{}, {}});
+    GetParam().damage(bytes);
+    DbfTable read;
+    EXPECT_EQ(ParseBytes(bytes, &read), GetParam().expected);
+    EXPECT_EQ(read.RecordCount(), 0);
+    EXPECT_EQ(read.Rows().size(), 0u);
+}
+
+const size_t kGoodHeader = 32 + 6 * 32 + 1;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DbfTableBadHeader,
+    ::testing::Values(
+        BadHeader{"Empty", Status::Incomplete, [](std::string& b) { b.clear(); }},
+        BadHeader{"ShorterThanTheFixedHeader", Status::Incomplete, [](std::string& b) { b.resize(31); }},
+        BadHeader{"HeaderNotWrittenYet", Status::Incomplete,
+                  [](std::string& b) { b.assign(b.size(), '\0'); }},
+        BadHeader{"NotADbaseVersion", Status::NotDbf, [](std::string& b) { b[0] = 'h'; }},
+        BadHeader{"CutInsideTheDescriptors", Status::Incomplete, [](std::string& b) { b.resize(100); }},
+        BadHeader{"CutInsideTheRecords", Status::Incomplete,
+                  [](std::string& b) { b.resize(kGoodHeader + 40); }},
+        BadHeader{"RecordCountBeyondTheFile", Status::Incomplete, [](std::string& b) { PutU32(b, 4, 3); }},
+        BadHeader{"HugeRecordCount", Status::Incomplete, [](std::string& b) { PutU32(b, 4, 0xFFFFFFFFu); }},
+        BadHeader{"HeaderLengthBeyondTheFile", Status::Incomplete,
+                  [](std::string& b) { PutU16(b, 8, 0xFFFF); }},
+        BadHeader{"HeaderLengthTooSmall", Status::NotDbf, [](std::string& b) { PutU16(b, 8, 32); }},
+        BadHeader{"HeaderLengthCutsADescriptor", Status::NotDbf,
+                  [](std::string& b) { PutU16(b, 8, 32 + 40); }},
+        BadHeader{"NoTerminator", Status::NotDbf, [](std::string& b) { b[kGoodHeader - 1] = ' '; }},
+        BadHeader{"RecordWidthZero", Status::NotDbf, [](std::string& b) { PutU16(b, 10, 0); }},
+        BadHeader{"RecordWidthDisagreesWithFields", Status::NotDbf,
+                  [](std::string& b) { PutU16(b, 10, 20); }},
+        BadHeader{"FieldWiderThanTheRecord", Status::NotDbf, [](std::string& b) { b[32 + 16] = 100; }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DbfTable, ReadFileTellsMissingFromUnreadable) {
+    QTemporaryDir dir;
+    DbfTable table;
+    EXPECT_EQ(DbfTable::ReadFile(dir.filePath("none.dbf"), table), Status::Missing);
+    OrderFiles::WriteBytes(dir.filePath("empty.dbf"), "");
+    EXPECT_EQ(DbfTable::ReadFile(dir.filePath("empty.dbf"), table), Status::Incomplete);
+    EXPECT_EQ(DbfTable::ReadFile(dir.path(), table), Status::NotDbf);
+}
+
+TEST(DbfTable, OnlyWhatTheHeaderClaimsIsRead) {
+    // A sparse file of 4 GiB whose header claims one record: reading it must not take 4 GiB.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("A_Order_2.dbf");
+    OrderFiles::Write(path, {{}});
+    QFile file(path);
+    ASSERT_TRUE(file.resize(qint64(4) << 30));
+    DbfTable table;
+    ASSERT_EQ(DbfTable::ReadFile(path, table), Status::Ok);
+    EXPECT_EQ(table.RecordCount(), 1);
+}
+
+TEST(DbfTable, APipeNamedLikeATableDoesNotHangTheReader) {
+    QTemporaryDir dir;
+    const QByteArray path = QFile::encodeName(dir.filePath("A_Order_2.dbf"));
+    ASSERT_EQ(::mkfifo(path.constData(), 0600), 0);
+    DbfTable table;
+    EXPECT_EQ(DbfTable::ReadFile(dir.filePath("A_Order_2.dbf"), table), Status::NotDbf);
+}
+
+TEST(DbfTable, AFileLockedByItsWriterIsNotRead) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("A_Order_2.dbf");
+    OrderFiles::LockingWriter writer(path);
+    const std::string bytes = OrderFiles::Bytes({{}, {}});
+    writer.Append(bytes);  // complete, but the writer has not let go yet
+    DbfTable table;
+    EXPECT_EQ(DbfTable::ReadFile(path, table), Status::Locked);
+    writer.Finish();
+    ASSERT_EQ(DbfTable::ReadFile(path, table), Status::Ok);
+    EXPECT_EQ(table.RecordCount(), 2);
+}
+
+TEST(DbfTable, WriteReplacesTheFileWhole) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("A_Position.dbf");
+    OrderFiles::Table({{}, {}, {}}).WriteFile(path);
+    ASSERT_TRUE(OrderFiles::Table({{"SZSE"}}).WriteFile(path));
+    DbfTable table;
+    ASSERT_EQ(DbfTable::ReadFile(path, table), Status::Ok);
+    ASSERT_EQ(table.RecordCount(), 1);
+    EXPECT_EQ(table.Rows()[0]["EXCHANGE"], "SZSE");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"A_Position.dbf"});
+    EXPECT_EQ(QFile(path).permissions() & QFileDevice::ReadOwner, QFileDevice::ReadOwner);
+}
+
+TEST(DbfTable, FailedWriteLeavesNothingBehind) {
+    QTemporaryDir dir;
+    EXPECT_FALSE(OrderFiles::Table({{}}).WriteFile(dir.filePath("missing/A_Position.dbf")));
+    // A directory in the target's place cannot be replaced by a file.
+    QDir(dir.path()).mkdir("A_Money.dbf");
+    EXPECT_FALSE(OrderFiles::Table({{}}).WriteFile(dir.filePath("A_Money.dbf")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
+}
+
+}  // namespace

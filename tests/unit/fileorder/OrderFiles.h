@@ -1,0 +1,53 @@
+#pragma once
+
+#include <sys/types.h>
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "fileorder/DbfTable.h"
+
+// Order files as outside programs write them, and writers that misbehave the way real ones do.
+namespace OrderFiles {
+
+struct Row {
+    std::string exchange = "SSE";
+    std::string contract = "10004567";
+    std::string direction = "1";
+    std::string offset = "0";
+    std::string covered = "0";
+    std::string volume = "1";
+};
+
+// EXCHANGE, CONTRACT, DIRECTION, OFFSETFLAG, COVERED as text, VOLUME as a number.
+DbfTable Table(const std::vector<Row>& rows);
+std::string Bytes(const std::vector<Row>& rows);
+void WriteBytes(const QString& path, const std::string& bytes);
+void Write(const QString& path, const std::vector<Row>& rows = {Row{}});
+
+// A second process holding the lock region of a file, as a writer does while it writes (the
+// locks are per process, so the reader must meet a lock held elsewhere). The writer can write
+// chunks of the file while it holds the lock, or die without finishing.
+class LockingWriter {
+public:
+    explicit LockingWriter(const QString& path);
+    ~LockingWriter();
+    LockingWriter(const LockingWriter&) = delete;
+    LockingWriter& operator=(const LockingWriter&) = delete;
+
+    // Appends bytes to the file and waits until they are written.
+    void Append(const std::string& bytes);
+    // Lets go of the lock and ends the process normally.
+    void Finish();
+    // Ends the process at once, as a writer that crashed mid-file.
+    void Kill();
+
+private:
+    void Command(char code, const std::string& bytes = {});
+    void End(char code);
+    pid_t m_pid = -1;
+    int m_commands = -1;
+    int m_replies = -1;
+};
+
+}  // namespace OrderFiles

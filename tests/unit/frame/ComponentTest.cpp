@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <QWidget>
+
+#include "frame/ThisComponent.h"
+#include "kernel/HostAccess.h"
+#include "kora/interface/KRTToolsI.h"
+#include "support/MiniHost.h"
+
+using Kora::Utility::Handle;
+namespace I = Kora::Interface;
+
+namespace {
+
+// A host with the three registries the component announces itself to; each test removes what
+// it wants missing.
+struct FullHost {
+    FullHost()
+        : host(new MiniHost::Host),
+          instructs(new MiniHost::InstructSvc),
+          windows(new MiniHost::ContentWindowSvc) {
+        host->AddService(instructs);
+        host->AddService(windows);
+    }
+    Handle<MiniHost::Host> host;
+    Handle<MiniHost::InstructSvc> instructs;
+    Handle<MiniHost::ContentWindowSvc> windows;
+};
+
+TEST(Component, LoadRegistersAllThreeAndUnloadTakesThemBack) {
+    FullHost h;
+    ThisComponent component(h.host.Get());
+    ASSERT_TRUE(component.Prepare());
+    ASSERT_TRUE(component.Start());
+    ASSERT_TRUE(component.Load());
+
+    ASSERT_EQ(h.instructs->providers.size(), 1u);
+    EXPECT_EQ(h.instructs->lastRegisterParams, (Kora::Utility::WStringMap{{"AutoUpdate", "true"}}));
+    ASSERT_EQ(h.windows->providers.size(), 1u);
+    auto tools = h.host->apiMgr->GetService(I::KRTToolsI::ServiceName(), true).Cast<I::KRTToolsI>();
+    ASSERT_TRUE(tools);
+    EXPECT_EQ(tools->GetVersionedName(), "Kora.Platform.Service.KRTTools.1");
+    EXPECT_EQ(tools->GetServiceVersion(), 1);
+    EXPECT_EQ(tools->GetServiceProperties(), (Kora::Utility::WStringMap{{"Text", "交易工具"}}));
+    EXPECT_TRUE(component.Notify(42));
+
+    ASSERT_TRUE(component.Unload());
+    EXPECT_TRUE(h.instructs->providers.empty());
+    EXPECT_TRUE(h.windows->providers.empty());
+    EXPECT_FALSE(h.host->apiMgr->GetService(I::KRTToolsI::ServiceName(), true));
+}
+
+TEST(Component, EachMissingRegistrySkipsOnlyItsOwnStep) {
+    for (const QString& missing : {I::InstructSvcI::ServiceName(), I::ContentWindowSvcI::ServiceName()}) {
+        FullHost h;
+        h.host->apiMgr->services.erase(missing);
+        ThisComponent component(h.host.Get());
+        EXPECT_TRUE(component.Load());
+        EXPECT_EQ(h.instructs->providers.size(), missing == I::InstructSvcI::ServiceName() ? 0u : 1u);
+        EXPECT_EQ(h.windows->providers.size(), missing == I::ContentWindowSvcI::ServiceName() ? 0u : 1u);
+        EXPECT_TRUE(h.host->apiMgr->GetService(I::KRTToolsI::ServiceName(), true));
+        EXPECT_TRUE(component.Unload());
+    }
+    FullHost h;
+    h.host->apiMgr = nullptr;  // no registry at all: nothing can be looked up or offered
+    ThisComponent component(h.host.Get());
+    EXPECT_TRUE(component.Load());
+    EXPECT_FALSE(component.ToolsService());
+    EXPECT_TRUE(component.Unload());
+}
+
+TEST(Component, DescriptionRecordIsExactlyTheSevenMembers) {
+    FullHost h;
+    ThisComponent component(h.host.Get());
+    component.Load();
+    Json::Value info = component.ToolsService()->ComponentInfo();
+    Json::Value expected(Json::objectValue);
+    expected["ComponentID"] = "7";
+    expected["ComponentName"] = "交易工具模块";
+    expected["ComponentAuthor"] = "";
+    expected["ComponentFile"] = "KRTTools.dll";
+    expected["ComponentCreateDate"] = 20170804;
+    expected["ComponentModifyDate"] = 20170804;
+    expected["ComponentVersion"] = "B001";
+    EXPECT_EQ(info, expected);
+    EXPECT_TRUE(info["ComponentCreateDate"].isInt());
+    component.Unload();
+}
+
+TEST(Component, TheFileOrderWindowIsCreatedOnceAndGoneAfterUnload) {
+    FullHost h;
+    ThisComponent component(h.host.Get());
+    component.Load();
+    auto tools = component.ToolsService();
+    EXPECT_EQ(tools->CreateFileOrderWindow(), nullptr);  // Load already created it
+    tools->DestroyFileOrderWindow();
+    I::WindowHandle window = tools->CreateFileOrderWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->isVisible());
+    component.Unload();
+}
+
+TEST(Component, HandlesNeverFreeTheComponentOnlyDestroyingItDoes) {
+    FullHost h;
+    auto* component = new ThisComponent(h.host.Get());
+    { Handle<I::ComponentI> held(component); }
+    EXPECT_TRUE(component->Prepare());
+    delete component;
+    EXPECT_EQ(Kora::Kernel::GetHost(), nullptr);
+}
+
+TEST(Component, InstructTableInOrder) {
+    FullHost h;
+    ThisComponent component(h.host.Get());
+    component.Load();
+    auto instructs = component.InstructProvider()->GetInstructs();
+    const char* expected[][3] = {
+        {"QuickMouse", "快鼠交易", "快鼠交易"},
+        {"OpenShortcutTrade", "打开炒单交易", "打开炒单交易"},
+        {"PopOptBatchTrade", "期权批量下单", "弹出期权批量下单界面。"},
+        {"OptionSellAnaly", "期权卖方分析", "弹出期权卖方分析"},
+        {"OptionPriceCalc", "期权价格计算", "弹出期权价格计算界面"},
+        {"OptionTradeStatistics", "期权成交统计", "弹出期权成交统计界面"},
+    };
+    ASSERT_EQ(instructs->size(), 6u);
+    for (size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ((*instructs)[i], (Kora::Utility::WStringMap{{"Instruct", expected[i][0]},
+                                                              {"Name", expected[i][1]},
+                                                              {"Description", expected[i][2]}}));
+    }
+    component.Unload();
+}
+
+}  // namespace

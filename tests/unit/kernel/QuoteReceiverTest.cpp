@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "kernel/HostAccess.h"
+#include "kernel/QuoteReceiver.h"
+#include "kora/interface/QuoteSubscribeSvcI.h"
+#include "support/MiniHost.h"
+
+using Kora::Utility::Handle;
+namespace K = Kora::Kernel;
+namespace I = Kora::Interface;
+
+namespace {
+
+struct Call {
+    int kind;
+    I::QuoteKey key;
+    Json::Value info;
+};
+
+class Recorder : public K::QuoteReceiver {
+public:
+    ~Recorder() override { DetachQuotes(); }
+    void OnQuotePush(const I::QuotePushRecord& r, const Json::Value& info) override {
+        calls.push_back({1, r.key, info});
+    }
+    void OnTickPush(const I::QuotePushRecord& r, const Json::Value& info) override {
+        calls.push_back({2, r.key, info});
+    }
+    void OnHistoryPush(const I::QuotePushRecord& r, const Json::Value& info) override {
+        calls.push_back({3, r.key, info});
+    }
+    void OnWeightDataPush(const I::QuotePushRecord& r, const Json::Value& info) override {
+        calls.push_back({4, r.key, info});
+    }
+    void OnStaticPush(const I::QuotePushRecord& r, const Json::Value& info) override {
+        calls.push_back({5, r.key, info});
+    }
+    std::vector<Call> calls;
+};
+
+class QuoteService : public I::QuoteSubscribeSvcI, public MiniHost::ServiceBase {
+public:
+    QuoteService() : ServiceBase(I::QuoteSubscribeSvcI::ServiceName()) {}
+    bool RegisterSubscriber(Handle<I::QuoteSubscriberI> s) override {
+        subscribers.push_back(s);
+        return true;
+    }
+    bool UnregisterSubscriber(Handle<I::QuoteSubscriberI> s) override {
+        std::erase(subscribers, s);
+        return true;
+    }
+    bool RequestHistory(Handle<I::QuoteSubscriberI>, const I::QuoteKey&, const QString&,
+                        const Json::Value&) override {
+        return true;
+    }
+    std::vector<Handle<I::QuoteSubscriberI>> subscribers;
+};
+
+class Quotes : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host = Handle<MiniHost::Host>(new MiniHost::Host);
+        service = Handle<QuoteService>(new QuoteService);
+        host->AddService(service);
+        K::SetHost(host.Get());
+    }
+    void TearDown() override { K::SetHost(nullptr); }
+
+    Handle<MiniHost::Host> host;
+    Handle<QuoteService> service;
+    const I::QuoteKey key{3, QStringLiteral("m2409"), 3, 0};
+};
+
+TEST_F(Quotes, StartRegistersAndSubscribesAllFivePushesStopUndoesBoth) {
+    Recorder r;
+    r.FollowQuotes({key});
+    ASSERT_EQ(service->subscribers.size(), 1u);
+    EXPECT_TRUE(service->subscribers[0]->CopyQuoteKeys().count(key));
+    for (uint32_t n = 30001; n <= 30005; ++n) {
+        EXPECT_EQ(host->hpCenter->SubscriberCount(n), 1u) << n;
+    }
+    r.StopQuotes();
+    EXPECT_TRUE(service->subscribers.empty());
+    for (uint32_t n = 30001; n <= 30005; ++n) {
+        EXPECT_EQ(host->hpCenter->SubscriberCount(n), 0u) << n;
+    }
+}
+
+TEST_F(Quotes, QuoteInformationCarriesExtDataOnlyWhenThePushHasIt) {
+    Recorder r;
+    r.FollowQuotes({key});
+    I::QuotePushRecord push;
+    push.key = key;
+    push.isNewQuote = true;
+    host->hpCenter->Deliver(I::kPushQuote, &push);
+
+    push.hasExtData = true;
+    push.ext = {1200.0, 38705, 38700, 38710, 15.0, 7.0};
+    host->hpCenter->Deliver(I::kPushQuote, &push);
+
+    ASSERT_EQ(r.calls.size(), 2u);
+    const Json::Value& plain = r.calls[0].info;
+    EXPECT_FALSE(plain.isMember("ExtData"));
+    EXPECT_FALSE(plain["IsNewStatic"].asBool());
+    EXPECT_TRUE(plain["IsNewQuote"].asBool());
+
+    const Json::Value& ext = r.calls[1].info["ExtData"];
+    EXPECT_DOUBLE_EQ(ext["Volume"].asDouble(), 1200.0);
+    EXPECT_EQ(ext["Now"].asInt64(), 38705);
+    EXPECT_EQ(ext["BuyPrice"].asInt64(), 38700);
+    EXPECT_EQ(ext["SellPrice"].asInt64(), 38710);
+    EXPECT_DOUBLE_EQ(ext["BuyVolume"].asDouble(), 15.0);
+    EXPECT_DOUBLE_EQ(ext["SellVolume"].asDouble(), 7.0);
+}
+
+TEST_F(Quotes, AFlashPushGivesOnlyItsFlashFlagWhateverElseItSays) {
+    Recorder r;
+    r.FollowQuotes({key});
+    I::QuotePushRecord push;
+    push.key = key;
+    push.isNewQuote = push.isNewTick = true;
+    push.hasExtData = true;
+    push.flashFlag = 2;
+    host->hpCenter->Deliver(I::kPushQuote, &push);
+    ASSERT_EQ(r.calls.size(), 1u);
+    EXPECT_EQ(r.calls[0].info.getMemberNames(), std::vector<std::string>{"FlashFlag"});
+    EXPECT_EQ(r.calls[0].info["FlashFlag"].asInt(), 2);
+}
+
+TEST_F(Quotes, EachPushKindReachesItsOwnCallbackTheOthersWithNullInformation) {
+    Recorder r;
+    r.FollowQuotes({key});
+    I::QuotePushRecord push;
+    push.key = key;
+    for (uint32_t n = 30001; n <= 30005; ++n) {
+        host->hpCenter->Deliver(n, &push);
+    }
+    host->hpCenter->Deliver(30001, nullptr);  // a record-less push is dropped, not dereferenced
+    ASSERT_EQ(r.calls.size(), 5u);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(r.calls[i].kind, i + 1);
+        EXPECT_EQ(r.calls[i].info.isNull(), i != 0);
+    }
+}
+
+TEST_F(Quotes, WithoutAQuoteServiceTheSubscriberStillListensOnTheCentre) {
+    host->apiMgr->services.clear();
+    Recorder r;
+    r.FollowQuotes({key});
+    EXPECT_EQ(host->hpCenter->SubscriberCount(I::kPushQuote), 1u);
+}
+
+TEST_F(Quotes, FollowQuotesReplacesTheSetAddQuotesExtendsIt) {
+    Recorder r;
+    I::QuoteKey other{3, QStringLiteral("m2501"), 3, 0};
+    r.FollowQuotes({key});
+    r.AddQuotes({other});
+    EXPECT_EQ(r.Subscriber().CopyQuoteKeys().size(), 2u);
+    r.FollowQuotes({other});
+    EXPECT_EQ(r.Subscriber().CopyQuoteKeys(), I::QuoteKeySet{other});
+    EXPECT_EQ(service->subscribers.size(), 1u);
+}
+
+}  // namespace

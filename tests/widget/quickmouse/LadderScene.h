@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+#include "platform/WinMessage.h"
+#include "quickmouse/CKRMouselist.h"
+
+// A window that owns a futures ladder and records every request the ladder sends it.
+class LadderOwner : public QWidget, public Win::MessageWindow {
+public:
+    struct Request {
+        Win::UINT message = 0;
+        QString text;         // price text (place), identifier (cancel, move), volume (change)
+        QString targetPrice;  // move
+        Win::LPARAM direction = 0;
+        std::vector<QString> ids;  // change volume
+    };
+
+    LadderOwner();
+    Win::LRESULT OnMessage(Win::UINT message, Win::WPARAM wParam, Win::LPARAM lParam) override;
+
+    CKRMouselist& Ladder() { return *m_ladder; }
+    std::vector<Request> requests;
+
+private:
+    CKRMouselist* m_ladder;
+};
+
+// A contract quoted around 3512 with tick 1: limits 3300–3700 (401 rows), reference 3506,
+// the day's range 3488–3530, five levels a side, two buy orders at 3505 (1 + 2 lots), one
+// sell order at 3518 (5 lots) and a long position from 3503.
+namespace LadderScene {
+
+constexpr double kLast = 3512;
+constexpr double kReference = 3506;
+
+void Populate(CKRMouselist& ladder);
+// The row of a price on the scene's ladder.
+int RowOf(const CKRMouselist& ladder, double price);
+// The centre of a cell in the ladder's coordinates.
+QPoint CellCentre(CKRMouselist& ladder, int row, int column);
+QImage Paint(QWidget& widget);
+
+}  // namespace LadderScene
