@@ -34,7 +34,7 @@ I::ContentWindowI* NewWindow(const QString& type, const WStringMap& params) {
         return window;
     }
     if (type == QLatin1String("KRFutureQMouse")) {
-        return new (std::nothrow) CFutureQMouseWindow;
+        return new (std::nothrow) CFutureQMouseWindow(params);
     }
     if (type == QLatin1String("PositionAnalyze")) {
         return new (std::nothrow) CWPositionAnalyze(params);

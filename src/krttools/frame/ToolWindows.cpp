@@ -2,6 +2,7 @@
 
 #include "frame/PlaceholderToolDialog.h"
 #include "kora/utility/JsonAccess.h"
+#include "quickmouse/CDlgFutrueQuickMouse.h"
 #include "shortcut/CDlgShortcutTrade.h"
 
 namespace {
@@ -12,7 +13,35 @@ std::unique_ptr<CKrDlgOperate> Placeholder(int templateId, const char* title) {
 
 CWDlgQuickMouse::CWDlgQuickMouse() : ToolWindow(Placeholder(11000, "快鼠交易")) {}
 
-CFutureQMouseWindow::CFutureQMouseWindow() : ToolWindow(Placeholder(101, "期货快鼠交易")) {}
+namespace {
+std::unique_ptr<CKrDlgOperate> FuturesQuickMouse(const Kora::Utility::WStringMap& params) {
+    auto dialog = std::make_unique<CDlgFutrueQuickMouse>();
+    const QString account = Kora::Utility::ValueOf(params, QStringLiteral("EAccountID"));
+    if (!account.isEmpty()) {
+        dialog->AddParam(QStringLiteral("EAccountID"), account);
+    }
+    return dialog;
+}
+}  // namespace
+
+CFutureQMouseWindow::CFutureQMouseWindow(const Kora::Utility::WStringMap& params)
+    : ToolWindow(FuturesQuickMouse(params)), m_quickMouse(static_cast<CDlgFutrueQuickMouse*>(Dialog())) {}
+
+bool CFutureQMouseWindow::OnNotify(const Json::Value& message, Json::Value& result) {
+    if (Kora::Utility::JsonText(message, "Function") == "M_GetShowTopState") {
+        result = Json::Value(true);
+        return true;
+    }
+    return ToolWindow::OnNotify(message, result);
+}
+
+Json::Value CFutureQMouseWindow::Do(const Json::Value& command) {
+    if (Kora::Utility::JsonText(command, "Function") != "QuickMouse" || !m_quickMouse) {
+        return Json::Value(false);
+    }
+    m_quickMouse->FocusLadder();
+    return Json::Value(true);
+}
 
 CWDlgShortcutTrade::CWDlgShortcutTrade() : ToolWindow(std::make_unique<CDlgShortcutTrade>()) {}
 

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "frame/ToolWindow.h"
+#include "kora/interface/ContentWindowI.h"
+
+class CDlgFutrueQuickMouse;
 
 // The six content-window wrappers, one per window type. Each owns exactly one tool dialog.
 
@@ -10,10 +13,20 @@ public:
     CWDlgQuickMouse();
 };
 
-// "KRFutureQMouse": the futures quick-mouse window.
-class CFutureQMouseWindow : public ToolWindow {
+// "KRFutureQMouse": the futures quick-mouse window. The creation parameters may name its
+// trading account ("EAccountID"). It answers the host's "M_GetShowTopState" query with true
+// (a trading window is kept in front), and the "QuickMouse" command brings it forward with the
+// keyboard on its ladder.
+class CFutureQMouseWindow : public ToolWindow, public Kora::Interface::Do2I {
 public:
-    CFutureQMouseWindow();
+    explicit CFutureQMouseWindow(const Kora::Utility::WStringMap& params = {});
+    bool OnNotify(const Json::Value& message, Json::Value& result) override;
+    Json::Value Do(const Json::Value& command) override;
+
+    CDlgFutrueQuickMouse* QuickMouse() const { return m_quickMouse; }
+
+private:
+    CDlgFutrueQuickMouse* m_quickMouse;
 };
 
 // "KRTShortcutTrade": the keyboard order strip. A "Linkage" notification hands the linked

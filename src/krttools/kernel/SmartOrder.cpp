@@ -12,7 +12,8 @@ using Utility::JsonWText;
 using Utility::Member;
 
 SmartOrderResult InsertSmartOrder(Interface::KRTEngineI& engine, const Json::Value& request,
-                                  const Json::Value& orderMembers) {
+                                  const Json::Value& orderMembers,
+                                  const std::function<void(const Json::Value& order)>& beforeInsert) {
     SmartOrderResult result;
     Json::Value order = engine.CreateOrder(request);
     if (!order.isObject() || !Member(order, "Order").isObject()) {
@@ -25,6 +26,9 @@ SmartOrderResult InsertSmartOrder(Interface::KRTEngineI& engine, const Json::Val
         }
     }
     result.order = order;
+    if (beforeInsert) {
+        beforeInsert(order);
+    }
     Json::Value answer = engine.Invoke(QStringLiteral("InsertSmartOrder"), order);
     result.orderId = JsonWText(answer, "OrderId");
     if (result.orderId.isEmpty()) {

@@ -3,6 +3,7 @@
 #include <json/value.h>
 
 #include <QString>
+#include <functional>
 
 namespace Kora::Interface {
 class KRTEngineI;
@@ -20,9 +21,11 @@ struct SmartOrderResult {
 
 // Has the engine turn an order request (numbered fields) into its order object, merges the
 // caller's members into that object ({"ReorderEnable": false, ...}), and inserts it through the
-// engine's "InsertSmartOrder".
+// engine's "InsertSmartOrder". `beforeInsert` sees the finished order object just before it is
+// inserted (for the caller's order log).
 SmartOrderResult InsertSmartOrder(Interface::KRTEngineI& engine, const Json::Value& request,
-                                  const Json::Value& orderMembers = Json::Value());
+                                  const Json::Value& orderMembers = Json::Value(),
+                                  const std::function<void(const Json::Value& order)>& beforeInsert = {});
 
 // The order-log line: contract code, direction, offset and hedge texts, price, volume and the
 // further numbered fields, joined with '|'.

@@ -384,6 +384,13 @@ void CMouseOrderList::DrawHoverFrame(QPainter& painter, int row) {
     }
 }
 
+void CMouseOrderList::paintEvent(QPaintEvent* event) {
+    CKoraListEx::paintEvent(event);
+    if (m_paintObserver) {
+        m_paintObserver();
+    }
+}
+
 // ---- Gestures -------------------------------------------------------------------------------
 
 int CMouseOrderList::TriggerMode() const {

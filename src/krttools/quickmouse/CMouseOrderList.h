@@ -4,6 +4,7 @@
 
 #include <QCursor>
 #include <QFont>
+#include <functional>
 #include <vector>
 
 #include "quickmouse/CKoraListEx.h"
@@ -52,6 +53,8 @@ public:
     CListEdit* Editor() const { return m_editor; }
     // Rows repainted since construction, for watching the cost of updates.
     long long RowsInvalidated() const { return m_rowsInvalidated; }
+    // Runs after every paint of the rows, for measuring how soon an update reaches the screen.
+    void SetPaintObserver(std::function<void()> observer) { m_paintObserver = std::move(observer); }
 
     // Requests, carried out by a concrete ladder.
     // Places an order from the volume column `column` at `row` (mode 0), or at the top
@@ -93,6 +96,8 @@ protected:
     // the sum of both changes once.
     LadderModel& MutableModel() { return m_model; }
 
+    void paintEvent(QPaintEvent* event) override;
+
     // Mouse on the rows (viewport coordinates)
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -128,4 +133,5 @@ private:
     QCursor m_cancelCursor;
     CListEdit* m_editor = nullptr;
     long long m_rowsInvalidated = 0;
+    std::function<void()> m_paintObserver;
 };

@@ -1,0 +1,775 @@
+#include "quickmouse/CDlgFutrueQuickMouse.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "CKrStockCombox.h"
+#include "KRUI.h"
+#include "kernel/HostAccess.h"
+#include "kora/interface/BaseQuoteDataSvcI.h"
+#include "kora/interface/FrameServicesI.h"
+#include "kora/interface/KRTConfigI.h"
+#include "kora/interface/KRTContractI.h"
+#include "kora/interface/KRTEngineI.h"
+#include "kora/interface/Topics.h"
+#include "kora/utility/JsonAccess.h"
+#include "platform/ControlId.h"
+#include "quickmouse/CKRMouselist.h"
+#include "quickmouse/COpenInfo.h"
+#include "quickmouse/CPositionInfo.h"
+#include "quickmouse/CPriceHSpinEdit.h"
+#include "quickmouse/LadderAssets.h"
+#include "quickmouse/MsgEdit.h"
+#include "quickmouse/PositionTotals.h"
+#include "quickmouse/QuickMouseHost.h"
+#include "quickmouse/QuickMouseMessages.h"
+
+using Kora::Kernel::GetService;
+using Kora::Utility::Handle;
+using Kora::Utility::JsonBool;
+using Kora::Utility::JsonDouble;
+using Kora::Utility::JsonInt;
+using Kora::Utility::JsonText;
+using Kora::Utility::JsonWText;
+using Kora::Utility::Member;
+namespace I = Kora::Interface;
+namespace Topic = Kora::Interface::Topic;
+
+namespace {
+
+constexpr int kFuturesCategory = 8;
+constexpr int kPanelWidth = 178;
+constexpr uint32_t kShortColour = 0x307100;
+const QString kWindowType = QStringLiteral("KRFutureQMouse");
+
+// Exchanges that close today's positions with their own offset flag.
+bool ClosesTodayApart(const std::string& exchange) {
+    return exchange == "SHFE" || exchange == "INE";
+}
+
+Json::Value ContractQuery(const Json::Value& contract) {
+    Json::Value query(Json::objectValue);
+    query["ExchangeCode"] = JsonText(contract, "54");
+    query["ContractCode"] = JsonText(contract, "63");
+    return query;
+}
+
+bool SameContract(const Json::Value& a, const Json::Value& b) {
+    return JsonText(a, "54") == JsonText(b, "54") && JsonText(a, "63") == JsonText(b, "63");
+}
+
+void ShowSide(CPositionInfo& panel, const PositionSideTotals& totals, int profitDecimals) {
+    const QString volume = totals.VolumeText();
+    const QString profit = totals.ProfitText(profitDecimals);
+    panel.SetSecondText(totals.SecondText());
+    // Quotes come many times a second; a panel is repainted only when what it shows changed.
+    if (panel.VolumeText() != volume) {
+        panel.SetVolumeText(volume);
+    }
+    if (panel.ProfitText() != profit) {
+        panel.SetProfitText(profit);
+    }
+}
+
+const char* const kStyle =
+    "CDlgFutrueQuickMouse { background: #F5F6F8; }"
+    "QPushButton { background: #FFFFFF; border: 1px solid #B9C1CC; border-radius: 2px; padding: 2px 4px;"
+    "  min-height: 18px; }"
+    "QPushButton:hover { background: #EAF1FB; border-color: #7C9CC8; }"
+    "QPushButton:pressed { background: #D6E3F5; }"
+    "QComboBox { background: #FFFFFF; border: 1px solid #B9C1CC; padding: 1px 4px; min-height: 20px; }"
+    "QToolButton { border: none; }"
+    "QLabel { color: #333333; }";
+
+}  // namespace
+
+CDlgFutrueQuickMouse::CDlgFutrueQuickMouse(QWidget* parent)
+    : CKrDlgOperate(kTemplateId, parent), m_trader(this) {
+    setWindowTitle(QStringLiteral("期货快鼠交易"));
+    m_frameTimer.setSingleShot(true);
+    m_frameTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_frameTimer, &QTimer::timeout, this, [this] { ShowLatestQuote(); });
+}
+
+CDlgFutrueQuickMouse::~CDlgFutrueQuickMouse() {
+    // Pushes and messages may be on their way on host threads; none may reach a half-destroyed
+    // window.
+    DetachQuotes();
+    Detach();
+}
+
+// ---- Controls ---------------------------------------------------------------------------------
+
+void CDlgFutrueQuickMouse::InitUI() {
+    CreateControls();
+    LayOutControls();
+    ConnectControls();
+}
+
+void CDlgFutrueQuickMouse::CreateControls() {
+    setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9));
+    setStyleSheet(QString::fromUtf8(kStyle));
+
+    m_contractBox = new CKrStockCombox(this);
+    Win::SetControlId(m_contractBox, kContractId);
+    m_hedgeBox = new QComboBox(this);
+    Win::SetControlId(m_hedgeBox, kHedgeId);
+
+    // Both lock buttons stand at one place; the one showing tells the state and changes it.
+    const struct {
+        QToolButton*& button;
+        int id;
+        const char* image;
+        const char* tip;
+    } locks[] = {{m_lockButton, kLockId, "交易代码锁定按钮背景图", "代码已锁定，点击解锁"},
+                 {m_unlockButton, kUnlockId, "交易代码解锁按钮背景图", "代码未锁定，点击锁定"}};
+    for (const auto& lock : locks) {
+        lock.button = new QToolButton(this);
+        Win::SetControlId(lock.button, lock.id);
+        lock.button->setIcon(QIcon(QuickMouseHost::TradeImage(QString::fromUtf8(lock.image))));
+        lock.button->setIconSize(QSize(20, 20));
+        lock.button->setFixedSize(22, 22);
+        lock.button->setToolTip(QString::fromUtf8(lock.tip));
+    }
+
+    m_offsetGroup = new QButtonGroup(this);
+    const struct {
+        QRadioButton*& radio;
+        int id;
+        const char* text;
+    } offsets[] = {{m_openRadio, kOpenId, "开仓"}, {m_closeRadio, kCloseId, "平仓"}, {m_closeTodayRadio, kCloseTodayId, "平今"}};
+    for (const auto& offset : offsets) {
+        offset.radio = new QRadioButton(QString::fromUtf8(offset.text), this);
+        Win::SetControlId(offset.radio, offset.id);
+        m_offsetGroup->addButton(offset.radio, offset.id);
+    }
+    m_autoBox = new QCheckBox(QStringLiteral("自动"), this);
+    Win::SetControlId(m_autoBox, kAutoId);
+    m_autoBox->setToolTip(QStringLiteral("按净持仓自动开平"));
+    m_fakBox = new QCheckBox(QStringLiteral("FAK"), this);
+    Win::SetControlId(m_fakBox, kFakId);
+    m_fokBox = new QCheckBox(QStringLiteral("FOK"), this);
+    Win::SetControlId(m_fokBox, kFokId);
+
+    m_volumeEdit = new CPriceHSpinEdit(this);
+    Win::SetControlId(m_volumeEdit, kVolumeId);
+    m_volumeEdit->SetFormat(QStringLiteral("%d"));
+    m_volumeEdit->SetStep(1);
+    for (const auto& [id, volume] : kVolumeButtons) {
+        auto* button = new QPushButton(QString::number(volume), this);
+        Win::SetControlId(button, id);
+        button->setFocusPolicy(Qt::NoFocus);
+        m_volumeButtons.push_back(button);
+    }
+
+    m_longPanel = new CPositionInfo(this);
+    Win::SetControlId(m_longPanel, kLongPanelId);
+    m_shortPanel = new CPositionInfo(this);
+    Win::SetControlId(m_shortPanel, kShortPanelId);
+    m_shortPanel->SetSideColour(kShortColour);
+    m_shortPanel->SetSideLabel(QStringLiteral("空"));
+    m_openPanel = new COpenInfo(this);
+    Win::SetControlId(m_openPanel, kOpenPanelId);
+    m_openPanel->setToolTip(QStringLiteral("双击把可开数量填入委托数量"));
+
+    m_conditionButton = new QPushButton(QStringLiteral("条件单"), this);
+    Win::SetControlId(m_conditionButton, kConditionId);
+    m_openableButton = new QPushButton(QStringLiteral("查可开"), this);
+    Win::SetControlId(m_openableButton, kOpenableId);
+    m_centreBox = new QCheckBox(QStringLiteral(" 最新价居中"), this);
+    Win::SetControlId(m_centreBox, kCentreId);
+
+    m_ladder = new CKRMouselist(this);
+    m_ladder->setObjectName(QStringLiteral("ladder"));
+    const struct {
+        const char* title;
+        int width;
+    } columns[] = {{"挂单", 63}, {"买", 53}, {"价格", 90}, {"卖", 53}, {"挂单", 63}};
+    for (int i = 0; i < 5; ++i) {
+        m_ladder->InsertColumn(i, QString::fromUtf8(columns[i].title), columns[i].width);
+    }
+    m_ladder->SetColumnRoles(LadderColumns{});
+    m_ladder->SetCursors(LadderAssets::LoadCursor(LadderAssets::kMoveCursor),
+                         LadderAssets::LoadCursor(LadderAssets::kCancelCursor));
+    m_ladder->SetItemCount(100);
+    m_ladder->setMinimumWidth(m_ladder->TotalColumnWidth() + 20);
+    m_ladder->installEventFilter(this);
+}
+
+void CDlgFutrueQuickMouse::LayOutControls() {
+    // Every control is a direct child of the dialog: the ladder and the panels report to their
+    // parent window.
+    auto* side = new QVBoxLayout;
+    side->setSpacing(6);
+
+    auto* contractRow = new QHBoxLayout;
+    contractRow->addWidget(m_contractBox, 1);
+    contractRow->addWidget(m_lockButton);
+    contractRow->addWidget(m_unlockButton);
+    side->addLayout(contractRow);
+
+    auto* hedgeRow = new QHBoxLayout;
+    hedgeRow->addWidget(new QLabel(QStringLiteral("投保"), this));
+    hedgeRow->addWidget(m_hedgeBox, 1);
+    side->addLayout(hedgeRow);
+
+    auto* offsetRow = new QHBoxLayout;
+    for (QWidget* radio : {m_openRadio, m_closeRadio, m_closeTodayRadio}) {
+        offsetRow->addWidget(radio);
+    }
+    side->addLayout(offsetRow);
+
+    auto* conditionRow = new QHBoxLayout;
+    for (QWidget* box : {m_autoBox, m_fakBox, m_fokBox}) {
+        conditionRow->addWidget(box);
+    }
+    side->addLayout(conditionRow);
+
+    auto* volumeRow = new QHBoxLayout;
+    volumeRow->addWidget(new QLabel(QStringLiteral("数量"), this));
+    volumeRow->addWidget(m_volumeEdit, 1);
+    side->addLayout(volumeRow);
+
+    auto* volumeGrid = new QGridLayout;
+    volumeGrid->setSpacing(3);
+    for (size_t i = 0; i < m_volumeButtons.size(); ++i) {
+        volumeGrid->addWidget(m_volumeButtons[i], static_cast<int>(i / 4), static_cast<int>(i % 4));
+    }
+    side->addLayout(volumeGrid);
+
+    for (QWidget* panel : {static_cast<QWidget*>(m_longPanel), static_cast<QWidget*>(m_shortPanel),
+                           static_cast<QWidget*>(m_openPanel)}) {
+        panel->setFixedHeight(46);
+        side->addWidget(panel);
+    }
+
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addWidget(m_conditionButton);
+    buttonRow->addWidget(m_openableButton);
+    side->addLayout(buttonRow);
+    side->addWidget(m_centreBox);
+    side->addStretch(1);
+
+    for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control != m_ladder) {
+            control->setMaximumWidth(kPanelWidth);
+        }
+    }
+    for (QWidget* panel : {static_cast<QWidget*>(m_longPanel), static_cast<QWidget*>(m_shortPanel),
+                           static_cast<QWidget*>(m_openPanel)}) {
+        panel->setFixedWidth(kPanelWidth);
+    }
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(6);
+    layout->addLayout(side);
+    layout->addWidget(m_ladder, 1);
+    resize(kPanelWidth + m_ladder->minimumWidth() + 24, 620);
+}
+
+void CDlgFutrueQuickMouse::ConnectControls() {
+    connect(m_contractBox, &CKrStockCombox::contractSelected, this,
+            &CDlgFutrueQuickMouse::ChooseListedContract);
+    connect(m_contractBox, &CKrStockCombox::codeEdited, this, &CDlgFutrueQuickMouse::ChooseTypedContract);
+    connect(m_hedgeBox, &QComboBox::activated, this, [this] {
+        m_trader.Choices().hedge = m_hedgeBox->currentData().toString().front();
+        RefreshTrading();
+    });
+    connect(m_lockButton, &QToolButton::clicked, this, [this] { SetLocked(false); });
+    connect(m_unlockButton, &QToolButton::clicked, this, [this] { SetLocked(true); });
+    connect(m_offsetGroup, &QButtonGroup::idClicked, this, &CDlgFutrueQuickMouse::SelectOffset);
+    connect(m_autoBox, &QCheckBox::clicked, this, &CDlgFutrueQuickMouse::SetAutoOffset);
+    connect(m_fakBox, &QCheckBox::clicked, this, [this](bool checked) {
+        m_fokBox->setChecked(false);
+        m_trader.Choices().fillAndKill = checked;
+        m_trader.Choices().fillOrKill = false;
+    });
+    connect(m_fokBox, &QCheckBox::clicked, this, [this](bool checked) {
+        m_fakBox->setChecked(false);
+        m_trader.Choices().fillOrKill = checked;
+        m_trader.Choices().fillAndKill = false;
+    });
+    for (size_t i = 0; i < m_volumeButtons.size(); ++i) {
+        const int volume = kVolumeButtons[i].second;
+        connect(m_volumeButtons[i], &QPushButton::clicked, this, [this, volume] { SetVolume(volume); });
+    }
+    for (CPositionInfo* panel : {m_longPanel, m_shortPanel}) {
+        connect(panel, &CPositionInfo::doubleClicked, this,
+                [this, panel] { SetVolume(panel->SecondText().toInt()); });
+    }
+    connect(m_conditionButton, &QPushButton::clicked, this, [this] { m_trader.OpenConditionalOrder(); });
+    connect(m_openableButton, &QPushButton::clicked, this, &CDlgFutrueQuickMouse::ShowOpenableVolumes);
+    connect(m_centreBox, &QCheckBox::clicked, this, [this](bool checked) {
+        if (checked) {
+            m_ladder->CentreOnLastPrice();
+        }
+    });
+    m_ladder->SetPaintObserver([this] {
+        if (m_unpaintedStamp == 0) {
+            return;
+        }
+        const int64_t stamp = std::exchange(m_unpaintedStamp, 0);
+        if (m_quoteShownObserver) {
+            m_quoteShownObserver(stamp);
+        }
+    });
+}
+
+bool CDlgFutrueQuickMouse::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_ladder && event->type() == QEvent::Resize && m_centrePending) {
+        CentreLadder();
+    }
+    return CKrDlgOperate::eventFilter(watched, event);
+}
+
+// ---- Account and contracts ----------------------------------------------------------------------
+
+void CDlgFutrueQuickMouse::InitWindow() {
+    m_accountParam = GetParam(QStringLiteral("EAccountID"));
+    LoadAccount();
+    LoadContractList();
+    Handle<I::KRTConfigI> config = GetService<I::KRTConfigI>();
+    Json::Value account(Json::objectValue);
+    account["EAccountID"] = m_trader.AccountId().toStdString();
+    const Json::Value settings =
+        config ? config->GetOrderSettings(QStringLiteral("期货"), account) : Json::Value();
+    const QString hedge = JsonWText(settings, "DefaultHedge", QStringLiteral("1"));
+    m_trader.Choices().hedge = hedge.isEmpty() ? QLatin1Char('1') : hedge.front();
+    m_openRadio->setChecked(true);
+    SelectOffset(kOpenId);
+    SetVolume(static_cast<int>(std::max<int64_t>(1, JsonInt(settings, "DefaultVolume", 1))));
+    SetLocked(false);
+    const auto& listed = m_contractBox->Contracts();
+    if (!listed.empty()) {
+        ChooseListedContract(0);
+    } else {
+        LoadHedgeEntries();
+    }
+    SubscribeMsg();
+}
+
+void CDlgFutrueQuickMouse::LoadAccount() {
+    QString accountId = m_accountParam;
+    Handle<I::KRTEngineI> engine = GetService<I::KRTEngineI>();
+    if (accountId.isEmpty() && engine) {
+        // Without an account of its own the window trades on the terminal's current account when
+        // that trades futures, else on the first futures account.
+        const Json::Value current = engine->GetCurrentAccount();
+        if (engine->GetAccountCategory(current) == kFuturesCategory) {
+            accountId = JsonWText(current, "EAccountID");
+        } else {
+            const Json::Value futures = engine->GetAccountsByCategory(kFuturesCategory);
+            accountId = futures.isArray() && !futures.empty() ? JsonWText(futures[0], "EAccountID") : QString();
+        }
+    }
+    m_trader.SetAccountId(accountId);
+}
+
+void CDlgFutrueQuickMouse::LoadContractList() {
+    std::vector<CKrStockCombox::Entry> entries;
+    Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
+    if (contracts && !m_trader.AccountId().isEmpty()) {
+        Json::Value account(Json::objectValue);
+        account["EAccountID"] = m_trader.AccountId().toStdString();
+        const Json::Value list = contracts->GetContractsOfAccount(account);
+        if (list.isArray()) {
+            for (const Json::Value& contract : list) {
+                if (!JsonBool(contract, "IsOption")) {
+                    entries.push_back(
+                        {JsonWText(contract, "54"), JsonWText(contract, "63"), JsonWText(contract, "64")});
+                }
+            }
+        }
+    }
+    m_contractBox->SetContracts(std::move(entries));
+}
+
+void CDlgFutrueQuickMouse::LoadHedgeEntries() {
+    const QChar chosen = m_trader.Choices().hedge;
+    Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
+    m_hedgeBox->clear();
+    m_hedgeBox->addItem(QStringLiteral("投机"), QStringLiteral("1"));
+    m_hedgeBox->addItem(QStringLiteral("保值"), QStringLiteral("3"));
+    if (contracts && contracts->AllowsArbitrage(ContractQuery(m_trader.Contract()))) {
+        m_hedgeBox->addItem(QStringLiteral("套利"), QStringLiteral("2"));
+    }
+    const int index = std::max(0, m_hedgeBox->findData(QString(chosen)));
+    m_hedgeBox->setCurrentIndex(index);
+    m_trader.Choices().hedge = m_hedgeBox->itemData(index).toString().front();
+}
+
+bool CDlgFutrueQuickMouse::IsTradable(const Json::Value& contract) const {
+    if (!contract.isObject() || JsonText(contract, "63").empty() || JsonBool(contract, "IsOption")) {
+        return false;
+    }
+    if (m_trader.AccountId().isEmpty()) {
+        return JsonText(contract, "ProductClass") == "期货";
+    }
+    Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
+    Json::Value account(Json::objectValue);
+    account["EAccountID"] = m_trader.AccountId().toStdString();
+    return contracts && contracts->IsContractOfAccount(account, ContractQuery(contract));
+}
+
+Json::Value CDlgFutrueQuickMouse::ContractOfKey(const I::QuoteKey& key) const {
+    Handle<I::BaseQuoteDataSvcI> quotes = GetService<I::BaseQuoteDataSvcI>();
+    Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
+    I::ContractInfo info;
+    if (!key.IsValid() || !quotes || !contracts || !quotes->GetContractInfo(key, info)) {
+        return {};
+    }
+    Json::Value query(Json::objectValue);
+    query["ExchangeCode"] = info.exchangeCode.toStdString();
+    query["ContractCode"] = info.contractCode.toStdString();
+    return contracts->GetContract(query);
+}
+
+void CDlgFutrueQuickMouse::ChooseListedContract(int index) {
+    const auto& listed = m_contractBox->Contracts();
+    Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
+    if (index < 0 || index >= static_cast<int>(listed.size()) || !contracts) {
+        return;
+    }
+    Json::Value query(Json::objectValue);
+    query["ExchangeCode"] = listed[index].exchangeCode.toStdString();
+    query["ContractCode"] = listed[index].contractCode.toStdString();
+    SetContract(contracts->GetContract(query), true);
+}
+
+void CDlgFutrueQuickMouse::ChooseTypedContract(const QString& code) {
+    const int listed = m_contractBox->FindCode(code);
+    if (listed >= 0) {
+        ChooseListedContract(listed);
+        return;
+    }
+    // A code the list does not hold: the first tradable contract of that code on any exchange.
+    Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
+    const Json::Value found = contracts && !code.isEmpty() ? contracts->EnumContractByCode(code) : Json::Value();
+    if (!found.isArray()) {
+        return;
+    }
+    for (const Json::Value& contract : found) {
+        if (IsTradable(contract)) {
+            SetContract(contract, true);
+            return;
+        }
+    }
+}
+
+bool CDlgFutrueQuickMouse::SetContract(const Json::Value& contract, bool announce) {
+    if (!IsTradable(contract)) {
+        return false;
+    }
+    if (SameContract(contract, m_trader.Contract())) {
+        return true;
+    }
+    m_trader.SetContract(contract);
+    const QString exchange = JsonWText(contract, "54");
+    const QString code = JsonWText(contract, "63");
+    m_contractBox->ShowContract(exchange, code);
+    LoadHedgeEntries();
+
+    Handle<I::BaseQuoteDataSvcI> quotes = GetService<I::BaseQuoteDataSvcI>();
+    m_quoteKey = quotes ? quotes->FindKey(exchange, code)
+                        : I::QuoteKey{static_cast<int32_t>(JsonInt(contract, "MarketID", -1)), code};
+    m_quoteSlot.Take();  // a push of the previous contract is not shown any more
+    m_ladder->Build(code, static_cast<int>(JsonInt(contract, "PriceDecimals", 0)),
+                    JsonDouble(contract, "LowerLimit", 0), JsonDouble(contract, "ReferencePrice", 0),
+                    JsonDouble(contract, "245", 0), JsonDouble(contract, "UpperLimit", 0));
+
+    // What the host holds already, so the ladder is complete before the first push.
+    Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
+    I::QuoteSnapshot snapshot{};
+    m_quote = contracts && contracts->GetSnapshot(ContractQuery(contract), snapshot)
+                  ? ReadFutureQuote(snapshot,
+                                    snapshot.priceDivisor > 0
+                                        ? snapshot.priceDivisor
+                                        : static_cast<int32_t>(JsonInt(contract, "PriceDivisor", 0)),
+                                    snapshot.last)
+                  : FutureQuote();
+    ReevaluateOffset();
+    m_positions = Json::Value(Json::arrayValue);
+    RefreshTrading();
+    ShowQuote(m_quote);
+    m_centrePending = true;
+    CentreLadder();
+
+    if (m_quoteKey.IsValid()) {
+        FollowQuotes({m_quoteKey});
+    } else {
+        StopQuotes();
+    }
+    if (announce) {
+        Announce();
+    }
+    return true;
+}
+
+void CDlgFutrueQuickMouse::Announce() {
+    Handle<I::ActivityMgrSvcI> activity = GetService<I::ActivityMgrSvcI>();
+    if (!activity || !m_quoteKey.IsValid()) {
+        return;
+    }
+    Json::Value params(Json::objectValue);
+    params["Stock"] = m_quoteKey.ToText().toStdString();
+    params["CWID"] = kWindowType.toStdString();
+    params["KRTFrame"] = "KRTFrame";
+    activity->AnnounceStockChanged(params);
+}
+
+void CDlgFutrueQuickMouse::FollowLinkage(const Json::Value& payload) {
+    if (m_locked) {
+        return;
+    }
+    const Json::Value contract = ContractOfKey(I::QuoteKey::FromText(JsonWText(payload, "Stock")));
+    if (contract.isObject()) {
+        SetContract(contract, false);
+    }
+    if (!Member(payload, "137").isNull()) {
+        SetVolume(static_cast<int>(JsonInt(payload, "137", 0)));
+    }
+}
+
+void CDlgFutrueQuickMouse::SetLocked(bool locked) {
+    m_locked = locked;
+    m_contractBox->setEnabled(!locked);
+    m_lockButton->setVisible(locked);
+    m_unlockButton->setVisible(!locked);
+}
+
+void CDlgFutrueQuickMouse::FocusLadder() {
+    raise();
+    activateWindow();
+    m_ladder->setFocus(Qt::OtherFocusReason);
+}
+
+// ---- Order choices ------------------------------------------------------------------------------
+
+void CDlgFutrueQuickMouse::SelectOffset(int id) {
+    m_trader.Choices().offset = id == kCloseId ? QLatin1Char('1') : id == kCloseTodayId ? QLatin1Char('2') : QLatin1Char('0');
+}
+
+void CDlgFutrueQuickMouse::SetAutoOffset(bool on) {
+    m_trader.Choices().autoOffset = on;
+    for (QRadioButton* radio : {m_openRadio, m_closeRadio, m_closeTodayRadio}) {
+        radio->setEnabled(!on);
+    }
+    if (!on) {
+        ReevaluateOffset();
+    }
+}
+
+void CDlgFutrueQuickMouse::ReevaluateOffset() {
+    // Close-today is only a choice where the exchange closes today's positions apart.
+    if (m_closeTodayRadio->isChecked() && !ClosesTodayApart(JsonText(m_trader.Contract(), "54"))) {
+        m_closeRadio->setChecked(true);
+    }
+    if (!m_offsetGroup->checkedButton()) {
+        m_openRadio->setChecked(true);
+    }
+    SelectOffset(m_offsetGroup->checkedId());
+}
+
+void CDlgFutrueQuickMouse::SetVolume(int volume) {
+    m_volumeEdit->SetValue(volume);
+    m_trader.Choices().volumeText = m_volumeEdit->Edit().text().trimmed();
+}
+
+void CDlgFutrueQuickMouse::ShowOpenableVolumes() {
+    const FutureQuickMouseTrader::Openable openable = m_trader.OpenableVolumes();
+    m_openPanel->SetTexts(openable.buy, openable.sell);
+}
+
+// ---- Quotes, orders and positions -----------------------------------------------------------------
+
+void CDlgFutrueQuickMouse::OnQuotePush(const I::QuotePushRecord& record, const Json::Value&) {
+    // A flash push carries no new prices.
+    if (record.flashFlag == 0 && m_quoteSlot.Store(record)) {
+        Win::PostMessage(this, kQuoteMessage, 0, 0);
+    }
+}
+
+void CDlgFutrueQuickMouse::OnQuoteReady() {
+    if (m_frameTimer.isActive()) {
+        return;
+    }
+    const qint64 sinceShown = m_lastShown.isValid() ? m_lastShown.elapsed() : kFrameMs;
+    if (sinceShown < kFrameMs) {
+        m_frameTimer.start(static_cast<int>(kFrameMs - sinceShown));
+        return;
+    }
+    ShowLatestQuote();
+}
+
+void CDlgFutrueQuickMouse::ShowLatestQuote() {
+    const std::optional<I::QuotePushRecord> record = m_quoteSlot.Take();
+    if (!record || !(record->key == m_quoteKey)) {
+        return;
+    }
+    m_lastShown.start();
+    m_quote = ReadFutureQuote(record->snapshot, record->priceDivisor,
+                              record->hasExtData ? record->ext.now : record->snapshot.last);
+    ShowQuote(m_quote);
+    ++m_quotesShown;
+    m_unpaintedStamp = record->enqueuedNs;
+}
+
+void CDlgFutrueQuickMouse::ShowQuote(const FutureQuote& quote) {
+    if (quote.lastPrice > 0) {
+        m_ladder->SetLastPrice(quote.lastPrice);
+        if (m_centreBox->isChecked()) {
+            m_ladder->CentreOnLastPrice();
+        }
+    }
+    if (quote.hasBook) {
+        m_ladder->SetBestQuote(quote.best);
+    } else {
+        m_ladder->ClearBestQuote();
+    }
+    ShowPositions();
+}
+
+void CDlgFutrueQuickMouse::CentreLadder() {
+    if (m_ladder->CountPerPage() <= 0 || m_ladder->GetItemCount() <= 0) {
+        return;
+    }
+    m_centrePending = false;
+    const LadderModel& model = m_ladder->Model();
+    const int row = model.LastPriceRow() >= 0 ? model.LastPriceRow() : model.Scale().ReferenceRow();
+    if (row >= 0) {
+        m_ladder->ScrollRowToTop(std::max(0, row - m_ladder->CountPerPage() / 2));
+    }
+}
+
+void CDlgFutrueQuickMouse::RefreshTrading() {
+    m_ladder->ClearWorkingOrders();
+    for (const LadderOrder& order : m_trader.WorkingOrders()) {
+        m_ladder->AddWorkingOrder(order);
+    }
+    m_positions = m_trader.Positions();
+    ShowPositions();
+}
+
+void CDlgFutrueQuickMouse::ShowPositions() {
+    if (!m_positions.empty() || !m_ladder->Model().Positions().empty()) {
+        std::vector<Json::Value> marked;
+        for (const Json::Value& position : m_positions) {
+            marked.push_back(position);
+            marked.back()["NowPrice"] = m_quote.currentPrice;
+        }
+        m_ladder->SetPositions(std::move(marked));
+    }
+    const Json::Value& contract = m_trader.Contract();
+    const PositionTotals totals =
+        SumPositions(m_positions, m_quote.currentPrice, JsonDouble(contract, "244", 1));
+    const int profitDecimals = static_cast<int>(JsonInt(contract, "PriceDecimals", 0)) + 1;
+    ShowSide(*m_longPanel, totals.longSide, profitDecimals);
+    ShowSide(*m_shortPanel, totals.shortSide, profitDecimals);
+}
+
+void CDlgFutrueQuickMouse::SetQuoteShownObserver(std::function<void(int64_t)> observer) {
+    m_quoteShownObserver = std::move(observer);
+}
+
+// ---- Messages -----------------------------------------------------------------------------------
+
+void CDlgFutrueQuickMouse::SubscribeMsg() {
+    for (const QString& topic : {Topic::kStockChanged, Topic::kListClick, Topic::kListDblClick, Topic::kAccountChange,
+                                 Topic::kClickKLine, Topic::kClickTrend, Topic::kSTEPRequestCallBack,
+                                 Topic::kReorderNotifyInfo, Topic::kUserChangeParam}) {
+        Subscriptions().Subscribe(topic);
+    }
+}
+
+void CDlgFutrueQuickMouse::UnSubscribeMsg() {
+    Subscriptions().UnsubscribeAll();
+    StopQuotes();
+}
+
+void CDlgFutrueQuickMouse::OnMsg(const QString& topic, const Json::Value& payload, const Json::Value&) {
+    PostKoraMsg(topic, payload);
+}
+
+void CDlgFutrueQuickMouse::OnKoraMsg(const QString& topic, const Json::Value& payload) {
+    if (topic == Topic::kSTEPRequestCallBack) {
+        const QString account = JsonWText(payload, "EAccountID");
+        if (account.isEmpty() || account == m_trader.AccountId()) {
+            m_trader.OnOrderAnswers(payload);
+            RefreshTrading();
+        }
+    } else if (topic == Topic::kReorderNotifyInfo) {
+        const QString error = m_trader.OnSmartOrderReport(payload);
+        if (!error.isEmpty()) {
+            KRUI_MsgBox(this, error, QStringLiteral("提示"), Win::MB_OK | Win::MB_ICONWARNING);
+        }
+    } else if (topic == Topic::kAccountChange) {
+        LoadAccount();
+        LoadContractList();
+        if (!IsTradable(m_trader.Contract()) && !m_contractBox->Contracts().empty()) {
+            ChooseListedContract(0);
+        }
+        RefreshTrading();
+    } else if (topic == Topic::kListClick || topic == Topic::kListDblClick || topic == Topic::kClickKLine ||
+               topic == Topic::kClickTrend || topic == Topic::kStockChanged) {
+        FollowLinkage(payload);
+    } else if (topic == Topic::kUserChangeParam) {
+        m_ladder->ReloadThemeFonts();
+        m_longPanel->ReloadThemeFonts();
+        m_shortPanel->ReloadThemeFonts();
+        m_openPanel->ReloadThemeFont();
+    }
+}
+
+Win::LRESULT CDlgFutrueQuickMouse::OnMessage(Win::UINT message, Win::WPARAM wParam, Win::LPARAM lParam) {
+    switch (message) {
+        case QuickMouseMsg::kPlaceOrder:
+            if (const auto* price = reinterpret_cast<const QString*>(wParam)) {
+                m_trader.PlaceOrder(*price, lParam == '1' ? QLatin1Char('1') : QLatin1Char('0'));
+            }
+            return 1;
+        case QuickMouseMsg::kCancelOrder:
+            if (const auto* id = reinterpret_cast<const QString*>(wParam)) {
+                m_trader.CancelOrder(*id);
+            }
+            return 1;
+        case QuickMouseMsg::kMoveOrder: {
+            const auto* id = reinterpret_cast<const QString*>(wParam);
+            const auto* price = reinterpret_cast<const QString*>(lParam);
+            if (id && price) {
+                m_trader.MoveOrder(*id, *price);
+            }
+            return 1;
+        }
+        case QuickMouseMsg::kChangeVolume: {
+            const auto* ids = Win::PayloadValue<std::vector<QString>>(wParam);
+            const auto* volume = Win::PayloadValue<QString>(static_cast<uintptr_t>(lParam));
+            if (ids && volume) {
+                m_trader.ChangeVolume(*ids, *volume);
+            }
+            return 1;
+        }
+        case kQuoteMessage:
+            OnQuoteReady();
+            return 1;
+        case QuickMouseMsg::kSetVolume:
+            SetVolume(static_cast<int>(wParam));
+            return 1;
+        case QuickMouseMsg::kSpinEditChanged:
+            // The edit reports its first text while it is being made, before it is ours.
+            if (m_volumeEdit) {
+                m_trader.Choices().volumeText = m_volumeEdit->Edit().text().trimmed();
+            }
+            return 1;
+        default:
+            return CKrDlgOperate::OnMessage(message, wParam, lParam);
+    }
+}

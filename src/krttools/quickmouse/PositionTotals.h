@@ -1,0 +1,30 @@
+#pragma once
+
+#include <json/value.h>
+
+#include <QString>
+
+// What the long and short position panels of the futures window show, summed over the
+// positions of one contract and hedge type.
+struct PositionSideTotals {
+    int64_t firstTotal = 0;   // "135": the position
+    int64_t secondTotal = 0;  // "137": what of it can be closed
+    double profit = 0;        // floating profit at the current price
+
+    // Empty without a position, "%d" when both totals agree, "%d(%d)" otherwise.
+    QString VolumeText() const;
+    // The number a double click on the panel takes as the order volume.
+    QString SecondText() const { return QString::number(secondTotal); }
+    // The profit with `decimals` decimals; empty without a position.
+    QString ProfitText(int decimals) const;
+};
+
+struct PositionTotals {
+    PositionSideTotals longSide;
+    PositionSideTotals shortSide;
+};
+
+// Sums the position records ("112" "0" long, "1" short; "135", "137", "136" average price) and
+// values them at `currentPrice`: a long side gains (current − average) × multiplier × volume, a
+// short side the opposite. Records of another direction count on neither side.
+PositionTotals SumPositions(const Json::Value& positions, double currentPrice, double multiplier);

@@ -1,0 +1,286 @@
+// The futures quick-mouse window's controls, quotes, panels and linkage, in the terminal.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+
+#include "CKrStockCombox.h"
+#include "FutqmWindow.h"
+#include "kora/interface/Topics.h"
+#include "kora/utility/JsonAccess.h"
+#include "quickmouse/COpenInfo.h"
+#include "quickmouse/CPositionInfo.h"
+#include "quickmouse/CPriceHSpinEdit.h"
+#include "quickmouse/MsgEdit.h"
+
+namespace {
+
+using Kora::Utility::JsonText;
+using Terminal::Market::PositionSide;
+using Dlg = CDlgFutrueQuickMouse;
+namespace Topic = Kora::Interface::Topic;
+
+constexpr int kSellVolume = 3;
+
+class FutqmControls : public FutqmWindow {
+protected:
+    const Terminal::Market::Instrument& IndexFuture() const { return *host->Market().Catalogue().At(1); }
+    QString Volume() { return Control<CPriceHSpinEdit>(Dlg::kVolumeId)->Edit().text(); }
+    int RowOf(double price) { return Ladder().Model().Scale().RowOf(price); }
+    void Click(const QString& topic, const Terminal::Market::Instrument& instrument, const char* volume = nullptr) {
+        Json::Value payload(Json::objectValue);
+        payload["Stock"] = host->KeyOf(instrument).ToText().toStdString();
+        payload["CWID"] = "KRTPosition";
+        payload["KRTFrame"] = "KRTFrame";
+        if (volume) {
+            payload["137"] = volume;
+        }
+        host->Messages().Post(topic, payload, 0);
+        Pump();
+    }
+};
+
+TEST_F(FutqmControls, TheTemplatesControlsCarryTheirIdsAndTexts) {
+    Open();
+    EXPECT_EQ(Dialog().TemplateId(), 101);
+    const std::pair<int, const char*> texts[] = {
+        {Dlg::kOpenId, "开仓"},    {Dlg::kCloseId, "平仓"},      {Dlg::kCloseTodayId, "平今"},
+        {Dlg::kAutoId, "自动"},    {Dlg::kFakId, "FAK"},         {Dlg::kFokId, "FOK"},
+        {Dlg::kConditionId, "条件单"}, {Dlg::kOpenableId, "查可开"}, {Dlg::kCentreId, " 最新价居中"}};
+    for (const auto& [id, text] : texts) {
+        EXPECT_EQ(Control<QAbstractButton>(id)->text(), QString::fromUtf8(text)) << id;
+    }
+    for (const auto& [id, volume] : Dlg::kVolumeButtons) {
+        auto* button = Control<QPushButton>(id);
+        EXPECT_EQ(button->text(), QString::number(volume));
+        button->click();
+        EXPECT_EQ(Volume(), QString::number(volume));
+    }
+    for (int id : {Dlg::kLongPanelId, Dlg::kShortPanelId, Dlg::kOpenPanelId, Dlg::kVolumeId}) {
+        Control<QWidget>(id);
+    }
+    EXPECT_EQ(Control<CPositionInfo>(Dlg::kShortPanelId)->ShownVolume(), QStringLiteral("—"));
+
+    const std::pair<const char*, int> columns[] = {{"挂单", 63}, {"买", 53}, {"价格", 90}, {"卖", 53}, {"挂单", 63}};
+    ASSERT_EQ(Ladder().ColumnCount(), 5);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(Ladder().ColumnTitle(i), QString::fromUtf8(columns[i].first));
+        EXPECT_EQ(Ladder().ColumnWidth(i), columns[i].second);
+    }
+
+    // The futures of the account, not their options; the window starts on the first.
+    auto* chooser = Control<CKrStockCombox>(Dlg::kContractId);
+    ASSERT_EQ(chooser->Contracts().size(), 2u);
+    EXPECT_EQ(chooser->Contracts()[0].contractCode.toStdString(), Meal().code);
+    EXPECT_EQ(chooser->Contracts()[1].contractCode.toStdString(), IndexFuture().code);
+    EXPECT_EQ(JsonText(Dialog().Contract(), "63"), Meal().code);
+
+    auto* hedge = Control<QComboBox>(Dlg::kHedgeId);
+    ASSERT_EQ(hedge->count(), 3);
+    const std::pair<const char*, const char*> hedges[] = {{"投机", "1"}, {"保值", "3"}, {"套利", "2"}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(hedge->itemText(i), QString::fromUtf8(hedges[i].first));
+        EXPECT_EQ(hedge->itemData(i).toString(), QString::fromUtf8(hedges[i].second));
+    }
+    EXPECT_EQ(hedge->currentIndex(), 0);
+
+    // One lock button shows at a time, each with its theme image.
+    auto* lock = Control<QToolButton>(Dlg::kLockId);
+    auto* unlock = Control<QToolButton>(Dlg::kUnlockId);
+    EXPECT_FALSE(lock->icon().isNull());
+    EXPECT_FALSE(unlock->icon().isNull());
+    EXPECT_TRUE(lock->isHidden());
+    EXPECT_FALSE(unlock->isHidden());
+}
+
+TEST_F(FutqmControls, QuotePushesReachTheLadderAndTheLatestWins) {
+    Open();
+    Quote(3010);
+    QTRY_COMPARE(Ladder().Model().LastPriceRow(), RowOf(3010));
+    EXPECT_EQ(Ladder().Model().BidRow(), RowOf(3009));
+    EXPECT_EQ(Ladder().Model().AskRow(), RowOf(3011));
+    EXPECT_EQ(Ladder().Levels().LevelAt(RowOf(3015), 1), 4);
+
+    // A burst arriving while the window is busy is shown once, as its last quote.
+    const uint64_t shown = Dialog().QuotesShown();
+    const uint64_t received = Dialog().QuotesReceived();
+    for (int i = 1; i <= 50; ++i) {
+        host->Market().SetBestQuote(Meal().index, Units(3000 + i), 5, Units(3002 + i), 5);
+    }
+    host->WaitForPushes();
+    EXPECT_GE(Dialog().QuotesReceived() - received, 50u);
+    QTRY_COMPARE(Ladder().Model().BidRow(), RowOf(3050));
+    EXPECT_LE(Dialog().QuotesShown() - shown, 2u);
+}
+
+TEST_F(FutqmControls, WithTheLastPriceCentredTheLadderMovesOnlyNearThePageEdge) {
+    Open();
+    Quote(3000);
+    Control<QCheckBox>(Dlg::kCentreId)->click();
+    const int top = Ladder().TopIndex();
+    const int perPage = Ladder().CountPerPage();
+    ASSERT_GT(perPage, 12);
+    auto priceOf = [&](int row) { return Ladder().Model().Scale().PriceOf(row); };
+    for (int row : {top + 5, top + perPage - 5}) {
+        Quote(priceOf(row));
+        QTRY_COMPARE(Ladder().Model().LastPriceRow(), row);
+        EXPECT_EQ(Ladder().TopIndex(), top);
+    }
+    Quote(priceOf(top + 4));
+    QTRY_COMPARE(Ladder().Model().LastPriceRow(), top + 4);
+    EXPECT_EQ(Ladder().TopIndex(), top + 4 - perPage / 2);
+
+    // Unchecked, the ladder stays where it is.
+    Control<QCheckBox>(Dlg::kCentreId)->click();
+    const int still = Ladder().TopIndex();
+    Quote(priceOf(still + 1));
+    QTRY_COMPARE(Ladder().Model().LastPriceRow(), still + 1);
+    EXPECT_EQ(Ladder().TopIndex(), still);
+}
+
+TEST_F(FutqmControls, AnUnlockedWindowFollowsLinkageAndALockedOneIgnoresIt) {
+    Open();
+    Click(Topic::kListClick, IndexFuture(), "4");
+    EXPECT_EQ(JsonText(Dialog().Contract(), "63"), IndexFuture().code);
+    EXPECT_EQ(Ladder().Model().ContractCode().toStdString(), IndexFuture().code);
+    EXPECT_EQ(Volume(), QStringLiteral("4"));
+
+    Control<QToolButton>(Dlg::kUnlockId)->click();
+    EXPECT_TRUE(Dialog().IsContractLocked());
+    EXPECT_FALSE(Control<QWidget>(Dlg::kContractId)->isEnabled());
+    Click(Topic::kClickKLine, Meal(), "9");
+    EXPECT_EQ(JsonText(Dialog().Contract(), "63"), IndexFuture().code);
+    EXPECT_EQ(Volume(), QStringLiteral("4"));
+
+    Control<QToolButton>(Dlg::kLockId)->click();
+    Click(Topic::kClickTrend, Meal());
+    EXPECT_EQ(JsonText(Dialog().Contract(), "63"), Meal().code);
+    // A contract the futures account cannot trade is not taken.
+    Click(Topic::kListDblClick, *host->Market().Catalogue().At(3));
+    EXPECT_EQ(JsonText(Dialog().Contract(), "63"), Meal().code);
+}
+
+TEST_F(FutqmControls, ATypedCodeChangesTheContractAndTellsLinkedWindows) {
+    Open();
+    auto* chooser = Control<CKrStockCombox>(Dlg::kContractId);
+    chooser->lineEdit()->clear();
+    QTest::keyClicks(chooser->lineEdit(), QString::fromStdString(IndexFuture().code).toLower());
+    Pump();
+    EXPECT_EQ(JsonText(Dialog().Contract(), "63"), IndexFuture().code);
+    const auto announced = host->Activity().Announcements();
+    // Once: the window hears its own announcement and stays as it is.
+    ASSERT_EQ(announced.size(), 1u);
+    EXPECT_EQ(JsonText(announced.back(), "Stock"), host->KeyOf(IndexFuture()).ToText().toStdString());
+    EXPECT_EQ(JsonText(announced.back(), "CWID"), "KRFutureQMouse");
+}
+
+TEST_F(FutqmControls, PositionPanelsShowVolumesAndProfitAndGiveTheClosableVolume) {
+    ASSERT_TRUE(host->Market().AddPosition("E1008", Meal().index, PositionSide::Long, 7, Units(2990)));
+    Open();
+    Quote(3000);
+    auto* longPanel = Control<CPositionInfo>(Dlg::kLongPanelId);
+    auto* shortPanel = Control<CPositionInfo>(Dlg::kShortPanelId);
+    EXPECT_EQ(longPanel->VolumeText(), QStringLiteral("7"));
+    EXPECT_EQ(longPanel->ProfitText(), QStringLiteral("700.0"));
+    EXPECT_EQ(shortPanel->ShownVolume(), QStringLiteral("—"));
+    EXPECT_EQ(shortPanel->ShownProfit(), QStringLiteral("—"));
+    const auto marks = Ladder().Model().PositionMarks();
+    ASSERT_EQ(marks.size(), 1u);
+    EXPECT_EQ(marks[0].row, RowOf(2990));
+    EXPECT_EQ(marks[0].tone, PositionMark::Tone::Profit);
+
+    Control<QRadioButton>(Dlg::kCloseId)->click();
+    Control<CPriceHSpinEdit>(Dlg::kVolumeId)->SetValue(4);
+    ClickCell(3005, kSellVolume);
+    Pump();
+    EXPECT_EQ(longPanel->VolumeText(), QStringLiteral("7(3)"));
+    QTest::mouseDClick(longPanel, Qt::LeftButton);
+    EXPECT_EQ(Volume(), QStringLiteral("3"));
+
+    // The profit follows the quote.
+    Quote(2980);
+    QTRY_COMPARE(longPanel->ProfitText(), QStringLiteral("-700.0"));
+}
+
+TEST_F(FutqmControls, OpenableVolumesComeFromTheEngineAndFillTheVolume) {
+    Open();
+    Quote(3000);
+    Control<QPushButton>(Dlg::kOpenableId)->click();
+    auto* panel = Control<COpenInfo>(Dlg::kOpenPanelId);
+    Json::Value request(Json::objectValue);
+    request["EAccountID"] = "E1008";
+    request["54"] = "DCE";
+    request["63"] = Meal().code;
+    request["117"] = "0";
+    for (const char* direction : {"0", "1"}) {
+        request["112"] = direction;
+        const QString expected = QString::number(host->Engine().GetMaxOpenVolume(request)["MaxVolume"].asInt64());
+        EXPECT_EQ(direction[0] == '0' ? panel->BuyText() : panel->SellText(), expected);
+    }
+    EXPECT_GT(panel->BuyText().toInt(), 0);
+    QTest::mouseDClick(panel, Qt::LeftButton, {}, QPoint(10, 8));
+    EXPECT_EQ(Volume(), panel->BuyText());
+    Control<QPushButton>(Dlg::kVolumeButtons[0].first)->click();
+    QTest::mouseDClick(panel, Qt::LeftButton, {}, QPoint(10, panel->height() - 4));
+    EXPECT_EQ(Volume(), panel->SellText());
+}
+
+TEST_F(FutqmControls, TheConditionalOrderGetsTheContractVolumeAndOffset) {
+    Open();
+    Control<CPriceHSpinEdit>(Dlg::kVolumeId)->SetValue(3);
+    Control<QRadioButton>(Dlg::kCloseId)->click();
+    Control<QPushButton>(Dlg::kConditionId)->click();
+    const auto conditions = host->Conditions().Orders();
+    ASSERT_EQ(conditions.size(), 1u);
+    EXPECT_EQ(conditions[0].function, QStringLiteral("-808-@"));
+    Json::Value expected(Json::objectValue);
+    expected["ExchangeCode"] = "DCE";
+    expected["ContractCode"] = Meal().code;
+    expected["Volume"] = 3;
+    expected["PriceType"] = "对手价";
+    expected["Direction"] = "0";
+    expected["OffsetFlag"] = "1";
+    EXPECT_EQ(conditions[0].params, expected);
+
+    // Without a volume the conditional order chooses its own.
+    Control<CPriceHSpinEdit>(Dlg::kVolumeId)->SetValue(0);
+    Control<QPushButton>(Dlg::kConditionId)->click();
+    EXPECT_FALSE(host->Conditions().Orders().back().params.isMember("Volume"));
+}
+
+TEST_F(FutqmControls, TheWrapperAnswersTheTopStateAndTheQuickMouseInstructFocusesTheLadder) {
+    Open();
+    Json::Value query(Json::objectValue);
+    query["Function"] = "M_GetShowTopState";
+    Json::Value result;
+    ASSERT_TRUE(window->OnNotify(query, result));
+    EXPECT_EQ(result, Json::Value(true));
+
+    Control<QPushButton>(Dlg::kConditionId)->setFocus();
+    Json::Value instruct(Json::objectValue);
+    instruct["Function"] = "QuickMouse";
+    host->Instructs().ExecuteInstruct(instruct);
+    EXPECT_EQ(Dialog().focusWidget(), &Ladder());
+}
+
+TEST_F(FutqmControls, AHedgeTypeShowsOnlyItsOwnOrdersAndPositions) {
+    ASSERT_TRUE(host->Market().AddPosition("E1008", Meal().index, PositionSide::Long, 2, Units(2990), false, '3'));
+    Open();
+    Quote(3000);
+    ClickCell(2995, 1);
+    Pump();
+    EXPECT_EQ(Ladder().Model().Groups().All().size(), 1u);
+    EXPECT_TRUE(Control<CPositionInfo>(Dlg::kLongPanelId)->VolumeText().isEmpty());
+
+    auto* hedge = Control<QComboBox>(Dlg::kHedgeId);
+    hedge->setCurrentIndex(1);
+    emit hedge->activated(1);
+    EXPECT_TRUE(Ladder().Model().Groups().All().empty());
+    EXPECT_EQ(Control<CPositionInfo>(Dlg::kLongPanelId)->VolumeText(), QStringLiteral("2"));
+}
+
+}  // namespace

@@ -1,0 +1,257 @@
+// What the futures quick-mouse window sends the terminal when the ladder is clicked, dragged
+// and edited, and what it makes of the answers.
+
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QTest>
+
+#include "FutqmWindow.h"
+#include "kora/interface/Topics.h"
+#include "kora/utility/JsonAccess.h"
+#include "quickmouse/CListEdit.h"
+#include "quickmouse/CPriceHSpinEdit.h"
+
+namespace {
+
+using Kora::Utility::JsonText;
+using Terminal::Market::PositionSide;
+using Trader = FutureQuickMouseTrader;
+
+constexpr int kBuyOrders = 0;
+constexpr int kBuyVolume = 1;
+constexpr int kSellVolume = 3;
+
+class FutqmOrders : public FutqmWindow {
+protected:
+    void SetUp() override {
+        FutqmWindow::SetUp();
+        Open();
+        Quote(3000);
+    }
+
+    const Json::Value& ExtOf(const Json::Value& entry) { return entry["Request"]["Order"]["ExtRawData"]; }
+    const OrderGroup* GroupAt(double price, int side) {
+        const int row = Ladder().Model().Scale().RowOf(price);
+        return Ladder().Model().Groups().At(Ladder().Model().Groups().Find(row, side));
+    }
+    // Opens the volume editor over the buy orders at a price and enters a volume.
+    void EditVolume(double price, const QString& volume) {
+        ClickCell(price, kBuyOrders);
+        CListEdit* editor = Ladder().Editor();
+        ASSERT_NE(editor, nullptr);
+        ASSERT_TRUE(editor->IsOpen());
+        editor->selectAll();
+        QTest::keyClicks(editor, volume);
+        QTest::keyClick(editor, Qt::Key_Return);
+        Pump();
+    }
+};
+
+TEST_F(FutqmOrders, AClickOnTheBuyColumnSendsALimitOrderThatAppearsOnTheLadderOnceAnswered) {
+    ClickCell(2995, kBuyVolume);
+
+    const auto orders = Journal(QStringLiteral("Order"));
+    ASSERT_EQ(orders.size(), 1u);
+    const Json::Value& request = orders[0]["Request"];
+    EXPECT_EQ(JsonText(request, "EAccountID"), "E1008");
+    EXPECT_FALSE(request["ReorderEnable"].asBool());
+    EXPECT_FALSE(request["CancelOrderEnable"].asBool());
+    const Json::Value& order = request["Order"];
+    EXPECT_EQ(JsonText(order["Contract"], "ContractCode"), Meal().code);
+    EXPECT_EQ(JsonText(order["Contract"], "ExchangeCode"), "DCE");
+    EXPECT_EQ(JsonText(order, "Direction"), "0");
+    EXPECT_EQ(JsonText(order, "OffsetFlag"), "0");
+    EXPECT_EQ(JsonText(order, "LimitPrice"), "2995");
+    EXPECT_EQ(order["Volume"].asInt(), 1);
+    const Json::Value& ext = order["ExtRawData"];
+    for (const auto& [key, value] : std::map<std::string, std::string>{
+             {"54", "DCE"}, {"117", "0"}, {"112", "0"}, {"119", "1"}, {"40", "2"}, {"129", "2995"}, {"130", "1"},
+             {"41", "3"}, {"42", "1"}}) {
+        EXPECT_EQ(JsonText(ext, key.c_str()), value) << key;
+    }
+
+    // The two order lines, in order, under the window's title.
+    const auto log = host->Engine().LogEntries();
+    auto line = std::find_if(log.begin(), log.end(),
+                             [](const auto& entry) { return entry.text == QStringLiteral("常规|快鼠下单板准备下单"); });
+    ASSERT_NE(line, log.end());
+    ASSERT_NE(line + 1, log.end());
+    EXPECT_EQ(line[1].text, QString::fromStdString(Meal().code) + QStringLiteral("|0|0|1|2995|1|2|3|1|手动下单|快鼠下单"));
+    EXPECT_EQ(line[1].level, 10);
+    EXPECT_EQ(line[1].extra1, QStringLiteral("3002"));
+    EXPECT_EQ(line[1].source, QStringLiteral("快鼠下单板"));
+
+    Pump();
+    const OrderGroup* group = GroupAt(2995, 0);
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->volume, 1);
+    EXPECT_EQ(*group->ids.begin(), JsonText(WorkingOrders().at(0), "OrderID").c_str());
+}
+
+TEST_F(FutqmOrders, AutomaticOffsetDisablesTheRadiosAndNetsEveryOrder) {
+    auto* automatic = Control<QCheckBox>(CDlgFutrueQuickMouse::kAutoId);
+    automatic->click();
+    for (int id : {CDlgFutrueQuickMouse::kOpenId, CDlgFutrueQuickMouse::kCloseId, CDlgFutrueQuickMouse::kCloseTodayId}) {
+        EXPECT_FALSE(Control<QRadioButton>(id)->isEnabled()) << id;
+    }
+    Control<QRadioButton>(CDlgFutrueQuickMouse::kCloseId)->setChecked(true);
+    ClickCell(2995, kBuyVolume);
+    ClickCell(3005, kSellVolume);
+
+    automatic->click();
+    EXPECT_TRUE(Control<QRadioButton>(CDlgFutrueQuickMouse::kOpenId)->isEnabled());
+    ClickCell(2994, kBuyVolume);
+
+    const auto orders = Journal(QStringLiteral("Order"));
+    ASSERT_EQ(orders.size(), 3u);
+    EXPECT_EQ(JsonText(ExtOf(orders[0]), "117"), "3");
+    EXPECT_EQ(JsonText(ExtOf(orders[1]), "117"), "3");
+    EXPECT_EQ(JsonText(ExtOf(orders[2]), "117"), "1");
+}
+
+TEST_F(FutqmOrders, FakAndFokExcludeEachOtherAndSetTheTimeCondition) {
+    auto* fak = Control<QCheckBox>(CDlgFutrueQuickMouse::kFakId);
+    auto* fok = Control<QCheckBox>(CDlgFutrueQuickMouse::kFokId);
+    struct Step {
+        QCheckBox* click;
+        bool fakChecked, fokChecked;
+        const char* timeCondition;
+        const char* volumeCondition;
+    };
+    const Step steps[] = {{fak, true, false, "1", "1"},
+                          {fok, false, true, "1", "3"},
+                          {fak, true, false, "1", "1"},
+                          {fak, false, false, "3", "1"}};
+    for (const Step& step : steps) {
+        step.click->click();
+        EXPECT_EQ(fak->isChecked(), step.fakChecked);
+        EXPECT_EQ(fok->isChecked(), step.fokChecked);
+        ClickCell(2990, kBuyVolume);
+        const Json::Value ext = ExtOf(Journal(QStringLiteral("Order")).back());
+        EXPECT_EQ(JsonText(ext, "41"), step.timeCondition);
+        EXPECT_EQ(JsonText(ext, "42"), step.volumeCondition);
+    }
+}
+
+TEST_F(FutqmOrders, MovingTwoOrdersAtOnePriceCancelsBothThenReordersEachOnceItsCancelIsConfirmed) {
+    ClickCell(2990, kBuyVolume);
+    ClickCell(2990, kBuyVolume);
+    Pump();
+    ASSERT_NE(GroupAt(2990, 0), nullptr);
+    ASSERT_EQ(GroupAt(2990, 0)->ids.size(), 2u);
+
+    Drag(2990, kBuyOrders, 2985, kBuyOrders);
+    EXPECT_EQ(Journal(QStringLiteral("Cancel")).size(), 2u);
+    // Nothing is re-sent before the terminal confirms the cancels.
+    EXPECT_EQ(Journal(QStringLiteral("Order")).size(), 2u);
+    EXPECT_EQ(Dialog().Trader().PendingReorders().size(), 2u);
+
+    Pump();
+    const auto orders = Journal(QStringLiteral("Order"));
+    ASSERT_EQ(orders.size(), 4u);
+    for (size_t i = 2; i < 4; ++i) {
+        EXPECT_EQ(JsonText(ExtOf(orders[i]), "129"), "2985");
+        EXPECT_EQ(JsonText(ExtOf(orders[i]), "130"), "1");
+        EXPECT_EQ(JsonText(ExtOf(orders[i]), "112"), "0");
+    }
+    EXPECT_TRUE(Dialog().Trader().PendingReorders().empty());
+    EXPECT_EQ(GroupAt(2990, 0), nullptr);
+    ASSERT_NE(GroupAt(2985, 0), nullptr);
+    EXPECT_EQ(GroupAt(2985, 0)->volume, 2);
+    const auto log = host->Engine().LogEntries();
+    EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                            [](const auto& e) { return e.text == QStringLiteral("常规|快鼠改单撤单完成，准备下单"); }),
+              2);
+}
+
+TEST_F(FutqmOrders, AMovedOrderThatFilledPartlyMovesOnlyWhatWasLeft) {
+    Control<CPriceHSpinEdit>(CDlgFutrueQuickMouse::kVolumeId)->SetValue(5);
+    ClickCell(2990, kBuyVolume);
+    Pump();
+    ASSERT_TRUE(host->Market().FillOrder(JsonText(WorkingOrders().at(0), "OrderID"), 2));
+    Pump();
+    Drag(2990, kBuyOrders, 2980, kBuyOrders);
+    Pump();
+    const auto orders = Journal(QStringLiteral("Order"));
+    ASSERT_EQ(orders.size(), 2u);
+    EXPECT_EQ(JsonText(ExtOf(orders[1]), "129"), "2980");
+    EXPECT_EQ(JsonText(ExtOf(orders[1]), "130"), "3");
+}
+
+TEST_F(FutqmOrders, AVolumeChangeOverMixedOffsetsIsRefusedAndSendsNothing) {
+    ASSERT_TRUE(host->Market().AddPosition("E1008", Meal().index, PositionSide::Short, 5, Units(3000)));
+    ClickCell(2990, kBuyVolume);
+    Control<QRadioButton>(CDlgFutrueQuickMouse::kCloseId)->click();
+    ClickCell(2990, kBuyVolume);
+    Pump();
+    ASSERT_EQ(GroupAt(2990, 0)->ids.size(), 2u);
+
+    EditVolume(2990, QStringLiteral("5"));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, Trader::kMixedOffsets);
+    EXPECT_EQ(boxes[0].title, QStringLiteral("提示"));
+    EXPECT_TRUE(Journal(QStringLiteral("Cancel")).empty());
+    EXPECT_EQ(Journal(QStringLiteral("Order")).size(), 2u);
+}
+
+TEST_F(FutqmOrders, AVolumeChangeAsksFirstThenReplacesTheGroupByOneOrder) {
+    ClickCell(2990, kBuyVolume);
+    ClickCell(2990, kBuyVolume);
+    Pump();
+
+    answer = [](const Win::MessageBoxRequest&) { return Win::IDCANCEL; };
+    EditVolume(2990, QStringLiteral("5"));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, Trader::kConfirmChange);
+    EXPECT_TRUE(Journal(QStringLiteral("Cancel")).empty());
+    EXPECT_EQ(Journal(QStringLiteral("Order")).size(), 2u);
+
+    answer = {};
+    EditVolume(2990, QStringLiteral("5"));
+    EXPECT_EQ(Journal(QStringLiteral("Cancel")).size(), 2u);
+    const auto orders = Journal(QStringLiteral("Order"));
+    ASSERT_EQ(orders.size(), 3u);
+    EXPECT_EQ(JsonText(ExtOf(orders[2]), "130"), "5");
+    EXPECT_EQ(JsonText(ExtOf(orders[2]), "129"), "2990");
+    EXPECT_EQ(JsonText(ExtOf(orders[2]), "117"), "0");
+    ASSERT_NE(GroupAt(2990, 0), nullptr);
+    EXPECT_EQ(GroupAt(2990, 0)->volume, 5);
+}
+
+TEST_F(FutqmOrders, ASmartOrderThatFailsShowsTheTerminalsErrorText) {
+    auto notices = host->Record({Kora::Interface::Topic::kReorderNotifyInfo});
+    // More than the account's money can pay for.
+    Control<CPriceHSpinEdit>(CDlgFutrueQuickMouse::kVolumeId)->SetValue(100000);
+    ClickCell(2995, kBuyVolume);
+    Pump();
+    std::string error;
+    for (const Json::Value& notice : notices->Payloads(Kora::Interface::Topic::kReorderNotifyInfo)) {
+        if (notice["State"].asInt() == 4) {
+            error = JsonText(notice, "ErrorMsg");
+        }
+    }
+    ASSERT_FALSE(error.empty());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text.toStdString(), error);
+    EXPECT_EQ(boxes[0].title, QStringLiteral("提示"));
+    EXPECT_TRUE(Dialog().Trader().SmartOrderIds().isEmpty());
+}
+
+TEST_F(FutqmOrders, WithoutALoggedInAccountNothingIsSent) {
+    ClickCell(2990, kBuyVolume);
+    Pump();
+    ASSERT_NE(GroupAt(2990, 0), nullptr);
+    ASSERT_TRUE(host->SetLoggedIn("E1008", false));
+    Pump();
+
+    ClickCell(2991, kBuyVolume);
+    Drag(2990, kBuyOrders, 2985, kBuyOrders);
+    QTest::mouseDClick(Ladder().viewport(), Qt::LeftButton, {}, Cell(2985, kBuyOrders));
+    Dialog().Trader().ChangeVolume({QStringLiteral("any")}, QStringLiteral("3"));
+    Pump();
+    EXPECT_EQ(Journal(QStringLiteral("Order")).size(), 1u);
+    EXPECT_TRUE(Journal(QStringLiteral("Cancel")).empty());
+    EXPECT_TRUE(boxes.empty());
+}
+
+}  // namespace

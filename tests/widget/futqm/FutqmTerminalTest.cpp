@@ -1,0 +1,94 @@
+// The futures quick-mouse window as users meet it: the component library loaded from the run
+// layout, the window opened through the terminal's content-window service, the ladder clicked
+// with the mouse, and the simulated market answering.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractScrollArea>
+#include <QCoreApplication>
+#include <QDir>
+#include <QTest>
+
+#include "host/HostRuntime.h"
+#include "kora/utility/JsonAccess.h"
+#include "widget/quickmouse/PixelProbe.h"
+
+namespace {
+
+using Kora::Utility::JsonText;
+using Terminal::HostRuntime;
+
+constexpr int kRowHeight = 22;
+constexpr int kBuyOrdersRight = 63;
+constexpr int kBuyVolumeRight = 63 + 53;
+constexpr uint32_t kOrderFrame = 0x626262;
+constexpr uint32_t kEvenPositionBar = 0x808080;
+
+void Pump(HostRuntime& host) {
+    for (int round = 0; round < 10; ++round) {
+        host.Settle();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+}
+
+std::vector<Json::Value> Orders(HostRuntime& host) {
+    std::vector<Json::Value> orders;
+    for (const Json::Value& entry : host.JournalEntries()) {
+        if (JsonText(entry, "Kind") == "Order") {
+            orders.push_back(entry);
+        }
+    }
+    return orders;
+}
+
+TEST(FutqmTerminalTest, AClickOnTheLaddersBuySideTradesThroughTheTerminal) {
+    const QString bin = qEnvironmentVariable("KRT_DIST_BIN");
+    ASSERT_TRUE(QDir::setCurrent(bin));
+    Terminal::HostOptions options;
+    options.tradingDay = QDate(2024, 3, 15);
+    HostRuntime host(options);
+    ASSERT_TRUE(host.LoadComponentLibrary(bin + QStringLiteral("/libKRTTools.so"))) << host.LastError().toStdString();
+    const auto& meal = *host.Market().Catalogue().At(0);
+    host.Market().SetBestQuote(meal.index, meal.ToUnits(2999), 10, meal.ToUnits(3001), 10);
+    host.Market().TradeAt(meal.index, meal.ToUnits(3000), 1);
+
+    auto window = host.ContentWindows().CreateContentWindow(
+        QStringLiteral("KRFutureQMouse"), {{QStringLiteral("EAccountID"), QStringLiteral("E1008")}});
+    ASSERT_TRUE(window);
+    window->Move(0, 0, 560, 640);
+    window->Show(true);
+    Pump(host);
+    auto* ladder = window->GetHwnd()->findChild<QAbstractScrollArea*>(QStringLiteral("ladder"));
+    ASSERT_NE(ladder, nullptr);
+    QWidget* cells = ladder->viewport();
+
+    // Three rows under the middle of the page, below the best bid: the order rests.
+    const int row = cells->height() / kRowHeight / 2 + 3;
+    const QRect orderCell(0, row * kRowHeight, kBuyOrdersRight, kRowHeight);
+    const QRect positionBar(kBuyVolumeRight - 6, row * kRowHeight, 6, kRowHeight);
+    EXPECT_FALSE(PixelProbe::Shows(cells->grab().toImage(), orderCell, kOrderFrame));
+    QTest::mouseClick(cells, Qt::LeftButton, {}, QPoint(kBuyOrdersRight + 26, row * kRowHeight + kRowHeight / 2));
+
+    const auto orders = Orders(host);
+    ASSERT_EQ(orders.size(), 1u);
+    const Json::Value& order = orders[0]["Request"]["Order"];
+    EXPECT_EQ(JsonText(order, "Direction"), "0");
+    EXPECT_EQ(JsonText(order["Contract"], "ContractCode"), meal.code);
+    const double price = std::stod(JsonText(order, "LimitPrice"));
+    EXPECT_LT(price, 2999);
+
+    Pump(host);
+    EXPECT_TRUE(PixelProbe::Shows(cells->grab().toImage(), orderCell, kOrderFrame));
+
+    // The market trades there: the order fills and the ladder marks the new long position.
+    host.Market().TradeAt(meal.index, meal.ToUnits(price));
+    Pump(host);
+    const QImage filled = cells->grab().toImage();
+    EXPECT_FALSE(PixelProbe::Shows(filled, orderCell, kOrderFrame));
+    EXPECT_TRUE(PixelProbe::Shows(filled, positionBar, kEvenPositionBar));
+
+    host.ContentWindows().DestroyContentWindow(window);
+}
+
+}  // namespace

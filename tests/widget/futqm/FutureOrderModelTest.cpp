@@ -1,0 +1,188 @@
+// The futures window's order fields, position totals and quotes, without a window.
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "quickmouse/FutureOrderRequest.h"
+#include "quickmouse/FutureQuote.h"
+#include "quickmouse/LatestQuoteSlot.h"
+#include "quickmouse/PositionTotals.h"
+
+namespace {
+
+Json::Value Contract() {
+    Json::Value contract(Json::objectValue);
+    contract["54"] = "DCE";
+    contract["63"] = "m2408";
+    return contract;
+}
+
+TEST(FutureOrderRequestTest, TheTimeConditionFollowsFakAndFok) {
+    struct Case {
+        bool fak, fok;
+        const char* timeCondition;
+        const char* volumeCondition;
+    };
+    for (const Case& c : {Case{false, false, "3", "1"}, Case{true, false, "1", "1"}, Case{false, true, "1", "3"}}) {
+        FutureOrderChoices choices;
+        choices.fillAndKill = c.fak;
+        choices.fillOrKill = c.fok;
+        const Json::Value request =
+            OrderRequest(QStringLiteral("E1008"), OrderFromChoices(Contract(), choices, QStringLiteral("3001"), '1'));
+        EXPECT_EQ(request["41"].asString(), c.timeCondition) << c.fak << c.fok;
+        EXPECT_EQ(request["42"].asString(), c.volumeCondition) << c.fak << c.fok;
+    }
+}
+
+TEST(FutureOrderRequestTest, CarriesEveryFieldAndNetsWhenAutomatic) {
+    FutureOrderChoices choices;
+    choices.offset = '1';
+    choices.hedge = '3';
+    choices.volumeText = QStringLiteral("4");
+    Json::Value request =
+        OrderRequest(QStringLiteral("E1008"), OrderFromChoices(Contract(), choices, QStringLiteral("2999"), '0'));
+    Json::Value expected(Json::objectValue);
+    for (const auto& [key, value] : std::map<std::string, std::string>{{"EAccountID", "E1008"},
+                                                                         {"54", "DCE"},
+                                                                         {"63", "m2408"},
+                                                                         {"117", "1"},
+                                                                         {"112", "0"},
+                                                                         {"119", "3"},
+                                                                         {"40", "2"},
+                                                                         {"129", "2999"},
+                                                                         {"130", "4"},
+                                                                         {"41", "3"},
+                                                                         {"42", "1"}}) {
+        expected[key] = value;
+    }
+    EXPECT_EQ(request, expected);
+
+    choices.autoOffset = true;
+    request = OrderRequest(QStringLiteral("E1008"), OrderFromChoices(Contract(), choices, QStringLiteral("2999"), '0'));
+    EXPECT_EQ(request["117"].asString(), "3");
+}
+
+Json::Value Position(const char* direction, const char* volume, const char* closable, const char* price) {
+    Json::Value position(Json::objectValue);
+    position["112"] = direction;
+    position["135"] = volume;
+    position["137"] = closable;
+    position["136"] = price;
+    return position;
+}
+
+TEST(PositionTotalsTest, VolumesShowOneNumberWhenAllIsClosableAndBothOtherwise) {
+    Json::Value positions(Json::arrayValue);
+    positions.append(Position("0", "4", "1", "3000"));
+    positions.append(Position("0", "3", "2", "3010"));
+    positions.append(Position("1", "2", "2", "3020"));
+    positions.append(Position("x", "9", "9", "1"));  // no side: counted nowhere
+    const PositionTotals totals = SumPositions(positions, 3005, 10);
+    EXPECT_EQ(totals.longSide.VolumeText(), QStringLiteral("7(3)"));
+    EXPECT_EQ(totals.longSide.SecondText(), QStringLiteral("3"));
+    EXPECT_EQ(totals.shortSide.VolumeText(), QStringLiteral("2"));
+    // Long: (5 × 4 − 5 × 3) × 10; short: (3020 − 3005) × 2 × 10.
+    EXPECT_EQ(totals.longSide.ProfitText(1), QStringLiteral("50.0"));
+    EXPECT_EQ(totals.shortSide.ProfitText(1), QStringLiteral("300.0"));
+}
+
+TEST(PositionTotalsTest, NoPositionShowsNothingAndBadRecordsAreSkipped) {
+    const PositionTotals none = SumPositions(Json::Value("not an array"), 3000, 10);
+    EXPECT_TRUE(none.longSide.VolumeText().isEmpty());
+    EXPECT_TRUE(none.longSide.ProfitText(1).isEmpty());
+    EXPECT_EQ(none.longSide.SecondText(), QStringLiteral("0"));
+    Json::Value positions(Json::arrayValue);
+    positions.append(Json::Value(42));
+    EXPECT_TRUE(SumPositions(positions, 3000, 10).shortSide.VolumeText().isEmpty());
+}
+
+Kora::Interface::QuoteSnapshot Snapshot() {
+    Kora::Interface::QuoteSnapshot snapshot{};
+    snapshot.referencePrice = 300000;
+    snapshot.high = 301500;
+    snapshot.low = 298000;
+    for (int level = 0; level < 5; ++level) {
+        snapshot.book[level].bid = {299900 - level * 100, 0, 10.0 + level};
+        snapshot.book[level].ask = {300100 + level * 100, 0, 20.0 + level};
+    }
+    return snapshot;
+}
+
+TEST(FutureQuoteTest, PricesAreDividedAndTheBookBecomesTheBestQuote) {
+    const FutureQuote quote = ReadFutureQuote(Snapshot(), 100, 300000);
+    EXPECT_DOUBLE_EQ(quote.lastPrice, 3000);
+    EXPECT_TRUE(quote.hasBook);
+    EXPECT_DOUBLE_EQ(quote.best.bidPrice, 2999);
+    EXPECT_EQ(quote.best.bidVolume, 10);
+    EXPECT_DOUBLE_EQ(quote.best.askPrice, 3001);
+    EXPECT_EQ(quote.best.askVolume, 20);
+    EXPECT_DOUBLE_EQ(quote.best.high, 3015);
+    EXPECT_DOUBLE_EQ(quote.best.low, 2980);
+    ASSERT_EQ(quote.best.askLevels.size(), 5u);
+    EXPECT_DOUBLE_EQ(quote.best.askLevels[4].price, 3005);
+    EXPECT_EQ(quote.best.bidLevels[4].volume, 14);
+}
+
+TEST(FutureQuoteTest, BeforeATradePositionsAreValuedAtTheReferenceAndAnEmptyBookClears) {
+    Kora::Interface::QuoteSnapshot snapshot = Snapshot();
+    for (auto& row : snapshot.book) {
+        row = {};
+    }
+    const FutureQuote quote = ReadFutureQuote(snapshot, 100, 0);
+    EXPECT_DOUBLE_EQ(quote.lastPrice, 0);
+    EXPECT_DOUBLE_EQ(quote.currentPrice, 3000);
+    EXPECT_FALSE(quote.hasBook);
+    // A divisor that cannot be right gives no quote rather than absurd prices.
+    EXPECT_FALSE(ReadFutureQuote(Snapshot(), 0, 300000).hasBook);
+}
+
+TEST(LatestQuoteSlotTest, OnlyThePushThatFindsTheSlotEmptyWakesAndTheLatestWins) {
+    LatestQuoteSlot slot;
+    Kora::Interface::QuotePushRecord record;
+    EXPECT_FALSE(slot.Take());
+    for (int i = 1; i <= 3; ++i) {
+        record.enqueuedNs = i;
+        EXPECT_EQ(slot.Store(record), i == 1);
+    }
+    auto taken = slot.Take();
+    ASSERT_TRUE(taken);
+    EXPECT_EQ(taken->enqueuedNs, 3);
+    EXPECT_FALSE(slot.Take());
+    EXPECT_TRUE(slot.Store(record));
+    EXPECT_EQ(slot.Stored(), 4u);
+}
+
+TEST(LatestQuoteSlotTest, AWakeIsNeverLostBetweenThreads) {
+    // Whatever the interleaving, after the last store either a wake is outstanding or the
+    // taker already has the last push: the window never sleeps on an unseen quote.
+    LatestQuoteSlot slot;
+    std::atomic<int> wakes{0};
+    std::atomic<bool> done{false};
+    constexpr int kPushes = 20000;
+    std::thread pusher([&] {
+        Kora::Interface::QuotePushRecord record;
+        for (int i = 1; i <= kPushes; ++i) {
+            record.enqueuedNs = i;
+            if (slot.Store(record)) {
+                wakes.fetch_add(1);
+            }
+        }
+        done = true;
+    });
+    int64_t lastSeen = 0;
+    int taken = 0;
+    while (!done || taken < wakes.load()) {
+        if (taken < wakes.load()) {
+            ++taken;
+            if (auto record = slot.Take()) {
+                EXPECT_GT(record->enqueuedNs, lastSeen);
+                lastSeen = record->enqueuedNs;
+            }
+        }
+    }
+    pusher.join();
+    EXPECT_EQ(lastSeen, kPushes);
+}
+
+}  // namespace
