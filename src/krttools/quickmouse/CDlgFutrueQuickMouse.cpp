@@ -202,7 +202,7 @@ void CDlgFutrueQuickMouse::CreateControls() {
                          LadderAssets::LoadCursor(LadderAssets::kCancelCursor));
     m_ladder->SetItemCount(100);
     m_ladder->setMinimumWidth(m_ladder->TotalColumnWidth() + 20);
-    m_ladder->installEventFilter(this);
+    m_ladder->viewport()->installEventFilter(this);
 }
 
 void CDlgFutrueQuickMouse::LayOutControls() {
@@ -278,7 +278,7 @@ void CDlgFutrueQuickMouse::LayOutControls() {
 
 void CDlgFutrueQuickMouse::ConnectControls() {
     connect(m_contractBox, &CKrStockCombox::contractSelected, this,
-            &CDlgFutrueQuickMouse::ChooseListedContract);
+            [this](int index) { ChooseListedContract(index, true); });
     connect(m_contractBox, &CKrStockCombox::codeEdited, this, &CDlgFutrueQuickMouse::ChooseTypedContract);
     connect(m_hedgeBox, &QComboBox::activated, this, [this] {
         m_trader.Choices().hedge = m_hedgeBox->currentData().toString().front();
@@ -325,7 +325,8 @@ void CDlgFutrueQuickMouse::ConnectControls() {
 }
 
 bool CDlgFutrueQuickMouse::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_ladder && event->type() == QEvent::Resize && m_centrePending) {
+    // A new page size puts the last price back in the middle of it.
+    if (watched == m_ladder->viewport() && (event->type() == QEvent::Show || event->type() == QEvent::Resize)) {
         CentreLadder();
     }
     return CKrDlgOperate::eventFilter(watched, event);
@@ -350,7 +351,7 @@ void CDlgFutrueQuickMouse::InitWindow() {
     SetLocked(false);
     const auto& listed = m_contractBox->Contracts();
     if (!listed.empty()) {
-        ChooseListedContract(0);
+        ChooseListedContract(0, false);
     } else {
         LoadHedgeEntries();
     }
@@ -433,7 +434,7 @@ Json::Value CDlgFutrueQuickMouse::ContractOfKey(const I::QuoteKey& key) const {
     return contracts->GetContract(query);
 }
 
-void CDlgFutrueQuickMouse::ChooseListedContract(int index) {
+void CDlgFutrueQuickMouse::ChooseListedContract(int index, bool announce) {
     const auto& listed = m_contractBox->Contracts();
     Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
     if (index < 0 || index >= static_cast<int>(listed.size()) || !contracts) {
@@ -442,13 +443,13 @@ void CDlgFutrueQuickMouse::ChooseListedContract(int index) {
     Json::Value query(Json::objectValue);
     query["ExchangeCode"] = listed[index].exchangeCode.toStdString();
     query["ContractCode"] = listed[index].contractCode.toStdString();
-    SetContract(contracts->GetContract(query), true);
+    SetContract(contracts->GetContract(query), announce);
 }
 
 void CDlgFutrueQuickMouse::ChooseTypedContract(const QString& code) {
     const int listed = m_contractBox->FindCode(code);
     if (listed >= 0) {
-        ChooseListedContract(listed);
+        ChooseListedContract(listed, true);
         return;
     }
     // A code the list does not hold: the first tradable contract of that code on any exchange.
@@ -500,7 +501,6 @@ bool CDlgFutrueQuickMouse::SetContract(const Json::Value& contract, bool announc
     m_positions = Json::Value(Json::arrayValue);
     RefreshTrading();
     ShowQuote(m_quote);
-    m_centrePending = true;
     CentreLadder();
 
     if (m_quoteKey.IsValid()) {
@@ -639,10 +639,9 @@ void CDlgFutrueQuickMouse::ShowQuote(const FutureQuote& quote) {
 }
 
 void CDlgFutrueQuickMouse::CentreLadder() {
-    if (m_ladder->CountPerPage() <= 0 || m_ladder->GetItemCount() <= 0) {
+    if (!m_ladder->viewport()->isVisible() || m_ladder->CountPerPage() <= 0 || m_ladder->GetItemCount() <= 0) {
         return;
     }
-    m_centrePending = false;
     const LadderModel& model = m_ladder->Model();
     const int row = model.LastPriceRow() >= 0 ? model.LastPriceRow() : model.Scale().ReferenceRow();
     if (row >= 0) {
@@ -715,7 +714,7 @@ void CDlgFutrueQuickMouse::OnKoraMsg(const QString& topic, const Json::Value& pa
         LoadAccount();
         LoadContractList();
         if (!IsTradable(m_trader.Contract()) && !m_contractBox->Contracts().empty()) {
-            ChooseListedContract(0);
+            ChooseListedContract(0, false);
         }
         RefreshTrading();
     } else if (topic == Topic::kListClick || topic == Topic::kListDblClick || topic == Topic::kClickKLine ||

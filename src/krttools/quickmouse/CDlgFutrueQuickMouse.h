@@ -111,7 +111,7 @@ private:
     void LoadHedgeEntries();
     bool IsTradable(const Json::Value& contract) const;
     Json::Value ContractOfKey(const Kora::Interface::QuoteKey& key) const;
-    void ChooseListedContract(int index);
+    void ChooseListedContract(int index, bool announce);
     void ChooseTypedContract(const QString& code);
     void FollowLinkage(const Json::Value& payload);
     void Announce();
@@ -121,8 +121,8 @@ private:
     void ShowQuote(const FutureQuote& quote);
     void RefreshTrading();
     void ShowPositions();
-    // Puts the last price (or, before any trade, the reference price) mid-page; waits for the
-    // ladder's first layout when it has no size yet.
+    // Puts the last price (or, before any trade, the reference price) mid-page; nothing while
+    // the ladder is not on screen.
     void CentreLadder();
 
     void SetLocked(bool locked);
@@ -138,7 +138,6 @@ private:
     Kora::Interface::QuoteKey m_quoteKey;
     FutureQuote m_quote;
     Json::Value m_positions;
-    bool m_centrePending = false;
 
     LatestQuoteSlot m_quoteSlot;
     QElapsedTimer m_lastShown;

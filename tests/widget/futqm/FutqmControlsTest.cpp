@@ -118,7 +118,10 @@ TEST_F(FutqmControls, QuotePushesReachTheLadderAndTheLatestWins) {
 }
 
 TEST_F(FutqmControls, WithTheLastPriceCentredTheLadderMovesOnlyNearThePageEdge) {
+    host->Market().TradeAt(Meal().index, Units(3003), 1);
     Open();
+    // The window opens with the last price mid-page.
+    EXPECT_EQ(Ladder().TopIndex(), RowOf(3003) - Ladder().CountPerPage() / 2);
     Quote(3000);
     Control<QCheckBox>(Dlg::kCentreId)->click();
     const int top = Ladder().TopIndex();

@@ -92,8 +92,14 @@ void FutqmWindow::ClickCell(double price, int column) {
 }
 
 void FutqmWindow::Drag(double fromPrice, int fromColumn, double toPrice, int toColumn) {
-    const QPoint from = Cell(fromPrice, fromColumn);
-    const QPoint to = Cell(toPrice, toColumn);
+    // Both rows on one page.
+    CKRMouselist& ladder = Ladder();
+    const int fromRow = ladder.Model().Scale().RowOf(fromPrice);
+    const int toRow = ladder.Model().Scale().RowOf(toPrice);
+    ASSERT_LT(std::abs(fromRow - toRow), ladder.CountPerPage() - 2);
+    ladder.ScrollRowToTop(std::max(0, std::min(fromRow, toRow) - 1));
+    const QPoint from = ladder.CellRect(fromRow, fromColumn).center();
+    const QPoint to = ladder.CellRect(toRow, toColumn).center();
     QTest::mousePress(Ladder().viewport(), Qt::LeftButton, {}, from);
     QTest::mouseMove(Ladder().viewport(), to);
     QTest::mouseRelease(Ladder().viewport(), Qt::LeftButton, {}, to);
