@@ -10,13 +10,17 @@
 //   process_cpu_pct         the whole process (market thread, centre, window) over wall time,
 //                           in percent of one core
 //   ui_cpu_pct              the window's thread alone
-//   pushes_per_s, shown_per_s
+//   pushes_per_s            quotes the market pushed, received_per_s those that reached the window
+//   shown_per_s             quotes the window showed; ladder_paints_per_s the ladder's paints
 //   rss_growth_kb           resident memory at the end less that after the first second
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
+#include <time.h>
+#include <unistd.h>
 #include <QApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QTimer>
 #include <algorithm>
@@ -24,13 +28,12 @@
 #include <chrono>
 #include <fstream>
 #include <thread>
-#include <time.h>
-#include <unistd.h>
 
 #include "frame/ThisComponent.h"
 #include "frame/ToolWindows.h"
 #include "host/HostRuntime.h"
 #include "quickmouse/CDlgFutrueQuickMouse.h"
+#include "quickmouse/CKRMouselist.h"
 
 namespace {
 
@@ -43,7 +46,8 @@ int64_t NowNs() {
 double ProcessCpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 double ThreadCpuSeconds() {
@@ -68,6 +72,19 @@ double Percentile(std::vector<double> values, double fraction) {
     return values[std::min(values.size() - 1, static_cast<size_t>(fraction * values.size()))];
 }
 
+// Counts the paint events of a widget.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int64_t paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
 void RunEventLoopFor(std::chrono::milliseconds duration) {
     QEventLoop loop;
     QTimer::singleShot(duration, &loop, &QEventLoop::quit);
@@ -77,9 +94,11 @@ void RunEventLoopFor(std::chrono::milliseconds duration) {
 // Moves the contract's last price `rate` times a second, in batches of a millisecond or more.
 class MarketPusher {
 public:
-    MarketPusher(Terminal::Market::Simulator& market, const Terminal::Market::Instrument& instrument, int rate)
+    MarketPusher(Terminal::Market::Simulator& market, const Terminal::Market::Instrument& instrument,
+                 int rate)
         : m_thread([this, &market, &instrument, rate] {
-              const auto period = std::chrono::nanoseconds(std::max<int64_t>(1'000'000, 1'000'000'000 / rate));
+              const auto period =
+                  std::chrono::nanoseconds(std::max<int64_t>(1'000'000, 1'000'000'000 / rate));
               const int64_t perBatch = std::max<int64_t>(1, rate * period.count() / 1'000'000'000);
               auto next = Clock::now();
               int64_t step = 0;
@@ -125,6 +144,7 @@ void BM_QuoteToScreen(benchmark::State& state) {
     host.Settle();
     RunEventLoopFor(std::chrono::milliseconds(200));
 
+    PaintCounter ladderPaints(dialog->Ladder().viewport());
     std::vector<double> latencies;
     latencies.reserve(size_t(duration.count()) * 1000);
     dialog->SetQuoteShownObserver(
@@ -139,13 +159,17 @@ void BM_QuoteToScreen(benchmark::State& state) {
         const double uiCpu = ThreadCpuSeconds();
         const int64_t pushedBefore = pusher.Pushed();
         const uint64_t shownAfterFirstSecond = dialog->QuotesShown();
+        const uint64_t receivedAfterFirstSecond = dialog->QuotesReceived();
+        const int64_t paintsAfterFirstSecond = ladderPaints.paints;
         const auto start = Clock::now();
         RunEventLoopFor(duration);
         const double wall = std::chrono::duration<double>(Clock::now() - start).count();
         state.counters["process_cpu_pct"] = 100 * (ProcessCpuSeconds() - processCpu) / wall;
         state.counters["ui_cpu_pct"] = 100 * (ThreadCpuSeconds() - uiCpu) / wall;
         state.counters["pushes_per_s"] = double(pusher.Pushed() - pushedBefore) / wall;
+        state.counters["received_per_s"] = double(dialog->QuotesReceived() - receivedAfterFirstSecond) / wall;
         state.counters["shown_per_s"] = double(dialog->QuotesShown() - shownAfterFirstSecond) / wall;
+        state.counters["ladder_paints_per_s"] = double(ladderPaints.paints - paintsAfterFirstSecond) / wall;
         state.counters["rss_growth_kb"] = double(ResidentKb() - residentAfterFirstSecond);
     }
     dialog->SetQuoteShownObserver({});

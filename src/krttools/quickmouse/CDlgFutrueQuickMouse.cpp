@@ -146,7 +146,9 @@ void CDlgFutrueQuickMouse::CreateControls() {
         QRadioButton*& radio;
         int id;
         const char* text;
-    } offsets[] = {{m_openRadio, kOpenId, "开仓"}, {m_closeRadio, kCloseId, "平仓"}, {m_closeTodayRadio, kCloseTodayId, "平今"}};
+    } offsets[] = {{m_openRadio, kOpenId, "开仓"},
+                   {m_closeRadio, kCloseId, "平仓"},
+                   {m_closeTodayRadio, kCloseTodayId, "平今"}};
     for (const auto& offset : offsets) {
         offset.radio = new QRadioButton(QString::fromUtf8(offset.text), this);
         Win::SetControlId(offset.radio, offset.id);
@@ -326,7 +328,8 @@ void CDlgFutrueQuickMouse::ConnectControls() {
 
 bool CDlgFutrueQuickMouse::eventFilter(QObject* watched, QEvent* event) {
     // A new page size puts the last price back in the middle of it.
-    if (watched == m_ladder->viewport() && (event->type() == QEvent::Show || event->type() == QEvent::Resize)) {
+    if (watched == m_ladder->viewport() &&
+        (event->type() == QEvent::Show || event->type() == QEvent::Resize)) {
         CentreLadder();
     }
     return CKrDlgOperate::eventFilter(watched, event);
@@ -369,7 +372,8 @@ void CDlgFutrueQuickMouse::LoadAccount() {
             accountId = JsonWText(current, "EAccountID");
         } else {
             const Json::Value futures = engine->GetAccountsByCategory(kFuturesCategory);
-            accountId = futures.isArray() && !futures.empty() ? JsonWText(futures[0], "EAccountID") : QString();
+            accountId =
+                futures.isArray() && !futures.empty() ? JsonWText(futures[0], "EAccountID") : QString();
         }
     }
     m_trader.SetAccountId(accountId);
@@ -454,7 +458,8 @@ void CDlgFutrueQuickMouse::ChooseTypedContract(const QString& code) {
     }
     // A code the list does not hold: the first tradable contract of that code on any exchange.
     Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
-    const Json::Value found = contracts && !code.isEmpty() ? contracts->EnumContractByCode(code) : Json::Value();
+    const Json::Value found =
+        contracts && !code.isEmpty() ? contracts->EnumContractByCode(code) : Json::Value();
     if (!found.isArray()) {
         return;
     }
@@ -555,7 +560,9 @@ void CDlgFutrueQuickMouse::FocusLadder() {
 // ---- Order choices ------------------------------------------------------------------------------
 
 void CDlgFutrueQuickMouse::SelectOffset(int id) {
-    m_trader.Choices().offset = id == kCloseId ? QLatin1Char('1') : id == kCloseTodayId ? QLatin1Char('2') : QLatin1Char('0');
+    m_trader.Choices().offset = id == kCloseId        ? QLatin1Char('1')
+                                : id == kCloseTodayId ? QLatin1Char('2')
+                                                      : QLatin1Char('0');
 }
 
 void CDlgFutrueQuickMouse::SetAutoOffset(bool on) {
@@ -639,7 +646,8 @@ void CDlgFutrueQuickMouse::ShowQuote(const FutureQuote& quote) {
 }
 
 void CDlgFutrueQuickMouse::CentreLadder() {
-    if (!m_ladder->viewport()->isVisible() || m_ladder->CountPerPage() <= 0 || m_ladder->GetItemCount() <= 0) {
+    if (!m_ladder->viewport()->isVisible() || m_ladder->CountPerPage() <= 0 ||
+        m_ladder->GetItemCount() <= 0) {
         return;
     }
     const LadderModel& model = m_ladder->Model();
@@ -682,9 +690,10 @@ void CDlgFutrueQuickMouse::SetQuoteShownObserver(std::function<void(int64_t)> ob
 // ---- Messages -----------------------------------------------------------------------------------
 
 void CDlgFutrueQuickMouse::SubscribeMsg() {
-    for (const QString& topic : {Topic::kStockChanged, Topic::kListClick, Topic::kListDblClick, Topic::kAccountChange,
-                                 Topic::kClickKLine, Topic::kClickTrend, Topic::kSTEPRequestCallBack,
-                                 Topic::kReorderNotifyInfo, Topic::kUserChangeParam}) {
+    for (const QString& topic :
+         {Topic::kStockChanged, Topic::kListClick, Topic::kListDblClick, Topic::kAccountChange,
+          Topic::kClickKLine, Topic::kClickTrend, Topic::kSTEPRequestCallBack, Topic::kReorderNotifyInfo,
+          Topic::kUserChangeParam}) {
         Subscriptions().Subscribe(topic);
     }
 }

@@ -61,8 +61,14 @@ public:
     static constexpr int kFokId = 9025;
     static constexpr int kCentreId = 11069;
     // The volume buttons and the volume each sets.
-    static constexpr std::array<std::pair<int, int>, 8> kVolumeButtons{
-        {{11000, 1}, {11002, 2}, {11003, 3}, {11004, 5}, {11005, 10}, {11006, 20}, {11008, 50}, {11009, 100}}};
+    static constexpr std::array<std::pair<int, int>, 8> kVolumeButtons{{{11000, 1},
+                                                                        {11002, 2},
+                                                                        {11003, 3},
+                                                                        {11004, 5},
+                                                                        {11005, 10},
+                                                                        {11006, 20},
+                                                                        {11008, 50},
+                                                                        {11009, 100}}};
 
     static constexpr Win::UINT kQuoteMessage = Win::WM_USER + 4128;
     // The shortest time between two quotes shown: one frame of the screen.

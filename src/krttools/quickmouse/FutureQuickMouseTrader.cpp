@@ -111,7 +111,8 @@ bool FutureQuickMouseTrader::PasswordAccepted() const {
     Handle<I::KRTConfigI> config = GetService<I::KRTConfigI>();
     const Json::Value account = AccountQuery();
     const bool settingsAsk =
-        config && Kora::Utility::JsonBool(config->GetOrderSettings(QStringLiteral("期货"), account), "NeedPassword");
+        config &&
+        Kora::Utility::JsonBool(config->GetOrderSettings(QStringLiteral("期货"), account), "NeedPassword");
     // The settings may ask for the password on every order; otherwise the engine decides.
     return settingsAsk ? KRUI_CheckPwd(engine.Get(), account, m_owner)
                        : KRUI_CheckPwdWhenTrade(engine.Get(), account, m_owner);
@@ -218,8 +219,8 @@ void FutureQuickMouseTrader::ChangeVolume(const std::vector<QString>& orderIds, 
         KRUI_MsgBox(m_owner, kMixedOffsets, QStringLiteral("提示"), Win::MB_OK | Win::MB_ICONWARNING);
         return;
     }
-    if (KRUI_MsgBox(m_owner, kConfirmChange, QStringLiteral("提示"), Win::MB_OKCANCEL | Win::MB_ICONQUESTION) !=
-        Win::IDOK) {
+    if (KRUI_MsgBox(m_owner, kConfirmChange, QStringLiteral("提示"),
+                    Win::MB_OKCANCEL | Win::MB_ICONQUESTION) != Win::IDOK) {
         return;
     }
     for (size_t i = 0; i < orders.size(); ++i) {
@@ -334,8 +335,8 @@ FutureQuickMouseTrader::Openable FutureQuickMouseTrader::OpenableVolumes() const
     opening.offset = QLatin1Char('0');
     opening.volumeText.clear();
     for (QChar direction : {QLatin1Char('0'), QLatin1Char('1')}) {
-        const Json::Value answer =
-            engine->GetMaxOpenVolume(OrderRequest(m_accountId, OrderFromChoices(m_contract, opening, {}, direction)));
+        const Json::Value answer = engine->GetMaxOpenVolume(
+            OrderRequest(m_accountId, OrderFromChoices(m_contract, opening, {}, direction)));
         (direction == QLatin1Char('0') ? openable.buy : openable.sell) =
             QString::number(JsonInt(answer, "MaxVolume", 0));
     }

@@ -22,8 +22,7 @@ class QWidget;
 class FutureQuickMouseTrader {
 public:
     static inline const QString kLogSource = QStringLiteral("快鼠下单板");
-    static inline const QString kMixedOffsets =
-        QStringLiteral("存在开平标志不一致的挂单,不允许更改挂单数量");
+    static inline const QString kMixedOffsets = QStringLiteral("存在开平标志不一致的挂单,不允许更改挂单数量");
     static inline const QString kConfirmChange = QStringLiteral("改单确认");
     static inline const QString kBadVolume = QStringLiteral("请输入正确的委托数量");
 
@@ -82,8 +81,8 @@ private:
     // The order request as an order object, logged and inserted; true when the engine took it.
     bool Send(const Json::Value& request);
     // Logs and sends a cancel of the order record; true when the host accepted it.
-    bool SendCancel(Kora::Interface::EntityAccountI& account, const QString& orderId, const Json::Value& order,
-                    const QString& logText);
+    bool SendCancel(Kora::Interface::EntityAccountI& account, const QString& orderId,
+                    const Json::Value& order, const QString& logText);
     bool IsOfWindow(const Json::Value& record) const;
     Json::Value AccountQuery() const;
 

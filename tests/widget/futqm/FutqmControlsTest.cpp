@@ -31,7 +31,8 @@ protected:
     const Terminal::Market::Instrument& IndexFuture() const { return *host->Market().Catalogue().At(1); }
     QString Volume() { return Control<CPriceHSpinEdit>(Dlg::kVolumeId)->Edit().text(); }
     int RowOf(double price) { return Ladder().Model().Scale().RowOf(price); }
-    void Click(const QString& topic, const Terminal::Market::Instrument& instrument, const char* volume = nullptr) {
+    void Click(const QString& topic, const Terminal::Market::Instrument& instrument,
+               const char* volume = nullptr) {
         Json::Value payload(Json::objectValue);
         payload["Stock"] = host->KeyOf(instrument).ToText().toStdString();
         payload["CWID"] = "KRTPosition";
@@ -48,8 +49,8 @@ TEST_F(FutqmControls, TheTemplatesControlsCarryTheirIdsAndTexts) {
     Open();
     EXPECT_EQ(Dialog().TemplateId(), 101);
     const std::pair<int, const char*> texts[] = {
-        {Dlg::kOpenId, "开仓"},    {Dlg::kCloseId, "平仓"},      {Dlg::kCloseTodayId, "平今"},
-        {Dlg::kAutoId, "自动"},    {Dlg::kFakId, "FAK"},         {Dlg::kFokId, "FOK"},
+        {Dlg::kOpenId, "开仓"},        {Dlg::kCloseId, "平仓"},      {Dlg::kCloseTodayId, "平今"},
+        {Dlg::kAutoId, "自动"},        {Dlg::kFakId, "FAK"},         {Dlg::kFokId, "FOK"},
         {Dlg::kConditionId, "条件单"}, {Dlg::kOpenableId, "查可开"}, {Dlg::kCentreId, " 最新价居中"}};
     for (const auto& [id, text] : texts) {
         EXPECT_EQ(Control<QAbstractButton>(id)->text(), QString::fromUtf8(text)) << id;
@@ -65,7 +66,8 @@ TEST_F(FutqmControls, TheTemplatesControlsCarryTheirIdsAndTexts) {
     }
     EXPECT_EQ(Control<CPositionInfo>(Dlg::kShortPanelId)->ShownVolume(), QStringLiteral("—"));
 
-    const std::pair<const char*, int> columns[] = {{"挂单", 63}, {"买", 53}, {"价格", 90}, {"卖", 53}, {"挂单", 63}};
+    const std::pair<const char*, int> columns[] = {
+        {"挂单", 63}, {"买", 53}, {"价格", 90}, {"卖", 53}, {"挂单", 63}};
     ASSERT_EQ(Ladder().ColumnCount(), 5);
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(Ladder().ColumnTitle(i), QString::fromUtf8(columns[i].first));
@@ -221,7 +223,8 @@ TEST_F(FutqmControls, OpenableVolumesComeFromTheEngineAndFillTheVolume) {
     request["117"] = "0";
     for (const char* direction : {"0", "1"}) {
         request["112"] = direction;
-        const QString expected = QString::number(host->Engine().GetMaxOpenVolume(request)["MaxVolume"].asInt64());
+        const QString expected =
+            QString::number(host->Engine().GetMaxOpenVolume(request)["MaxVolume"].asInt64());
         EXPECT_EQ(direction[0] == '0' ? panel->BuyText() : panel->SellText(), expected);
     }
     EXPECT_GT(panel->BuyText().toInt(), 0);
@@ -271,7 +274,8 @@ TEST_F(FutqmControls, TheWrapperAnswersTheTopStateAndTheQuickMouseInstructFocuse
 }
 
 TEST_F(FutqmControls, AHedgeTypeShowsOnlyItsOwnOrdersAndPositions) {
-    ASSERT_TRUE(host->Market().AddPosition("E1008", Meal().index, PositionSide::Long, 2, Units(2990), false, '3'));
+    ASSERT_TRUE(
+        host->Market().AddPosition("E1008", Meal().index, PositionSide::Long, 2, Units(2990), false, '3'));
     Open();
     Quote(3000);
     ClickCell(2995, 1);

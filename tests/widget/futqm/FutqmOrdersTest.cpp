@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "FutqmWindow.h"
+#include "KRUI.h"
 #include "kora/interface/Topics.h"
 #include "kora/utility/JsonAccess.h"
 #include "quickmouse/CListEdit.h"
@@ -64,19 +65,27 @@ TEST_F(FutqmOrders, AClickOnTheBuyColumnSendsALimitOrderThatAppearsOnTheLadderOn
     EXPECT_EQ(JsonText(order, "LimitPrice"), "2995");
     EXPECT_EQ(order["Volume"].asInt(), 1);
     const Json::Value& ext = order["ExtRawData"];
-    for (const auto& [key, value] : std::map<std::string, std::string>{
-             {"54", "DCE"}, {"117", "0"}, {"112", "0"}, {"119", "1"}, {"40", "2"}, {"129", "2995"}, {"130", "1"},
-             {"41", "3"}, {"42", "1"}}) {
+    for (const auto& [key, value] : std::map<std::string, std::string>{{"54", "DCE"},
+                                                                       {"117", "0"},
+                                                                       {"112", "0"},
+                                                                       {"119", "1"},
+                                                                       {"40", "2"},
+                                                                       {"129", "2995"},
+                                                                       {"130", "1"},
+                                                                       {"41", "3"},
+                                                                       {"42", "1"}}) {
         EXPECT_EQ(JsonText(ext, key.c_str()), value) << key;
     }
 
     // The two order lines, in order, under the window's title.
     const auto log = host->Engine().LogEntries();
-    auto line = std::find_if(log.begin(), log.end(),
-                             [](const auto& entry) { return entry.text == QStringLiteral("常规|快鼠下单板准备下单"); });
+    auto line = std::find_if(log.begin(), log.end(), [](const auto& entry) {
+        return entry.text == QStringLiteral("常规|快鼠下单板准备下单");
+    });
     ASSERT_NE(line, log.end());
     ASSERT_NE(line + 1, log.end());
-    EXPECT_EQ(line[1].text, QString::fromStdString(Meal().code) + QStringLiteral("|0|0|1|2995|1|2|3|1|手动下单|快鼠下单"));
+    EXPECT_EQ(line[1].text,
+              QString::fromStdString(Meal().code) + QStringLiteral("|0|0|1|2995|1|2|3|1|手动下单|快鼠下单"));
     EXPECT_EQ(line[1].level, 10);
     EXPECT_EQ(line[1].extra1, QStringLiteral("3002"));
     EXPECT_EQ(line[1].source, QStringLiteral("快鼠下单板"));
@@ -88,10 +97,65 @@ TEST_F(FutqmOrders, AClickOnTheBuyColumnSendsALimitOrderThatAppearsOnTheLadderOn
     EXPECT_EQ(*group->ids.begin(), JsonText(WorkingOrders().at(0), "OrderID").c_str());
 }
 
+TEST_F(FutqmOrders, TheTradingPasswordIsAskedWhenRequiredAndOnlyTheRightOneLetsTheOrderGo) {
+    std::vector<QString> prompts;
+    std::optional<QString> typed = QStringLiteral("000000");
+    PasswordPrompt previous = KRUI_SetPasswordPrompt([&](QWidget*, const QString& title) {
+        prompts.push_back(title);
+        return typed;
+    });
+    auto sent = [&] { return Journal(QStringLiteral("Order")).size(); };
+    ClickCell(2995, kBuyVolume);
+    EXPECT_TRUE(prompts.empty());
+    EXPECT_EQ(sent(), 1u);
+
+    host->Engine().SetPasswordRequired(true);
+    ClickCell(2995, kBuyVolume);
+    EXPECT_EQ(prompts.size(), 1u);
+    EXPECT_EQ(sent(), 1u);
+    typed = QStringLiteral("123456");
+    ClickCell(2995, kBuyVolume);
+    EXPECT_EQ(sent(), 2u);
+
+    // The order settings of the futures may ask for it on every order too.
+    host->Engine().SetPasswordRequired(false);
+    Json::Value settings(Json::objectValue);
+    settings["NeedPassword"] = true;
+    host->Config().ChangeValue(QStringLiteral("下单设置"), QStringLiteral("期货"), settings);
+    typed.reset();
+    ClickCell(2995, kBuyVolume);
+    EXPECT_EQ(prompts.size(), 3u);
+    EXPECT_EQ(sent(), 2u);
+    KRUI_SetPasswordPrompt(std::move(previous));
+}
+
+TEST_F(FutqmOrders, ADoubleClickOnAnOrderCellCancelsEachOrderOfItsGroup) {
+    ClickCell(2990, kBuyVolume);
+    ClickCell(2990, kBuyVolume);
+    Pump();
+    const std::set<QString> ids = GroupAt(2990, 0)->ids;
+    QTest::mouseDClick(Ladder().viewport(), Qt::LeftButton, {}, Cell(2990, kBuyOrders));
+    const auto cancels = Journal(QStringLiteral("Cancel"));
+    ASSERT_EQ(cancels.size(), 2u);
+    for (const Json::Value& cancel : cancels) {
+        EXPECT_TRUE(ids.count(QString::fromStdString(JsonText(cancel["Request"], "OrderID"))));
+    }
+    const auto log = host->Engine().LogEntries();
+    for (const QString& id : ids) {
+        EXPECT_TRUE(std::any_of(log.begin(), log.end(), [&](const auto& entry) {
+            return entry.text == id + QStringLiteral("|快鼠撤单") && entry.extra1 == QStringLiteral("3004");
+        })) << id.toStdString();
+    }
+    Pump();
+    EXPECT_EQ(GroupAt(2990, 0), nullptr);
+    EXPECT_TRUE(WorkingOrders().empty());
+}
+
 TEST_F(FutqmOrders, AutomaticOffsetDisablesTheRadiosAndNetsEveryOrder) {
     auto* automatic = Control<QCheckBox>(CDlgFutrueQuickMouse::kAutoId);
     automatic->click();
-    for (int id : {CDlgFutrueQuickMouse::kOpenId, CDlgFutrueQuickMouse::kCloseId, CDlgFutrueQuickMouse::kCloseTodayId}) {
+    for (int id : {CDlgFutrueQuickMouse::kOpenId, CDlgFutrueQuickMouse::kCloseId,
+                   CDlgFutrueQuickMouse::kCloseTodayId}) {
         EXPECT_FALSE(Control<QRadioButton>(id)->isEnabled()) << id;
     }
     Control<QRadioButton>(CDlgFutrueQuickMouse::kCloseId)->setChecked(true);
@@ -159,8 +223,9 @@ TEST_F(FutqmOrders, MovingTwoOrdersAtOnePriceCancelsBothThenReordersEachOnceItsC
     ASSERT_NE(GroupAt(2985, 0), nullptr);
     EXPECT_EQ(GroupAt(2985, 0)->volume, 2);
     const auto log = host->Engine().LogEntries();
-    EXPECT_EQ(std::count_if(log.begin(), log.end(),
-                            [](const auto& e) { return e.text == QStringLiteral("常规|快鼠改单撤单完成，准备下单"); }),
+    EXPECT_EQ(std::count_if(
+                  log.begin(), log.end(),
+                  [](const auto& e) { return e.text == QStringLiteral("常规|快鼠改单撤单完成，准备下单"); }),
               2);
 }
 

@@ -48,7 +48,8 @@ TEST(FutqmTerminalTest, AClickOnTheLaddersBuySideTradesThroughTheTerminal) {
     Terminal::HostOptions options;
     options.tradingDay = QDate(2024, 3, 15);
     HostRuntime host(options);
-    ASSERT_TRUE(host.LoadComponentLibrary(bin + QStringLiteral("/libKRTTools.so"))) << host.LastError().toStdString();
+    ASSERT_TRUE(host.LoadComponentLibrary(bin + QStringLiteral("/libKRTTools.so")))
+        << host.LastError().toStdString();
     const auto& meal = *host.Market().Catalogue().At(0);
     host.Market().SetBestQuote(meal.index, meal.ToUnits(2999), 10, meal.ToUnits(3001), 10);
     host.Market().TradeAt(meal.index, meal.ToUnits(3000), 1);
@@ -68,7 +69,8 @@ TEST(FutqmTerminalTest, AClickOnTheLaddersBuySideTradesThroughTheTerminal) {
     const QRect orderCell(0, row * kRowHeight, kBuyOrdersRight, kRowHeight);
     const QRect positionBar(kBuyVolumeRight - 6, row * kRowHeight, 6, kRowHeight);
     EXPECT_FALSE(PixelProbe::Shows(cells->grab().toImage(), orderCell, kOrderFrame));
-    QTest::mouseClick(cells, Qt::LeftButton, {}, QPoint(kBuyOrdersRight + 26, row * kRowHeight + kRowHeight / 2));
+    QTest::mouseClick(cells, Qt::LeftButton, {},
+                      QPoint(kBuyOrdersRight + 26, row * kRowHeight + kRowHeight / 2));
 
     const auto orders = Orders(host);
     ASSERT_EQ(orders.size(), 1u);

@@ -23,7 +23,8 @@ protected:
     void TearDown() override;
 
     // Opens the window; by default on the futures account.
-    void Open(const Kora::Utility::WStringMap& params = {{QStringLiteral("EAccountID"), QStringLiteral("E1008")}});
+    void Open(const Kora::Utility::WStringMap& params = {
+                  {QStringLiteral("EAccountID"), QStringLiteral("E1008")}});
     CDlgFutrueQuickMouse& Dialog() { return *m_dialog; }
     CFutureQMouseWindow& Window();
     CKRMouselist& Ladder();

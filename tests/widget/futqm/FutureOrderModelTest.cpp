@@ -24,12 +24,13 @@ TEST(FutureOrderRequestTest, TheTimeConditionFollowsFakAndFok) {
         const char* timeCondition;
         const char* volumeCondition;
     };
-    for (const Case& c : {Case{false, false, "3", "1"}, Case{true, false, "1", "1"}, Case{false, true, "1", "3"}}) {
+    for (const Case& c :
+         {Case{false, false, "3", "1"}, Case{true, false, "1", "1"}, Case{false, true, "1", "3"}}) {
         FutureOrderChoices choices;
         choices.fillAndKill = c.fak;
         choices.fillOrKill = c.fok;
-        const Json::Value request =
-            OrderRequest(QStringLiteral("E1008"), OrderFromChoices(Contract(), choices, QStringLiteral("3001"), '1'));
+        const Json::Value request = OrderRequest(
+            QStringLiteral("E1008"), OrderFromChoices(Contract(), choices, QStringLiteral("3001"), '1'));
         EXPECT_EQ(request["41"].asString(), c.timeCondition) << c.fak << c.fok;
         EXPECT_EQ(request["42"].asString(), c.volumeCondition) << c.fak << c.fok;
     }
@@ -40,26 +41,27 @@ TEST(FutureOrderRequestTest, CarriesEveryFieldAndNetsWhenAutomatic) {
     choices.offset = '1';
     choices.hedge = '3';
     choices.volumeText = QStringLiteral("4");
-    Json::Value request =
-        OrderRequest(QStringLiteral("E1008"), OrderFromChoices(Contract(), choices, QStringLiteral("2999"), '0'));
+    Json::Value request = OrderRequest(QStringLiteral("E1008"),
+                                       OrderFromChoices(Contract(), choices, QStringLiteral("2999"), '0'));
     Json::Value expected(Json::objectValue);
     for (const auto& [key, value] : std::map<std::string, std::string>{{"EAccountID", "E1008"},
-                                                                         {"54", "DCE"},
-                                                                         {"63", "m2408"},
-                                                                         {"117", "1"},
-                                                                         {"112", "0"},
-                                                                         {"119", "3"},
-                                                                         {"40", "2"},
-                                                                         {"129", "2999"},
-                                                                         {"130", "4"},
-                                                                         {"41", "3"},
-                                                                         {"42", "1"}}) {
+                                                                       {"54", "DCE"},
+                                                                       {"63", "m2408"},
+                                                                       {"117", "1"},
+                                                                       {"112", "0"},
+                                                                       {"119", "3"},
+                                                                       {"40", "2"},
+                                                                       {"129", "2999"},
+                                                                       {"130", "4"},
+                                                                       {"41", "3"},
+                                                                       {"42", "1"}}) {
         expected[key] = value;
     }
     EXPECT_EQ(request, expected);
 
     choices.autoOffset = true;
-    request = OrderRequest(QStringLiteral("E1008"), OrderFromChoices(Contract(), choices, QStringLiteral("2999"), '0'));
+    request = OrderRequest(QStringLiteral("E1008"),
+                           OrderFromChoices(Contract(), choices, QStringLiteral("2999"), '0'));
     EXPECT_EQ(request["117"].asString(), "3");
 }
 
