@@ -35,8 +35,30 @@ bool ClosesTodayApart(const QString& exchange) {
     return exchange == QLatin1String("SHFE") || exchange == QLatin1String("INE");
 }
 
-// The price type of a market order on each exchange that takes them.
-QString MarketPriceType(const QString& exchange) {
+Json::Value ContractQuery(const Json::Value& contract) {
+    Json::Value query(Json::objectValue);
+    query["ExchangeCode"] = JsonText(contract, "54");
+    query["ContractCode"] = JsonText(contract, "63");
+    return query;
+}
+
+}  // namespace
+
+QString ShortcutTrader::MarketOrderRefusal(const Json::Value& contract) {
+    const QString exchange = JsonWText(contract, "54");
+    if (exchange == QLatin1String("SHFE")) {
+        return QStringLiteral("上海期货交易所不支持市价交易！");
+    }
+    if (exchange == QLatin1String("DCE") && JsonInt(contract, "IsOption", 0) != 0) {
+        return QStringLiteral("大连商品交易所期权不支持市价交易！");
+    }
+    if (exchange == QLatin1String("INE")) {
+        return QStringLiteral("能源交易所不支持市价交易！");
+    }
+    return QString();
+}
+
+QString ShortcutTrader::MarketPriceType(const QString& exchange) {
     if (exchange.startsWith(QLatin1String("SHSE"))) {
         return QStringLiteral("a");  // best five, rest cancelled
     }
@@ -46,17 +68,8 @@ QString MarketPriceType(const QString& exchange) {
     if (exchange == QLatin1String("SHQQ-A") || exchange == QLatin1String("SZQQ-A")) {
         return QStringLiteral("p");  // market, immediate or cancel
     }
-    return QStringLiteral("1");
+    return QStringLiteral("1");  // CZCE, CFFEX, DCE futures: plain market order
 }
-
-Json::Value ContractQuery(const Json::Value& contract) {
-    Json::Value query(Json::objectValue);
-    query["ExchangeCode"] = JsonText(contract, "54");
-    query["ContractCode"] = JsonText(contract, "63");
-    return query;
-}
-
-}  // namespace
 
 Handle<I::KRTEngineI> ShortcutTrader::Engine() const {
     return GetService<I::KRTEngineI>();
@@ -71,12 +84,10 @@ void ShortcutTrader::Log(const QString& kind, const QString& text) {
 }
 
 void ShortcutTrader::Tell(const QString& text) {
-    m_showedBox = true;
     KRUI_MsgBox(m_owner, text, QStringLiteral("提示"), Win::MB_OK | Win::MB_ICONINFORMATION);
 }
 
 bool ShortcutTrader::Ask(const QString& question) {
-    m_showedBox = true;
     return KRUI_MsgBox(m_owner, question, QStringLiteral("提示"), Win::MB_YESNO | Win::MB_ICONQUESTION) ==
            Win::IDYES;
 }
@@ -120,25 +131,18 @@ std::optional<double> ShortcutTrader::SnapshotPrice(const Json::Value& contract,
 
 std::optional<ShortcutTrader::OrderPrice> ShortcutTrader::PriceOfChoice(const Json::Value& contract,
                                                                         QChar choice, bool buy) {
-    const QString exchange = JsonWText(contract, "54");
     switch (choice.unicode()) {
         case '2':
         case '3':
             return OrderPrice{OrderPrice::kNone, 0};
-        case '6':
-            if (exchange == QLatin1String("SHFE")) {
-                Tell(QStringLiteral("上海期货交易所不支持市价交易！"));
-                return std::nullopt;
-            }
-            if (exchange == QLatin1String("DCE") && JsonInt(contract, "IsOption", 0) != 0) {
-                Tell(QStringLiteral("大连商品交易所期权不支持市价交易！"));
-                return std::nullopt;
-            }
-            if (exchange == QLatin1String("INE")) {
-                Tell(QStringLiteral("能源交易所不支持市价交易！"));
+        case '6': {
+            QString refusal = MarketOrderRefusal(contract);
+            if (!refusal.isEmpty()) {
+                Tell(refusal);
                 return std::nullopt;
             }
             return OrderPrice{OrderPrice::kMarket, 0};
+        }
         default:
             break;
     }
@@ -251,7 +255,7 @@ void ShortcutTrader::PlaceOrder(const Json::Value& option, int volume) {
     const QChar offset = JsonWText(option, "开平", QStringLiteral("0")).front();
     const bool buy = direction == QLatin1Char('0');
     std::optional<double> base =
-        SnapshotPrice(m_contract, JsonWText(option, "价格") == QLatin1String("卖一价") ? kAsk : kBid, buy);
+        SnapshotPrice(m_contract, JsonWText(option, "价格") == QStringLiteral("卖一价") ? kAsk : kBid, buy);
     double tick = Kora::Utility::JsonDouble(m_contract, "245", 0.0);
     double price = base ? *base + (buy ? 1 : -1) * JsonInt(option, "超价", 0) * tick : 0.0;
     if (!base || std::fabs(price) < 1e-12) {
@@ -263,7 +267,6 @@ void ShortcutTrader::PlaceOrder(const Json::Value& option, int volume) {
     std::vector<Leg> legs{{direction, offset, volume}};
     Json::Value preview = Request(m_contract, legs.front(), {OrderPrice::kLimit, price});
     if (!m_settings.orderWithoutConfirm) {
-        m_showedBox = true;
         if (!engine->ConfirmOrder(preview, m_owner)) {
             Log(kNormal, QStringLiteral("用户取消一键下单"));
             return;

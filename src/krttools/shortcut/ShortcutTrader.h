@@ -37,9 +37,10 @@ public:
     void Lock();
     void Reverse();
 
-    // True when the last action showed a box, which takes the keyboard (and the key-up) away.
-    bool ShowedBox() const { return m_showedBox; }
-    void ResetShowedBox() { m_showedBox = false; }
+    // Why the contract's exchange takes no market orders (empty when it takes them), and the
+    // price type of a market order there.
+    static QString MarketOrderRefusal(const Json::Value& contract);
+    static QString MarketPriceType(const QString& exchange);
 
     // Smart orders sent, to follow their results.
     const QStringList& SmartOrderIds() const { return m_smartOrderIds; }
@@ -76,6 +77,5 @@ private:
     Json::Value m_account;
     Json::Value m_contract;
     ShortcutSettings m_settings;
-    bool m_showedBox = false;
     QStringList m_smartOrderIds;
 };
