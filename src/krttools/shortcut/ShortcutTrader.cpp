@@ -389,9 +389,9 @@ void ShortcutTrader::CloseAll() {
     Log(kNormal, QStringLiteral("一键全平"));
 }
 
-void ShortcutTrader::Lock() {
-    if (!CheckAccount(QStringLiteral("一键锁仓参数检查失败"))) {
-        return;
+std::optional<int> ShortcutTrader::NetPositionForAction(const QString& action) {
+    if (!CheckAccount(QStringLiteral("一键%1参数检查失败").arg(action))) {
+        return std::nullopt;
     }
     int longs = 0;
     int shorts = 0;
@@ -399,53 +399,45 @@ void ShortcutTrader::Lock() {
         (JsonText(p, "112") == "0" ? longs : shorts) += static_cast<int>(JsonInt(p, "135", 0));
     }
     if (longs == shorts) {
-        Tell(QStringLiteral("持仓为0或是持有等量的双向持仓，无法执行锁仓操作!"));
-        return;
+        Tell(QStringLiteral("持仓为0或是持有等量的双向持仓，无法执行%1操作!").arg(action));
+        return std::nullopt;
     }
-    if (!m_settings.orderWithoutConfirm && !Ask(QStringLiteral("您是否确认对当前合约执行锁仓操作？  "))) {
-        Log(kNormal, QStringLiteral("用户取消一键锁仓"));
-        return;
+    if (!m_settings.orderWithoutConfirm &&
+        !Ask(QStringLiteral("您是否确认对当前合约执行%1操作？  ").arg(action))) {
+        Log(kNormal, QStringLiteral("用户取消一键") + action);
+        return std::nullopt;
     }
     if (!KRUI_CheckPwdWhenTrade(Engine().Get(), m_account, m_owner)) {
-        Log(kError, QStringLiteral("一键锁仓校验密码失败"));
+        Log(kError, QStringLiteral("一键%1校验密码失败").arg(action));
+        return std::nullopt;
+    }
+    return longs - shorts;
+}
+
+void ShortcutTrader::Lock() {
+    std::optional<int> netLong = NetPositionForAction(QStringLiteral("锁仓"));
+    if (!netLong) {
         return;
     }
     // Locking opens the other side for the net position, so long and short end equal.
-    const bool buy = shorts > longs;
+    const bool buy = *netLong < 0;
     std::optional<OrderPrice> price = PriceOfChoice(m_contract, m_settings.lockPrice, buy);
     if (!price) {
         return;
     }
     Send(Request(m_contract,
-                 {buy ? QLatin1Char('0') : QLatin1Char('1'), QLatin1Char('0'), std::abs(longs - shorts)},
-                 *price));
+                 {buy ? QLatin1Char('0') : QLatin1Char('1'), QLatin1Char('0'), std::abs(*netLong)}, *price));
     Log(kNormal, QStringLiteral("一键锁仓"));
 }
 
 void ShortcutTrader::Reverse() {
-    if (!CheckAccount(QStringLiteral("一键反手参数检查失败"))) {
-        return;
-    }
-    int longs = 0;
-    int shorts = 0;
-    for (const Json::Value& p : PositionsOf(m_contract)) {
-        (JsonText(p, "112") == "0" ? longs : shorts) += static_cast<int>(JsonInt(p, "135", 0));
-    }
-    if (longs == shorts) {
-        Tell(QStringLiteral("持仓为0或是持有等量的双向持仓，无法执行反手操作!"));
-        return;
-    }
-    if (!m_settings.orderWithoutConfirm && !Ask(QStringLiteral("您是否确认对当前合约执行反手操作？  "))) {
-        Log(kNormal, QStringLiteral("用户取消一键反手"));
-        return;
-    }
-    if (!KRUI_CheckPwdWhenTrade(Engine().Get(), m_account, m_owner)) {
-        Log(kError, QStringLiteral("一键反手校验密码失败"));
+    std::optional<int> netLong = NetPositionForAction(QStringLiteral("反手"));
+    if (!netLong) {
         return;
     }
     // Reversing closes the net position and opens as much on the other side.
-    const QChar netSide = longs > shorts ? QLatin1Char('0') : QLatin1Char('1');
-    const int net = std::abs(longs - shorts);
+    const QChar netSide = *netLong > 0 ? QLatin1Char('0') : QLatin1Char('1');
+    const int net = std::abs(*netLong);
     const bool buy = netSide == QLatin1Char('1');
     std::optional<OrderPrice> price = PriceOfChoice(m_contract, m_settings.reversePrice, buy);
     if (!price) {

@@ -70,6 +70,10 @@ private:
     // exchange tells them apart; empty after "可用数量不足！".
     std::optional<std::vector<Leg>> ClosingLegs(const Json::Value& contract, QChar positionSide, int volume);
     Json::Value PositionsOf(const Json::Value& contract);
+    // The net long position (negative: net short) of the current contract for lock ("锁仓") or
+    // reverse ("反手"), once the account, the position, the user and the password agree;
+    // nothing after saying or logging why not.
+    std::optional<int> NetPositionForAction(const QString& action);
     bool IsStockAccount() const;
     Kora::Utility::Handle<Kora::Interface::KRTEngineI> Engine() const;
 
