@@ -28,19 +28,19 @@ constexpr int kSellVolume = 3;
 
 class FutqmControls : public FutqmWindow {
 protected:
-    const Terminal::Market::Instrument& IndexFuture() const { return *host->Market().Catalogue().At(1); }
+    const Terminal::Market::Instrument& IndexFuture() { return Host().Instrument("CFFEX", "IF2403"); }
     QString Volume() { return Control<CPriceHSpinEdit>(Dlg::kVolumeId)->Edit().text(); }
     int RowOf(double price) { return Ladder().Model().Scale().RowOf(price); }
     void Click(const QString& topic, const Terminal::Market::Instrument& instrument,
                const char* volume = nullptr) {
         Json::Value payload(Json::objectValue);
-        payload["Stock"] = host->KeyOf(instrument).ToText().toStdString();
+        payload["Stock"] = Host().KeyOf(instrument).ToText().toStdString();
         payload["CWID"] = "KRTPosition";
         payload["KRTFrame"] = "KRTFrame";
         if (volume) {
             payload["137"] = volume;
         }
-        host->Messages().Post(topic, payload, 0);
+        Host().Messages().Post(topic, payload, 0);
         Pump();
     }
 };
@@ -111,16 +111,16 @@ TEST_F(FutqmControls, QuotePushesReachTheLadderAndTheLatestWins) {
     const uint64_t shown = Dialog().QuotesShown();
     const uint64_t received = Dialog().QuotesReceived();
     for (int i = 1; i <= 50; ++i) {
-        host->Market().SetBestQuote(Meal().index, Units(3000 + i), 5, Units(3002 + i), 5);
+        Host().Market().SetBestQuote(Meal().index, Units(3000 + i), 5, Units(3002 + i), 5);
     }
-    host->WaitForPushes();
+    Host().WaitForPushes();
     EXPECT_GE(Dialog().QuotesReceived() - received, 50u);
     QTRY_COMPARE(Ladder().Model().BidRow(), RowOf(3050));
     EXPECT_LE(Dialog().QuotesShown() - shown, 2u);
 }
 
 TEST_F(FutqmControls, WithTheLastPriceCentredTheLadderMovesOnlyNearThePageEdge) {
-    host->Market().TradeAt(Meal().index, Units(3003), 1);
+    Host().Market().TradeAt(Meal().index, Units(3003), 1);
     Open();
     // The window opens with the last price mid-page.
     EXPECT_EQ(Ladder().TopIndex(), RowOf(3003) - Ladder().CountPerPage() / 2);
@@ -165,7 +165,7 @@ TEST_F(FutqmControls, AnUnlockedWindowFollowsLinkageAndALockedOneIgnoresIt) {
     Click(Topic::kClickTrend, Meal());
     EXPECT_EQ(JsonText(Dialog().Contract(), "63"), Meal().code);
     // A contract the futures account cannot trade is not taken.
-    Click(Topic::kListDblClick, *host->Market().Catalogue().At(3));
+    Click(Topic::kListDblClick, *Host().Market().Catalogue().At(3));
     EXPECT_EQ(JsonText(Dialog().Contract(), "63"), Meal().code);
 }
 
@@ -176,15 +176,15 @@ TEST_F(FutqmControls, ATypedCodeChangesTheContractAndTellsLinkedWindows) {
     QTest::keyClicks(chooser->lineEdit(), QString::fromStdString(IndexFuture().code).toLower());
     Pump();
     EXPECT_EQ(JsonText(Dialog().Contract(), "63"), IndexFuture().code);
-    const auto announced = host->Activity().Announcements();
+    const auto announced = Host().Activity().Announcements();
     // Once: the window hears its own announcement and stays as it is.
     ASSERT_EQ(announced.size(), 1u);
-    EXPECT_EQ(JsonText(announced.back(), "Stock"), host->KeyOf(IndexFuture()).ToText().toStdString());
+    EXPECT_EQ(JsonText(announced.back(), "Stock"), Host().KeyOf(IndexFuture()).ToText().toStdString());
     EXPECT_EQ(JsonText(announced.back(), "CWID"), "KRFutureQMouse");
 }
 
 TEST_F(FutqmControls, PositionPanelsShowVolumesAndProfitAndGiveTheClosableVolume) {
-    ASSERT_TRUE(host->Market().AddPosition("E1008", Meal().index, PositionSide::Long, 7, Units(2990)));
+    ASSERT_TRUE(Host().Market().AddPosition("E1008", Meal().index, PositionSide::Long, 7, Units(2990)));
     Open();
     Quote(3000);
     auto* longPanel = Control<CPositionInfo>(Dlg::kLongPanelId);
@@ -224,7 +224,7 @@ TEST_F(FutqmControls, OpenableVolumesComeFromTheEngineAndFillTheVolume) {
     for (const char* direction : {"0", "1"}) {
         request["112"] = direction;
         const QString expected =
-            QString::number(host->Engine().GetMaxOpenVolume(request)["MaxVolume"].asInt64());
+            QString::number(Host().Engine().GetMaxOpenVolume(request)["MaxVolume"].asInt64());
         EXPECT_EQ(direction[0] == '0' ? panel->BuyText() : panel->SellText(), expected);
     }
     EXPECT_GT(panel->BuyText().toInt(), 0);
@@ -240,7 +240,7 @@ TEST_F(FutqmControls, TheConditionalOrderGetsTheContractVolumeAndOffset) {
     Control<CPriceHSpinEdit>(Dlg::kVolumeId)->SetValue(3);
     Control<QRadioButton>(Dlg::kCloseId)->click();
     Control<QPushButton>(Dlg::kConditionId)->click();
-    const auto conditions = host->Conditions().Orders();
+    const auto conditions = Host().Conditions().Orders();
     ASSERT_EQ(conditions.size(), 1u);
     EXPECT_EQ(conditions[0].function, QStringLiteral("-808-@"));
     Json::Value expected(Json::objectValue);
@@ -255,7 +255,7 @@ TEST_F(FutqmControls, TheConditionalOrderGetsTheContractVolumeAndOffset) {
     // Without a volume the conditional order chooses its own.
     Control<CPriceHSpinEdit>(Dlg::kVolumeId)->SetValue(0);
     Control<QPushButton>(Dlg::kConditionId)->click();
-    EXPECT_FALSE(host->Conditions().Orders().back().params.isMember("Volume"));
+    EXPECT_FALSE(Host().Conditions().Orders().back().params.isMember("Volume"));
 }
 
 TEST_F(FutqmControls, TheWrapperAnswersTheTopStateAndTheQuickMouseInstructFocusesTheLadder) {
@@ -269,13 +269,13 @@ TEST_F(FutqmControls, TheWrapperAnswersTheTopStateAndTheQuickMouseInstructFocuse
     Control<QPushButton>(Dlg::kConditionId)->setFocus();
     Json::Value instruct(Json::objectValue);
     instruct["Function"] = "QuickMouse";
-    host->Instructs().ExecuteInstruct(instruct);
+    Host().Instructs().ExecuteInstruct(instruct);
     EXPECT_EQ(Dialog().focusWidget(), &Ladder());
 }
 
 TEST_F(FutqmControls, AHedgeTypeShowsOnlyItsOwnOrdersAndPositions) {
     ASSERT_TRUE(
-        host->Market().AddPosition("E1008", Meal().index, PositionSide::Long, 2, Units(2990), false, '3'));
+        Host().Market().AddPosition("E1008", Meal().index, PositionSide::Long, 2, Units(2990), false, '3'));
     Open();
     Quote(3000);
     ClickCell(2995, 1);

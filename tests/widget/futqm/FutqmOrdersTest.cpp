@@ -51,7 +51,7 @@ protected:
 TEST_F(FutqmOrders, AClickOnTheBuyColumnSendsALimitOrderThatAppearsOnTheLadderOnceAnswered) {
     ClickCell(2995, kBuyVolume);
 
-    const auto orders = Journal(QStringLiteral("Order"));
+    const auto orders = t.Journal(QStringLiteral("Order"));
     ASSERT_EQ(orders.size(), 1u);
     const Json::Value& request = orders[0]["Request"];
     EXPECT_EQ(JsonText(request, "EAccountID"), "E1008");
@@ -78,7 +78,7 @@ TEST_F(FutqmOrders, AClickOnTheBuyColumnSendsALimitOrderThatAppearsOnTheLadderOn
     }
 
     // The two order lines, in order, under the window's title.
-    const auto log = host->Engine().LogEntries();
+    const auto log = Host().Engine().LogEntries();
     auto line = std::find_if(log.begin(), log.end(), [](const auto& entry) {
         return entry.text == QStringLiteral("常规|快鼠下单板准备下单");
     });
@@ -104,12 +104,12 @@ TEST_F(FutqmOrders, TheTradingPasswordIsAskedWhenRequiredAndOnlyTheRightOneLetsT
         prompts.push_back(title);
         return typed;
     });
-    auto sent = [&] { return Journal(QStringLiteral("Order")).size(); };
+    auto sent = [&] { return t.Journal(QStringLiteral("Order")).size(); };
     ClickCell(2995, kBuyVolume);
     EXPECT_TRUE(prompts.empty());
     EXPECT_EQ(sent(), 1u);
 
-    host->Engine().SetPasswordRequired(true);
+    Host().Engine().SetPasswordRequired(true);
     ClickCell(2995, kBuyVolume);
     EXPECT_EQ(prompts.size(), 1u);
     EXPECT_EQ(sent(), 1u);
@@ -118,10 +118,10 @@ TEST_F(FutqmOrders, TheTradingPasswordIsAskedWhenRequiredAndOnlyTheRightOneLetsT
     EXPECT_EQ(sent(), 2u);
 
     // The order settings of the futures may ask for it on every order too.
-    host->Engine().SetPasswordRequired(false);
+    Host().Engine().SetPasswordRequired(false);
     Json::Value settings(Json::objectValue);
     settings["NeedPassword"] = true;
-    host->Config().ChangeValue(QStringLiteral("下单设置"), QStringLiteral("期货"), settings);
+    Host().Config().ChangeValue(QStringLiteral("下单设置"), QStringLiteral("期货"), settings);
     typed.reset();
     ClickCell(2995, kBuyVolume);
     EXPECT_EQ(prompts.size(), 3u);
@@ -135,12 +135,12 @@ TEST_F(FutqmOrders, ADoubleClickOnAnOrderCellCancelsEachOrderOfItsGroup) {
     Pump();
     const std::set<QString> ids = GroupAt(2990, 0)->ids;
     QTest::mouseDClick(Ladder().viewport(), Qt::LeftButton, {}, Cell(2990, kBuyOrders));
-    const auto cancels = Journal(QStringLiteral("Cancel"));
+    const auto cancels = t.Journal(QStringLiteral("Cancel"));
     ASSERT_EQ(cancels.size(), 2u);
     for (const Json::Value& cancel : cancels) {
         EXPECT_TRUE(ids.count(QString::fromStdString(JsonText(cancel["Request"], "OrderID"))));
     }
-    const auto log = host->Engine().LogEntries();
+    const auto log = Host().Engine().LogEntries();
     for (const QString& id : ids) {
         EXPECT_TRUE(std::any_of(log.begin(), log.end(), [&](const auto& entry) {
             return entry.text == id + QStringLiteral("|快鼠撤单") && entry.extra1 == QStringLiteral("3004");
@@ -166,7 +166,7 @@ TEST_F(FutqmOrders, AutomaticOffsetDisablesTheRadiosAndNetsEveryOrder) {
     EXPECT_TRUE(Control<QRadioButton>(CDlgFutrueQuickMouse::kOpenId)->isEnabled());
     ClickCell(2994, kBuyVolume);
 
-    const auto orders = Journal(QStringLiteral("Order"));
+    const auto orders = t.Journal(QStringLiteral("Order"));
     ASSERT_EQ(orders.size(), 3u);
     EXPECT_EQ(JsonText(ExtOf(orders[0]), "117"), "3");
     EXPECT_EQ(JsonText(ExtOf(orders[1]), "117"), "3");
@@ -191,7 +191,7 @@ TEST_F(FutqmOrders, FakAndFokExcludeEachOtherAndSetTheTimeCondition) {
         EXPECT_EQ(fak->isChecked(), step.fakChecked);
         EXPECT_EQ(fok->isChecked(), step.fokChecked);
         ClickCell(2990, kBuyVolume);
-        const Json::Value ext = ExtOf(Journal(QStringLiteral("Order")).back());
+        const Json::Value ext = ExtOf(t.Journal(QStringLiteral("Order")).back());
         EXPECT_EQ(JsonText(ext, "41"), step.timeCondition);
         EXPECT_EQ(JsonText(ext, "42"), step.volumeCondition);
     }
@@ -205,13 +205,13 @@ TEST_F(FutqmOrders, MovingTwoOrdersAtOnePriceCancelsBothThenReordersEachOnceItsC
     ASSERT_EQ(GroupAt(2990, 0)->ids.size(), 2u);
 
     Drag(2990, kBuyOrders, 2985, kBuyOrders);
-    EXPECT_EQ(Journal(QStringLiteral("Cancel")).size(), 2u);
+    EXPECT_EQ(t.Journal(QStringLiteral("Cancel")).size(), 2u);
     // Nothing is re-sent before the terminal confirms the cancels.
-    EXPECT_EQ(Journal(QStringLiteral("Order")).size(), 2u);
+    EXPECT_EQ(t.Journal(QStringLiteral("Order")).size(), 2u);
     EXPECT_EQ(Dialog().Trader().PendingReorders().size(), 2u);
 
     Pump();
-    const auto orders = Journal(QStringLiteral("Order"));
+    const auto orders = t.Journal(QStringLiteral("Order"));
     ASSERT_EQ(orders.size(), 4u);
     for (size_t i = 2; i < 4; ++i) {
         EXPECT_EQ(JsonText(ExtOf(orders[i]), "129"), "2985");
@@ -222,7 +222,7 @@ TEST_F(FutqmOrders, MovingTwoOrdersAtOnePriceCancelsBothThenReordersEachOnceItsC
     EXPECT_EQ(GroupAt(2990, 0), nullptr);
     ASSERT_NE(GroupAt(2985, 0), nullptr);
     EXPECT_EQ(GroupAt(2985, 0)->volume, 2);
-    const auto log = host->Engine().LogEntries();
+    const auto log = Host().Engine().LogEntries();
     EXPECT_EQ(std::count_if(
                   log.begin(), log.end(),
                   [](const auto& e) { return e.text == QStringLiteral("常规|快鼠改单撤单完成，准备下单"); }),
@@ -233,18 +233,18 @@ TEST_F(FutqmOrders, AMovedOrderThatFilledPartlyMovesOnlyWhatWasLeft) {
     Control<CPriceHSpinEdit>(CDlgFutrueQuickMouse::kVolumeId)->SetValue(5);
     ClickCell(2990, kBuyVolume);
     Pump();
-    ASSERT_TRUE(host->Market().FillOrder(JsonText(WorkingOrders().at(0), "OrderID"), 2));
+    ASSERT_TRUE(Host().Market().FillOrder(JsonText(WorkingOrders().at(0), "OrderID"), 2));
     Pump();
     Drag(2990, kBuyOrders, 2980, kBuyOrders);
     Pump();
-    const auto orders = Journal(QStringLiteral("Order"));
+    const auto orders = t.Journal(QStringLiteral("Order"));
     ASSERT_EQ(orders.size(), 2u);
     EXPECT_EQ(JsonText(ExtOf(orders[1]), "129"), "2980");
     EXPECT_EQ(JsonText(ExtOf(orders[1]), "130"), "3");
 }
 
 TEST_F(FutqmOrders, AVolumeChangeOverMixedOffsetsIsRefusedAndSendsNothing) {
-    ASSERT_TRUE(host->Market().AddPosition("E1008", Meal().index, PositionSide::Short, 5, Units(3000)));
+    ASSERT_TRUE(Host().Market().AddPosition("E1008", Meal().index, PositionSide::Short, 5, Units(3000)));
     ClickCell(2990, kBuyVolume);
     Control<QRadioButton>(CDlgFutrueQuickMouse::kCloseId)->click();
     ClickCell(2990, kBuyVolume);
@@ -252,11 +252,11 @@ TEST_F(FutqmOrders, AVolumeChangeOverMixedOffsetsIsRefusedAndSendsNothing) {
     ASSERT_EQ(GroupAt(2990, 0)->ids.size(), 2u);
 
     EditVolume(2990, QStringLiteral("5"));
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, Trader::kMixedOffsets);
-    EXPECT_EQ(boxes[0].title, QStringLiteral("提示"));
-    EXPECT_TRUE(Journal(QStringLiteral("Cancel")).empty());
-    EXPECT_EQ(Journal(QStringLiteral("Order")).size(), 2u);
+    ASSERT_EQ(t.boxes.size(), 1u);
+    EXPECT_EQ(t.boxes[0].text, Trader::kMixedOffsets);
+    EXPECT_EQ(t.boxes[0].title, QStringLiteral("提示"));
+    EXPECT_TRUE(t.Journal(QStringLiteral("Cancel")).empty());
+    EXPECT_EQ(t.Journal(QStringLiteral("Order")).size(), 2u);
 }
 
 TEST_F(FutqmOrders, AVolumeChangeAsksFirstThenReplacesTheGroupByOneOrder) {
@@ -264,17 +264,17 @@ TEST_F(FutqmOrders, AVolumeChangeAsksFirstThenReplacesTheGroupByOneOrder) {
     ClickCell(2990, kBuyVolume);
     Pump();
 
-    answer = [](const Win::MessageBoxRequest&) { return Win::IDCANCEL; };
+    t.answer = Win::IDCANCEL;
     EditVolume(2990, QStringLiteral("5"));
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, Trader::kConfirmChange);
-    EXPECT_TRUE(Journal(QStringLiteral("Cancel")).empty());
-    EXPECT_EQ(Journal(QStringLiteral("Order")).size(), 2u);
+    ASSERT_EQ(t.boxes.size(), 1u);
+    EXPECT_EQ(t.boxes[0].text, Trader::kConfirmChange);
+    EXPECT_TRUE(t.Journal(QStringLiteral("Cancel")).empty());
+    EXPECT_EQ(t.Journal(QStringLiteral("Order")).size(), 2u);
 
-    answer = {};
+    t.answer = Win::IDOK;
     EditVolume(2990, QStringLiteral("5"));
-    EXPECT_EQ(Journal(QStringLiteral("Cancel")).size(), 2u);
-    const auto orders = Journal(QStringLiteral("Order"));
+    EXPECT_EQ(t.Journal(QStringLiteral("Cancel")).size(), 2u);
+    const auto orders = t.Journal(QStringLiteral("Order"));
     ASSERT_EQ(orders.size(), 3u);
     EXPECT_EQ(JsonText(ExtOf(orders[2]), "130"), "5");
     EXPECT_EQ(JsonText(ExtOf(orders[2]), "129"), "2990");
@@ -284,7 +284,7 @@ TEST_F(FutqmOrders, AVolumeChangeAsksFirstThenReplacesTheGroupByOneOrder) {
 }
 
 TEST_F(FutqmOrders, ASmartOrderThatFailsShowsTheTerminalsErrorText) {
-    auto notices = host->Record({Kora::Interface::Topic::kReorderNotifyInfo});
+    auto notices = Host().Record({Kora::Interface::Topic::kReorderNotifyInfo});
     // More than the account's money can pay for.
     Control<CPriceHSpinEdit>(CDlgFutrueQuickMouse::kVolumeId)->SetValue(100000);
     ClickCell(2995, kBuyVolume);
@@ -296,9 +296,9 @@ TEST_F(FutqmOrders, ASmartOrderThatFailsShowsTheTerminalsErrorText) {
         }
     }
     ASSERT_FALSE(error.empty());
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text.toStdString(), error);
-    EXPECT_EQ(boxes[0].title, QStringLiteral("提示"));
+    ASSERT_EQ(t.boxes.size(), 1u);
+    EXPECT_EQ(t.boxes[0].text.toStdString(), error);
+    EXPECT_EQ(t.boxes[0].title, QStringLiteral("提示"));
     EXPECT_TRUE(Dialog().Trader().SmartOrderIds().isEmpty());
 }
 
@@ -306,7 +306,7 @@ TEST_F(FutqmOrders, WithoutALoggedInAccountNothingIsSent) {
     ClickCell(2990, kBuyVolume);
     Pump();
     ASSERT_NE(GroupAt(2990, 0), nullptr);
-    ASSERT_TRUE(host->SetLoggedIn("E1008", false));
+    ASSERT_TRUE(Host().SetLoggedIn("E1008", false));
     Pump();
 
     ClickCell(2991, kBuyVolume);
@@ -314,9 +314,9 @@ TEST_F(FutqmOrders, WithoutALoggedInAccountNothingIsSent) {
     QTest::mouseDClick(Ladder().viewport(), Qt::LeftButton, {}, Cell(2985, kBuyOrders));
     Dialog().Trader().ChangeVolume({QStringLiteral("any")}, QStringLiteral("3"));
     Pump();
-    EXPECT_EQ(Journal(QStringLiteral("Order")).size(), 1u);
-    EXPECT_TRUE(Journal(QStringLiteral("Cancel")).empty());
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(t.Journal(QStringLiteral("Order")).size(), 1u);
+    EXPECT_TRUE(t.Journal(QStringLiteral("Cancel")).empty());
+    EXPECT_TRUE(t.boxes.empty());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QDir>
 
 #include "quickmouse/QuickMouseMessages.h"
+#include "support/RunLayoutFolder.h"
 
 LadderOwner::LadderOwner() : m_ladder(new CKRMouselist(this)) {
     m_ladder->InsertColumn(0, QStringLiteral("挂单"), 63);
@@ -45,20 +46,7 @@ Win::LRESULT LadderOwner::OnMessage(Win::UINT message, Win::WPARAM wParam, Win::
 }
 
 namespace {
-
-// The ladder reads its images relative to the working folder, as in the terminal: run where
-// the build assembles the terminal's folders.
-class RunLayoutFolder : public ::testing::Environment {
-public:
-    void SetUp() override {
-        const QByteArray bin = qgetenv("KRT_DIST_BIN");
-        ASSERT_FALSE(bin.isEmpty()) << "KRT_DIST_BIN names the run layout's bin folder";
-        ASSERT_TRUE(QDir::setCurrent(QString::fromLocal8Bit(bin)));
-    }
-};
-
 [[maybe_unused]] auto* const kRunLayoutFolder = ::testing::AddGlobalTestEnvironment(new RunLayoutFolder);
-
 }  // namespace
 
 namespace LadderScene {
