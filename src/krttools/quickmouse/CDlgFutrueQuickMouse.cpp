@@ -213,33 +213,19 @@ void CDlgFutrueQuickMouse::LayOutControls() {
     auto* side = new QVBoxLayout;
     side->setSpacing(6);
 
-    auto* contractRow = new QHBoxLayout;
-    contractRow->addWidget(m_contractBox, 1);
-    contractRow->addWidget(m_lockButton);
-    contractRow->addWidget(m_unlockButton);
-    side->addLayout(contractRow);
-
-    auto* hedgeRow = new QHBoxLayout;
-    hedgeRow->addWidget(new QLabel(QStringLiteral("投保"), this));
-    hedgeRow->addWidget(m_hedgeBox, 1);
-    side->addLayout(hedgeRow);
-
-    auto* offsetRow = new QHBoxLayout;
-    for (QWidget* radio : {m_openRadio, m_closeRadio, m_closeTodayRadio}) {
-        offsetRow->addWidget(radio);
-    }
-    side->addLayout(offsetRow);
-
-    auto* conditionRow = new QHBoxLayout;
-    for (QWidget* box : {m_autoBox, m_fakBox, m_fokBox}) {
-        conditionRow->addWidget(box);
-    }
-    side->addLayout(conditionRow);
-
-    auto* volumeRow = new QHBoxLayout;
-    volumeRow->addWidget(new QLabel(QStringLiteral("数量"), this));
-    volumeRow->addWidget(m_volumeEdit, 1);
-    side->addLayout(volumeRow);
+    // A row of controls; `stretched` takes the room left.
+    auto row = [](std::initializer_list<QWidget*> controls, QWidget* stretched = nullptr) {
+        auto* layout = new QHBoxLayout;
+        for (QWidget* control : controls) {
+            layout->addWidget(control, control == stretched ? 1 : 0);
+        }
+        return layout;
+    };
+    side->addLayout(row({m_contractBox, m_lockButton, m_unlockButton}, m_contractBox));
+    side->addLayout(row({new QLabel(QStringLiteral("投保"), this), m_hedgeBox}, m_hedgeBox));
+    side->addLayout(row({m_openRadio, m_closeRadio, m_closeTodayRadio}));
+    side->addLayout(row({m_autoBox, m_fakBox, m_fokBox}));
+    side->addLayout(row({new QLabel(QStringLiteral("数量"), this), m_volumeEdit}, m_volumeEdit));
 
     auto* volumeGrid = new QGridLayout;
     volumeGrid->setSpacing(3);
@@ -250,14 +236,11 @@ void CDlgFutrueQuickMouse::LayOutControls() {
 
     for (QWidget* panel : {static_cast<QWidget*>(m_longPanel), static_cast<QWidget*>(m_shortPanel),
                            static_cast<QWidget*>(m_openPanel)}) {
-        panel->setFixedHeight(46);
+        panel->setFixedSize(kPanelWidth, 46);
         side->addWidget(panel);
     }
 
-    auto* buttonRow = new QHBoxLayout;
-    buttonRow->addWidget(m_conditionButton);
-    buttonRow->addWidget(m_openableButton);
-    side->addLayout(buttonRow);
+    side->addLayout(row({m_conditionButton, m_openableButton}));
     side->addWidget(m_centreBox);
     side->addStretch(1);
 
@@ -265,10 +248,6 @@ void CDlgFutrueQuickMouse::LayOutControls() {
         if (control != m_ladder) {
             control->setMaximumWidth(kPanelWidth);
         }
-    }
-    for (QWidget* panel : {static_cast<QWidget*>(m_longPanel), static_cast<QWidget*>(m_shortPanel),
-                           static_cast<QWidget*>(m_openPanel)}) {
-        panel->setFixedWidth(kPanelWidth);
     }
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);

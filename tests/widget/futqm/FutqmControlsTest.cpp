@@ -290,4 +290,16 @@ TEST_F(FutqmControls, AHedgeTypeShowsOnlyItsOwnOrdersAndPositions) {
     EXPECT_EQ(Control<CPositionInfo>(Dlg::kLongPanelId)->VolumeText(), QStringLiteral("2"));
 }
 
+TEST_F(FutqmControls, WithoutAnAccountOfItsOwnTheWindowTradesOnAFuturesAccount) {
+    Open({});
+    EXPECT_EQ(Dialog().Trader().AccountId(), QStringLiteral("E1008"));
+    TearDown();
+
+    // The terminal's current account trades securities: the first futures account is taken.
+    ASSERT_TRUE(Host().Engine().SetCurrentAccount("E1001"));
+    Open({});
+    EXPECT_EQ(Dialog().Trader().AccountId(), QStringLiteral("E1008"));
+    EXPECT_EQ(JsonText(Dialog().Contract(), "63"), Meal().code);
+}
+
 }  // namespace
