@@ -80,6 +80,12 @@ void ShowSide(CPositionInfo& panel, const PositionSideTotals& totals, int profit
     }
 }
 
+template <class Control>
+Control* WithId(Control* control, int id) {
+    Win::SetControlId(control, id);
+    return control;
+}
+
 const char* const kStyle =
     "CDlgFutrueQuickMouse { background: #F5F6F8; }"
     "QPushButton { background: #FFFFFF; border: 1px solid #B9C1CC; border-radius: 2px; padding: 2px 4px;"
@@ -119,10 +125,8 @@ void CDlgFutrueQuickMouse::CreateControls() {
     setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9));
     setStyleSheet(QString::fromUtf8(kStyle));
 
-    m_contractBox = new CKrStockCombox(this);
-    Win::SetControlId(m_contractBox, kContractId);
-    m_hedgeBox = new QComboBox(this);
-    Win::SetControlId(m_hedgeBox, kHedgeId);
+    m_contractBox = WithId(new CKrStockCombox(this), kContractId);
+    m_hedgeBox = WithId(new QComboBox(this), kHedgeId);
 
     // Both lock buttons stand at one place; the one showing tells the state and changes it.
     const struct {
@@ -133,8 +137,7 @@ void CDlgFutrueQuickMouse::CreateControls() {
     } locks[] = {{m_lockButton, kLockId, "交易代码锁定按钮背景图", "代码已锁定，点击解锁"},
                  {m_unlockButton, kUnlockId, "交易代码解锁按钮背景图", "代码未锁定，点击锁定"}};
     for (const auto& lock : locks) {
-        lock.button = new QToolButton(this);
-        Win::SetControlId(lock.button, lock.id);
+        lock.button = WithId(new QToolButton(this), lock.id);
         lock.button->setIcon(QIcon(QuickMouseHost::TradeImage(QString::fromUtf8(lock.image))));
         lock.button->setIconSize(QSize(20, 20));
         lock.button->setFixedSize(22, 22);
@@ -150,45 +153,33 @@ void CDlgFutrueQuickMouse::CreateControls() {
                    {m_closeRadio, kCloseId, "平仓"},
                    {m_closeTodayRadio, kCloseTodayId, "平今"}};
     for (const auto& offset : offsets) {
-        offset.radio = new QRadioButton(QString::fromUtf8(offset.text), this);
-        Win::SetControlId(offset.radio, offset.id);
+        offset.radio = WithId(new QRadioButton(QString::fromUtf8(offset.text), this), offset.id);
         m_offsetGroup->addButton(offset.radio, offset.id);
     }
-    m_autoBox = new QCheckBox(QStringLiteral("自动"), this);
-    Win::SetControlId(m_autoBox, kAutoId);
+    m_autoBox = WithId(new QCheckBox(QStringLiteral("自动"), this), kAutoId);
     m_autoBox->setToolTip(QStringLiteral("按净持仓自动开平"));
-    m_fakBox = new QCheckBox(QStringLiteral("FAK"), this);
-    Win::SetControlId(m_fakBox, kFakId);
-    m_fokBox = new QCheckBox(QStringLiteral("FOK"), this);
-    Win::SetControlId(m_fokBox, kFokId);
+    m_fakBox = WithId(new QCheckBox(QStringLiteral("FAK"), this), kFakId);
+    m_fokBox = WithId(new QCheckBox(QStringLiteral("FOK"), this), kFokId);
 
-    m_volumeEdit = new CPriceHSpinEdit(this);
-    Win::SetControlId(m_volumeEdit, kVolumeId);
+    m_volumeEdit = WithId(new CPriceHSpinEdit(this), kVolumeId);
     m_volumeEdit->SetFormat(QStringLiteral("%d"));
     m_volumeEdit->SetStep(1);
     for (const auto& [id, volume] : kVolumeButtons) {
-        auto* button = new QPushButton(QString::number(volume), this);
-        Win::SetControlId(button, id);
+        auto* button = WithId(new QPushButton(QString::number(volume), this), id);
         button->setFocusPolicy(Qt::NoFocus);
         m_volumeButtons.push_back(button);
     }
 
-    m_longPanel = new CPositionInfo(this);
-    Win::SetControlId(m_longPanel, kLongPanelId);
-    m_shortPanel = new CPositionInfo(this);
-    Win::SetControlId(m_shortPanel, kShortPanelId);
+    m_longPanel = WithId(new CPositionInfo(this), kLongPanelId);
+    m_shortPanel = WithId(new CPositionInfo(this), kShortPanelId);
     m_shortPanel->SetSideColour(kShortColour);
     m_shortPanel->SetSideLabel(QStringLiteral("空"));
-    m_openPanel = new COpenInfo(this);
-    Win::SetControlId(m_openPanel, kOpenPanelId);
+    m_openPanel = WithId(new COpenInfo(this), kOpenPanelId);
     m_openPanel->setToolTip(QStringLiteral("双击把可开数量填入委托数量"));
 
-    m_conditionButton = new QPushButton(QStringLiteral("条件单"), this);
-    Win::SetControlId(m_conditionButton, kConditionId);
-    m_openableButton = new QPushButton(QStringLiteral("查可开"), this);
-    Win::SetControlId(m_openableButton, kOpenableId);
-    m_centreBox = new QCheckBox(QStringLiteral(" 最新价居中"), this);
-    Win::SetControlId(m_centreBox, kCentreId);
+    m_conditionButton = WithId(new QPushButton(QStringLiteral("条件单"), this), kConditionId);
+    m_openableButton = WithId(new QPushButton(QStringLiteral("查可开"), this), kOpenableId);
+    m_centreBox = WithId(new QCheckBox(QStringLiteral(" 最新价居中"), this), kCentreId);
 
     m_ladder = new CKRMouselist(this);
     m_ladder->setObjectName(QStringLiteral("ladder"));
