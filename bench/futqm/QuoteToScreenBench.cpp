@@ -13,8 +13,10 @@
 //   pushes_per_s            quotes the market pushed, received_per_s those that reached the window
 //   shown_per_s             quotes the window showed; ladder_paints_per_s the ladder's paints
 //   rss_growth_kb           resident memory at the end less that after the first second
+//   heap_growth_kb          the same for the heap in use (without the allocator's spare pages)
 
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <sys/resource.h>
 
 #include <time.h>
@@ -54,6 +56,10 @@ double ThreadCpuSeconds() {
     timespec time{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &time);
     return time.tv_sec + time.tv_nsec / 1e9;
+}
+
+double HeapInUseKb() {
+    return double(mallinfo2().uordblks) / 1024;
 }
 
 long ResidentKb() {
@@ -155,6 +161,7 @@ void BM_QuoteToScreen(benchmark::State& state) {
         RunEventLoopFor(std::chrono::seconds(1));
         latencies.clear();
         const long residentAfterFirstSecond = ResidentKb();
+        const double heapAfterFirstSecond = HeapInUseKb();
         const double processCpu = ProcessCpuSeconds();
         const double uiCpu = ThreadCpuSeconds();
         const int64_t pushedBefore = pusher.Pushed();
@@ -171,6 +178,7 @@ void BM_QuoteToScreen(benchmark::State& state) {
         state.counters["shown_per_s"] = double(dialog->QuotesShown() - shownAfterFirstSecond) / wall;
         state.counters["ladder_paints_per_s"] = double(ladderPaints.paints - paintsAfterFirstSecond) / wall;
         state.counters["rss_growth_kb"] = double(ResidentKb() - residentAfterFirstSecond);
+        state.counters["heap_growth_kb"] = HeapInUseKb() - heapAfterFirstSecond;
     }
     dialog->SetQuoteShownObserver({});
     state.counters["p50_ms"] = Percentile(latencies, 0.50);
