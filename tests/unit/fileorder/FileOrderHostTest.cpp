@@ -12,6 +12,7 @@
 
 #include "OrderFiles.h"
 #include "fileorder/CDlgFileOrder.h"
+#include "fileorder/CReadFile.h"
 #include "frame/KRTToolsInterface.h"
 #include "frame/ThisComponent.h"
 #include "host/HostRuntime.h"
@@ -261,14 +262,20 @@ TEST_F(FileOrderInTerminal, BrokenAndAbandonedFilesAreLoggedByNameAndStallNothin
 
 TEST_F(FileOrderInTerminal, AFileHandedOverIsNotHandedOverAgainAfterARestart) {
     Drop(2, {Leg("10000002")});
-    Tick();
+    // The terminal dies right after the page opened: the scan has run and the window has handed
+    // the file to the host, but no host message (the file's "Offline_OrderFile" notice among
+    // them) is delivered any more.
+    Window()->Scanner().Scan();
+    QCoreApplication::sendPostedEvents(Window());
     ASSERT_EQ(Combinations().size(), 1u);
-    Restart();  // the page was never confirmed: the terminal went down and came back
+    Restart();
+
     Tick(2);
     EXPECT_THAT(Combinations(), IsEmpty());
     Drop(3, {Leg("10000003")});
     Tick();
     EXPECT_THAT(RequestedContracts(), ElementsAre("10000003"));
+    EXPECT_THAT(Files("Archive"), ElementsAre("10060001_Order_2.dbf", "10060001_Order_3.dbf"));
 }
 
 TEST_F(FileOrderInTerminal, FillsRewriteThePositionAndMoneyFilesOfTheOptionAccountOnly) {
