@@ -14,10 +14,9 @@
 #include "fileorder/CDlgFileOrder.h"
 #include "fileorder/CReadFile.h"
 #include "frame/KRTToolsInterface.h"
-#include "frame/ThisComponent.h"
-#include "host/HostRuntime.h"
 #include "kernel/HostAccess.h"
 #include "kora/interface/KRTToolsI.h"
+#include "support/ComponentOnHost.h"
 
 namespace {
 
@@ -52,23 +51,21 @@ protected:
         Start();
     }
     void TearDown() override {
-        host.reset();
+        terminal.reset();
         QDir::setCurrent(previousFolder);
     }
 
     void Start() {
-        Terminal::HostOptions options;
-        options.scripted = true;
+        Terminal::HostOptions options = ComponentOnHost::Options();
         options.workDir = QDir(root.path()).filePath("bin");
-        host = std::make_unique<Terminal::HostRuntime>(options);
-        ASSERT_TRUE(host->LoadComponent([](auto h) { return new ThisComponent(h.Get()); },
-                                        [](Kora::Interface::ComponentI* c) { delete c; }))
-            << host->LastError().toStdString();
+        terminal = std::make_unique<ComponentOnHost>(options);
+        ASSERT_NE(Host().Component(), nullptr) << Host().LastError().toStdString();
     }
     void Restart() {
-        host.reset();
+        terminal.reset();
         Start();
     }
+    Terminal::HostRuntime& Host() { return terminal->Host(); }
 
     QString Folder(const QString& name) const { return QDir(root.path()).filePath("FileOrder/" + name); }
     QStringList Files(const QString& folder) const {
@@ -85,32 +82,24 @@ protected:
     // more to do (a tick leads to a posted file, a file to a page, a confirmation to the next).
     void Pump() {
         for (int round = 0; round < 8; ++round) {
-            host->Settle();
+            Host().Settle();
             QCoreApplication::sendPostedEvents();
         }
     }
     void Tick(int ticks = 1) {
         for (int i = 0; i < ticks; ++i) {
-            host->AdvanceClock(kScanMs);
+            Host().AdvanceClock(kScanMs);
             Pump();
         }
     }
     void ConfirmPage() {
-        const auto pending = host->AddinPublic().Pending();
+        const auto pending = Host().AddinPublic().Pending();
         ASSERT_EQ(pending.size(), 1u);
-        ASSERT_TRUE(host->AddinPublic().Confirm(pending.front().id));
+        ASSERT_TRUE(Host().AddinPublic().Confirm(pending.front().id));
         Pump();
     }
 
-    std::vector<Json::Value> Combinations() const {
-        std::vector<Json::Value> found;
-        for (const Json::Value& entry : host->JournalEntries()) {
-            if (entry["Kind"] == "Combination") {
-                found.push_back(entry);
-            }
-        }
-        return found;
-    }
+    std::vector<Json::Value> Combinations() const { return terminal->Journal(QStringLiteral("Combination")); }
     // The first leg's contract of every combination request, in the order the host got them.
     std::vector<std::string> RequestedContracts() const {
         std::vector<std::string> contracts;
@@ -121,9 +110,9 @@ protected:
     }
     std::vector<std::string> ErrorLog() const {
         std::vector<std::string> lines;
-        for (const auto& entry : host->Engine().LogEntries()) {
-            if (entry.level == 1) {
-                lines.push_back(entry.text.toStdString());
+        for (const QString& line : terminal->EngineLog()) {
+            if (line.startsWith(QStringLiteral("1:"))) {
+                lines.push_back(line.toStdString());
             }
         }
         return lines;
@@ -141,21 +130,21 @@ protected:
 
     QTemporaryDir root;
     QString previousFolder;
-    std::unique_ptr<Terminal::HostRuntime> host;
+    std::unique_ptr<ComponentOnHost> terminal;
 };
 
 TEST_F(FileOrderInTerminal, TheTimeServiceDrivesTheScanUntilTheComponentIsUnloaded) {
-    ASSERT_EQ(host->Time().RunningTimers(), 1u);
+    ASSERT_EQ(Host().Time().RunningTimers(), 1u);
     Drop(2, {Leg("10000001")});
-    host->AdvanceClock(kScanMs - 1);
+    Host().AdvanceClock(kScanMs - 1);
     Pump();
     EXPECT_THAT(Combinations(), IsEmpty());
-    host->AdvanceClock(1);
+    Host().AdvanceClock(1);
     Pump();
     EXPECT_THAT(RequestedContracts(), ElementsAre("10000001"));
 
-    host->UnloadComponent();
-    EXPECT_EQ(host->Time().RunningTimers(), 0u);
+    Host().UnloadComponent();
+    EXPECT_EQ(Host().Time().RunningTimers(), 0u);
     Drop(3, {Leg("10000002")});
     Tick();
     EXPECT_EQ(Combinations().size(), 1u);
@@ -208,9 +197,9 @@ TEST_F(FileOrderInTerminal, APageClosedWithoutConfirmingLetsTheNextFileThrough) 
     Drop(2, {Leg("10000002")});
     Drop(3, {Leg("10000003")});
     Tick();
-    const auto pending = host->AddinPublic().Pending();
+    const auto pending = Host().AddinPublic().Pending();
     ASSERT_EQ(pending.size(), 1u);
-    ASSERT_TRUE(host->AddinPublic().Cancel(pending.front().id));
+    ASSERT_TRUE(Host().AddinPublic().Cancel(pending.front().id));
     Pump();
     EXPECT_THAT(RequestedContracts(), ElementsAre("10000002", "10000003"));
 }
@@ -224,7 +213,7 @@ TEST_F(FileOrderInTerminal, AFileOfAnotherAccountIsLoggedByNameAndSentNowhere) {
 }
 
 TEST_F(FileOrderInTerminal, FilesWaitWhileTheOptionAccountIsLoggedOutAndGoWhenItReturns) {
-    ASSERT_TRUE(host->SetLoggedIn("E1006", false));
+    ASSERT_TRUE(Host().SetLoggedIn("E1006", false));
     Drop(2, {Leg("10000002")});
     Drop(3, {Leg("10000003")});
     Tick(2);
@@ -232,7 +221,7 @@ TEST_F(FileOrderInTerminal, FilesWaitWhileTheOptionAccountIsLoggedOutAndGoWhenIt
     EXPECT_EQ(Window()->QueuedFiles(), 2u);
 
     // No further file needs to arrive: the login itself sends what waits.
-    ASSERT_TRUE(host->SetLoggedIn("E1006", true));
+    ASSERT_TRUE(Host().SetLoggedIn("E1006", true));
     Pump();
     EXPECT_THAT(RequestedContracts(), ElementsAre("10000002"));
     ConfirmPage();
@@ -291,16 +280,16 @@ TEST_F(FileOrderInTerminal, FillsRewriteThePositionAndMoneyFilesOfTheOptionAccou
 
     DbfTable money;
     ASSERT_EQ(DbfTable::ReadFile(Folder("Money") + "/E1006_Money.dbf", money), DbfTable::Status::Ok);
-    const Json::Value engineMoney = host->Engine().GetMoney(Json::Value("E1006"));
+    const Json::Value engineMoney = Host().Engine().GetMoney(Json::Value("E1006"));
     const Json::Value& record = engineMoney.isArray() ? engineMoney[0] : engineMoney;
     ASSERT_EQ(money.RecordCount(), 1);
     EXPECT_EQ(money.Rows()[0]["TotalAsset"], record["97"]);
     EXPECT_EQ(money.Rows()[0]["Available"], record["93"]);
 
     // A futures account's positions move too, but it is no stock-option account.
-    const auto& future = *host->Market().Catalogue().At(0);
-    ASSERT_TRUE(host->Market().AddPosition("E1008", future.index, Terminal::Market::PositionSide::Long, 1,
-                                           future.reference));
+    const auto& future = *Host().Market().Catalogue().At(0);
+    ASSERT_TRUE(Host().Market().AddPosition("E1008", future.index, Terminal::Market::PositionSide::Long, 1,
+                                            future.reference));
     Pump();
     EXPECT_THAT(Files("Position"), ElementsAre("E1006_Position.dbf"));
     EXPECT_THAT(Files("Money"), ElementsAre("E1006_Money.dbf"));
