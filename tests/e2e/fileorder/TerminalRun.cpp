@@ -86,7 +86,8 @@ bool TerminalProcess::Start(const FileOrderLayout& layout, bool autoConfirm) {
     // The component's file-order window exists once the terminal says it is loaded.
     QDeadlineTimer deadline(kStartMs);
     while (!m_errors.contains(QStringLiteral("component loaded"))) {
-        if (deadline.hasExpired() || !m_process.waitForReadyRead(int(deadline.remainingTime()))) {
+        if (m_errors.contains(QStringLiteral("without the component")) || deadline.hasExpired() ||
+            !m_process.waitForReadyRead(int(deadline.remainingTime()))) {
             return false;
         }
         m_errors += QString::fromUtf8(m_process.readAllStandardError());
