@@ -46,11 +46,11 @@ CReadFile::CReadFile(QObject* window, FileOrderConfig config, Clock clock)
     Subscriptions().Subscribe(I::Topic::kCombinationOrderCancelled);
     Subscriptions().Subscribe(I::Topic::kAccountLogin);
     if (Handle<I::TimeServiceI> time = K::GetService<I::TimeServiceI>()) {
-        Json::Value spec(Json::objectValue);
+        Json::Value timing(Json::objectValue);
         const Json::Int64 periodMs = static_cast<Json::Int64>(m_config.scanIntervalSeconds) * 1000;
-        spec["DueTime"] = periodMs;
-        spec["Period"] = periodMs;
-        m_timerId = time->CreateTimer(spec);
+        timing["DueTime"] = periodMs;
+        timing["Period"] = periodMs;
+        m_timerId = time->CreateTimer(timing);
         if (!m_timerId.isNull()) {
             time->StartTimer(m_timerId);
         }
