@@ -22,7 +22,10 @@ $(BUILD)/CMakeCache.txt: | setup
 
 configure: setup $(BUILD)/CMakeCache.txt
 
+# Moc's timestamps are dropped first: in an existing build folder a header that gained Q_OBJECT
+# after the last configure is otherwise missed (undefined vtables at link time).
 build: configure
+	@find $(BUILD) -path '*_autogen/timestamp' -delete
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
