@@ -1,0 +1,42 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QMenu>
+#include <functional>
+#include <memory>
+
+#include "host/HostRuntime.h"
+#include "ui/MainWindow.h"
+
+namespace TerminalUiTest {
+
+// Runs the event loop until the condition holds or ten seconds pass.
+bool WaitUntil(const std::function<bool()>& condition);
+
+// The menu entry whose data is the window type or instruct; null when there is none.
+QAction* MenuEntry(QMenu& menu, const QString& data);
+// The menu's entry with that text, after the menu filled itself as before showing; null when
+// there is none.
+QAction* MenuEntryTitled(QMenu& menu, const QString& text);
+// The sub-menu with that title, likewise.
+QMenu* SubMenu(QMenu& menu, const QString& title);
+
+// A scripted terminal with its main window, shown and active; the real component is loaded
+// from the run layout unless the test says otherwise.
+class UiFixture : public ::testing::Test {
+protected:
+    void SetUp() override { Start(true); }
+    void TearDown() override;
+
+    void Start(bool withComponent);
+    Terminal::HostRuntime& Host() { return *m_host; }
+    Terminal::Ui::MainWindow& Window() { return *m_window; }
+    void CloseWindow() { m_window.reset(); }
+
+private:
+    std::unique_ptr<Terminal::HostRuntime> m_host;
+    std::unique_ptr<Terminal::Ui::MainWindow> m_window;
+};
+
+}  // namespace TerminalUiTest
