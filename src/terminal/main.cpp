@@ -22,6 +22,16 @@
 namespace {
 
 std::atomic<bool> g_stopRequested{false};
+QtMessageHandler g_qtMessages = nullptr;
+
+// Drawn off screen, every window-manager request is one the platform "does not support"; those
+// warnings say nothing to anyone.
+void QuietOffscreenWarnings(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtWarningMsg && text.startsWith(QLatin1String("This plugin does not support"))) {
+        return;
+    }
+    g_qtMessages(type, context, text);
+}
 
 void RequestStop(int) {
     g_stopRequested.store(true);
@@ -64,6 +74,9 @@ int main(int argc, char** argv) {
     const bool headless = presentation == Terminal::Presentation::Headless;
     if (presentation != Terminal::Presentation::Windowed && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    if (presentation == Terminal::Presentation::Offscreen) {
+        g_qtMessages = qInstallMessageHandler(QuietOffscreenWarnings);
     }
     QApplication app(argc, argv);
     const QDir startFolder = QDir::current();

@@ -44,7 +44,9 @@ AccountPanel::AccountPanel(HostRuntime& runtime, AccountActions& actions, QWidge
     m_table->setAlternatingRowColors(true);
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    for (int column = kTotal; column < kColumnCount; ++column) {
+        m_table->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Stretch);
+    }
     m_table->horizontalHeader()->setHighlightSections(false);
     m_table->setContextMenuPolicy(Qt::NoContextMenu);
 

@@ -13,6 +13,7 @@
 #include "ui/AccountPanel.h"
 #include "ui/CombinationOrderPage.h"
 #include "ui/ConditionOrderPage.h"
+#include "ui/DockTitleBar.h"
 #include "ui/KeyRouter.h"
 #include "ui/MarketWatch.h"
 #include "ui/ToolDock.h"
@@ -28,11 +29,19 @@ namespace {
 constexpr int kStatusMs = 1000;
 constexpr QSize kInitialSize{1600, 900};
 constexpr int kAccountsHeight = 170;
+// The market watch keeps most of the width when a wide tool docks beside it.
+constexpr double kMostForTools = 0.45;
 // A floating strip keeps this far from the main window's top right corner.
 constexpr QPoint kStripMargin{24, 64};
 
+// Across window boundaries too: a floating dock or strip is still the frame's.
 bool Contains(const QWidget* ancestor, const QWidget* widget) {
-    return widget && (widget == ancestor || ancestor->isAncestorOf(widget));
+    for (; widget; widget = widget->parentWidget()) {
+        if (widget == ancestor) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -55,6 +64,7 @@ MainWindow::MainWindow(HostRuntime& runtime, QWidget* parent)
     m_accountsDock->setObjectName(QStringLiteral("AccountsDock"));
     m_accountsDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
     m_accountsDock->setWidget(m_accounts);
+    m_accountsDock->setTitleBarWidget(new DockTitleBar(*m_accountsDock));
     addDockWidget(Qt::BottomDockWidgetArea, m_accountsDock);
     resizeDocks({m_accountsDock}, {kAccountsHeight}, Qt::Vertical);
 
@@ -227,17 +237,20 @@ ToolDock* MainWindow::OpenTool(const QString& type) {
     }
     dock->show();
     dock->raise();
-    resizeDocks({dock}, {dock->widget()->sizeHint().width()}, Qt::Horizontal);
+    resizeDocks({dock}, {std::min(dock->widget()->sizeHint().width(), int(width() * kMostForTools))},
+                Qt::Horizontal);
     m_runtime.ContentWindows().Activate(window);
     return dock;
 }
 
 QList<ToolDock*> MainWindow::ToolDocks() const {
-    return findChildren<ToolDock*>(QString(), Qt::FindDirectChildrenOnly);
+    QList<ToolDock*> docks = findChildren<ToolDock*>(QString(), Qt::FindDirectChildrenOnly);
+    docks.removeIf([](ToolDock* dock) { return !dock->Window(); });  // closed, waiting to be deleted
+    return docks;
 }
 
 void MainWindow::CloseAllTools() {
-    for (ToolDock* dock : ToolDocks()) {
+    for (ToolDock* dock : findChildren<ToolDock*>(QString(), Qt::FindDirectChildrenOnly)) {
         dock->Release();
         delete dock;
     }

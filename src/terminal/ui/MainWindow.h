@@ -33,6 +33,7 @@ public:
 
     // Creates a content window of the type and docks it; null when no provider made one.
     ToolDock* OpenTool(const QString& type);
+    // The docks that hold a tool window (a closed dock is gone from here at once).
     QList<ToolDock*> ToolDocks() const;
     void CloseAllTools();
     // Runs one of the component's instructs ({"Function": instruct}).

@@ -29,8 +29,9 @@ const Category kCategories[] = {
     {"个股期权", [](InstrumentKind kind) { return kind == InstrumentKind::StockOption; }},
 };
 
-constexpr int kColumnWidths[QuoteTableModel::kColumnCount] = {150, 150, 80, 72, 72, 80, 64, 80, 64, 80, 72};
+constexpr int kColumnWidths[QuoteTableModel::kColumnCount] = {112, 132, 76, 64, 70, 76, 56, 76, 56, 76, 64};
 constexpr int kRowHeight = 24;
+constexpr int kNarrowest = 52;
 
 // Rows of the chosen category, in catalogue order.
 class CategoryFilter : public QSortFilterProxyModel {
@@ -79,13 +80,17 @@ MarketWatch::MarketWatch(const Market::Simulator& market, NormalMsgCenter& messa
     m_view->setAlternatingRowColors(true);
     m_view->setShowGrid(false);
     m_view->setWordWrap(false);
-    m_view->setCornerButtonHidden(true);
+    m_view->setCornerButtonEnabled(false);
     m_view->verticalHeader()->hide();
     m_view->verticalHeader()->setDefaultSectionSize(kRowHeight);
     m_view->horizontalHeader()->setHighlightSections(false);
-    m_view->horizontalHeader()->setStretchLastSection(true);
+    // The figures share what width there is; code and name keep theirs.
+    m_view->horizontalHeader()->setMinimumSectionSize(kNarrowest);
     for (int column = 0; column < QuoteTableModel::kColumnCount; ++column) {
         m_view->setColumnWidth(column, kColumnWidths[column]);
+        if (column > QuoteTableModel::kName) {
+            m_view->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Stretch);
+        }
     }
 
     auto* layout = new QVBoxLayout(this);

@@ -141,7 +141,7 @@ QVariant QuoteTableModel::data(const QModelIndex& index, int role) const {
         case Qt::BackgroundRole:
             if (row.direction != 0 && row.tintUntil > m_clock.elapsed() && index.column() == kLast) {
                 QColor tint = row.direction > 0 ? Theme::kRise : Theme::kFall;
-                tint.setAlpha(70);
+                tint.setAlpha(55);
                 return QBrush(tint);
             }
             return {};

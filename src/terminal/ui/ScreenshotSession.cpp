@@ -26,7 +26,6 @@ constexpr int kWarmUpMs = 1500;
 constexpr int kToolMs = 1500;
 constexpr int kDialogMs = 600;
 constexpr int kQuietMs = 150;
-constexpr QSize kToolSize{720, 620};
 
 void Complain(const QString& text) {
     std::fprintf(stderr, "krt-terminal: %s\n", text.toUtf8().constData());
@@ -78,8 +77,9 @@ bool ScreenshotSession::ShootWindowType(const QString& type) {
         ++m_failures;
         return false;
     }
+    // Floating, the tool has the size it asks for rather than the dock area's.
     dock->setFloating(true);
-    dock->resize(dock->widget()->sizeHint().expandedTo(kToolSize).boundedTo(kToolSize * 1.5));
+    dock->resize(dock->sizeHint());
     if (const int instrument = StagedInstrument(type); instrument >= 0) {
         m_window.Watch()->Choose(instrument);
     }
@@ -94,8 +94,11 @@ bool ScreenshotSession::ShootMainWindow() {
     ToolDock* futures = m_window.OpenTool(QStringLiteral("KRFutureQMouse"));
     ToolDock* strip = m_window.OpenTool(QStringLiteral("KRTShortcutTrade"));
     if (futures && strip) {
-        m_window.splitDockWidget(futures, strip, Qt::Vertical);
-        m_window.resizeDocks({strip}, {strip->widget()->sizeHint().height()}, Qt::Vertical);
+        // The strip is short: below the ladder rather than a tab behind it.
+        m_window.removeDockWidget(strip);
+        m_window.addDockWidget(Qt::RightDockWidgetArea, strip, Qt::Vertical);
+        strip->show();
+        m_window.resizeDocks({strip}, {strip->sizeHint().height()}, Qt::Vertical);
     }
     m_window.Watch()->Choose(StagedInstrument(QStringLiteral("KRFutureQMouse")));
     Settle(kToolMs);

@@ -5,6 +5,7 @@
 #include <QMenu>
 
 #include "platform/WinMessage.h"
+#include "ui/DockTitleBar.h"
 
 namespace Terminal::Ui {
 
@@ -12,6 +13,8 @@ using Kora::Utility::Handle;
 namespace I = Kora::Interface;
 
 namespace {
+
+constexpr QSize kSmallest{320, 120};
 
 // The dock's content: the content window's dialog lives here and always fills it.
 class ContentSlot : public QWidget {
@@ -22,9 +25,14 @@ public:
 
     void Forget() { m_window = nullptr; }
 
+    // The dialog's own size when it chose one, else what its layout asks for.
     QSize sizeHint() const override {
         QWidget* dialog = m_window ? m_window->GetHwnd() : nullptr;
-        return dialog ? dialog->size().expandedTo(dialog->sizeHint()) : QWidget::sizeHint();
+        if (!dialog) {
+            return QWidget::sizeHint();
+        }
+        const QSize wanted = dialog->testAttribute(Qt::WA_Resized) ? dialog->size() : dialog->sizeHint();
+        return wanted.expandedTo(kSmallest);
     }
 
 protected:
@@ -47,6 +55,7 @@ ToolDock::ToolDock(Handle<I::ContentWindowI> window, const QString& type, const 
     setAttribute(Qt::WA_DeleteOnClose);
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
                 QDockWidget::DockWidgetFloatable);
+    setTitleBarWidget(new DockTitleBar(*this));
     auto* slot = new ContentSlot(m_window, this);
     setWidget(slot);
     if (m_window) {

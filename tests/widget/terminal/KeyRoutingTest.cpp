@@ -7,7 +7,10 @@
 #include "RecordingTools.h"
 #include "RecordingWindow.h"
 #include "UiFixture.h"
+#include "kora/utility/JsonAccess.h"
+#include "platform/MessageBox.h"
 #include "platform/WinMessage.h"
+#include "ui/MarketWatch.h"
 #include "ui/ToolDock.h"
 
 namespace TerminalUiTest {
@@ -95,6 +98,37 @@ TEST_F(KeyRoutingTest, TheFocusedToolWindowPreTranslatesWhatTheToolsServiceLeave
     EXPECT_EQ(tools->keys.size(), 4u) << "the service still sees every key";
     CloseWindow();
     Host().ContentWindows().UnregisterProvider(offered);
+}
+
+// The whole road of a shortcut with the real component: keyboard order mode on, the contract
+// linked from the market watch, F1 ("买入开仓" at the ask) pressed on the main window.
+class ShortcutTradeTest : public UiFixture {};
+
+TEST_F(ShortcutTradeTest, AShortcutKeyOnTheMainWindowBuysTheLinkedContractInKeyboardOrderMode) {
+    const Win::MessageBoxResponder previous =
+        Win::SetMessageBoxResponder([](const Win::MessageBoxRequest&) { return Win::IDOK; });
+    const Terminal::Market::Instrument& future = *Host().Market().Catalogue().At(0);
+    Window().RunInstruct(QStringLiteral("OpenShortcutTrade"));
+    Window().Watch()->Choose(future.index);
+    Host().Settle();
+    Window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+
+    QTest::keyClick(Window().windowHandle(), Qt::Key_F1);
+
+    auto bought = [&] {
+        for (const Json::Value& entry : Host().JournalEntries()) {
+            const Json::Value& order = Kora::Utility::Member(entry["Request"], "Order");
+            if (Kora::Utility::JsonText(entry, "Kind") == "Order" &&
+                Kora::Utility::JsonText(order["Contract"], "ContractCode") == future.code &&
+                Kora::Utility::JsonText(order, "Direction") == "0") {
+                return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(WaitUntil(bought));
+    Win::SetMessageBoxResponder(previous);
 }
 
 }  // namespace

@@ -63,7 +63,8 @@ TEST_F(ToolDockingTest, EveryWindowTypeOpensFromTheToolsMenuAndClosesWithItsDial
         Host().Settle();
 
         dock->close();
-        EXPECT_TRUE(WaitUntil([&] { return !dialog && !DockOf(type); }));
+        EXPECT_TRUE(WaitUntil([&] { return !DockOf(type); }));
+        EXPECT_TRUE(WaitUntil([&] { return !dialog; }));
         EXPECT_TRUE(Host().ContentWindows().Windows().empty());
         EXPECT_EQ(Subscriptions(), quiet);
     }
