@@ -136,8 +136,9 @@ int main(int argc, char** argv) {
         window = std::make_unique<Terminal::Ui::MainWindow>(runtime);
     }
     if (window && !line.screenshotDir.isEmpty()) {
-        const int status =
-            Terminal::Ui::ScreenshotSession(runtime, *window, startFolder.absoluteFilePath(line.screenshotDir)).Run();
+        const int status = Terminal::Ui::ScreenshotSession(runtime, *window,
+                                                           startFolder.absoluteFilePath(line.screenshotDir))
+                               .Run();
         window.reset();
         runtime.UnloadComponent();
         return status;

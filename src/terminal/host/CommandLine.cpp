@@ -33,8 +33,8 @@ QString Usage() {
 CommandLine ParseCommandLine(const QStringList& arguments) {
     CommandLine line;
     QCommandLineParser parser;
-    parser.addOptions({kHeadless, kOffscreen, kScreenshot, kWorkDir, kJournal, kAutoConfirm, kSeed, kScripted, kQuitAfter, kAccounts,
-                       kComponentInfo, kHelp});
+    parser.addOptions({kHeadless, kOffscreen, kScreenshot, kWorkDir, kJournal, kAutoConfirm, kSeed, kScripted,
+                       kQuitAfter, kAccounts, kComponentInfo, kHelp});
     if (!parser.parse(arguments)) {
         line.error = parser.errorText();
         return line;
@@ -83,7 +83,8 @@ Presentation PresentationOf(int argc, char** argv) {
         for (int i = 1; i < argc; ++i) {
             for (const char* flag : flags) {
                 const size_t length = std::strlen(flag);
-                if (std::strncmp(argv[i], flag, length) == 0 && (argv[i][length] == 0 || argv[i][length] == '=')) {
+                if (std::strncmp(argv[i], flag, length) == 0 &&
+                    (argv[i][length] == 0 || argv[i][length] == '=')) {
                     return true;
                 }
             }
@@ -96,7 +97,8 @@ Presentation PresentationOf(int argc, char** argv) {
     if (given({"--offscreen", "--screenshot"})) {
         return Presentation::Offscreen;
     }
-    const bool display = !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    const bool display =
+        !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     return display ? Presentation::Windowed : Presentation::Headless;
 }
 

@@ -32,8 +32,8 @@ namespace Terminal::Services {
 // QApplication). Confirming sends the legs to the market, each journalled as an "Order" (the
 // leg's order object, with the pending combination's "CombinationID"), and posts "CombinationOrderDlg_IDOK"
 // {"PageID", "Results": [the order answers]}; cancelling sends and journals nothing and posts
-// "CombinationOrderDlg_IDCANCEL" {"PageID"}. With automatic confirmation the page is confirmed as soon as it opens. An empty
-// "OrderList" opens a page whose confirmation sends nothing.
+// "CombinationOrderDlg_IDCANCEL" {"PageID"}. With automatic confirmation the page is confirmed as soon as it
+// opens. An empty "OrderList" opens a page whose confirmation sends nothing.
 class KRTAddinPublicService : public ServiceBase<Kora::Interface::KRTAddinPublicI> {
 public:
     static constexpr int32_t kCombinationPage = 1001;

@@ -39,7 +39,8 @@ QString AccountActions::CategoryText(int category) {
 }
 
 QString AccountActions::Caption(const Market::TradingAccount& account) {
-    return QStringLiteral("%1 %2").arg(QString::fromStdString(account.number), CategoryText(account.category));
+    return QStringLiteral("%1 %2").arg(QString::fromStdString(account.number),
+                                       CategoryText(account.category));
 }
 
 void AccountActions::FillMenu(QMenu& menu) {

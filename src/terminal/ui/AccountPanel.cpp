@@ -125,8 +125,9 @@ void AccountPanel::contextMenuEvent(QContextMenuEvent* event) {
     connect(menu.addAction(QStringLiteral("设为当前账户")), &QAction::triggered, this,
             [this, id] { m_actions.MakeCurrent(id); });
     menu.addSeparator();
-    connect(menu.addAction(loggedIn ? QStringLiteral("退出账户") : QStringLiteral("登录账户")), &QAction::triggered,
-            this, [this, id, loggedIn] { loggedIn ? m_actions.LogOut(id) : m_actions.LogIn(id); });
+    connect(menu.addAction(loggedIn ? QStringLiteral("退出账户") : QStringLiteral("登录账户")),
+            &QAction::triggered, this,
+            [this, id, loggedIn] { loggedIn ? m_actions.LogOut(id) : m_actions.LogIn(id); });
     menu.exec(event->globalPos());
     Refresh();
 }

@@ -28,8 +28,8 @@ constexpr int kColumnWidths[CombinationOrderPage::kColumnCount] = {48, 110, 190,
 
 QString AccountText(const Json::Value& request, const Market::Simulator& market) {
     const std::string id = JsonText(request, "EAccountID");
-    const auto account = id.empty() ? market.AccountByVirtualId(JsonText(request, "VAccountID"))
-                                    : market.Account(id);
+    const auto account =
+        id.empty() ? market.AccountByVirtualId(JsonText(request, "VAccountID")) : market.Account(id);
     return account ? QStringLiteral("%1  %2").arg(QString::fromStdString(account->number),
                                                   QString::fromStdString(account->name))
                    : QStringLiteral("当前账户");
@@ -46,11 +46,11 @@ CombinationOrderPage::CombinationOrderPage(int combinationId, const Json::Value&
     setWindowTitle(QStringLiteral("多品种"));
 
     const int64_t multiple = std::max<int64_t>(1, JsonInt(request, "CombinationVolume", 1));
-    auto* summary = new QLabel(
-        QStringLiteral("资金账号：%1      价格：%2      组合倍数：%3")
-            .arg(AccountText(request, market), QString::fromStdString(JsonText(request, "PriceType", "对手价")))
-            .arg(multiple),
-        this);
+    auto* summary = new QLabel(QStringLiteral("资金账号：%1      价格：%2      组合倍数：%3")
+                                   .arg(AccountText(request, market),
+                                        QString::fromStdString(JsonText(request, "PriceType", "对手价")))
+                                   .arg(multiple),
+                               this);
     summary->setObjectName(QStringLiteral("CombinationSummary"));
 
     m_legs = new QTableWidget(0, kColumnCount, this);

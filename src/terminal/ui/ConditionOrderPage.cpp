@@ -32,13 +32,13 @@ ConditionOrderPage::ConditionOrderPage(const QString& function, const Json::Valu
     setWindowTitle(QStringLiteral("条件单"));
 
     const Market::Instrument* instrument = FindInstrument(market.Catalogue(), params);
-    auto* summary = new QLabel(
-        QStringLiteral("合约：%1      来源：%2")
-            .arg(instrument ? QStringLiteral("%1 %2").arg(QString::fromStdString(instrument->code),
-                                                          QString::fromStdString(instrument->name))
-                            : QStringLiteral("未知合约"),
-                 function),
-        this);
+    auto* summary =
+        new QLabel(QStringLiteral("合约：%1      来源：%2")
+                       .arg(instrument ? QStringLiteral("%1 %2").arg(QString::fromStdString(instrument->code),
+                                                                     QString::fromStdString(instrument->name))
+                                       : QStringLiteral("未知合约"),
+                            function),
+                   this);
 
     m_parameters = new QTableWidget(0, 2, this);
     m_parameters->setObjectName(QStringLiteral("ConditionParameters"));

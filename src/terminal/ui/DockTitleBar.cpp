@@ -22,9 +22,9 @@ QToolButton* TitleButton(const QString& glyph, const QString& tip, QWidget* pare
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setFixedSize(kHeight - 6, kHeight - 6);
-    button->setStyleSheet(QStringLiteral(
-        "QToolButton { color: #9AA3AE; border: none; border-radius: 3px; font-size: 13px; }"
-        "QToolButton:hover { background: #34404E; color: #FFFFFF; }"));
+    button->setStyleSheet(
+        QStringLiteral("QToolButton { color: #9AA3AE; border: none; border-radius: 3px; font-size: 13px; }"
+                       "QToolButton:hover { background: #34404E; color: #FFFFFF; }"));
     return button;
 }
 

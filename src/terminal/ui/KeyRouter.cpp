@@ -16,8 +16,8 @@ KeyRouter::KeyRouter(Handle<Kora::Interface::APIMgrI> registry, FocusedWindow fo
     : QObject(parent), m_registry(std::move(registry)), m_focusedWindow(std::move(focusedWindow)) {}
 
 bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
-    if ((event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) || !watched->isWindowType() ||
-        QApplication::activePopupWidget()) {
+    if ((event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) ||
+        !watched->isWindowType() || QApplication::activePopupWidget()) {
         return false;
     }
     QWidget* focus = QApplication::focusWidget();

@@ -52,7 +52,8 @@ MainWindow::MainWindow(HostRuntime& runtime, QWidget* parent)
     const QString name = QString::fromStdString(Kora::Utility::JsonText(
         runtime.Settings().Value(QStringLiteral("Engine"), QStringLiteral("SoftwareType")), "交易终端"));
     setWindowTitle(name);
-    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks | QMainWindow::AllowNestedDocks);
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks |
+                   QMainWindow::AllowNestedDocks);
     setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
     setCorner(Qt::TopRightCorner, Qt::RightDockWidgetArea);
 
@@ -74,7 +75,8 @@ MainWindow::MainWindow(HostRuntime& runtime, QWidget* parent)
     resize(kInitialSize);
 
     m_keys = new KeyRouter(
-        Handle<I::APIMgrI>(&runtime.Registry()), [this](QWidget* focus) { return WindowHolding(focus); }, this);
+        Handle<I::APIMgrI>(&runtime.Registry()), [this](QWidget* focus) { return WindowHolding(focus); },
+        this);
     qApp->installEventFilter(m_keys);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (Handle<I::ContentWindowI> window = WindowHolding(now)) {
@@ -196,10 +198,10 @@ void MainWindow::UpdateStatus() {
     const std::string current = m_runtime.Engine().CurrentAccountId();
     const auto account = m_runtime.Market().Account(current);
     if (account) {
-        m_accountStatus->setText(QStringLiteral("当前账户：%1  %2").arg(
-            AccountActions::Caption(*account), m_runtime.Market().IsLoggedIn(current)
-                                                   ? QStringLiteral("已登录")
-                                                   : QStringLiteral("未登录")));
+        m_accountStatus->setText(QStringLiteral("当前账户：%1  %2")
+                                     .arg(AccountActions::Caption(*account),
+                                          m_runtime.Market().IsLoggedIn(current) ? QStringLiteral("已登录")
+                                                                                 : QStringLiteral("未登录")));
     } else {
         m_accountStatus->setText(QStringLiteral("当前账户：无"));
     }

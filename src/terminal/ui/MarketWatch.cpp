@@ -25,7 +25,8 @@ const Category kCategories[] = {
     {"全部", [](InstrumentKind) { return true; }},
     {"期货", [](InstrumentKind kind) { return kind == InstrumentKind::Future; }},
     {"期货期权", [](InstrumentKind kind) { return kind == InstrumentKind::FutureOption; }},
-    {"股票基金", [](InstrumentKind kind) { return kind == InstrumentKind::Stock || kind == InstrumentKind::Fund; }},
+    {"股票基金",
+     [](InstrumentKind kind) { return kind == InstrumentKind::Stock || kind == InstrumentKind::Fund; }},
     {"个股期权", [](InstrumentKind kind) { return kind == InstrumentKind::StockOption; }},
 };
 

@@ -171,8 +171,7 @@ QVariant QuoteTableModel::headerData(int section, Qt::Orientation orientation, i
 bool QuoteTableModel::SameFigures(const Kora::Interface::QuoteSnapshot& a,
                                   const Kora::Interface::QuoteSnapshot& b) {
     return a.last == b.last && a.volume == b.volume && a.openInterest == b.openInterest &&
-           a.referencePrice == b.referencePrice &&
-           std::memcmp(&a.book[0], &b.book[0], sizeof a.book[0]) == 0;
+           a.referencePrice == b.referencePrice && std::memcmp(&a.book[0], &b.book[0], sizeof a.book[0]) == 0;
 }
 
 int QuoteTableModel::Refresh() {

@@ -16,8 +16,20 @@ namespace Terminal::Ui {
 class QuoteTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { kCode, kName, kLast, kChange, kChangePercent, kBid, kBidVolume, kAsk, kAskVolume, kVolume,
-                  kOpenInterest, kColumnCount };
+    enum Column {
+        kCode,
+        kName,
+        kLast,
+        kChange,
+        kChangePercent,
+        kBid,
+        kBidVolume,
+        kAsk,
+        kAskVolume,
+        kVolume,
+        kOpenInterest,
+        kColumnCount
+    };
     // The contract's catalogue index, for the proxy's category filter and for clicks.
     static constexpr int kInstrumentRole = Qt::UserRole + 1;
     // How long a changed row stays tinted.
@@ -38,7 +50,7 @@ public:
 private:
     struct Row {
         Kora::Interface::QuoteSnapshot quote{};
-        int direction = 0;    // of the last change of the last price: +1, -1 or 0
+        int direction = 0;      // of the last change of the last price: +1, -1 or 0
         int64_t tintUntil = 0;  // ms of m_clock
     };
 

@@ -44,7 +44,7 @@ private:
     HostRuntime& m_runtime;
     MainWindow& m_window;
     QDir m_folder;
-    QString m_instruct;      // the instruct running now
+    QString m_instruct;        // the instruct running now
     bool m_capturing = false;  // a modal dialog is being captured
     int m_failures = 0;
 };

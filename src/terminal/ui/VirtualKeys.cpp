@@ -179,7 +179,7 @@ int VirtualKeyOf(int qtKey, bool keypad) {
 }
 
 std::optional<Kora::Interface::WindowMessage> KeyMessageOf(const QKeyEvent& event,
-                                                          Kora::Interface::WindowHandle window) {
+                                                           Kora::Interface::WindowHandle window) {
     const bool press = event.type() == QEvent::KeyPress;
     if (!press && event.type() != QEvent::KeyRelease) {
         return std::nullopt;
@@ -197,8 +197,8 @@ std::optional<Kora::Interface::WindowMessage> KeyMessageOf(const QKeyEvent& even
 
     Kora::Interface::WindowMessage message;
     message.window = window;
-    message.message = press ? (system ? Win::WM_SYSKEYDOWN : Win::WM_KEYDOWN)
-                            : (system ? Win::WM_SYSKEYUP : Win::WM_KEYUP);
+    message.message =
+        press ? (system ? Win::WM_SYSKEYDOWN : Win::WM_KEYDOWN) : (system ? Win::WM_SYSKEYUP : Win::WM_KEYUP);
     message.wParam = Kora::Interface::WPARAM(key);
     Kora::Interface::LPARAM lParam = 1 | (Kora::Interface::LPARAM(event.nativeScanCode() & 0xFF) << 16);
     if (alt) {

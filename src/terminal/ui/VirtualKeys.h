@@ -19,6 +19,6 @@ int VirtualKeyOf(int qtKey, bool keypad);
 // the previous-state bit (auto-repeat and releases) and the transition bit (releases). Nothing
 // for keys without a code and for the release half of an auto-repeat, which Windows never sends.
 std::optional<Kora::Interface::WindowMessage> KeyMessageOf(const QKeyEvent& event,
-                                                          Kora::Interface::WindowHandle window);
+                                                           Kora::Interface::WindowHandle window);
 
 }  // namespace Terminal::Ui

@@ -23,7 +23,8 @@ protected:
     void SetUp() override {
         Start(false);
         tools = Handle<RecordingTools>(new RecordingTools);
-        ASSERT_TRUE(Host().Registry().RegisterService(Handle<Kora::Interface::ServiceInterfaceI>(tools.Get())));
+        ASSERT_TRUE(
+            Host().Registry().RegisterService(Handle<Kora::Interface::ServiceInterfaceI>(tools.Get())));
     }
 
     QWindow* Frame() { return Window().windowHandle(); }

@@ -52,10 +52,14 @@ TEST_F(LinkageTest, AClickAnnouncesTheContractAsListClickAndADoubleClickAsListDb
 
 TEST_F(LinkageTest, ACategoryShowsItsOwnContractsAndAClickThereNamesTheRightOne) {
     auto record = Host().Record({Topic::kListClick});
-    Window().Watch()->findChild<QTabBar*>(QStringLiteral("MarketCategories"))->setCurrentIndex(2);  // 期货期权
+    Window()
+        .Watch()
+        ->findChild<QTabBar*>(QStringLiteral("MarketCategories"))
+        ->setCurrentIndex(2);  // 期货期权
     const int firstOption = Window().Watch()->InstrumentAtRow(0);
     ASSERT_GE(firstOption, 0);
-    EXPECT_EQ(Host().Market().Catalogue().At(firstOption)->kind, Terminal::Market::InstrumentKind::FutureOption);
+    EXPECT_EQ(Host().Market().Catalogue().At(firstOption)->kind,
+              Terminal::Market::InstrumentKind::FutureOption);
 
     QTest::mouseClick(Window().Watch()->View()->viewport(), Qt::LeftButton, {}, CentreOfRow(0));
     ASSERT_TRUE(WaitUntil([&] { return record->Count(Topic::kListClick) == 1; }));

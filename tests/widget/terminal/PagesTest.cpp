@@ -128,7 +128,8 @@ TEST_F(PagesTest, TheConditionalOrderPageShowsTheParametersAndTakesTheOrderOnlyW
     const Win::ModalRunner previous = Win::SetModalRunner([&](QDialog& dialog) {
         auto* page = qobject_cast<Terminal::Ui::ConditionOrderPage*>(&dialog);
         for (int row = 0; page && row < page->Parameters()->rowCount(); ++row) {
-            shown << page->Parameters()->item(row, 0)->text() + "=" + page->Parameters()->item(row, 1)->text();
+            shown << page->Parameters()->item(row, 0)->text() + "=" +
+                         page->Parameters()->item(row, 1)->text();
         }
         return int(confirm ? QDialog::Accepted : QDialog::Rejected);
     });
@@ -138,7 +139,8 @@ TEST_F(PagesTest, TheConditionalOrderPageShowsTheParametersAndTakesTheOrderOnlyW
     const Json::Value refused = Host().Conditions().Execute(QStringLiteral("-808-@"), params);
     Win::SetModalRunner(previous);
 
-    EXPECT_EQ(shown.mid(0, 3), (QStringList{"ContractCode=600000", "ExchangeCode=SHSE-A", "Trigger.Price=7.80"}));
+    EXPECT_EQ(shown.mid(0, 3),
+              (QStringList{"ContractCode=600000", "ExchangeCode=SHSE-A", "Trigger.Price=7.80"}));
     EXPECT_EQ(Kora::Utility::JsonInt(taken, "ErrorCode", -1), 0);
     EXPECT_EQ(Kora::Utility::JsonInt(refused, "ErrorCode", -1), 3002);
     EXPECT_EQ(Host().Conditions().Orders().size(), 1u);

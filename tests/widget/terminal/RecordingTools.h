@@ -27,7 +27,9 @@ public:
         keys.push_back({message, QGuiApplication::keyboardModifiers()});
         return message.wParam == actsOn;
     }
-    Kora::Interface::WindowHandle PageMessage(const Kora::Interface::PageMessage&) override { return nullptr; }
+    Kora::Interface::WindowHandle PageMessage(const Kora::Interface::PageMessage&) override {
+        return nullptr;
+    }
     Json::Value ComponentInfo() override { return {}; }
     Kora::Interface::WindowHandle CreateFileOrderWindow() override { return nullptr; }
     void DestroyFileOrderWindow() override {}

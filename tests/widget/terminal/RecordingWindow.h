@@ -14,7 +14,8 @@ namespace TerminalUiTest {
 // wrappers own theirs; its log outlives it.
 class RecordingWindow : public Kora::Interface::ContentWindowI {
 public:
-    explicit RecordingWindow(std::shared_ptr<QStringList> log) : m_log(std::move(log)), m_dialog(new QWidget) {
+    explicit RecordingWindow(std::shared_ptr<QStringList> log)
+        : m_log(std::move(log)), m_dialog(new QWidget) {
         m_dialog->setFocusPolicy(Qt::StrongFocus);
     }
     ~RecordingWindow() override { m_log->append(QStringLiteral("Destroyed")); }
@@ -44,7 +45,9 @@ public:
         return message.wParam == consumedKey ? 1 : 0;
     }
     Kora::Interface::WindowHandle GetHwnd() override { return m_dialog.get(); }
-    void PreDestroy(const Kora::Utility::WStringMap&) override { m_log->append(QStringLiteral("PreDestroy")); }
+    void PreDestroy(const Kora::Utility::WStringMap&) override {
+        m_log->append(QStringLiteral("PreDestroy"));
+    }
     Kora::Interface::LRESULT OnMsg(Kora::Interface::UINT message, Kora::Interface::WPARAM wParam,
                                    Kora::Interface::LPARAM) override {
         if (message == 0x0111) {
@@ -77,8 +80,9 @@ public:
         return {};
     }
     Kora::Utility::SharedWStringMapVector BuildMenu() override {
-        return std::make_shared<std::vector<Kora::Utility::WStringMap>>(std::vector<Kora::Utility::WStringMap>{
-            {{QStringLiteral("ID"), QStringLiteral("32771")}, {QStringLiteral("Text"), QStringLiteral("锁定合约")}}});
+        return std::make_shared<std::vector<Kora::Utility::WStringMap>>(
+            std::vector<Kora::Utility::WStringMap>{{{QStringLiteral("ID"), QStringLiteral("32771")},
+                                                    {QStringLiteral("Text"), QStringLiteral("锁定合约")}}});
     }
     void Activate() override {}
     void Focus() override { m_dialog->setFocus(); }
@@ -109,11 +113,12 @@ public:
         return Kora::Utility::Handle<Kora::Interface::ContentWindowI>(last);
     }
     Kora::Utility::SharedWStringMapVector GetWindowTypes() override {
-        return std::make_shared<std::vector<Kora::Utility::WStringMap>>(std::vector<Kora::Utility::WStringMap>{
-            {{QStringLiteral("Type"), kType},
-             {QStringLiteral("Name"), QStringLiteral("记录窗口")},
-             {QStringLiteral("Public"), QStringLiteral("true")},
-             {QStringLiteral("MenuName"), QStringLiteral("记录窗口")}}});
+        return std::make_shared<std::vector<Kora::Utility::WStringMap>>(
+            std::vector<Kora::Utility::WStringMap>{
+                {{QStringLiteral("Type"), kType},
+                 {QStringLiteral("Name"), QStringLiteral("记录窗口")},
+                 {QStringLiteral("Public"), QStringLiteral("true")},
+                 {QStringLiteral("MenuName"), QStringLiteral("记录窗口")}}});
     }
 };
 
