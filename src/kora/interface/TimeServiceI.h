@@ -15,7 +15,7 @@ public:
     static QString ServiceName() { return QStringLiteral("Kora.Platform.Service.TimeSvc"); }
 
     // From {"DueTime": ms, "Period": ms}; answers the timer's identifier (null on failure).
-    virtual Json::Value CreateTimer(const Json::Value& spec) = 0;
+    virtual Json::Value CreateTimer(const Json::Value& timing) = 0;
     virtual bool StartTimer(const Json::Value& timerId) = 0;
     virtual bool StopTimer(const Json::Value& timerId) = 0;
     virtual bool DestroyTimer(const Json::Value& timerId) = 0;

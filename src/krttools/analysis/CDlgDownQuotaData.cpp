@@ -59,15 +59,21 @@ void CDlgDownQuotaData::StartRequests() {
     std::lock_guard lock(m_lock);
     Handle<I::QuoteSubscribeSvcI> service = GetService<I::QuoteSubscribeSvcI>();
     if (service) {
+        // A key is awaited before it is asked for, so an answer that overtakes the loop still
+        // finds it; a request the service refuses is not awaited.
         for (const I::QuoteKey& key : contracts) {
             AddQuotes({key});
-            if (service->RequestHistory(SubscriberHandle(), key, QStringLiteral("KLine_Day"),
-                                        Json::Value())) {
-                m_awaitedKLines.insert(key);
+            m_awaitedKLines.insert(key);
+            if (!service->RequestHistory(SubscriberHandle(), key, QStringLiteral("KLine_Day"),
+                                         Json::Value())) {
+                m_awaitedKLines.erase(key);
             }
-            if (NeedsWeights(key) && service->RequestHistory(SubscriberHandle(), key,
-                                                             QStringLiteral("WeightData"), Json::Value())) {
+            if (NeedsWeights(key)) {
                 m_awaitedWeights.insert(key);
+                if (!service->RequestHistory(SubscriberHandle(), key, QStringLiteral("WeightData"),
+                                             Json::Value())) {
+                    m_awaitedWeights.erase(key);
+                }
             }
         }
     }

@@ -4,6 +4,7 @@
 #include "frame/KeyboardMode.h"
 #include "kernel/HostAccess.h"
 #include "kora/interface/ContentWindowSvcI.h"
+#include "kora/interface/FrameServicesI.h"
 #include "kora/utility/JsonAccess.h"
 #include "option/CDlgOptionPriceCalc.h"
 
@@ -41,6 +42,12 @@ void FocusQuickMouse() {
     }
 }
 
+// The terminal's main window, which owns the modal tools (null without the UI frame service).
+QWidget* MainWindow() {
+    Handle<I::UIFrameI> frame = Kora::Kernel::GetService<I::UIFrameI>();
+    return frame ? frame->GetMainWindow() : nullptr;
+}
+
 }  // namespace
 
 Kora::Utility::SharedWStringMapVector KRTToolsInstruct::GetInstructs() {
@@ -61,7 +68,7 @@ Json::Value KRTToolsInstruct::ExecuteInstruct(const Json::Value& request) {
         } else if (function == "OpenShortcutTrade") {
             KeyboardMode::Toggle();
         } else if (function == "OptionPriceCalc") {
-            CDlgOptionPriceCalc dialog;
+            CDlgOptionPriceCalc dialog(MainWindow());
             dialog.DoModal();
         }
     });

@@ -285,7 +285,6 @@ void CDlgShortcutTrade::StepOptionChain(int step) {
 }
 
 bool CDlgShortcutTrade::OnShortcutAction(int action, const Json::Value& option) {
-    m_trader.ResetShowedBox();
     switch (action) {
         case 1:
             SetMultiplier(option);
@@ -316,10 +315,8 @@ bool CDlgShortcutTrade::OnShortcutAction(int action, const Json::Value& option) 
             m_trader.Reverse();
             break;
         default:
+            ShortcutKeyTable::Shared().handled = true;
             return false;
-    }
-    if (m_trader.ShowedBox()) {
-        ShortcutKeyTable::Shared().handled = true;
     }
     return true;
 }

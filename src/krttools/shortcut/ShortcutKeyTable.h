@@ -40,8 +40,10 @@ public:
     // One physical key press fires one action, however long the key repeats: the latch is set
     // by an action and cleared by the key-up.
     bool keyHeld = false;
-    // Set by the shortcut trade window when its action took the keyboard away (a message box
-    // swallows the key-up), so the key filter clears the latch itself.
+    // Set by the shortcut trade window when it did nothing with the chord, so the key filter
+    // releases the latch and a repeat of the key may try again. An action that asked a question
+    // keeps the latch: the key's auto-repeat during the box must not fire it a second time, and
+    // the next key-up (the one that answers the box, at the latest) releases it.
     bool handled = false;
 
 private:

@@ -35,8 +35,30 @@ bool ClosesTodayApart(const QString& exchange) {
     return exchange == QLatin1String("SHFE") || exchange == QLatin1String("INE");
 }
 
-// The price type of a market order on each exchange that takes them.
-QString MarketPriceType(const QString& exchange) {
+Json::Value ContractQuery(const Json::Value& contract) {
+    Json::Value query(Json::objectValue);
+    query["ExchangeCode"] = JsonText(contract, "54");
+    query["ContractCode"] = JsonText(contract, "63");
+    return query;
+}
+
+}  // namespace
+
+QString ShortcutTrader::MarketOrderRefusal(const Json::Value& contract) {
+    const QString exchange = JsonWText(contract, "54");
+    if (exchange == QLatin1String("SHFE")) {
+        return QStringLiteral("上海期货交易所不支持市价交易！");
+    }
+    if (exchange == QLatin1String("DCE") && JsonInt(contract, "IsOption", 0) != 0) {
+        return QStringLiteral("大连商品交易所期权不支持市价交易！");
+    }
+    if (exchange == QLatin1String("INE")) {
+        return QStringLiteral("能源交易所不支持市价交易！");
+    }
+    return QString();
+}
+
+QString ShortcutTrader::MarketPriceType(const QString& exchange) {
     if (exchange.startsWith(QLatin1String("SHSE"))) {
         return QStringLiteral("a");  // best five, rest cancelled
     }
@@ -46,17 +68,8 @@ QString MarketPriceType(const QString& exchange) {
     if (exchange == QLatin1String("SHQQ-A") || exchange == QLatin1String("SZQQ-A")) {
         return QStringLiteral("p");  // market, immediate or cancel
     }
-    return QStringLiteral("1");
+    return QStringLiteral("1");  // CZCE, CFFEX, DCE futures: plain market order
 }
-
-Json::Value ContractQuery(const Json::Value& contract) {
-    Json::Value query(Json::objectValue);
-    query["ExchangeCode"] = JsonText(contract, "54");
-    query["ContractCode"] = JsonText(contract, "63");
-    return query;
-}
-
-}  // namespace
 
 Handle<I::KRTEngineI> ShortcutTrader::Engine() const {
     return GetService<I::KRTEngineI>();
@@ -71,12 +84,10 @@ void ShortcutTrader::Log(const QString& kind, const QString& text) {
 }
 
 void ShortcutTrader::Tell(const QString& text) {
-    m_showedBox = true;
     KRUI_MsgBox(m_owner, text, QStringLiteral("提示"), Win::MB_OK | Win::MB_ICONINFORMATION);
 }
 
 bool ShortcutTrader::Ask(const QString& question) {
-    m_showedBox = true;
     return KRUI_MsgBox(m_owner, question, QStringLiteral("提示"), Win::MB_YESNO | Win::MB_ICONQUESTION) ==
            Win::IDYES;
 }
@@ -120,25 +131,18 @@ std::optional<double> ShortcutTrader::SnapshotPrice(const Json::Value& contract,
 
 std::optional<ShortcutTrader::OrderPrice> ShortcutTrader::PriceOfChoice(const Json::Value& contract,
                                                                         QChar choice, bool buy) {
-    const QString exchange = JsonWText(contract, "54");
     switch (choice.unicode()) {
         case '2':
         case '3':
             return OrderPrice{OrderPrice::kNone, 0};
-        case '6':
-            if (exchange == QLatin1String("SHFE")) {
-                Tell(QStringLiteral("上海期货交易所不支持市价交易！"));
-                return std::nullopt;
-            }
-            if (exchange == QLatin1String("DCE") && JsonInt(contract, "IsOption", 0) != 0) {
-                Tell(QStringLiteral("大连商品交易所期权不支持市价交易！"));
-                return std::nullopt;
-            }
-            if (exchange == QLatin1String("INE")) {
-                Tell(QStringLiteral("能源交易所不支持市价交易！"));
+        case '6': {
+            QString refusal = MarketOrderRefusal(contract);
+            if (!refusal.isEmpty()) {
+                Tell(refusal);
                 return std::nullopt;
             }
             return OrderPrice{OrderPrice::kMarket, 0};
+        }
         default:
             break;
     }
@@ -251,7 +255,7 @@ void ShortcutTrader::PlaceOrder(const Json::Value& option, int volume) {
     const QChar offset = JsonWText(option, "开平", QStringLiteral("0")).front();
     const bool buy = direction == QLatin1Char('0');
     std::optional<double> base =
-        SnapshotPrice(m_contract, JsonWText(option, "价格") == QLatin1String("卖一价") ? kAsk : kBid, buy);
+        SnapshotPrice(m_contract, JsonWText(option, "价格") == QStringLiteral("卖一价") ? kAsk : kBid, buy);
     double tick = Kora::Utility::JsonDouble(m_contract, "245", 0.0);
     double price = base ? *base + (buy ? 1 : -1) * JsonInt(option, "超价", 0) * tick : 0.0;
     if (!base || std::fabs(price) < 1e-12) {
@@ -263,7 +267,6 @@ void ShortcutTrader::PlaceOrder(const Json::Value& option, int volume) {
     std::vector<Leg> legs{{direction, offset, volume}};
     Json::Value preview = Request(m_contract, legs.front(), {OrderPrice::kLimit, price});
     if (!m_settings.orderWithoutConfirm) {
-        m_showedBox = true;
         if (!engine->ConfirmOrder(preview, m_owner)) {
             Log(kNormal, QStringLiteral("用户取消一键下单"));
             return;
@@ -386,9 +389,9 @@ void ShortcutTrader::CloseAll() {
     Log(kNormal, QStringLiteral("一键全平"));
 }
 
-void ShortcutTrader::Lock() {
-    if (!CheckAccount(QStringLiteral("一键锁仓参数检查失败"))) {
-        return;
+std::optional<int> ShortcutTrader::NetPositionForAction(const QString& action) {
+    if (!CheckAccount(QStringLiteral("一键%1参数检查失败").arg(action))) {
+        return std::nullopt;
     }
     int longs = 0;
     int shorts = 0;
@@ -396,53 +399,45 @@ void ShortcutTrader::Lock() {
         (JsonText(p, "112") == "0" ? longs : shorts) += static_cast<int>(JsonInt(p, "135", 0));
     }
     if (longs == shorts) {
-        Tell(QStringLiteral("持仓为0或是持有等量的双向持仓，无法执行锁仓操作!"));
-        return;
+        Tell(QStringLiteral("持仓为0或是持有等量的双向持仓，无法执行%1操作!").arg(action));
+        return std::nullopt;
     }
-    if (!m_settings.orderWithoutConfirm && !Ask(QStringLiteral("您是否确认对当前合约执行锁仓操作？  "))) {
-        Log(kNormal, QStringLiteral("用户取消一键锁仓"));
-        return;
+    if (!m_settings.orderWithoutConfirm &&
+        !Ask(QStringLiteral("您是否确认对当前合约执行%1操作？  ").arg(action))) {
+        Log(kNormal, QStringLiteral("用户取消一键") + action);
+        return std::nullopt;
     }
     if (!KRUI_CheckPwdWhenTrade(Engine().Get(), m_account, m_owner)) {
-        Log(kError, QStringLiteral("一键锁仓校验密码失败"));
+        Log(kError, QStringLiteral("一键%1校验密码失败").arg(action));
+        return std::nullopt;
+    }
+    return longs - shorts;
+}
+
+void ShortcutTrader::Lock() {
+    std::optional<int> netLong = NetPositionForAction(QStringLiteral("锁仓"));
+    if (!netLong) {
         return;
     }
     // Locking opens the other side for the net position, so long and short end equal.
-    const bool buy = shorts > longs;
+    const bool buy = *netLong < 0;
     std::optional<OrderPrice> price = PriceOfChoice(m_contract, m_settings.lockPrice, buy);
     if (!price) {
         return;
     }
     Send(Request(m_contract,
-                 {buy ? QLatin1Char('0') : QLatin1Char('1'), QLatin1Char('0'), std::abs(longs - shorts)},
-                 *price));
+                 {buy ? QLatin1Char('0') : QLatin1Char('1'), QLatin1Char('0'), std::abs(*netLong)}, *price));
     Log(kNormal, QStringLiteral("一键锁仓"));
 }
 
 void ShortcutTrader::Reverse() {
-    if (!CheckAccount(QStringLiteral("一键反手参数检查失败"))) {
-        return;
-    }
-    int longs = 0;
-    int shorts = 0;
-    for (const Json::Value& p : PositionsOf(m_contract)) {
-        (JsonText(p, "112") == "0" ? longs : shorts) += static_cast<int>(JsonInt(p, "135", 0));
-    }
-    if (longs == shorts) {
-        Tell(QStringLiteral("持仓为0或是持有等量的双向持仓，无法执行反手操作!"));
-        return;
-    }
-    if (!m_settings.orderWithoutConfirm && !Ask(QStringLiteral("您是否确认对当前合约执行反手操作？  "))) {
-        Log(kNormal, QStringLiteral("用户取消一键反手"));
-        return;
-    }
-    if (!KRUI_CheckPwdWhenTrade(Engine().Get(), m_account, m_owner)) {
-        Log(kError, QStringLiteral("一键反手校验密码失败"));
+    std::optional<int> netLong = NetPositionForAction(QStringLiteral("反手"));
+    if (!netLong) {
         return;
     }
     // Reversing closes the net position and opens as much on the other side.
-    const QChar netSide = longs > shorts ? QLatin1Char('0') : QLatin1Char('1');
-    const int net = std::abs(longs - shorts);
+    const QChar netSide = *netLong > 0 ? QLatin1Char('0') : QLatin1Char('1');
+    const int net = std::abs(*netLong);
     const bool buy = netSide == QLatin1Char('1');
     std::optional<OrderPrice> price = PriceOfChoice(m_contract, m_settings.reversePrice, buy);
     if (!price) {

@@ -37,9 +37,10 @@ public:
     void Lock();
     void Reverse();
 
-    // True when the last action showed a box, which takes the keyboard (and the key-up) away.
-    bool ShowedBox() const { return m_showedBox; }
-    void ResetShowedBox() { m_showedBox = false; }
+    // Why the contract's exchange takes no market orders (empty when it takes them), and the
+    // price type of a market order there.
+    static QString MarketOrderRefusal(const Json::Value& contract);
+    static QString MarketPriceType(const QString& exchange);
 
     // Smart orders sent, to follow their results.
     const QStringList& SmartOrderIds() const { return m_smartOrderIds; }
@@ -69,6 +70,10 @@ private:
     // exchange tells them apart; empty after "可用数量不足！".
     std::optional<std::vector<Leg>> ClosingLegs(const Json::Value& contract, QChar positionSide, int volume);
     Json::Value PositionsOf(const Json::Value& contract);
+    // The net long position (negative: net short) of the current contract for lock ("锁仓") or
+    // reverse ("反手"), once the account, the position, the user and the password agree;
+    // nothing after saying or logging why not.
+    std::optional<int> NetPositionForAction(const QString& action);
     bool IsStockAccount() const;
     Kora::Utility::Handle<Kora::Interface::KRTEngineI> Engine() const;
 
@@ -76,6 +81,5 @@ private:
     Json::Value m_account;
     Json::Value m_contract;
     ShortcutSettings m_settings;
-    bool m_showedBox = false;
     QStringList m_smartOrderIds;
 };

@@ -1,0 +1,72 @@
+#include "support/ComponentOnHost.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+
+#include "kora/utility/JsonAccess.h"
+
+Terminal::HostOptions ComponentOnHost::Options() {
+    Terminal::HostOptions options;
+    options.tradingDay = QDate(2024, 3, 15);
+    return options;
+}
+
+ComponentOnHost::ComponentOnHost(Terminal::HostOptions options) {
+    m_previous = Win::SetMessageBoxResponder([this](const Win::MessageBoxRequest& request) {
+        boxes.push_back(request);
+        unsigned buttons = request.flags & 0xF;
+        if (buttons == Win::MB_OK) {
+            return Win::IDOK;
+        }
+        if (buttons == Win::MB_OKCANCEL) {
+            return answer == Win::IDYES || answer == Win::IDOK ? Win::IDOK : Win::IDCANCEL;
+        }
+        return answer == Win::IDOK ? Win::IDYES : answer;
+    });
+    m_host = std::make_unique<Terminal::HostRuntime>(options);
+    m_host->LoadComponent(
+        [](Kora::Utility::Handle<Kora::Interface::HostI> host) { return new ThisComponent(host.Get()); },
+        [](Kora::Interface::ComponentI* component) { delete component; });
+}
+
+ComponentOnHost::~ComponentOnHost() {
+    m_host.reset();
+    Win::SetMessageBoxResponder(m_previous);
+}
+
+QStringList ComponentOnHost::BoxTexts() const {
+    QStringList texts;
+    for (const auto& box : boxes) {
+        texts << box.text;
+    }
+    return texts;
+}
+
+std::vector<Json::Value> ComponentOnHost::Journal(const QString& kind) const {
+    std::vector<Json::Value> entries;
+    for (const Json::Value& entry : m_host->JournalEntries()) {
+        if (Kora::Utility::JsonWText(entry, "Kind") == kind) {
+            entries.push_back(entry);
+        }
+    }
+    return entries;
+}
+
+QStringList ComponentOnHost::EngineLog() const {
+    QStringList lines;
+    for (const auto& entry : m_host->Engine().LogEntries()) {
+        lines << QStringLiteral("%1:%2").arg(entry.level).arg(entry.text);
+    }
+    return lines;
+}
+
+bool WaitUntil(const std::function<bool()>& condition) {
+    QDeadlineTimer deadline(5000);
+    while (!condition()) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}

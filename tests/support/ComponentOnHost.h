@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+#include "frame/ThisComponent.h"
+#include "host/HostRuntime.h"
+#include "platform/MessageBox.h"
+
+// The simulated terminal (scripted, on a fixed trading day) with the trading tools component
+// loaded in-process, and every message box of both answered by the test: the boxes shown are
+// recorded and answered with `answer` (OK/Yes by default). Restores the process-wide responder
+// when it goes.
+//
+//   ComponentOnHost t;
+//   t.answer = Win::IDNO;
+//   ... drive the component ...
+//   EXPECT_EQ(t.BoxTexts(), QStringList{"改单确认"});
+class ComponentOnHost {
+public:
+    // Every test trades on the same day, so contract codes are fixed: DCE m2408 (futures,
+    // options 2403-2405), CFFEX IF2403, SHSE-A 510050 (options on SHQQ-A).
+    static Terminal::HostOptions Options();
+
+    explicit ComponentOnHost(Terminal::HostOptions options = Options());
+    ~ComponentOnHost();
+    ComponentOnHost(const ComponentOnHost&) = delete;
+    ComponentOnHost& operator=(const ComponentOnHost&) = delete;
+
+    Terminal::HostRuntime& Host() { return *m_host; }
+    ThisComponent& Component() { return *dynamic_cast<ThisComponent*>(m_host->Component()); }
+
+    int answer = Win::IDYES;
+    std::vector<Win::MessageBoxRequest> boxes;
+    QStringList BoxTexts() const;
+
+    // The journal's entries of a kind ("Order", "Cancel", "Combination", ...).
+    std::vector<Json::Value> Journal(const QString& kind) const;
+    // Log lines the component wrote through the engine, "level:text".
+    QStringList EngineLog() const;
+
+private:
+    Win::MessageBoxResponder m_previous;
+    std::unique_ptr<Terminal::HostRuntime> m_host;
+};
+
+// Runs the event loop until the condition holds or five seconds pass.
+bool WaitUntil(const std::function<bool()>& condition);

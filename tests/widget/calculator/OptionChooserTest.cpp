@@ -1,0 +1,86 @@
+#include <QListWidget>
+#include <QTreeWidget>
+
+#include "option/CDlgSel.h"
+#include "widget/calculator/CalculatorFixture.h"
+
+namespace {
+
+class OptionChooser : public CalculatorFixture {
+protected:
+    void SetUp() override {
+        CalculatorFixture::SetUp();
+        chooser.Create();
+    }
+    QTreeWidgetItem* Item(const QStringList& path) {
+        QTreeWidgetItem* item = nullptr;
+        for (const QString& text : path) {
+            QTreeWidgetItem* next = nullptr;
+            int count = item ? item->childCount() : chooser.Tree()->topLevelItemCount();
+            for (int i = 0; i < count && !next; ++i) {
+                QTreeWidgetItem* candidate = item ? item->child(i) : chooser.Tree()->topLevelItem(i);
+                if (candidate->text(0) == text) {
+                    next = candidate;
+                }
+            }
+            if (!next) {
+                return nullptr;
+            }
+            item = next;
+        }
+        return item;
+    }
+    QString FirstMonth(int underlying) { return chooser.Tree()->topLevelItem(underlying)->child(0)->text(0); }
+
+    CDlgSel chooser;
+};
+
+TEST_F(OptionChooser, TheTreeHoldsUnderlyingsMonthsAndCallPutGroups) {
+    ASSERT_EQ(chooser.Tree()->topLevelItemCount(), 2);
+    QTreeWidgetItem* future = chooser.Tree()->topLevelItem(0);
+    EXPECT_EQ(future->childCount(), 3);
+    QTreeWidgetItem* month = future->child(0);
+    ASSERT_EQ(month->childCount(), 2);
+    QStringList groups{month->child(0)->text(0), month->child(1)->text(0)};
+    EXPECT_EQ(groups, (QStringList{"认购", "认沽"}));
+}
+
+TEST_F(OptionChooser, OnlyAGroupFillsTheList) {
+    const QString underlying = chooser.Tree()->topLevelItem(0)->text(0);
+    chooser.Tree()->setCurrentItem(Item({underlying}));
+    EXPECT_EQ(chooser.List()->count(), 0);
+    chooser.Tree()->setCurrentItem(Item({underlying, FirstMonth(0)}));
+    EXPECT_EQ(chooser.List()->count(), 0);
+    chooser.Tree()->setCurrentItem(Item({underlying, FirstMonth(0), "认沽"}));
+    EXPECT_EQ(chooser.List()->count(), 9);
+    EXPECT_EQ(chooser.List()->currentRow(), 0);
+    EXPECT_TRUE(chooser.List()->item(0)->text().contains(QStringLiteral("P")) ||
+                chooser.List()->item(0)->text().contains(QStringLiteral("沽")));
+}
+
+TEST_F(OptionChooser, ChoosingSeveralGivesTheWholeSelectionAndTheLastAsTheChoice) {
+    chooser.Tree()->setCurrentItem(Item({chooser.Tree()->topLevelItem(1)->text(0), FirstMonth(1), "认购"}));
+    chooser.List()->item(2)->setSelected(true);
+    chooser.List()->item(5)->setSelected(true);
+    chooser.Choose();
+    ASSERT_EQ(chooser.Selection().size(), 3u);  // row 0 was selected by the fill
+    EXPECT_EQ(chooser.Choice(), chooser.Selection().back());
+    EXPECT_EQ(chooser.result(), QDialog::Accepted);
+    EXPECT_GE(chooser.Choice().marketId, 0);
+}
+
+TEST_F(OptionChooser, ClosingWithoutADoubleClickChoosesNothing) {
+    chooser.reject();
+    EXPECT_LT(chooser.Choice().marketId, 0);
+    chooser.accept();
+    EXPECT_LT(chooser.Choice().marketId, 0);
+    EXPECT_TRUE(chooser.Selection().empty());
+}
+
+TEST_F(OptionChooser, OptionsTheQuoteServiceDoesNotKnowAreLeftOut) {
+    t.Host().WithdrawService(QStringLiteral("Kora.Platform.Service.BaseQuoteDataSvc"));
+    chooser.Tree()->setCurrentItem(Item({chooser.Tree()->topLevelItem(0)->text(0), FirstMonth(0), "认购"}));
+    EXPECT_EQ(chooser.List()->count(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,75 @@
+#include <QCoreApplication>
+
+#include "analysis/CDlgDownQuotaData.h"
+#include "widget/calculator/CalculatorFixture.h"
+
+namespace {
+
+using Kora::Interface::QuoteKey;
+using Kora::Utility::Handle;
+namespace I = Kora::Interface;
+
+// A quote service that takes history requests and never answers: the one thing the simulated
+// terminal, which answers every request at once, cannot show.
+class SilentQuoteService : public I::QuoteSubscribeSvcI {
+public:
+    QString GetServiceName() const override { return ServiceName(); }
+    QString GetVersionedName() const override { return ServiceName() + ".1"; }
+    int32_t GetServiceVersion() const override { return 1; }
+    Kora::Utility::WStringMap GetServiceProperties() const override { return {}; }
+    void OnServiceRegistered() override {}
+    void OnServiceUnregistered() override {}
+    bool RegisterSubscriber(Handle<I::QuoteSubscriberI>) override { return true; }
+    bool UnregisterSubscriber(Handle<I::QuoteSubscriberI>) override { return true; }
+    bool RequestHistory(Handle<I::QuoteSubscriberI>, const QuoteKey&, const QString&,
+                        const Json::Value&) override {
+        ++requests;
+        return true;
+    }
+    int requests = 0;
+};
+
+class QuoteDownload : public CalculatorFixture {
+protected:
+    bool Closed(CDlgDownQuotaData& d) { return d.result() == QDialog::Accepted; }
+    void Run(CDlgDownQuotaData& d) {
+        d.setResult(0);
+        d.Create();
+        d.show();
+    }
+};
+
+TEST_F(QuoteDownload, NothingToLoadClosesAtTheFirstTick) {
+    CDlgDownQuotaData d;
+    Run(d);
+    EXPECT_TRUE(WaitUntil([&] { return Closed(d); }));
+}
+
+TEST_F(QuoteDownload, AllAnswersCloseItAtOnceWithoutWaitingForTheLimit) {
+    CDlgDownQuotaData d;
+    d.contracts = {Option(true, 0), t.Host().KeyOf(t.Host().Instrument("SHSE-A", "510050")),
+                   t.Host().KeyOf(t.Host().Instrument("SHSE-A", "600000"))};
+    Run(d);
+    // 510050 and 600000 are on market 1000, which also needs weighting data.
+    EXPECT_TRUE(WaitUntil([&] { return Closed(d); }));
+    EXPECT_EQ(d.AwaitedCount(), 0u);
+}
+
+TEST_F(QuoteDownload, AMissingAnswerClosesItOnceThreeSecondsHavePassed) {
+    t.Host().WithdrawService(I::QuoteSubscribeSvcI::ServiceName());
+    Handle<SilentQuoteService> silent(new SilentQuoteService);
+    t.Host().Registry().RegisterService(silent);
+    CDlgDownQuotaData d;
+    d.contracts = {t.Host().KeyOf(t.Host().Instrument("DCE", "m2408"))};
+    Run(d);
+    EXPECT_EQ(silent->requests, 1);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(Closed(d));
+    t.Host().AdvanceClock(2900);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(Closed(d));
+    t.Host().AdvanceClock(200);
+    EXPECT_TRUE(WaitUntil([&] { return Closed(d); }));
+}
+
+}  // namespace

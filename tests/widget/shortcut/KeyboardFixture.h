@@ -1,0 +1,89 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <initializer_list>
+
+#include "frame/CKRTToolsApp.h"
+#include "kora/utility/JsonAccess.h"
+#include "platform/WinMessage.h"
+#include "shortcut/CDlgShortcutTrade.h"
+#include "shortcut/ShortcutKeyTable.h"
+#include "support/ComponentOnHost.h"
+
+// A terminal with the component loaded, keys handed to the tools service as the terminal's key
+// filter does, and the keyboard order mode a test away.
+class KeyboardFixture : public ::testing::Test {
+protected:
+    static constexpr const char* kSection = ShortcutKeyTable::kSection;
+
+    void TearDown() override {
+        CKRTToolsApp::Instance().CleanUp();
+        ShortcutKeyTable::Shared().keyHeld = false;
+    }
+
+    void SetSetting(const char* key, const Json::Value& value) {
+        t.Host().Settings().SetValue(QString::fromUtf8(kSection), QString::fromUtf8(key), value);
+    }
+
+    void Execute(const char* function) {
+        Json::Value request(Json::objectValue);
+        request["Function"] = function;
+        t.Component().InstructProvider()->ExecuteInstruct(request);
+        Pump();
+    }
+
+    // Delivers every message of the host and every window message they caused.
+    void Pump() {
+        t.Host().Settle();
+        QCoreApplication::processEvents();
+        t.Host().Settle();
+    }
+    void Post(const QString& topic, const Json::Value& payload = Json::Value()) {
+        t.Host().Messages().Post(topic, payload, 0);
+        Pump();
+    }
+
+    bool Key(Win::UINT message, int virtualKey) {
+        return t.Component().ToolsService()->KeyMessage(
+            {nullptr, message, static_cast<Win::WPARAM>(virtualKey), 0});
+    }
+    void Down(int vk) { Key(Win::WM_KEYDOWN, vk); }
+    void Up(int vk) { Key(Win::WM_KEYUP, vk); }
+    // A whole press of a chord: modifiers down, the key down and up, modifiers up.
+    void Press(int vk, std::initializer_list<int> modifiers = {}) {
+        for (int m : modifiers) {
+            Down(m);
+        }
+        Down(vk);
+        Up(vk);
+        for (int m : modifiers) {
+            Up(m);
+        }
+        Pump();
+    }
+
+    CDlgShortcutTrade* Strip() {
+        auto& window = CKRTToolsApp::Instance().shortcutWindow;
+        return window ? dynamic_cast<CDlgShortcutTrade*>(window->GetHwnd()) : nullptr;
+    }
+
+    const Terminal::Market::Instrument& Future() { return t.Host().Instrument("DCE", "m2408"); }
+    const Terminal::Market::Instrument& IndexFuture() { return t.Host().Instrument("CFFEX", "IF2403"); }
+
+    // Sets the best bid and ask of an instrument in real prices.
+    void Quote(const Terminal::Market::Instrument& instrument, double bid, double ask) {
+        t.Host().Market().SetBestQuote(instrument.index, instrument.ToUnits(bid), 10, instrument.ToUnits(ask),
+                                       10);
+        Pump();
+    }
+
+    std::vector<Json::Value> Orders() { return t.Journal(QStringLiteral("Order")); }
+    static std::string Field(const Json::Value& entry, const char* key) {
+        const Json::Value& order = entry["Request"]["Order"];
+        return Kora::Utility::JsonText(order, key);
+    }
+
+    ComponentOnHost t;
+};
