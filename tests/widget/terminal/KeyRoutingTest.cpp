@@ -18,10 +18,10 @@ namespace {
 
 using Kora::Utility::Handle;
 
-class KeyRoutingTest : public UiFixture {
+class KeyRoutingTest : public BareUiFixture {
 protected:
     void SetUp() override {
-        Start(false);
+        BareUiFixture::SetUp();
         tools = Handle<RecordingTools>(new RecordingTools);
         ASSERT_TRUE(
             Host().Registry().RegisterService(Handle<Kora::Interface::ServiceInterfaceI>(tools.Get())));

@@ -19,10 +19,8 @@ namespace {
 namespace Topic = Kora::Interface::Topic;
 using Terminal::Ui::QuoteTableModel;
 
-class LinkageTest : public UiFixture {
+class LinkageTest : public BareUiFixture {
 protected:
-    void SetUp() override { Start(false); }
-
     QPoint CentreOfRow(int row) {
         QTableView* view = Window().Watch()->View();
         return view->visualRect(view->model()->index(row, QuoteTableModel::kName)).center();

@@ -20,10 +20,8 @@ namespace {
 namespace Topic = Kora::Interface::Topic;
 using Terminal::Ui::CombinationOrderPage;
 
-class PagesTest : public UiFixture {
+class PagesTest : public BareUiFixture {
 protected:
-    void SetUp() override { Start(false); }
-
     // Two legs on the stock-option account: buy 1 call, sell 2 puts, both opening.
     Json::Value TwoLegs() {
         const auto& catalogue = Host().Market().Catalogue();

@@ -1,21 +1,8 @@
 #include "UiFixture.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QtTest/QTest>
 
 namespace TerminalUiTest {
-
-bool WaitUntil(const std::function<bool()>& condition) {
-    QDeadlineTimer deadline(10000);
-    while (!condition()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 QAction* MenuEntry(QMenu& menu, const QString& data) {
     emit menu.aboutToShow();
@@ -43,9 +30,7 @@ QMenu* SubMenu(QMenu& menu, const QString& title) {
 }
 
 void UiFixture::Start(bool withComponent) {
-    Terminal::HostOptions options;
-    options.tradingDay = QDate(2024, 3, 15);
-    m_host = std::make_unique<Terminal::HostRuntime>(options);
+    m_host = std::make_unique<Terminal::HostRuntime>(TerminalTest::ScriptedOptions());
     if (withComponent) {
         ASSERT_TRUE(m_host->LoadComponentLibrary(qEnvironmentVariable("KRT_DIST_BIN") +
                                                  QStringLiteral("/libKRTTools.so")))

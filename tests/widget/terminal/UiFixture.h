@@ -3,16 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QMenu>
-#include <functional>
 #include <memory>
 
 #include "host/HostRuntime.h"
 #include "ui/MainWindow.h"
+#include "unit/terminal/TerminalTestSupport.h"
 
 namespace TerminalUiTest {
 
-// Runs the event loop until the condition holds or ten seconds pass.
-bool WaitUntil(const std::function<bool()>& condition);
+using TerminalTest::WaitUntil;
 
 // The menu entry whose data is the window type or instruct; null when there is none.
 QAction* MenuEntry(QMenu& menu, const QString& data);
@@ -37,6 +36,12 @@ protected:
 private:
     std::unique_ptr<Terminal::HostRuntime> m_host;
     std::unique_ptr<Terminal::Ui::MainWindow> m_window;
+};
+
+// The same terminal without the component: what the main window does on its own.
+class BareUiFixture : public UiFixture {
+protected:
+    void SetUp() override { Start(false); }
 };
 
 }  // namespace TerminalUiTest
