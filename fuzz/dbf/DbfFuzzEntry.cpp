@@ -4,14 +4,14 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 #include "fileorder/DbfTable.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     DbfTable table;
     const DbfTable::Status status =
-        DbfTable::Parse(std::string(reinterpret_cast<const char*>(data), size), table);
+        DbfTable::Parse(std::string_view(reinterpret_cast<const char*>(data), size), table);
     const Json::Value rows = table.Rows();
     if (status != DbfTable::Status::Ok && rows.size() != 0) {
         __builtin_trap();

@@ -53,6 +53,10 @@ Win::LRESULT CDlgFileOrder::OnMessage(Win::UINT message, Win::WPARAM wParam, Win
         ProcessQueue();
         return 1;
     }
+    if (message == CReadFile::kAccountLoginMessage) {
+        ProcessQueue();
+        return 1;
+    }
     return CKrDlgOperate::OnMessage(message, wParam, lParam);
 }
 
@@ -63,7 +67,8 @@ void CDlgFileOrder::ProcessQueue() {
         if (!engine || !virtualAccounts) {
             return;
         }
-        // Without a logged-in stock-option account the files wait for the next notice.
+        // Without a logged-in stock-option account the files wait for the next notice (a file,
+        // a page closed, an account logged in).
         Json::Value accounts = engine->GetAccountsByCategory(kStockOptionCategory);
         if (IsNone(accounts)) {
             return;

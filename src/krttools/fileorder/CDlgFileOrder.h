@@ -14,7 +14,8 @@ class CWriteFile;
 // The hidden window that runs file orders. It owns the order-file scanner and the position and
 // money writer, queues the files the scanner hands it (message 5121), and turns one file at a
 // time into a combination order request for the host's combination order page. The next file
-// waits until that page is confirmed or closed (message 5160).
+// waits until that page is confirmed or closed (message 5160); files that arrive while no
+// stock-option account is logged in wait in the queue until one logs in (message 5161).
 //
 // Everything here runs on the user-interface thread; the scanner reaches it only by messages.
 class CDlgFileOrder : public CKrDlgOperate {

@@ -44,12 +44,13 @@ CReadFile::CReadFile(QObject* window, FileOrderConfig config, Clock clock)
     Subscriptions().Subscribe(I::Topic::kTimerTick);
     Subscriptions().Subscribe(I::Topic::kCombinationOrderConfirmed);
     Subscriptions().Subscribe(I::Topic::kCombinationOrderCancelled);
+    Subscriptions().Subscribe(I::Topic::kAccountLogin);
     if (Handle<I::TimeServiceI> time = K::GetService<I::TimeServiceI>()) {
-        Json::Value spec(Json::objectValue);
+        Json::Value timing(Json::objectValue);
         const Json::Int64 periodMs = static_cast<Json::Int64>(m_config.scanIntervalSeconds) * 1000;
-        spec["DueTime"] = periodMs;
-        spec["Period"] = periodMs;
-        m_timerId = time->CreateTimer(spec);
+        timing["DueTime"] = periodMs;
+        timing["Period"] = periodMs;
+        m_timerId = time->CreateTimer(timing);
         if (!m_timerId.isNull()) {
             time->StartTimer(m_timerId);
         }
@@ -77,6 +78,10 @@ void CReadFile::OnMsg(const QString& topic, const Json::Value& payload, const Js
         // A page closed without confirming frees the queue as a confirmation does; otherwise
         // every later file would wait for a page that is gone.
         Win::PostMessage(m_window, kPageDoneMessage, 0, 0);
+    } else if (topic == I::Topic::kAccountLogin) {
+        // Files that waited for a stock-option account must not wait for the next file too:
+        // an outside program may drop nothing more until its last order is done.
+        Win::PostMessage(m_window, kAccountLoginMessage, 0, 0);
     }
 }
 

@@ -27,13 +27,16 @@
 // next tick; one that stays incomplete and unchanged for 30 seconds, or is not a dBase table,
 // is renamed with "_错误" and logged, so it cannot stall the orders behind it.
 //
-// Ticks and the combination page's notices may arrive on any host thread; the scan runs under
-// the scanner's lock and reaches the window only through posted messages.
+// The scanner is also the window's ear for the host: it relays the combination page's notices
+// and account logins to it. Ticks and notices may arrive on any host thread; the scan runs
+// under the scanner's lock and reaches the window only through posted messages.
 class CReadFile : public Kora::Kernel::MsgReceiver {
 public:
     static constexpr Kora::Interface::UINT kFileOrderMessage = 5121;
     // The combination order page was confirmed or closed: the window may open the next one.
     static constexpr Kora::Interface::UINT kPageDoneMessage = 5160;
+    // An account logged in: files held back for want of a stock-option account may go now.
+    static constexpr Kora::Interface::UINT kAccountLoginMessage = 5161;
     static constexpr int64_t kAbandonedAfterMs = 30000;
 
     // Milliseconds of a monotonic clock; by default the time service's, else the system's.

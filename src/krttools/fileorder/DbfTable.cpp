@@ -164,24 +164,6 @@ bool SetLock(int fd, short type) {
     return true;
 }
 
-// Up to size bytes from offset; fewer when the file ends sooner.
-std::string ReadAt(int fd, uint64_t offset, uint64_t size) {
-    std::string bytes(static_cast<size_t>(size), '\0');
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::pread(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            break;
-        }
-        done += static_cast<size_t>(n);
-    }
-    bytes.resize(done);
-    return bytes;
-}
-
 bool WriteAll(int fd, const std::string& bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
@@ -223,9 +205,9 @@ bool DbfTable::AddRecord(const std::vector<std::string>& values) {
     if (m_recordCount >= kMaxRecords) {
         return false;
     }
-    const size_t recordBytes = static_cast<size_t>(m_recordCount) * m_recordWidth;
-    if (m_recordsOffset != 0 || m_data.size() != recordBytes) {
-        m_data = m_data.substr(m_recordsOffset, recordBytes);
+    if (m_image) {
+        m_records.assign(RecordBytes());
+        m_image.reset();
         m_recordsOffset = 0;
     }
     std::string record(static_cast<size_t>(m_recordWidth), ' ');
@@ -234,17 +216,22 @@ bool DbfTable::AddRecord(const std::vector<std::string>& values) {
         size_t length = std::min(values[i].size(), static_cast<size_t>(field.width));
         record.replace(field.offset, length, values[i], 0, length);
     }
-    m_data += record;
+    m_records += record;
     ++m_recordCount;
     return true;
+}
+
+std::string_view DbfTable::RecordBytes() const {
+    const size_t size = static_cast<size_t>(m_recordCount) * m_recordWidth;
+    return m_image ? m_image->View().substr(m_recordsOffset, size)
+                   : std::string_view(m_records).substr(0, size);
 }
 
 std::string_view DbfTable::Record(int i) const {
     if (i < 0 || i >= m_recordCount) {
         return {};
     }
-    return std::string_view(m_data).substr(m_recordsOffset + static_cast<size_t>(i) * m_recordWidth,
-                                           static_cast<size_t>(m_recordWidth));
+    return RecordBytes().substr(static_cast<size_t>(i) * m_recordWidth, static_cast<size_t>(m_recordWidth));
 }
 
 Json::Value DbfTable::Row(int i) const {
@@ -293,16 +280,16 @@ DbfTable::Status DbfTable::ReadFile(const QString& path, DbfTable& table) {
     // Only what the header claims is read (the records the table can hold), however large the
     // file is; whether the file holds all it claims is told by its length.
     const uint64_t fileLength = static_cast<uint64_t>(info.st_size);
-    std::string header = ReadAt(file.fd, 0, std::min<uint64_t>(fileLength, kHeaderSize));
+    const FileBytes header = FileBytes::Read(file.fd, 0, std::min<uint64_t>(fileLength, kHeaderSize));
     uint64_t wanted = fileLength;
-    if (header.size() == kHeaderSize) {
-        const uint64_t records = std::min<uint64_t>(ReadU32(header.data() + 4), kMaxRecords);
-        const uint64_t claimed = ReadU16(header.data() + 8) + records * ReadU16(header.data() + 10);
+    if (header.Size() == kHeaderSize) {
+        const uint64_t records = std::min<uint64_t>(ReadU32(header.Data() + 4), kMaxRecords);
+        const uint64_t claimed = ReadU16(header.Data() + 8) + records * ReadU16(header.Data() + 10);
         wanted = std::min(fileLength, std::max<uint64_t>(claimed, kHeaderSize));
     }
-    std::string bytes;
+    std::shared_ptr<const FileBytes> bytes;
     try {
-        bytes = ReadAt(file.fd, 0, wanted);
+        bytes = std::make_shared<const FileBytes>(FileBytes::Read(file.fd, 0, wanted));
     } catch (const std::bad_alloc&) {
         return Status::NotDbf;
     }
@@ -310,17 +297,17 @@ DbfTable::Status DbfTable::ReadFile(const QString& path, DbfTable& table) {
     return ParseImage(std::move(bytes), fileLength, table);
 }
 
-DbfTable::Status DbfTable::Parse(std::string bytes, DbfTable& table) {
-    const uint64_t length = bytes.size();
-    return ParseImage(std::move(bytes), length, table);
+DbfTable::Status DbfTable::Parse(std::string_view bytes, DbfTable& table) {
+    return ParseImage(std::make_shared<const FileBytes>(bytes), bytes.size(), table);
 }
 
-DbfTable::Status DbfTable::ParseImage(std::string bytes, uint64_t length, DbfTable& table) {
+DbfTable::Status DbfTable::ParseImage(std::shared_ptr<const FileBytes> bytes, uint64_t length,
+                                      DbfTable& table) {
     table = DbfTable();
-    if (length < kHeaderSize || bytes.size() < kHeaderSize) {
+    if (length < kHeaderSize || bytes->Size() < kHeaderSize) {
         return Status::Incomplete;
     }
-    const char* data = bytes.data();
+    const char* data = bytes->Data();
     const uint8_t version = static_cast<uint8_t>(data[0]);
     if (version == 0) {
         // Space reserved by a writer that has not filled the header in yet.
@@ -335,7 +322,7 @@ DbfTable::Status DbfTable::ParseImage(std::string bytes, uint64_t length, DbfTab
     if (headerLength < kHeaderSize + 1) {
         return Status::NotDbf;
     }
-    if (length < headerLength || bytes.size() < headerLength) {
+    if (length < headerLength || bytes->Size() < headerLength) {
         return Status::Incomplete;
     }
 
@@ -364,13 +351,13 @@ DbfTable::Status DbfTable::ParseImage(std::string bytes, uint64_t length, DbfTab
     }
     const uint32_t kept = std::min<uint32_t>(recordCount, kMaxRecords);
     if (static_cast<uint64_t>(recordCount) * recordWidth > length - headerLength ||
-        static_cast<uint64_t>(kept) * recordWidth > bytes.size() - headerLength) {
+        static_cast<uint64_t>(kept) * recordWidth > bytes->Size() - headerLength) {
         return Status::Incomplete;  // the second: the file shrank while it was read
     }
     parsed.m_recordWidth = static_cast<int>(recordWidth);
     parsed.m_recordCount = static_cast<int>(kept);
     parsed.m_recordsOffset = headerLength;
-    parsed.m_data = std::move(bytes);
+    parsed.m_image = std::move(bytes);
     table = std::move(parsed);
     return Status::Ok;
 }
@@ -397,7 +384,7 @@ std::string DbfTable::Serialize(const QDate& date) const {
         at += kDescriptorSize;
     }
     out[at] = kTerminator;
-    out.append(m_data, m_recordsOffset, recordBytes);
+    out.append(RecordBytes());
     out.push_back(kEndOfFile);
     return out;
 }

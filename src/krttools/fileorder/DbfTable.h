@@ -5,9 +5,12 @@
 #include <QDate>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "fileorder/FileBytes.h"
 
 // A dBase III table (no memo) as order files and the position and money files hold it.
 //
@@ -68,7 +71,7 @@ public:
     static Status ReadFile(const QString& path, DbfTable& table);
     // Parses a whole file's bytes. Fields past kMaxFields or kMaxRecordWidth and records past
     // kMaxRecords are dropped, as the table cannot hold them.
-    static Status Parse(std::string bytes, DbfTable& table);
+    static Status Parse(std::string_view bytes, DbfTable& table);
 
     // The file image: header dated `date`, descriptors, 0x0D, records, 0x1A.
     std::string Serialize(const QDate& date) const;
@@ -79,7 +82,9 @@ public:
 private:
     // Parses the first bytes of a file of `length` bytes: the claims of the header are checked
     // against length, and only what lies within bytes is touched.
-    static Status ParseImage(std::string bytes, uint64_t length, DbfTable& table);
+    static Status ParseImage(std::shared_ptr<const FileBytes> bytes, uint64_t length, DbfTable& table);
+    // The bytes of every record, one after another.
+    std::string_view RecordBytes() const;
 
     std::vector<Field> m_fields;
     // The members every row has, and in member order the index of the field that fills each.
@@ -88,8 +93,10 @@ private:
     std::vector<size_t> m_memberFields;
     int m_recordWidth = 1;
     int m_recordCount = 0;
-    // Record bytes start at m_recordsOffset within m_data: a parsed file keeps its whole image
-    // rather than copying the records out of it.
-    std::string m_data;
+    // A parsed file keeps its whole image, records from m_recordsOffset on, rather than copying
+    // them out; records added one by one are kept in m_records. The image is never changed, so
+    // copies of a table share it.
+    std::shared_ptr<const FileBytes> m_image;
     size_t m_recordsOffset = 0;
+    std::string m_records;
 };

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <QFile>
+#include <algorithm>
 #include <memory>
 
 std::optional<std::vector<FolderEntry>> ListFolder(const QString& folder) {
@@ -22,5 +23,9 @@ std::optional<std::vector<FolderEntry>> ListFolder(const QString& folder) {
         }
         entries.push_back({QFile::decodeName(entry->d_name), isDirectory});
     }
+    auto isOwnEntry = [](const FolderEntry& entry) {
+        return entry.isDirectory && (entry.name == QStringLiteral(".") || entry.name == QStringLiteral(".."));
+    };
+    std::stable_partition(entries.begin(), entries.end(), isOwnEntry);
     return entries;
 }

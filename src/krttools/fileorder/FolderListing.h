@@ -10,6 +10,9 @@ struct FolderEntry {
     bool isDirectory = false;
 };
 
-// Every entry of a folder in the order the platform lists them, the folder's own "." and ".."
-// included (they are directories too). No value when the folder cannot be opened.
+// Every entry of a folder, the folder's own "." and ".." first (they are directories too), the
+// rest in the order the file system lists them. readdir may place "." and ".." anywhere (ext4
+// lists by name hash), but the scan's first-entry rule counts on an ordinary folder beginning
+// with them, as folder listings elsewhere always do: otherwise a trader's first order file
+// could come first and be set aside. No value when the folder cannot be opened.
 std::optional<std::vector<FolderEntry>> ListFolder(const QString& folder);

@@ -14,6 +14,7 @@ class RecordingWindow : public QObject, public Win::MessageWindow {
 public:
     std::vector<Json::Value> requests;
     int pagesDone = 0;
+    int logins = 0;
 
     Win::LRESULT OnMessage(Win::UINT message, Win::WPARAM wParam, Win::LPARAM lParam) override {
         if (message == CReadFile::kFileOrderMessage) {
@@ -24,6 +25,8 @@ public:
             }
         } else if (message == CReadFile::kPageDoneMessage) {
             ++pagesDone;
+        } else if (message == CReadFile::kAccountLoginMessage) {
+            ++logins;
         }
         return 1;
     }

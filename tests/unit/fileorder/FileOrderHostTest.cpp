@@ -1,0 +1,298 @@
+// File orders inside the terminal, in scripted mode: the component is loaded into the host, the
+// time service's clock is moved by hand so its ticks drive the scan, the combination page is
+// confirmed or closed as a trader would, and the simulated market fills what it sends.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "OrderFiles.h"
+#include "fileorder/CDlgFileOrder.h"
+#include "fileorder/CReadFile.h"
+#include "frame/KRTToolsInterface.h"
+#include "kernel/HostAccess.h"
+#include "kora/interface/KRTToolsI.h"
+#include "support/ComponentOnHost.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+constexpr int kScanMs = 3000;
+const char* const kOptionAccount = "10060001";   // E1006, category 6
+const char* const kFuturesAccount = "80080001";  // E1008, category 8
+
+// A run layout in a temporary folder: bin (the working folder), cfg/FileOrderCfg.ini, and the
+// file-order folders beside them, as the shipped configuration names them.
+class FileOrderInTerminal : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(root.isValid());
+        QDir layout(root.path());
+        ASSERT_TRUE(layout.mkpath("bin") && layout.mkpath("cfg"));
+        QFile config(layout.filePath("cfg/FileOrderCfg.ini"));
+        ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+        config.write(
+            QStringLiteral("[Main]\n订单文件路径=../FileOrder/Order\n文件扫描间隔=3\n"
+                           "订单文件归档路径=../FileOrder/Archive\n持仓文件路径=../FileOrder/Position\n"
+                           "资金文件路径=../FileOrder/Money\n")
+                .toUtf8());
+        config.close();
+        previousFolder = QDir::currentPath();
+        // The component reads its configuration relative to the working folder, as the terminal
+        // started with --workdir leaves it.
+        ASSERT_TRUE(QDir::setCurrent(layout.filePath("bin")));
+        Start();
+    }
+    void TearDown() override {
+        terminal.reset();
+        QDir::setCurrent(previousFolder);
+    }
+
+    void Start() {
+        Terminal::HostOptions options = ComponentOnHost::Options();
+        options.workDir = QDir(root.path()).filePath("bin");
+        terminal = std::make_unique<ComponentOnHost>(options);
+        ASSERT_NE(Host().Component(), nullptr) << Host().LastError().toStdString();
+    }
+    void Restart() {
+        terminal.reset();
+        Start();
+    }
+    Terminal::HostRuntime& Host() { return terminal->Host(); }
+
+    QString Folder(const QString& name) const { return QDir(root.path()).filePath("FileOrder/" + name); }
+    QStringList Files(const QString& folder) const {
+        return QDir(Folder(folder)).entryList(QDir::Files, QDir::Name);
+    }
+    QString OrderPath(int sequence, const char* account = kOptionAccount) const {
+        return Folder("Order") + QStringLiteral("/%1_Order_%2.dbf").arg(account).arg(sequence);
+    }
+    void Drop(int sequence, const std::vector<OrderFiles::Row>& rows, const char* account = kOptionAccount) {
+        OrderFiles::Write(OrderPath(sequence, account), rows);
+    }
+
+    // Delivers host messages and the window messages they lead to, until a round finds nothing
+    // more to do (a tick leads to a posted file, a file to a page, a confirmation to the next).
+    void Pump() {
+        for (int round = 0; round < 8; ++round) {
+            Host().Settle();
+            QCoreApplication::sendPostedEvents();
+        }
+    }
+    void Tick(int ticks = 1) {
+        for (int i = 0; i < ticks; ++i) {
+            Host().AdvanceClock(kScanMs);
+            Pump();
+        }
+    }
+    void ConfirmPage() {
+        const auto pending = Host().AddinPublic().Pending();
+        ASSERT_EQ(pending.size(), 1u);
+        ASSERT_TRUE(Host().AddinPublic().Confirm(pending.front().id));
+        Pump();
+    }
+
+    std::vector<Json::Value> Combinations() const { return terminal->Journal(QStringLiteral("Combination")); }
+    // The first leg's contract of every combination request, in the order the host got them.
+    std::vector<std::string> RequestedContracts() const {
+        std::vector<std::string> contracts;
+        for (const Json::Value& entry : Combinations()) {
+            contracts.push_back(entry["Request"]["OrderList"][0]["Contract"]["ContractCode"].asString());
+        }
+        return contracts;
+    }
+    std::vector<std::string> ErrorLog() const {
+        std::vector<std::string> lines;
+        for (const QString& line : terminal->EngineLog()) {
+            if (line.startsWith(QStringLiteral("1:"))) {
+                lines.push_back(line.toStdString());
+            }
+        }
+        return lines;
+    }
+    CDlgFileOrder* Window() const {
+        auto tools = Kora::Kernel::GetService<Kora::Interface::KRTToolsI>();
+        auto* service = dynamic_cast<KRTToolsInterface*>(tools.Get());
+        return service ? service->FileOrderWindow() : nullptr;
+    }
+
+    // A buy to open one lot of a fund option.
+    static OrderFiles::Row Leg(const char* contract, const char* direction = "0", const char* volume = "1") {
+        return {"SHQQ-A", contract, direction, "0", "0", volume};
+    }
+
+    QTemporaryDir root;
+    QString previousFolder;
+    std::unique_ptr<ComponentOnHost> terminal;
+};
+
+TEST_F(FileOrderInTerminal, TheTimeServiceDrivesTheScanUntilTheComponentIsUnloaded) {
+    ASSERT_EQ(Host().Time().RunningTimers(), 1u);
+    Drop(2, {Leg("10000001")});
+    Host().AdvanceClock(kScanMs - 1);
+    Pump();
+    EXPECT_THAT(Combinations(), IsEmpty());
+    Host().AdvanceClock(1);
+    Pump();
+    EXPECT_THAT(RequestedContracts(), ElementsAre("10000001"));
+
+    Host().UnloadComponent();
+    EXPECT_EQ(Host().Time().RunningTimers(), 0u);
+    Drop(3, {Leg("10000002")});
+    Tick();
+    EXPECT_EQ(Combinations().size(), 1u);
+    EXPECT_THAT(Files("Order"), ElementsAre("10060001_Order_3.dbf"));
+}
+
+TEST_F(FileOrderInTerminal, AFileBecomesOneCombinationRequestOfTheOptionAccount) {
+    Drop(2, {Leg("10000001", "1", "3"), {"SHQQ-A", "10000002", "0", "1", "1", "2"}});
+    Tick();
+    const auto combinations = Combinations();
+    ASSERT_EQ(combinations.size(), 1u);
+    const Json::Value& line = combinations[0];
+    EXPECT_EQ(line["PageID"], 1001);
+    EXPECT_EQ(line["Caller"], "KRTAddinPublic,-706-@");
+    EXPECT_EQ(line["PageName"], "多品种");
+    EXPECT_FALSE(line.isMember("Refused")) << line.toStyledString();
+    const Json::Value& request = line["Request"];
+    EXPECT_EQ(request["EAccountID"], "E1006");
+    EXPECT_EQ(request["VAccountID"], "V1006");
+    EXPECT_EQ(request["CombinationVolume"], 1);
+    ASSERT_EQ(request["OrderList"].size(), 2u);
+    // The row's number stays a number on its way to the host; the texts become codes.
+    EXPECT_EQ(request["OrderList"][0]["Volume"], 3);
+    EXPECT_EQ(request["OrderList"][0]["BS"], 49);
+    EXPECT_EQ(request["OrderList"][1]["BD"], 49);
+    EXPECT_THAT(Files("Archive"), ElementsAre("10060001_Order_2.dbf"));
+    EXPECT_THAT(Files("Order"), IsEmpty());
+}
+
+TEST_F(FileOrderInTerminal, FilesDroppedTogetherGoOneAfterAnotherEachAfterTheConfirmation) {
+    Drop(4, {Leg("10000004")});
+    Drop(2, {Leg("10000002")});
+    Drop(3, {Leg("10000003")});
+    Tick();
+    EXPECT_THAT(RequestedContracts(), ElementsAre("10000002"));
+    Tick(3);  // while the page is open, further ticks send nothing
+    EXPECT_THAT(RequestedContracts(), ElementsAre("10000002"));
+
+    ConfirmPage();
+    EXPECT_THAT(RequestedContracts(), ElementsAre("10000002", "10000003"));
+    ConfirmPage();
+    EXPECT_THAT(RequestedContracts(), ElementsAre("10000002", "10000003", "10000004"));
+    ConfirmPage();
+    EXPECT_TRUE(Window()->IsReady());
+    EXPECT_THAT(Files("Archive"),
+                ElementsAre("10060001_Order_2.dbf", "10060001_Order_3.dbf", "10060001_Order_4.dbf"));
+}
+
+TEST_F(FileOrderInTerminal, APageClosedWithoutConfirmingLetsTheNextFileThrough) {
+    Drop(2, {Leg("10000002")});
+    Drop(3, {Leg("10000003")});
+    Tick();
+    const auto pending = Host().AddinPublic().Pending();
+    ASSERT_EQ(pending.size(), 1u);
+    ASSERT_TRUE(Host().AddinPublic().Cancel(pending.front().id));
+    Pump();
+    EXPECT_THAT(RequestedContracts(), ElementsAre("10000002", "10000003"));
+}
+
+TEST_F(FileOrderInTerminal, AFileOfAnotherAccountIsLoggedByNameAndSentNowhere) {
+    Drop(2, {Leg("10000002")}, kFuturesAccount);
+    Drop(3, {Leg("10000003")});
+    Tick();
+    EXPECT_THAT(RequestedContracts(), ElementsAre("10000003"));
+    EXPECT_THAT(ErrorLog(), ElementsAre(HasSubstr("80080001_Order_2.dbf")));
+}
+
+TEST_F(FileOrderInTerminal, FilesWaitWhileTheOptionAccountIsLoggedOutAndGoWhenItReturns) {
+    ASSERT_TRUE(Host().SetLoggedIn("E1006", false));
+    Drop(2, {Leg("10000002")});
+    Drop(3, {Leg("10000003")});
+    Tick(2);
+    EXPECT_THAT(Combinations(), IsEmpty());
+    EXPECT_EQ(Window()->QueuedFiles(), 2u);
+
+    // No further file needs to arrive: the login itself sends what waits.
+    ASSERT_TRUE(Host().SetLoggedIn("E1006", true));
+    Pump();
+    EXPECT_THAT(RequestedContracts(), ElementsAre("10000002"));
+    ConfirmPage();
+    EXPECT_THAT(RequestedContracts(), ElementsAre("10000002", "10000003"));
+    EXPECT_EQ(Window()->QueuedFiles(), 0u);
+}
+
+TEST_F(FileOrderInTerminal, BrokenAndAbandonedFilesAreLoggedByNameAndStallNothing) {
+    OrderFiles::WriteBytes(OrderPath(2), "this is no table, whatever its name says");
+    const std::string whole = OrderFiles::Bytes({Leg("10000003")});
+    OrderFiles::WriteBytes(OrderPath(3), whole.substr(0, whole.size() - 20));  // its writer died
+    Drop(4, {Leg("10000004")});
+    Tick();
+    EXPECT_THAT(Combinations(), IsEmpty());  // 3 may still be being written; 4 waits behind it
+    EXPECT_THAT(ErrorLog(), ElementsAre(HasSubstr("10060001_Order_2.dbf")));
+
+    Tick(30000 / kScanMs);
+    EXPECT_THAT(RequestedContracts(), ElementsAre("10000004"));
+    EXPECT_THAT(ErrorLog(),
+                ElementsAre(HasSubstr("10060001_Order_2.dbf"), HasSubstr("10060001_Order_3.dbf")));
+    EXPECT_THAT(Files("Order"), ElementsAre("10060001_Order_2_错误.dbf", "10060001_Order_3_错误.dbf"));
+}
+
+TEST_F(FileOrderInTerminal, AFileHandedOverIsNotHandedOverAgainAfterARestart) {
+    Drop(2, {Leg("10000002")});
+    // The terminal dies right after the page opened: the scan has run and the window has handed
+    // the file to the host, but no host message (the file's "Offline_OrderFile" notice among
+    // them) is delivered any more.
+    Window()->Scanner().Scan();
+    QCoreApplication::sendPostedEvents(Window());
+    ASSERT_EQ(Combinations().size(), 1u);
+    Restart();
+
+    Tick(2);
+    EXPECT_THAT(Combinations(), IsEmpty());
+    Drop(3, {Leg("10000003")});
+    Tick();
+    EXPECT_THAT(RequestedContracts(), ElementsAre("10000003"));
+    EXPECT_THAT(Files("Archive"), ElementsAre("10060001_Order_2.dbf", "10060001_Order_3.dbf"));
+}
+
+TEST_F(FileOrderInTerminal, FillsRewriteThePositionAndMoneyFilesOfTheOptionAccountOnly) {
+    Drop(2, {Leg("10000001", "0", "2")});
+    Tick();
+    ConfirmPage();  // the legs go to the market and fill against its book
+
+    DbfTable positions;
+    ASSERT_EQ(DbfTable::ReadFile(Folder("Position") + "/E1006_Position.dbf", positions),
+              DbfTable::Status::Ok);
+    const Json::Value rows = positions.Rows();
+    ASSERT_EQ(rows.size(), 1u) << rows.toStyledString();
+    EXPECT_EQ(rows[0]["Contract"], "10000001");
+    EXPECT_EQ(rows[0]["Exchange"], "SHQQ-A");
+    EXPECT_EQ(rows[0]["Voume"], "2");
+    EXPECT_EQ(rows[0]["OptionType"], "C");
+
+    DbfTable money;
+    ASSERT_EQ(DbfTable::ReadFile(Folder("Money") + "/E1006_Money.dbf", money), DbfTable::Status::Ok);
+    const Json::Value engineMoney = Host().Engine().GetMoney(Json::Value("E1006"));
+    const Json::Value& record = engineMoney.isArray() ? engineMoney[0] : engineMoney;
+    ASSERT_EQ(money.RecordCount(), 1);
+    EXPECT_EQ(money.Rows()[0]["TotalAsset"], record["97"]);
+    EXPECT_EQ(money.Rows()[0]["Available"], record["93"]);
+
+    // A futures account's positions move too, but it is no stock-option account.
+    const auto& future = *Host().Market().Catalogue().At(0);
+    ASSERT_TRUE(Host().Market().AddPosition("E1008", future.index, Terminal::Market::PositionSide::Long, 1,
+                                            future.reference));
+    Pump();
+    EXPECT_THAT(Files("Position"), ElementsAre("E1006_Position.dbf"));
+    EXPECT_THAT(Files("Money"), ElementsAre("E1006_Money.dbf"));
+}
+
+}  // namespace
