@@ -1,6 +1,7 @@
 // krt-terminal: the simulated host terminal. It serves the trading tools component from a
-// simulated market: every service, both message centres, the journal. The component is loaded
-// with dlopen() from the program's own folder.
+// simulated market: every service, both message centres, the journal, and the main window that
+// docks the component's tool windows. The component is loaded with dlopen() from the program's
+// own folder.
 
 #include <QApplication>
 #include <QDir>
@@ -8,15 +9,29 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <memory>
 
 #include "host/CommandLine.h"
 #include "host/HeadlessResponders.h"
 #include "host/HostRuntime.h"
 #include "kora/utility/JsonAccess.h"
+#include "ui/MainWindow.h"
+#include "ui/ScreenshotSession.h"
+#include "ui/TerminalTheme.h"
 
 namespace {
 
 std::atomic<bool> g_stopRequested{false};
+QtMessageHandler g_qtMessages = nullptr;
+
+// Drawn off screen, every window-manager request is one the platform "does not support"; those
+// warnings say nothing to anyone.
+void QuietOffscreenWarnings(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtWarningMsg && text.startsWith(QLatin1String("This plugin does not support"))) {
+        return;
+    }
+    g_qtMessages(type, context, text);
+}
 
 void RequestStop(int) {
     g_stopRequested.store(true);
@@ -55,9 +70,13 @@ int PrintComponentInfo(Terminal::HostRuntime& runtime) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool headless = Terminal::RunsHeadless(argc, argv);
-    if (headless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    const Terminal::Presentation presentation = Terminal::PresentationOf(argc, argv);
+    const bool headless = presentation == Terminal::Presentation::Headless;
+    if (presentation != Terminal::Presentation::Windowed && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    if (presentation == Terminal::Presentation::Offscreen) {
+        g_qtMessages = qInstallMessageHandler(QuietOffscreenWarnings);
     }
     QApplication app(argc, argv);
     const QDir startFolder = QDir::current();
@@ -79,8 +98,11 @@ int main(int argc, char** argv) {
                      workDir.toUtf8().constData());
         return 2;
     }
-    if (headless) {
-        Terminal::InstallHeadlessResponders();
+    if (presentation != Terminal::Presentation::Windowed) {
+        Terminal::InstallHeadlessResponders();  // no one sees the window to answer it
+    }
+    if (!headless) {
+        Terminal::Ui::Theme::Apply(app);
     }
 
     Terminal::HostOptions options;
@@ -109,6 +131,22 @@ int main(int argc, char** argv) {
                      runtime.LastError().toUtf8().constData());
     }
 
+    std::unique_ptr<Terminal::Ui::MainWindow> window;
+    if (!headless) {
+        window = std::make_unique<Terminal::Ui::MainWindow>(runtime);
+    }
+    if (window && !line.screenshotDir.isEmpty()) {
+        const int status = Terminal::Ui::ScreenshotSession(runtime, *window,
+                                                           startFolder.absoluteFilePath(line.screenshotDir))
+                               .Run();
+        window.reset();
+        runtime.UnloadComponent();
+        return status;
+    }
+    if (window) {
+        window->show();
+    }
+
     std::signal(SIGINT, RequestStop);
     std::signal(SIGTERM, RequestStop);
     QTimer stopWatch;
@@ -122,6 +160,7 @@ int main(int argc, char** argv) {
         QTimer::singleShot(int(line.quitAfterSeconds * 1000), [] { QCoreApplication::quit(); });
     }
     const int status = app.exec();
+    window.reset();  // its docks hold the component's windows
     runtime.UnloadComponent();
     return status;
 }

@@ -314,6 +314,10 @@ void CDlgOptionPriceCalc::TakeOption(const I::QuoteKey& option) {
     Win::FindControl(this, kDownloadButton)->setEnabled(true);
 }
 
+void CDlgOptionPriceCalc::TakeOptionText(const QString& option) {
+    TakeOption(I::QuoteKey::FromText(option));
+}
+
 bool CDlgOptionPriceCalc::Validate() {
     auto refuse = [this](const QString& text) {
         KRUI_MsgBox(this, text, QStringLiteral("提示"), Win::MB_OK);

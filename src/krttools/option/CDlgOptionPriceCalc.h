@@ -60,8 +60,11 @@ public:
     // Takes the given option as chosen: name, figures of its record, underlying price (after
     // downloading their history), strike, rate, expiry, days left and market price.
     void TakeOption(const Kora::Interface::QuoteKey& option);
+    // The same for a contract in its text form "(marketId,code)", for callers that reach the
+    // dialog only as a QDialog (through the meta-object system).
+    Q_INVOKABLE void TakeOptionText(const QString& option);
     // "开始计算".
-    void Compute();
+    Q_INVOKABLE void Compute();
     // A click of the rate spin: delta -1 raises the rate by 0.1 percentage point, +1 lowers it.
     void OnRateSpin(int delta);
 

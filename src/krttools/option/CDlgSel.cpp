@@ -38,8 +38,10 @@ CDlgSel::CDlgSel(QWidget* parent) : CKrDlg(kTemplateId, parent) {
 }
 
 bool CDlgSel::OnInitDialog() {
+    // Black text stays readable on a dark terminal only on the list's own white ground.
     QPalette palette = m_list->palette();
     palette.setColor(QPalette::Text, Qt::black);
+    palette.setColor(QPalette::Base, Qt::white);
     m_list->setPalette(palette);
     m_list->setGridSize(QSize(120, m_list->fontMetrics().height() + 6));
     m_list->clear();

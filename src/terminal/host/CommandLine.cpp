@@ -2,12 +2,15 @@
 
 #include <QCommandLineParser>
 #include <cstring>
+#include <initializer_list>
 
 namespace Terminal {
 
 namespace {
 
 const QCommandLineOption kHeadless(QStringLiteral("headless"));
+const QCommandLineOption kOffscreen(QStringLiteral("offscreen"));
+const QCommandLineOption kScreenshot(QStringLiteral("screenshot"), QString(), QStringLiteral("DIR"));
 const QCommandLineOption kWorkDir(QStringLiteral("workdir"), QString(), QStringLiteral("DIR"));
 const QCommandLineOption kJournal(QStringLiteral("journal"), QString(), QStringLiteral("FILE"));
 const QCommandLineOption kAutoConfirm(QStringLiteral("auto-confirm"));
@@ -22,15 +25,16 @@ const QCommandLineOption kHelp(QStringList{QStringLiteral("help"), QStringLitera
 
 QString Usage() {
     return QStringLiteral(
-        "usage: krt-terminal [--headless] [--workdir DIR] [--journal FILE] [--auto-confirm] [--seed N]\n"
-        "                    [--scripted] [--quit-after SECONDS] [--accounts] [--component-info]\n");
+        "usage: krt-terminal [--headless | --offscreen] [--screenshot DIR] [--workdir DIR] [--journal FILE]\n"
+        "                    [--auto-confirm] [--seed N] [--scripted] [--quit-after SECONDS] [--accounts]\n"
+        "                    [--component-info]\n");
 }
 
 CommandLine ParseCommandLine(const QStringList& arguments) {
     CommandLine line;
     QCommandLineParser parser;
-    parser.addOptions({kHeadless, kWorkDir, kJournal, kAutoConfirm, kSeed, kScripted, kQuitAfter, kAccounts,
-                       kComponentInfo, kHelp});
+    parser.addOptions({kHeadless, kOffscreen, kScreenshot, kWorkDir, kJournal, kAutoConfirm, kSeed, kScripted,
+                       kQuitAfter, kAccounts, kComponentInfo, kHelp});
     if (!parser.parse(arguments)) {
         line.error = parser.errorText();
         return line;
@@ -40,6 +44,16 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         return line;
     }
     line.headless = parser.isSet(kHeadless);
+    line.offscreen = parser.isSet(kOffscreen);
+    line.screenshotDir = parser.value(kScreenshot);
+    if (line.headless && (line.offscreen || parser.isSet(kScreenshot))) {
+        line.error = QStringLiteral("--headless shows no window to draw or picture");
+        return line;
+    }
+    if (parser.isSet(kScreenshot) && line.screenshotDir.isEmpty()) {
+        line.error = QStringLiteral("--screenshot needs a folder");
+        return line;
+    }
     line.workDir = parser.value(kWorkDir);
     line.journal = parser.value(kJournal);
     line.autoConfirm = parser.isSet(kAutoConfirm);
@@ -64,15 +78,28 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     return line;
 }
 
-bool RunsHeadless(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        for (const char* flag : {"--headless", "--accounts", "--component-info"}) {
-            if (std::strcmp(argv[i], flag) == 0) {
-                return true;
+Presentation PresentationOf(int argc, char** argv) {
+    auto given = [argc, argv](std::initializer_list<const char*> flags) {
+        for (int i = 1; i < argc; ++i) {
+            for (const char* flag : flags) {
+                const size_t length = std::strlen(flag);
+                if (std::strncmp(argv[i], flag, length) == 0 &&
+                    (argv[i][length] == 0 || argv[i][length] == '=')) {
+                    return true;
+                }
             }
         }
+        return false;
+    };
+    if (given({"--headless", "--accounts", "--component-info"})) {
+        return Presentation::Headless;
     }
-    return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (given({"--offscreen", "--screenshot"})) {
+        return Presentation::Offscreen;
+    }
+    const bool display =
+        !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    return display ? Presentation::Windowed : Presentation::Headless;
 }
 
 }  // namespace Terminal

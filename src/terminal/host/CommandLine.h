@@ -8,6 +8,9 @@ namespace Terminal {
 
 // krt-terminal [options]
 //   --headless           no window; the offscreen platform (also without a display)
+//   --offscreen          the main window, drawn off screen (no display needed)
+//   --screenshot DIR     write a picture of every tool window and dialog to DIR and exit
+//                        (drawn off screen)
 //   --workdir DIR        the working folder (default: the program's folder, so ../cfg is found)
 //   --journal FILE       append every order, cancel, conditional order and combination
 //                        request to FILE as JSON lines
@@ -20,6 +23,8 @@ namespace Terminal {
 //                        and exit
 struct CommandLine {
     bool headless = false;
+    bool offscreen = false;
+    QString screenshotDir;
     QString workDir;
     QString journal;
     bool autoConfirm = false;
@@ -35,8 +40,13 @@ struct CommandLine {
 CommandLine ParseCommandLine(const QStringList& arguments);
 QString Usage();
 
-// Whether the terminal runs without a screen; decided before the application object exists,
-// as it picks the platform: --headless, --accounts, --component-info, or no display at all.
-bool RunsHeadless(int argc, char** argv);
+// How the terminal shows itself; decided before the application object exists, as it picks the
+// platform.
+enum class Presentation {
+    Windowed,   // the main window on the display
+    Offscreen,  // the main window, drawn off screen: --offscreen, --screenshot
+    Headless,   // no window: --headless, --accounts, --component-info, or no display at all
+};
+Presentation PresentationOf(int argc, char** argv);
 
 }  // namespace Terminal

@@ -14,9 +14,10 @@ inline constexpr int kUnsupported = 1007;           // "不支持的操作"
 inline constexpr int kContractNotOfAccount = 1008;  // "该账号不支持此合约的交易"
 // Carried by smart-order notices ("ResultCode") when the market refused an accepted order.
 inline constexpr int kMarketRejected = 1100;
-inline constexpr int kNoSuchOrder = 2001;     // "委托不存在"
-inline constexpr int kNotCancellable = 2002;  // "委托已全部成交，不能撤单" ...
-inline constexpr int kBadCondition = 3001;    // "条件单参数无效"
-inline constexpr int kBadCombination = 4001;  // "组合委托参数无效"
+inline constexpr int kNoSuchOrder = 2001;         // "委托不存在"
+inline constexpr int kNotCancellable = 2002;      // "委托已全部成交，不能撤单" ...
+inline constexpr int kBadCondition = 3001;        // "条件单参数无效"
+inline constexpr int kConditionCancelled = 3002;  // "用户取消条件单"
+inline constexpr int kBadCombination = 4001;      // "组合委托参数无效"
 
 }  // namespace Terminal::ErrorCode

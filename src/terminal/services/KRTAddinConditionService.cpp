@@ -19,6 +19,16 @@ Json::Value KRTAddinConditionService::Execute(const QString& function, const Jso
         m_journal.Append(Journal::kConditionalOrder, params, refusal, extra);
         return refusal;
     }
+    Confirmation confirmation;
+    {
+        std::lock_guard lock(m_lock);
+        confirmation = m_confirmation;
+    }
+    if (confirmation && !confirmation(function, params)) {
+        const Json::Value refusal = ErrorAnswer(ErrorCode::kConditionCancelled, "用户取消条件单");
+        m_journal.Append(Journal::kConditionalOrder, params, refusal, extra);
+        return refusal;
+    }
     m_journal.Append(Journal::kConditionalOrder, params, Json::Value(), extra);
     std::lock_guard lock(m_lock);
     char id[32];
@@ -28,6 +38,11 @@ Json::Value KRTAddinConditionService::Execute(const QString& function, const Jso
     answer["ErrorCode"] = 0;
     answer["ConditionOrderId"] = id;
     return answer;
+}
+
+void KRTAddinConditionService::SetConfirmation(Confirmation confirmation) {
+    std::lock_guard lock(m_lock);
+    m_confirmation = std::move(confirmation);
 }
 
 std::vector<KRTAddinConditionService::ConditionalOrder> KRTAddinConditionService::Orders() const {

@@ -21,8 +21,9 @@ KRTAddinPublicService::KRTAddinPublicService(Market::Simulator& market, OrderDes
       m_journal(journal),
       m_autoConfirm(autoConfirm) {}
 
-std::vector<ParsedOrder> KRTAddinPublicService::Legs(const Json::Value& request, std::string& error) const {
-    std::vector<ParsedOrder> legs;
+std::vector<KRTAddinPublicService::Leg> KRTAddinPublicService::Legs(const Json::Value& request,
+                                                                    std::string& error) const {
+    std::vector<Leg> legs;
     const Json::Value& list = Member(request, "OrderList");
     if (!list.isArray()) {
         error = "组合委托缺少OrderList";
@@ -53,7 +54,7 @@ std::vector<ParsedOrder> KRTAddinPublicService::Legs(const Json::Value& request,
             error = "第" + std::to_string(i + 1) + "腿: " + parsed.errorMessage;
             return {};
         }
-        legs.push_back(parsed);
+        legs.push_back({order, parsed});
     }
     return legs;
 }
@@ -126,8 +127,11 @@ bool KRTAddinPublicService::Confirm(int id) {
     }
     std::string error;
     Json::Value results(Json::arrayValue);
-    for (const ParsedOrder& leg : Legs(pending->request, error)) {
-        results.append(m_orders.Submit(leg));
+    Json::Value combination(Json::objectValue);
+    combination["CombinationID"] = id;
+    for (const Leg& leg : Legs(pending->request, error)) {
+        m_journal.Append(Journal::kOrder, leg.order, Json::Value(), combination);
+        results.append(m_orders.Submit(leg.parsed));
     }
     if (!error.empty()) {
         results.append(ErrorAnswer(ErrorCode::kBadCombination, error));

@@ -29,10 +29,11 @@ namespace Terminal::Services {
 //
 // An accepted request waits as a pending combination with a page window (the presenter's, by
 // default a hidden placeholder widget named "CombinationOrderPage"; none without a
-// QApplication). Confirming sends the legs to the market and posts "CombinationOrderDlg_IDOK"
-// {"PageID", "Results": [the order answers]}; cancelling posts "CombinationOrderDlg_IDCANCEL"
-// {"PageID"}. With automatic confirmation the page is confirmed as soon as it opens. An empty
-// "OrderList" opens a page whose confirmation sends nothing.
+// QApplication). Confirming sends the legs to the market, each journalled as an "Order" (the
+// leg's order object, with the pending combination's "CombinationID"), and posts "CombinationOrderDlg_IDOK"
+// {"PageID", "Results": [the order answers]}; cancelling sends and journals nothing and posts
+// "CombinationOrderDlg_IDCANCEL" {"PageID"}. With automatic confirmation the page is confirmed as soon as it
+// opens. An empty "OrderList" opens a page whose confirmation sends nothing.
 class KRTAddinPublicService : public ServiceBase<Kora::Interface::KRTAddinPublicI> {
 public:
     static constexpr int32_t kCombinationPage = 1001;
@@ -60,8 +61,12 @@ public:
     void SetPagePresenter(PagePresenter presenter);
 
 private:
+    struct Leg {
+        Json::Value order;  // the order object the leg becomes
+        ParsedOrder parsed;
+    };
     // The legs as orders priced now; the first error stops.
-    std::vector<ParsedOrder> Legs(const Json::Value& request, std::string& error) const;
+    std::vector<Leg> Legs(const Json::Value& request, std::string& error) const;
     std::optional<PendingCombination> Take(int id);
 
     Market::Simulator& m_market;

@@ -408,12 +408,20 @@ TEST_F(AutoConfirmTest, ACombinationIsSentAtOnceAndConfirmedAfterItsOrders) {
     EXPECT_EQ(orders[1].ticket.price, 2999);  // sold at the bid
     EXPECT_TRUE(host.AddinPublic().Pending().empty());
 
-    const Json::Value line = host.JournalEntries().back();
+    // The request as received, then each leg's order as it was sent.
+    const auto journal = host.JournalEntries();
+    ASSERT_EQ(journal.size(), 3u);
+    const Json::Value& line = journal[0];
     EXPECT_EQ(line["Kind"].asString(), "Combination");
     EXPECT_EQ(line["Request"], request);
     EXPECT_EQ(line["PageID"].asInt(), 1001);
     EXPECT_EQ(line["Caller"].asString(), kCaller.toStdString());
     EXPECT_EQ(line["PageName"].asString(), "多品种");
+    for (size_t leg = 1; leg < journal.size(); ++leg) {
+        EXPECT_EQ(journal[leg]["Kind"].asString(), "Order");
+        EXPECT_EQ(journal[leg]["Request"]["Order"]["Contract"]["ContractCode"].asString(), "m2408");
+    }
+    EXPECT_EQ(journal[2]["Request"]["Order"]["Direction"].asString(), "1");
 }
 
 TEST_F(TradingTest, ACombinationWaitsForConfirmationOrCancellation) {

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QWidget>
+
+#include "host/NormalMsgCenter.h"
+#include "market/Simulator.h"
+
+class QSortFilterProxyModel;
+class QTabBar;
+class QTableView;
+class QTimer;
+
+namespace Terminal::Ui {
+
+class QuoteTableModel;
+
+// The quote list of every contract the market lists, by category, kept live. A click on a row
+// posts "ListClick" and a double click "ListDblClick" with the contract as "Stock" in its text
+// form "(marketId,code)", so that linked tool windows follow the contract.
+class MarketWatch : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kRefreshMs = 250;
+    // The window id and frame the linkage messages name as their sender.
+    static inline const char* const kWindowId = "MarketWatch";
+    static inline const char* const kFrameId = "MainFrame";
+
+    MarketWatch(const Market::Simulator& market, NormalMsgCenter& messages, QWidget* parent = nullptr);
+
+    QTableView* View() const { return m_view; }
+    QuoteTableModel* Model() const { return m_model; }
+    // The catalogue index of a row of the view (as filtered), -1 when out of range.
+    int InstrumentAtRow(int viewRow) const;
+    // The view row that shows a contract, -1 when the category hides it.
+    int RowOfInstrument(int instrument) const;
+    // Selects a contract's row (showing every category if need be) and announces it as a click.
+    void Choose(int instrument);
+
+private:
+    void Announce(const QString& topic, const QModelIndex& index);
+    void ShowCategory(int tab);
+
+    NormalMsgCenter& m_messages;
+    QuoteTableModel* m_model = nullptr;
+    QSortFilterProxyModel* m_filter = nullptr;
+    QTabBar* m_tabs = nullptr;
+    QTableView* m_view = nullptr;
+    QTimer* m_refresh = nullptr;
+};
+
+}  // namespace Terminal::Ui

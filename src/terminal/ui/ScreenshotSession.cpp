@@ -1,0 +1,212 @@
+#include "ui/ScreenshotSession.h"
+
+#include <QDialog>
+#include <QEventLoop>
+#include <QImage>
+#include <QMetaObject>
+#include <QTimer>
+#include <cmath>
+#include <cstdio>
+
+#include "host/Records.h"
+#include "kora/utility/WString.h"
+#include "platform/ModalRunner.h"
+#include "ui/MainWindow.h"
+#include "ui/MarketWatch.h"
+#include "ui/ToolDock.h"
+
+namespace Terminal::Ui {
+
+namespace {
+
+using Market::InstrumentKind;
+
+constexpr int kWarmUpSteps = 120;
+constexpr int kWarmUpMs = 1500;
+constexpr int kToolMs = 1500;
+constexpr int kDialogMs = 600;
+constexpr int kQuietMs = 150;
+
+void Complain(const QString& text) {
+    std::fprintf(stderr, "krt-terminal: %s\n", text.toUtf8().constData());
+}
+
+int FirstOfKind(const Market::InstrumentCatalogue& catalogue, InstrumentKind kind) {
+    for (const Market::Instrument& instrument : catalogue.All()) {
+        if (instrument.kind == kind) {
+            return instrument.index;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+ScreenshotSession::ScreenshotSession(HostRuntime& runtime, MainWindow& window, const QString& folder)
+    : m_runtime(runtime), m_window(window), m_folder(folder) {}
+
+int ScreenshotSession::Run() {
+    if (!m_folder.mkpath(QStringLiteral("."))) {
+        Complain(QStringLiteral("cannot create %1").arg(m_folder.path()));
+        return 1;
+    }
+    m_window.show();
+    for (int step = 0; step < kWarmUpSteps; ++step) {
+        m_runtime.Market().Step();
+    }
+    Settle(kWarmUpMs);
+
+    const auto types = m_runtime.ContentWindows().GetWindowTypes();
+    if (!types || types->empty()) {
+        Complain(QStringLiteral("no content-window types: is the component loaded?"));
+        ++m_failures;
+    } else {
+        for (const Kora::Utility::WStringMap& entry : *types) {
+            ShootWindowType(Kora::Utility::ValueOf(entry, QStringLiteral("Type")));
+        }
+    }
+    ShootMainWindow();
+    ShootInstructs();
+    return m_failures == 0 ? 0 : 1;
+}
+
+bool ScreenshotSession::ShootWindowType(const QString& type) {
+    ToolDock* dock = m_window.OpenTool(type);
+    if (!dock) {
+        Complain(QStringLiteral("no window of type %1").arg(type));
+        ++m_failures;
+        return false;
+    }
+    // Floating, the tool has the size it asks for rather than the dock area's.
+    dock->setFloating(true);
+    dock->resize(dock->sizeHint());
+    if (const int instrument = StagedInstrument(type); instrument >= 0) {
+        m_window.Watch()->Choose(instrument);
+    }
+    Settle(kToolMs);
+    const bool saved = Save(*dock, type);
+    dock->close();
+    Settle(kQuietMs);
+    return saved;
+}
+
+bool ScreenshotSession::ShootMainWindow() {
+    ToolDock* futures = m_window.OpenTool(QStringLiteral("KRFutureQMouse"));
+    ToolDock* strip = m_window.OpenTool(QStringLiteral("KRTShortcutTrade"));
+    if (futures && strip) {
+        // The strip is short: below the ladder rather than a tab behind it.
+        m_window.removeDockWidget(strip);
+        m_window.addDockWidget(Qt::RightDockWidgetArea, strip, Qt::Vertical);
+        strip->show();
+        m_window.resizeDocks({strip}, {strip->sizeHint().height()}, Qt::Vertical);
+    }
+    m_window.Watch()->Choose(StagedInstrument(QStringLiteral("KRFutureQMouse")));
+    Settle(kToolMs);
+    const bool saved = Save(m_window, kMainWindowFile);
+    m_window.CloseAllTools();
+    Settle(kQuietMs);
+    return saved;
+}
+
+void ScreenshotSession::ShootInstructs() {
+    const Win::ModalRunner previous =
+        Win::SetModalRunner([this](QDialog& dialog) { return ShootModal(dialog); });
+    if (const auto instructs = m_runtime.Instructs().GetInstructs()) {
+        for (const Kora::Utility::WStringMap& entry : *instructs) {
+            m_instruct = Kora::Utility::ValueOf(entry, QStringLiteral("Instruct"));
+            m_window.RunInstruct(m_instruct);
+            Settle(kQuietMs);
+        }
+    }
+    m_instruct.clear();
+    Win::SetModalRunner(previous);
+}
+
+int ScreenshotSession::ShootModal(QDialog& dialog) {
+    if (m_capturing || m_instruct.isEmpty()) {
+        return dialog.exec();
+    }
+    m_capturing = true;
+    dialog.show();
+    Settle(kDialogMs);
+    Stage(dialog);
+    Settle(kDialogMs);
+    Save(dialog, m_instruct);
+    dialog.reject();
+    m_capturing = false;
+    return QDialog::Rejected;
+}
+
+// The option price calculator is shown at work: an option chosen and valued.
+void ScreenshotSession::Stage(QDialog& dialog) {
+    if (dialog.windowTitle() != QStringLiteral("期权定价计算")) {
+        return;
+    }
+    const int option = AtTheMoneyOption();
+    if (option < 0) {
+        return;
+    }
+    const QString key = Records::KeyOf(*m_runtime.Market().Catalogue().At(option)).ToText();
+    if (!QMetaObject::invokeMethod(&dialog, "TakeOptionText", Q_ARG(QString, key)) ||
+        !QMetaObject::invokeMethod(&dialog, "Compute")) {
+        Complain(QStringLiteral("the option price calculator cannot be driven"));
+    }
+}
+
+int ScreenshotSession::StagedInstrument(const QString& type) const {
+    const Market::InstrumentCatalogue& catalogue = m_runtime.Market().Catalogue();
+    if (type == QStringLiteral("KRTToolQuickMouse")) {
+        return FirstOfKind(catalogue, InstrumentKind::Stock);
+    }
+    if (type == QStringLiteral("KRFutureQMouse") || type == QStringLiteral("KRTShortcutTrade")) {
+        return FirstOfKind(catalogue, InstrumentKind::Future);
+    }
+    if (type == QStringLiteral("KROptionQMouse")) {
+        return AtTheMoneyOption();
+    }
+    if (type == QStringLiteral("OptBatchWindow") || type == QStringLiteral("PositionAnalyze")) {
+        return FirstOfKind(catalogue, InstrumentKind::Fund);
+    }
+    return -1;
+}
+
+// The near-month call of the fund's options whose strike lies closest to the fund's price.
+int ScreenshotSession::AtTheMoneyOption() const {
+    const Market::InstrumentCatalogue& catalogue = m_runtime.Market().Catalogue();
+    const int fund = FirstOfKind(catalogue, InstrumentKind::Fund);
+    const auto months = fund >= 0 ? catalogue.Months(fund) : std::vector<std::string>();
+    if (months.empty()) {
+        return -1;
+    }
+    const double price = m_runtime.Market().MarkPrice(fund);
+    int best = -1;
+    double distance = 0;
+    for (int index : catalogue.Options(fund, months.front())) {
+        const Market::Instrument& option = *catalogue.At(index);
+        const double gap = std::abs(option.ToPrice(option.option->strike) - price);
+        if (!option.option->isPut && (best < 0 || gap < distance)) {
+            best = index;
+            distance = gap;
+        }
+    }
+    return best;
+}
+
+bool ScreenshotSession::Save(QWidget& widget, const QString& name) {
+    const QString path = m_folder.filePath(name + QStringLiteral(".png"));
+    if (!widget.grab().save(path)) {
+        Complain(QStringLiteral("cannot write %1").arg(path));
+        ++m_failures;
+        return false;
+    }
+    std::fprintf(stderr, "krt-terminal: wrote %s\n", path.toUtf8().constData());
+    return true;
+}
+
+void ScreenshotSession::Settle(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+}  // namespace Terminal::Ui

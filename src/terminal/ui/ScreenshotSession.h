@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QDir>
+#include <QString>
+
+#include "host/HostRuntime.h"
+
+class QDialog;
+class QWidget;
+
+namespace Terminal::Ui {
+
+class MainWindow;
+
+// `krt-terminal --screenshot DIR`: pictures of everything the component shows, for people and
+// for later work to look at. On the live market (stepped ahead first, so books and volumes are
+// filled), each content-window type is docked in turn, linked to a contract that suits it,
+// given a moment to draw live quotes and written as DIR/<type>.png; the main window with two
+// docked tools is written as DIR/MainWindow.png; then every instruct runs, and each one that
+// opens a modal dialog has it captured while open as DIR/<instruct>.png (the option price
+// calculator with an option chosen and computed). Nested modal dialogs (a data download) run
+// as usual.
+class ScreenshotSession {
+public:
+    ScreenshotSession(HostRuntime& runtime, MainWindow& window, const QString& folder);
+
+    // 0 when every content window and the main window were written; 1 otherwise (said on stderr).
+    int Run();
+
+    static inline const QString kMainWindowFile = QStringLiteral("MainWindow");
+
+private:
+    bool ShootWindowType(const QString& type);
+    bool ShootMainWindow();
+    void ShootInstructs();
+    int ShootModal(QDialog& dialog);
+    void Stage(QDialog& dialog);
+    // Links the tools to the contract a window type shows best (none: -1).
+    int StagedInstrument(const QString& type) const;
+    int AtTheMoneyOption() const;
+    bool Save(QWidget& widget, const QString& name);
+    void Settle(int ms);
+
+    HostRuntime& m_runtime;
+    MainWindow& m_window;
+    QDir m_folder;
+    QString m_instruct;        // the instruct running now
+    bool m_capturing = false;  // a modal dialog is being captured
+    int m_failures = 0;
+};
+
+}  // namespace Terminal::Ui
