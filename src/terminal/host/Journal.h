@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QString>
 #include <cstdio>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <vector>
@@ -50,7 +51,9 @@ private:
     std::function<QDateTime()> m_clock;
     mutable std::mutex m_lock;
     std::FILE* m_file = nullptr;
-    std::vector<Json::Value> m_entries;
+    // A deque: a growing vector moves every line the session ever wrote in one go, a pause that
+    // lands on whichever order happens to trigger it.
+    std::deque<Json::Value> m_entries;
 };
 
 }  // namespace Terminal
