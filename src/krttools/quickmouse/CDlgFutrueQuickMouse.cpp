@@ -23,6 +23,7 @@
 #include "kora/interface/Topics.h"
 #include "kora/utility/JsonAccess.h"
 #include "platform/ControlId.h"
+#include "platform/DialogPalette.h"
 #include "quickmouse/CKRMouselist.h"
 #include "quickmouse/COpenInfo.h"
 #include "quickmouse/CPositionInfo.h"
@@ -92,7 +93,10 @@ const char* const kStyle =
     "  min-height: 18px; }"
     "QPushButton:hover { background: #EAF1FB; border-color: #7C9CC8; }"
     "QPushButton:pressed { background: #D6E3F5; }"
-    "QComboBox { background: #FFFFFF; border: 1px solid #B9C1CC; padding: 1px 4px; min-height: 20px; }"
+    "QComboBox { background: #FFFFFF; color: #1A1A1A; border: 1px solid #B9C1CC; padding: 1px 4px;"
+    "  min-height: 20px; }"
+    "QComboBox:disabled { background: #F0F0F0; color: #6E6E6E; }"
+    "QLineEdit { background: #FFFFFF; color: #1A1A1A; selection-background-color: #3378D6; }"
     "QToolButton { border: none; }"
     "QLabel { color: #333333; }";
 
@@ -119,6 +123,7 @@ void CDlgFutrueQuickMouse::InitUI() {
     CreateControls();
     LayOutControls();
     ConnectControls();
+    Win::ApplyLightDialogPalette(*this);
 }
 
 void CDlgFutrueQuickMouse::CreateControls() {

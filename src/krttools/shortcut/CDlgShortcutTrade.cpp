@@ -82,6 +82,8 @@ void CDlgShortcutTrade::InitUI() {
     layout->addWidget(m_quantity);
     layout->addWidget(times);
     layout->addWidget(m_multiplier);
+    // A wide dock leaves the strip's room to its right, so the fields stay beside their labels.
+    layout->addStretch(1);
     setStyleSheet(QStringLiteral("QLabel { color: %1; } QLabel#%2 { color: %3; }"
                                  "QLineEdit { color: %1; background: %4; border: 1px solid %5; }")
                       .arg(text.name())

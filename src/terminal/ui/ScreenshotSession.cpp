@@ -26,6 +26,8 @@ constexpr int kWarmUpMs = 1500;
 constexpr int kToolMs = 1500;
 constexpr int kDialogMs = 600;
 constexpr int kQuietMs = 150;
+constexpr int kFuturesDockWidth = 560;
+const char* const kFuturesAccount = "E1008";
 
 void Complain(const QString& text) {
     std::fprintf(stderr, "krt-terminal: %s\n", text.toUtf8().constData());
@@ -54,6 +56,7 @@ int ScreenshotSession::Run() {
     for (int step = 0; step < kWarmUpSteps; ++step) {
         m_runtime.Market().Step();
     }
+    StageFuturesTrading();
     Settle(kWarmUpMs);
 
     const auto types = m_runtime.ContentWindows().GetWindowTypes();
@@ -68,6 +71,38 @@ int ScreenshotSession::Run() {
     ShootMainWindow();
     ShootInstructs();
     return m_failures == 0 ? 0 : 1;
+}
+
+// A long position bought at the offer, a bid resting below the market and an offer above it, so
+// the ladder and the position panels have something to show.
+void ScreenshotSession::StageFuturesTrading() {
+    const int future = StagedInstrument(QStringLiteral("KRFutureQMouse"));
+    if (future < 0) {
+        return;
+    }
+    const Market::Instrument& instrument = *m_runtime.Market().Catalogue().At(future);
+    const Market::Book book = m_runtime.Market().GetBook(future);
+    const int64_t bid = book.bids[0].price;
+    const int64_t ask = book.asks[0].price;
+    if (bid <= 0 || ask <= 0) {
+        return;
+    }
+    const auto submit = [&](char direction, int64_t price, int64_t volume) {
+        Market::OrderTicket ticket;
+        ticket.accountId = kFuturesAccount;
+        ticket.instrument = future;
+        ticket.direction = direction;
+        ticket.price = price;
+        ticket.volume = volume;
+        const Market::SubmitResult result = m_runtime.Market().Submit(ticket);
+        if (!result.Accepted()) {
+            Complain(QStringLiteral("staged order refused: %1").arg(QString::fromStdString(result.reason)));
+        }
+    };
+    constexpr int64_t kRestingTicks = 6;
+    submit('0', ask, 3);
+    submit('0', bid - kRestingTicks * instrument.tick, 2);
+    submit('1', ask + kRestingTicks * instrument.tick, 1);
 }
 
 bool ScreenshotSession::ShootWindowType(const QString& type) {
@@ -99,6 +134,8 @@ bool ScreenshotSession::ShootMainWindow() {
         m_window.addDockWidget(Qt::RightDockWidgetArea, strip, Qt::Vertical);
         strip->show();
         m_window.resizeDocks({strip}, {strip->sizeHint().height()}, Qt::Vertical);
+        // Wide enough for the whole ladder beside the order panel.
+        m_window.resizeDocks({futures}, {kFuturesDockWidth}, Qt::Horizontal);
     }
     m_window.Watch()->Choose(StagedInstrument(QStringLiteral("KRFutureQMouse")));
     Settle(kToolMs);

@@ -15,7 +15,8 @@ class MainWindow;
 // `krt-terminal --screenshot DIR`: pictures of everything the component shows, for people and
 // for later work to look at. On the live market (stepped ahead first, so books and volumes are
 // filled), each content-window type is docked in turn, linked to a contract that suits it,
-// given a moment to draw live quotes and written as DIR/<type>.png; the main window with two
+// given a moment to draw live quotes (the futures account holds a position and has orders
+// working on the contract the futures tools show) and written as DIR/<type>.png; the main window with two
 // docked tools is written as DIR/MainWindow.png; then every instruct runs, and each one that
 // opens a modal dialog has it captured while open as DIR/<instruct>.png (the option price
 // calculator with an option chosen and computed). Nested modal dialogs (a data download) run
@@ -30,6 +31,7 @@ public:
     static inline const QString kMainWindowFile = QStringLiteral("MainWindow");
 
 private:
+    void StageFuturesTrading();
     bool ShootWindowType(const QString& type);
     bool ShootMainWindow();
     void ShootInstructs();
