@@ -47,12 +47,12 @@ void BM_KeyToOrder(benchmark::State& state) {
 
     std::vector<double> samples;
     for (auto _ : state) {
-        const size_t journalled = host.JournalEntries().size();
+        const size_t journalled = host.GetJournal().Size();
         QKeyEvent down(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
         const auto start = Clock::now();
         QApplication::sendEvent(window.windowHandle(), &down);
         const auto end = Clock::now();
-        if (host.JournalEntries().size() != journalled + 1) {
+        if (host.GetJournal().Size() != journalled + 1) {
             state.SkipWithError("the key press sent no order");
             break;
         }

@@ -56,6 +56,11 @@ std::vector<Json::Value> Journal::Entries() const {
     return {m_entries.begin(), m_entries.end()};
 }
 
+size_t Journal::Size() const {
+    std::lock_guard lock(m_lock);
+    return m_entries.size();
+}
+
 bool Journal::IsWritingFile() const {
     std::lock_guard lock(m_lock);
     return m_file != nullptr;

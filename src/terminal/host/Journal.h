@@ -40,6 +40,8 @@ public:
     void Append(const QString& kind, const Json::Value& request, const Json::Value& refusal = Json::Value(),
                 const Json::Value& extra = Json::Value());
     std::vector<Json::Value> Entries() const;
+    // How many lines there are, without copying them.
+    size_t Size() const;
     QString Path() const { return m_path; }
     bool IsWritingFile() const;
 
