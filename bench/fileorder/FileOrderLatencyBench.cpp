@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "OrderFiles.h"
+#include "Percentile.h"
 #include "TerminalRun.h"
 
 namespace {
@@ -52,12 +53,6 @@ private:
     QByteArray m_pending;
     int m_requests = 0;
 };
-
-double Percentile(std::vector<double> values, double fraction) {
-    std::sort(values.begin(), values.end());
-    const size_t at = std::min(values.size() - 1, static_cast<size_t>(fraction * (values.size() - 1) + 0.5));
-    return values[at];
-}
 
 void BM_FileToJournal(benchmark::State& state) {
     FileOrderLayout layout(kScanSeconds);
@@ -95,9 +90,9 @@ void BM_FileToJournal(benchmark::State& state) {
     }
     terminal.Stop();
     if (!latencies.empty()) {
-        state.counters["p50_ms"] = Percentile(latencies, 0.50);
-        state.counters["p99_ms"] = Percentile(latencies, 0.99);
-        state.counters["max_ms"] = Percentile(latencies, 1.0);
+        state.counters["p50_ms"] = Bench::Percentile(latencies, 0.50);
+        state.counters["p99_ms"] = Bench::Percentile(latencies, 0.99);
+        state.counters["max_ms"] = Bench::Percentile(latencies, 1.0);
         state.counters["goal_ms"] = kScanSeconds * 1000 + 100;
     }
 }

@@ -31,6 +31,7 @@
 #include <fstream>
 #include <thread>
 
+#include "Percentile.h"
 #include "frame/ThisComponent.h"
 #include "frame/ToolWindows.h"
 #include "host/HostRuntime.h"
@@ -68,14 +69,6 @@ long ResidentKb() {
     long resident = 0;
     statm >> pages >> resident;
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
-double Percentile(std::vector<double> values, double fraction) {
-    if (values.empty()) {
-        return 0;
-    }
-    std::sort(values.begin(), values.end());
-    return values[std::min(values.size() - 1, static_cast<size_t>(fraction * values.size()))];
 }
 
 // Counts the paint events of a widget.
@@ -181,9 +174,9 @@ void BM_QuoteToScreen(benchmark::State& state) {
         state.counters["heap_growth_kb"] = HeapInUseKb() - heapAfterFirstSecond;
     }
     dialog->SetQuoteShownObserver({});
-    state.counters["p50_ms"] = Percentile(latencies, 0.50);
-    state.counters["p99_ms"] = Percentile(latencies, 0.99);
-    state.counters["max_ms"] = Percentile(latencies, 1.0);
+    state.counters["p50_ms"] = Bench::Percentile(latencies, 0.50);
+    state.counters["p99_ms"] = Bench::Percentile(latencies, 0.99);
+    state.counters["max_ms"] = Bench::Percentile(latencies, 1.0);
     host.ContentWindows().DestroyContentWindow(window);
 }
 // Arguments: pushes per second, seconds measured (after one second of warm-up).
@@ -195,12 +188,3 @@ BENCHMARK(BM_QuoteToScreen)
     ->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -15,17 +15,13 @@
 #include <chrono>
 #include <vector>
 
+#include "Percentile.h"
 #include "host/HostRuntime.h"
 #include "ui/MainWindow.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double Percentile(std::vector<double> samples, double fraction) {
-    std::sort(samples.begin(), samples.end());
-    return samples[static_cast<size_t>(fraction * static_cast<double>(samples.size() - 1))];
-}
 
 void BM_KeyToOrder(benchmark::State& state) {
     Terminal::HostOptions options;
@@ -65,20 +61,11 @@ void BM_KeyToOrder(benchmark::State& state) {
         host.Settle();
     }
     if (!samples.empty()) {
-        state.counters["p50_ms"] = Percentile(samples, 0.50);
-        state.counters["p99_ms"] = Percentile(samples, 0.99);
+        state.counters["p50_ms"] = Bench::Percentile(samples, 0.50);
+        state.counters["p99_ms"] = Bench::Percentile(samples, 0.99);
         state.counters["max_ms"] = *std::max_element(samples.begin(), samples.end());
     }
 }
 BENCHMARK(BM_KeyToOrder)->UseManualTime()->Iterations(1000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -17,6 +17,7 @@
 #include <chrono>
 #include <thread>
 
+#include "Percentile.h"
 #include "host/HostRuntime.h"
 #include "kernel/HostAccess.h"
 #include "kernel/QuoteSubscriber.h"
@@ -69,15 +70,6 @@ protected:
         }
     }
 };
-
-double Percentile(std::vector<double> values, double fraction) {
-    if (values.empty()) {
-        return 0;
-    }
-    const size_t at = std::min(values.size() - 1, size_t(fraction * double(values.size())));
-    std::nth_element(values.begin(), values.begin() + long(at), values.end());
-    return values[at];
-}
 
 void BM_UiEventLoopLatencyUnderQuoteLoad(benchmark::State& state) {
     HostOptions options;
@@ -155,9 +147,9 @@ void BM_UiEventLoopLatencyUnderQuoteLoad(benchmark::State& state) {
     counter->Stop();
     QCoreApplication::processEvents();
 
-    state.counters["p50_ms"] = Percentile(sink.latenciesMs, 0.50);
-    state.counters["p99_ms"] = Percentile(sink.latenciesMs, 0.99);
-    state.counters["max_ms"] = Percentile(sink.latenciesMs, 1.0);
+    state.counters["p50_ms"] = Bench::Percentile(sink.latenciesMs, 0.50);
+    state.counters["p99_ms"] = Bench::Percentile(sink.latenciesMs, 0.99);
+    state.counters["max_ms"] = Bench::Percentile(sink.latenciesMs, 1.0);
     state.counters["probes"] = double(sink.latenciesMs.size());
     state.counters["quotes_per_s"] = double(counter->quotes.load()) / seconds;
     window.CloseAllTools();
@@ -165,14 +157,3 @@ void BM_UiEventLoopLatencyUnderQuoteLoad(benchmark::State& state) {
 BENCHMARK(BM_UiEventLoopLatencyUnderQuoteLoad)->Iterations(10)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
