@@ -22,7 +22,7 @@ $(BUILD)/CMakeCache.txt: | setup
 
 configure: setup $(BUILD)/CMakeCache.txt
 
-# Moc's timestamps are dropped first: in an existing build folder a header that gained Q_OBJECT
+# Moc's timestamps are dropped first (here and for test-asan): in an existing build folder a header that gained Q_OBJECT
 # after the last configure is otherwise missed (undefined vtables at link time).
 build: configure
 	@find $(BUILD) -path '*_autogen/timestamp' -delete
@@ -36,6 +36,7 @@ test: build
 
 test-asan: setup
 	cmake -S . -B $(ASAN) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DKRT_SANITIZE=ON -DKRT_BUILD_BENCH=OFF $(CMAKE_ARGS)
+	@find $(ASAN) -path '*_autogen/timestamp' -delete
 	cmake --build $(ASAN) -j $(JOBS)
 	cd $(ASAN) && ctest --output-on-failure -j $(JOBS)
 
