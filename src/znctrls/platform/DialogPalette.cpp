@@ -7,13 +7,12 @@ namespace Win {
 
 QPalette LightDialogPalette() {
     const QColor face(0xF0, 0xF0, 0xF0);
-    QPalette palette(QColor(0x33, 0x33, 0x33), face, QColor(0xFF, 0xFF, 0xFF), QColor(0xA0, 0xA0, 0xA0),
-                     QColor(0xC8, 0xC8, 0xC8), QColor(0x1A, 0x1A, 0x1A), QColor(0xFF, 0xFF, 0xFF));
-    palette.setColor(QPalette::Window, face);
-    palette.setColor(QPalette::Base, Qt::white);
+    const QColor text(0x1A, 0x1A, 0x1A);
+    // Window text, window, light, dark, mid, text, base.
+    QPalette palette(QColor(0x33, 0x33, 0x33), face, Qt::white, QColor(0xA0, 0xA0, 0xA0),
+                     QColor(0xC8, 0xC8, 0xC8), text, Qt::white);
     palette.setColor(QPalette::AlternateBase, QColor(0xF7, 0xF7, 0xF7));
-    palette.setColor(QPalette::Text, QColor(0x1A, 0x1A, 0x1A));
-    palette.setColor(QPalette::ButtonText, QColor(0x1A, 0x1A, 0x1A));
+    palette.setColor(QPalette::ButtonText, text);
     palette.setColor(QPalette::PlaceholderText, QColor(0x8A, 0x8A, 0x8A));
     palette.setColor(QPalette::Highlight, QColor(0x33, 0x78, 0xD6));
     palette.setColor(QPalette::HighlightedText, Qt::white);
