@@ -13,8 +13,9 @@ Json::Value Parse(const char* text) {
 
 constexpr int kF5 = 116;
 
-TEST(ShortcutKeys, CtrlShiftF5IsKey116Times65536Plus6) {
+TEST(ShortcutKeys, CtrlShiftF5IsKey116Times65536Plus6AndEachHalfIsMaskedTo16Bits) {
     EXPECT_EQ(ShortcutKeyTable::BindingKey(kF5, 6), 116u * 65536u + 6u);
+    EXPECT_EQ(ShortcutKeyTable::BindingKey(0x10041, 0x10002), 0x00410002u);
     ShortcutKeyTable table;
     table.Load(Parse(R"({"撤全部快捷键": {"快捷键": 116, "控制键": 6}})"));
     EXPECT_EQ(table.Lookup(kF5, ShortcutKeyTable::kCtrl | ShortcutKeyTable::kShift).command, 10);
@@ -64,10 +65,6 @@ TEST(ShortcutKeys, OrderListMayBeAnObject) {
         Parse(R"({"下单快捷键": {"买": {"快捷键": 66, "控制键": 4}, "卖": {"快捷键": 83, "控制键": 4}}})"));
     EXPECT_EQ(table.Lookup('B', ShortcutKeyTable::kShift).command, 7);
     EXPECT_EQ(table.Lookup('S', ShortcutKeyTable::kShift).command, 7);
-}
-
-TEST(ShortcutKeys, BindingKeysMaskEachHalfTo16Bits) {
-    EXPECT_EQ(ShortcutKeyTable::BindingKey(0x10041, 0x10002), 0x00410002u);
 }
 
 }  // namespace

@@ -30,7 +30,10 @@ protected:
         Quote(3000);
     }
 
-    const Json::Value& ExtOf(const Json::Value& entry) { return entry["Request"]["Order"]["ExtRawData"]; }
+    // A field of the terminal's own order record an order request carries.
+    static std::string Ext(const Json::Value& entry, const char* key) {
+        return JsonText(entry["Request"]["Order"]["ExtRawData"], key);
+    }
     const OrderGroup* GroupAt(double price, int side) {
         const int row = Ladder().Model().Scale().RowOf(price);
         return Ladder().Model().Groups().At(Ladder().Model().Groups().Find(row, side));
@@ -51,7 +54,7 @@ protected:
 TEST_F(FutqmOrders, AClickOnTheBuyColumnSendsALimitOrderThatAppearsOnTheLadderOnceAnswered) {
     ClickCell(2995, kBuyVolume);
 
-    const auto orders = t.Journal(QStringLiteral("Order"));
+    const auto orders = Orders();
     ASSERT_EQ(orders.size(), 1u);
     const Json::Value& request = orders[0]["Request"];
     EXPECT_EQ(JsonText(request, "EAccountID"), "E1008");
@@ -64,17 +67,12 @@ TEST_F(FutqmOrders, AClickOnTheBuyColumnSendsALimitOrderThatAppearsOnTheLadderOn
     EXPECT_EQ(JsonText(order, "OffsetFlag"), "0");
     EXPECT_EQ(JsonText(order, "LimitPrice"), "2995");
     EXPECT_EQ(order["Volume"].asInt(), 1);
-    const Json::Value& ext = order["ExtRawData"];
-    for (const auto& [key, value] : std::map<std::string, std::string>{{"54", "DCE"},
-                                                                       {"117", "0"},
-                                                                       {"112", "0"},
-                                                                       {"119", "1"},
-                                                                       {"40", "2"},
-                                                                       {"129", "2995"},
-                                                                       {"130", "1"},
-                                                                       {"41", "3"},
-                                                                       {"42", "1"}}) {
-        EXPECT_EQ(JsonText(ext, key.c_str()), value) << key;
+    Json::Value ext;
+    ASSERT_TRUE(Kora::Utility::JsonParse(R"({"54": "DCE", "117": "0", "112": "0", "119": "1", "40": "2",
+        "129": "2995", "130": "1", "41": "3", "42": "1"})",
+                                         ext));
+    for (const std::string& key : ext.getMemberNames()) {
+        EXPECT_EQ(Ext(orders[0], key.c_str()), ext[key].asString()) << key;
     }
 
     // The two order lines, in order, under the window's title.
@@ -97,6 +95,20 @@ TEST_F(FutqmOrders, AClickOnTheBuyColumnSendsALimitOrderThatAppearsOnTheLadderOn
     EXPECT_EQ(*group->ids.begin(), JsonText(WorkingOrders().at(0), "OrderID").c_str());
 }
 
+TEST_F(FutqmOrders, InTheDoubleClickModeOnlyADoubleClickPlacesAndTheModeIsAskedEachTime) {
+    const auto setMode = [&](int mode) {
+        Host().Config().ChangeValue(QStringLiteral("触发方式"), QStringLiteral("期货"), mode);
+    };
+    setMode(1);
+    ClickCell(2995, kBuyVolume);
+    EXPECT_TRUE(Orders().empty());
+    QTest::mouseDClick(Ladder().viewport(), Qt::LeftButton, {}, Cell(2995, kBuyVolume));
+    EXPECT_EQ(Orders().size(), 1u);
+    setMode(0);
+    ClickCell(2995, kBuyVolume);
+    EXPECT_EQ(Orders().size(), 2u);
+}
+
 TEST_F(FutqmOrders, TheTradingPasswordIsAskedWhenRequiredAndOnlyTheRightOneLetsTheOrderGo) {
     std::vector<QString> prompts;
     std::optional<QString> typed = QStringLiteral("000000");
@@ -104,7 +116,7 @@ TEST_F(FutqmOrders, TheTradingPasswordIsAskedWhenRequiredAndOnlyTheRightOneLetsT
         prompts.push_back(title);
         return typed;
     });
-    auto sent = [&] { return t.Journal(QStringLiteral("Order")).size(); };
+    auto sent = [&] { return Orders().size(); };
     ClickCell(2995, kBuyVolume);
     EXPECT_TRUE(prompts.empty());
     EXPECT_EQ(sent(), 1u);
@@ -135,7 +147,7 @@ TEST_F(FutqmOrders, ADoubleClickOnAnOrderCellCancelsEachOrderOfItsGroup) {
     Pump();
     const std::set<QString> ids = GroupAt(2990, 0)->ids;
     QTest::mouseDClick(Ladder().viewport(), Qt::LeftButton, {}, Cell(2990, kBuyOrders));
-    const auto cancels = t.Journal(QStringLiteral("Cancel"));
+    const auto cancels = Cancels();
     ASSERT_EQ(cancels.size(), 2u);
     for (const Json::Value& cancel : cancels) {
         EXPECT_TRUE(ids.count(QString::fromStdString(JsonText(cancel["Request"], "OrderID"))));
@@ -166,11 +178,11 @@ TEST_F(FutqmOrders, AutomaticOffsetDisablesTheRadiosAndNetsEveryOrder) {
     EXPECT_TRUE(Control<QRadioButton>(CDlgFutrueQuickMouse::kOpenId)->isEnabled());
     ClickCell(2994, kBuyVolume);
 
-    const auto orders = t.Journal(QStringLiteral("Order"));
+    const auto orders = Orders();
     ASSERT_EQ(orders.size(), 3u);
-    EXPECT_EQ(JsonText(ExtOf(orders[0]), "117"), "3");
-    EXPECT_EQ(JsonText(ExtOf(orders[1]), "117"), "3");
-    EXPECT_EQ(JsonText(ExtOf(orders[2]), "117"), "1");
+    EXPECT_EQ(Ext(orders[0], "117"), "3");
+    EXPECT_EQ(Ext(orders[1], "117"), "3");
+    EXPECT_EQ(Ext(orders[2], "117"), "1");
 }
 
 TEST_F(FutqmOrders, FakAndFokExcludeEachOtherAndSetTheTimeCondition) {
@@ -191,9 +203,8 @@ TEST_F(FutqmOrders, FakAndFokExcludeEachOtherAndSetTheTimeCondition) {
         EXPECT_EQ(fak->isChecked(), step.fakChecked);
         EXPECT_EQ(fok->isChecked(), step.fokChecked);
         ClickCell(2990, kBuyVolume);
-        const Json::Value ext = ExtOf(t.Journal(QStringLiteral("Order")).back());
-        EXPECT_EQ(JsonText(ext, "41"), step.timeCondition);
-        EXPECT_EQ(JsonText(ext, "42"), step.volumeCondition);
+        EXPECT_EQ(Ext(Orders().back(), "41"), step.timeCondition);
+        EXPECT_EQ(Ext(Orders().back(), "42"), step.volumeCondition);
     }
 }
 
@@ -205,18 +216,18 @@ TEST_F(FutqmOrders, MovingTwoOrdersAtOnePriceCancelsBothThenReordersEachOnceItsC
     ASSERT_EQ(GroupAt(2990, 0)->ids.size(), 2u);
 
     Drag(2990, kBuyOrders, 2985, kBuyOrders);
-    EXPECT_EQ(t.Journal(QStringLiteral("Cancel")).size(), 2u);
+    EXPECT_EQ(Cancels().size(), 2u);
     // Nothing is re-sent before the terminal confirms the cancels.
-    EXPECT_EQ(t.Journal(QStringLiteral("Order")).size(), 2u);
+    EXPECT_EQ(Orders().size(), 2u);
     EXPECT_EQ(Dialog().Trader().PendingReorders().size(), 2u);
 
     Pump();
-    const auto orders = t.Journal(QStringLiteral("Order"));
+    const auto orders = Orders();
     ASSERT_EQ(orders.size(), 4u);
     for (size_t i = 2; i < 4; ++i) {
-        EXPECT_EQ(JsonText(ExtOf(orders[i]), "129"), "2985");
-        EXPECT_EQ(JsonText(ExtOf(orders[i]), "130"), "1");
-        EXPECT_EQ(JsonText(ExtOf(orders[i]), "112"), "0");
+        EXPECT_EQ(Ext(orders[i], "129"), "2985");
+        EXPECT_EQ(Ext(orders[i], "130"), "1");
+        EXPECT_EQ(Ext(orders[i], "112"), "0");
     }
     EXPECT_TRUE(Dialog().Trader().PendingReorders().empty());
     EXPECT_EQ(GroupAt(2990, 0), nullptr);
@@ -237,10 +248,10 @@ TEST_F(FutqmOrders, AMovedOrderThatFilledPartlyMovesOnlyWhatWasLeft) {
     Pump();
     Drag(2990, kBuyOrders, 2980, kBuyOrders);
     Pump();
-    const auto orders = t.Journal(QStringLiteral("Order"));
+    const auto orders = Orders();
     ASSERT_EQ(orders.size(), 2u);
-    EXPECT_EQ(JsonText(ExtOf(orders[1]), "129"), "2980");
-    EXPECT_EQ(JsonText(ExtOf(orders[1]), "130"), "3");
+    EXPECT_EQ(Ext(orders[1], "129"), "2980");
+    EXPECT_EQ(Ext(orders[1], "130"), "3");
 }
 
 TEST_F(FutqmOrders, AVolumeChangeOverMixedOffsetsIsRefusedAndSendsNothing) {
@@ -255,8 +266,8 @@ TEST_F(FutqmOrders, AVolumeChangeOverMixedOffsetsIsRefusedAndSendsNothing) {
     ASSERT_EQ(t.boxes.size(), 1u);
     EXPECT_EQ(t.boxes[0].text, Trader::kMixedOffsets);
     EXPECT_EQ(t.boxes[0].title, QStringLiteral("提示"));
-    EXPECT_TRUE(t.Journal(QStringLiteral("Cancel")).empty());
-    EXPECT_EQ(t.Journal(QStringLiteral("Order")).size(), 2u);
+    EXPECT_TRUE(Cancels().empty());
+    EXPECT_EQ(Orders().size(), 2u);
 }
 
 TEST_F(FutqmOrders, AVolumeChangeAsksFirstThenReplacesTheGroupByOneOrder) {
@@ -268,17 +279,17 @@ TEST_F(FutqmOrders, AVolumeChangeAsksFirstThenReplacesTheGroupByOneOrder) {
     EditVolume(2990, QStringLiteral("5"));
     ASSERT_EQ(t.boxes.size(), 1u);
     EXPECT_EQ(t.boxes[0].text, Trader::kConfirmChange);
-    EXPECT_TRUE(t.Journal(QStringLiteral("Cancel")).empty());
-    EXPECT_EQ(t.Journal(QStringLiteral("Order")).size(), 2u);
+    EXPECT_TRUE(Cancels().empty());
+    EXPECT_EQ(Orders().size(), 2u);
 
     t.answer = Win::IDOK;
     EditVolume(2990, QStringLiteral("5"));
-    EXPECT_EQ(t.Journal(QStringLiteral("Cancel")).size(), 2u);
-    const auto orders = t.Journal(QStringLiteral("Order"));
+    EXPECT_EQ(Cancels().size(), 2u);
+    const auto orders = Orders();
     ASSERT_EQ(orders.size(), 3u);
-    EXPECT_EQ(JsonText(ExtOf(orders[2]), "130"), "5");
-    EXPECT_EQ(JsonText(ExtOf(orders[2]), "129"), "2990");
-    EXPECT_EQ(JsonText(ExtOf(orders[2]), "117"), "0");
+    EXPECT_EQ(Ext(orders[2], "130"), "5");
+    EXPECT_EQ(Ext(orders[2], "129"), "2990");
+    EXPECT_EQ(Ext(orders[2], "117"), "0");
     ASSERT_NE(GroupAt(2990, 0), nullptr);
     EXPECT_EQ(GroupAt(2990, 0)->volume, 5);
 }
@@ -314,8 +325,8 @@ TEST_F(FutqmOrders, WithoutALoggedInAccountNothingIsSent) {
     QTest::mouseDClick(Ladder().viewport(), Qt::LeftButton, {}, Cell(2985, kBuyOrders));
     Dialog().Trader().ChangeVolume({QStringLiteral("any")}, QStringLiteral("3"));
     Pump();
-    EXPECT_EQ(t.Journal(QStringLiteral("Order")).size(), 1u);
-    EXPECT_TRUE(t.Journal(QStringLiteral("Cancel")).empty());
+    EXPECT_EQ(Orders().size(), 1u);
+    EXPECT_TRUE(Cancels().empty());
     EXPECT_TRUE(t.boxes.empty());
 }
 

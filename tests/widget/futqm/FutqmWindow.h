@@ -42,6 +42,9 @@ protected:
 
     // The working orders of the futures account, by the market.
     std::vector<Json::Value> WorkingOrders();
+    // What the terminal was asked for, in order.
+    std::vector<Json::Value> Orders() { return t.Journal(QStringLiteral("Order")); }
+    std::vector<Json::Value> Cancels() { return t.Journal(QStringLiteral("Cancel")); }
 
     ComponentOnHost t;
     Kora::Utility::Handle<Kora::Interface::ContentWindowI> window;

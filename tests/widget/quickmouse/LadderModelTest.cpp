@@ -187,17 +187,6 @@ TEST_F(Ladder, MalformedPositionsDrawNothing) {
     EXPECT_EQ(model.Positions().size(), 5u) << "the records are kept as handed over";
 }
 
-TEST_F(Ladder, HoverRepaintsTheRowsItLeavesAndEnters) {
-    model.SetHover({LadderHover::Kind::BuySide, 10, 1});
-    EXPECT_EQ(changedRows(), Rows{10});
-    model.SetHover({LadderHover::Kind::SellSide, 10, 3});
-    EXPECT_EQ(changedRows(), Rows{10});
-    model.SetHover({LadderHover::Kind::SellSide, 10, 3});
-    EXPECT_TRUE(changedRows().empty());
-    model.SetHover({});
-    EXPECT_EQ(changedRows(), Rows{10});
-}
-
 TEST(LadderCentring, StaysWhileFiveRowsInsideEitherEdge) {
     const int top = 100;
     const int perPage = 24;
@@ -209,32 +198,6 @@ TEST(LadderCentring, StaysWhileFiveRowsInsideEitherEdge) {
     EXPECT_EQ(LadderModel::CentringTop(500, top, perPage), 500 - perPage / 2);
     EXPECT_FALSE(LadderModel::CentringTop(-1, top, perPage)) << "no last price";
     EXPECT_FALSE(LadderModel::CentringTop(110, top, 0)) << "no page yet";
-}
-
-TEST_F(Ladder, AQuotePushRepaintsOnlyTheRowsThatChanged) {
-    BestLevelMarks levels;
-    LadderBestQuote quote = Quote(3511, 10, 3512, 12);
-    for (int level = 0; level < 5; ++level) {
-        quote.askLevels.push_back({3512.0 + level, 10 + level});
-        quote.bidLevels.push_back({3511.0 - level, 20 + level});
-    }
-    const auto push = [&](const LadderBestQuote& q, double last) {
-        LadderChanges changes;
-        levels.Update(q, model.Scale(), changes);
-        model.SetLastPrice(last);
-        model.SetBestQuote(q);
-        model.SetPositions({Position("0", 3500, last)});
-        changes.Merge(model.TakeChanges());
-        return changes.Rows();
-    };
-    push(quote, 3512);
-    // Volumes change, the price stays: the two best rows.
-    quote.bidVolume = 11;
-    quote.askVolume = 9;
-    quote.bidLevels[0].volume = 11;
-    EXPECT_EQ(push(quote, 3512), (Rows{Row(3512), Row(3511)}));
-    // The last price ticks down inside the spread: its old and new rows, nothing else.
-    EXPECT_EQ(push(quote, 3511), (Rows{Row(3512), Row(3511)}));
 }
 
 TEST(BestLevels, LabelTheFiveLevelsOfEachSide) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QTest>
 
 #include "LadderScene.h"
@@ -11,24 +10,20 @@
 
 namespace {
 
-using LadderScene::RowOf;
 using PixelProbe::Rgb;
 using PixelProbe::Shows;
 
-class LadderPaint : public ::testing::Test {
+class LadderPaint : public LadderSceneTest {
 protected:
-    void SetUp() override {
-        owner.show();
-        LadderScene::Populate(ladder());
-    }
-
-    CKRMouselist& ladder() { return owner.Ladder(); }
     QImage paint() { return LadderScene::Paint(ladder()); }
-    QRect cell(double price, int column) {
-        return ladder().CellRect(RowOf(ladder(), price), column).translated(ladder().viewport()->pos());
+    // A rectangle of the cell viewport in the ladder's own coordinates.
+    QRect inLadder(const QRect& area) { return area.translated(ladder().viewport()->pos()); }
+    QRect cell(double price, int column) { return inLadder(cellRect(price, column)); }
+    // Just inside a cell's top-left corner: its fill, clear of text and grid.
+    QRgb fillOf(const QImage& image, double price, int column) {
+        const QRect area = cell(price, column);
+        return image.pixel(area.left() + 2, area.top() + 2);
     }
-
-    LadderOwner owner;
 };
 
 TEST_F(LadderPaint, PriceTextsAreColouredByReferenceRowAndDayRange) {
@@ -37,44 +32,46 @@ TEST_F(LadderPaint, PriceTextsAreColouredByReferenceRowAndDayRange) {
     EXPECT_TRUE(Shows(image, cell(3502, 2), 0x058F08)) << "below the reference: green";
     EXPECT_TRUE(Shows(image, cell(LadderScene::kReference, 2), 0x000000)) << "the reference row: black";
     EXPECT_FALSE(Shows(image, cell(3520, 2), 0x058F08));
-    ladder().ScrollRowToTop(RowOf(ladder(), 3545));
+    ladder().ScrollRowToTop(rowOf(3545));
     EXPECT_TRUE(Shows(paint(), cell(3540, 2), 0x535353)) << "outside the day's range";
 }
 
-TEST_F(LadderPaint, RowBackgroundsFollowTheColumnsLastPriceAndRange) {
+TEST_F(LadderPaint, CellFillsFollowTheColumnLastPriceRangeAndBestQuote) {
+    struct Probe {
+        double price;
+        int column;
+        uint32_t fill;
+        const char* what;
+    };
+    const Probe probes[] = {
+        {LadderScene::kLast, 2, 0xD8FCFF, "last price"},
+        {3520, 2, 0xFFFFFF, "price in the day's range"},
+        {3520, 1, 0xD8D8FF, "buy volume"},
+        {3520, 3, 0xCCEBCC, "sell volume"},
+        {3512, 1, 0xE0E0FD, "best bid"},
+        {3513, 3, 0xD9FAD9, "best ask"},
+    };
     const QImage image = paint();
-    const QRect last = cell(LadderScene::kLast, 2);
-    EXPECT_EQ(image.pixel(last.center().x(), last.top() + 1), Rgb(0xD8FCFF));
-    const QRect inRange = cell(3520, 2);
-    EXPECT_EQ(image.pixel(inRange.left() + 20, inRange.top() + 1), Rgb(0xFFFFFF));
-    EXPECT_EQ(image.pixel(cell(3520, 1).left() + 2, inRange.top() + 2), Rgb(0xD8D8FF));
-    EXPECT_EQ(image.pixel(cell(3520, 3).left() + 2, inRange.top() + 2), Rgb(0xCCEBCC));
-    ladder().ScrollRowToTop(RowOf(ladder(), 3545));
-    const QRect outside = cell(3540, 2);
-    EXPECT_EQ(paint().pixel(outside.left() + 20, outside.top() + 1), Rgb(0xE6E6E6));
-}
-
-TEST_F(LadderPaint, BestQuoteCellsAreFilledAndGridLinesDrawn) {
-    const QImage image = paint();
+    for (const Probe& probe : probes) {
+        EXPECT_EQ(fillOf(image, probe.price, probe.column), Rgb(probe.fill)) << probe.what;
+    }
     const QRect bid = cell(3512, 1);
-    EXPECT_EQ(image.pixel(bid.left() + 2, bid.top() + 2), Rgb(0xE0E0FD));
-    const QRect ask = cell(3513, 3);
-    EXPECT_EQ(image.pixel(ask.left() + 2, ask.top() + 2), Rgb(0xD9FAD9));
-    EXPECT_EQ(image.pixel(bid.right(), bid.center().y()), Rgb(0xC0C0C0));
+    EXPECT_EQ(image.pixel(bid.right(), bid.center().y()), Rgb(0xC0C0C0)) << "grid";
     EXPECT_EQ(image.pixel(bid.center().x(), bid.bottom()), Rgb(0xC0C0C0));
-    // A quote that moves takes its volume along; nothing stays behind on the old row.
+    // A quote that moves takes its fill along; nothing stays behind on the old row.
     LadderBestQuote moved = ladder().Model().BestQuote();
     moved.bidPrice = 3510;
     ladder().SetBestQuote(moved);
     const QImage after = paint();
-    EXPECT_EQ(after.pixel(bid.left() + 2, bid.top() + 2), Rgb(0xD8D8FF));
-    const QRect newBid = cell(3510, 1);
-    EXPECT_EQ(after.pixel(newBid.left() + 2, newBid.top() + 2), Rgb(0xE0E0FD));
+    EXPECT_EQ(fillOf(after, 3512, 1), Rgb(0xD8D8FF));
+    EXPECT_EQ(fillOf(after, 3510, 1), Rgb(0xE0E0FD));
+    ladder().ScrollRowToTop(rowOf(3545));
+    EXPECT_EQ(fillOf(paint(), 3540, 2), Rgb(0xE6E6E6)) << "outside the day's range";
 }
 
 TEST_F(LadderPaint, PositionBarsShowProfitLossAndEven) {
-    const auto barAt = [&](double price) {
-        const QRect volume = cell(price, 1);
+    const auto barAt = [&](double price, int column = 1) {
+        const QRect volume = cell(price, column);
         return paint().pixel(volume.right() - 3, volume.center().y());
     };
     EXPECT_EQ(barAt(3503), Rgb(0x2122C6)) << "long below the market: profit, red";
@@ -91,9 +88,8 @@ TEST_F(LadderPaint, PositionBarsShowProfitLossAndEven) {
     position["112"] = "1";
     position["136"] = 3506.4;  // nearer 3506
     ladder().SetPositions({position});
-    const QRect sell = cell(3506, 3);
-    EXPECT_EQ(paint().pixel(sell.right() - 3, sell.center().y()), Rgb(0x2122C6));
-    EXPECT_EQ(paint().pixel(cell(3503, 1).right() - 3, cell(3503, 1).center().y()), Rgb(0xD8D8FF));
+    EXPECT_EQ(barAt(3506, 3), Rgb(0x2122C6));
+    EXPECT_EQ(barAt(3503), Rgb(0xD8D8FF)) << "the old bar is gone";
 }
 
 TEST_F(LadderPaint, TheCancelIconIsTheSkinsImage) {
@@ -106,16 +102,12 @@ TEST_F(LadderPaint, OrderCellsAreFramedWithTheirCancelIcon) {
     const QImage image = paint();
     const QRect buy = cell(3505, 0);
     EXPECT_TRUE(Shows(image, QRect(buy.left() + 1, buy.top() + 1, buy.width() - 2, 1), 0x626262));
-    const QRect icon = CMouseOrderList::CancelIconRect(ladder().CellRect(RowOf(ladder(), 3505), 0), 0)
-                           .translated(ladder().viewport()->pos());
+    const QRect icon = inLadder(cancelIcon(3505, 0));
     EXPECT_EQ(icon.left(), buy.left() + 3) << "buy icons stand at the left edge";
-    EXPECT_EQ(qRed(image.pixel(icon.center())) > 0xC0 &&
-                  qGreen(image.pixel(icon.left() + 3, icon.top() + 3)) < 0x80,
-              true);
-    const QRect sellIcon = CMouseOrderList::CancelIconRect(ladder().CellRect(RowOf(ladder(), 3518), 4), 1);
-    EXPECT_EQ(sellIcon.right(), ladder().CellRect(RowOf(ladder(), 3518), 4).right() - 3);
-    const QRect empty = cell(3506, 0);
-    EXPECT_FALSE(Shows(image, empty.adjusted(0, 0, -1, -1), 0x626262));
+    EXPECT_TRUE(qRed(image.pixel(icon.center())) > 0xC0 &&
+                qGreen(image.pixel(icon.left() + 3, icon.top() + 3)) < 0x80);
+    EXPECT_EQ(cancelIcon(3518, 4).right(), cellRect(3518, 4).right() - 3) << "sell icons at the right";
+    EXPECT_FALSE(Shows(image, cell(3506, 0).adjusted(0, 0, -1, -1), 0x626262));
 }
 
 TEST_F(LadderPaint, RatioBarSplitsByBestVolumesAndEvenlyWithout) {
@@ -138,27 +130,15 @@ TEST_F(LadderPaint, RatioBarSplitsByBestVolumesAndEvenlyWithout) {
 }
 
 TEST_F(LadderPaint, HoverFramesThePriceCellInTheSideColourAndTheIconInOrange) {
-    const int row = RowOf(ladder(), 3508);
-    QTest::mouseMove(ladder().viewport(), ladder().CellRect(row, 1).center());
+    QTest::mouseMove(ladder().viewport(), cellRect(3508, 1).center());
     const QRect price = cell(3508, 2);
     EXPECT_EQ(paint().pixel(price.center().x(), price.top()), Rgb(0x0001F3));
-    QTest::mouseMove(ladder().viewport(), ladder().CellRect(row, 3).center());
+    QTest::mouseMove(ladder().viewport(), cellRect(3508, 3).center());
     EXPECT_EQ(paint().pixel(price.center().x(), price.top()), Rgb(0x018F00));
-    const QRect icon = CMouseOrderList::CancelIconRect(ladder().CellRect(RowOf(ladder(), 3505), 0), 0);
-    QTest::mouseMove(ladder().viewport(), icon.center());
-    const QRect frame = icon.adjusted(-1, -1, 1, 1).translated(ladder().viewport()->pos());
+    QTest::mouseMove(ladder().viewport(), cancelIcon(3505, 0).center());
+    const QRect frame = inLadder(cancelIcon(3505, 0).adjusted(-1, -1, 1, 1));
     EXPECT_EQ(paint().pixel(frame.left(), frame.center().y()), Rgb(0x018FFF));
     EXPECT_NE(paint().pixel(price.center().x(), price.top()), Rgb(0x018F00)) << "the old frame is gone";
-}
-
-// Not a check: writes the scene for a person to look at when KRT_SNAPSHOT_DIR names a folder.
-TEST_F(LadderPaint, SnapshotForReview) {
-    const QByteArray folder = qgetenv("KRT_SNAPSHOT_DIR");
-    if (folder.isEmpty()) {
-        GTEST_SKIP() << "set KRT_SNAPSHOT_DIR to write ladder.png";
-    }
-    QTest::mouseMove(ladder().viewport(), ladder().CellRect(RowOf(ladder(), 3509), 1).center());
-    ASSERT_TRUE(LadderScene::Paint(owner).save(QDir(QString::fromLocal8Bit(folder)).filePath("ladder.png")));
 }
 
 }  // namespace

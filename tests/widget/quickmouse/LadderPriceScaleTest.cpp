@@ -11,31 +11,31 @@ namespace {
 
 using Rounding = LadderPriceScale::Rounding;
 
-TEST(LadderBuild, EqualLimitsCentre100TicksEitherSideOfTheReference) {
-    LadderPriceScale scale;
-    ASSERT_EQ(scale.Build(1, 0, 52.5, 0.5, 0), 201);
-    EXPECT_EQ(scale.ReferenceRow(), 100);
-    EXPECT_EQ(scale.PriceText(0), QStringLiteral("102.5"));
-    EXPECT_EQ(scale.PriceText(100), QStringLiteral("52.5"));
-    EXPECT_EQ(scale.PriceText(200), QStringLiteral("2.5"));
-    EXPECT_EQ(scale.Build(0, 3500, 3500, 1, 3500), 201) << "limits equal but not zero";
-}
-
-TEST(LadderBuild, LimitsSpanTheRowsTopDown) {
-    LadderPriceScale scale;
-    ASSERT_EQ(scale.Build(0, 3300, 3500, 1, 3700), 401);
-    EXPECT_EQ(scale.PriceText(0), QStringLiteral("3700"));
-    EXPECT_EQ(scale.PriceText(400), QStringLiteral("3300"));
-    EXPECT_EQ(scale.ReferenceRow(), 200);
-    EXPECT_EQ(scale.Build(2, 3.3, 3.5, 0.01, 3.7), 41) << "0.3 × 100 must not truncate to 29";
-    EXPECT_EQ(scale.PriceText(40), QStringLiteral("3.30"));
-    EXPECT_EQ(scale.Build(0, 3700, 3500, 1, 3300), 401) << "limits given the wrong way round";
-}
-
-TEST(LadderBuild, AReferenceBetweenTicksHasNoRow) {
-    LadderPriceScale scale;
-    ASSERT_EQ(scale.Build(1, 10, 12.3, 0.5, 20), 21);
-    EXPECT_EQ(scale.ReferenceRow(), -1);
+TEST(LadderBuild, RowsRunTopDownBetweenTheLimitsOrAHundredTicksAroundTheReference) {
+    struct Case {
+        int decimals;
+        double lower, reference, tick, upper;
+        int rows, referenceRow;
+        const char *top, *bottom, *what;
+    };
+    const Case cases[] = {
+        {1, 0, 52.5, 0.5, 0, 201, 100, "102.5", "2.5", "no limits"},
+        {0, 3500, 3500, 1, 3500, 201, 100, "3600", "3400", "limits equal but not zero"},
+        {0, 3300, 3500, 1, 3700, 401, 200, "3700", "3300", "limits"},
+        {0, 3700, 3500, 1, 3300, 401, 200, "3700", "3300", "limits given the wrong way round"},
+        {2, 3.3, 3.5, 0.01, 3.7, 41, 20, "3.70", "3.30", "0.3 × 100 must not truncate to 29"},
+        {1, 10, 12.3, 0.5, 20, 21, -1, "20.0", "10.0", "a reference between ticks has no row"},
+        {2, -1, 0, 0.25, 1, 9, 4, "1.00", "-1.00", "negative prices"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        LadderPriceScale scale;
+        ASSERT_EQ(scale.Build(c.decimals, c.lower, c.reference, c.tick, c.upper), c.rows);
+        EXPECT_EQ(scale.ReferenceRow(), c.referenceRow);
+        EXPECT_EQ(scale.PriceText(0), QString::fromUtf8(c.top));
+        EXPECT_EQ(scale.PriceText(c.rows - 1), QString::fromUtf8(c.bottom));
+        EXPECT_TRUE(scale.PriceText(c.rows).isEmpty());
+    }
 }
 
 TEST(LadderBuild, UnusableContractsLeaveTheLadderEmpty) {
@@ -52,15 +52,21 @@ TEST(LadderBuild, UnusableContractsLeaveTheLadderEmpty) {
     EXPECT_TRUE(scale.PriceText(0).isEmpty());
 }
 
-TEST(LadderRowOfPrice, BetweenTicksLeansUpUnlessWithinATenthOfTheTickBelow) {
+TEST(LadderRowOfPrice, BetweenTicksLeansUpUnlessWithinATenthOfTheTickBelowAndOutsideHasNoRow) {
     LadderPriceScale scale;
     ASSERT_EQ(scale.Build(0, 90, 95, 1, 100), 11);
     // Row 0 is 100, row 1 is 99.
     EXPECT_EQ(scale.RowOf(99), 1);
     EXPECT_EQ(scale.RowOf(99.1), 1) << "exactly a tenth above 99";
     EXPECT_EQ(scale.RowOf(99.11), 0);
-    EXPECT_EQ(scale.RowOf(99.5), 0);
     EXPECT_EQ(scale.RowOf(99.99), 0);
+    EXPECT_EQ(scale.RowOf(100.05), 0) << "within the lean of the top";
+    EXPECT_EQ(scale.RowOf(100.5), -1) << "above the top is outside, not row 0";
+    EXPECT_EQ(scale.RowOf(89.5), 10) << "leans up onto the bottom row";
+    EXPECT_EQ(scale.RowOf(89.05), -1);
+    EXPECT_EQ(scale.RowOf(0), -1);
+    EXPECT_EQ(scale.RowOf(std::nan("")), -1);
+    EXPECT_EQ(scale.RowOf(1e300), -1);
 }
 
 TEST(LadderRowOfPrice, PositionsGoToTheNearerTickAndHalfWayGoesUp) {
@@ -74,18 +80,6 @@ TEST(LadderRowOfPrice, PositionsGoToTheNearerTickAndHalfWayGoesUp) {
     EXPECT_EQ(scale.RowOf(19.821, Rounding::Tick), 0);
 }
 
-TEST(LadderRowOfPrice, PricesOutsideTheLadderHaveNoRow) {
-    LadderPriceScale scale;
-    ASSERT_EQ(scale.Build(0, 90, 95, 1, 100), 11);
-    EXPECT_EQ(scale.RowOf(100.05), 0) << "within the lean of the top";
-    EXPECT_EQ(scale.RowOf(100.5), -1) << "above the top is outside, not row 0";
-    EXPECT_EQ(scale.RowOf(89.5), 10) << "leans up onto the bottom row";
-    EXPECT_EQ(scale.RowOf(89.05), -1);
-    EXPECT_EQ(scale.RowOf(0), -1);
-    EXPECT_EQ(scale.RowOf(std::nan("")), -1);
-    EXPECT_EQ(scale.RowOf(1e300), -1);
-}
-
 TEST(LadderRowOfPrice, NoDriftAcrossAThousandTicks) {
     LadderPriceScale scale;
     ASSERT_EQ(scale.Build(3, 0.5, 1.5, 0.001, 2.5), 2001);
@@ -95,14 +89,12 @@ TEST(LadderRowOfPrice, NoDriftAcrossAThousandTicks) {
     }
 }
 
-TEST(LadderPriceText, PrintsTheContractsDecimalsIncludingNegativePrices) {
+TEST(LadderPriceText, ZeroAndNegativePricesKeepTheContractsDecimals) {
     LadderPriceScale scale;
     ASSERT_EQ(scale.Build(2, -1, 0, 0.25, 1), 9);
-    EXPECT_EQ(scale.PriceText(0), QStringLiteral("1.00"));
     EXPECT_EQ(scale.PriceText(3), QStringLiteral("0.25"));
     EXPECT_EQ(scale.PriceText(4), QStringLiteral("0.00"));
     EXPECT_EQ(scale.PriceText(5), QStringLiteral("-0.25"));
-    EXPECT_EQ(scale.PriceText(9), QString());
     EXPECT_EQ(scale.FormatPrice(scale.BottomPrice()), QStringLiteral("-1.00"));
 }
 

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
+#include <algorithm>
+#include <iterator>
 
 #include "quickmouse/QuickMouseMessages.h"
 #include "support/RunLayoutFolder.h"
@@ -23,9 +24,6 @@ Win::LRESULT LadderOwner::OnMessage(Win::UINT message, Win::WPARAM wParam, Win::
     request.message = message;
     switch (message) {
         case QuickMouseMsg::kPlaceOrder:
-            request.text = *reinterpret_cast<const QString*>(wParam);
-            request.direction = lParam;
-            break;
         case QuickMouseMsg::kCancelOrder:
             request.text = *reinterpret_cast<const QString*>(wParam);
             request.direction = lParam;
@@ -43,6 +41,13 @@ Win::LRESULT LadderOwner::OnMessage(Win::UINT message, Win::WPARAM wParam, Win::
     }
     requests.push_back(request);
     return 1;
+}
+
+std::vector<LadderOwner::Request> LadderOwner::Sent(Win::UINT message) const {
+    std::vector<Request> matching;
+    std::copy_if(requests.begin(), requests.end(), std::back_inserter(matching),
+                 [message](const Request& request) { return request.message == message; });
+    return matching;
 }
 
 namespace {

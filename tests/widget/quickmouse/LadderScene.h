@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -24,6 +26,8 @@ public:
     Win::LRESULT OnMessage(Win::UINT message, Win::WPARAM wParam, Win::LPARAM lParam) override;
 
     CKRMouselist& Ladder() { return *m_ladder; }
+    // The requests of one kind, in the order they came.
+    std::vector<Request> Sent(Win::UINT message) const;
     std::vector<Request> requests;
 
 private:
@@ -46,3 +50,21 @@ QPoint CellCentre(CKRMouselist& ladder, int row, int column);
 QImage Paint(QWidget& widget);
 
 }  // namespace LadderScene
+
+// The scene on a shown owner, for tests that paint it or drive it with the mouse.
+class LadderSceneTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        owner.show();
+        LadderScene::Populate(ladder());
+    }
+    CKRMouselist& ladder() { return owner.Ladder(); }
+    int rowOf(double price) { return LadderScene::RowOf(ladder(), price); }
+    // A cell's rectangle in the ladder's cell viewport.
+    QRect cellRect(double price, int column) { return ladder().CellRect(rowOf(price), column); }
+    QRect cancelIcon(double price, int column) {
+        return CMouseOrderList::CancelIconRect(cellRect(price, column), column == 0 ? 0 : 1);
+    }
+
+    LadderOwner owner;
+};

@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QSignalSpy>
+#include <QApplication>
 #include <QTest>
 
 #include "MessageRecorder.h"
@@ -11,7 +10,6 @@
 #include "platform/ColorRef.h"
 #include "quickmouse/COpenInfo.h"
 #include "quickmouse/CPositionInfo.h"
-#include "quickmouse/CPriceHSpinEdit.h"
 #include "quickmouse/KrCButton.h"
 #include "quickmouse/QuickMouseMessages.h"
 
@@ -47,11 +45,9 @@ TEST_F(PositionPanel, ASideWithoutPositionShowsDashesInBothHalves) {
 TEST_F(PositionPanel, ProfitIsRedAboveZeroAndGreenOtherwise) {
     panel->SetVolumeText(QStringLiteral("5"));
     panel->SetProfitText(QStringLiteral("120.5"));
-    EXPECT_EQ(panel->ProfitColour(), 0x0000D7u);
     EXPECT_TRUE(Shows(paint(), profitArea(), 0x0000D7));
     panel->SetProfitText(QStringLiteral("0"));
-    EXPECT_EQ(panel->ProfitColour(), 0x307100u) << "0 is green";
-    EXPECT_TRUE(Shows(paint(), profitArea(), 0x307100));
+    EXPECT_TRUE(Shows(paint(), profitArea(), 0x307100)) << "0 is green";
     EXPECT_FALSE(Shows(paint(), profitArea(), 0x0000D7));
     panel->SetProfitText(QStringLiteral("-8.0"));
     EXPECT_EQ(panel->ProfitColour(), 0x307100u);
@@ -64,17 +60,6 @@ TEST_F(PositionPanel, TheSideColumnIsFramedAndLabelledInTheSideColour) {
     EXPECT_EQ(image.pixel(panel->width() - 21, 10), Win::FromColorRef(0x307100).rgb());
     EXPECT_EQ(image.pixel(0, 10), Win::FromColorRef(0xAFA298).rgb());
     EXPECT_TRUE(Shows(image, QRect(panel->width() - 20, 2, 18, 18), 0x307100));
-}
-
-TEST_F(PositionPanel, ADoubleClickTellsTheOwnerWhoReadsTheSecondTotal) {
-    panel->SetVolumeText(QStringLiteral("7(3)"));
-    panel->SetSecondText(QStringLiteral("3"));
-    QSignalSpy spy(panel, &CPositionInfo::doubleClicked);
-    QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(30, 10));
-    EXPECT_EQ(spy.count(), 0) << "a single click does nothing";
-    QTest::mouseDClick(panel, Qt::LeftButton, {}, QPoint(30, 10));
-    EXPECT_EQ(spy.count(), 1);
-    EXPECT_EQ(panel->SecondText(), QStringLiteral("3"));
 }
 
 class OpenPanel : public ::testing::Test {
@@ -149,48 +134,6 @@ TEST(TradeButton, DrawsTheThemeImagesOfItsLookAndState) {
     EXPECT_EQ(check.ImageNames(), QStringList{QStringLiteral("交易复选按钮背景图未选中-正常态")});
     KrCButton tall(QStringLiteral("买"), KrCButton::Look::VerticallyStretched);
     EXPECT_TRUE(tall.ImageNames()[2].startsWith(QStringLiteral("交易普通纵向拉伸按钮背景图底部区")));
-}
-
-}  // namespace
-
-namespace {
-
-// Not a check: writes the panels and controls for a person to look at when KRT_SNAPSHOT_DIR
-// names a folder.
-TEST(TradingWidgets, SnapshotForReview) {
-    const QByteArray folder = qgetenv("KRT_SNAPSHOT_DIR");
-    if (folder.isEmpty()) {
-        GTEST_SKIP() << "set KRT_SNAPSHOT_DIR to write widgets.png";
-    }
-    MessageRecorder window;
-    window.resize(300, 200);
-    QPalette palette = window.palette();
-    palette.setColor(QPalette::Window, QColor(0xF4, 0xF4, 0xF4));
-    window.setPalette(palette);
-    window.setAutoFillBackground(true);
-    auto* longs = new CPositionInfo(&window);
-    longs->setGeometry(10, 10, 130, 44);
-    longs->SetVolumeText(QStringLiteral("7(3)"));
-    longs->SetProfitText(QStringLiteral("630.0"));
-    auto* shorts = new CPositionInfo(&window);
-    shorts->setGeometry(150, 10, 130, 44);
-    shorts->SetSideColour(0x307100);
-    shorts->SetSideLabel(QStringLiteral("空"));
-    auto* open = new COpenInfo(&window);
-    open->setGeometry(10, 64, 130, 44);
-    open->SetTexts(QStringLiteral("126"), QStringLiteral("118"));
-    auto* spin = new CPriceHSpinEdit(&window);
-    spin->setGeometry(150, 74, 130, 24);
-    spin->SetValue(1200);
-    auto* button = new KrCButton(QStringLiteral("条件单"), KrCButton::Look::Stretched, &window);
-    button->setGeometry(10, 120, 80, 26);
-    auto* radio = new KrCButton(QStringLiteral("开仓"), KrCButton::Look::Radio, &window);
-    radio->setGeometry(100, 124, 60, 20);
-    radio->setChecked(true);
-    auto* check = new KrCButton(QStringLiteral("FAK"), KrCButton::Look::Check, &window);
-    check->setGeometry(170, 124, 60, 20);
-    window.show();
-    ASSERT_TRUE(window.grab().save(QDir(QString::fromLocal8Bit(folder)).filePath("widgets.png")));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <algorithm>
 
 #include "quickmouse/CKoraListEx.h"
 #include "quickmouse/QuickMouseMessages.h"
@@ -65,16 +66,13 @@ TEST_F(SkinHeader, ReportsTheColumnAndWhetherThePointerIsInTheLowerLine) {
     EXPECT_EQ(r[1].flag, 1);
     EXPECT_EQ(r.back().message, QuickMouseMsg::kHeaderMove);
     EXPECT_EQ(r.back().flag, 1) << "just below the middle of 44 pixels";
-    bool doubleClick = false;
-    bool rightPress = false;
-    for (const auto& report : r) {
-        doubleClick =
-            doubleClick || (report.message == QuickMouseMsg::kHeaderDoubleClick && report.column == 1);
-        rightPress =
-            rightPress || (report.message == QuickMouseMsg::kHeaderRightPress && report.column == -1);
-    }
-    EXPECT_TRUE(doubleClick);
-    EXPECT_TRUE(rightPress) << "beyond the last column";
+    const auto reported = [&](Win::UINT message, int column) {
+        return std::any_of(r.begin(), r.end(), [&](const auto& report) {
+            return report.message == message && report.column == column;
+        });
+    };
+    EXPECT_TRUE(reported(QuickMouseMsg::kHeaderDoubleClick, 1));
+    EXPECT_TRUE(reported(QuickMouseMsg::kHeaderRightPress, -1)) << "beyond the last column";
 }
 
 TEST_F(SkinHeader, AOneLineHeaderReportsFlagZeroEverywhere) {

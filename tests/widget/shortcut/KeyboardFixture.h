@@ -79,11 +79,19 @@ protected:
         Pump();
     }
 
+    // A position of the futures account, opened at a real price.
+    void Hold(const Terminal::Market::Instrument& instrument, Terminal::Market::PositionSide side, int volume,
+              double price) {
+        ASSERT_TRUE(t.Host().Market().AddPosition("E1008", instrument.index, side, volume,
+                                                  instrument.ToUnits(price)));
+    }
+
     std::vector<Json::Value> Orders() { return t.Journal(QStringLiteral("Order")); }
     static std::string Field(const Json::Value& entry, const char* key) {
         const Json::Value& order = entry["Request"]["Order"];
         return Kora::Utility::JsonText(order, key);
     }
+    static int Volume(const Json::Value& entry) { return entry["Request"]["Order"]["Volume"].asInt(); }
 
     ComponentOnHost t;
 };

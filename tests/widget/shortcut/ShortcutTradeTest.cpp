@@ -7,6 +7,7 @@
 namespace {
 
 using Kora::Utility::JsonParse;
+using Side = Terminal::Market::PositionSide;
 
 Json::Value Parse(const char* text) {
     Json::Value v;
@@ -44,7 +45,7 @@ TEST_F(ShortcutTrade, VolumeIsQuantityTimesMultiplier) {
     SetEdit(CDlgShortcutTrade::kMultiplierId, "2");
     Act(7, kBuyAtAsk);
     ASSERT_EQ(Orders().size(), 1u);
-    EXPECT_EQ(Orders()[0]["Request"]["Order"]["Volume"].asInt(), 6);
+    EXPECT_EQ(Volume(Orders()[0]), 6);
     EXPECT_EQ(Orders()[0]["Request"]["SoftwareType"].asString(), "键盘下单");
     EXPECT_EQ(Orders()[0]["Request"]["OrderMode"].asString(), "手动");
 
@@ -133,39 +134,33 @@ TEST_F(ShortcutTrade, ADeclinedCancelSendsNothingAndLogsTheRefusal) {
 }
 
 TEST_F(ShortcutTrade, LockRefusesEqualPositionsAndOtherwiseOpensTheOtherSide) {
-    const auto& m = Future();
-    t.Host().Market().AddPosition("E1008", m.index, Terminal::Market::PositionSide::Long, 2, m.ToUnits(3000));
-    t.Host().Market().AddPosition("E1008", m.index, Terminal::Market::PositionSide::Short, 2,
-                                  m.ToUnits(3000));
+    Hold(Future(), Side::Long, 2, 3000);
+    Hold(Future(), Side::Short, 2, 3000);
     Act(13);
     EXPECT_EQ(t.BoxTexts(), QStringList{"持仓为0或是持有等量的双向持仓，无法执行锁仓操作!"});
     EXPECT_TRUE(Orders().empty());
 
-    t.Host().Market().AddPosition("E1008", m.index, Terminal::Market::PositionSide::Long, 3, m.ToUnits(3000));
+    Hold(Future(), Side::Long, 3, 3000);
     Act(13);
     ASSERT_EQ(Orders().size(), 1u);
     EXPECT_EQ(Field(Orders()[0], "Direction"), "1");
     EXPECT_EQ(Field(Orders()[0], "OffsetFlag"), "0");
-    EXPECT_EQ(Orders()[0]["Request"]["Order"]["Volume"].asInt(), 3);
+    EXPECT_EQ(Volume(Orders()[0]), 3);
 }
 
 TEST_F(ShortcutTrade, ReverseClosesTheNetPositionAndOpensAsMuchOnTheOtherSide) {
-    const auto& m = Future();
-    t.Host().Market().AddPosition("E1008", m.index, Terminal::Market::PositionSide::Long, 4, m.ToUnits(3000));
+    Hold(Future(), Side::Long, 4, 3000);
     Act(14);
     ASSERT_EQ(Orders().size(), 2u);
-    EXPECT_EQ(Field(Orders()[0], "Direction"), "1");
-    EXPECT_EQ(Field(Orders()[0], "OffsetFlag"), "1");
-    EXPECT_EQ(Field(Orders()[1], "Direction"), "1");
-    EXPECT_EQ(Field(Orders()[1], "OffsetFlag"), "0");
-    for (const auto& order : Orders()) {
-        EXPECT_EQ(order["Request"]["Order"]["Volume"].asInt(), 4);
+    for (const auto& [order, offset] : {std::pair{Orders()[0], "1"}, {Orders()[1], "0"}}) {
+        EXPECT_EQ(Field(order, "Direction"), "1");
+        EXPECT_EQ(Field(order, "OffsetFlag"), offset);
+        EXPECT_EQ(Volume(order), 4);
     }
 }
 
 TEST_F(ShortcutTrade, ClosingMoreThanIsClosableIsRefused) {
-    const auto& m = Future();
-    t.Host().Market().AddPosition("E1008", m.index, Terminal::Market::PositionSide::Long, 2, m.ToUnits(3000));
+    Hold(Future(), Side::Long, 2, 3000);
     SetEdit(CDlgShortcutTrade::kQuantityId, "5");
     Act(7, R"({"买卖": 1, "开平": 1, "价格": "买一价", "超价": 0})");
     EXPECT_EQ(t.BoxTexts(), QStringList{"可用数量不足！"});
@@ -177,12 +172,9 @@ TEST_F(ShortcutTrade, ClosingMoreThanIsClosableIsRefused) {
 }
 
 TEST_F(ShortcutTrade, CloseAllAsksAndClosesEveryPosition) {
-    const auto& m = Future();
-    const auto& index = IndexFuture();
-    Quote(index, 3499.8, 3500.0);
-    t.Host().Market().AddPosition("E1008", m.index, Terminal::Market::PositionSide::Long, 2, m.ToUnits(3000));
-    t.Host().Market().AddPosition("E1008", index.index, Terminal::Market::PositionSide::Short, 1,
-                                  index.ToUnits(3500));
+    Quote(IndexFuture(), 3499.8, 3500.0);
+    Hold(Future(), Side::Long, 2, 3000);
+    Hold(IndexFuture(), Side::Short, 1, 3500);
     t.answer = Win::IDNO;
     Act(12);
     EXPECT_TRUE(Orders().empty());
@@ -217,11 +209,9 @@ TEST(MarketOrders, EachExchangeTakesThemOrSaysWhyNot) {
 TEST_F(ShortcutTrade, AMarketLockOnAnExchangeThatTakesThemIsSentAsAMarketOrder) {
     SetSetting("锁仓价格", "6");
     Post(QStringLiteral("UserChangeParam"));
-    const auto& index = IndexFuture();
-    Follow(index);
-    Quote(index, 3499.8, 3500.0);
-    t.Host().Market().AddPosition("E1008", index.index, Terminal::Market::PositionSide::Long, 1,
-                                  index.ToUnits(3500));
+    Follow(IndexFuture());
+    Quote(IndexFuture(), 3499.8, 3500.0);
+    Hold(IndexFuture(), Side::Long, 1, 3500);
     Act(13);
     ASSERT_EQ(Orders().size(), 1u);
     EXPECT_EQ(Field(Orders()[0], "PriceType"), "市价");
