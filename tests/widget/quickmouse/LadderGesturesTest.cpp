@@ -17,32 +17,62 @@ protected:
         groups.Add({QStringLiteral("B"), 0, 0, 1}, 10);
         groups.Add({QStringLiteral("S"), 1, 0, 2}, 20);
     }
-    Actions dragSellTo(const LadderHit& drop) {
-        EXPECT_TRUE(gestures.Press(LadderHit::Cell(20, 4)));
-        return gestures.Release(drop, kSingleClick);
-    }
 
     LadderColumns columns;
     WorkingOrderGroups groups;
     LadderGestures gestures{columns, groups};
 };
 
-TEST_F(Gestures, SellOrderDragMatrix) {
-    const LadderAction cancel{Kind::CancelGroup, 20, 4, 1};
-    const auto moveTo = [](int row) { return LadderAction{Kind::MoveGroup, 20, 4, 1, row}; };
-    EXPECT_EQ(dragSellTo(LadderHit::Cell(25, 3)), Actions{moveTo(25)}) << "sell volume";
-    EXPECT_EQ(dragSellTo(LadderHit::Cell(25, 4)), Actions{moveTo(25)}) << "sell orders";
-    EXPECT_EQ(dragSellTo(LadderHit::Cell(25, 2)), Actions{moveTo(25)}) << "price";
-    EXPECT_EQ(dragSellTo(LadderHit::Cell(20, 3)), Actions{moveTo(20)}) << "same row, other target column";
-    EXPECT_EQ(dragSellTo(LadderHit::Cell(25, 1)), Actions{cancel}) << "buy volume";
-    EXPECT_EQ(dragSellTo(LadderHit::Cell(25, 0)), Actions{cancel}) << "buy orders";
-    EXPECT_EQ(dragSellTo(LadderHit::Cell(25, -1)), Actions{cancel}) << "right of the last column";
-    EXPECT_EQ(dragSellTo(LadderHit::Cell(-1, 3)), Actions{cancel}) << "below the last row";
-    EXPECT_EQ(dragSellTo(LadderHit::Header(3)), Actions{cancel});
-    EXPECT_EQ(dragSellTo(LadderHit::Outside()), Actions{cancel});
-    EXPECT_EQ(dragSellTo(LadderHit::Cell(20, 4)), (Actions{{Kind::OpenEditor, 20, 4, 1}}))
-        << "the pressed cell";
-    EXPECT_EQ(dragSellTo(LadderHit::Cell(20, 4, true)), (Actions{{Kind::OpenEditor, 20, 4, 1}}));
+TEST_F(Gestures, EachPressAndReleaseOnTheCellsAsksForWhatTheyMean) {
+    using H = LadderHit;
+    const Actions cancelSell{{Kind::CancelGroup, 20, 4, 1}};
+    const Actions editSell{{Kind::OpenEditor, 20, 4, 1}};
+    const auto moveSell = [](int row) { return Actions{{Kind::MoveGroup, 20, 4, 1, row}}; };
+    const auto place = [](int row, int column, int side) {
+        return Actions{{Kind::PlaceOrder, row, column, side}};
+    };
+    struct Case {
+        LadderHit press, release;
+        LadderTrigger mode;
+        bool captures;
+        Actions expected;
+        const char* what;
+    };
+    const Case cases[] = {
+        {H::Cell(20, 4), H::Cell(25, 3), kSingleClick, true, moveSell(25), "sell order to sell volume"},
+        {H::Cell(20, 4), H::Cell(25, 4), kSingleClick, true, moveSell(25), "sell order to sell orders"},
+        {H::Cell(20, 4), H::Cell(25, 2), kSingleClick, true, moveSell(25), "sell order to price"},
+        {H::Cell(20, 4), H::Cell(20, 3), kSingleClick, true, moveSell(20), "same row, other target column"},
+        {H::Cell(20, 4), H::Cell(25, 1), kSingleClick, true, cancelSell, "sell order to buy volume"},
+        {H::Cell(20, 4), H::Cell(25, 0), kSingleClick, true, cancelSell, "sell order to buy orders"},
+        {H::Cell(20, 4), H::Cell(25, -1), kSingleClick, true, cancelSell, "right of the last column"},
+        {H::Cell(20, 4), H::Cell(-1, 3), kSingleClick, true, cancelSell, "below the last row"},
+        {H::Cell(20, 4), H::Header(3), kSingleClick, true, cancelSell, "onto the header"},
+        {H::Cell(20, 4), H::Outside(), kSingleClick, true, cancelSell, "outside"},
+        {H::Cell(20, 4), H::Cell(20, 4), kSingleClick, true, editSell, "the pressed cell"},
+        {H::Cell(20, 4), H::Cell(20, 4, true), kSingleClick, true, editSell, "the pressed cell's icon"},
+        {H::Cell(15, 1), H::Cell(15, 1), kSingleClick, false, place(15, 1, 0), "click on buy volume"},
+        {H::Cell(15, 3), H::Cell(16, 3), kSingleClick, false, place(16, 3, 1), "the row let go on"},
+        {H::Cell(15, 1), H::Cell(15, 1), kDoubleClick, false, {}, "double-click mode"},
+        {H::Cell(15, 2), H::Cell(15, 2), kSingleClick, false, {}, "price column"},
+        {H::Cell(15, 1), H::Cell(-1, 1), kSingleClick, false, {}, "no row"},
+        {H::Cell(11, 0), H::Cell(11, 0), kSingleClick, false, {}, "order column without a group"},
+        {H::Cell(10, 4), H::Cell(10, 4), kSingleClick, false, {}, "the buy group is on the other side"},
+        {H::Cell(10, 0, true),
+         H::Cell(10, 0, true),
+         kSingleClick,
+         false,
+         {{Kind::CancelGroup, 10, 0, 0}},
+         "cancel icon"},
+        {H::Cell(10, 0, true), H::Cell(10, 0), kSingleClick, false, {}, "icon pressed, let go beside it"},
+        {H::Cell(10, 0, true), H::Cell(20, 4, true), kSingleClick, false, {}, "another icon let go on"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(gestures.Press(c.press), c.captures);
+        EXPECT_EQ(gestures.Release(c.release, c.mode), c.expected);
+        EXPECT_FALSE(gestures.Dragging());
+    }
 }
 
 TEST_F(Gestures, BuyOrdersDropOnTheBuySideAndTheFirstExtraColumn) {
@@ -54,39 +84,6 @@ TEST_F(Gestures, BuyOrdersDropOnTheBuySideAndTheFirstExtraColumn) {
     ASSERT_TRUE(gestures.Press(LadderHit::Cell(10, 0)));
     EXPECT_EQ(gestures.Release(LadderHit::Cell(12, 6), kSingleClick),
               (Actions{{Kind::CancelGroup, 10, 0, 0}}));
-}
-
-TEST_F(Gestures, OnlyAPlainClickOnAVolumeColumnPlacesAndOnlyInSingleClickMode) {
-    EXPECT_FALSE(gestures.Press(LadderHit::Cell(15, 1)));
-    EXPECT_EQ(gestures.Release(LadderHit::Cell(15, 1), kSingleClick),
-              (Actions{{Kind::PlaceOrder, 15, 1, 0}}));
-    gestures.Press(LadderHit::Cell(15, 3));
-    EXPECT_EQ(gestures.Release(LadderHit::Cell(16, 3), kSingleClick), (Actions{{Kind::PlaceOrder, 16, 3, 1}}))
-        << "the row let go on";
-    gestures.Press(LadderHit::Cell(15, 1));
-    EXPECT_TRUE(gestures.Release(LadderHit::Cell(15, 1), kDoubleClick).empty());
-    gestures.Press(LadderHit::Cell(15, 2));
-    EXPECT_TRUE(gestures.Release(LadderHit::Cell(15, 2), kSingleClick).empty()) << "price column";
-    gestures.Press(LadderHit::Cell(15, 1));
-    EXPECT_TRUE(gestures.Release(LadderHit::Cell(-1, 1), kSingleClick).empty()) << "no row";
-    EXPECT_EQ(dragSellTo(LadderHit::Cell(25, 3)).size(), 1u) << "a move places nothing besides";
-}
-
-TEST_F(Gestures, PressesOnCellsWithoutAGroupStartNothing) {
-    EXPECT_FALSE(gestures.Press(LadderHit::Cell(11, 0)));
-    EXPECT_FALSE(gestures.Press(LadderHit::Cell(10, 4))) << "the buy group is on the other side";
-    EXPECT_FALSE(gestures.Dragging());
-    EXPECT_TRUE(gestures.Release(LadderHit::Cell(11, 0), kSingleClick).empty());
-}
-
-TEST_F(Gestures, TheCancelIconCancelsWhenLetGoOnTheSameIcon) {
-    EXPECT_FALSE(gestures.Press(LadderHit::Cell(10, 0, true))) << "an icon press captures nothing";
-    EXPECT_EQ(gestures.Release(LadderHit::Cell(10, 0, true), kSingleClick),
-              (Actions{{Kind::CancelGroup, 10, 0, 0}}));
-    gestures.Press(LadderHit::Cell(10, 0, true));
-    EXPECT_TRUE(gestures.Release(LadderHit::Cell(10, 0, false), kSingleClick).empty());
-    gestures.Press(LadderHit::Cell(10, 0, true));
-    EXPECT_TRUE(gestures.Release(LadderHit::Cell(20, 4, true), kSingleClick).empty());
 }
 
 TEST_F(Gestures, DoubleClicksPlaceInDoubleClickModeAndCancelOnOrderCells) {

@@ -216,7 +216,6 @@ TEST(BestLevels, LabelTheFiveLevelsOfEachSide) {
     EXPECT_EQ(levels.LevelAt(4, 0), 0) << "without level lists the best price is the first level";
     EXPECT_EQ(levels.LevelAt(3, 0), -1);
     EXPECT_EQ(BestLevelMarks::Label(1, 0), QStringLiteral("卖"));
-    EXPECT_EQ(BestLevelMarks::Label(0, 0), QStringLiteral("买"));
     EXPECT_EQ(BestLevelMarks::Label(0, 4), QStringLiteral("五"));
     EXPECT_EQ(BestLevelMarks::Label(1, 5), QString());
     EXPECT_EQ(changes.Rows(), (std::vector<int>{0, 2, 3, 4}));

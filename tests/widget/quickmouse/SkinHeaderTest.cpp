@@ -17,6 +17,7 @@ public:
         Win::UINT message;
         int column;
         int flag;
+        bool operator==(const Report&) const = default;
     };
 
     Win::LRESULT OnMessage(Win::UINT message, Win::WPARAM wParam, Win::LPARAM lParam) override {
@@ -58,12 +59,9 @@ TEST_F(SkinHeader, ReportsTheColumnAndWhetherThePointerIsInTheLowerLine) {
     QTest::mouseMove(header(), QPoint(20, 23));
     ASSERT_GE(list.reports.size(), 5u);
     const auto& r = list.reports;
-    EXPECT_EQ(r[0].message, QuickMouseMsg::kHeaderPress);
-    EXPECT_EQ(r[0].column, 0);
-    EXPECT_EQ(r[0].flag, 0);
-    EXPECT_EQ(r[1].message, QuickMouseMsg::kHeaderRelease);
-    EXPECT_EQ(r[1].column, 1);
-    EXPECT_EQ(r[1].flag, 1);
+    using Report = ReportedList::Report;
+    EXPECT_EQ(r[0], (Report{QuickMouseMsg::kHeaderPress, 0, 0}));
+    EXPECT_EQ(r[1], (Report{QuickMouseMsg::kHeaderRelease, 1, 1}));
     EXPECT_EQ(r.back().message, QuickMouseMsg::kHeaderMove);
     EXPECT_EQ(r.back().flag, 1) << "just below the middle of 44 pixels";
     const auto reported = [&](Win::UINT message, int column) {
