@@ -43,6 +43,11 @@ void Write(const QString& path, const std::vector<Row>& rows) {
     WriteBytes(path, Bytes(rows));
 }
 
+Json::Value Rows(const QString& path) {
+    DbfTable table;
+    return DbfTable::ReadFile(path, table) == DbfTable::Status::Ok ? table.Rows() : Json::Value();
+}
+
 namespace {
 
 // Moves all of size bytes with read or write, which may each move fewer at a time.

@@ -24,6 +24,8 @@ DbfTable Table(const std::vector<Row>& rows);
 std::string Bytes(const std::vector<Row>& rows);
 void WriteBytes(const QString& path, const std::string& bytes);
 void Write(const QString& path, const std::vector<Row>& rows = {Row{}});
+// The rows of a table file as DbfTable::Rows gives them; null when the file cannot be read.
+Json::Value Rows(const QString& path);
 
 // A second process holding the lock region of a file, as a writer does while it writes (the
 // locks are per process, so the reader must meet a lock held elsewhere). The writer can write
