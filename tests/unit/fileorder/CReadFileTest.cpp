@@ -111,19 +111,6 @@ TEST_F(ScanTest, FilesDroppedTogetherGoInSequenceOrder) {
     EXPECT_EQ(scanner.LastSequence(), 12);
 }
 
-TEST_F(ScanTest, TheRequestCarriesAccountAndRows) {
-    Drop("880012_Order_4.dbf",
-         {{"SSE", "10004567", "1", "0", "0", "10"}, {"SSE", "10004568", "2", "1", "1", "5"}});
-    Scan();
-    ASSERT_EQ(window.requests.size(), 1u);
-    const Json::Value& request = window.requests[0];
-    EXPECT_EQ(request["Account"], "880012");
-    ASSERT_EQ(request["Order"].size(), 2u);
-    EXPECT_EQ(request["Order"][0]["CONTRACT"], "10004567");
-    EXPECT_EQ(request["Order"][0]["VOLUME"], 10);
-    EXPECT_EQ(request["Order"][1]["DIRECTION"], "2");
-}
-
 TEST_F(ScanTest, AFileLockedByItsSlowWriterIsWaitedForAndHoldsTheFilesBehindIt) {
     Scan();  // an empty folder: the sequence starts at 1
     const std::string bytes = OrderFiles::Bytes({{}, {}, {}});
@@ -251,16 +238,6 @@ TEST_F(ScanTest, WithoutAnArchiveFolderNothingIsTaken) {
     other.Deliver();
     EXPECT_THAT(other.requests, IsEmpty());
     EXPECT_THAT(folder.OrderFiles(), ElementsAre("A1_Order_2.dbf"));
-}
-
-TEST_F(ScanTest, PageNoticesAndLoginsAreRelayedToTheWindow) {
-    scanner.OnMsg(QStringLiteral("CombinationOrderDlg_IDOK"), Json::Value(), Json::Value());
-    scanner.OnMsg(QStringLiteral("CombinationOrderDlg_IDCANCEL"), Json::Value(), Json::Value());
-    scanner.OnMsg(QStringLiteral("AccountLogin"), Json::Value(), Json::Value());
-    scanner.OnMsg(QStringLiteral("Kora.Message.TimeService.OnTimer"), Json::Value(), Json::Value());
-    window.Deliver();
-    EXPECT_EQ(window.pagesDone, 2);
-    EXPECT_EQ(window.logins, 1);
 }
 
 TEST(OrderFileName, FieldsAndMarkers) {

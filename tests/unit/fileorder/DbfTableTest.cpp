@@ -33,20 +33,6 @@ Status ParseBytes(std::string bytes, DbfTable* out = nullptr) {
     return status;
 }
 
-TEST(DbfTable, RoundTripKeepsEveryValue) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("A1_Order_3.dbf");
-    const std::vector<OrderFiles::Row> written{{"SSE", "10004567", "1", "0", "0", "10"},
-                                               {"SZSE", "90000123", "2", "1", "1", "3"}};
-    OrderFiles::Write(path, written);
-    // Read back from the file, the rows are those of the table that was written.
-    const Json::Value rows = OrderFiles::Rows(path);
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows, OrderFiles::Table(written).Rows());
-    EXPECT_EQ(rows[1]["CONTRACT"], "90000123");
-    EXPECT_EQ(rows[1]["VOLUME"], 3);
-}
-
 TEST(DbfTable, NumericFieldsAreNumbersAndOtherFieldsText) {
     DbfTable table;
     table.AddField("N", 'N', 6);
