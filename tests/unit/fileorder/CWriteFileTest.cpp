@@ -16,17 +16,14 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
+// A position record as the engine gives it; "64" (the name) is not among the written fields.
 Json::Value Position(const char* contract, const char* quantity, double price) {
-    Json::Value record(Json::objectValue);
+    Json::Value record;
+    Kora::Utility::JsonParse(
+        R"({"54": "SSE", "112": "0", "125": "0", "131": "C", "137": 3, "64": "not written"})", record);
     record["63"] = contract;
-    record["54"] = "SSE";
-    record["112"] = "0";
-    record["125"] = "0";
-    record["131"] = "C";
     record["135"] = quantity;
-    record["137"] = 3;
     record["136"] = price;
-    record["64"] = "not written";
     return record;
 }
 

@@ -83,6 +83,14 @@ bool LoadScripted(HostRuntime& host, std::vector<std::string>& calls, bool loads
 
 TEST(ComponentLoaderTest, DrivesTheComponentThroughItsLifeAndFreesItOnlyThroughDestroy) {
     HostRuntime host(TerminalTest::ScriptedOptions());
+    const std::vector<std::string> life{"Prepare", "Start", "Load", "Unload", "Destroy"};
+    // One that refuses to load is unloaded and destroyed at once.
+    std::vector<std::string> refused;
+    EXPECT_FALSE(LoadScripted(host, refused, false));
+    EXPECT_FALSE(host.LastError().isEmpty());
+    EXPECT_EQ(host.Component(), nullptr);
+    EXPECT_EQ(refused, life);
+
     std::vector<std::string> calls;
     HostI* given = nullptr;
     ASSERT_TRUE(LoadScripted(host, calls, true, &given));
@@ -91,16 +99,7 @@ TEST(ComponentLoaderTest, DrivesTheComponentThroughItsLifeAndFreesItOnlyThroughD
     EXPECT_FALSE(host.LoadComponent([](Handle<HostI>) { return nullptr; }, [](ComponentI*) {}));
     host.UnloadComponent();
     host.UnloadComponent();
-    EXPECT_EQ(calls, (std::vector<std::string>{"Prepare", "Start", "Load", "Unload", "Destroy"}));
-}
-
-TEST(ComponentLoaderTest, AComponentThatRefusesToLoadIsUnloadedAndDestroyed) {
-    HostRuntime host(TerminalTest::ScriptedOptions());
-    std::vector<std::string> calls;
-    EXPECT_FALSE(LoadScripted(host, calls, false));
-    EXPECT_FALSE(host.LastError().isEmpty());
-    EXPECT_EQ(host.Component(), nullptr);
-    EXPECT_EQ(calls, (std::vector<std::string>{"Prepare", "Start", "Load", "Unload", "Destroy"}));
+    EXPECT_EQ(calls, life);
 }
 
 TEST(ActivityTest, LinkageIsAnnouncedAndKeptPerWindow) {

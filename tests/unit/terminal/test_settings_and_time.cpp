@@ -25,8 +25,7 @@ TEST(SettingsTest, EveryShortcutItemHasItsOwnDefaultChord) {
     std::set<uint32_t> chords;
     auto take = [&](const Json::Value& item, const std::string& name) {
         ASSERT_TRUE(item.isObject()) << name;
-        ASSERT_TRUE(item["快捷键"].isInt()) << name;
-        ASSERT_TRUE(item["控制键"].isInt()) << name;
+        ASSERT_TRUE(item["快捷键"].isInt() && item["控制键"].isInt()) << name;
         EXPECT_GT(item["快捷键"].asInt(), 0) << name;
         const uint32_t chord =
             uint32_t(item["快捷键"].asInt() & 0xFFFF) << 16 | uint32_t(item["控制键"].asInt() & 0xFFFF);
@@ -56,10 +55,9 @@ TEST(SettingsTest, EveryShortcutItemHasItsOwnDefaultChord) {
         EXPECT_EQ(section[price].asString(), "5") << price;
     }
     EXPECT_TRUE(section["超价点数"].isInt());
-    for (const char* category : {"期货", "股票", "期权"}) {
-        EXPECT_EQ(host.Config().GetTriggerMode(QString::fromUtf8(category)), 0);
+    for (const char* category : {"期货", "股票", "期权", "外盘"}) {
+        EXPECT_EQ(host.Config().GetTriggerMode(QString::fromUtf8(category)), 0) << category;
     }
-    EXPECT_EQ(host.Config().GetTriggerMode(QStringLiteral("外盘")), 0);
 }
 
 TEST(SettingsTest, EveryColourAndFontTheToolsNameIsThere) {
@@ -170,7 +168,7 @@ TEST(SettingsTest, AMalformedFileIsReportedAndTheShippedSettingsHold) {
     EXPECT_EQ(host.Config().GetColor(QStringLiteral("快捷键下单板背景色")), 0x00F7F3EFu);
 }
 
-TEST(TimeServiceTest, TimersFireAsTheClockMovesAndAnswerTheirIdentifier) {
+TEST(TimeServiceTest, TimersFireAsTheClockMovesAndAnswerTheirIdentifierAndMalformedOnesAreRefused) {
     HostRuntime host(TerminalTest::ScriptedOptions());
     Handle<MessageRecorder> ticks = host.Record({Topic::kTimerTick});
     Services::TimeService& time = host.Time();
@@ -202,10 +200,8 @@ TEST(TimeServiceTest, TimersFireAsTheClockMovesAndAnswerTheirIdentifier) {
     EXPECT_TRUE(time.DestroyTimer(slow));
     EXPECT_FALSE(time.StartTimer(slow));
     EXPECT_EQ(time.RunningTimers(), 0u);
-}
 
-TEST(TimeServiceTest, MalformedTimersAreRefused) {
-    HostRuntime host(TerminalTest::ScriptedOptions());
+    // Malformed timers are refused.
     for (const char* timer : {R"({"DueTime": -1, "Period": 100})", R"({"DueTime": "soon", "Period": 100})",
                               R"({"DueTime": 100})", "5", "null"}) {
         EXPECT_TRUE(host.Time().CreateTimer(TerminalTest::JsonOf(timer)).isNull()) << timer;

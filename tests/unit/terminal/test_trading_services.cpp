@@ -260,7 +260,6 @@ TEST_F(TradingTest, LockPasswordConfirmationAndRequests) {
     Handle<MessageRecorder> lock = host.Record({Topic::kLockUI});
     host.Engine().SetLocked(true);
     host.Settle();
-    EXPECT_TRUE(host.Engine().GetProperty(QStringLiteral("Lock")).asBool());
     ASSERT_EQ(lock->Count(Topic::kLockUI), 1u);
     EXPECT_TRUE(lock->Payloads(Topic::kLockUI)[0]["Lock"].asBool());
     EXPECT_EQ(host.Engine().GetProperty(QStringLiteral("SoftwareType")).asString(), "模拟交易终端");
