@@ -52,12 +52,6 @@ QString PythonWithDbfread() {
     }
 
 // The engine's records, numbers and texts mixed as the engine gives them.
-Json::Value Parsed(const char* text) {
-    Json::Value value;
-    EXPECT_TRUE(Kora::Utility::JsonParse(text, value)) << text;
-    return value;
-}
-
 const char* const kPositionRecords = R"([
     {"137": 3, "63": "10004567", "125": "0", "112": "0", "54": "SSE", "136": 0.1234, "131": "C", "135": "12"},
     {"137": 3, "63": "10004568", "125": "0", "112": "1", "54": "SSE", "136": "2.5", "131": "P", "135": 5}])";
@@ -81,8 +75,11 @@ protected:
     void SetUp() override {
         positionPath = dir.filePath("880012_Position.dbf");
         moneyPath = dir.filePath("880012_Money.dbf");
-        ASSERT_TRUE(CWriteFile::WriteRows(positionPath, CWriteFile::PositionRows(Parsed(kPositionRecords))));
-        ASSERT_TRUE(CWriteFile::WriteRows(moneyPath, CWriteFile::MoneyRows(Parsed(kMoneyRecord))));
+        Json::Value positions, money;
+        ASSERT_TRUE(Kora::Utility::JsonParse(kPositionRecords, positions) &&
+                    Kora::Utility::JsonParse(kMoneyRecord, money));
+        ASSERT_TRUE(CWriteFile::WriteRows(positionPath, CWriteFile::PositionRows(positions)));
+        ASSERT_TRUE(CWriteFile::WriteRows(moneyPath, CWriteFile::MoneyRows(money)));
     }
     QTemporaryDir dir;
     QString positionPath;
@@ -135,7 +132,8 @@ TEST_F(OurFiles, DbfreadReadsTheExactValues) {
     ASSERT_EQ(lines.size(), 2);
 
     auto rowsOf = [](const QString& line) {
-        const Json::Value parsed = Parsed(line.toUtf8().constData());
+        Json::Value parsed;
+        EXPECT_TRUE(Kora::Utility::JsonParse(line.toStdString(), parsed));
         std::vector<std::map<std::string, std::string>> rows;
         for (const Json::Value& row : parsed["rows"]) {
             std::map<std::string, std::string>& out = rows.emplace_back();

@@ -56,7 +56,6 @@ protected:
     }
     Terminal::HostRuntime& Host() { return terminal->Host(); }
 
-    QStringList Files(const QString& folder) const { return layout.Files(folder); }
     QString OrderPath(int sequence, const char* account = kOptionAccount) const {
         return layout.OrderFilePath(account, sequence);
     }
@@ -129,7 +128,7 @@ TEST_F(FileOrderInTerminal, TheTimeServiceDrivesTheScanUntilTheComponentIsUnload
     Drop(3, {Leg("10000002")});
     Tick();
     EXPECT_EQ(Combinations().size(), 1u);
-    EXPECT_THAT(Files("Order"), ElementsAre("10060001_Order_3.dbf"));
+    EXPECT_THAT(layout.Files("Order"), ElementsAre("10060001_Order_3.dbf"));
 }
 
 TEST_F(FileOrderInTerminal, AFileBecomesOneCombinationRequestOfTheOptionAccount) {
@@ -149,8 +148,8 @@ TEST_F(FileOrderInTerminal, AFileBecomesOneCombinationRequestOfTheOptionAccount)
     // The row's number stays a number on its way to the host; the texts become codes.
     EXPECT_EQ(request["OrderList"][0]["Volume"], 3);
     EXPECT_EQ(request["OrderList"][1]["BD"], 49);
-    EXPECT_THAT(Files("Archive"), ElementsAre("10060001_Order_2.dbf"));
-    EXPECT_THAT(Files("Order"), IsEmpty());
+    EXPECT_THAT(layout.Files("Archive"), ElementsAre("10060001_Order_2.dbf"));
+    EXPECT_THAT(layout.Files("Order"), IsEmpty());
 }
 
 TEST_F(FileOrderInTerminal, FilesDroppedTogetherGoOneAfterAnotherEachAfterThePageIsConfirmedOrClosed) {
@@ -168,7 +167,7 @@ TEST_F(FileOrderInTerminal, FilesDroppedTogetherGoOneAfterAnotherEachAfterThePag
     EXPECT_THAT(RequestedContracts(), ElementsAre("10000002", "10000003", "10000004"));
     ConfirmPage();
     EXPECT_TRUE(Window()->IsReady());
-    EXPECT_THAT(Files("Archive"),
+    EXPECT_THAT(layout.Files("Archive"),
                 ElementsAre("10060001_Order_2.dbf", "10060001_Order_3.dbf", "10060001_Order_4.dbf"));
 }
 
@@ -210,7 +209,7 @@ TEST_F(FileOrderInTerminal, BrokenAndAbandonedFilesAreLoggedByNameAndStallNothin
     EXPECT_THAT(RequestedContracts(), ElementsAre("10000004"));
     EXPECT_THAT(ErrorLog(),
                 ElementsAre(HasSubstr("10060001_Order_2.dbf"), HasSubstr("10060001_Order_3.dbf")));
-    EXPECT_THAT(Files("Order"), ElementsAre("10060001_Order_2_错误.dbf", "10060001_Order_3_错误.dbf"));
+    EXPECT_THAT(layout.Files("Order"), ElementsAre("10060001_Order_2_错误.dbf", "10060001_Order_3_错误.dbf"));
 }
 
 TEST_F(FileOrderInTerminal, AFileHandedOverIsNotHandedOverAgainAfterARestart) {
@@ -228,7 +227,7 @@ TEST_F(FileOrderInTerminal, AFileHandedOverIsNotHandedOverAgainAfterARestart) {
     Drop(3, {Leg("10000003")});
     Tick();
     EXPECT_THAT(RequestedContracts(), ElementsAre("10000003"));
-    EXPECT_THAT(Files("Archive"), ElementsAre("10060001_Order_2.dbf", "10060001_Order_3.dbf"));
+    EXPECT_THAT(layout.Files("Archive"), ElementsAre("10060001_Order_2.dbf", "10060001_Order_3.dbf"));
 }
 
 TEST_F(FileOrderInTerminal, FillsRewriteThePositionAndMoneyFilesOfTheOptionAccountOnly) {
@@ -255,8 +254,8 @@ TEST_F(FileOrderInTerminal, FillsRewriteThePositionAndMoneyFilesOfTheOptionAccou
     ASSERT_TRUE(Host().Market().AddPosition("E1008", future.index, Terminal::Market::PositionSide::Long, 1,
                                             future.reference));
     Pump();
-    EXPECT_THAT(Files("Position"), ElementsAre("E1006_Position.dbf"));
-    EXPECT_THAT(Files("Money"), ElementsAre("E1006_Money.dbf"));
+    EXPECT_THAT(layout.Files("Position"), ElementsAre("E1006_Position.dbf"));
+    EXPECT_THAT(layout.Files("Money"), ElementsAre("E1006_Money.dbf"));
 }
 
 }  // namespace
