@@ -61,6 +61,14 @@ std::vector<Json::Value> FileOrderLayout::Combinations() const {
     return found;
 }
 
+std::vector<std::string> FirstLegContracts(const std::vector<Json::Value>& combinations) {
+    std::vector<std::string> contracts;
+    for (const Json::Value& line : combinations) {
+        contracts.push_back(line["Request"]["OrderList"][0]["Contract"]["ContractCode"].asString());
+    }
+    return contracts;
+}
+
 TerminalProcess::TerminalProcess(QString binFolder)
     : m_binFolder(binFolder.isEmpty() ? qEnvironmentVariable("KRT_DIST_BIN") : std::move(binFolder)) {}
 

@@ -31,6 +31,9 @@ private:
     bool m_valid = false;
 };
 
+// The first leg's contract of each combination request (journal lines), in their order.
+std::vector<std::string> FirstLegContracts(const std::vector<Json::Value>& combinations);
+
 // krt-terminal of the run layout (KRT_DIST_BIN, or the given folder), headless on a live market.
 class TerminalProcess {
 public:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fileorder/CombinationRequest.h"
+#include "kora/utility/JsonAccess.h"
 
 namespace {
 
@@ -32,39 +33,20 @@ TEST(CombinationRequest, FindsTheAccountByItsNumber) {
 }
 
 TEST(CombinationRequest, RowsBecomeLegs) {
-    Json::Value rows(Json::arrayValue);
-    Json::Value row(Json::objectValue);
-    row["EXCHANGE"] = "SSE";
-    row["CONTRACT"] = "10004567";
-    row["DIRECTION"] = "1";
-    row["OFFSETFLAG"] = "0";
-    row["COVERED"] = "1";
-    row["VOLUME"] = 10;
-    rows.append(row);
-    Json::Value numeric(Json::objectValue);  // a writer that declared the codes as numbers
-    numeric["EXCHANGE"] = "SZSE";
-    numeric["CONTRACT"] = 90000123;
-    numeric["DIRECTION"] = 2;
-    numeric["VOLUME"] = "3";
-    rows.append(numeric);
-
-    Json::Value request = CombinationRequest::Build(Account("880012", "E2", "V2"), rows);
-    EXPECT_EQ(request["EAccountID"], "E2");
-    EXPECT_EQ(request["VAccountID"], "V2");
-    EXPECT_EQ(request["CombinationVolume"], 1);
-    ASSERT_EQ(request["OrderList"].size(), 2u);
-    const Json::Value& first = request["OrderList"][0];
-    EXPECT_EQ(first["Contract"]["ExchangeCode"], "SSE");
-    EXPECT_EQ(first["Contract"]["ContractCode"], "10004567");
-    EXPECT_EQ(first["BS"], 49);
-    EXPECT_EQ(first["OC"], 48);
-    EXPECT_EQ(first["BD"], 49);
-    EXPECT_EQ(first["Volume"], 10);
-    const Json::Value& second = request["OrderList"][1];
-    EXPECT_EQ(second["Contract"]["ContractCode"], "90000123");
-    EXPECT_EQ(second["BS"], 50);
-    EXPECT_EQ(second["OC"], 0);  // no OFFSETFLAG
-    EXPECT_EQ(second["Volume"], "3");
+    // The second row is from a writer that declared the codes as numbers, and has no OFFSETFLAG.
+    Json::Value rows, expected;
+    ASSERT_TRUE(Kora::Utility::JsonParse(R"([
+        {"EXCHANGE": "SSE", "CONTRACT": "10004567", "DIRECTION": "1", "OFFSETFLAG": "0", "COVERED": "1",
+         "VOLUME": 10},
+        {"EXCHANGE": "SZSE", "CONTRACT": 90000123, "DIRECTION": 2, "VOLUME": "3"}])",
+                                         rows));
+    ASSERT_TRUE(Kora::Utility::JsonParse(R"({"EAccountID": "E2", "VAccountID": "V2", "CombinationVolume": 1,
+        "OrderList": [{"Contract": {"ExchangeCode": "SSE", "ContractCode": "10004567"},
+                       "BS": 49, "OC": 48, "BD": 49, "Volume": 10},
+                      {"Contract": {"ExchangeCode": "SZSE", "ContractCode": "90000123"},
+                       "BS": 50, "OC": 0, "BD": 0, "Volume": "3"}]})",
+                                         expected));
+    EXPECT_EQ(CombinationRequest::Build(Account("880012", "E2", "V2"), rows), expected);
 }
 
 }  // namespace

@@ -7,10 +7,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include "OrderFiles.h"
+#include "TerminalRun.h"
 #include "fileorder/CDlgFileOrder.h"
 #include "fileorder/CReadFile.h"
 #include "frame/KRTToolsInterface.h"
@@ -28,26 +27,16 @@ constexpr int kScanMs = 3000;
 const char* const kOptionAccount = "10060001";   // E1006, category 6
 const char* const kFuturesAccount = "80080001";  // E1008, category 8
 
-// A run layout in a temporary folder: bin (the working folder), cfg/FileOrderCfg.ini, and the
-// file-order folders beside them, as the shipped configuration names them.
+// The component in the run layout the terminal program gets: bin (the working folder),
+// cfg/FileOrderCfg.ini, and the file-order folders beside them.
 class FileOrderInTerminal : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(root.isValid());
-        QDir layout(root.path());
-        ASSERT_TRUE(layout.mkpath("bin") && layout.mkpath("cfg"));
-        QFile config(layout.filePath("cfg/FileOrderCfg.ini"));
-        ASSERT_TRUE(config.open(QIODevice::WriteOnly));
-        config.write(
-            QStringLiteral("[Main]\n订单文件路径=../FileOrder/Order\n文件扫描间隔=3\n"
-                           "订单文件归档路径=../FileOrder/Archive\n持仓文件路径=../FileOrder/Position\n"
-                           "资金文件路径=../FileOrder/Money\n")
-                .toUtf8());
-        config.close();
+        ASSERT_TRUE(layout.IsValid());
         previousFolder = QDir::currentPath();
         // The component reads its configuration relative to the working folder, as the terminal
         // started with --workdir leaves it.
-        ASSERT_TRUE(QDir::setCurrent(layout.filePath("bin")));
+        ASSERT_TRUE(QDir::setCurrent(layout.WorkDir()));
         Start();
     }
     void TearDown() override {
@@ -57,7 +46,7 @@ protected:
 
     void Start() {
         Terminal::HostOptions options = ComponentOnHost::Options();
-        options.workDir = QDir(root.path()).filePath("bin");
+        options.workDir = layout.WorkDir();
         terminal = std::make_unique<ComponentOnHost>(options);
         ASSERT_NE(Host().Component(), nullptr) << Host().LastError().toStdString();
     }
@@ -67,12 +56,8 @@ protected:
     }
     Terminal::HostRuntime& Host() { return terminal->Host(); }
 
-    QString Folder(const QString& name) const { return QDir(root.path()).filePath("FileOrder/" + name); }
-    QStringList Files(const QString& folder) const {
-        return QDir(Folder(folder)).entryList(QDir::Files, QDir::Name);
-    }
     QString OrderPath(int sequence, const char* account = kOptionAccount) const {
-        return Folder("Order") + QStringLiteral("/%1_Order_%2.dbf").arg(account).arg(sequence);
+        return layout.OrderFilePath(account, sequence);
     }
     void Drop(int sequence, const std::vector<OrderFiles::Row>& rows, const char* account = kOptionAccount) {
         OrderFiles::Write(OrderPath(sequence, account), rows);
@@ -92,22 +77,17 @@ protected:
             Pump();
         }
     }
-    void ConfirmPage() {
+    // Confirms the open page, or closes it without confirming.
+    void ConfirmPage(bool confirm = true) {
         const auto pending = Host().AddinPublic().Pending();
         ASSERT_EQ(pending.size(), 1u);
-        ASSERT_TRUE(Host().AddinPublic().Confirm(pending.front().id));
+        ASSERT_TRUE(confirm ? Host().AddinPublic().Confirm(pending.front().id)
+                            : Host().AddinPublic().Cancel(pending.front().id));
         Pump();
     }
 
     std::vector<Json::Value> Combinations() const { return terminal->Journal(QStringLiteral("Combination")); }
-    // The first leg's contract of every combination request, in the order the host got them.
-    std::vector<std::string> RequestedContracts() const {
-        std::vector<std::string> contracts;
-        for (const Json::Value& entry : Combinations()) {
-            contracts.push_back(entry["Request"]["OrderList"][0]["Contract"]["ContractCode"].asString());
-        }
-        return contracts;
-    }
+    std::vector<std::string> RequestedContracts() const { return FirstLegContracts(Combinations()); }
     std::vector<std::string> ErrorLog() const {
         std::vector<std::string> lines;
         for (const QString& line : terminal->EngineLog()) {
@@ -128,7 +108,7 @@ protected:
         return {"SHQQ-A", contract, direction, "0", "0", volume};
     }
 
-    QTemporaryDir root;
+    FileOrderLayout layout{kScanMs / 1000};
     QString previousFolder;
     std::unique_ptr<ComponentOnHost> terminal;
 };
@@ -148,7 +128,7 @@ TEST_F(FileOrderInTerminal, TheTimeServiceDrivesTheScanUntilTheComponentIsUnload
     Drop(3, {Leg("10000002")});
     Tick();
     EXPECT_EQ(Combinations().size(), 1u);
-    EXPECT_THAT(Files("Order"), ElementsAre("10060001_Order_3.dbf"));
+    EXPECT_THAT(layout.Files("Order"), ElementsAre("10060001_Order_3.dbf"));
 }
 
 TEST_F(FileOrderInTerminal, AFileBecomesOneCombinationRequestOfTheOptionAccount) {
@@ -164,17 +144,15 @@ TEST_F(FileOrderInTerminal, AFileBecomesOneCombinationRequestOfTheOptionAccount)
     const Json::Value& request = line["Request"];
     EXPECT_EQ(request["EAccountID"], "E1006");
     EXPECT_EQ(request["VAccountID"], "V1006");
-    EXPECT_EQ(request["CombinationVolume"], 1);
     ASSERT_EQ(request["OrderList"].size(), 2u);
     // The row's number stays a number on its way to the host; the texts become codes.
     EXPECT_EQ(request["OrderList"][0]["Volume"], 3);
-    EXPECT_EQ(request["OrderList"][0]["BS"], 49);
     EXPECT_EQ(request["OrderList"][1]["BD"], 49);
-    EXPECT_THAT(Files("Archive"), ElementsAre("10060001_Order_2.dbf"));
-    EXPECT_THAT(Files("Order"), IsEmpty());
+    EXPECT_THAT(layout.Files("Archive"), ElementsAre("10060001_Order_2.dbf"));
+    EXPECT_THAT(layout.Files("Order"), IsEmpty());
 }
 
-TEST_F(FileOrderInTerminal, FilesDroppedTogetherGoOneAfterAnotherEachAfterTheConfirmation) {
+TEST_F(FileOrderInTerminal, FilesDroppedTogetherGoOneAfterAnotherEachAfterThePageIsConfirmedOrClosed) {
     Drop(4, {Leg("10000004")});
     Drop(2, {Leg("10000002")});
     Drop(3, {Leg("10000003")});
@@ -185,23 +163,12 @@ TEST_F(FileOrderInTerminal, FilesDroppedTogetherGoOneAfterAnotherEachAfterTheCon
 
     ConfirmPage();
     EXPECT_THAT(RequestedContracts(), ElementsAre("10000002", "10000003"));
-    ConfirmPage();
+    ConfirmPage(false);  // closed without confirming
     EXPECT_THAT(RequestedContracts(), ElementsAre("10000002", "10000003", "10000004"));
     ConfirmPage();
     EXPECT_TRUE(Window()->IsReady());
-    EXPECT_THAT(Files("Archive"),
+    EXPECT_THAT(layout.Files("Archive"),
                 ElementsAre("10060001_Order_2.dbf", "10060001_Order_3.dbf", "10060001_Order_4.dbf"));
-}
-
-TEST_F(FileOrderInTerminal, APageClosedWithoutConfirmingLetsTheNextFileThrough) {
-    Drop(2, {Leg("10000002")});
-    Drop(3, {Leg("10000003")});
-    Tick();
-    const auto pending = Host().AddinPublic().Pending();
-    ASSERT_EQ(pending.size(), 1u);
-    ASSERT_TRUE(Host().AddinPublic().Cancel(pending.front().id));
-    Pump();
-    EXPECT_THAT(RequestedContracts(), ElementsAre("10000002", "10000003"));
 }
 
 TEST_F(FileOrderInTerminal, AFileOfAnotherAccountIsLoggedByNameAndSentNowhere) {
@@ -242,7 +209,7 @@ TEST_F(FileOrderInTerminal, BrokenAndAbandonedFilesAreLoggedByNameAndStallNothin
     EXPECT_THAT(RequestedContracts(), ElementsAre("10000004"));
     EXPECT_THAT(ErrorLog(),
                 ElementsAre(HasSubstr("10060001_Order_2.dbf"), HasSubstr("10060001_Order_3.dbf")));
-    EXPECT_THAT(Files("Order"), ElementsAre("10060001_Order_2_错误.dbf", "10060001_Order_3_错误.dbf"));
+    EXPECT_THAT(layout.Files("Order"), ElementsAre("10060001_Order_2_错误.dbf", "10060001_Order_3_错误.dbf"));
 }
 
 TEST_F(FileOrderInTerminal, AFileHandedOverIsNotHandedOverAgainAfterARestart) {
@@ -260,7 +227,7 @@ TEST_F(FileOrderInTerminal, AFileHandedOverIsNotHandedOverAgainAfterARestart) {
     Drop(3, {Leg("10000003")});
     Tick();
     EXPECT_THAT(RequestedContracts(), ElementsAre("10000003"));
-    EXPECT_THAT(Files("Archive"), ElementsAre("10060001_Order_2.dbf", "10060001_Order_3.dbf"));
+    EXPECT_THAT(layout.Files("Archive"), ElementsAre("10060001_Order_2.dbf", "10060001_Order_3.dbf"));
 }
 
 TEST_F(FileOrderInTerminal, FillsRewriteThePositionAndMoneyFilesOfTheOptionAccountOnly) {
@@ -268,31 +235,27 @@ TEST_F(FileOrderInTerminal, FillsRewriteThePositionAndMoneyFilesOfTheOptionAccou
     Tick();
     ConfirmPage();  // the legs go to the market and fill against its book
 
-    DbfTable positions;
-    ASSERT_EQ(DbfTable::ReadFile(Folder("Position") + "/E1006_Position.dbf", positions),
-              DbfTable::Status::Ok);
-    const Json::Value rows = positions.Rows();
+    const Json::Value rows = OrderFiles::Rows(layout.Folder("Position") + "/E1006_Position.dbf");
     ASSERT_EQ(rows.size(), 1u) << rows.toStyledString();
     EXPECT_EQ(rows[0]["Contract"], "10000001");
     EXPECT_EQ(rows[0]["Exchange"], "SHQQ-A");
     EXPECT_EQ(rows[0]["Voume"], "2");
     EXPECT_EQ(rows[0]["OptionType"], "C");
 
-    DbfTable money;
-    ASSERT_EQ(DbfTable::ReadFile(Folder("Money") + "/E1006_Money.dbf", money), DbfTable::Status::Ok);
+    const Json::Value money = OrderFiles::Rows(layout.Folder("Money") + "/E1006_Money.dbf");
     const Json::Value engineMoney = Host().Engine().GetMoney(Json::Value("E1006"));
     const Json::Value& record = engineMoney.isArray() ? engineMoney[0] : engineMoney;
-    ASSERT_EQ(money.RecordCount(), 1);
-    EXPECT_EQ(money.Rows()[0]["TotalAsset"], record["97"]);
-    EXPECT_EQ(money.Rows()[0]["Available"], record["93"]);
+    ASSERT_EQ(money.size(), 1u);
+    EXPECT_EQ(money[0]["TotalAsset"], record["97"]);
+    EXPECT_EQ(money[0]["Available"], record["93"]);
 
     // A futures account's positions move too, but it is no stock-option account.
     const auto& future = *Host().Market().Catalogue().At(0);
     ASSERT_TRUE(Host().Market().AddPosition("E1008", future.index, Terminal::Market::PositionSide::Long, 1,
                                             future.reference));
     Pump();
-    EXPECT_THAT(Files("Position"), ElementsAre("E1006_Position.dbf"));
-    EXPECT_THAT(Files("Money"), ElementsAre("E1006_Money.dbf"));
+    EXPECT_THAT(layout.Files("Position"), ElementsAre("E1006_Position.dbf"));
+    EXPECT_THAT(layout.Files("Money"), ElementsAre("E1006_Money.dbf"));
 }
 
 }  // namespace

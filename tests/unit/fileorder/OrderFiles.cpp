@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <QFile>
-#include <cstdint>
 #include <stdexcept>
 
 namespace OrderFiles {
@@ -43,125 +42,87 @@ void Write(const QString& path, const std::vector<Row>& rows) {
     WriteBytes(path, Bytes(rows));
 }
 
+Json::Value Rows(const QString& path) {
+    DbfTable table;
+    return DbfTable::ReadFile(path, table) == DbfTable::Status::Ok ? table.Rows() : Json::Value();
+}
+
 namespace {
 
-// Moves all of size bytes with read or write, which may each move fewer at a time.
-template <class Transfer>
-bool Fully(Transfer transfer, int fd, char* p, size_t size) {
-    while (size > 0) {
-        ssize_t n = transfer(fd, p, size);
-        if (n <= 0) {
-            return false;
-        }
-        p += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
-}
-
-bool ReadFully(int fd, void* buffer, size_t size) {
-    return Fully(::read, fd, static_cast<char*>(buffer), size);
-}
-
-bool WriteFully(int fd, const void* buffer, size_t size) {
-    auto write = [](int f, const char* p, size_t n) { return ::write(f, p, n); };
-    return Fully(write, fd, static_cast<char*>(const_cast<void*>(buffer)), size);
-}
-
-// The child: only async-signal-safe calls, as it was forked from a threaded process.
-[[noreturn]] void RunWriter(const char* path, int commands, int replies) {
-    int fd = ::open(path, O_RDWR | O_CREAT | O_TRUNC, 0644);
+// The child: only async-signal-safe calls, as it was forked from a threaded process. It takes the
+// lock, says whether it has it, and holds it until the parent closes the pipe or kills it.
+[[noreturn]] void HoldLock(const char* path, int ready, int release) {
+    const int fd = ::open(path, O_RDWR | O_CREAT | O_TRUNC, 0644);
     struct flock lock {};
     lock.l_type = F_WRLCK;
     lock.l_whence = SEEK_SET;
     lock.l_start = DbfTable::kLockOffset;
     lock.l_len = DbfTable::kLockLength;
-    char ok = (fd >= 0 && ::fcntl(fd, F_SETLKW, &lock) == 0) ? 1 : 0;
-    WriteFully(replies, &ok, 1);
-    char buffer[4096];
-    for (;;) {
-        char code = 0;
-        uint32_t size = 0;
-        if (!ReadFully(commands, &code, 1) || !ReadFully(commands, &size, sizeof size)) {
-            ::_exit(1);
+    const char locked = (fd >= 0 && ::fcntl(fd, F_SETLKW, &lock) == 0) ? 1 : 0;
+    if (::write(ready, &locked, 1) == 1) {
+        char byte;
+        while (::read(release, &byte, 1) > 0) {
         }
-        while (size > 0) {
-            size_t chunk = size < sizeof buffer ? size : sizeof buffer;
-            if (!ReadFully(commands, buffer, chunk) || !WriteFully(fd, buffer, chunk)) {
-                ::_exit(1);
-            }
-            size -= static_cast<uint32_t>(chunk);
-        }
-        if (code == 'k') {
-            ::kill(::getpid(), SIGKILL);
-        }
-        if (code == 'f') {
-            ::close(fd);
-            ::_exit(0);
-        }
-        WriteFully(replies, &ok, 1);
     }
+    ::_exit(0);
 }
 
 }  // namespace
 
-LockingWriter::LockingWriter(const QString& path) {
+LockingWriter::LockingWriter(const QString& path) : m_path(path) {
     const QByteArray name = QFile::encodeName(path);
-    int commands[2];
-    int replies[2];
-    if (::pipe(commands) != 0 || ::pipe(replies) != 0) {
+    int ready[2];
+    int release[2];
+    if (::pipe(ready) != 0 || ::pipe(release) != 0) {
         throw std::runtime_error("pipe");
     }
     m_pid = ::fork();
     if (m_pid == 0) {
-        ::close(commands[1]);
-        ::close(replies[0]);
-        RunWriter(name.constData(), commands[0], replies[1]);
+        ::close(ready[0]);
+        ::close(release[1]);
+        HoldLock(name.constData(), ready[1], release[0]);
     }
-    ::close(commands[0]);
-    ::close(replies[1]);
-    m_commands = commands[1];
-    m_replies = replies[0];
-    char ok = 0;
-    if (m_pid < 0 || !ReadFully(m_replies, &ok, 1) || !ok) {
+    ::close(ready[1]);
+    ::close(release[0]);
+    m_release = release[1];
+    char locked = 0;
+    const bool ok = m_pid > 0 && ::read(ready[0], &locked, 1) == 1 && locked;
+    ::close(ready[0]);
+    if (!ok) {
         throw std::runtime_error("the writer could not lock " + path.toStdString());
     }
 }
 
 LockingWriter::~LockingWriter() {
-    if (m_pid > 0) {
-        Finish();
-    }
-    ::close(m_commands);
-    ::close(m_replies);
+    Finish();
 }
 
-void LockingWriter::Command(char code, const std::string& bytes) {
-    const uint32_t size = static_cast<uint32_t>(bytes.size());
-    WriteFully(m_commands, &code, 1);
-    WriteFully(m_commands, &size, sizeof size);
-    WriteFully(m_commands, bytes.data(), bytes.size());
-}
-
+// The bytes go in through this process: the lock is the other process's, and closing a file here
+// does not touch it.
 void LockingWriter::Append(const std::string& bytes) {
-    Command('a', bytes);
-    char ok = 0;
-    ReadFully(m_replies, &ok, 1);
+    QFile file(m_path);
+    if (!file.open(QIODevice::Append) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+        throw std::runtime_error("cannot append to " + m_path.toStdString());
+    }
 }
 
 void LockingWriter::Finish() {
-    End('f');
+    End(false);
 }
 
 void LockingWriter::Kill() {
-    End('k');
+    End(true);
 }
 
-void LockingWriter::End(char code) {
+void LockingWriter::End(bool crash) {
     if (m_pid <= 0) {
         return;
     }
-    Command(code);
+    if (crash) {
+        ::kill(m_pid, SIGKILL);
+    }
+    ::close(m_release);
     ::waitpid(m_pid, nullptr, 0);
     m_pid = -1;
 }

@@ -24,10 +24,12 @@ DbfTable Table(const std::vector<Row>& rows);
 std::string Bytes(const std::vector<Row>& rows);
 void WriteBytes(const QString& path, const std::string& bytes);
 void Write(const QString& path, const std::vector<Row>& rows = {Row{}});
+// The rows of a table file as DbfTable::Rows gives them; null when the file cannot be read.
+Json::Value Rows(const QString& path);
 
 // A second process holding the lock region of a file, as a writer does while it writes (the
-// locks are per process, so the reader must meet a lock held elsewhere). The writer can write
-// chunks of the file while it holds the lock, or die without finishing.
+// locks are per process, so the reader must meet a lock held elsewhere). Bytes can be added to
+// the file while the lock is held; the writer lets go normally or dies without finishing.
 class LockingWriter {
 public:
     explicit LockingWriter(const QString& path);
@@ -35,7 +37,7 @@ public:
     LockingWriter(const LockingWriter&) = delete;
     LockingWriter& operator=(const LockingWriter&) = delete;
 
-    // Appends bytes to the file and waits until they are written.
+    // Appends bytes to the file; they are there when it returns.
     void Append(const std::string& bytes);
     // Lets go of the lock and ends the process normally.
     void Finish();
@@ -43,11 +45,10 @@ public:
     void Kill();
 
 private:
-    void Command(char code, const std::string& bytes = {});
-    void End(char code);
+    void End(bool crash);
+    QString m_path;
     pid_t m_pid = -1;
-    int m_commands = -1;
-    int m_replies = -1;
+    int m_release = -1;
 };
 
 }  // namespace OrderFiles

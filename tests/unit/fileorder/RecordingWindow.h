@@ -13,8 +13,6 @@
 class RecordingWindow : public QObject, public Win::MessageWindow {
 public:
     std::vector<Json::Value> requests;
-    int pagesDone = 0;
-    int logins = 0;
 
     Win::LRESULT OnMessage(Win::UINT message, Win::WPARAM wParam, Win::LPARAM lParam) override {
         if (message == CReadFile::kFileOrderMessage) {
@@ -23,10 +21,6 @@ public:
             if (tag && *tag == QStringLiteral("FileOrder") && request) {
                 requests.push_back(*request);
             }
-        } else if (message == CReadFile::kPageDoneMessage) {
-            ++pagesDone;
-        } else if (message == CReadFile::kAccountLoginMessage) {
-            ++logins;
         }
         return 1;
     }

