@@ -35,8 +35,8 @@
 #include "frame/ThisComponent.h"
 #include "frame/ToolWindows.h"
 #include "host/HostRuntime.h"
+#include "ladder/CKRMouselist.h"
 #include "quickmouse/CDlgFutrueQuickMouse.h"
-#include "quickmouse/CKRMouselist.h"
 
 namespace {
 

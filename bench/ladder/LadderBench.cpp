@@ -6,9 +6,9 @@
 
 #include <QApplication>
 
-#include "quickmouse/BestLevelMarks.h"
-#include "quickmouse/CKRMouselist.h"
-#include "quickmouse/LadderModel.h"
+#include "ladder/BestLevelMarks.h"
+#include "ladder/CKRMouselist.h"
+#include "ladder/LadderModel.h"
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include "host/CommandLine.h"
 #include "host/HeadlessResponders.h"
 #include "host/HostRuntime.h"
+#include "kora/interface/FieldIds.h"
 #include "kora/utility/JsonAccess.h"
 #include "ui/MainWindow.h"
 #include "ui/ScreenshotSession.h"
@@ -44,7 +45,7 @@ void PrintLine(const Json::Value& value) {
 int PrintAccounts(Terminal::HostRuntime& runtime) {
     for (const Json::Value& account : runtime.Engine().GetLoggedInAccounts()) {
         Json::Value line(Json::objectValue);
-        for (const char* key : {"EAccountID", "VAccountID", "249", "Category"}) {
+        for (const char* key : {"EAccountID", "VAccountID", Field::kAccountText, "Category"}) {
             line[key] = account[key];
         }
         PrintLine(line);

@@ -10,6 +10,7 @@
 #include "fileorder/OrderFileArchive.h"
 #include "kernel/EngineLog.h"
 #include "kernel/HostAccess.h"
+#include "kora/interface/FieldIds.h"
 #include "kora/interface/KRTEngineI.h"
 #include "kora/interface/Topics.h"
 #include "kora/utility/JsonAccess.h"
@@ -24,22 +25,22 @@ namespace {
 
 using FieldSource = std::pair<const char*, const char*>;  // file field, engine record key
 
-constexpr std::array<FieldSource, 8> kPositionFields{{{"Available", "137"},
-                                                      {"Contract", "63"},
-                                                      {"Covered", "125"},
-                                                      {"Direction", "112"},
-                                                      {"Exchange", "54"},
-                                                      {"OpenPrice", "136"},
-                                                      {"OptionType", "131"},
-                                                      {"Voume", "135"}}};
+constexpr std::array<FieldSource, 8> kPositionFields{{{"Available", Field::kClosableVolume},
+                                                      {"Contract", Field::kContractCode},
+                                                      {"Covered", Field::kCoveredFlag},
+                                                      {"Direction", Field::kDirection},
+                                                      {"Exchange", Field::kExchangeCode},
+                                                      {"OpenPrice", Field::kAveragePrice},
+                                                      {"OptionType", Field::kOptionKind},
+                                                      {"Voume", Field::kPositionVolume}}};
 
-constexpr std::array<FieldSource, 7> kMoneyFields{{{"Available", "93"},
-                                                   {"CashAsset", "110"},
-                                                   {"Currency", "56"},
-                                                   {"FetchMoney", "95"},
-                                                   {"Margin", "346"},
-                                                   {"RiskDegree", "345"},
-                                                   {"TotalAsset", "97"}}};
+constexpr std::array<FieldSource, 7> kMoneyFields{{{"Available", Field::kAvailable},
+                                                   {"CashAsset", Field::kCash},
+                                                   {"Currency", Field::kCurrency},
+                                                   {"FetchMoney", Field::kWithdrawable},
+                                                   {"Margin", Field::kMargin},
+                                                   {"RiskDegree", Field::kRiskDegree},
+                                                   {"TotalAsset", Field::kTotalAsset}}};
 
 // A record value as field text: text as it is, whole numbers in decimal, other numbers with up
 // to 15 significant digits (so 0.1 is "0.1", not its binary expansion), missing values blank.

@@ -1,5 +1,6 @@
 #include "fileorder/CombinationRequest.h"
 
+#include "kora/interface/FieldIds.h"
 #include "kora/utility/JsonAccess.h"
 
 using Kora::Utility::JsonText;
@@ -22,7 +23,7 @@ const Json::Value* FindAccount(const Json::Value& accounts, const std::string& a
         return nullptr;
     }
     for (const Json::Value& account : accounts) {
-        if (account.isObject() && JsonText(Member(account, "249")) == accountNumber) {
+        if (account.isObject() && JsonText(Member(account, Field::kAccountText)) == accountNumber) {
             return &account;
         }
     }

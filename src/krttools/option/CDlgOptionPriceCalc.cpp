@@ -14,16 +14,16 @@
 #include <cmath>
 
 #include "KRUI.h"
-#include "analysis/CDlgDownQuotaData.h"
+#include "chooser/CDlgDownQuotaData.h"
+#include "chooser/CDlgSel.h"
 #include "kernel/HostAccess.h"
 #include "kora/interface/BaseQuoteDataSvcI.h"
 #include "kora/interface/OptionsDataSvcI.h"
 #include "kora/interface/TimeServiceI.h"
-#include "option/BinomialTree.h"
-#include "option/CDlgSel.h"
-#include "option/HisVolatility.h"
 #include "option/pricing/ImpliedVolatility.h"
 #include "option/pricing/OptionPricing.h"
+#include "option/valuation/BinomialTree.h"
+#include "option/valuation/HisVolatility.h"
 #include "platform/ControlId.h"
 
 using Kora::Kernel::GetService;

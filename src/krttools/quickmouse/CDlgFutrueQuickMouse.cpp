@@ -16,23 +16,24 @@
 #include "KRUI.h"
 #include "kernel/HostAccess.h"
 #include "kora/interface/BaseQuoteDataSvcI.h"
+#include "kora/interface/FieldIds.h"
 #include "kora/interface/FrameServicesI.h"
 #include "kora/interface/KRTConfigI.h"
 #include "kora/interface/KRTContractI.h"
 #include "kora/interface/KRTEngineI.h"
 #include "kora/interface/Topics.h"
 #include "kora/utility/JsonAccess.h"
+#include "ladder/CKRMouselist.h"
+#include "ladder/COpenInfo.h"
+#include "ladder/CPositionInfo.h"
+#include "ladder/CPriceHSpinEdit.h"
+#include "ladder/LadderAssets.h"
+#include "ladder/MsgEdit.h"
+#include "ladder/PositionTotals.h"
+#include "ladder/QuickMouseHost.h"
+#include "ladder/QuickMouseMessages.h"
 #include "platform/ControlId.h"
 #include "platform/DialogPalette.h"
-#include "quickmouse/CKRMouselist.h"
-#include "quickmouse/COpenInfo.h"
-#include "quickmouse/CPositionInfo.h"
-#include "quickmouse/CPriceHSpinEdit.h"
-#include "quickmouse/LadderAssets.h"
-#include "quickmouse/MsgEdit.h"
-#include "quickmouse/PositionTotals.h"
-#include "quickmouse/QuickMouseHost.h"
-#include "quickmouse/QuickMouseMessages.h"
 
 using Kora::Kernel::GetService;
 using Kora::Utility::Handle;
@@ -59,13 +60,14 @@ bool ClosesTodayApart(const std::string& exchange) {
 
 Json::Value ContractQuery(const Json::Value& contract) {
     Json::Value query(Json::objectValue);
-    query["ExchangeCode"] = JsonText(contract, "54");
-    query["ContractCode"] = JsonText(contract, "63");
+    query["ExchangeCode"] = JsonText(contract, Field::kExchangeCode);
+    query["ContractCode"] = JsonText(contract, Field::kContractCode);
     return query;
 }
 
 bool SameContract(const Json::Value& a, const Json::Value& b) {
-    return JsonText(a, "54") == JsonText(b, "54") && JsonText(a, "63") == JsonText(b, "63");
+    return JsonText(a, Field::kExchangeCode) == JsonText(b, Field::kExchangeCode) &&
+           JsonText(a, Field::kContractCode) == JsonText(b, Field::kContractCode);
 }
 
 void ShowSide(CPositionInfo& panel, const PositionSideTotals& totals, int profitDecimals) {
@@ -364,8 +366,9 @@ void CDlgFutrueQuickMouse::LoadContractList() {
         if (list.isArray()) {
             for (const Json::Value& contract : list) {
                 if (!JsonBool(contract, "IsOption")) {
-                    entries.push_back(
-                        {JsonWText(contract, "54"), JsonWText(contract, "63"), JsonWText(contract, "64")});
+                    entries.push_back({JsonWText(contract, Field::kExchangeCode),
+                                       JsonWText(contract, Field::kContractCode),
+                                       JsonWText(contract, Field::kContractName)});
                 }
             }
         }
@@ -388,7 +391,8 @@ void CDlgFutrueQuickMouse::LoadHedgeEntries() {
 }
 
 bool CDlgFutrueQuickMouse::IsTradable(const Json::Value& contract) const {
-    if (!contract.isObject() || JsonText(contract, "63").empty() || JsonBool(contract, "IsOption")) {
+    if (!contract.isObject() || JsonText(contract, Field::kContractCode).empty() ||
+        JsonBool(contract, "IsOption")) {
         return false;
     }
     if (m_trader.AccountId().isEmpty()) {
@@ -454,8 +458,8 @@ bool CDlgFutrueQuickMouse::SetContract(const Json::Value& contract, bool announc
         return true;
     }
     m_trader.SetContract(contract);
-    const QString exchange = JsonWText(contract, "54");
-    const QString code = JsonWText(contract, "63");
+    const QString exchange = JsonWText(contract, Field::kExchangeCode);
+    const QString code = JsonWText(contract, Field::kContractCode);
     m_contractBox->ShowContract(exchange, code);
     LoadHedgeEntries();
 
@@ -465,7 +469,7 @@ bool CDlgFutrueQuickMouse::SetContract(const Json::Value& contract, bool announc
     m_quoteSlot.Take();  // a push of the previous contract is not shown any more
     m_ladder->Build(code, static_cast<int>(JsonInt(contract, "PriceDecimals", 0)),
                     JsonDouble(contract, "LowerLimit", 0), JsonDouble(contract, "ReferencePrice", 0),
-                    JsonDouble(contract, "245", 0), JsonDouble(contract, "UpperLimit", 0));
+                    JsonDouble(contract, Field::kTickSize, 0), JsonDouble(contract, "UpperLimit", 0));
 
     // What the host holds already, so the ladder is complete before the first push.
     Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
@@ -514,8 +518,8 @@ void CDlgFutrueQuickMouse::FollowLinkage(const Json::Value& payload) {
     if (contract.isObject()) {
         SetContract(contract, false);
     }
-    if (!Member(payload, "137").isNull()) {
-        SetVolume(static_cast<int>(JsonInt(payload, "137", 0)));
+    if (!Member(payload, Field::kClosableVolume).isNull()) {
+        SetVolume(static_cast<int>(JsonInt(payload, Field::kClosableVolume, 0)));
     }
 }
 
@@ -552,7 +556,8 @@ void CDlgFutrueQuickMouse::SetAutoOffset(bool on) {
 
 void CDlgFutrueQuickMouse::ReevaluateOffset() {
     // Close-today is only a choice where the exchange closes today's positions apart.
-    if (m_closeTodayRadio->isChecked() && !ClosesTodayApart(JsonText(m_trader.Contract(), "54"))) {
+    if (m_closeTodayRadio->isChecked() &&
+        !ClosesTodayApart(JsonText(m_trader.Contract(), Field::kExchangeCode))) {
         m_closeRadio->setChecked(true);
     }
     if (!m_offsetGroup->checkedButton()) {
@@ -652,7 +657,7 @@ void CDlgFutrueQuickMouse::ShowPositions() {
     }
     const Json::Value& contract = m_trader.Contract();
     const PositionTotals totals =
-        SumPositions(m_positions, m_quote.currentPrice, JsonDouble(contract, "244", 1));
+        SumPositions(m_positions, m_quote.currentPrice, JsonDouble(contract, Field::kMultiplier, 1));
     const int profitDecimals = static_cast<int>(JsonInt(contract, "PriceDecimals", 0)) + 1;
     ShowSide(*m_longPanel, totals.longSide, profitDecimals);
     ShowSide(*m_shortPanel, totals.shortSide, profitDecimals);

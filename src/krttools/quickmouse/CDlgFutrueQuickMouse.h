@@ -12,9 +12,9 @@
 #include "kernel/MsgReceiver.h"
 #include "kernel/QuoteReceiver.h"
 #include "kora/interface/QuoteKey.h"
+#include "ladder/LatestQuoteSlot.h"
 #include "quickmouse/FutureQuickMouseTrader.h"
 #include "quickmouse/FutureQuote.h"
-#include "quickmouse/LatestQuoteSlot.h"
 
 class CKRMouselist;
 class CKrStockCombox;

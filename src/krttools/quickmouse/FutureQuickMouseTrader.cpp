@@ -5,11 +5,12 @@
 #include "KRUI.h"
 #include "kernel/EngineLog.h"
 #include "kernel/HostAccess.h"
-#include "kernel/SmartOrder.h"
 #include "kora/interface/AddinI.h"
+#include "kora/interface/FieldIds.h"
 #include "kora/interface/KRTConfigI.h"
 #include "kora/interface/KRTEngineI.h"
 #include "kora/utility/JsonAccess.h"
+#include "trading/SmartOrder.h"
 
 using Kora::Kernel::GetService;
 using Kora::Utility::Handle;
@@ -49,12 +50,12 @@ QString OrderLine(const Json::Value& object) {
     return QStringList{JsonWText(Member(order, "Contract"), "ContractCode"),
                        JsonWText(order, "Direction"),
                        JsonWText(order, "OffsetFlag"),
-                       JsonWText(ext, "119"),
+                       JsonWText(ext, Field::kHedgeFlag),
                        JsonWText(order, "LimitPrice"),
                        QString::number(JsonInt(order, "Volume", 0)),
-                       JsonWText(ext, "40"),
-                       JsonWText(ext, "41"),
-                       JsonWText(ext, "42"),
+                       JsonWText(ext, Field::kPriceType),
+                       JsonWText(ext, Field::kTimeCondition),
+                       JsonWText(ext, Field::kVolumeCondition),
                        QStringLiteral("手动下单"),
                        QStringLiteral("快鼠下单")}
         .join(QLatin1Char('|'));
@@ -66,17 +67,17 @@ QChar CodeOf(const Json::Value& record, const char* key, char fallback) {
 }
 
 int64_t RemainingVolume(const Json::Value& order) {
-    return JsonInt(order, "130", 0) - JsonInt(order, "113", 0);
+    return JsonInt(order, Field::kOrderVolume, 0) - JsonInt(order, Field::kTradedVolume, 0);
 }
 
 // A day order like `order` (its contract, direction, offset and hedge) at another price.
 FutureOrderFields OrderLike(const Json::Value& order, const QString& priceText, int64_t volume) {
     FutureOrderFields fields;
-    fields.exchangeCode = JsonWText(order, "54");
-    fields.contractCode = JsonWText(order, "63");
-    fields.direction = CodeOf(order, "112", '0');
-    fields.offset = CodeOf(order, "117", '0');
-    fields.hedge = CodeOf(order, "119", '1');
+    fields.exchangeCode = JsonWText(order, Field::kExchangeCode);
+    fields.contractCode = JsonWText(order, Field::kContractCode);
+    fields.direction = CodeOf(order, Field::kDirection, '0');
+    fields.offset = CodeOf(order, Field::kOffsetFlag, '0');
+    fields.hedge = CodeOf(order, Field::kHedgeFlag, '1');
     fields.priceText = priceText;
     fields.volumeText = QString::number(volume);
     return fields;
@@ -99,9 +100,9 @@ Json::Value FutureQuickMouseTrader::AccountQuery() const {
 }
 
 bool FutureQuickMouseTrader::IsOfWindow(const Json::Value& record) const {
-    return JsonText(record, "54") == JsonText(m_contract, "54") &&
-           JsonText(record, "63") == JsonText(m_contract, "63") &&
-           CodeOf(record, "119", '1') == m_choices.hedge;
+    return JsonText(record, Field::kExchangeCode) == JsonText(m_contract, Field::kExchangeCode) &&
+           JsonText(record, Field::kContractCode) == JsonText(m_contract, Field::kContractCode) &&
+           CodeOf(record, Field::kHedgeFlag, '1') == m_choices.hedge;
 }
 
 // ---- Orders ---------------------------------------------------------------------------------
@@ -119,7 +120,7 @@ bool FutureQuickMouseTrader::PasswordAccepted() const {
 }
 
 bool FutureQuickMouseTrader::PlaceOrder(const QString& priceText, QChar direction) {
-    if (!Account() || JsonText(m_contract, "63").empty() || !PasswordAccepted()) {
+    if (!Account() || JsonText(m_contract, Field::kContractCode).empty() || !PasswordAccepted()) {
         return false;
     }
     return Send(OrderRequest(m_accountId, OrderFromChoices(m_contract, m_choices, priceText, direction)));
@@ -208,7 +209,7 @@ void FutureQuickMouseTrader::ChangeVolume(const std::vector<QString>& orderIds, 
         query["OrderID"] = id.toStdString();
         Json::Value order = account->QueryOrder(query);
         if (order.isObject()) {
-            offsets.insert(JsonText(order, "117"));
+            offsets.insert(JsonText(order, Field::kOffsetFlag));
             orders.push_back(std::move(order));
         }
     }
@@ -227,7 +228,8 @@ void FutureQuickMouseTrader::ChangeVolume(const std::vector<QString>& orderIds, 
         SendCancel(*account, JsonWText(orders[i], "OrderID", orderIds[i]), orders[i],
                    QStringLiteral("%1|快鼠撤单"));
     }
-    FutureOrderFields fields = OrderLike(orders.front(), JsonWText(orders.front(), "129"), volume);
+    FutureOrderFields fields =
+        OrderLike(orders.front(), JsonWText(orders.front(), Field::kOrderPrice), volume);
     if (m_choices.autoOffset) {
         fields.offset = QLatin1Char('3');
     }
@@ -246,7 +248,7 @@ void FutureQuickMouseTrader::OnOrderAnswers(const Json::Value& payload) {
         if (pending == m_reorders.end()) {
             continue;
         }
-        const std::string status = JsonText(record, "156");
+        const std::string status = JsonText(record, Field::kOrderStatus);
         if (status != kCancelled && status != kFilled && status != kRejected) {
             continue;
         }
@@ -258,7 +260,7 @@ void FutureQuickMouseTrader::OnOrderAnswers(const Json::Value& payload) {
         if (status != kCancelled || remaining <= 0) {
             continue;
         }
-        reorder["130"] = std::to_string(remaining);
+        reorder[Field::kOrderVolume] = std::to_string(remaining);
         TradeLog(Kora::Kernel::kLogTrade, QStringLiteral("常规|快鼠改单撤单完成，准备下单"), kCodeReorder);
         Send(reorder);
     }
@@ -290,17 +292,17 @@ std::vector<LadderOrder> FutureQuickMouseTrader::WorkingOrders() const {
         return working;
     }
     for (const Json::Value& order : orders) {
-        if (!IsOfWindow(order) || !IsWorkingStatus(JsonText(order, "156"))) {
+        if (!IsOfWindow(order) || !IsWorkingStatus(JsonText(order, Field::kOrderStatus))) {
             continue;
         }
-        const std::string direction = JsonText(order, "112");
+        const std::string direction = JsonText(order, Field::kDirection);
         if (direction != "0" && direction != "1") {
             continue;
         }
         LadderOrder entry;
         entry.id = JsonWText(order, "OrderID");
         entry.side = direction == "0" ? 0 : 1;
-        entry.price = JsonDouble(order, "129", 0);
+        entry.price = JsonDouble(order, Field::kOrderPrice, 0);
         entry.volume = static_cast<int>(RemainingVolume(order));
         if (!entry.id.isEmpty() && entry.volume > 0) {
             working.push_back(entry);
@@ -327,7 +329,7 @@ Json::Value FutureQuickMouseTrader::Positions() const {
 FutureQuickMouseTrader::Openable FutureQuickMouseTrader::OpenableVolumes() const {
     Openable openable;
     Handle<I::KRTEngineI> engine = GetService<I::KRTEngineI>();
-    if (!engine || JsonText(m_contract, "63").empty()) {
+    if (!engine || JsonText(m_contract, Field::kContractCode).empty()) {
         return openable;
     }
     FutureOrderChoices opening = m_choices;
@@ -345,12 +347,12 @@ FutureQuickMouseTrader::Openable FutureQuickMouseTrader::OpenableVolumes() const
 
 bool FutureQuickMouseTrader::OpenConditionalOrder() const {
     Handle<I::KRTAddinConditionI> conditions = GetService<I::KRTAddinConditionI>();
-    if (!conditions || JsonText(m_contract, "63").empty()) {
+    if (!conditions || JsonText(m_contract, Field::kContractCode).empty()) {
         return false;
     }
     Json::Value params(Json::objectValue);
-    params["ExchangeCode"] = JsonText(m_contract, "54");
-    params["ContractCode"] = JsonText(m_contract, "63");
+    params["ExchangeCode"] = JsonText(m_contract, Field::kExchangeCode);
+    params["ContractCode"] = JsonText(m_contract, Field::kContractCode);
     const int volume = m_choices.volumeText.toInt();
     if (volume > 0) {
         params["Volume"] = volume;

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "kora/interface/AccountI.h"
-#include "quickmouse/FutureOrderRequest.h"
-#include "quickmouse/LadderTypes.h"
+#include "ladder/LadderTypes.h"
+#include "trading/FutureOrderRequest.h"
 
 class QWidget;
 

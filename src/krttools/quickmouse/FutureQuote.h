@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "kora/interface/QuoteSnapshot.h"
-#include "quickmouse/LadderTypes.h"
+#include "ladder/LadderTypes.h"
 
 // A quote of the futures window's contract in real prices, as the ladder and the position
 // panels use it.

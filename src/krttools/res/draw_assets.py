@@ -157,5 +157,5 @@ def cancel_cursor(path):
 
 if __name__ == "__main__":
     cancel_icon("Skins/Default/Trade/close_order.png")
-    move_cursor("cursors/move_order.png")
-    cancel_cursor("cursors/cancel_order.png")
+    move_cursor("../ladder/cursors/move_order.png")
+    cancel_cursor("../ladder/cursors/cancel_order.png")

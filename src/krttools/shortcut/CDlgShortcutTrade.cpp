@@ -7,6 +7,7 @@
 
 #include "kernel/HostAccess.h"
 #include "kora/interface/BaseQuoteDataSvcI.h"
+#include "kora/interface/FieldIds.h"
 #include "kora/interface/FrameServicesI.h"
 #include "kora/interface/KRTConfigI.h"
 #include "kora/interface/KRTContractI.h"
@@ -111,7 +112,9 @@ void CDlgShortcutTrade::InitWindow() {
     if (contracts && quotes) {
         Json::Value list = contracts->GetContractsOfAccount(m_trader.Account());
         if (list.isArray() && !list.empty()) {
-            SetContract(quotes->FindKey(JsonWText(list[0], "54"), JsonWText(list[0], "63")), false);
+            SetContract(quotes->FindKey(JsonWText(list[0], Field::kExchangeCode),
+                                        JsonWText(list[0], Field::kContractCode)),
+                        false);
         }
     }
     SubscribeMsg();

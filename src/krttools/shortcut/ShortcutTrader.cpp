@@ -6,11 +6,12 @@
 #include "KRUI.h"
 #include "kernel/EngineLog.h"
 #include "kernel/HostAccess.h"
-#include "kernel/SmartOrder.h"
 #include "kora/interface/AccountI.h"
+#include "kora/interface/FieldIds.h"
 #include "kora/interface/KRTConfigI.h"
 #include "kora/interface/KRTContractI.h"
 #include "kora/utility/JsonAccess.h"
+#include "trading/SmartOrder.h"
 
 using Kora::Kernel::GetService;
 using Kora::Utility::Handle;
@@ -37,15 +38,15 @@ bool ClosesTodayApart(const QString& exchange) {
 
 Json::Value ContractQuery(const Json::Value& contract) {
     Json::Value query(Json::objectValue);
-    query["ExchangeCode"] = JsonText(contract, "54");
-    query["ContractCode"] = JsonText(contract, "63");
+    query["ExchangeCode"] = JsonText(contract, Field::kExchangeCode);
+    query["ContractCode"] = JsonText(contract, Field::kContractCode);
     return query;
 }
 
 }  // namespace
 
 QString ShortcutTrader::MarketOrderRefusal(const Json::Value& contract) {
-    const QString exchange = JsonWText(contract, "54");
+    const QString exchange = JsonWText(contract, Field::kExchangeCode);
     if (exchange == QLatin1String("SHFE")) {
         return QStringLiteral("上海期货交易所不支持市价交易！");
     }
@@ -150,7 +151,7 @@ std::optional<ShortcutTrader::OrderPrice> ShortcutTrader::PriceOfChoice(const Js
                : choice == QLatin1Char('4') ? (buy ? kBid : kAsk)
                                             : kLast;
     std::optional<double> base = SnapshotPrice(contract, side, buy);
-    double tick = Kora::Utility::JsonDouble(contract, "245", 0.0);
+    double tick = Kora::Utility::JsonDouble(contract, Field::kTickSize, 0.0);
     double price = base ? *base + (buy ? 1 : -1) * m_settings.extraTicks * tick : 0.0;
     if (!base || std::fabs(price) < 1e-12) {
         Tell(kInvalidPrice);
@@ -164,28 +165,29 @@ Json::Value ShortcutTrader::Request(const Json::Value& contract, const Leg& leg,
                                     const OrderPrice& price) const {
     Json::Value request(Json::objectValue);
     request["EAccountID"] = Member(m_account, "EAccountID");
-    request["54"] = JsonText(contract, "54");
-    request["63"] = JsonText(contract, "63");
-    request["117"] = QString(leg.offset).toStdString();
-    request["112"] = QString(leg.direction).toStdString();
+    request[Field::kExchangeCode] = JsonText(contract, Field::kExchangeCode);
+    request[Field::kContractCode] = JsonText(contract, Field::kContractCode);
+    request[Field::kOffsetFlag] = QString(leg.offset).toStdString();
+    request[Field::kDirection] = QString(leg.direction).toStdString();
     std::string hedge = "1";
     if (Handle<I::KRTConfigI> config = GetService<I::KRTConfigI>()) {
         hedge = JsonText(config->GetOrderSettings(QStringLiteral("期货"), m_account), "DefaultHedge", "1");
     }
-    request["119"] = hedge;
-    request["130"] = leg.volume;
-    request["495"] = "1";
-    request["683"] = "0";
+    request[Field::kHedgeFlag] = hedge;
+    request[Field::kOrderVolume] = leg.volume;
+    request[Field::kOrderChannel] = "1";
+    request[Field::kForceClose] = "0";
     if (price.kind == OrderPrice::kLimit) {
         int decimals = static_cast<int>(JsonInt(contract, "PriceDecimals", 2));
-        request["40"] = "2";
-        request["129"] = QString::number(price.price, 'f', std::clamp(decimals, 0, 8)).toStdString();
-        request["41"] = "3";
-        request["42"] = "1";
+        request[Field::kPriceType] = "2";
+        request[Field::kOrderPrice] =
+            QString::number(price.price, 'f', std::clamp(decimals, 0, 8)).toStdString();
+        request[Field::kTimeCondition] = "3";
+        request[Field::kVolumeCondition] = "1";
     } else if (price.kind == OrderPrice::kMarket) {
-        request["40"] = MarketPriceType(JsonWText(contract, "54")).toStdString();
-        request["41"] = "1";
-        request["42"] = "1";
+        request[Field::kPriceType] = MarketPriceType(JsonWText(contract, Field::kExchangeCode)).toStdString();
+        request[Field::kTimeCondition] = "1";
+        request[Field::kVolumeCondition] = "1";
     }
     return request;
 }
@@ -211,7 +213,8 @@ Json::Value ShortcutTrader::PositionsOf(const Json::Value& contract) {
         return mine;
     }
     for (const Json::Value& p : all) {
-        if (JsonText(p, "63") == JsonText(contract, "63") && JsonText(p, "54") == JsonText(contract, "54")) {
+        if (JsonText(p, Field::kContractCode) == JsonText(contract, Field::kContractCode) &&
+            JsonText(p, Field::kExchangeCode) == JsonText(contract, Field::kExchangeCode)) {
             mine.append(p);
         }
     }
@@ -223,9 +226,9 @@ std::optional<std::vector<ShortcutTrader::Leg>> ShortcutTrader::ClosingLegs(cons
     int closable = 0;
     int today = 0;
     for (const Json::Value& p : PositionsOf(contract)) {
-        if (JsonWText(p, "112").startsWith(positionSide)) {
-            closable += static_cast<int>(JsonInt(p, "137", 0));
-            today += static_cast<int>(JsonInt(p, "742", 0));
+        if (JsonWText(p, Field::kDirection).startsWith(positionSide)) {
+            closable += static_cast<int>(JsonInt(p, Field::kClosableVolume, 0));
+            today += static_cast<int>(JsonInt(p, Field::kTodayClosableVolume, 0));
         }
     }
     if (volume <= 0 || volume > closable) {
@@ -234,7 +237,7 @@ std::optional<std::vector<ShortcutTrader::Leg>> ShortcutTrader::ClosingLegs(cons
     }
     const QChar direction = positionSide == QLatin1Char('0') ? QLatin1Char('1') : QLatin1Char('0');
     std::vector<Leg> legs;
-    if (ClosesTodayApart(JsonWText(contract, "54"))) {
+    if (ClosesTodayApart(JsonWText(contract, Field::kExchangeCode))) {
         // Today's lots close with their own flag; a trader closes them first, as the exchange
         // charges them differently and they are the ones just opened.
         int todayLots = std::clamp(today, 0, volume);
@@ -256,7 +259,7 @@ void ShortcutTrader::PlaceOrder(const Json::Value& option, int volume) {
     const bool buy = direction == QLatin1Char('0');
     std::optional<double> base =
         SnapshotPrice(m_contract, JsonWText(option, "价格") == QStringLiteral("卖一价") ? kAsk : kBid, buy);
-    double tick = Kora::Utility::JsonDouble(m_contract, "245", 0.0);
+    double tick = Kora::Utility::JsonDouble(m_contract, Field::kTickSize, 0.0);
     double price = base ? *base + (buy ? 1 : -1) * JsonInt(option, "超价", 0) * tick : 0.0;
     if (!base || std::fabs(price) < 1e-12) {
         Tell(kInvalidPrice);
@@ -315,7 +318,7 @@ void ShortcutTrader::Cancel(CancelKind kind) {
     std::vector<Json::Value> chosen;
     if (orders.isArray()) {
         for (const Json::Value& order : orders) {
-            const std::string direction = JsonText(order, "112");
+            const std::string direction = JsonText(order, Field::kDirection);
             if ((kind == kCancelBuys && direction != "0") || (kind == kCancelSells && direction != "1")) {
                 continue;
             }
@@ -329,7 +332,8 @@ void ShortcutTrader::Cancel(CancelKind kind) {
     for (const Json::Value& order : chosen) {
         Json::Value cancel(Json::objectValue);
         cancel["EAccountID"] = Member(m_account, "EAccountID");
-        for (const char* key : {"54", "63", "65", "161", "162", "OrderID"}) {
+        for (const char* key : {Field::kExchangeCode, Field::kContractCode, Field::kExchangeOrderId,
+                                Field::kAccountNumber, Field::kSession, "OrderID"}) {
             if (!Member(order, key).isNull()) {
                 cancel[key] = order[key];
             }
@@ -358,10 +362,10 @@ void ShortcutTrader::CloseAll() {
     std::map<std::pair<std::string, std::string>, std::map<QChar, int>> closable;
     if (positions.isArray()) {
         for (const Json::Value& p : positions) {
-            QString side = JsonWText(p, "112");
+            QString side = JsonWText(p, Field::kDirection);
             if (!side.isEmpty()) {
-                closable[{JsonText(p, "54"), JsonText(p, "63")}][side.front()] +=
-                    static_cast<int>(JsonInt(p, "137", 0));
+                closable[{JsonText(p, Field::kExchangeCode), JsonText(p, Field::kContractCode)}]
+                        [side.front()] += static_cast<int>(JsonInt(p, Field::kClosableVolume, 0));
             }
         }
     }
@@ -396,7 +400,8 @@ std::optional<int> ShortcutTrader::NetPositionForAction(const QString& action) {
     int longs = 0;
     int shorts = 0;
     for (const Json::Value& p : PositionsOf(m_contract)) {
-        (JsonText(p, "112") == "0" ? longs : shorts) += static_cast<int>(JsonInt(p, "135", 0));
+        (JsonText(p, Field::kDirection) == "0" ? longs : shorts) +=
+            static_cast<int>(JsonInt(p, Field::kPositionVolume, 0));
     }
     if (longs == shorts) {
         Tell(QStringLiteral("持仓为0或是持有等量的双向持仓，无法执行%1操作!").arg(action));

@@ -1,5 +1,6 @@
 #include "host/ContractLookup.h"
 
+#include "kora/interface/FieldIds.h"
 #include "kora/interface/QuoteKey.h"
 #include "kora/utility/JsonAccess.h"
 
@@ -25,10 +26,10 @@ const Market::Instrument* FindInstrument(const Market::InstrumentCatalogue& cata
     std::string exchange = JsonText(named, "ExchangeCode");
     std::string code = JsonText(named, "ContractCode");
     if (exchange.empty()) {
-        exchange = JsonText(named, "54");
+        exchange = JsonText(named, Field::kExchangeCode);
     }
     if (code.empty()) {
-        code = JsonText(named, "63");
+        code = JsonText(named, Field::kContractCode);
     }
     if (!exchange.empty() && !code.empty()) {
         return catalogue.Find(exchange, code);

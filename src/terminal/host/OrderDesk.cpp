@@ -4,6 +4,7 @@
 
 #include "host/ErrorCodes.h"
 #include "host/Records.h"
+#include "kora/interface/FieldIds.h"
 #include "kora/utility/JsonAccess.h"
 
 namespace Terminal {
@@ -66,8 +67,8 @@ Json::Value OrderDesk::Cancel(const Json::Value& request, const std::string& acc
         accountId = accountHint;
     }
     // The order reference ("160") is the order's own id; "65" its exchange number.
-    std::string orderId = JsonText(request, "OrderID", JsonText(request, "160"));
-    const std::string exchangeOrderId = JsonText(request, "65");
+    std::string orderId = JsonText(request, "OrderID", JsonText(request, Field::kOrderReference));
+    const std::string exchangeOrderId = JsonText(request, Field::kExchangeOrderId);
     if (orderId.empty() && !exchangeOrderId.empty()) {
         for (const Market::OrderView& order : m_market.Orders(accountId)) {
             if (order.exchangeOrderId == exchangeOrderId) {

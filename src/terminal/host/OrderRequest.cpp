@@ -4,6 +4,7 @@
 
 #include "host/ContractLookup.h"
 #include "host/ErrorCodes.h"
+#include "kora/interface/FieldIds.h"
 #include "kora/utility/JsonAccess.h"
 
 namespace Terminal {
@@ -69,11 +70,11 @@ Fields FromOrderObject(const Json::Value& order) {
     f.direction = Member(order, "Direction");
     f.offset = Member(order, "OffsetFlag");
     f.ext = Member(order, "ExtRawData");
-    f.hedge = Member(order, "HedgeFlag").isNull() ? Member(f.ext, "119") : order["HedgeFlag"];
-    f.covered = Member(f.ext, "125");
+    f.hedge = Member(order, "HedgeFlag").isNull() ? Member(f.ext, Field::kHedgeFlag) : order["HedgeFlag"];
+    f.covered = Member(f.ext, Field::kCoveredFlag);
     f.priceType = JsonText(order, "PriceType");
     if (f.priceType.empty()) {
-        f.priceType = JsonText(f.ext, "40");
+        f.priceType = JsonText(f.ext, Field::kPriceType);
     }
     f.rule = JsonText(order, "LimitPriceType");
     f.price = Member(order, "LimitPrice");
@@ -84,14 +85,14 @@ Fields FromOrderObject(const Json::Value& order) {
 Fields FromNumberedRecord(const Json::Value& record) {
     Fields f;
     f.contract = record;
-    f.direction = Member(record, "112");
-    f.offset = Member(record, "117");
-    f.hedge = Member(record, "119");
-    f.covered = Member(record, "125");
-    f.priceType = JsonText(record, "40");
+    f.direction = Member(record, Field::kDirection);
+    f.offset = Member(record, Field::kOffsetFlag);
+    f.hedge = Member(record, Field::kHedgeFlag);
+    f.covered = Member(record, Field::kCoveredFlag);
+    f.priceType = JsonText(record, Field::kPriceType);
     f.rule = JsonText(record, "LimitPriceType");
-    f.price = Member(record, "129");
-    f.volume = Member(record, "130");
+    f.price = Member(record, Field::kOrderPrice);
+    f.volume = Member(record, Field::kOrderVolume);
     f.ext = record;
     return f;
 }
@@ -187,8 +188,8 @@ ParsedOrder ParseOrderRequest(const Json::Value& request, const Market::Simulato
         }
     }
 
-    const std::string fak = JsonText(f.ext, "41");
-    const std::string fok = JsonText(f.ext, "42");
+    const std::string fak = JsonText(f.ext, Field::kTimeCondition);
+    const std::string fok = JsonText(f.ext, Field::kVolumeCondition);
     if (fak == "1") {
         t.condition = fok == "3" ? Market::TimeCondition::FillOrKill : Market::TimeCondition::FillAndKill;
     }
@@ -203,24 +204,24 @@ ParsedOrder ParseOrderRequest(const Json::Value& request, const Market::Simulato
 }
 
 Json::Value ToOrderObject(const Json::Value& request) {
-    if (!request.isObject() || JsonText(request, "63").empty()) {
+    if (!request.isObject() || JsonText(request, Field::kContractCode).empty()) {
         return Json::Value();
     }
-    const std::string priceType = JsonText(request, "40");
-    const std::string price = JsonText(request, "129");
+    const std::string priceType = JsonText(request, Field::kPriceType);
+    const std::string price = JsonText(request, Field::kOrderPrice);
     Json::Value order(Json::objectValue);
-    order["Contract"]["ExchangeCode"] = JsonText(request, "54");
-    order["Contract"]["ContractCode"] = JsonText(request, "63");
-    order["Direction"] = JsonText(request, "112");
-    order["OffsetFlag"] = JsonText(request, "117", "0");
-    order["HedgeFlag"] = JsonText(request, "119", "1");
+    order["Contract"]["ExchangeCode"] = JsonText(request, Field::kExchangeCode);
+    order["Contract"]["ContractCode"] = JsonText(request, Field::kContractCode);
+    order["Direction"] = JsonText(request, Field::kDirection);
+    order["OffsetFlag"] = JsonText(request, Field::kOffsetFlag, "0");
+    order["HedgeFlag"] = JsonText(request, Field::kHedgeFlag, "1");
     order["PriceType"] = IsMarketPriceType(priceType) ? "市价" : "限价";
     if (!IsMarketPriceType(priceType)) {
         order["LimitPriceType"] =
             price.empty() ? JsonText(request, "LimitPriceType", "对手价") : "CustomPrice";
         order["LimitPrice"] = price;
     }
-    order["Volume"] = Json::Int64(Kora::Utility::JsonInt(request, "130", 0));
+    order["Volume"] = Json::Int64(Kora::Utility::JsonInt(request, Field::kOrderVolume, 0));
     Json::Value ext(Json::objectValue);
     for (const std::string& name : request.getMemberNames()) {
         if (IsFieldNumber(name)) {

@@ -1,4 +1,5 @@
 #include "host/Records.h"
+#include "kora/interface/FieldIds.h"
 
 #include <cstdio>
 
@@ -27,7 +28,7 @@ Json::Value Account(const Market::TradingAccount& account, bool loggedIn) {
     Json::Value record(Json::objectValue);
     record["EAccountID"] = account.eAccountId;
     record["VAccountID"] = account.vAccountId;
-    record["249"] = account.number;
+    record[Field::kAccountText] = account.number;
     record["Category"] = account.category;
     record["Identity"] = account.identity;
     record["AccountName"] = account.name;
@@ -63,12 +64,12 @@ std::string TimeText(uint32_t hhmmss) {
 Json::Value Contract(const Instrument& instrument, const Kora::Interface::QuoteSnapshot& snapshot,
                      const Instrument* underlying) {
     Json::Value record(Json::objectValue);
-    record["54"] = instrument.exchange;
-    record["63"] = instrument.code;
-    record["64"] = instrument.name;
-    record["244"] = std::to_string(instrument.multiplier);
-    record["245"] = PriceText(instrument, instrument.tick);
-    record["1008"] = std::to_string(instrument.minTradeUnit);
+    record[Field::kExchangeCode] = instrument.exchange;
+    record[Field::kContractCode] = instrument.code;
+    record[Field::kContractName] = instrument.name;
+    record[Field::kMultiplier] = std::to_string(instrument.multiplier);
+    record[Field::kTickSize] = PriceText(instrument, instrument.tick);
+    record[Field::kMinTradeUnit] = std::to_string(instrument.minTradeUnit);
     record["ExchangeCode"] = instrument.exchange;
     record["ContractCode"] = instrument.code;
     record["Name"] = instrument.name;
@@ -101,18 +102,19 @@ Json::Value Ticket(const Market::OrderTicket& t, const Instrument& instrument) {
         record[key] = value;
     }
     record["EAccountID"] = t.accountId;
-    record["54"] = instrument.exchange;
-    record["63"] = instrument.code;
-    record["64"] = instrument.name;
-    record["112"] = std::string(1, t.direction);
-    record["117"] = std::string(1, t.offset);
-    record["119"] = std::string(1, t.hedge);
-    record["125"] = std::string(1, t.covered);
-    record["40"] = t.priceKind == Market::PriceKind::Market ? "1" : "2";
-    record["41"] = t.condition == Market::TimeCondition::Day ? "3" : "1";
-    record["42"] = t.condition == Market::TimeCondition::FillOrKill ? "3" : "1";
-    record["129"] = t.priceKind == Market::PriceKind::Market ? "0" : PriceText(instrument, t.price);
-    record["130"] = std::to_string(t.volume);
+    record[Field::kExchangeCode] = instrument.exchange;
+    record[Field::kContractCode] = instrument.code;
+    record[Field::kContractName] = instrument.name;
+    record[Field::kDirection] = std::string(1, t.direction);
+    record[Field::kOffsetFlag] = std::string(1, t.offset);
+    record[Field::kHedgeFlag] = std::string(1, t.hedge);
+    record[Field::kCoveredFlag] = std::string(1, t.covered);
+    record[Field::kPriceType] = t.priceKind == Market::PriceKind::Market ? "1" : "2";
+    record[Field::kTimeCondition] = t.condition == Market::TimeCondition::Day ? "3" : "1";
+    record[Field::kVolumeCondition] = t.condition == Market::TimeCondition::FillOrKill ? "3" : "1";
+    record[Field::kOrderPrice] =
+        t.priceKind == Market::PriceKind::Market ? "0" : PriceText(instrument, t.price);
+    record[Field::kOrderVolume] = std::to_string(t.volume);
     return record;
 }
 
@@ -121,13 +123,13 @@ Json::Value Order(const Market::OrderView& order, const Instrument& instrument,
     Json::Value record = Ticket(order.ticket, instrument);
     record["OrderID"] = order.id;
     record["VAccountID"] = account.vAccountId;
-    record["113"] = std::to_string(order.filled);
-    record["156"] = std::string(1, order.status);
+    record[Field::kTradedVolume] = std::to_string(order.filled);
+    record[Field::kOrderStatus] = std::string(1, order.status);
     record["StatusText"] = order.statusText;
-    record["65"] = order.exchangeOrderId;
-    record["160"] = order.id;
-    record["161"] = account.number;
-    record["162"] = "1";
+    record[Field::kExchangeOrderId] = order.exchangeOrderId;
+    record[Field::kOrderReference] = order.id;
+    record[Field::kAccountNumber] = account.number;
+    record[Field::kSession] = "1";
     record["SmartOrderId"] = order.ticket.smartOrderId;
     record["OrderTime"] = TimeText(order.time);
     record["AvgTradePrice"] =
@@ -142,21 +144,21 @@ Json::Value Position(const Market::PositionView& position, const Instrument& ins
     const bool isLong = position.side == Market::PositionSide::Long;
     Json::Value record(Json::objectValue);
     record["EAccountID"] = position.accountId;
-    record["54"] = instrument.exchange;
-    record["63"] = instrument.code;
-    record["64"] = instrument.name;
-    record["112"] = isLong ? "0" : "1";
-    record["270"] = isLong ? "买入" : "卖出";
-    record["119"] = std::string(1, position.hedge);
-    record["125"] = "0";
-    record["131"] = instrument.option ? (instrument.option->isPut ? "P" : "C") : "";
-    record["135"] = std::to_string(position.total);
-    record["137"] = std::to_string(position.closable);
-    record["742"] = std::to_string(position.closableToday);
-    record["136"] = Fixed(position.averagePrice, instrument.decimals + 2);
-    record["138"] = Fixed(position.lastPrice, instrument.decimals);
-    record["141"] = Fixed(position.floatingProfit, 2);
-    record["244"] = std::to_string(instrument.multiplier);
+    record[Field::kExchangeCode] = instrument.exchange;
+    record[Field::kContractCode] = instrument.code;
+    record[Field::kContractName] = instrument.name;
+    record[Field::kDirection] = isLong ? "0" : "1";
+    record[Field::kDirectionText] = isLong ? "买入" : "卖出";
+    record[Field::kHedgeFlag] = std::string(1, position.hedge);
+    record[Field::kCoveredFlag] = "0";
+    record[Field::kOptionKind] = instrument.option ? (instrument.option->isPut ? "P" : "C") : "";
+    record[Field::kPositionVolume] = std::to_string(position.total);
+    record[Field::kClosableVolume] = std::to_string(position.closable);
+    record[Field::kTodayClosableVolume] = std::to_string(position.closableToday);
+    record[Field::kAveragePrice] = Fixed(position.averagePrice, instrument.decimals + 2);
+    record[Field::kLatestPrice] = Fixed(position.lastPrice, instrument.decimals);
+    record[Field::kFloatingProfit] = Fixed(position.floatingProfit, 2);
+    record[Field::kMultiplier] = std::to_string(instrument.multiplier);
     record["TodayVolume"] = Json::Int64(position.today);
     record["HistoryVolume"] = Json::Int64(position.history);
     record["Margin"] = Fixed(position.margin, 2);
@@ -166,13 +168,13 @@ Json::Value Position(const Market::PositionView& position, const Instrument& ins
 Json::Value Money(const Market::MoneyView& money) {
     Json::Value record(Json::objectValue);
     record["EAccountID"] = money.accountId;
-    record["56"] = money.currency;
-    record["93"] = Fixed(money.available, 2);
-    record["95"] = Fixed(money.withdrawable, 2);
-    record["97"] = Fixed(money.totalAsset, 2);
-    record["110"] = Fixed(money.cash, 2);
-    record["345"] = Fixed(money.riskDegree, 2);
-    record["346"] = Fixed(money.margin, 2);
+    record[Field::kCurrency] = money.currency;
+    record[Field::kAvailable] = Fixed(money.available, 2);
+    record[Field::kWithdrawable] = Fixed(money.withdrawable, 2);
+    record[Field::kTotalAsset] = Fixed(money.totalAsset, 2);
+    record[Field::kCash] = Fixed(money.cash, 2);
+    record[Field::kRiskDegree] = Fixed(money.riskDegree, 2);
+    record[Field::kMargin] = Fixed(money.margin, 2);
     record["Frozen"] = Fixed(money.frozen, 2);
     record["Commission"] = Fixed(money.commission, 2);
     record["CloseProfit"] = Fixed(money.closeProfit, 2);

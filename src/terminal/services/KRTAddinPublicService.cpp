@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "host/ErrorCodes.h"
+#include "kora/interface/FieldIds.h"
 #include "kora/interface/Topics.h"
 #include "kora/utility/JsonAccess.h"
 
@@ -44,7 +45,7 @@ std::vector<KRTAddinPublicService::Leg> KRTAddinPublicService::Legs(const Json::
         o["PriceType"] = "限价";
         o["LimitPriceType"] = rule;
         o["Volume"] = Json::Int64(JsonInt(leg, "Volume", 0) * combinationVolume);
-        o["ExtRawData"]["125"] = std::string(1, CodeOf(Member(leg, "BD"), '0'));
+        o["ExtRawData"][Field::kCoveredFlag] = std::string(1, CodeOf(Member(leg, "BD"), '0'));
         ParsedOrder parsed = ParseOrderRequest(order, m_market, std::string());
         if (parsed.Ok() && parsed.ticket.direction != '0' && parsed.ticket.direction != '1') {
             parsed.errorCode = ErrorCode::kBadDirection;

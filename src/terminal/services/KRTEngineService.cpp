@@ -5,6 +5,7 @@
 #include "host/ErrorCodes.h"
 #include "host/OrderRequest.h"
 #include "host/Records.h"
+#include "kora/interface/FieldIds.h"
 #include "kora/interface/Topics.h"
 #include "kora/utility/JsonAccess.h"
 #include "platform/MessageBox.h"
@@ -137,8 +138,8 @@ Json::Value KRTEngineService::GetMaxOpenVolume(const Json::Value& request) {
     if (question.isObject()) {
         const bool isOrderObject = Member(question, "Order").isObject();
         Json::Value& order = isOrderObject ? question["Order"] : question;
-        const char* volume = isOrderObject ? "Volume" : "130";
-        const char* price = isOrderObject ? "LimitPrice" : "129";
+        const char* volume = isOrderObject ? "Volume" : Field::kOrderVolume;
+        const char* price = isOrderObject ? "LimitPrice" : Field::kOrderPrice;
         if (Kora::Utility::JsonInt(order, volume, 0) <= 0) {
             order[volume] = 1;
         }
@@ -165,10 +166,11 @@ bool KRTEngineService::ConfirmOrder(const Json::Value& order, Kora::Interface::W
     const Json::Value& o = Member(order, "Order").isObject() ? order["Order"] : order;
     const QString text =
         QStringLiteral("确认下单？\n合约: %1  方向: %2  开平: %3\n数量: %4  价格: %5")
-            .arg(JsonWText(Member(o, "Contract"), "ContractCode", JsonWText(o, "63")),
-                 JsonWText(o, "Direction", JsonWText(o, "112")),
-                 JsonWText(o, "OffsetFlag", JsonWText(o, "117")), JsonWText(o, "Volume", JsonWText(o, "130")),
-                 JsonWText(o, "LimitPrice", JsonWText(o, "129", JsonWText(o, "PriceType"))));
+            .arg(JsonWText(Member(o, "Contract"), "ContractCode", JsonWText(o, Field::kContractCode)),
+                 JsonWText(o, "Direction", JsonWText(o, Field::kDirection)),
+                 JsonWText(o, "OffsetFlag", JsonWText(o, Field::kOffsetFlag)),
+                 JsonWText(o, "Volume", JsonWText(o, Field::kOrderVolume)),
+                 JsonWText(o, "LimitPrice", JsonWText(o, Field::kOrderPrice, JsonWText(o, "PriceType"))));
     return Win::ShowMessageBox(
                {owner, text, QStringLiteral("提示"), Win::MB_OKCANCEL | Win::MB_ICONQUESTION}) == Win::IDOK;
 }

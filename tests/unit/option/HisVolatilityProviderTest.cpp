@@ -1,4 +1,4 @@
-#include "option/HisVolatility.h"
+#include "option/valuation/HisVolatility.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include <QListWidget>
 #include <QTreeWidget>
 
-#include "option/CDlgSel.h"
+#include "chooser/CDlgSel.h"
 #include "widget/calculator/CalculatorFixture.h"
 
 namespace {

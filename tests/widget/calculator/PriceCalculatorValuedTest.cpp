@@ -1,9 +1,9 @@
 #include <QDir>
 #include <cmath>
 
-#include "option/BinomialTree.h"
-#include "option/HisVolatility.h"
 #include "option/pricing/OptionPricing.h"
+#include "option/valuation/BinomialTree.h"
+#include "option/valuation/HisVolatility.h"
 #include "widget/calculator/CalculatorFixture.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <QCoreApplication>
 
-#include "analysis/CDlgDownQuotaData.h"
+#include "chooser/CDlgDownQuotaData.h"
 #include "widget/calculator/CalculatorFixture.h"
 
 namespace {

@@ -12,10 +12,10 @@
 #include "FutqmWindow.h"
 #include "kora/interface/Topics.h"
 #include "kora/utility/JsonAccess.h"
-#include "quickmouse/COpenInfo.h"
-#include "quickmouse/CPositionInfo.h"
-#include "quickmouse/CPriceHSpinEdit.h"
-#include "quickmouse/MsgEdit.h"
+#include "ladder/COpenInfo.h"
+#include "ladder/CPositionInfo.h"
+#include "ladder/CPriceHSpinEdit.h"
+#include "ladder/MsgEdit.h"
 
 namespace {
 

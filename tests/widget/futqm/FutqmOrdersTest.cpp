@@ -9,8 +9,8 @@
 #include "KRUI.h"
 #include "kora/interface/Topics.h"
 #include "kora/utility/JsonAccess.h"
-#include "quickmouse/CListEdit.h"
-#include "quickmouse/CPriceHSpinEdit.h"
+#include "ladder/CListEdit.h"
+#include "ladder/CPriceHSpinEdit.h"
 
 namespace {
 

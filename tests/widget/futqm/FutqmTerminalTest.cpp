@@ -11,7 +11,7 @@
 
 #include "host/HostRuntime.h"
 #include "kora/utility/JsonAccess.h"
-#include "widget/quickmouse/PixelProbe.h"
+#include "widget/ladder/PixelProbe.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <QPoint>
 
 #include "frame/ToolWindows.h"
+#include "ladder/CKRMouselist.h"
 #include "platform/ControlId.h"
 #include "quickmouse/CDlgFutrueQuickMouse.h"
-#include "quickmouse/CKRMouselist.h"
 #include "support/ComponentOnHost.h"
 
 // The futures quick-mouse window as the terminal opens it: made through the scripted terminal's

@@ -5,10 +5,10 @@
 #include <thread>
 
 #include "kora/utility/JsonAccess.h"
-#include "quickmouse/FutureOrderRequest.h"
+#include "ladder/LatestQuoteSlot.h"
+#include "ladder/PositionTotals.h"
 #include "quickmouse/FutureQuote.h"
-#include "quickmouse/LatestQuoteSlot.h"
-#include "quickmouse/PositionTotals.h"
+#include "trading/FutureOrderRequest.h"
 
 namespace {
 

@@ -1,0 +1,144 @@
+// What the ladder paints, read back from its pixels.
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "LadderScene.h"
+#include "PixelProbe.h"
+#include "ladder/LadderAssets.h"
+
+namespace {
+
+using PixelProbe::Rgb;
+using PixelProbe::Shows;
+
+class LadderPaint : public LadderSceneTest {
+protected:
+    QImage paint() { return LadderScene::Paint(ladder()); }
+    // A rectangle of the cell viewport in the ladder's own coordinates.
+    QRect inLadder(const QRect& area) { return area.translated(ladder().viewport()->pos()); }
+    QRect cell(double price, int column) { return inLadder(cellRect(price, column)); }
+    // Just inside a cell's top-left corner: its fill, clear of text and grid.
+    QRgb fillOf(const QImage& image, double price, int column) {
+        const QRect area = cell(price, column);
+        return image.pixel(area.left() + 2, area.top() + 2);
+    }
+};
+
+TEST_F(LadderPaint, PriceTextsAreColouredByReferenceRowAndDayRange) {
+    const QImage image = paint();
+    EXPECT_TRUE(Shows(image, cell(3520, 2), 0x0707EF)) << "above the reference: red";
+    EXPECT_TRUE(Shows(image, cell(3502, 2), 0x058F08)) << "below the reference: green";
+    EXPECT_TRUE(Shows(image, cell(LadderScene::kReference, 2), 0x000000)) << "the reference row: black";
+    EXPECT_FALSE(Shows(image, cell(3520, 2), 0x058F08));
+    ladder().ScrollRowToTop(rowOf(3545));
+    EXPECT_TRUE(Shows(paint(), cell(3540, 2), 0x535353)) << "outside the day's range";
+}
+
+TEST_F(LadderPaint, CellFillsFollowTheColumnLastPriceRangeAndBestQuote) {
+    struct Probe {
+        double price;
+        int column;
+        uint32_t fill;
+        const char* what;
+    };
+    const Probe probes[] = {
+        {LadderScene::kLast, 2, 0xD8FCFF, "last price"},
+        {3520, 2, 0xFFFFFF, "price in the day's range"},
+        {3520, 1, 0xD8D8FF, "buy volume"},
+        {3520, 3, 0xCCEBCC, "sell volume"},
+        {3512, 1, 0xE0E0FD, "best bid"},
+        {3513, 3, 0xD9FAD9, "best ask"},
+    };
+    const QImage image = paint();
+    for (const Probe& probe : probes) {
+        EXPECT_EQ(fillOf(image, probe.price, probe.column), Rgb(probe.fill)) << probe.what;
+    }
+    const QRect bid = cell(3512, 1);
+    EXPECT_EQ(image.pixel(bid.right(), bid.center().y()), Rgb(0xC0C0C0)) << "grid";
+    EXPECT_EQ(image.pixel(bid.center().x(), bid.bottom()), Rgb(0xC0C0C0));
+    // A quote that moves takes its fill along; nothing stays behind on the old row.
+    LadderBestQuote moved = ladder().Model().BestQuote();
+    moved.bidPrice = 3510;
+    ladder().SetBestQuote(moved);
+    const QImage after = paint();
+    EXPECT_EQ(fillOf(after, 3512, 1), Rgb(0xD8D8FF));
+    EXPECT_EQ(fillOf(after, 3510, 1), Rgb(0xE0E0FD));
+    ladder().ScrollRowToTop(rowOf(3545));
+    EXPECT_EQ(fillOf(paint(), 3540, 2), Rgb(0xE6E6E6)) << "outside the day's range";
+}
+
+TEST_F(LadderPaint, PositionBarsShowProfitLossAndEven) {
+    const auto barAt = [&](double price, int column = 1) {
+        const QRect volume = cell(price, column);
+        return paint().pixel(volume.right() - 3, volume.center().y());
+    };
+    EXPECT_EQ(barAt(3503), Rgb(0x2122C6)) << "long below the market: profit, red";
+    Json::Value position;
+    position["112"] = "0";
+    position["136"] = 3503.0;
+    position["NowPrice"] = 3501.0;
+    ladder().SetPositions({position});
+    EXPECT_EQ(barAt(3503), Rgb(0x307100)) << "long above the market: loss, green";
+    position["NowPrice"] = 3503.0;
+    ladder().SetPositions({position});
+    EXPECT_EQ(barAt(3503), Rgb(0x808080));
+    // A short position marks the sell-volume column; above the market it gains.
+    position["112"] = "1";
+    position["136"] = 3506.4;  // nearer 3506
+    ladder().SetPositions({position});
+    EXPECT_EQ(barAt(3506, 3), Rgb(0x2122C6));
+    EXPECT_EQ(barAt(3503), Rgb(0xD8D8FF)) << "the old bar is gone";
+}
+
+TEST_F(LadderPaint, TheCancelIconIsTheSkinsImage) {
+    const QPixmap skin(QStringLiteral("Skins/Default/Trade/close_order.png"));
+    ASSERT_FALSE(skin.isNull()) << "the build copies the skin into the run layout";
+    EXPECT_EQ(LadderAssets::CancelIcon().toImage(), skin.toImage());
+}
+
+TEST_F(LadderPaint, OrderCellsAreFramedWithTheirCancelIcon) {
+    const QImage image = paint();
+    const QRect buy = cell(3505, 0);
+    EXPECT_TRUE(Shows(image, QRect(buy.left() + 1, buy.top() + 1, buy.width() - 2, 1), 0x626262));
+    const QRect icon = inLadder(cancelIcon(3505, 0));
+    EXPECT_EQ(icon.left(), buy.left() + 3) << "buy icons stand at the left edge";
+    EXPECT_TRUE(qRed(image.pixel(icon.center())) > 0xC0 &&
+                qGreen(image.pixel(icon.left() + 3, icon.top() + 3)) < 0x80);
+    EXPECT_EQ(cancelIcon(3518, 4).right(), cellRect(3518, 4).right() - 3) << "sell icons at the right";
+    EXPECT_FALSE(Shows(image, cell(3506, 0).adjusted(0, 0, -1, -1), 0x626262));
+}
+
+TEST_F(LadderPaint, RatioBarSplitsByBestVolumesAndEvenlyWithout) {
+    const QRect header = ladder().Header().ColumnRect(2, true).translated(ladder().Header().pos());
+    const int y = header.top() + 1 + 5 + 4;
+    const auto shareAt = [&](double fraction) {
+        return paint().pixel(header.left() + 3 + static_cast<int>((header.width() - 6) * fraction), y);
+    };
+    ladder().ClearBestQuote();
+    EXPECT_EQ(shareAt(0.45), Rgb(0x2122C6));
+    EXPECT_EQ(shareAt(0.55), Rgb(0x028A08));
+    LadderBestQuote quote;
+    quote.bidPrice = 3512;
+    quote.bidVolume = 30;
+    quote.askPrice = 3513;
+    quote.askVolume = 10;
+    ladder().SetBestQuote(quote);
+    EXPECT_EQ(shareAt(0.70), Rgb(0x2122C6));
+    EXPECT_EQ(shareAt(0.80), Rgb(0x028A08));
+}
+
+TEST_F(LadderPaint, HoverFramesThePriceCellInTheSideColourAndTheIconInOrange) {
+    QTest::mouseMove(ladder().viewport(), cellRect(3508, 1).center());
+    const QRect price = cell(3508, 2);
+    EXPECT_EQ(paint().pixel(price.center().x(), price.top()), Rgb(0x0001F3));
+    QTest::mouseMove(ladder().viewport(), cellRect(3508, 3).center());
+    EXPECT_EQ(paint().pixel(price.center().x(), price.top()), Rgb(0x018F00));
+    QTest::mouseMove(ladder().viewport(), cancelIcon(3505, 0).center());
+    const QRect frame = inLadder(cancelIcon(3505, 0).adjusted(-1, -1, 1, 1));
+    EXPECT_EQ(paint().pixel(frame.left(), frame.center().y()), Rgb(0x018FFF));
+    EXPECT_NE(paint().pixel(price.center().x(), price.top()), Rgb(0x018F00)) << "the old frame is gone";
+}
+
+}  // namespace
