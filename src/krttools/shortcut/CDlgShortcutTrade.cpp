@@ -16,7 +16,7 @@
 #include "kora/utility/JsonAccess.h"
 #include "platform/ColorRef.h"
 #include "platform/ControlId.h"
-#include "shortcut/OptionChainNavigator.h"
+#include "option/valuation/OptionChainNavigator.h"
 #include "shortcut/ShortcutKeyTable.h"
 
 using Kora::Kernel::GetService;

@@ -2,7 +2,7 @@
 #include <cmath>
 
 #include "option/pricing/OptionPricing.h"
-#include "option/valuation/BinomialTree.h"
+#include "option/pricing/BinomialTree.h"
 #include "option/valuation/HisVolatility.h"
 #include "widget/calculator/CalculatorFixture.h"
 
