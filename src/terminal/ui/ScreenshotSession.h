@@ -19,7 +19,7 @@ class MainWindow;
 // working on the contract the futures tools show) and written as DIR/<type>.png; the main
 // window with two docked tools is written as DIR/MainWindow.png; then every instruct runs, and each one that
 // opens a modal dialog has it captured while open as DIR/<instruct>.png (the option price
-// calculator with an option chosen and computed). Nested modal dialogs (a data download) run
+// calculator and the seller analysis with an option chosen and computed). Nested modal dialogs (a data download) run
 // as usual.
 class ScreenshotSession {
 public:
