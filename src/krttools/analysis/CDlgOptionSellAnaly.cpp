@@ -26,6 +26,7 @@
 #include "kora/interface/OptionsDataSvcI.h"
 #include "option/valuation/HisVolatility.h"
 #include "platform/ControlId.h"
+#include "platform/DlgItemText.h"
 
 using Kora::Kernel::GetService;
 using Kora::Utility::Handle;
@@ -42,16 +43,6 @@ constexpr double kLeastSellPrice = 0.00001;
 
 QString Fixed4(double value) {
     return QString::asprintf("%.04lf", value);
-}
-
-// Unparsable text reads as 0, as the C run-time conversions do.
-double ToDouble(const QString& text) {
-    return text.trimmed().toDouble();
-}
-int ToInt(const QString& text) {
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    return ok ? value : static_cast<int>(ToDouble(text));
 }
 
 QString ClassText(char classLetter) {
@@ -113,16 +104,6 @@ CDlgOptionSellAnaly::CDlgOptionSellAnaly(QWidget* parent) : CKrDlg(kTemplateId, 
 
 CDlgOptionSellAnaly::~CDlgOptionSellAnaly() {
     DetachQuotes();
-}
-
-QLineEdit* CDlgOptionSellAnaly::Edit(int id) const {
-    return Win::FindControl<QLineEdit>(this, id);
-}
-QString CDlgOptionSellAnaly::Text(int id) const {
-    return Edit(id)->text();
-}
-void CDlgOptionSellAnaly::SetText(int id, const QString& text) {
-    Edit(id)->setText(text);
 }
 
 // ---- Layout -----------------------------------------------------------------------------------
@@ -447,22 +428,23 @@ void CDlgOptionSellAnaly::ShowOption(const I::QuoteKey& option) {
     m_chosen = std::move(listed);
     const I::OptionRecord& record = m_chosen->Record();
     const int decimals = m_chosen->Info().decimals;
-    SetText(kOptionName, m_chosen->Info().name);
-    SetText(kClass, ClassText(record.classLetter));
-    SetText(kKind, record.IsPut() ? QStringLiteral("认沽") : QStringLiteral("认购"));
-    SetText(kStrike, Price(m_chosen->Strike(), decimals));
-    SetText(kContractUnit, QString::number(record.contractUnit));
-    SetText(kExpiry,
-            record.expiry.isValid() ? record.expiry.toString(QStringLiteral("yyyy-MM-dd")) : QString());
-    SetText(kUnderlyingName, m_chosen->UnderlyingInfo().name);
-    SetText(kExerciseStyle, StyleText(record.exerciseStyle));
+    Win::SetDlgItemText(this, kOptionName, m_chosen->Info().name);
+    Win::SetDlgItemText(this, kClass, ClassText(record.classLetter));
+    Win::SetDlgItemText(this, kKind, record.IsPut() ? QStringLiteral("认沽") : QStringLiteral("认购"));
+    Win::SetDlgItemText(this, kStrike, Price(m_chosen->Strike(), decimals));
+    Win::SetDlgItemText(this, kContractUnit, QString::number(record.contractUnit));
+    Win::SetDlgItemText(
+        this, kExpiry,
+        record.expiry.isValid() ? record.expiry.toString(QStringLiteral("yyyy-MM-dd")) : QString());
+    Win::SetDlgItemText(this, kUnderlyingName, m_chosen->UnderlyingInfo().name);
+    Win::SetDlgItemText(this, kExerciseStyle, StyleText(record.exerciseStyle));
     ShowUnderlyingPrice();
     // The price to sell at starts as the option's latest price: what the trader would change.
     const std::optional<double> last = m_chosen->OptionPrice(PriceSource::kLast);
-    SetText(kSellPrice, last ? Price(*last, decimals) : QString());
+    Win::SetDlgItemText(this, kSellPrice, last ? Price(*last, decimals) : QString());
     for (int id : {kHisVolatility, kImpliedVolatility, kIntrinsicValue, kTimeValue, kTheoreticalPrice, kDelta,
                    kGamma, kRho, kTheta, kVega}) {
-        SetText(id, QString());
+        Win::SetDlgItemText(this, id, QString());
     }
     m_profitRows->Show({}, 0);
     m_summary->Show({}, 0);
@@ -474,8 +456,9 @@ void CDlgOptionSellAnaly::ShowUnderlyingPrice() {
         return;
     }
     const std::optional<double> S = m_chosen->UnderlyingPrice(PriceSource::kLastOrReference);
-    SetText(kUnderlyingPrice, S ? Price(*S, m_chosen->UnderlyingInfo().decimals) : QStringLiteral("--"));
-    SetText(kDaysLeft, QString::number(m_chosen->WholeDaysToExpiry()));
+    Win::SetDlgItemText(this, kUnderlyingPrice,
+                        S ? Price(*S, m_chosen->UnderlyingInfo().decimals) : QStringLiteral("--"));
+    Win::SetDlgItemText(this, kDaysLeft, QString::number(m_chosen->WholeDaysToExpiry()));
 }
 
 // ---- Quotes ------------------------------------------------------------------------------------
@@ -516,17 +499,17 @@ bool CDlgOptionSellAnaly::Validate() {
         KRUI_MsgBox(this, text, QStringLiteral("提示"), Win::MB_OK);
         return false;
     };
-    const int historyDays = ToInt(Text(kHistoryDays));
+    const int historyDays = Win::TextToInt(Win::GetDlgItemText(this, kHistoryDays));
     if (historyDays < kMinHistoryDays) {
         return refuse(QStringLiteral("计算天数太短!"));
     }
     if (historyDays >= kMaxHistoryDays) {
         return refuse(QStringLiteral("计算天数太长!"));
     }
-    if (ToDouble(Text(kSellPrice)) < kLeastSellPrice) {
+    if (Win::TextToDouble(Win::GetDlgItemText(this, kSellPrice)) < kLeastSellPrice) {
         return refuse(QStringLiteral("卖出价格必须大于 0!"));
     }
-    if (ToInt(Text(kQuantity)) < 1) {
+    if (Win::TextToInt(Win::GetDlgItemText(this, kQuantity)) < 1) {
         return refuse(QStringLiteral("卖出数量必须大于 0!"));
     }
     return true;
@@ -544,22 +527,22 @@ void CDlgOptionSellAnaly::Compute() {
     o.S = m_chosen->UnderlyingPrice(PriceSource::kLastOrReference).value_or(0);
     o.K = m_chosen->Strike();
     o.historicalVolatility = OptionPricing::CalcHisVolatility(m_chosen->UnderlyingKey(), 0.0);
-    o.r = ToDouble(Text(kRate)) / 100;
+    o.r = Win::TextToDouble(Win::GetDlgItemText(this, kRate)) / 100;
     o.dayCount = m_chosen->WholeDaysToExpiry() + 1;
-    o.sellPrice = ToDouble(Text(kSellPrice));
-    o.quantity = ToInt(Text(kQuantity));
+    o.sellPrice = Win::TextToDouble(Win::GetDlgItemText(this, kSellPrice));
+    o.quantity = Win::TextToInt(Win::GetDlgItemText(this, kQuantity));
     const OptionPricing::ShortOptionAnalysis a = OptionPricing::AnalyseShortOption(o, m_ladder);
 
-    SetText(kHisVolatility, Fixed4(o.historicalVolatility));
-    SetText(kImpliedVolatility, Fixed4(a.impliedVolatility));
-    SetText(kIntrinsicValue, Fixed4(a.intrinsicValue));
-    SetText(kTimeValue, Fixed4(a.timeValue));
-    SetText(kTheoreticalPrice, Fixed4(a.theoreticalPrice));
-    SetText(kDelta, Fixed4(a.delta));
-    SetText(kGamma, Fixed4(a.gamma));
-    SetText(kRho, Fixed4(a.rho));
-    SetText(kTheta, Fixed4(a.theta));
-    SetText(kVega, Fixed4(a.vega));
+    Win::SetDlgItemText(this, kHisVolatility, Fixed4(o.historicalVolatility));
+    Win::SetDlgItemText(this, kImpliedVolatility, Fixed4(a.impliedVolatility));
+    Win::SetDlgItemText(this, kIntrinsicValue, Fixed4(a.intrinsicValue));
+    Win::SetDlgItemText(this, kTimeValue, Fixed4(a.timeValue));
+    Win::SetDlgItemText(this, kTheoreticalPrice, Fixed4(a.theoreticalPrice));
+    Win::SetDlgItemText(this, kDelta, Fixed4(a.delta));
+    Win::SetDlgItemText(this, kGamma, Fixed4(a.gamma));
+    Win::SetDlgItemText(this, kRho, Fixed4(a.rho));
+    Win::SetDlgItemText(this, kTheta, Fixed4(a.theta));
+    Win::SetDlgItemText(this, kVega, Fixed4(a.vega));
     m_profitRows->Show(a, m_chosen->Info().decimals);
     m_summary->Show(a, m_chosen->Info().decimals);
 }

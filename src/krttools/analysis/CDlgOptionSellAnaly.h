@@ -125,9 +125,6 @@ private:
     void ShowOption(const Kora::Interface::QuoteKey& option);
     void ShowUnderlyingPrice();
     bool Validate();
-    QLineEdit* Edit(int id) const;
-    QString Text(int id) const;
-    void SetText(int id, const QString& text);
 
     QComboBox* m_underlyings = nullptr;
     QTableView* m_list = nullptr;

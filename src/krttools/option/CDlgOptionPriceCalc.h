@@ -85,10 +85,7 @@ private:
     void ApplyModeRule();
     void ApplyStyleRule();
     bool Validate();
-    QLineEdit* Edit(int id) const;
     QComboBox* Combo(int id) const;
-    QString Text(int id) const;
-    void SetText(int id, const QString& text);
 
     Kora::Interface::QuoteKey m_option;
     // What the chosen option is valued from; nothing until an option is taken.

@@ -126,6 +126,8 @@ TEST_F(SellerAnalysis, ValidationsComeInOrderAndChangeNothing) {
     };
     const Case cases[] = {
         {"4", "", "", "计算天数太短!"},
+        // Beyond the integers: read as the largest, not wrapped round to a negative count.
+        {"99999999999", "0.05", "1", "计算天数太长!"},
         {"15000", "0.05", "1", "计算天数太长!"},
         {"5", "0", "1", "卖出价格必须大于 0!"},
         {"14999", "0.000009", "1", "卖出价格必须大于 0!"},
