@@ -33,6 +33,13 @@ protected:
         }
         return texts;
     }
+    QStringList Texts(std::initializer_list<int> ids) {
+        QStringList texts;
+        for (int id : ids) {
+            texts << Text(dialog, id);
+        }
+        return texts;
+    }
     void Tick(int id, bool on) { Win::FindControl<QAbstractButton>(&dialog, id)->setChecked(on); }
     // Clicks the option's row of the list and waits for the details to show it.
     void Click(const I::QuoteKey& option) {
@@ -100,14 +107,10 @@ TEST_F(SellerAnalysis, AClickShowsTheOptionsDetails) {
     ShowFund();
     const I::QuoteKey call = Option(true, 8);
     Click(call);
-    EXPECT_EQ(Text(dialog, Sell::kOptionName), "蓝筹ETF购3月2500");
-    EXPECT_EQ(Text(dialog, Sell::kClass), "股票期权");
-    EXPECT_EQ(Text(dialog, Sell::kKind), "认购");
-    EXPECT_EQ(Text(dialog, Sell::kStrike), "2.5000");
-    EXPECT_EQ(Text(dialog, Sell::kContractUnit), "10000");
-    EXPECT_EQ(Text(dialog, Sell::kUnderlyingName), "蓝筹ETF");
-    EXPECT_EQ(Text(dialog, Sell::kExerciseStyle), "欧式");
-    EXPECT_EQ(Text(dialog, Sell::kUnderlyingPrice), "2.500");
+    EXPECT_EQ(
+        Texts({Sell::kOptionName, Sell::kClass, Sell::kKind, Sell::kStrike, Sell::kContractUnit,
+               Sell::kUnderlyingName, Sell::kExerciseStyle, Sell::kUnderlyingPrice}),
+        (QStringList{"蓝筹ETF购3月2500", "股票期权", "认购", "2.5000", "10000", "蓝筹ETF", "欧式", "2.500"}));
     const QDateTime expiry = t.Host().OptionsData().GetExpiryDate(call);
     EXPECT_EQ(Text(dialog, Sell::kExpiry), expiry.toString("yyyy-MM-dd"));
     EXPECT_EQ(Text(dialog, Sell::kDaysLeft), QString::number(t.Host().OptionsData().WholeDaysBetween(
@@ -159,12 +162,9 @@ TEST_F(SellerAnalysis, WithoutAHistoricalVolatilityTheTableHoldsProfitsAndNoProb
     SetText(dialog, Sell::kSellPrice, "0.05");
     SetText(dialog, Sell::kQuantity, "2");
     dialog.Compute();
-    EXPECT_EQ(Text(dialog, Sell::kHisVolatility), "0.0000");
-    EXPECT_EQ(Text(dialog, Sell::kTheoreticalPrice), "-1.0000");
-    EXPECT_EQ(Text(dialog, Sell::kDelta), "1.0000");
-    EXPECT_EQ(Text(dialog, Sell::kVega), "0.0000");
-    EXPECT_EQ(Text(dialog, Sell::kIntrinsicValue), "0.0000");
-    EXPECT_EQ(Text(dialog, Sell::kTimeValue), "0.0500");
+    EXPECT_EQ(Texts({Sell::kHisVolatility, Sell::kTheoreticalPrice, Sell::kDelta, Sell::kVega,
+                     Sell::kIntrinsicValue, Sell::kTimeValue}),
+              (QStringList{"0.0000", "-1.0000", "1.0000", "0.0000", "0.0000", "0.0500"}));
     EXPECT_EQ(Column(dialog.ProfitRows(), 0), (QStringList{"3.5000", "3.2500", "3.0000", "2.7500", "2.5000",
                                                            "2.2500", "2.0000", "1.7500", "1.5000"}));
     // A short call sold at 0.05 for two: 0.10 kept at or below the strike.
