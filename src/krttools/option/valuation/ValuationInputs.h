@@ -12,13 +12,12 @@
 // the years T. They are plain functions of what the host gives; ListedOption.h reads that from
 // the host and applies them.
 //
-// Who uses which rule:
-//   tool                formula selector of an      days left                       T in years
-//                       unknown class letter
-//   price calculator    UnknownClass::kLetterCode   WholeDaysToExpiry               (days + 2) / 365
-//   option board        UnknownClass::kSpot         CalendarDaysToExpiry            (days + 1) / 365
-//   risk model          UnknownClass::kLetterCode   its "MaturityDays"              (days + offset + 1) / 365
-//   seller analysis     UnknownClass::kLetterCode   WholeDaysToExpiry               (days + 1) / 365
+// Who uses which rule (the underlying price is ListedOption's PriceSource):
+//   tool              unknown class letter  underlying price  days left             T in years
+//   price calculator  kLetterCode           kLast             WholeDaysToExpiry     (days + 2) / 365
+//   option board      kSpot                 kLastOrReference  CalendarDaysToExpiry  (days + 1) / 365
+//   risk model        kLetterCode           its parameters    its "MaturityDays"    (days + offset + 1) / 365
+//   seller analysis   kLetterCode           kLastOrReference  WholeDaysToExpiry     (days + 1) / 365
 namespace OptionValuation {
 
 // What a tool does with a class letter that is none of 'o', 'p', 'e', 'n'.
