@@ -34,6 +34,7 @@
 #include "ladder/QuickMouseMessages.h"
 #include "platform/ControlId.h"
 #include "platform/DialogPalette.h"
+#include "platform/EntryGuard.h"
 
 using Kora::Kernel::GetService;
 using Kora::Utility::Handle;
@@ -109,7 +110,10 @@ CDlgFutrueQuickMouse::CDlgFutrueQuickMouse(QWidget* parent)
     setWindowTitle(QStringLiteral("期货快鼠交易"));
     m_frameTimer.setSingleShot(true);
     m_frameTimer.setTimerType(Qt::PreciseTimer);
-    connect(&m_frameTimer, &QTimer::timeout, this, [this] { ShowLatestQuote(); });
+    connect(&m_frameTimer, &QTimer::timeout, this, [this] {
+        Win::GuardEntry([this] { ShowLatestQuote(); },
+                        [this] { return Win::WindowName(this) + QStringLiteral("|行情刷新"); });
+    });
 }
 
 CDlgFutrueQuickMouse::~CDlgFutrueQuickMouse() {

@@ -1,5 +1,6 @@
 #include "ui/ScreenshotSession.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
 #include <QImage>
@@ -70,6 +71,7 @@ int ScreenshotSession::Run() {
     }
     ShootMainWindow();
     ShootInstructs();
+    ShootFileOrderWindow();
     return m_failures == 0 ? 0 : 1;
 }
 
@@ -157,6 +159,24 @@ void ScreenshotSession::ShootInstructs() {
     }
     m_instruct.clear();
     Win::SetModalRunner(previous);
+}
+
+// The component's file-order window runs hidden and shows itself only when an order file
+// stalls; it is shown here as it then appears.
+bool ScreenshotSession::ShootFileOrderWindow() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == kFileOrderWindow) {
+            const bool wasHidden = window->isHidden();
+            window->show();
+            Settle(kDialogMs);
+            const bool saved = Save(*window, QStringLiteral("FileOrder"));
+            window->setHidden(wasHidden);
+            return saved;
+        }
+    }
+    Complain(QStringLiteral("no file-order window: is the component loaded?"));
+    ++m_failures;
+    return false;
 }
 
 int ScreenshotSession::ShootModal(QDialog& dialog) {

@@ -19,8 +19,8 @@ class MainWindow;
 // working on the contract the futures tools show) and written as DIR/<type>.png; the main
 // window with two docked tools is written as DIR/MainWindow.png; then every instruct runs, and each one that
 // opens a modal dialog has it captured while open as DIR/<instruct>.png (the option price
-// calculator and the seller analysis with an option chosen and computed). Nested modal dialogs (a data download) run
-// as usual.
+// calculator and the seller analysis with an option chosen and computed), and the file-order
+// window as DIR/FileOrder.png. Nested modal dialogs (a data download) run as usual.
 class ScreenshotSession {
 public:
     ScreenshotSession(HostRuntime& runtime, MainWindow& window, const QString& folder);
@@ -29,12 +29,14 @@ public:
     int Run();
 
     static inline const QString kMainWindowFile = QStringLiteral("MainWindow");
+    static inline const QString kFileOrderWindow = QStringLiteral("CDlgFileOrder");
 
 private:
     void StageFuturesTrading();
     bool ShootWindowType(const QString& type);
     bool ShootMainWindow();
     void ShootInstructs();
+    bool ShootFileOrderWindow();
     int ShootModal(QDialog& dialog);
     void Stage(QDialog& dialog);
     // Links the tools to the contract a window type shows best (none: -1).

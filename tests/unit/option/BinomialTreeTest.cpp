@@ -29,6 +29,30 @@ TEST(BinomialTree, TwentyStepsComeWithinOnePercentOfTheClosedFormAtTheMoney) {
     }
 }
 
+// With volatility 1 % and a 5 % rate, one period's growth outran the up move of every tree of
+// up to 20 steps: the up-move probability left (0, 1) and the calculator showed -1 for a sound
+// European option.
+TEST(BinomialTree, ALowVolatilityOptionUnderAPositiveRateWasAnsweredMinusOneAndNowMatchesTheClosedForm) {
+    struct Case {
+        int32_t put;
+        double S, sigma, r, T;
+        int steps;
+    };
+    const Case cases[] = {
+        {0, 100, 0.01, 0.05, 1.0, 20}, {0, 100, 0.01, 0.05, 1.0, 2},  {1, 103, 0.01, 0.05, 1.0, 5},
+        {0, 95, 0.02, 0.08, 0.5, 3},   {1, 100, 0.03, 0.10, 2.0, 20},
+    };
+    for (const Case& c : cases) {
+        const double closed = OptionPrice(c.put, 0, c.S, 100, c.sigma, c.r, c.T);
+        const double tree = BinomialPrice(c.put, 0, c.S, 100, c.sigma, c.r, c.T, c.steps, false);
+        EXPECT_NEAR(tree, closed, 0.01) << "put=" << c.put << " S=" << c.S << " sigma=" << c.sigma
+                                        << " steps=" << c.steps << " closed=" << closed;
+    }
+    // Early exercise on the same tree is still worth at least the European value.
+    EXPECT_GE(BinomialPrice(1, 0, 103, 100, 0.01, 0.05, 1.0, 5, true),
+              BinomialPrice(1, 0, 103, 100, 0.01, 0.05, 1.0, 5, false));
+}
+
 TEST(BinomialTree, EarlyExerciseIsWorthAtLeastHoldingAndAtLeastExercisingNow) {
     for (const Family& f : kFamilies) {
         for (double S : {60.0, 80.0, 95.0, 100.0, 120.0}) {

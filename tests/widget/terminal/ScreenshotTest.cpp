@@ -1,5 +1,6 @@
 // The screenshot run of the real program: one picture per tool window type and per instruct
-// that opens a dialog, none of them blank, and the light dialogs readable in the dark theme.
+// that opens a dialog, and the file-order window, none of them blank, and the light dialogs
+// readable in the dark theme.
 
 #include <gtest/gtest.h>
 
@@ -56,7 +57,7 @@ TEST(ScreenshotTest, EveryWindowTypeAndModalInstructIsPicturedAndNoneIsBlank) {
 
     for (const char* name :
          {"KRTToolQuickMouse", "KRFutureQMouse", "PositionAnalyze", "OptBatchWindow", "KROptionQMouse",
-          "KRTShortcutTrade", "MainWindow", "OptionPriceCalc", "OptionSellAnaly"}) {
+          "KRTShortcutTrade", "MainWindow", "OptionPriceCalc", "OptionSellAnaly", "FileOrder"}) {
         const QImage picture(folder.filePath(QString::fromUtf8(name) + QStringLiteral(".png")));
         ASSERT_FALSE(picture.isNull()) << name;
         EXPECT_GT(Colours(picture), 8) << name;
