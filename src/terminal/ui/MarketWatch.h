@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <vector>
 
 #include "host/NormalMsgCenter.h"
 #include "market/Simulator.h"
@@ -35,6 +36,16 @@ public:
     int RowOfInstrument(int instrument) const;
     // Selects a contract's row (showing every category if need be) and announces it as a click.
     void Choose(int instrument);
+
+    // What the user arranges: the category tab, known by its title, and the column widths. A
+    // title the list no longer has leaves the tab as it is; a width is kept only by a column that
+    // keeps its own (the figures share what is left), and never below the narrowest allowed.
+    QString CategoryTitle() const;
+    void ShowCategoryTitled(const QString& title);
+    std::vector<int> ColumnWidths() const;
+    void SetColumnWidths(const std::vector<int>& widths);
+    // The first tab and the columns as they are at start.
+    void ArrangeDefault();
 
 private:
     void Announce(const QString& topic, const QModelIndex& index);
