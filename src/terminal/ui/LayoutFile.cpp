@@ -80,12 +80,12 @@ SavedLayout Read(const Json::Value& root) {
     layout.account = OptionalText(root, "Account");
     if (const Json::Value* watch = Optional(root, "MarketWatch", Json::objectValue, "an object")) {
         layout.category = QString::fromStdString(OptionalText(*watch, "Category"));
-        if (const Json::Value* widths = Optional(*watch, "ColumnWidths", Json::arrayValue, "a list")) {
-            for (const Json::Value& width : *widths) {
-                if (!width.isInt() || width.asInt() <= 0 || width.asInt() > kWidest) {
+        if (const Json::Value* widths = Optional(*watch, "ColumnWidths", Json::objectValue, "an object")) {
+            for (auto width = widths->begin(); width != widths->end(); ++width) {
+                if (!width->isInt() || width->asInt() <= 0 || width->asInt() > kWidest) {
                     throw Unreadable{QStringLiteral("a column width that is not a number of pixels")};
                 }
-                layout.columnWidths.push_back(width.asInt());
+                layout.columnWidths[QString::fromStdString(width.name())] = width->asInt();
             }
         }
     }
@@ -110,9 +110,9 @@ std::string Compose(const SavedLayout& layout) {
     root["Account"] = layout.account;
     Json::Value& watch = root["MarketWatch"];
     watch["Category"] = layout.category.toStdString();
-    Json::Value& widths = watch["ColumnWidths"] = Json::Value(Json::arrayValue);
-    for (int width : layout.columnWidths) {
-        widths.append(width);
+    Json::Value& widths = watch["ColumnWidths"] = Json::Value(Json::objectValue);
+    for (const auto& [title, width] : layout.columnWidths) {
+        widths[title.toStdString()] = width;
     }
     Json::StreamWriterBuilder writer;
     writer["indentation"] = "  ";

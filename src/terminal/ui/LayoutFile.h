@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,7 +21,7 @@ struct SavedLayout {
     std::vector<ToolWindow> toolWindows;  // in the order they were opened
     std::string account;                  // the current account's id; empty: none
     QString category;                     // the market watch's tab, by title; empty: the first
-    std::vector<int> columnWidths;        // the market watch's columns, left to right
+    std::map<QString, int> columnWidths;  // the market watch's own column widths, by title
     bool operator==(const SavedLayout&) const = default;
 };
 

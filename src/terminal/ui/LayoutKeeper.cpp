@@ -73,17 +73,16 @@ void LayoutKeeper::Apply(const SavedLayout& layout) {
 }
 
 void LayoutKeeper::Start() {
+    // Docks are sized by the layout pass that showing the window asked for; before it the
+    // arrangement would differ from itself a moment later.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     m_saved = Capture();
     if (!m_autosave) {
         m_autosave = new QTimer(this);
         connect(m_autosave, &QTimer::timeout, this, &LayoutKeeper::Save);
         m_window.installEventFilter(this);
-        // A quit that does not close the window first (a signal, --quit-after).
-        connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
-            if (m_window.isVisible()) {
-                Save();
-            }
-        });
+        // Also a quit that closes no window: a signal, --quit-after.
+        connect(qApp, &QCoreApplication::aboutToQuit, this, &LayoutKeeper::Save);
     }
     m_autosave->start(kAutosaveMs);
 }
@@ -116,7 +115,6 @@ SavedLayout LayoutKeeper::Capture() const {
 }
 
 bool LayoutKeeper::eventFilter(QObject* watched, QEvent* event) {
-    // Before the window hides: hidden, its docks would be saved as closed.
     if (watched == &m_window && event->type() == QEvent::Close) {
         Save();
     }

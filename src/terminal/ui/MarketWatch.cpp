@@ -7,7 +7,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <iterator>
 
 #include "kora/interface/Topics.h"
 #include "ui/QuoteTableModel.h"
@@ -124,26 +123,36 @@ void MarketWatch::ShowCategoryTitled(const QString& title) {
     }
 }
 
-std::vector<int> MarketWatch::ColumnWidths() const {
-    std::vector<int> widths;
-    for (int column = 0; column < m_view->horizontalHeader()->count(); ++column) {
-        widths.push_back(m_view->columnWidth(column));
+std::map<QString, int> MarketWatch::ColumnWidths() const {
+    std::map<QString, int> widths;
+    const QHeaderView* header = m_view->horizontalHeader();
+    for (int column = 0; column < header->count(); ++column) {
+        if (header->sectionResizeMode(column) == QHeaderView::Interactive) {
+            widths[ColumnTitle(column)] = header->sectionSize(column);
+        }
     }
     return widths;
 }
 
-void MarketWatch::SetColumnWidths(const std::vector<int>& widths) {
+void MarketWatch::SetColumnWidths(const std::map<QString, int>& widths) {
     QHeaderView* header = m_view->horizontalHeader();
-    for (int column = 0; column < std::min(int(widths.size()), header->count()); ++column) {
-        if (header->sectionResizeMode(column) == QHeaderView::Interactive) {
-            header->resizeSection(column, std::max(widths[size_t(column)], header->minimumSectionSize()));
+    for (int column = 0; column < header->count(); ++column) {
+        const auto width = widths.find(ColumnTitle(column));
+        if (width != widths.end() && header->sectionResizeMode(column) == QHeaderView::Interactive) {
+            header->resizeSection(column, std::max(width->second, header->minimumSectionSize()));
         }
     }
 }
 
 void MarketWatch::ArrangeDefault() {
     m_tabs->setCurrentIndex(0);
-    SetColumnWidths(std::vector<int>(std::begin(kColumnWidths), std::end(kColumnWidths)));
+    for (int column = 0; column < QuoteTableModel::kColumnCount; ++column) {
+        m_view->setColumnWidth(column, kColumnWidths[column]);
+    }
+}
+
+QString MarketWatch::ColumnTitle(int column) const {
+    return m_view->model()->headerData(column, Qt::Horizontal).toString();
 }
 
 void MarketWatch::ShowCategory(int tab) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QWidget>
-#include <vector>
+#include <map>
 
 #include "host/NormalMsgCenter.h"
 #include "market/Simulator.h"
@@ -37,19 +37,20 @@ public:
     // Selects a contract's row (showing every category if need be) and announces it as a click.
     void Choose(int instrument);
 
-    // What the user arranges: the category tab, known by its title, and the column widths. A
-    // title the list no longer has leaves the tab as it is; a width is kept only by a column that
-    // keeps its own (the figures share what is left), and never below the narrowest allowed.
+    // What the user arranges: the category tab and the widths of the columns that keep their own
+    // (the figures share what is left), each known by its title. A title the list no longer has
+    // is passed over; no width goes below the narrowest allowed.
     QString CategoryTitle() const;
     void ShowCategoryTitled(const QString& title);
-    std::vector<int> ColumnWidths() const;
-    void SetColumnWidths(const std::vector<int>& widths);
+    std::map<QString, int> ColumnWidths() const;
+    void SetColumnWidths(const std::map<QString, int>& widths);
     // The first tab and the columns as they are at start.
     void ArrangeDefault();
 
 private:
     void Announce(const QString& topic, const QModelIndex& index);
     void ShowCategory(int tab);
+    QString ColumnTitle(int column) const;
 
     NormalMsgCenter& m_messages;
     QuoteTableModel* m_model = nullptr;

@@ -2,7 +2,9 @@
 // through the component at the next start), the account and the market watch, in
 // cfg/layout.json; a file it cannot use costs the arrangement, never the start.
 
+#include <unistd.h>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QHeaderView>
 #include <QMenuBar>
@@ -147,6 +149,113 @@ TEST_F(LayoutTest, DockedAndFloatingToolsTheAccountAndTheMarketWatchComeBackAfte
     EXPECT_EQ(Host().Engine().CurrentAccountId(), "E1006");
     EXPECT_EQ(Categories()->tabText(Categories()->currentIndex()), QStringLiteral("个股期权"));
     EXPECT_EQ(Columns()->sectionSize(0), 150);
+}
+
+TEST_F(LayoutTest, AnUnreadableOrForeignFileCostsTheArrangementNotTheStartAndIsLeftAsItWas) {
+    const QByteArray files[] = {
+        QByteArray("\x89PNG\r\n\x1a\n\0\0garbage", 18),
+        R"({"ToolWindows": [{"Type": "KRFutureQMouse"}]})",
+        R"({"Format": "krt-terminal layout", "Version": 2, "ToolWindows": [{"Type": "KRFutureQMouse"}]})",
+        R"({"Format": "krt-terminal layout", "Version": 1, "ToolWindows": [{"Type": "KRFutureQMouse"}, 7]})",
+        R"({"Format": "krt-terminal layout", "Version": 1, "MainWindow": {"State": "not base64!"}})",
+        R"({"Format": "krt-terminal layout", "Version": 1, "MarketWatch": {"ColumnWidths": {"代码": -5}}})",
+    };
+    for (const QByteArray& text : files) {
+        SCOPED_TRACE(text.toStdString());
+        WriteLayout(text);
+        Start();
+        EXPECT_TRUE(Logged(QStringLiteral("the default layout is used"))) << m_log.join('\n').toStdString();
+        EXPECT_TRUE(Window().ToolDocks().isEmpty());
+        EXPECT_EQ(Window().size(), QSize(1600, 900));
+        Quit();
+        EXPECT_EQ(SavedText(), text) << "nothing changed, nothing written";
+    }
+}
+
+TEST_F(LayoutTest, AWindowTypeNoComponentOffersIsSkippedAndTheRestRestored) {
+    WriteLayout(R"({"Format": "krt-terminal layout", "Version": 1, "Account": "E1001",
+        "ToolWindows": [{"Type": "KRFutureQMouse"}, {"Type": "RetiredLadder"}, {"Type": "PositionAnalyze"}]})");
+    Start();
+    EXPECT_EQ(OpenTypes(), (QStringList{"KRFutureQMouse", "PositionAnalyze"}));
+    EXPECT_TRUE(Logged(QStringLiteral("RetiredLadder"))) << m_log.join('\n').toStdString();
+    EXPECT_EQ(Host().Engine().CurrentAccountId(), "E1001");
+}
+
+TEST_F(LayoutTest, RestoringTheDefaultLayoutClosesTheToolsAndPutsEverythingBackAtOnce) {
+    Start();
+    ToolDock* futures = Window().OpenTool(QStringLiteral("KRFutureQMouse"));
+    ASSERT_TRUE(futures);
+    futures->setFloating(true);
+    auto* accounts = Window().findChild<QDockWidget*>(QStringLiteral("AccountsDock"));
+    ASSERT_TRUE(accounts);
+    Window().addDockWidget(Qt::RightDockWidgetArea, accounts);
+    Categories()->setCurrentIndex(2);
+    Columns()->resizeSection(1, 300);
+    Window().resize(1200, 700);
+
+    QMenu* windows = nullptr;
+    for (QAction* menu : Window().menuBar()->actions()) {
+        if (menu->text() == QStringLiteral("窗口")) {
+            windows = menu->menu();
+        }
+    }
+    ASSERT_TRUE(windows);
+    QAction* restore = MenuEntryTitled(*windows, QStringLiteral("恢复默认布局"));
+    ASSERT_TRUE(restore);
+    restore->trigger();
+
+    EXPECT_TRUE(Window().ToolDocks().isEmpty());
+    EXPECT_TRUE(Host().ContentWindows().Windows().empty()) << "the component's window is destroyed";
+    EXPECT_EQ(Window().dockWidgetArea(accounts), Qt::BottomDockWidgetArea);
+    EXPECT_TRUE(accounts->isVisible());
+    EXPECT_EQ(Categories()->currentIndex(), 0);
+    EXPECT_EQ(Columns()->sectionSize(1), 132);
+    EXPECT_EQ(Window().size(), QSize(1600, 900));
+}
+
+TEST_F(LayoutTest, AFreshStartLeavesTheSavedLayoutAloneUntilTheUserChangesSomething) {
+    Start();
+    Window().OpenTool(QStringLiteral("KRFutureQMouse"));
+    Quit();
+    const QByteArray saved = SavedText();
+    ASSERT_TRUE(saved.contains("KRFutureQMouse"));
+
+    Start(/*fresh=*/true);
+    EXPECT_TRUE(Window().ToolDocks().isEmpty());
+    Quit();
+    EXPECT_EQ(SavedText(), saved);
+
+    Start(/*fresh=*/true);
+    Window().OpenTool(QStringLiteral("PositionAnalyze"));
+    Quit();
+    Start();
+    EXPECT_EQ(OpenTypes(), QStringList{"PositionAnalyze"});
+}
+
+TEST_F(LayoutTest, ASaveCutShortLeavesItsTemporaryFileBehindAndTheNextStartUsesTheLastWholeLayout) {
+    Start();
+    Window().OpenTool(QStringLiteral("KRFutureQMouse"));
+    Quit();
+    const QByteArray whole = SavedText();
+    // A second name for the file as it is now: a save that wrote into the file itself, rather
+    // than replacing it once complete, would show through it.
+    const QString before = m_root.filePath(QStringLiteral("before.json"));
+    ASSERT_EQ(::link(QFile::encodeName(LayoutPath()).constData(), QFile::encodeName(before).constData()), 0);
+    {
+        QFile cut(LayoutPath() + QStringLiteral(".Xk3f9q"));
+        ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+        cut.write(whole.left(whole.size() / 2));
+    }
+
+    Start();
+    EXPECT_EQ(OpenTypes(), QStringList{"KRFutureQMouse"});
+    EXPECT_FALSE(Logged(QStringLiteral("ignored"))) << m_log.join('\n').toStdString();
+    Window().OpenTool(QStringLiteral("PositionAnalyze"));
+    Quit();
+    EXPECT_TRUE(SavedText().contains("PositionAnalyze"));
+    QFile previous(before);
+    ASSERT_TRUE(previous.open(QIODevice::ReadOnly));
+    EXPECT_EQ(previous.readAll(), whole);
 }
 
 }  // namespace
