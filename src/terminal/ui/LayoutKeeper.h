@@ -47,12 +47,11 @@ public:
     // failed (the previous file stays as it was).
     bool Save();
 
-    SavedLayout Capture() const;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    SavedLayout Capture() const;
     void Apply(const SavedLayout& layout);
 
     HostRuntime& m_runtime;
