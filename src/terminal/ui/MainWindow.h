@@ -49,6 +49,7 @@ public:
     AccountPanel* Accounts() const { return m_accounts; }
     QMenu* ToolsMenu() const { return m_toolsMenu; }
     QMenu* AccountsMenu() const { return m_accountsMenu; }
+    QMenu* WindowsMenu() const { return m_windowsMenu; }
     AccountActions& Actions() { return m_actions; }
 
 protected:

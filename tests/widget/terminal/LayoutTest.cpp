@@ -7,7 +7,6 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QHeaderView>
-#include <QMenuBar>
 #include <QTabBar>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -64,15 +63,6 @@ protected:
 
     Terminal::Ui::MainWindow& Window() { return *m_window; }
     Terminal::HostRuntime& Host() { return *m_host; }
-
-    ToolDock* DockOf(const QString& type) {
-        for (ToolDock* dock : Window().ToolDocks()) {
-            if (dock->Type() == type) {
-                return dock;
-            }
-        }
-        return nullptr;
-    }
 
     // In name order: a dock moved to another area comes last among the window's children.
     QStringList OpenTypes() {
@@ -138,14 +128,16 @@ TEST_F(LayoutTest, DockedAndFloatingToolsTheAccountAndTheMarketWatchComeBackAfte
     EXPECT_EQ(OpenTypes(), (QStringList{"KRFutureQMouse", "KRTShortcutTrade", "PositionAnalyze"}));
     EXPECT_EQ(Host().ContentWindows().Windows().size(), 3u) << "each made again by the component";
     EXPECT_EQ(Window().size(), QSize(1400, 820));
-    ASSERT_TRUE(DockOf("KRFutureQMouse") && DockOf("PositionAnalyze") && DockOf("KRTShortcutTrade"));
-    EXPECT_EQ(Window().dockWidgetArea(DockOf("KRFutureQMouse")), Qt::RightDockWidgetArea);
-    EXPECT_EQ(Window().dockWidgetArea(DockOf("PositionAnalyze")), Qt::LeftDockWidgetArea);
-    EXPECT_TRUE(WaitUntil([&] { return DockOf("KRFutureQMouse")->width() == 520; }))
-        << DockOf("KRFutureQMouse")->width();
-    EXPECT_EQ(DockOf("PositionAnalyze")->size(), analysisSize);
-    EXPECT_TRUE(DockOf("KRTShortcutTrade")->isFloating());
-    EXPECT_EQ(DockOf("KRTShortcutTrade")->geometry(), stripPlace);
+    futures = DockOf(Window(), QStringLiteral("KRFutureQMouse"));
+    analysis = DockOf(Window(), QStringLiteral("PositionAnalyze"));
+    strip = DockOf(Window(), QStringLiteral("KRTShortcutTrade"));
+    ASSERT_TRUE(futures && analysis && strip);
+    EXPECT_EQ(Window().dockWidgetArea(futures), Qt::RightDockWidgetArea);
+    EXPECT_EQ(Window().dockWidgetArea(analysis), Qt::LeftDockWidgetArea);
+    EXPECT_TRUE(WaitUntil([&] { return futures->width() == 520; })) << futures->width();
+    EXPECT_EQ(analysis->size(), analysisSize);
+    EXPECT_TRUE(strip->isFloating());
+    EXPECT_EQ(strip->geometry(), stripPlace);
     EXPECT_EQ(Host().Engine().CurrentAccountId(), "E1006");
     EXPECT_EQ(Categories()->tabText(Categories()->currentIndex()), QStringLiteral("个股期权"));
     EXPECT_EQ(Columns()->sectionSize(0), 150);
@@ -193,14 +185,8 @@ TEST_F(LayoutTest, RestoringTheDefaultLayoutClosesTheToolsAndPutsEverythingBackA
     Columns()->resizeSection(1, 300);
     Window().resize(1200, 700);
 
-    QMenu* windows = nullptr;
-    for (QAction* menu : Window().menuBar()->actions()) {
-        if (menu->text() == QStringLiteral("窗口")) {
-            windows = menu->menu();
-        }
-    }
-    ASSERT_TRUE(windows);
-    QAction* restore = MenuEntryTitled(*windows, QStringLiteral("恢复默认布局"));
+    EXPECT_EQ(Window().WindowsMenu()->title(), QStringLiteral("窗口"));
+    QAction* restore = MenuEntryTitled(*Window().WindowsMenu(), QStringLiteral("恢复默认布局"));
     ASSERT_TRUE(restore);
     restore->trigger();
 

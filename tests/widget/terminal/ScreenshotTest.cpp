@@ -23,9 +23,9 @@ int Colours(const QImage& image) {
     return int(colours.size());
 }
 
-// 8×8 squares of a picture's left part, below the dock's dark title bar, that are dark all over. The futures window's order panel
-// is a light dialog: in the terminal's dark theme, fields it failed to lighten show as such
-// squares, while dark captions are too thin to fill one.
+// 8×8 squares of a picture's left part, below the dock's dark title bar, that are dark all over. The futures
+// window's order panel is a light dialog: in the terminal's dark theme, fields it failed to lighten show as
+// such squares, while dark captions are too thin to fill one.
 int SolidDarkSquares(const QImage& image, int width) {
     constexpr int kTitleBarHeight = 32;
     int squares = 0;
