@@ -27,9 +27,8 @@ const QCommandLineOption kHelp(QStringList{QStringLiteral("help"), QStringLitera
 QString Usage() {
     return QStringLiteral(
         "usage: krt-terminal [--headless | --offscreen] [--screenshot DIR] [--fresh] [--workdir DIR]\n"
-        "                    [--journal FILE] [--auto-confirm] [--seed N] [--scripted] [--quit-after "
-        "SECONDS]\n"
-        "                    [--accounts] [--component-info]\n");
+        "                    [--journal FILE] [--auto-confirm] [--seed N] [--scripted]\n"
+        "                    [--quit-after SECONDS] [--accounts] [--component-info]\n");
 }
 
 CommandLine ParseCommandLine(const QStringList& arguments) {

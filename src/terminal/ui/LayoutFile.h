@@ -18,7 +18,7 @@ struct SavedLayout {
     };
     QByteArray geometry;                  // the main window's, as QMainWindow::saveGeometry gives it
     QByteArray state;                     // the docks: where, floating or not, how big, shown or not
-    std::vector<ToolWindow> toolWindows;  // in the order they were opened
+    std::vector<ToolWindow> toolWindows;  // as the main window lists them
     std::string account;                  // the current account's id; empty: none
     QString category;                     // the market watch's tab, by title; empty: the first
     std::map<QString, int> columnWidths;  // the market watch's own column widths, by title
