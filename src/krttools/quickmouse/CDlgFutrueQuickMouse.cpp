@@ -13,14 +13,10 @@
 #include <QVBoxLayout>
 
 #include "CKrStockCombox.h"
-#include "KRUI.h"
 #include "kernel/HostAccess.h"
 #include "kora/interface/BaseQuoteDataSvcI.h"
 #include "kora/interface/FieldIds.h"
-#include "kora/interface/FrameServicesI.h"
-#include "kora/interface/KRTConfigI.h"
 #include "kora/interface/KRTContractI.h"
-#include "kora/interface/KRTEngineI.h"
 #include "kora/interface/Topics.h"
 #include "kora/utility/JsonAccess.h"
 #include "ladder/CKRMouselist.h"
@@ -40,10 +36,8 @@
 
 using Kora::Kernel::GetService;
 using Kora::Utility::Handle;
-using Kora::Utility::JsonBool;
 using Kora::Utility::JsonDouble;
 using Kora::Utility::JsonInt;
-using Kora::Utility::JsonText;
 using Kora::Utility::JsonWText;
 using Kora::Utility::Member;
 namespace I = Kora::Interface;
@@ -624,8 +618,10 @@ Win::LRESULT CDlgFutrueQuickMouse::OnMessage(Win::UINT message, Win::WPARAM wPar
     switch (message) {
         case QuickMouseMsg::kPlaceOrder:
             if (const auto* price = reinterpret_cast<const QString*>(wParam)) {
+                // The ladder names the side by its direction code.
+                const QChar side(static_cast<char16_t>(lParam));
                 m_presenter.PlaceOrder(*price,
-                                       lParam == '1' ? Codes::Direction::kSell : Codes::Direction::kBuy);
+                                       side == Codes::Direction::kSell ? side : Codes::Direction::kBuy);
             }
             return 1;
         case QuickMouseMsg::kCancelOrder:

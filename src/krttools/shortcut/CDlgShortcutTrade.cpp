@@ -10,7 +10,6 @@
 #include "kernel/HostAccess.h"
 #include "kora/interface/BaseQuoteDataSvcI.h"
 #include "kora/interface/FieldIds.h"
-#include "kora/interface/FrameServicesI.h"
 #include "kora/interface/KRTConfigI.h"
 #include "kora/interface/KRTContractI.h"
 #include "kora/interface/KRTEngineI.h"
@@ -26,7 +25,6 @@
 using Kora::Kernel::GetService;
 using Kora::Utility::Handle;
 using Kora::Utility::JsonInt;
-using Kora::Utility::JsonText;
 using Kora::Utility::JsonWText;
 using Kora::Utility::Member;
 namespace I = Kora::Interface;
@@ -90,13 +88,16 @@ void CDlgShortcutTrade::InitUI() {
     layout->addWidget(m_multiplier);
     // A wide dock leaves the strip's room to its right, so the fields stay beside their labels.
     layout->addStretch(1);
-    setStyleSheet(QStringLiteral("QLabel { color: %1; } QLabel#%2 { color: %3; }"
-                                 "QLineEdit { color: %1; background: %4; border: 1px solid %5; }")
-                      .arg(text.name())
-                      .arg(kNameId)
-                      .arg(nameColor.name())
-                      .arg(m_background.lighter(140).name())
-                      .arg(m_border.name()));
+    // Each control gets its own colours: a sheet on the strip would also restyle the boxes it
+    // owns (an order confirmation), whose background is the terminal's, not the strip's.
+    for (QLabel* label : {quantityLabel, times}) {
+        label->setStyleSheet(QStringLiteral("color: %1;").arg(text.name()));
+    }
+    m_name->setStyleSheet(QStringLiteral("color: %1;").arg(nameColor.name()));
+    for (QLineEdit* edit : {m_quantity, m_multiplier}) {
+        edit->setStyleSheet(QStringLiteral("color: %1; background: %2; border: 1px solid %3;")
+                                .arg(text.name(), m_background.lighter(140).name(), m_border.name()));
+    }
     resize(320, 34);
 }
 

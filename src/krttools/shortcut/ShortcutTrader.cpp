@@ -18,7 +18,6 @@ using Kora::Kernel::GetService;
 using Kora::Utility::Handle;
 using Kora::Utility::JsonDouble;
 using Kora::Utility::JsonInt;
-using Kora::Utility::JsonText;
 using Kora::Utility::JsonWText;
 using Kora::Utility::Member;
 using TradingCodes::CodeOf;
