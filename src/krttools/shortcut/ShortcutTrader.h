@@ -53,8 +53,6 @@ public:
     // Why the contract's exchange takes no market orders (empty when it takes them).
     static QString MarketOrderRefusal(const Json::Value& contract);
 
-    const SmartOrderTracker& Tracker() const { return m_sender.Tracker(); }
-
     void Log(const QString& kind, const QString& text);
     void Tell(const QString& text);
     bool Ask(const QString& question);

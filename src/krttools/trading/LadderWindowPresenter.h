@@ -146,7 +146,6 @@ public:
     // Re-orders waiting for their cancel, by the identifier of the order cancelled.
     const std::map<QString, OrderTicket>& PendingReorders() const { return m_reorders; }
     OrderSender& Sender() { return m_sender; }
-    const OrderSender& Sender() const { return m_sender; }
 
 private:
     Json::Value AccountQuery() const;

@@ -43,8 +43,6 @@ public:
 
     SmartOrderTracker& Tracker() { return m_tracker; }
     const SmartOrderTracker& Tracker() const { return m_tracker; }
-    const QString& LogSource() const { return m_logSource; }
-    TradePrompter& Prompter() const { return m_prompter; }
 
 private:
     Outcome Refuse(Outcome outcome, const QString& error);
