@@ -222,21 +222,20 @@ void ShortcutTrader::PlaceOrder(const OrderKey& key, int64_t volume) {
         return;
     }
     const OrderPrice limit{OrderTicket::Pricing::kLimit, *price};
-    std::vector<OrderTicket> tickets;
+    const OrderTicket keyed = Ticket(account, contract, key.direction, key.offset, volume, limit);
+    std::vector<OrderTicket> tickets{keyed};
     if (key.offset == Codes::Offset::kClose) {
         const auto legs = ClosingLegs(account, contract, OppositeOf(key.direction), volume);
         if (!legs) {
             return;
         }
+        tickets.clear();
         for (const auto& leg : *legs) {
             tickets.push_back(Ticket(account, contract, key.direction, leg.offset, leg.volume, limit));
         }
-    } else {
-        tickets.push_back(Ticket(account, contract, key.direction, key.offset, volume, limit));
     }
     Handle<I::KRTEngineI> engine = GetService<I::KRTEngineI>();
-    if (!m_settings.orderWithoutConfirm &&
-        !(engine && m_prompter.ConfirmOrder(*engine, tickets.front().Request()))) {
+    if (!m_settings.orderWithoutConfirm && !(engine && m_prompter.ConfirmOrder(*engine, keyed.Request()))) {
         Log(kNormal, QStringLiteral("用户取消一键下单"));
         return;
     }
