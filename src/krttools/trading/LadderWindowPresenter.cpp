@@ -1,5 +1,6 @@
 #include "trading/LadderWindowPresenter.h"
 
+#include <algorithm>
 #include <set>
 
 #include "kernel/EngineLog.h"
