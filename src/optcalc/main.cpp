@@ -11,6 +11,7 @@
 
 #include "Arguments.h"
 #include "SellCommand.h"
+#include "SweepCommand.h"
 #include "option/pricing/ImpliedVolatility.h"
 #include "option/pricing/NormalDistribution.h"
 #include "option/pricing/OptionGreeks.h"
@@ -24,6 +25,7 @@ constexpr const char* kUsage =
     "       krt-optcalc range TYPE S UPPER LOWER SIGMA R T\n"
     "       krt-optcalc cdf X\n"
     "       krt-optcalc sell PUT TYPE STYLE S K SIGMA_H R DAYS PRICE QTY DECIMALS\n"
+    "       krt-optcalc sweep FILE AXIS\n"
     "PUT: non-zero for a put; TYPE: 0 spot formulas, non-zero forward formulas (integers).\n"
     "Numbers are decimal (nan and inf are accepted and valued as out of range).\n"
     "sell: the seller analysis of writing QTY options at PRICE, with a historical volatility\n"
@@ -32,7 +34,14 @@ constexpr const char* kUsage =
     "  Prints iv, theory, delta, gamma, theta, vega and rho, one \"name value\" a line; then one\n"
     "  line a price row, highest first: \"label profit p_low p_normal p_high\" (the chance of\n"
     "  ending near that price when volatility calms by 5 %, stays, or rises by 5 %), price rows\n"
-    "  10 % of S apart, four each side of S; then \"average a_low a_normal a_high\".\n";
+    "  10 % of S apart, four each side of S; then \"average a_low a_normal a_high\".\n"
+    "sweep: the position risk model on FILE, a Json object {\"underlying\": {\"MarketID\",\n"
+    "  \"KRCode\"}, \"params\": {\"Bdjg\", \"Lsbdl\", \"lv\", \"Days\", \"Persent\"}, \"positions\": [...]}\n"
+    "  (position keys as the model's: \"Check\", \"112\", \"135\", \"138\", \"Subject\", \"OptionType\",\n"
+    "  \"PutCall\", \"ExercisePrice\", \"MaturityDays\", ...; values are text, a missing key reads its\n"
+    "  default). AXIS 0 underlying price, 1 volatility, 2 rate, 3 days left. Prints one line a\n"
+    "  point, ascending (days descending): \"label delta gamma theta vega rho\", then \"total\"\n"
+    "  and the total row's twelve figures as KEY=VALUE. A file that is no such Json exits with 2.\n";
 
 constexpr int kBadArguments = 2;
 
@@ -122,6 +131,9 @@ int main(int argc, char** argv) {
     }
     if (command == "sell") {
         return RunSellCommand(args, count) ? 0 : Usage();
+    }
+    if (command == "sweep") {
+        return RunSweepCommand(args, count);
     }
     return Usage();
 }
