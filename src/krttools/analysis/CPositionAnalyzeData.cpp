@@ -134,7 +134,11 @@ void CPositionAnalyzeData::Revalue(Json::Value& record) {
     record[PositionRecord::kParam] = own.ToJson();
     const PositionRecord::Terms terms = PositionRecord::Terms::Read(record);
     PositionRecord::Store(record, PositionRecord::Value(terms, own), PositionRecord::kOwnSuffix);
-    PositionRecord::Store(record, PositionRecord::Value(terms, current), "");
+    // An underlying without a price (no quote yet, a field cleared) would value every option as
+    // out of range (Delta 1): the figures in its market stay as they were instead.
+    if (std::fabs(current.Bdjg) >= kNoPrice) {
+        PositionRecord::Store(record, PositionRecord::Value(terms, current), "");
+    }
 }
 
 void CPositionAnalyzeData::UpdateUnderlying(const I::QuoteKey& underlying) {
