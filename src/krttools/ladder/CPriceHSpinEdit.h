@@ -1,64 +1,24 @@
 #pragma once
 
-#include <QWidget>
-#include <array>
+#include "CKrPriceHSpinEdit.h"
 
-#include "platform/WinMessage.h"
-
-class MsgEdit;
-
-// The volume and price edit of the stock quick-mouse window: an edit between a minus and a
-// plus button. Every text change is reported to the parent (QuickMouseMsg::kSpinEditChanged)
-// and remembered as the last value typed; the wheel, the buttons and the Up and Down keys step
-// from it. Values are normalised to whole steps (SpinValue::Normalise) whenever they are set,
-// stepped, or the edit is left; while the user types, the text is left as typed.
-class CPriceHSpinEdit : public QWidget, public Win::MessageWindow {
+// The volume and price edit of the quick-mouse windows: the control library's spin edit with
+// the theme's trading button pictures. Every text change, the program's included, is reported
+// to the parent (QuickMouseMsg::kSpinEditChanged); it takes the larger or smaller last value on
+// QuickMouseMsg::kSpinEditTakeLast and keeps and passes on a selection index.
+class CPriceHSpinEdit : public CKrPriceHSpinEdit {
     Q_OBJECT
 public:
-    explicit CPriceHSpinEdit(QWidget* parent = nullptr);
+    using CKrPriceHSpinEdit::CKrPriceHSpinEdit;
 
-    void SetValue(double value);
-    double Value() const { return m_value; }
-    void SetStep(double step) { m_step = step; }
-    double Step() const { return m_step; }
-    void SetAllowNegative(bool allow) { m_allowNegative = allow; }
-    // "%d" for whole numbers, "%.2f" for two decimals.
-    void SetFormat(const QString& format);
-    const QString& Format() const { return m_format; }
-    const std::array<double, 2>& LastValues() const { return m_lastValues; }
     int SelectionIndex() const { return m_selectionIndex; }
-    MsgEdit& Edit() { return *m_edit; }
-
-    // One step up (+1) or down (-1), from the larger or the smaller of the last two values.
-    void StepBy(int direction);
 
     Win::LRESULT OnMessage(Win::UINT message, Win::WPARAM wParam, Win::LPARAM lParam) override;
-    QSize sizeHint() const override;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void leaveEvent(QEvent* event) override;
+    void ReportChange(Change change) override;
+    QPixmap ButtonPixmap(Button button, bool hover, bool pressed) const override;
 
 private:
-    enum Button { kNone = -1, kMinus = 0, kPlus = 1 };
-
-    void OnTextChanged(const QString& text);
-    QRect ButtonRect(int button) const;
-    int ButtonAt(const QPoint& pos) const;
-    void SetHover(int button);
-
-    MsgEdit* m_edit;
-    double m_value = 0;
-    std::array<double, 2> m_lastValues{0, 0};
-    double m_step = 1;
-    bool m_allowNegative = false;
-    QString m_format = QStringLiteral("%d");
     int m_selectionIndex = -1;
-    int m_hover = kNone;
-    int m_pressed = kNone;
 };

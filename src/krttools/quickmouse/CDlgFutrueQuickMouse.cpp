@@ -24,7 +24,7 @@
 #include "ladder/CPositionInfo.h"
 #include "ladder/CPriceHSpinEdit.h"
 #include "ladder/LadderAssets.h"
-#include "ladder/MsgEdit.h"
+#include "CKrAmountEdit.h"
 #include "ladder/PositionTotals.h"
 #include "ladder/QuickMouseHost.h"
 #include "ladder/QuickMouseMessages.h"

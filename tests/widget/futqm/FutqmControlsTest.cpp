@@ -15,7 +15,7 @@
 #include "ladder/COpenInfo.h"
 #include "ladder/CPositionInfo.h"
 #include "ladder/CPriceHSpinEdit.h"
-#include "ladder/MsgEdit.h"
+#include "CKrAmountEdit.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QTest>
 
-#include "MessageRecorder.h"
+#include "support/MessageRecorder.h"
 #include "PixelProbe.h"
 #include "ladder/COpenInfo.h"
 #include "ladder/CPositionInfo.h"

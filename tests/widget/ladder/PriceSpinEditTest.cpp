@@ -5,11 +5,11 @@
 #include <QTest>
 #include <cmath>
 
-#include "MessageRecorder.h"
+#include "support/MessageRecorder.h"
 #include "ladder/CPriceHSpinEdit.h"
-#include "ladder/MsgEdit.h"
+#include "CKrAmountEdit.h"
 #include "ladder/QuickMouseMessages.h"
-#include "ladder/SpinValue.h"
+#include "SpinValue.h"
 
 namespace {
 

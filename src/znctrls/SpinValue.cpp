@@ -1,4 +1,4 @@
-#include "ladder/SpinValue.h"
+#include "SpinValue.h"
 
 #include <QRegularExpression>
 #include <cfloat>
