@@ -2,6 +2,7 @@
 
 #include <json/value.h>
 
+#include "kora/interface/PageWindowRecord.h"
 #include "kora/interface/ServiceInterfaceI.h"
 #include "kora/interface/WindowTypes.h"
 
@@ -20,6 +21,11 @@ public:
     // tell the answer to its own page from the answers to pages others opened.
     virtual WindowHandle OpenPage(int32_t pageId, const QString& callerTag, const QString& pageName,
                                   WindowHandle owner, const Json::Value& request) = 0;
+    // The order panel: opens the page that the window record names (page, title, caller tag,
+    // owner) for the account, as OpenPage does; the request's own "EAccountID" and "VAccountID"
+    // come from the account where the request lacks them.
+    virtual WindowHandle OpenOrderPanel(const Json::Value& account, const PageWindowRecord& window,
+                                        const Json::Value& request) = 0;
 };
 
 // Conditional orders.

@@ -6,6 +6,7 @@
 #include "kora/interface/FieldIds.h"
 #include "kora/interface/Topics.h"
 #include "kora/utility/JsonAccess.h"
+#include "platform/WindowToken.h"
 
 namespace Terminal::Services {
 
@@ -58,6 +59,32 @@ std::vector<KRTAddinPublicService::Leg> KRTAddinPublicService::Legs(const Json::
         legs.push_back({order, parsed});
     }
     return legs;
+}
+
+namespace {
+// A text field of the window record, read up to its terminating zero or its end.
+template <size_t N>
+QString RecordText(const char16_t (&field)[N]) {
+    size_t length = 0;
+    while (length < N && field[length] != 0) {
+        ++length;
+    }
+    return QString::fromUtf16(field, static_cast<qsizetype>(length));
+}
+}  // namespace
+
+Kora::Interface::WindowHandle KRTAddinPublicService::OpenOrderPanel(
+    const Json::Value& account, const Kora::Interface::PageWindowRecord& window, const Json::Value& request) {
+    Json::Value withAccount = request;
+    if (withAccount.isObject()) {
+        for (const char* key : {"EAccountID", "VAccountID"}) {
+            if (!withAccount.isMember(key) && Member(account, key).isString()) {
+                withAccount[key] = account[key];
+            }
+        }
+    }
+    return OpenPage(window.pageId, RecordText(window.callerTag), RecordText(window.title),
+                    Win::WindowOfToken(window.window), withAccount);
 }
 
 Kora::Interface::WindowHandle KRTAddinPublicService::OpenPage(int32_t pageId, const QString& callerTag,

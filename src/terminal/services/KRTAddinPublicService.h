@@ -54,6 +54,9 @@ public:
     Kora::Interface::WindowHandle OpenPage(int32_t pageId, const QString& callerTag, const QString& pageName,
                                            Kora::Interface::WindowHandle owner,
                                            const Json::Value& request) override;
+    Kora::Interface::WindowHandle OpenOrderPanel(const Json::Value& account,
+                                                 const Kora::Interface::PageWindowRecord& window,
+                                                 const Json::Value& request) override;
 
     std::vector<PendingCombination> Pending() const;
     // False when no combination of that id waits.
