@@ -1,5 +1,6 @@
-// krt-optcalc: the option valuation routines from the command line. Prints one Json object on
-// stdout; bad arguments print the usage on stderr and exit with 2.
+// krt-optcalc: the option valuation routines from the command line. The valuations print one
+// Json object on stdout; the chain analyses print plain lines (see their commands). Bad arguments
+// print the usage on stderr and exit with 2.
 
 #include <charconv>
 #include <cmath>
@@ -11,6 +12,7 @@
 #include <string_view>
 #include <utility>
 
+#include "MaxPainCommand.h"
 #include "option/pricing/ImpliedVolatility.h"
 #include "option/pricing/NormalDistribution.h"
 #include "option/pricing/OptionGreeks.h"
@@ -23,8 +25,13 @@ constexpr const char* kUsage =
     "       krt-optcalc iv PUT TYPE S K SIGMA0 R T PRICE\n"
     "       krt-optcalc range TYPE S UPPER LOWER SIGMA R T\n"
     "       krt-optcalc cdf X\n"
+    "       krt-optcalc maxpain FILE\n"
     "PUT: non-zero for a put; TYPE: 0 spot formulas, non-zero forward formulas (integers).\n"
-    "Numbers are decimal (nan and inf are accepted and valued as out of range).\n";
+    "Numbers are decimal (nan and inf are accepted and valued as out of range).\n"
+    "maxpain: FILE holds one strike a line, STRIKE,CALL_OI,PUT_OI,DIVISOR (integers, any order;\n"
+    "  STRIKE is price x DIVISOR; an empty CALL_OI or PUT_OI is an unknown contract and adds\n"
+    "  nothing). Prints the maximum-pain price (-1 without strikes), then per strike in\n"
+    "  ascending order: price, call pain, put pain. A malformed line is named on stderr.\n";
 
 constexpr int kBadArguments = 2;
 
@@ -135,6 +142,9 @@ int main(int argc, char** argv) {
         }
         PrintObject({{"probability", OptionPricing::RangeProbability(type, S, upper, lower, sigma, r, T)}});
         return 0;
+    }
+    if (command == "maxpain") {
+        return RunMaxPainCommand(count, args);
     }
     if (command == "cdf") {
         double x = 0;

@@ -1,5 +1,6 @@
 #include "frame/KRTToolsInstruct.h"
 
+#include "analysis/CDlgOptionTradeStatistics.h"
 #include "frame/HostBoundary.h"
 #include "frame/KeyboardMode.h"
 #include "kernel/HostAccess.h"
@@ -69,6 +70,9 @@ Json::Value KRTToolsInstruct::ExecuteInstruct(const Json::Value& request) {
             KeyboardMode::Toggle();
         } else if (function == "OptionPriceCalc") {
             CDlgOptionPriceCalc dialog(MainWindow());
+            dialog.DoModal();
+        } else if (function == "OptionTradeStatistics") {
+            CDlgOptionTradeStatistics dialog(MainWindow());
             dialog.DoModal();
         }
     });

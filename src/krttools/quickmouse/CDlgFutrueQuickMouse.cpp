@@ -14,6 +14,7 @@
 
 #include "CKrStockCombox.h"
 #include "KRUI.h"
+#include "kernel/ContractQuery.h"
 #include "kernel/HostAccess.h"
 #include "kora/interface/BaseQuoteDataSvcI.h"
 #include "kora/interface/FieldIds.h"
@@ -405,16 +406,9 @@ bool CDlgFutrueQuickMouse::IsTradable(const Json::Value& contract) const {
 }
 
 Json::Value CDlgFutrueQuickMouse::ContractOfKey(const I::QuoteKey& key) const {
-    Handle<I::BaseQuoteDataSvcI> quotes = GetService<I::BaseQuoteDataSvcI>();
     Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
-    I::ContractInfo info;
-    if (!key.IsValid() || !quotes || !contracts || !quotes->GetContractInfo(key, info)) {
-        return {};
-    }
-    Json::Value query(Json::objectValue);
-    query["ExchangeCode"] = info.exchangeCode.toStdString();
-    query["ContractCode"] = info.contractCode.toStdString();
-    return contracts->GetContract(query);
+    const Json::Value query = Kora::Kernel::ContractQueryOfKey(key);
+    return contracts && query.isObject() ? contracts->GetContract(query) : Json::Value();
 }
 
 void CDlgFutrueQuickMouse::ChooseListedContract(int index, bool announce) {
