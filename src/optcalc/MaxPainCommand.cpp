@@ -36,7 +36,7 @@ int RunMaxPainCommand(int count, char** args) {
     if (const auto* error = std::get_if<ChainFileError>(&parsed)) {
         return Refuse(path + ":" + std::to_string(error->line) + ": " + error->message);
     }
-    const auto result = OptionPricing::MaxPain(std::move(std::get<0>(parsed)));
+    const auto result = OptionPricing::MaxPain(std::get<0>(parsed));
     if (!result) {
         return Refuse(path + ": the divisors' least common multiple is above " +
                       std::to_string(OptionPricing::kMaxPainDivisorLimit));

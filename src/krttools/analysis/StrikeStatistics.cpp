@@ -128,5 +128,5 @@ std::optional<OptionPricing::MaxPainResult> MaxPainOf(const std::vector<StrikeSt
     for (const StrikeStatistics& row : rows) {
         strikes.push_back({row.strike, row.divisor, WholeContracts(row.call), WholeContracts(row.put)});
     }
-    return OptionPricing::MaxPain(std::move(strikes));
+    return OptionPricing::MaxPain(strikes);
 }

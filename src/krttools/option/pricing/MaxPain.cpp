@@ -1,6 +1,7 @@
 #include "option/pricing/MaxPain.h"
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
 namespace OptionPricing {
@@ -12,13 +13,26 @@ using Exact = __int128;
 // The divisor every strike's sums are scaled to; empty when it would pass the limit.
 std::optional<int64_t> CommonDivisor(const std::vector<MaxPainStrike>& strikes) {
     int64_t common = 1;
+    int32_t last = 1;
     for (const MaxPainStrike& s : strikes) {
+        // A chain's strikes mostly share one divisor; Euclid runs only when it changes.
+        if (s.divisor == last) {
+            continue;
+        }
+        last = s.divisor;
         common = common / std::gcd(common, int64_t{s.divisor}) * s.divisor;
         if (common > kMaxPainDivisorLimit) {
             return std::nullopt;
         }
     }
     return common;
+}
+
+// The nearest double, by the cheap 64-bit conversion whenever the value fits (the same result).
+double ToDouble(Exact value) {
+    constexpr Exact kLow = std::numeric_limits<int64_t>::min();
+    constexpr Exact kHigh = std::numeric_limits<int64_t>::max();
+    return value >= kLow && value <= kHigh ? double(int64_t(value)) : double(value);
 }
 
 }  // namespace
@@ -32,22 +46,39 @@ bool IsWithinMaxPainLimits(const MaxPainStrike& s) {
            interestWithin(s.putOpenInterest);
 }
 
-std::optional<MaxPainResult> MaxPain(std::vector<MaxPainStrike> strikes) {
-    if (strikes.size() > kMaxPainStrikeCountLimit ||
-        !std::all_of(strikes.begin(), strikes.end(), IsWithinMaxPainLimits)) {
+std::optional<MaxPainResult> MaxPain(const std::vector<MaxPainStrike>& given) {
+    if (given.size() > kMaxPainStrikeCountLimit ||
+        !std::all_of(given.begin(), given.end(), IsWithinMaxPainLimits)) {
         return std::nullopt;
     }
-    const std::optional<int64_t> common = CommonDivisor(strikes);
+    const std::optional<int64_t> common = CommonDivisor(given);
     if (!common) {
         return std::nullopt;
     }
+    // Chains mostly come in ascending order already and are then read where they lie.
     const auto byStrike = [](const MaxPainStrike& a, const MaxPainStrike& b) { return a.strike < b.strike; };
-    if (!std::is_sorted(strikes.begin(), strikes.end(), byStrike)) {
-        std::stable_sort(strikes.begin(), strikes.end(), byStrike);
+    std::vector<MaxPainStrike> sorted;
+    if (!std::is_sorted(given.begin(), given.end(), byStrike)) {
+        sorted = given;
+        std::stable_sort(sorted.begin(), sorted.end(), byStrike);
     }
+    const std::vector<MaxPainStrike>& strikes = sorted.empty() ? given : sorted;
+
+    // Open interest weighs in units of 1 / the common divisor. The divisor seldom changes from
+    // one strike to the next, so its scale is divided out only when it does.
+    int32_t lastDivisor = 0;
+    int64_t lastScale = 0;
     const auto weight = [&](const std::optional<int64_t>& interest, int32_t divisor) -> Exact {
-        return interest ? Exact{*interest} * (*common / divisor) : 0;
+        if (!interest) {
+            return 0;
+        }
+        if (divisor != lastDivisor) {
+            lastDivisor = divisor;
+            lastScale = *common / divisor;
+        }
+        return Exact{*interest} * lastScale;
     };
+    const double scale = double(*common);
 
     // Running sums of weight and of strike × weight: the calls' over the strikes passed, the
     // puts' over the strikes still ahead.
@@ -72,10 +103,11 @@ std::optional<MaxPainResult> MaxPain(std::vector<MaxPainStrike> strikes) {
         const Exact callPain = x * callWeight - callMoment;
         const Exact putPain = putMoment - x * putWeight;
         const Exact total = callPain + putPain;
+        const double callValue = ToDouble(callPain) / scale;
+        const double putValue = ToDouble(putPain) / scale;
         for (size_t i = first; i < end; ++i) {
             const double price = double(x) / strikes[i].divisor;
-            result.points.push_back(
-                {x, price, double(callPain) / double(*common), double(putPain) / double(*common)});
+            result.points.push_back({x, price, callValue, putValue});
             if (result.points.size() == 1 || total < least) {
                 least = total;
                 result.price = price;

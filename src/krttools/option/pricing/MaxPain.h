@@ -45,6 +45,6 @@ bool IsWithinMaxPainLimits(const MaxPainStrike& strike);
 // candidates with equal pains). Linear after sorting: each pain is X × Σw − Σ(K × w) over the
 // strikes below (calls) or above (puts), from running sums. Empty when a strike is outside the
 // limits, there are too many, or the divisors' least common multiple is above the limit.
-std::optional<MaxPainResult> MaxPain(std::vector<MaxPainStrike> strikes);
+std::optional<MaxPainResult> MaxPain(const std::vector<MaxPainStrike>& strikes);
 
 }  // namespace OptionPricing
