@@ -1,5 +1,6 @@
-// Replays every input of the checked-in corpus through the fuzz entry point, so inputs that
-// once broke the reader stay tested with any compiler (and under the sanitizers in CI).
+// Replays every input of a target's checked-in corpus (KRT_FUZZ_CORPUS) through its fuzz entry
+// point, so inputs that once broke a parser stay tested with any compiler (and under the
+// sanitizers in CI).
 
 #include <gtest/gtest.h>
 
@@ -8,8 +9,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
-TEST(DbfCorpus, EveryInputIsAnsweredWithoutHarm) {
-    const QDir corpus(QStringLiteral(KRT_DBF_CORPUS));
+TEST(FuzzCorpus, EveryInputIsAnsweredWithoutHarm) {
+    const QDir corpus(QStringLiteral(KRT_FUZZ_CORPUS));
     const QStringList inputs = corpus.entryList(QDir::Files, QDir::Name);
     ASSERT_FALSE(inputs.isEmpty()) << "no corpus in " << corpus.path().toStdString();
     for (const QString& name : inputs) {
