@@ -28,14 +28,13 @@ int DecimalsFor(double step) {
     return step >= 1 ? 0 : std::clamp(static_cast<int>(std::ceil(-std::log10(step) - 1e-9)), 0, 8);
 }
 
-// Plain figures, with 万 or 亿 once the ticks reach them.
-QString DefaultValueLabel(double value, double step) {
+// Plain figures, or all in 万 or 亿 once the largest tick reaches them.
+QString DefaultValueLabel(double value, double step, double largest) {
     if (value == 0) {
         return QStringLiteral("0");
     }
-    const double magnitude = std::max(std::abs(value), step);
     for (const auto& [unit, name] : {std::pair{1e8, "亿"}, std::pair{1e4, "万"}}) {
-        if (magnitude >= unit) {
+        if (largest >= unit) {
             return QString::number(value / unit, 'f', DecimalsFor(step / unit)) + QString::fromUtf8(name);
         }
     }
@@ -253,11 +252,12 @@ void EChart::UpdateChart() {
     const auto [low, high] = ValueRange();
     const std::vector<double> ticks = NiceTicks(low, high, kYTickCount);
     const double step = ticks.size() > 1 ? ticks[1] - ticks[0] : 1.0;
+    const double largest = std::max(std::abs(ticks.front()), std::abs(ticks.back()));
     ClearCategories(m_axisY);
     m_axisY->setStartValue(ticks.front() - step);
     QSet<QString> used;
     for (double tick : ticks) {
-        const QString label = m_yLabels ? m_yLabels(tick, step) : DefaultValueLabel(tick, step);
+        const QString label = m_yLabels ? m_yLabels(tick, step) : DefaultValueLabel(tick, step, largest);
         if (!used.contains(label)) {
             used.insert(label);
             m_axisY->append(label, tick);
