@@ -246,7 +246,6 @@ void EChart::UpdateChart() {
     QChart* c = chart();
     c->removeAllSeries();
     m_anchor = nullptr;
-    SetCurrent(-1);
     const int n = PointCount();
 
     const auto [low, high] = ValueRange();
@@ -322,6 +321,11 @@ void EChart::UpdateChart() {
         }
     }
     LayOutXLabels();
+    // The mouse has not moved: it still points at the same place of the new data, if any.
+    if (m_current >= n) {
+        SetCurrent(-1);
+    }
+    PlaceCursor();
 }
 
 void EChart::LayOutXLabels() {
