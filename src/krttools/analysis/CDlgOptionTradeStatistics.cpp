@@ -119,6 +119,8 @@ void CDlgOptionTradeStatistics::BuildControls() {
     m_chart->SetTextColor(kChartText);
     m_chart->SetGridColor(kChartGrid);
     m_chart->SetPointsVisible(false);
+    m_chart->SetZeroLineVisible(true);
+    m_chart->SetZeroLineColor(QColor(0x90, 0x90, 0x90));
     m_chart->SetXLabelCallback([this](int, double x) { return QString::number(x, 'f', m_priceDecimals); });
     outer->addWidget(m_chart, 1);
 
