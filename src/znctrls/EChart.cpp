@@ -196,6 +196,10 @@ std::vector<double> EChart::NiceTicks(double low, double high, int count) {
     const double fraction = rough / power;
     const double step = (fraction <= 1 ? 1 : fraction <= 2 ? 2 : fraction <= 5 ? 5 : 10) * power;
     const double first = std::floor(low / step + 1e-9) * step;
+    // Values at the ends of the double range have no even steps: the bare range then.
+    if (!std::isfinite(step) || !(step > 0) || !std::isfinite(first) || !std::isfinite(high + step)) {
+        return {low, high};
+    }
     std::vector<double> ticks;
     for (int k = 0;; ++k) {
         const double tick = first + k * step;
@@ -253,7 +257,7 @@ void EChart::UpdateChart() {
     const double step = ticks.size() > 1 ? ticks[1] - ticks[0] : 1.0;
     const double largest = std::max(std::abs(ticks.front()), std::abs(ticks.back()));
     ClearCategories(m_axisY);
-    m_axisY->setStartValue(ticks.front() - step);
+    m_axisY->setStartValue(std::nextafter(ticks.front(), -std::numeric_limits<double>::infinity()));
     QSet<QString> used;
     for (double tick : ticks) {
         const QString label = m_yLabels ? m_yLabels(tick, step) : DefaultValueLabel(tick, step, largest);

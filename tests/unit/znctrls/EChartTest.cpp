@@ -49,6 +49,15 @@ TEST(EChart, TicksStepByOneTwoOrFiveAndCoverTheValues) {
     EXPECT_EQ(EChart::NiceTicks(-3, 7, 6), (Ticks{-4, -2, 0, 2, 4, 6, 8}));
     EXPECT_EQ(EChart::NiceTicks(-1, 1, 6), (Ticks{-1, -0.5, 0, 0.5, 1})) << "no -0";
     EXPECT_EQ(EChart::NiceTicks(0, 0, 6), (Ticks{-1, -0.5, 0, 0.5, 1})) << "a flat chart still has a scale";
+    // Garbage from a host must not hang the window in an endless loop of steps.
+    EXPECT_EQ(EChart::NiceTicks(-1e308, 1e308, 6), (Ticks{-1e308, 1e308}));
+    EXPECT_EQ(EChart::NiceTicks(0, 5e-324, 6), (Ticks{0, 5e-324}));
+    EChart chart;
+    chart.SetXValues({1, 2});
+    chart.AddBars(QStringLiteral("garbage"), Qt::red, {1e308, -1e308});
+    chart.UpdateChart();
+    Show(chart, 300, 200);
+    EXPECT_EQ(chart.YLabels().size(), 2);
 }
 
 TEST(EChart, YLabelsCountLargeValuesInWanAndYi) {
