@@ -35,6 +35,68 @@ double ToDouble(Exact value) {
     return value >= kLow && value <= kHigh ? double(int64_t(value)) : double(value);
 }
 
+// The analysis of `count` strikes in ascending order, the k-th being at(k).
+template <class StrikeAt>
+MaxPainResult Analyse(size_t count, const StrikeAt& at, int64_t common) {
+    // Open interest weighs in units of 1 / the common divisor. The divisor seldom changes from
+    // one strike to the next, so its scale is divided out only when it does.
+    int32_t lastDivisor = 0;
+    int64_t lastScale = 0;
+    const auto weight = [&](const std::optional<int64_t>& interest, int32_t divisor) -> Exact {
+        if (!interest) {
+            return 0;
+        }
+        if (divisor != lastDivisor) {
+            lastDivisor = divisor;
+            lastScale = common / divisor;
+        }
+        return Exact{*interest} * lastScale;
+    };
+    const double scale = double(common);
+
+    // Running sums of weight and of strike × weight: the calls' over the strikes passed, the
+    // puts' over the strikes still ahead.
+    Exact callWeight = 0, callMoment = 0, putWeight = 0, putMoment = 0;
+    for (size_t i = 0; i < count; ++i) {
+        const Exact w = weight(at(i).putOpenInterest, at(i).divisor);
+        putWeight += w;
+        putMoment += w * at(i).strike;
+    }
+
+    MaxPainResult result;
+    result.points.reserve(count);
+    Exact least = 0;
+    for (size_t first = 0; first < count;) {
+        const int64_t x = at(first).strike;
+        size_t end = first;
+        for (; end < count && at(end).strike == x; ++end) {
+            const Exact w = weight(at(end).putOpenInterest, at(end).divisor);
+            putWeight -= w;
+            putMoment -= w * x;
+        }
+        const Exact callPain = x * callWeight - callMoment;
+        const Exact putPain = putMoment - x * putWeight;
+        const Exact total = callPain + putPain;
+        const double callValue = ToDouble(callPain) / scale;
+        const double putValue = ToDouble(putPain) / scale;
+        for (size_t i = first; i < end; ++i) {
+            const double price = double(x) / at(i).divisor;
+            result.points.push_back({x, price, callValue, putValue});
+            if (result.points.size() == 1 || total < least) {
+                least = total;
+                result.price = price;
+            }
+        }
+        for (size_t i = first; i < end; ++i) {
+            const Exact w = weight(at(i).callOpenInterest, at(i).divisor);
+            callWeight += w;
+            callMoment += w * x;
+        }
+        first = end;
+    }
+    return result;
+}
+
 }  // namespace
 
 bool IsWithinMaxPainLimits(const MaxPainStrike& s) {
@@ -46,81 +108,31 @@ bool IsWithinMaxPainLimits(const MaxPainStrike& s) {
            interestWithin(s.putOpenInterest);
 }
 
-std::optional<MaxPainResult> MaxPain(const std::vector<MaxPainStrike>& given) {
-    if (given.size() > kMaxPainStrikeCountLimit ||
-        !std::all_of(given.begin(), given.end(), IsWithinMaxPainLimits)) {
+std::optional<MaxPainResult> MaxPain(const std::vector<MaxPainStrike>& strikes) {
+    if (strikes.size() > kMaxPainStrikeCountLimit ||
+        !std::all_of(strikes.begin(), strikes.end(), IsWithinMaxPainLimits)) {
         return std::nullopt;
     }
-    const std::optional<int64_t> common = CommonDivisor(given);
+    const std::optional<int64_t> common = CommonDivisor(strikes);
     if (!common) {
         return std::nullopt;
     }
-    // Chains mostly come in ascending order already and are then read where they lie.
-    const auto byStrike = [](const MaxPainStrike& a, const MaxPainStrike& b) { return a.strike < b.strike; };
-    std::vector<MaxPainStrike> sorted;
-    if (!std::is_sorted(given.begin(), given.end(), byStrike)) {
-        sorted = given;
-        std::stable_sort(sorted.begin(), sorted.end(), byStrike);
+    // Chains mostly come in ascending order already and are then read where they lie; others
+    // through their order, equal strikes as given.
+    const size_t count = strikes.size();
+    if (std::is_sorted(strikes.begin(), strikes.end(),
+                       [](const MaxPainStrike& a, const MaxPainStrike& b) { return a.strike < b.strike; })) {
+        return Analyse(
+            count, [&](size_t k) -> const MaxPainStrike& { return strikes[k]; }, *common);
     }
-    const std::vector<MaxPainStrike>& strikes = sorted.empty() ? given : sorted;
-
-    // Open interest weighs in units of 1 / the common divisor. The divisor seldom changes from
-    // one strike to the next, so its scale is divided out only when it does.
-    int32_t lastDivisor = 0;
-    int64_t lastScale = 0;
-    const auto weight = [&](const std::optional<int64_t>& interest, int32_t divisor) -> Exact {
-        if (!interest) {
-            return 0;
-        }
-        if (divisor != lastDivisor) {
-            lastDivisor = divisor;
-            lastScale = *common / divisor;
-        }
-        return Exact{*interest} * lastScale;
-    };
-    const double scale = double(*common);
-
-    // Running sums of weight and of strike × weight: the calls' over the strikes passed, the
-    // puts' over the strikes still ahead.
-    Exact callWeight = 0, callMoment = 0, putWeight = 0, putMoment = 0;
-    for (const MaxPainStrike& s : strikes) {
-        const Exact w = weight(s.putOpenInterest, s.divisor);
-        putWeight += w;
-        putMoment += w * s.strike;
+    // Sorted as compact (strike, position) keys: ties keep their given order.
+    std::vector<std::pair<int64_t, uint32_t>> order(count);
+    for (uint32_t i = 0; i < count; ++i) {
+        order[i] = {strikes[i].strike, i};
     }
-
-    MaxPainResult result;
-    result.points.reserve(strikes.size());
-    Exact least = 0;
-    for (size_t first = 0; first < strikes.size();) {
-        const int64_t x = strikes[first].strike;
-        size_t end = first;
-        for (; end < strikes.size() && strikes[end].strike == x; ++end) {
-            const Exact w = weight(strikes[end].putOpenInterest, strikes[end].divisor);
-            putWeight -= w;
-            putMoment -= w * x;
-        }
-        const Exact callPain = x * callWeight - callMoment;
-        const Exact putPain = putMoment - x * putWeight;
-        const Exact total = callPain + putPain;
-        const double callValue = ToDouble(callPain) / scale;
-        const double putValue = ToDouble(putPain) / scale;
-        for (size_t i = first; i < end; ++i) {
-            const double price = double(x) / strikes[i].divisor;
-            result.points.push_back({x, price, callValue, putValue});
-            if (result.points.size() == 1 || total < least) {
-                least = total;
-                result.price = price;
-            }
-        }
-        for (size_t i = first; i < end; ++i) {
-            const Exact w = weight(strikes[i].callOpenInterest, strikes[i].divisor);
-            callWeight += w;
-            callMoment += w * x;
-        }
-        first = end;
-    }
-    return result;
+    std::sort(order.begin(), order.end());
+    return Analyse(
+        count, [&](size_t k) -> const MaxPainStrike& { return strikes[order[k].second]; }, *common);
 }
 
 }  // namespace OptionPricing
