@@ -125,14 +125,17 @@ std::optional<MaxPainResult> MaxPain(const std::vector<MaxPainStrike>& strikes) 
         return Analyse(
             count, [&](size_t k) -> const MaxPainStrike& { return strikes[k]; }, *common);
     }
-    // Sorted as compact (strike, position) keys: ties keep their given order.
-    std::vector<std::pair<int64_t, uint32_t>> order(count);
-    for (uint32_t i = 0; i < count; ++i) {
-        order[i] = {strikes[i].strike, i};
+    // Sorted as single integers, strike above position, so ties keep their given order: within
+    // the limits a strike takes 41 bits and a position 20.
+    static_assert(kMaxPainStrikeLimit < (int64_t{1} << 40) && kMaxPainStrikeCountLimit <= (size_t{1} << 20));
+    std::vector<uint64_t> order(count);
+    for (size_t i = 0; i < count; ++i) {
+        order[i] = uint64_t(strikes[i].strike + (int64_t{1} << 40)) << 20 | i;
     }
     std::sort(order.begin(), order.end());
     return Analyse(
-        count, [&](size_t k) -> const MaxPainStrike& { return strikes[order[k].second]; }, *common);
+        count, [&](size_t k) -> const MaxPainStrike& { return strikes[order[k] & ((1u << 20) - 1)]; },
+        *common);
 }
 
 }  // namespace OptionPricing
