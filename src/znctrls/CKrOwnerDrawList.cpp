@@ -71,9 +71,8 @@ public:
             m_list.m_rows = to;
             endRemoveRows();
         }
-        if (to > 0 && m_list.ColumnCount() > 0) {
-            emit dataChanged(index(0, 0), index(to - 1, m_list.ColumnCount() - 1), {Qt::DisplayRole});
-        }
+        // Every text may have changed: the whole page is drawn again.
+        m_list.viewport()->update();
     }
     void ColumnsChanged() {
         beginResetModel();
@@ -140,7 +139,8 @@ CKrOwnerDrawList::CKrOwnerDrawList(QWidget* parent)
     setGridStyle(Qt::SolidLine);
     setStyleSheet(
         QStringLiteral("QTableView { background: white; gridline-color: %1; border: 1px solid #C8C8C8; }"
-                       "QHeaderView::section { background: #F0F0F0; color: #202020; border: none;"
+                       "QHeaderView { background: #F0F0F0; }"
+                                 "QHeaderView::section { background: #F0F0F0; color: #202020; border: none;"
                        " border-right: 1px solid #D8D8D8; border-bottom: 1px solid #D0D0D0; padding: 3px; }")
             .arg(Win::FromColorRef(kGrid).name()));
     SetRowHeight(22);
@@ -246,6 +246,11 @@ void CKrOwnerDrawList::mousePressEvent(QMouseEvent* event) {
     m_lastClick = {index.row(), index.column(), ColumnKey(index.column()), cell,
                    event->position().toPoint() - cell.topLeft()};
     Win::SendMessage(m_owner, kCellClicked, 1, reinterpret_cast<Win::LPARAM>(this));
+}
+
+void CKrOwnerDrawList::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    emit painted();
 }
 
 void CKrOwnerDrawList::EditCell(const QRect& area, const QString& text,

@@ -76,8 +76,13 @@ public:
     QLineEdit* CellEditor() const { return m_editor; }
     QComboBox* CellChooser() const { return m_chooser; }
 
+signals:
+    // After each paint of the rows.
+    void painted();
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

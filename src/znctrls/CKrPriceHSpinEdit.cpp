@@ -76,7 +76,8 @@ void CKrPriceHSpinEdit::ReportChange(Change change) {
     if (change == Change::kSet) {
         return;
     }
-    Win::SendMessage(parentWidget(), change == Change::kTyped ? kValueTyped : kValueStepped,
+    Win::SendMessage(m_owner ? m_owner : parentWidget(),
+                     change == Change::kTyped ? kValueTyped : kValueStepped,
                      reinterpret_cast<Win::WPARAM>(this), 0);
 }
 

@@ -13,8 +13,9 @@ class CKrAmountEdit;
 // the text is left as typed and remembered as the last value. The wheel, the buttons and the Up
 // and Down keys step from the last values: up from the larger, down from the smaller.
 //
-// The parent hears of changes made by the user: kValueTyped for each text typed, kValueStepped
-// for each step, both sent with WPARAM = the spin edit. A value set by the program is not told.
+// The owner (the parent unless set) hears of changes made by the user: kValueTyped for each text
+// typed, kValueStepped for each step, both sent with WPARAM = the spin edit. A value set by the
+// program is not told.
 class CKrPriceHSpinEdit : public QWidget, public Win::MessageWindow {
     Q_OBJECT
 public:
@@ -32,6 +33,7 @@ public:
     void SetFormat(const QString& format);
     const QString& Format() const { return m_format; }
     const std::array<double, 2>& LastValues() const { return m_lastValues; }
+    void SetOwner(QObject* owner) { m_owner = owner; }
     CKrAmountEdit& Edit() { return *m_edit; }
 
     // One step up (+1) or down (-1), from the larger or the smaller of the last two values.
@@ -67,6 +69,7 @@ private:
     void DrawPlainButton(QPainter& painter, int button) const;
 
     CKrAmountEdit* m_edit;
+    QObject* m_owner = nullptr;
     double m_value = 0;
     std::array<double, 2> m_lastValues{0, 0};
     double m_step = 1;

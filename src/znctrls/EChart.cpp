@@ -389,6 +389,11 @@ void EChart::PlaceCursor() {
     m_cursor->show();
 }
 
+void EChart::paintEvent(QPaintEvent* event) {
+    QChartView::paintEvent(event);
+    emit painted();
+}
+
 void EChart::mouseMoveEvent(QMouseEvent* event) {
     const QPointF point = chart()->mapFromScene(mapToScene(event->position().toPoint()));
     int index = -1;

@@ -78,8 +78,11 @@ public:
 
 signals:
     void currentIndexChanged(int index);
+    // After each paint of the chart.
+    void painted();
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 

@@ -58,7 +58,8 @@ CDlgXAxisSet::CDlgXAxisSet(double persent, int labelCount, QWidget* parent)
 void CDlgXAxisSet::Confirm() {
     m_labelCount = static_cast<int>(m_count->Value());
     if (m_labelCount < kLeastLabelCount) {
-        KRUI_MsgBox(this, QStringLiteral("X坐标轴刻度不能小于默认值4，已恢复默认值!"), QStringLiteral("提示"), Win::MB_OK);
+        KRUI_MsgBox(this, QStringLiteral("X坐标轴刻度不能小于默认值4，已恢复默认值!"), QStringLiteral("提示"),
+                    Win::MB_OK);
         m_labelCount = kLeastLabelCount;
         m_count->SetValue(m_labelCount);
     }

@@ -14,7 +14,13 @@ class CDlgXAxisSet : public CKrDlg {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 11007;
-    enum ControlId { kRangeSlider = 11100, kCountEdit = 11101, kRangeLabel = 11103, kOkButton = 1, kCancelButton = 2 };
+    enum ControlId {
+        kRangeSlider = 11100,
+        kCountEdit = 11101,
+        kRangeLabel = 11103,
+        kOkButton = 1,
+        kCancelButton = 2
+    };
     static constexpr int kLeastLabelCount = 4;
 
     CDlgXAxisSet(double persent, int labelCount, QWidget* parent = nullptr);

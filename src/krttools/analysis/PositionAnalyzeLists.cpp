@@ -30,11 +30,11 @@ void AddColumns(CKrOwnerDrawList& list, std::initializer_list<ColumnSpec> column
 }
 
 void AddGreekColumns(CKrOwnerDrawList& list, int width, const char* suffix) {
-    for (const auto& [title, key] : {std::pair{"Delta", "Delta"}, std::pair{"Gamma", "Gamma"},
-                                     std::pair{"Theta", "Theta"}, std::pair{"Vega", "Vega"},
-                                     std::pair{"Rho", "Rho"}, std::pair{"时间价值", "TimeValue"}}) {
-        list.InsertColumn(QString::fromUtf8(title), QString::fromLatin1(key) + QString::fromLatin1(suffix), width,
-                          CKrOwnerDrawList::kSignedFigure);
+    for (const auto& [title, key] :
+         {std::pair{"Delta", "Delta"}, std::pair{"Gamma", "Gamma"}, std::pair{"Theta", "Theta"},
+          std::pair{"Vega", "Vega"}, std::pair{"Rho", "Rho"}, std::pair{"时间价值", "TimeValue"}}) {
+        list.InsertColumn(QString::fromUtf8(title), QString::fromLatin1(key) + QString::fromLatin1(suffix),
+                          width, CKrOwnerDrawList::kSignedFigure);
     }
 }
 
@@ -50,8 +50,8 @@ bool DrawCheckBox(QPainter& painter, const QRect& cell, int, const QString& text
     painter.drawRect(box);
     if (text.toInt() != 0) {
         painter.setPen(QPen(Win::FromColorRef(kTick), 2));
-        painter.drawPolyline(QPolygon({box.topLeft() + QPoint(2, 6), box.topLeft() + QPoint(5, 9),
-                                       box.topLeft() + QPoint(10, 3)}));
+        painter.drawPolyline(QPolygon(
+            {box.topLeft() + QPoint(2, 6), box.topLeft() + QPoint(5, 9), box.topLeft() + QPoint(10, 3)}));
     }
     return true;
 }
@@ -62,16 +62,18 @@ void DrawPicture(QPainter& painter, const QRect& area, const QImage& picture, co
         return;
     }
     const QSize size = picture.size().boundedTo(area.size());
-    painter.drawImage(QRect(QPoint(area.center().x() - size.width() / 2 + 1, area.center().y() - size.height() / 2 + 1),
-                            size),
-                      picture);
+    painter.drawImage(
+        QRect(QPoint(area.center().x() - size.width() / 2 + 1, area.center().y() - size.height() / 2 + 1),
+              size),
+        picture);
 }
 
 }  // namespace
 
 Bitmaps Bitmaps::Load() {
     const QDir folder(QDir::current().filePath(QStringLiteral("Skins/Default/strategytrading")));
-    return {QImage(folder.filePath(QStringLiteral("s-.bmp"))), QImage(folder.filePath(QStringLiteral("s+.bmp"))),
+    return {QImage(folder.filePath(QStringLiteral("s-.bmp"))),
+            QImage(folder.filePath(QStringLiteral("s+.bmp"))),
             QImage(folder.filePath(QStringLiteral("p10.bmp")))};
 }
 
@@ -98,7 +100,7 @@ void SetUpSimulatedList(CKrOwnerDrawList& list, const Bitmaps& bitmaps) {
     AddGreekColumns(list, kFigureWidth, "_o");
     list.SetCellPainter(QStringLiteral("Check"), DrawCheckBox);
     list.SetCellPainter(QStringLiteral("135"), [&list, bitmaps](QPainter& painter, const QRect& cell, int row,
-                                                               const QString&) {
+                                                                const QString&) {
         if (row == list.GetItemCount() - 1) {
             return false;  // the total row has no buttons
         }
@@ -110,7 +112,7 @@ void SetUpSimulatedList(CKrOwnerDrawList& list, const Bitmaps& bitmaps) {
         return false;
     });
     list.SetCellPainter(QStringLiteral("270"), [&list, bitmaps](QPainter& painter, const QRect& cell, int row,
-                                                               const QString& text) {
+                                                                const QString& text) {
         if (row == list.GetItemCount() - 1) {
             return false;
         }

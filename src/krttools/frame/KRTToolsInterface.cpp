@@ -12,9 +12,15 @@ namespace I = Kora::Interface;
 
 KRTToolsInterface::KRTToolsInterface()
     : ServiceInterface(I::KRTToolsI::ServiceName(), 1,
-                       {{QStringLiteral("Text"), QStringLiteral("交易工具")}}) {}
+                       {{QStringLiteral("Text"), QStringLiteral("交易工具")}}) {
+    UnderlyingParameters::Install(&m_positionParameters);
+}
 
-KRTToolsInterface::~KRTToolsInterface() = default;
+KRTToolsInterface::~KRTToolsInterface() {
+    if (UnderlyingParameters::Installed() == &m_positionParameters) {
+        UnderlyingParameters::Install(nullptr);
+    }
+}
 
 I::WindowHandle KRTToolsInterface::CreateFileOrderWindow() {
     if (m_fileOrderWindow) {

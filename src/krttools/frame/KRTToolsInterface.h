@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "analysis/UnderlyingParameters.h"
 #include "kernel/ServiceInterface.h"
 #include "kora/interface/KRTToolsI.h"
 
@@ -10,7 +11,8 @@ class CQuoteInteraction;
 
 // The component's service "Kora.Platform.Service.KRTTools" (version 1): the description record,
 // the stock quick-mouse page and stand-alone frame, the key messages of the keyboard order mode,
-// the hidden file-order window and the smart-order bridge.
+// the hidden file-order window and the smart-order bridge. It keeps the position risk analysis's
+// market parameters per underlying, for every position risk window while the component is loaded.
 class KRTToolsInterface : public virtual Kora::Interface::KRTToolsI, public Kora::Kernel::ServiceInterface {
 public:
     KRTToolsInterface();
@@ -34,6 +36,7 @@ public:
 private:
     CQuoteInteraction* QuoteInteraction();
 
+    UnderlyingParameters m_positionParameters{DefaultAnalyzeParameters};
     std::unique_ptr<CDlgFileOrder> m_fileOrderWindow;
     std::unique_ptr<CQuoteInteraction> m_quoteInteraction;
 };

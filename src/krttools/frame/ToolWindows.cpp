@@ -1,5 +1,6 @@
 #include "frame/ToolWindows.h"
 
+#include "analysis/CDlgPositionAnalyze.h"
 #include "frame/PlaceholderToolDialog.h"
 #include "kora/utility/JsonAccess.h"
 #include "quickmouse/CDlgFutrueQuickMouse.h"
@@ -57,7 +58,7 @@ bool CWDlgShortcutTrade::OnNotify(const Json::Value& message, Json::Value& resul
 }
 
 CWPositionAnalyze::CWPositionAnalyze(Kora::Utility::WStringMap params)
-    : KRTToolWindow(Placeholder(11003, "持仓风险分析"), std::move(params)) {}
+    : KRTToolWindow(std::make_unique<CDlgPositionAnalyze>(), std::move(params)) {}
 
 CWOptionBatchTrade::CWOptionBatchTrade(Kora::Utility::WStringMap params)
     : KRTToolWindow(Placeholder(2017, "期权批量交易"), std::move(params)) {}
