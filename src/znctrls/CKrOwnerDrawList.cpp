@@ -140,7 +140,7 @@ CKrOwnerDrawList::CKrOwnerDrawList(QWidget* parent)
     setStyleSheet(
         QStringLiteral("QTableView { background: white; gridline-color: %1; border: 1px solid #C8C8C8; }"
                        "QHeaderView { background: #F0F0F0; }"
-                                 "QHeaderView::section { background: #F0F0F0; color: #202020; border: none;"
+                       "QHeaderView::section { background: #F0F0F0; color: #202020; border: none;"
                        " border-right: 1px solid #D8D8D8; border-bottom: 1px solid #D0D0D0; padding: 3px; }")
             .arg(Win::FromColorRef(kGrid).name()));
     SetRowHeight(22);

@@ -61,15 +61,16 @@ void CKrPriceHSpinEdit::ShowValue(double value, Change change) {
 }
 
 void CKrPriceHSpinEdit::OnTextChanged(const QString& text) {
-    ReportChange(m_changing);
     bool number = false;
     const double typed = text.toDouble(&number);
     // A half-typed or vanishing value ("0.000000001", "-") is not taken; "0" and "" are.
-    if (!text.isEmpty() && text != QStringLiteral("0") && (!number || typed < kSmallestTyped)) {
-        return;
+    const double size = m_allowNegative ? std::fabs(typed) : typed;
+    if (text.isEmpty() || text == QStringLiteral("0") || (number && size >= kSmallestTyped)) {
+        m_value = number ? typed : 0;
+        m_lastValues = {m_value, m_value};
     }
-    m_value = number ? typed : 0;
-    m_lastValues = {m_value, m_value};
+    // Told once the value is taken, so the owner reads the new one.
+    ReportChange(m_changing);
 }
 
 void CKrPriceHSpinEdit::ReportChange(Change change) {

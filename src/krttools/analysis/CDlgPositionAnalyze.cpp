@@ -5,8 +5,8 @@
 #include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -377,6 +377,7 @@ void CDlgPositionAnalyze::InitWindow() {
         m_underlyings->setCurrentIndex(std::max(0, listed));
     }
     OnUnderlyingChosen();
+    SubscribeMsg();
 }
 
 // ---- Accounts, groups, underlyings ------------------------------------------------------------
@@ -530,6 +531,7 @@ void CDlgPositionAnalyze::OnQuote() {
     if (!push || !m_underlying.IsValid()) {
         return;
     }
+    ++m_quotesHandled;
     AnalyzeParameters p = Parameters().GetOrCreate(m_underlying);
     I::ContractInfo info;
     Handle<I::BaseQuoteDataSvcI> quotes = GetService<I::BaseQuoteDataSvcI>();

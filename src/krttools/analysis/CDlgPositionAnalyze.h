@@ -110,6 +110,9 @@ public:
     // For measuring: called with the host's stamp of an underlying quote once both lists and
     // both charts have been painted after it.
     void SetQuoteShownObserver(std::function<void(int64_t enqueuedNs)> observer);
+    // Quote pushes received, and those handled (later pushes replace one not yet handled).
+    uint64_t QuotesReceived() const { return m_quotes.Stored(); }
+    uint64_t QuotesHandled() const { return m_quotesHandled; }
 
     void InitUI() override;
     void InitWindow() override;
@@ -171,4 +174,5 @@ private:
     std::function<void(int64_t)> m_quoteShownObserver;
     int64_t m_unpaintedStamp = 0;
     int m_paintsAwaited = 0;
+    uint64_t m_quotesHandled = 0;
 };

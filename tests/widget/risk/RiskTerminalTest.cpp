@@ -1,0 +1,128 @@
+// The position risk window as users meet it: the component library loaded from the run layout,
+// the window opened through the terminal's content-window service on the stock-option account,
+// an option added through the chooser, "一键下单" pressed, and the combination confirmed on the
+// terminal's order page.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDir>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "host/HostRuntime.h"
+#include "kora/utility/JsonAccess.h"
+#include "platform/ControlId.h"
+#include "platform/ModalRunner.h"
+
+namespace {
+
+using Kora::Utility::JsonInt;
+using Kora::Utility::JsonText;
+using Terminal::HostRuntime;
+
+constexpr int kRealList = 11078;
+constexpr int kSimulatedList = 11063;
+constexpr int kAddButton = 11102;
+constexpr int kOneClickButton = 9020;
+constexpr int kChooserTree = 11086;
+constexpr int kChooserList = 11087;
+
+void Pump(HostRuntime& host) {
+    for (int round = 0; round < 10; ++round) {
+        host.Settle();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+}
+
+std::vector<Json::Value> Entries(HostRuntime& host, const char* kind) {
+    std::vector<Json::Value> entries;
+    for (const Json::Value& entry : host.JournalEntries()) {
+        if (JsonText(entry, "Kind") == kind) {
+            entries.push_back(entry);
+        }
+    }
+    return entries;
+}
+
+// Picks the first option of the fund's first "认购" group, as a trader double-clicks it.
+int ChooseFundCall(QDialog& chooser, const QString& fundName) {
+    auto* tree = Win::FindControl<QTreeWidget>(&chooser, kChooserTree);
+    auto* list = Win::FindControl<QListWidget>(&chooser, kChooserList);
+    if (!tree || !list) {
+        return QDialog::Rejected;
+    }
+    for (QTreeWidgetItem* group :
+         tree->findItems(QStringLiteral("认购"), Qt::MatchExactly | Qt::MatchRecursive)) {
+        if (group->parent()->parent()->text(0) == fundName) {
+            tree->setCurrentItem(group);
+            break;
+        }
+    }
+    if (list->count() == 0) {
+        return QDialog::Rejected;
+    }
+    list->setCurrentRow(0);
+    emit list->itemDoubleClicked(list->item(0));
+    return chooser.result();
+}
+
+TEST(RiskTerminalTest, SimulatedOptionAddedThroughTheChooserIsSentAsOneConfirmedCombination) {
+    const QString bin = qEnvironmentVariable("KRT_DIST_BIN");
+    ASSERT_TRUE(QDir::setCurrent(bin));
+    Terminal::HostOptions options;
+    options.tradingDay = QDate(2024, 3, 15);
+    HostRuntime host(options);
+    ASSERT_TRUE(host.LoadComponentLibrary(bin + QStringLiteral("/libKRTTools.so")))
+        << host.LastError().toStdString();
+    auto& catalogue = host.Market().Catalogue();
+    const int fund = catalogue.Underlyings()[1];
+    const auto& held = *catalogue.At(catalogue.Options(fund, catalogue.Months(fund)[0])[8]);
+    ASSERT_TRUE(host.Market().AddPosition("E1006", held.index, Terminal::Market::PositionSide::Long, 2,
+                                          held.ToUnits(0.05)));
+    ASSERT_TRUE(host.Engine().SetCurrentAccount("E1006"));
+
+    auto window = host.ContentWindows().CreateContentWindow(QStringLiteral("PositionAnalyze"), {});
+    ASSERT_TRUE(window);
+    window->Move(0, 0, 1180, 820);
+    window->Show(true);
+    Pump(host);
+    QWidget* dialog = window->GetHwnd();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(Win::FindControl<QAbstractItemView>(dialog, kRealList)->model()->rowCount(), 2)
+        << "the account's option and the total row";
+
+    const QString fundName = host.OptionsData().GetUnderlyingName(host.KeyOf(*catalogue.At(fund)));
+    const Win::ModalRunner previous =
+        Win::SetModalRunner([&](QDialog& chooser) { return ChooseFundCall(chooser, fundName); });
+    QTest::mouseClick(Win::FindControl<QPushButton>(dialog, kAddButton), Qt::LeftButton);
+    Win::SetModalRunner(previous);
+    Pump(host);
+    ASSERT_EQ(Win::FindControl<QAbstractItemView>(dialog, kSimulatedList)->model()->rowCount(), 2);
+
+    QTest::mouseClick(Win::FindControl<QPushButton>(dialog, kOneClickButton), Qt::LeftButton);
+    Pump(host);
+    const auto combinations = Entries(host, "Combination");
+    ASSERT_EQ(combinations.size(), 1u);
+    const Json::Value& leg = combinations[0]["Request"]["OrderList"][0];
+    EXPECT_EQ(JsonText(combinations[0], "PageName"), "多品种");
+    EXPECT_EQ(JsonInt(leg, "Volume"), 1);
+
+    const auto pending = host.AddinPublic().Pending();
+    ASSERT_EQ(pending.size(), 1u);
+    ASSERT_TRUE(host.AddinPublic().Confirm(pending[0].id));
+    Pump(host);
+    const auto orders = Entries(host, "Order");
+    ASSERT_EQ(orders.size(), 1u);
+    EXPECT_EQ(JsonText(orders[0]["Request"]["Order"]["Contract"], "ContractCode"),
+              JsonText(leg["Contract"], "ContractCode"));
+    EXPECT_EQ(JsonText(orders[0]["Request"]["Order"], "OffsetFlag"), "0");
+    host.ContentWindows().DestroyContentWindow(window);
+}
+
+}  // namespace
