@@ -8,7 +8,6 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMouseEvent>
-#include <QSet>
 #include <QStackedBarSeries>
 #include <algorithm>
 #include <cmath>
@@ -17,8 +16,9 @@
 namespace {
 
 constexpr int kYTickCount = 6;
-constexpr double kLabelGap = 6.0;  // pixels kept free between two X labels
-constexpr double kBarWidth = 0.8;  // of a point's slot
+constexpr double kYLabelPadding = 4.0;  // pixels Qt Charts keeps above and below a Y label
+constexpr double kLabelGap = 6.0;       // pixels kept free between two X labels
+constexpr double kBarWidth = 0.8;       // of a point's slot
 
 double Finite(double value) {
     return std::isfinite(value) ? value : 0.0;
@@ -69,6 +69,7 @@ EChart::EChart(QWidget* parent) : QChartView(parent) {
     m_cursor->hide();
     ApplyAxisLooks();
     connect(c, &QChart::plotAreaChanged, this, [this] {
+        LayOutYLabels();
         LayOutXLabels();
         PlaceCursor();
     });
@@ -252,21 +253,7 @@ void EChart::UpdateChart() {
     m_anchor = nullptr;
     const int n = PointCount();
 
-    const auto [low, high] = ValueRange();
-    const std::vector<double> ticks = NiceTicks(low, high, kYTickCount);
-    const double step = ticks.size() > 1 ? ticks[1] - ticks[0] : 1.0;
-    const double largest = std::max(std::abs(ticks.front()), std::abs(ticks.back()));
-    ClearCategories(m_axisY);
-    m_axisY->setStartValue(std::nextafter(ticks.front(), -std::numeric_limits<double>::infinity()));
-    QSet<QString> used;
-    for (double tick : ticks) {
-        const QString label = m_yLabels ? m_yLabels(tick, step) : DefaultValueLabel(tick, step, largest);
-        if (!used.contains(label)) {
-            used.insert(label);
-            m_axisY->append(label, tick);
-        }
-    }
-    m_axisY->setRange(ticks.front(), ticks.back());
+    LayOutYLabels();
     m_axisX->setStartValue(-1.0);
     m_axisX->setRange(-0.5, std::max(n, 1) - 0.5);
 
@@ -314,7 +301,7 @@ void EChart::UpdateChart() {
         }
         attach(line);
     }
-    if (m_zeroLine && ticks.front() < 0 && ticks.back() > 0) {
+    if (m_zeroLine && m_axisY->min() < 0 && m_axisY->max() > 0) {
         auto* zero = new QLineSeries;
         zero->setPen(QPen(m_zeroLineColor, 1));
         zero->append(-0.5, 0);
@@ -330,6 +317,48 @@ void EChart::UpdateChart() {
         SetCurrent(-1);
     }
     PlaceCursor();
+}
+
+void EChart::LayOutYLabels() {
+    if (m_layingOut) {
+        return;
+    }
+    m_layingOut = true;
+    // Qt Charts cuts a Y label down to "..." once the step between two labels, less the padding
+    // above and below one, is lower than a line of text: a short plot gets fewer, wider steps.
+    const double plotHeight = chart()->plotArea().height();
+    const double perStep = QFontMetricsF(m_axisY->labelsFont()).height() + 2 * kYLabelPadding + 1;
+    const size_t room = plotHeight > 0 ? static_cast<size_t>(std::max(1.0, plotHeight / perStep)) + 1
+                                       : std::numeric_limits<size_t>::max();
+    const auto [low, high] = ValueRange();
+    std::vector<double> ticks;
+    for (int count = kYTickCount; count >= 2; --count) {
+        ticks = NiceTicks(low, high, count);
+        if (ticks.size() <= room) {
+            break;
+        }
+    }
+    const double step = ticks.size() > 1 ? ticks[1] - ticks[0] : 1.0;
+    const double largest = std::max(std::abs(ticks.front()), std::abs(ticks.back()));
+    QStringList texts;
+    std::vector<double> positions;
+    for (double tick : ticks) {
+        const QString label = m_yLabels ? m_yLabels(tick, step) : DefaultValueLabel(tick, step, largest);
+        if (!texts.contains(label)) {
+            texts.append(label);
+            positions.push_back(tick);
+        }
+    }
+    if (texts != m_axisY->categoriesLabels() || m_axisY->min() != ticks.front() ||
+        m_axisY->max() != ticks.back()) {
+        ClearCategories(m_axisY);
+        m_axisY->setStartValue(std::nextafter(ticks.front(), -std::numeric_limits<double>::infinity()));
+        for (int k = 0; k < texts.size(); ++k) {
+            m_axisY->append(texts[k], positions[static_cast<size_t>(k)]);
+        }
+        m_axisY->setRange(ticks.front(), ticks.back());
+    }
+    m_layingOut = false;
 }
 
 void EChart::LayOutXLabels() {

@@ -17,9 +17,9 @@ class QGraphicsLineItem;
 // X labels: a callback (point index, X value) → text decides which points carry a label (an
 // empty text: none; without a callback every point offers its X value). A label that would run
 // into the one before it is left out, so the axis stays readable at any width. Y labels: about
-// six even ticks, their text from a formatter (value, tick step) → text; by default plain
-// figures with as many decimals as the step needs, the whole axis in 万 or 亿 once its largest
-// tick reaches them.
+// six even ticks (fewer on a plot too short for them to stay legible), their text from a formatter (value,
+// tick step) → text; by default plain figures with as many decimals as the step needs, the whole axis in 万
+// or 亿 once its largest tick reaches them.
 //
 // Bars of several series stand side by side or stacked; lines are drawn without point marks
 // unless asked. A horizontal zero line can be shown (drawn when zero lies inside the Y range).
@@ -97,6 +97,7 @@ private:
 
     void ApplyAxisLooks();
     std::pair<double, double> ValueRange() const;
+    void LayOutYLabels();
     void LayOutXLabels();
     void SetCurrent(int index);
     void PlaceCursor();

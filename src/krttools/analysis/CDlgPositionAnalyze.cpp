@@ -69,6 +69,22 @@ constexpr int kFieldWidth = 110;
 // What the account event carries across the post.
 using AccountEvent = std::pair<QString, Json::Value>;
 
+// The window's own light face: the terminal's theme may be dark, the charts are white.
+const char* const kLightFace =
+    "CDlgPositionAnalyze { background: #F4F5F7; }"
+    "QLabel, QGroupBox { color: #2B2B2B; }"
+    "QGroupBox { border: 1px solid #C9CED6; border-radius: 3px; margin-top: 10px; padding-top: 6px; }"
+    "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; font-weight: bold; }"
+    "QPushButton { background: #FFFFFF; color: #1A1A1A; border: 1px solid #B4BCC8; border-radius: 2px;"
+    "  padding: 3px 12px; }"
+    "QPushButton:hover { background: #EAF1FB; border-color: #7C9CC8; }"
+    "QPushButton:pressed { background: #D6E3F5; }"
+    "QComboBox { background: #FFFFFF; color: #1A1A1A; border: 1px solid #B4BCC8; padding: 1px 6px;"
+    "  min-height: 20px; }"
+    "QComboBox QAbstractItemView { background: #FFFFFF; color: #1A1A1A; selection-background-color: #3378D6; "
+    "}"
+    "QLineEdit { background: #FFFFFF; color: #1A1A1A; selection-background-color: #3378D6; }";
+
 enum PaintedWidget { kRealPainted = 1, kSimulatedPainted = 2, kChartAPainted = 4, kChartBPainted = 8 };
 constexpr int kAllPainted = kRealPainted | kSimulatedPainted | kChartAPainted | kChartBPainted;
 
@@ -224,6 +240,7 @@ void CDlgPositionAnalyze::InitUI() {
     resize(1180, 820);
     // A light face, as the charts are white: the window reads the same in any terminal theme.
     Win::ApplyLightDialogPalette(*this);
+    setStyleSheet(QString::fromUtf8(kLightFace));
     WireControls();
 }
 
@@ -279,6 +296,7 @@ QWidget* CDlgPositionAnalyze::BuildTrialPanel() {
     buttons->addWidget(Button(QStringLiteral("恢复"), kRestoreButton, box));
     auto* help = Button(QStringLiteral("?"), kHelpButton, box);
     help->setFixedWidth(28);
+    help->setStyleSheet(QStringLiteral("QPushButton { padding: 3px 0; }"));
     buttons->addWidget(help);
     buttons->addStretch(1);
     grid->addLayout(buttons, 5, 0, 1, 2);
@@ -371,13 +389,24 @@ void CDlgPositionAnalyze::InitWindow() {
     LoadAccount(LoggedInAccount(m_accounts->currentData().toString()));
     FillGroups();
     FillUnderlyings();
-    const std::vector<I::QuoteKey> held = m_real->Underlyings();
-    if (!held.empty()) {
-        const int listed = m_underlyings->findData(held.front().ToText());
-        m_underlyings->setCurrentIndex(std::max(0, listed));
+    if (!ChooseHeldUnderlying()) {
+        OnUnderlyingChosen();
     }
-    OnUnderlyingChosen();
     SubscribeMsg();
+}
+
+bool CDlgPositionAnalyze::ChooseHeldUnderlying() {
+    const std::vector<I::QuoteKey> held = m_real->Underlyings();
+    if (held.empty() || std::find(held.begin(), held.end(), m_underlying) != held.end()) {
+        return false;
+    }
+    const int listed = m_underlyings->findData(held.front().ToText());
+    if (listed < 0) {
+        return false;
+    }
+    m_underlyings->setCurrentIndex(listed);
+    OnUnderlyingChosen();
+    return true;
 }
 
 // ---- Accounts, groups, underlyings ------------------------------------------------------------
@@ -432,7 +461,9 @@ void CDlgPositionAnalyze::OnAccountChosen() {
     LoadAccount(account);
     m_simulated->Clear();
     FillGroups();
-    RecomputeSums();
+    if (!ChooseHeldUnderlying()) {
+        RecomputeSums();
+    }
     Kora::Kernel::PostMsg(Topic::kAccountChange, account);
 }
 
@@ -730,6 +761,9 @@ void CDlgPositionAnalyze::OnAccountEvent(const QString& topic, const Json::Value
         FillAccounts();
         FillGroups();
         FillUnderlyings();
+        if (!ChooseHeldUnderlying()) {
+            RecomputeSums();
+        }
     } else if (topic == Topic::kAccountChange) {
         FillGroups();
         FillUnderlyings();

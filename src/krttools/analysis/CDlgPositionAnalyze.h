@@ -133,6 +133,9 @@ private:
     void FillGroups();
     void FillUnderlyings();
     void LoadAccount(const Json::Value& account);
+    // Makes the first underlying of the account's positions the chosen one, unless the chosen
+    // one is among them; true when the choice changed (and the sums were recomputed).
+    bool ChooseHeldUnderlying();
     void ShowParameters(const AnalyzeParameters& parameters);
     void ReadParameters();
     void FollowQuotes();

@@ -1,13 +1,18 @@
 #include "ui/ScreenshotSession.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QEventLoop>
 #include <QGraphicsView>
 #include <QImage>
+#include <QListWidget>
 #include <QMetaObject>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTimer>
+#include <QTreeWidget>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -32,6 +37,12 @@ constexpr int kDialogMs = 600;
 constexpr int kQuietMs = 150;
 constexpr int kFuturesDockWidth = 560;
 const char* const kFuturesAccount = "E1008";
+const char* const kStockOptionAccount = "E1006";
+// Controls of the position risk window and of the option chooser it opens.
+constexpr int kRiskAccountCombo = 1024;
+constexpr int kRiskAddButton = 11102;
+constexpr int kChooserTree = 11086;
+constexpr int kChooserList = 11087;
 constexpr int kTradeStatisticsChart = 20000;
 
 void Complain(const QString& text) {
@@ -62,6 +73,7 @@ int ScreenshotSession::Run() {
         m_runtime.Market().Step();
     }
     StageFuturesTrading();
+    StageOptionPositions();
     Settle(kWarmUpMs);
 
     const auto types = m_runtime.ContentWindows().GetWindowTypes();
@@ -111,6 +123,86 @@ void ScreenshotSession::StageFuturesTrading() {
     submit('1', ask + kRestingTicks * instrument.tick, 1);
 }
 
+// The stock-option account holds the fund's options from before: calls bought at and above the
+// money, a call written further up and a put bought below, so the risk window has Greeks of
+// both signs to sum.
+void ScreenshotSession::StageOptionPositions() {
+    const int call = AtTheMoneyOption();
+    if (call < 0) {
+        return;
+    }
+    const Market::InstrumentCatalogue& catalogue = m_runtime.Market().Catalogue();
+    const Market::OptionTerms& terms = *catalogue.At(call)->option;
+    std::vector<int> calls;
+    std::vector<int> puts;
+    for (int index : catalogue.Options(terms.underlying, terms.month)) {
+        (catalogue.At(index)->option->isPut ? puts : calls).push_back(index);
+    }
+    const auto byStrike = [&](int a, int b) {
+        return catalogue.At(a)->option->strike < catalogue.At(b)->option->strike;
+    };
+    std::sort(calls.begin(), calls.end(), byStrike);
+    std::sort(puts.begin(), puts.end(), byStrike);
+    const auto at = std::find(calls.begin(), calls.end(), call) - calls.begin();
+    const auto hold = [&](const std::vector<int>& options, ptrdiff_t offset, Market::PositionSide side,
+                          int64_t lots) {
+        const ptrdiff_t i = at + offset;
+        if (i < 0 || i >= static_cast<ptrdiff_t>(options.size())) {
+            return;
+        }
+        const int option = options[static_cast<size_t>(i)];
+        const int64_t price = catalogue.At(option)->ToUnits(m_runtime.Market().MarkPrice(option));
+        if (!m_runtime.Market().AddPosition(kStockOptionAccount, option, side, lots, price)) {
+            Complain(QStringLiteral("staged option position refused"));
+        }
+    };
+    hold(calls, 0, Market::PositionSide::Long, 3);
+    hold(calls, 1, Market::PositionSide::Long, 2);
+    hold(calls, 3, Market::PositionSide::Short, 2);
+    hold(puts, -2, Market::PositionSide::Long, 1);
+}
+
+// The position risk window on the stock-option account, with one more call added by hand
+// through the option chooser.
+void ScreenshotSession::StagePositionAnalyze(QWidget& window) {
+    auto* accounts = Win::FindControl<QComboBox>(&window, kRiskAccountCombo);
+    auto* add = Win::FindControl<QPushButton>(&window, kRiskAddButton);
+    const int call = AtTheMoneyOption();
+    if (!accounts || !add || call < 0) {
+        Complain(QStringLiteral("the position risk window cannot be staged"));
+        return;
+    }
+    const int account = accounts->findData(QString::fromLatin1(kStockOptionAccount));
+    if (account >= 0) {
+        accounts->setCurrentIndex(account);
+        emit accounts->activated(account);
+    }
+    const Market::Instrument& option = *m_runtime.Market().Catalogue().At(call);
+    const QString name = QString::fromStdString(option.name);
+    const QString month = QString::fromStdString(option.option->month);
+    const Win::ModalRunner previous = Win::SetModalRunner([&](QDialog& chooser) {
+        auto* tree = Win::FindControl<QTreeWidget>(&chooser, kChooserTree);
+        auto* list = Win::FindControl<QListWidget>(&chooser, kChooserList);
+        if (!tree || !list) {
+            return int(QDialog::Rejected);
+        }
+        for (QTreeWidgetItem* group :
+             tree->findItems(QStringLiteral("认购"), Qt::MatchExactly | Qt::MatchRecursive)) {
+            tree->setCurrentItem(group);
+            const QList<QListWidgetItem*> found = list->findItems(name, Qt::MatchExactly);
+            if (group->parent()->text(0) == month && !found.isEmpty()) {
+                list->clearSelection();
+                found.front()->setSelected(true);
+                emit list->itemDoubleClicked(found.front());
+                break;
+            }
+        }
+        return chooser.result();
+    });
+    add->click();
+    Win::SetModalRunner(previous);
+}
+
 bool ScreenshotSession::ShootWindowType(const QString& type) {
     ToolDock* dock = m_window.OpenTool(type);
     if (!dock) {
@@ -123,6 +215,10 @@ bool ScreenshotSession::ShootWindowType(const QString& type) {
     dock->resize(dock->sizeHint());
     if (const int instrument = StagedInstrument(type); instrument >= 0) {
         m_window.Watch()->Choose(instrument);
+    }
+    if (type == QStringLiteral("PositionAnalyze")) {
+        Settle(kQuietMs);
+        StagePositionAnalyze(*dock);
     }
     Settle(kToolMs);
     const bool saved = Save(*dock, type);

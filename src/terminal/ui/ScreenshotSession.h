@@ -16,7 +16,9 @@ class MainWindow;
 // for later work to look at. On the live market (stepped ahead first, so books and volumes are
 // filled), each content-window type is docked in turn, linked to a contract that suits it,
 // given a moment to draw live quotes (the futures account holds a position and has orders
-// working on the contract the futures tools show) and written as DIR/<type>.png; the main
+// working on the contract the futures tools show; the stock-option account holds options of the
+// fund, which the position risk window shows with one more added by hand) and written as
+// DIR/<type>.png; the main
 // window with two docked tools is written as DIR/MainWindow.png; then every instruct runs, and each one that
 // opens a modal dialog has it captured while open as DIR/<instruct>.png (the option price
 // calculator and the seller analysis with an option chosen and computed; the trade statistics
@@ -34,6 +36,8 @@ public:
 
 private:
     void StageFuturesTrading();
+    void StageOptionPositions();
+    void StagePositionAnalyze(QWidget& window);
     bool ShootWindowType(const QString& type);
     bool ShootMainWindow();
     void ShootInstructs();

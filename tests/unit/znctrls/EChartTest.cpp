@@ -3,6 +3,7 @@
 #include <QAbstractSeries>
 #include <QChart>
 #include <QCoreApplication>
+#include <QGraphicsTextItem>
 #include <QMouseEvent>
 #include <QSignalSpy>
 
@@ -71,6 +72,28 @@ TEST(EChart, YLabelsCountLargeValuesInWanAndYi) {
     chart.AddLine(QStringLiteral("delta"), Qt::red, {0.012, -0.004});
     chart.UpdateChart();
     EXPECT_EQ(chart.YLabels(), (QStringList{"-0.005", "0", "0.005", "0.010", "0.015"}));
+}
+
+// Seven ticks from -5 to 25 on a chart of 150 pixels came out as seven "..." labels.
+TEST(EChart, ShortPlotGetsFewerYTicksInsteadOfCutLabels) {
+    EChart chart;
+    chart.SetXValues({1, 2, 3});
+    chart.AddLine(QStringLiteral("gamma"), Qt::red, {-3, 21, 0});
+    chart.UpdateChart();
+    Show(chart, 400, 150);
+    QStringList shown;
+    for (QGraphicsItem* item : chart.scene()->items()) {
+        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible()) {
+            shown.append(text->toPlainText());
+        }
+    }
+    EXPECT_FALSE(shown.join(' ').contains("...")) << shown.join(' ').toStdString();
+    EXPECT_GE(chart.YLabels().size(), 3);
+    EXPECT_LT(chart.YLabels().size(), 7);
+
+    chart.resize(400, 600);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(chart.YLabels(), (QStringList{"-5", "0", "5", "10", "15", "20", "25"})) << "room again";
 }
 
 TEST(EChart, StackedBarsScaleToTheirSumAndTheZeroLineShowsOnlyAcrossZero) {

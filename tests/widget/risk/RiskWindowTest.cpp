@@ -146,6 +146,8 @@ TEST_F(RiskWindow, ChoosingAnAccountLoadsItAndTellsTheOthersOnceWithoutLooping) 
     EXPECT_EQ(Dialog().RealList().GetItemCount(), 3);
     EXPECT_EQ(Dialog().SimulatedList().GetItemCount(), 0)
         << "the simulated positions were the other account's";
+    EXPECT_EQ(Dialog().Underlying().code, QString::fromStdString(future.code))
+        << "the market in use follows to the underlying of the account's options";
 
     auto* groups = Control<QComboBox>(Dlg::kGroupCombo);
     ASSERT_EQ(groups->count(), 2);
