@@ -23,15 +23,13 @@
 #include <unistd.h>
 #include <QApplication>
 #include <QEvent>
-#include <QEventLoop>
-#include <QTimer>
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <fstream>
-#include <thread>
 
+#include "MarketPusher.h"
 #include "Percentile.h"
+#include "RunEventLoop.h"
 #include "frame/ThisComponent.h"
 #include "frame/ToolWindows.h"
 #include "host/HostRuntime.h"
@@ -41,10 +39,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-int64_t NowNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count();
-}
 
 double ProcessCpuSeconds() {
     rusage usage{};
@@ -84,48 +78,6 @@ protected:
     }
 };
 
-void RunEventLoopFor(std::chrono::milliseconds duration) {
-    QEventLoop loop;
-    QTimer::singleShot(duration, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-// Moves the contract's last price `rate` times a second, in batches of a millisecond or more.
-class MarketPusher {
-public:
-    MarketPusher(Terminal::Market::Simulator& market, const Terminal::Market::Instrument& instrument,
-                 int rate)
-        : m_thread([this, &market, &instrument, rate] {
-              const auto period =
-                  std::chrono::nanoseconds(std::max<int64_t>(1'000'000, 1'000'000'000 / rate));
-              const int64_t perBatch = std::max<int64_t>(1, rate * period.count() / 1'000'000'000);
-              auto next = Clock::now();
-              int64_t step = 0;
-              while (!m_stop) {
-                  for (int64_t i = 0; i < perBatch; ++i, ++step) {
-                      // A walk over 40 ticks, so every quote moves the last-price row.
-                      const int64_t offset = (step % 40 < 20 ? step % 20 : 20 - step % 20) - 10;
-                      market.UpdateSnapshot(instrument.index, [&](Kora::Interface::QuoteSnapshot& s) {
-                          s.last = static_cast<int32_t>(instrument.reference + offset * instrument.tick);
-                      });
-                  }
-                  m_pushed += perBatch;
-                  next += period;
-                  std::this_thread::sleep_until(next);
-              }
-          }) {}
-    ~MarketPusher() {
-        m_stop = true;
-        m_thread.join();
-    }
-    int64_t Pushed() const { return m_pushed; }
-
-private:
-    std::atomic<bool> m_stop{false};
-    std::atomic<int64_t> m_pushed{0};
-    std::thread m_thread;
-};
-
 void BM_QuoteToScreen(benchmark::State& state) {
     const int rate = static_cast<int>(state.range(0));
     const auto duration = std::chrono::seconds(state.range(1));
@@ -141,17 +93,17 @@ void BM_QuoteToScreen(benchmark::State& state) {
     const auto& meal = *host.Market().Catalogue().At(0);
     host.Market().SetBestQuote(meal.index, meal.reference - meal.tick, 10, meal.reference + meal.tick, 10);
     host.Settle();
-    RunEventLoopFor(std::chrono::milliseconds(200));
+    Bench::RunEventLoopFor(std::chrono::milliseconds(200));
 
     PaintCounter ladderPaints(dialog->Ladder().viewport());
     std::vector<double> latencies;
     latencies.reserve(size_t(duration.count()) * 1000);
     dialog->SetQuoteShownObserver(
-        [&latencies](int64_t enqueuedNs) { latencies.push_back((NowNs() - enqueuedNs) / 1e6); });
+        [&latencies](int64_t enqueuedNs) { latencies.push_back((Bench::NowNs() - enqueuedNs) / 1e6); });
 
     for (auto _ : state) {
-        MarketPusher pusher(host.Market(), meal, rate);
-        RunEventLoopFor(std::chrono::seconds(1));
+        Bench::MarketPusher pusher(host.Market(), meal, rate);
+        Bench::RunEventLoopFor(std::chrono::seconds(1));
         latencies.clear();
         const long residentAfterFirstSecond = ResidentKb();
         const double heapAfterFirstSecond = HeapInUseKb();
@@ -162,7 +114,7 @@ void BM_QuoteToScreen(benchmark::State& state) {
         const uint64_t receivedAfterFirstSecond = dialog->QuotesReceived();
         const int64_t paintsAfterFirstSecond = ladderPaints.paints;
         const auto start = Clock::now();
-        RunEventLoopFor(duration);
+        Bench::RunEventLoopFor(duration);
         const double wall = std::chrono::duration<double>(Clock::now() - start).count();
         state.counters["process_cpu_pct"] = 100 * (ProcessCpuSeconds() - processCpu) / wall;
         state.counters["ui_cpu_pct"] = 100 * (ThreadCpuSeconds() - uiCpu) / wall;
