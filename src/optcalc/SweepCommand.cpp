@@ -1,7 +1,5 @@
 #include "SweepCommand.h"
 
-#include <json/reader.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -10,6 +8,7 @@
 #include <vector>
 
 #include "Arguments.h"
+#include "SweepPositionsFile.h"
 #include "analysis/CPositionAnalyzeData.h"
 #include "analysis/PositionRecord.h"
 
@@ -20,10 +19,6 @@ constexpr int kBadInput = 2;
 int Fail(const std::string& message) {
     std::fprintf(stderr, "krt-optcalc sweep: %s\n", message.c_str());
     return kBadInput;
-}
-
-bool MemberIs(const Json::Value& file, const char* key, Json::ValueType type) {
-    return !file.isMember(key) || file[key].isNull() || file[key].type() == type;
 }
 
 void PrintCurve(const RiskCurves::Curve& curve, RiskCurves::Axis axis) {
@@ -68,27 +63,16 @@ int RunSweepCommand(char** args, int count) {
     }
     std::ostringstream text;
     text << in.rdbuf();
-    Json::Value file;
-    Json::CharReaderBuilder builder;
-    std::string errors;
-    const std::string content = text.str();
-    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-    if (!reader->parse(content.data(), content.data() + content.size(), &file, &errors)) {
-        return Fail(std::string(args[0]) + " is not valid Json: " + errors);
+    const auto read = ParseSweepPositions(text.str());
+    if (const auto* error = std::get_if<std::string>(&read)) {
+        return Fail(std::string(args[0]) + ": " + *error);
     }
-    if (!file.isObject()) {
-        return Fail(std::string(args[0]) + " must hold a Json object");
-    }
-    if (!MemberIs(file, "underlying", Json::objectValue) || !MemberIs(file, "params", Json::objectValue) ||
-        !MemberIs(file, "positions", Json::arrayValue)) {
-        return Fail("\"underlying\" and \"params\" must be objects and \"positions\" an array");
-    }
-    const Kora::Interface::QuoteKey underlying = Kora::Interface::QuoteKey::FromJson(file["underlying"]);
+    const SweepPositions& file = std::get<SweepPositions>(read);
     UnderlyingParameters parameters;
-    parameters.Set(underlying, AnalyzeParameters::FromJson(file["params"]));
+    parameters.Set(file.underlying, file.parameters);
     CPositionAnalyzeData positions(parameters, nullptr);
-    positions.SetRecords(file["positions"]);
-    positions.BuildCurves(underlying, static_cast<RiskCurves::Axis>(axis));
+    positions.SetRecords(file.positions);
+    positions.BuildCurves(file.underlying, static_cast<RiskCurves::Axis>(axis));
     PrintCurve(positions.Curve(static_cast<RiskCurves::Axis>(axis)), static_cast<RiskCurves::Axis>(axis));
     PrintTotal(positions.Total());
     return 0;

@@ -150,17 +150,24 @@ std::string JsonToLine(const Json::Value& value) {
     return Json::writeString(builder, value);
 }
 
-bool JsonParse(const std::string& text, Json::Value& value) {
+bool JsonParse(const std::string& text, Json::Value& value, std::string* errors) {
     Json::CharReaderBuilder builder;
     std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
     Json::Value parsed;
-    std::string errors;
+    std::string why;
     try {
-        if (!reader->parse(text.data(), text.data() + text.size(), &parsed, &errors)) {
+        if (!reader->parse(text.data(), text.data() + text.size(), &parsed, &why)) {
+            if (errors) {
+                *errors = why;
+            }
             return false;
         }
-    } catch (const Json::Exception&) {
-        return false;  // the reader throws, rather than fails, on nesting deeper than it allows
+    } catch (const Json::Exception& e) {
+        // The reader throws, rather than fails, on nesting deeper than it allows.
+        if (errors) {
+            *errors = e.what();
+        }
+        return false;
     }
     value = std::move(parsed);
     return true;

@@ -43,7 +43,8 @@ inline QString JsonWText(const Json::Value& object, const char* key, const QStri
 
 // Compact one-line form, for logs and journals.
 KORA_API std::string JsonToLine(const Json::Value& value);
-// Parses text; false (and value untouched) when it is not valid Json.
-KORA_API bool JsonParse(const std::string& text, Json::Value& value);
+// Parses text; false (and value untouched) when it is not valid Json, with the reader's account
+// of why in `errors` when given.
+KORA_API bool JsonParse(const std::string& text, Json::Value& value, std::string* errors = nullptr);
 
 }  // namespace Kora::Utility

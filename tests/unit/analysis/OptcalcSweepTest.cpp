@@ -84,6 +84,11 @@ TEST_F(OptcalcSweep, BadInputSaysWhatIsWrongAndExitsWithTwo) {
     EXPECT_NE(malformed.errors.find("not valid Json"), std::string::npos) << malformed.errors;
     EXPECT_TRUE(malformed.lines.isEmpty());
 
+    const Outcome deep =
+        Run(Write("{\"positions\": " + std::string(1200, '[') + std::string(1200, ']') + "}") + " 0");
+    EXPECT_EQ(deep.exitCode, 2) << "nesting beyond the reader's limit aborted the program";
+    EXPECT_NE(deep.errors.find("not valid Json"), std::string::npos) << deep.errors;
+
     EXPECT_EQ(Run(Write("{\"positions\": {}}") + " 0").exitCode, 2);
     EXPECT_EQ(Run(Write("[]") + " 0").exitCode, 2);
     EXPECT_EQ(Run(Book() + " 4").exitCode, 2);
