@@ -126,12 +126,14 @@ void CPositionAnalyzeData::Revalue(Json::Value& record) {
     }
     const AnalyzeParameters current = m_parameters.GetOrCreate(SubjectOf(record));
     const Json::Value& stored = Member(record, PositionRecord::kParam);
-    const AnalyzeParameters own =
-        stored.isObject() && !stored.empty() ? AnalyzeParameters::FromJson(stored) : current;
+    const bool hasOwn = stored.isObject() && !stored.empty();
+    const AnalyzeParameters own = hasOwn ? AnalyzeParameters::FromJson(stored) : current;
     if (std::fabs(own.Bdjg) < kNoPrice) {
         return;
     }
-    record[PositionRecord::kParam] = own.ToJson();
+    if (!hasOwn) {
+        record[PositionRecord::kParam] = own.ToJson();
+    }
     const PositionRecord::Terms terms = PositionRecord::Terms::Read(record);
     PositionRecord::Store(record, PositionRecord::Value(terms, own), PositionRecord::kOwnSuffix);
     // An underlying without a price (no quote yet, a field cleared) would value every option as

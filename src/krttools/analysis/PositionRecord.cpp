@@ -1,6 +1,8 @@
 #include "analysis/PositionRecord.h"
 
 #include <algorithm>
+#include <cctype>
+#include <charconv>
 #include <cstdio>
 
 #include "kora/utility/JsonAccess.h"
@@ -19,7 +21,27 @@ const char* GreekKey(Greek greek) {
 
 double Number(const Json::Value& record, const char* key, double fallback) {
     const Json::Value& member = Kora::Utility::Member(record, key);
-    return member.isNull() ? fallback : Win::TextToDouble(JsonWText(member));
+    if (member.isNull()) {
+        return fallback;
+    }
+    // Every quote reads thousands of these: plain decimals go without the detour through QString,
+    // anything else reads as the dialog fields read it.
+    const char* begin = nullptr;
+    const char* end = nullptr;
+    if (member.isString() && member.getString(&begin, &end)) {
+        while (begin != end && std::isspace(static_cast<unsigned char>(*begin))) {
+            ++begin;
+        }
+        while (end != begin && std::isspace(static_cast<unsigned char>(end[-1]))) {
+            --end;
+        }
+        double value = 0;
+        const auto [stop, error] = std::from_chars(begin, end, value);
+        if (begin != end && error == std::errc() && stop == end) {
+            return value;
+        }
+    }
+    return Win::TextToDouble(JsonWText(member));
 }
 
 bool IsChecked(const Json::Value& record) {
