@@ -4,6 +4,7 @@
 #include <QDeadlineTimer>
 
 #include "kora/utility/JsonAccess.h"
+#include "support/HostSteps.h"
 
 Terminal::HostOptions ComponentOnHost::Options() {
     Terminal::HostOptions options;
@@ -46,13 +47,7 @@ QStringList ComponentOnHost::BoxTexts() const {
 }
 
 std::vector<Json::Value> ComponentOnHost::Journal(const QString& kind) const {
-    std::vector<Json::Value> entries;
-    for (const Json::Value& entry : m_host->JournalEntries()) {
-        if (Kora::Utility::JsonWText(entry, "Kind") == kind) {
-            entries.push_back(entry);
-        }
-    }
-    return entries;
+    return JournalOf(*m_host, kind);
 }
 
 QStringList ComponentOnHost::EngineLog() const {
@@ -62,4 +57,3 @@ QStringList ComponentOnHost::EngineLog() const {
     }
     return lines;
 }
-

@@ -5,12 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractScrollArea>
-#include <QCoreApplication>
 #include <QDir>
 #include <QTest>
 
 #include "host/HostRuntime.h"
 #include "kora/utility/JsonAccess.h"
+#include "support/HostSteps.h"
 #include "widget/ladder/PixelProbe.h"
 
 namespace {
@@ -23,24 +23,6 @@ constexpr int kBuyOrdersRight = 63;
 constexpr int kBuyVolumeRight = 63 + 53;
 constexpr uint32_t kOrderFrame = 0x626262;
 constexpr uint32_t kEvenPositionBar = 0x808080;
-
-void Pump(HostRuntime& host) {
-    for (int round = 0; round < 10; ++round) {
-        host.Settle();
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
-}
-
-std::vector<Json::Value> Orders(HostRuntime& host) {
-    std::vector<Json::Value> orders;
-    for (const Json::Value& entry : host.JournalEntries()) {
-        if (JsonText(entry, "Kind") == "Order") {
-            orders.push_back(entry);
-        }
-    }
-    return orders;
-}
 
 TEST(FutqmTerminalTest, AClickOnTheLaddersBuySideTradesThroughTheTerminal) {
     const QString bin = qEnvironmentVariable("KRT_DIST_BIN");
@@ -59,7 +41,7 @@ TEST(FutqmTerminalTest, AClickOnTheLaddersBuySideTradesThroughTheTerminal) {
     ASSERT_TRUE(window);
     window->Move(0, 0, 560, 640);
     window->Show(true);
-    Pump(host);
+    SettleHostAndWindows(host);
     auto* ladder = window->GetHwnd()->findChild<QAbstractScrollArea*>(QStringLiteral("ladder"));
     ASSERT_NE(ladder, nullptr);
     QWidget* cells = ladder->viewport();
@@ -72,7 +54,7 @@ TEST(FutqmTerminalTest, AClickOnTheLaddersBuySideTradesThroughTheTerminal) {
     QTest::mouseClick(cells, Qt::LeftButton, {},
                       QPoint(kBuyOrdersRight + 26, row * kRowHeight + kRowHeight / 2));
 
-    const auto orders = Orders(host);
+    const auto orders = JournalOf(host, QStringLiteral("Order"));
     ASSERT_EQ(orders.size(), 1u);
     const Json::Value& order = orders[0]["Request"]["Order"];
     EXPECT_EQ(JsonText(order, "Direction"), "0");
@@ -80,12 +62,12 @@ TEST(FutqmTerminalTest, AClickOnTheLaddersBuySideTradesThroughTheTerminal) {
     const double price = std::stod(JsonText(order, "LimitPrice"));
     EXPECT_LT(price, 2999);
 
-    Pump(host);
+    SettleHostAndWindows(host);
     EXPECT_TRUE(PixelProbe::Shows(cells->grab().toImage(), orderCell, kOrderFrame));
 
     // The market trades there: the order fills and the ladder marks the new long position.
     host.Market().TradeAt(meal.index, meal.ToUnits(price));
-    Pump(host);
+    SettleHostAndWindows(host);
     const QImage filled = cells->grab().toImage();
     EXPECT_FALSE(PixelProbe::Shows(filled, orderCell, kOrderFrame));
     EXPECT_TRUE(PixelProbe::Shows(filled, positionBar, kEvenPositionBar));

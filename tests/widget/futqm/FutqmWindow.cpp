@@ -1,9 +1,9 @@
 #include "FutqmWindow.h"
 
-#include <QCoreApplication>
 #include <QTest>
 
 #include "kora/utility/JsonAccess.h"
+#include "support/HostSteps.h"
 #include "support/RunLayoutFolder.h"
 
 namespace {
@@ -28,11 +28,7 @@ void FutqmWindow::Open(const Kora::Utility::WStringMap& params) {
 }
 
 void FutqmWindow::Pump() {
-    for (int round = 0; round < 10; ++round) {
-        Host().Settle();
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
+    SettleHostAndWindows(Host());
 }
 
 void FutqmWindow::Quote(double last) {

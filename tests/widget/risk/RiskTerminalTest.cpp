@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
-#include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 #include <QListWidget>
@@ -18,6 +17,7 @@
 #include "kora/utility/JsonAccess.h"
 #include "platform/ControlId.h"
 #include "platform/ModalRunner.h"
+#include "support/HostSteps.h"
 
 namespace {
 
@@ -31,24 +31,6 @@ constexpr int kAddButton = 11102;
 constexpr int kOneClickButton = 9020;
 constexpr int kChooserTree = 11086;
 constexpr int kChooserList = 11087;
-
-void Pump(HostRuntime& host) {
-    for (int round = 0; round < 10; ++round) {
-        host.Settle();
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
-}
-
-std::vector<Json::Value> Entries(HostRuntime& host, const char* kind) {
-    std::vector<Json::Value> entries;
-    for (const Json::Value& entry : host.JournalEntries()) {
-        if (JsonText(entry, "Kind") == kind) {
-            entries.push_back(entry);
-        }
-    }
-    return entries;
-}
 
 // Picks the first option of the fund's first "认购" group, as a trader double-clicks it.
 int ChooseFundCall(QDialog& chooser, const QString& fundName) {
@@ -91,7 +73,7 @@ TEST(RiskTerminalTest, SimulatedOptionAddedThroughTheChooserIsSentAsOneConfirmed
     ASSERT_TRUE(window);
     window->Move(0, 0, 1180, 820);
     window->Show(true);
-    Pump(host);
+    SettleHostAndWindows(host);
     QWidget* dialog = window->GetHwnd();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(Win::FindControl<QAbstractItemView>(dialog, kRealList)->model()->rowCount(), 2)
@@ -102,12 +84,12 @@ TEST(RiskTerminalTest, SimulatedOptionAddedThroughTheChooserIsSentAsOneConfirmed
         Win::SetModalRunner([&](QDialog& chooser) { return ChooseFundCall(chooser, fundName); });
     QTest::mouseClick(Win::FindControl<QPushButton>(dialog, kAddButton), Qt::LeftButton);
     Win::SetModalRunner(previous);
-    Pump(host);
+    SettleHostAndWindows(host);
     ASSERT_EQ(Win::FindControl<QAbstractItemView>(dialog, kSimulatedList)->model()->rowCount(), 2);
 
     QTest::mouseClick(Win::FindControl<QPushButton>(dialog, kOneClickButton), Qt::LeftButton);
-    Pump(host);
-    const auto combinations = Entries(host, "Combination");
+    SettleHostAndWindows(host);
+    const auto combinations = JournalOf(host, QStringLiteral("Combination"));
     ASSERT_EQ(combinations.size(), 1u);
     const Json::Value& leg = combinations[0]["Request"]["OrderList"][0];
     EXPECT_EQ(JsonText(combinations[0], "PageName"), "多品种");
@@ -116,8 +98,8 @@ TEST(RiskTerminalTest, SimulatedOptionAddedThroughTheChooserIsSentAsOneConfirmed
     const auto pending = host.AddinPublic().Pending();
     ASSERT_EQ(pending.size(), 1u);
     ASSERT_TRUE(host.AddinPublic().Confirm(pending[0].id));
-    Pump(host);
-    const auto orders = Entries(host, "Order");
+    SettleHostAndWindows(host);
+    const auto orders = JournalOf(host, QStringLiteral("Order"));
     ASSERT_EQ(orders.size(), 1u);
     EXPECT_EQ(JsonText(orders[0]["Request"]["Order"]["Contract"], "ContractCode"),
               JsonText(leg["Contract"], "ContractCode"));

@@ -1,7 +1,6 @@
 #include "RiskWindow.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -11,6 +10,7 @@
 #include "chooser/CDlgSel.h"
 #include "frame/ToolWindows.h"
 #include "platform/ModalRunner.h"
+#include "support/HostSteps.h"
 #include "support/RunLayoutFolder.h"
 
 namespace {
@@ -44,11 +44,7 @@ void RiskWindow::Open() {
 }
 
 void RiskWindow::Pump() {
-    for (int round = 0; round < 10; ++round) {
-        Host().Settle();
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
+    SettleHostAndWindows(Host());
 }
 
 const Terminal::Market::Instrument& RiskWindow::Fund() {

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <json/value.h>
+
+#include <QString>
+#include <vector>
+
+#include "host/HostRuntime.h"
+
+// Lets the simulated terminal and the windows on it deliver what is pending (host messages and
+// pushes, the windows' own posts) until it is quiet.
+void SettleHostAndWindows(Terminal::HostRuntime& host);
+
+// The journal's entries of a kind ("Order", "Cancel", "Combination", ...), oldest first.
+std::vector<Json::Value> JournalOf(const Terminal::HostRuntime& host, const QString& kind);
