@@ -1,8 +1,20 @@
 #include "support/HostSteps.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 #include "kora/utility/JsonAccess.h"
+
+::testing::AssertionResult LoadRunLayoutComponent(Terminal::HostRuntime& host) {
+    const QString bin = qEnvironmentVariable("KRT_DIST_BIN");
+    if (!QDir::setCurrent(bin)) {
+        return ::testing::AssertionFailure() << "no run layout at \"" << bin.toStdString() << '"';
+    }
+    if (!host.LoadComponentLibrary(bin + QStringLiteral("/libKRTTools.so"))) {
+        return ::testing::AssertionFailure() << host.LastError().toStdString();
+    }
+    return ::testing::AssertionSuccess();
+}
 
 void SettleHostAndWindows(Terminal::HostRuntime& host) {
     for (int round = 0; round < 10; ++round) {

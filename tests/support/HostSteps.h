@@ -1,11 +1,16 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <json/value.h>
 
 #include <QString>
 #include <vector>
 
 #include "host/HostRuntime.h"
+
+// Makes the run layout's program folder (KRT_DIST_BIN) the working folder and loads the component
+// library from it, as the terminal does for its users.
+::testing::AssertionResult LoadRunLayoutComponent(Terminal::HostRuntime& host);
 
 // Lets the simulated terminal and the windows on it deliver what is pending (host messages and
 // pushes, the windows' own posts) until it is quiet.

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractScrollArea>
-#include <QDir>
 #include <QTest>
 
 #include "host/HostRuntime.h"
@@ -25,13 +24,10 @@ constexpr uint32_t kOrderFrame = 0x626262;
 constexpr uint32_t kEvenPositionBar = 0x808080;
 
 TEST(FutqmTerminalTest, AClickOnTheLaddersBuySideTradesThroughTheTerminal) {
-    const QString bin = qEnvironmentVariable("KRT_DIST_BIN");
-    ASSERT_TRUE(QDir::setCurrent(bin));
     Terminal::HostOptions options;
     options.tradingDay = QDate(2024, 3, 15);
     HostRuntime host(options);
-    ASSERT_TRUE(host.LoadComponentLibrary(bin + QStringLiteral("/libKRTTools.so")))
-        << host.LastError().toStdString();
+    ASSERT_TRUE(LoadRunLayoutComponent(host));
     const auto& meal = *host.Market().Catalogue().At(0);
     host.Market().SetBestQuote(meal.index, meal.ToUnits(2999), 10, meal.ToUnits(3001), 10);
     host.Market().TradeAt(meal.index, meal.ToUnits(3000), 1);

@@ -7,7 +7,6 @@
 
 #include <QAbstractItemView>
 #include <QDialog>
-#include <QDir>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -55,13 +54,10 @@ int ChooseFundCall(QDialog& chooser, const QString& fundName) {
 }
 
 TEST(RiskTerminalTest, SimulatedOptionAddedThroughTheChooserIsSentAsOneConfirmedCombination) {
-    const QString bin = qEnvironmentVariable("KRT_DIST_BIN");
-    ASSERT_TRUE(QDir::setCurrent(bin));
     Terminal::HostOptions options;
     options.tradingDay = QDate(2024, 3, 15);
     HostRuntime host(options);
-    ASSERT_TRUE(host.LoadComponentLibrary(bin + QStringLiteral("/libKRTTools.so")))
-        << host.LastError().toStdString();
+    ASSERT_TRUE(LoadRunLayoutComponent(host));
     auto& catalogue = host.Market().Catalogue();
     const int fund = catalogue.Underlyings()[1];
     const auto& held = *catalogue.At(catalogue.Options(fund, catalogue.Months(fund)[0])[8]);
