@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -71,7 +72,7 @@ using AccountEvent = std::pair<QString, Json::Value>;
 
 // The window's own light face: the terminal's theme may be dark, the charts are white.
 const char* const kLightFace =
-    "CDlgPositionAnalyze { background: #F4F5F7; }"
+    "CDlgPositionAnalyze, QWidget#PositionAnalyzeContent { background: #F4F5F7; }"
     "QLabel, QGroupBox { color: #2B2B2B; }"
     "QGroupBox { border: 1px solid #C9CED6; border-radius: 3px; margin-top: 10px; padding-top: 6px; }"
     "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; font-weight: bold; }"
@@ -171,7 +172,16 @@ QString CDlgPositionAnalyze::XAxisLabel(int index, double x, int pointCount, int
 
 void CDlgPositionAnalyze::InitUI() {
     m_bitmaps = PositionAnalyzeLists::Bitmaps::Load();
-    auto* outer = new QVBoxLayout(this);
+    // Docked beside other tools the window may get less room than its lists and charts need:
+    // it then scrolls rather than squeezing them or pushing its neighbours away.
+    auto* frame = new QVBoxLayout(this);
+    frame->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* content = new QWidget(scroll);
+    content->setObjectName(QStringLiteral("PositionAnalyzeContent"));
+    auto* outer = new QVBoxLayout(content);
     outer->setContentsMargins(6, 6, 6, 6);
     outer->setSpacing(4);
 
@@ -237,6 +247,8 @@ void CDlgPositionAnalyze::InitUI() {
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
     outer->addWidget(split);
+    scroll->setWidget(content);
+    frame->addWidget(scroll);
     resize(1180, 820);
     // A light face, as the charts are white: the window reads the same in any terminal theme.
     Win::ApplyLightDialogPalette(*this);
