@@ -57,29 +57,6 @@ protected:
     int bank = -1;
 };
 
-TEST(InstrumentCatalogueTest, ListsTheDocumentedContractsForTheTradingDay) {
-    const InstrumentCatalogue catalogue = InstrumentCatalogue::Build(kTradingDay);
-    ASSERT_NE(catalogue.Find("SZSE-A", "000001"), nullptr);
-    EXPECT_EQ(catalogue.Find("SZSE-A", "000001")->marketId, 1001);
-    EXPECT_EQ(catalogue.Find("SHSE-A", "600519")->marketId, 1000);
-
-    const std::vector<int> underlyings = catalogue.Underlyings();
-    ASSERT_EQ(underlyings.size(), 2u);
-    for (int underlying : underlyings) {
-        EXPECT_EQ(catalogue.Months(underlying), (std::vector<std::string>{"2403", "2404", "2405"}));
-        const std::vector<int> options = catalogue.Options(underlying, "2403");
-        ASSERT_EQ(options.size(), 18u);
-        // A call and a put of each strike, the call first.
-        const Instrument& call = *catalogue.At(options[0]);
-        const Instrument& put = *catalogue.At(options[1]);
-        EXPECT_EQ(call.option->strike, put.option->strike);
-        EXPECT_TRUE(!call.option->isPut && put.option->isPut);
-    }
-    // The March expiry is its fourth Wednesday, 15:00 Beijing time.
-    EXPECT_EQ(InstrumentCatalogue::ExpiryOfMonth(2024, 3),
-              QDateTime(QDate(2024, 3, 27), QTime(7, 0), Qt::UTC));
-}
-
 TEST_F(SimulatorTest, CrossingLimitOrderFillsAtTheRestingPricesAndTakesTheirVolume) {
     SetAsks(meal, {{3001, 5}, {3002, 5}, {3003, 5}}, {{2999, 5}});
     const SubmitResult result = sim.Submit(Ticket("E1008", meal, '0', '0', 3002, 8));
@@ -262,15 +239,6 @@ TEST_F(SimulatorTest, CreditAccountSellsShortAndOptionSellersHoldMargin) {
     const double premium = contract.ToPrice(book.bids[0].price) * contract.multiplier;
     EXPECT_NEAR(money.cash, cash + premium - contract.commissionPerLot, 1e-9);
     EXPECT_NEAR(money.margin, premium + 2.5 * contract.multiplier * contract.marginRate, 1e-9);
-}
-
-TEST_F(SimulatorTest, NetPositionClosesWhatItCanAndOpensTheRest) {
-    ASSERT_TRUE(sim.AddPosition("E1008", meal, PositionSide::Long, 2, 3000));
-    const auto tickets = sim.ResolveNetPosition(Ticket("E1008", meal, '1', '3', 3000, 3));
-    ASSERT_EQ(tickets.size(), 2u);
-    EXPECT_EQ(std::pair(tickets[0].offset, tickets[0].volume), std::pair('1', int64_t(2)));
-    EXPECT_EQ(std::pair(tickets[1].offset, tickets[1].volume), std::pair('0', int64_t(1)));
-    EXPECT_EQ(sim.ResolveNetPosition(Ticket("E1008", meal, '0', '3', 3000, 3)).front().offset, '0');
 }
 
 TEST_F(SimulatorTest, MaxVolumeIsWhatTheMoneyPaysOrWhatCanBeClosed) {
