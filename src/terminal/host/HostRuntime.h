@@ -151,6 +151,10 @@ public:
 
     // ---- Time: moves the time service's clock, firing due timers (their ticks are posted).
     void AdvanceClock(int64_t ms);
+    // Ends the trading day (Simulator::RollDay: settlement, expiries, positions, K-lines) and
+    // opens the next weekday: the clock jumps to its opening at 09:30 (no timer fires for the
+    // night) and every conditional order still waiting expires. Answers the new day.
+    QDate RollTradingDay();
 
     // ---- Journal.
     Journal& GetJournal() { return *m_journal; }

@@ -53,13 +53,13 @@ const char* ProductClass(const Instrument& instrument) {
     return "";
 }
 
+}  // namespace
+
 std::string TimeText(uint32_t hhmmss) {
     char text[16];
     std::snprintf(text, sizeof text, "%02u:%02u:%02u", hhmmss / 10000, hhmmss / 100 % 100, hhmmss % 100);
     return text;
 }
-
-}  // namespace
 
 Json::Value Contract(const Instrument& instrument, const Kora::Interface::QuoteSnapshot& snapshot,
                      const Instrument* underlying) {

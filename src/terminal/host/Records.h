@@ -19,6 +19,8 @@ namespace Terminal::Records {
 std::string Fixed(double value, int decimals);
 // A price in the instrument's decimals.
 std::string PriceText(const Market::Instrument& instrument, int64_t units);
+// "hh:mm:ss" of an hhmmss number.
+std::string TimeText(uint32_t hhmmss);
 
 Kora::Interface::QuoteKey KeyOf(const Market::Instrument& instrument);
 

@@ -2,12 +2,14 @@
 
 #include <QHeaderView>
 #include <QSortFilterProxyModel>
+#include <QStackedWidget>
 #include <QTabBar>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "kora/interface/Topics.h"
+#include "ui/OptionChainView.h"
 #include "ui/QuoteTableModel.h"
 
 namespace Terminal::Ui {
@@ -29,6 +31,8 @@ const Category kCategories[] = {
      [](InstrumentKind kind) { return kind == InstrumentKind::Stock || kind == InstrumentKind::Fund; }},
     {"个股期权", [](InstrumentKind kind) { return kind == InstrumentKind::StockOption; }},
 };
+
+const char* const kChainTitle = "期权T型报价";
 
 constexpr int kColumnWidths[QuoteTableModel::kColumnCount] = {112, 132, 76, 64, 70, 76, 56, 76, 56, 76, 64};
 constexpr int kRowHeight = 24;
@@ -71,6 +75,7 @@ MarketWatch::MarketWatch(const Market::Simulator& market, NormalMsgCenter& messa
     for (const Category& category : kCategories) {
         m_tabs->addTab(QString::fromUtf8(category.title));
     }
+    m_tabs->addTab(QString::fromUtf8(kChainTitle));
 
     m_view = new QTableView(this);
     m_view->setObjectName(QStringLiteral("QuoteList"));
@@ -97,14 +102,24 @@ MarketWatch::MarketWatch(const Market::Simulator& market, NormalMsgCenter& messa
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    m_chain = new OptionChainView(market, this);
+    m_pages = new QStackedWidget(this);
+    m_pages->addWidget(m_view);
+    m_pages->addWidget(m_chain);
     layout->addWidget(m_tabs);
-    layout->addWidget(m_view, 1);
+    layout->addWidget(m_pages, 1);
 
     connect(m_tabs, &QTabBar::currentChanged, this, &MarketWatch::ShowCategory);
-    connect(m_view, &QTableView::clicked, this,
-            [this](const QModelIndex& index) { Announce(Kora::Interface::Topic::kListClick, index); });
-    connect(m_view, &QTableView::doubleClicked, this,
-            [this](const QModelIndex& index) { Announce(Kora::Interface::Topic::kListDblClick, index); });
+    connect(m_view, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        Announce(Kora::Interface::Topic::kListClick, InstrumentAtRow(index.row()));
+    });
+    connect(m_view, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        Announce(Kora::Interface::Topic::kListDblClick, InstrumentAtRow(index.row()));
+    });
+    connect(m_chain, &OptionChainView::OptionClicked, this,
+            [this](int option) { Announce(Kora::Interface::Topic::kListClick, option); });
+    connect(m_chain, &OptionChainView::OptionDoubleClicked, this,
+            [this](int option) { Announce(Kora::Interface::Topic::kListDblClick, option); });
 
     m_refresh = new QTimer(this);
     connect(m_refresh, &QTimer::timeout, m_model, &QuoteTableModel::Refresh);
@@ -112,9 +127,18 @@ MarketWatch::MarketWatch(const Market::Simulator& market, NormalMsgCenter& messa
 }
 
 void MarketWatch::ShowCategory(int tab) {
-    if (tab >= 0 && tab < int(std::size(kCategories))) {
+    const bool chain = tab == int(std::size(kCategories));
+    m_pages->setCurrentWidget(chain ? static_cast<QWidget*>(m_chain) : m_view);
+    if (tab >= 0 && !chain) {
         static_cast<CategoryFilter*>(m_filter)->SetCategory(&kCategories[tab]);
     }
+}
+
+void MarketWatch::ShowChain(int underlying) {
+    if (underlying >= 0) {
+        m_chain->ShowUnderlying(underlying);
+    }
+    m_tabs->setCurrentIndex(int(std::size(kCategories)));
 }
 
 int MarketWatch::InstrumentAtRow(int viewRow) const {
@@ -127,7 +151,7 @@ int MarketWatch::RowOfInstrument(int instrument) const {
 }
 
 void MarketWatch::Choose(int instrument) {
-    if (RowOfInstrument(instrument) < 0) {
+    if (RowOfInstrument(instrument) < 0 || m_pages->currentWidget() != m_view) {
         m_tabs->setCurrentIndex(0);
     }
     const int row = RowOfInstrument(instrument);
@@ -136,11 +160,10 @@ void MarketWatch::Choose(int instrument) {
     }
     m_view->selectRow(row);
     m_view->scrollTo(m_filter->index(row, 0));
-    Announce(Kora::Interface::Topic::kListClick, m_filter->index(row, 0));
+    Announce(Kora::Interface::Topic::kListClick, instrument);
 }
 
-void MarketWatch::Announce(const QString& topic, const QModelIndex& index) {
-    const int instrument = InstrumentAtRow(index.row());
+void MarketWatch::Announce(const QString& topic, int instrument) {
     if (instrument < 0) {
         return;
     }
