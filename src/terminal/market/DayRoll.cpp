@@ -31,7 +31,6 @@ double Simulator::SettlementLocked(int instrument) const {
 
 void Simulator::AppendDay(int instrument) {
     const Instrument& subject = *m_catalogue.At(instrument);
-    HistoryLocked(instrument);
     ContractState& contract = m_contracts[size_t(instrument)];
     const Kora::Interface::QuoteSnapshot& s = contract.snapshot;
     DailyBar bar;
@@ -42,7 +41,7 @@ void Simulator::AppendDay(int instrument) {
     bar.close = MarkPriceLocked(instrument);
     bar.volume = s.volume;
     bar.openInterest = s.openInterest;
-    contract.history.push_back(bar);
+    contract.rolled.push_back(bar);
 }
 
 void Simulator::OpenDay(int instrument, double settlement) {

@@ -36,7 +36,8 @@ std::vector<DailyBar> GenerateHistory(const Instrument& instrument, const std::v
                                       uint64_t seed, double closingOpenInterest);
 
 // An option's bars follow its underlying's: each price is the option's value at the surface's
-// volatility (closes at 15:00 of their day), so the last close is what the option settled at.
+// volatility (closes at 15:00 of their day), so on the surface its series starts from the last
+// close is what the option settled at.
 // Open interest grows towards the given closing figure.
 std::vector<DailyBar> GenerateOptionHistory(const Instrument& option,
                                             const std::vector<DailyBar>& underlyingBars,

@@ -26,10 +26,11 @@ QDate MonthOfText(const std::string& yyMM) {
 
 int Simulator::List(Instrument instrument, bool withHistory, double openingInterest) {
     if (instrument.option) {
-        // An option's reference is its value at yesterday's close of the underlying.
+        // An option's reference is its value at yesterday's close of the underlying, on the
+        // surface the series starts from (as its history is valued).
         const Instrument& underlying = *m_catalogue.At(instrument.option->underlying);
         const double s = underlying.ToPrice(m_contracts[size_t(underlying.index)].snapshot.referencePrice);
-        const VolatilitySurface& surface = m_surfaces[size_t(instrument.option->surface)];
+        const VolatilitySurface surface(m_series[size_t(instrument.option->surface)].surfaceBase);
         instrument.reference =
             instrument.ToUnits(OptionCloseValue(instrument, surface, s, PreviousWeekday(m_tradingDay)));
         instrument.lowerLimit = instrument.tick;
@@ -68,8 +69,9 @@ void Simulator::InitialiseContract(int instrument, double openingInterest) {
         s.openInterest = openingInterest;
         s.preOpenInterest = openingInterest;
     }
+    contract.openingInterest = openingInterest;
     if (!contract.historyMade) {
-        contract.weights = GenerateWeightData(subject, HistoryDates(m_tradingDay, m_historyDays), m_seed);
+        contract.weights = GenerateWeightData(subject, HistoryDates(m_firstDay, m_historyDays), m_seed);
     }
     if (subject.option) {
         QuoteOption(instrument);
@@ -85,13 +87,15 @@ void Simulator::ListDay(const QDate& day, bool withHistory) {
             List(std::move(contract), withHistory, interest);
         }
     }
-    const std::vector<Listing::OptionSeries> series = Listing::Series(day);
+    // The series keep the underlyings of the first day: the commodity options stay on its future
+    // when later months of that future are listed.
     if (m_series.empty()) {
-        m_series = series;
+        m_series = Listing::Series(day);
         for (const Listing::OptionSeries& each : m_series) {
             m_surfaces.emplace_back(each.surfaceBase);
         }
     }
+    const std::vector<Listing::OptionSeries>& series = m_series;
     for (size_t s = 0; s < series.size(); ++s) {
         const std::vector<QDate> months = Listing::Months(series[s], day);
         for (size_t rank = 0; rank < months.size(); ++rank) {

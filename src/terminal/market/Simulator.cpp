@@ -31,7 +31,8 @@ const char* StatusText(char status) {
 Simulator::Simulator(SimulatorOptions options)
     : m_seed(options.seed),
       m_historyDays(options.historyDays),
-      m_tradingDay(options.tradingDay.isValid() ? options.tradingDay : QDate::currentDate()) {
+      m_firstDay(options.tradingDay.isValid() ? options.tradingDay : QDate::currentDate()),
+      m_tradingDay(m_firstDay) {
     std::seed_seq sequence{uint32_t(m_seed), uint32_t(m_seed >> 32), 0x6d6b7431u};
     m_rng.seed(sequence);
     // The day's opening, on whichever day the market has reached (read under the lock).
@@ -316,13 +317,15 @@ void Simulator::RecordTrade(int instrument, int64_t price, int64_t volume, bool 
     ContractState& contract = m_contracts[size_t(instrument)];
     Kora::Interface::QuoteSnapshot& s = contract.snapshot;
     const int32_t p = int32_t(price);
+    // Before its first trade a day shows the reference as its open, high and low.
+    const bool first = s.volume <= 0;
     s.last = p;
     s.lastVolume = double(volume);
     s.volume += double(volume);
     s.turnover += subject.Notional(price, volume);
-    s.open = s.open > 0 ? s.open : p;
-    s.high = std::max(s.high, p);
-    s.low = s.low > 0 ? std::min(s.low, p) : p;
+    s.open = first ? p : s.open;
+    s.high = first ? p : std::max(s.high, p);
+    s.low = first ? p : std::min(s.low, p);
     if (s.volume > 0) {
         s.average =
             int32_t(std::llround(s.turnover / (s.volume * subject.multiplier) * subject.priceDivisor));
@@ -508,13 +511,14 @@ const std::vector<DailyBar>& Simulator::HistoryLocked(int instrument) const {
     const ContractState& contract = m_contracts[size_t(instrument)];
     if (!contract.historyMade) {
         const Instrument& subject = *m_catalogue.At(instrument);
-        const std::vector<QDate> dates = HistoryDates(m_tradingDay, m_historyDays);
         if (subject.option) {
-            contract.history =
-                GenerateOptionHistory(subject, HistoryLocked(subject.option->underlying),
-                                      *SurfaceOf(instrument), m_seed, contract.snapshot.preOpenInterest);
+            contract.history = GenerateOptionHistory(
+                subject, HistoryLocked(subject.option->underlying),
+                VolatilitySurface(m_series[size_t(subject.option->surface)].surfaceBase), m_seed,
+                contract.openingInterest);
         } else {
-            contract.history = GenerateHistory(subject, dates, m_seed, contract.snapshot.preOpenInterest);
+            contract.history = GenerateHistory(subject, HistoryDates(m_firstDay, m_historyDays), m_seed,
+                                               contract.openingInterest);
         }
         contract.historyMade = true;
     }
@@ -523,7 +527,13 @@ const std::vector<DailyBar>& Simulator::HistoryLocked(int instrument) const {
 
 std::vector<DailyBar> Simulator::History(int instrument) const {
     std::lock_guard lock(m_lock);
-    return m_catalogue.At(instrument) ? HistoryLocked(instrument) : std::vector<DailyBar>{};
+    if (!m_catalogue.At(instrument)) {
+        return {};
+    }
+    std::vector<DailyBar> bars = HistoryLocked(instrument);
+    const std::vector<DailyBar>& rolled = m_contracts[size_t(instrument)].rolled;
+    bars.insert(bars.end(), rolled.begin(), rolled.end());
+    return bars;
 }
 
 std::vector<WeightEvent> Simulator::WeightData(int instrument) const {
@@ -536,6 +546,7 @@ void Simulator::SetHistory(int instrument, std::vector<DailyBar> bars) {
     if (m_catalogue.At(instrument)) {
         m_contracts[size_t(instrument)].history = std::move(bars);
         m_contracts[size_t(instrument)].historyMade = true;
+        m_contracts[size_t(instrument)].rolled.clear();
     }
 }
 

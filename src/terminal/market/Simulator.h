@@ -215,8 +215,11 @@ private:
         std::vector<int> resting;  // indexes into m_orders
         TradeTape tape;
         InterestChange interest;
-        mutable std::vector<DailyBar> history;  // made when first read
+        // The days before the market opened, made when first read, and the days it has rolled.
+        mutable std::vector<DailyBar> history;
         mutable bool historyMade = false;
+        std::vector<DailyBar> rolled;
+        double openingInterest = 0;  // of the first day, where the made history ends
         std::vector<WeightEvent> weights;
         // An underlying's options: their surface and series (-1: none), the underlying price
         // the chain was last quoted at and the strike its listed range is centred on.
@@ -320,6 +323,7 @@ private:
 
     uint64_t m_seed;
     int m_historyDays;
+    QDate m_firstDay;
     QDate m_tradingDay;
     InstrumentCatalogue m_catalogue;
     std::vector<ContractState> m_contracts;

@@ -99,6 +99,29 @@ TEST_F(SimulatorTest, NewBookCrossingARestingOrderFillsItAtItsOwnPrice) {
     EXPECT_EQ(sim.GetBook(meal).asks[0].volume, 4);
 }
 
+TEST_F(SimulatorTest, ARestingOrderShowsInTheDepthAndFillsBehindTheQueueAheadOfIt) {
+    SetAsks(meal, {{3001, 10}}, {{2999, 10}, {2998, 10}});
+    const std::string first = sim.Submit(Ticket("E1008", meal, '0', '0', 2999, 3)).orderId;
+    SetAsks(meal, {{3001, 10}}, {{2999, 14}, {2998, 10}});  // four more lots join behind it
+    const std::string second = sim.Submit(Ticket("E1008", meal, '0', '0', 2999, 2)).orderId;
+    EXPECT_EQ(sim.GetBook(meal).bids[0].volume, 14 + 3 + 2);
+    EXPECT_EQ(sim.MarketBook(meal).bids[0].volume, 14);
+
+    sim.TradeAt(meal, 2999, 6);  // six of the ten ahead of the first order
+    EXPECT_EQ(sim.FindOrder(first)->filled, 0);
+    sim.TradeAt(meal, 2999, 6);  // the last four ahead, then two of its three lots
+    EXPECT_EQ(sim.FindOrder(first)->filled, 2);
+    EXPECT_EQ(sim.FindOrder(first)->status, OrderStatus::kPartlyFilled);
+    sim.TradeAt(meal, 2999, 3);  // its last lot, then two of the four behind it
+    EXPECT_EQ(sim.FindOrder(first)->status, OrderStatus::kFilled);
+    EXPECT_EQ(sim.FindOrder(second)->filled, 0);
+    sim.TradeAt(meal, 2999, 4);  // the two left ahead of the second order, then it fills
+    EXPECT_EQ(sim.FindOrder(second)->status, OrderStatus::kFilled);
+    EXPECT_EQ(sim.GetBook(meal).bids[0].price, 2998);  // the level is gone
+    EXPECT_EQ(sim.Interest(meal).opened - sim.Interest(meal).closed,
+              int64_t(sim.Snapshot(meal).openInterest - sim.History(meal).back().openInterest));
+}
+
 TEST_F(SimulatorTest, CancelGivesBackTheHeldMoneyAndCannotBeRepeated) {
     const MoneyView before = *sim.Money("E1008");
     SetAsks(meal, {{3005, 10}});
@@ -147,7 +170,9 @@ TEST_F(SimulatorTest, TheMarketsChecksRejectOrders) {
         std::string reason;
     };
     const std::vector<Case> cases{
-        {"above the upper limit", Ticket("E1008", meal, '0', '0', 3300, 1), "委托价格超出涨跌停板"},
+        {"above the upper limit", Ticket("E1008", meal, '0', '0', 3300, 1), "委托价格超出涨跌停价格范围"},
+        {"below a stock's lower limit", Ticket("E1001", bank, '0', '0', 674, 100),
+         "委托价格超出涨跌停价格范围"},
         {"off the tick", Ticket("E1008", index, '0', '0', 35001, 1), "委托价格无效"},
         {"no volume", Ticket("E1008", meal, '0', '0', 3000, 0), "委托数量无效"},
         {"nothing to close", Ticket("E1008", meal, '1', '1', 3000, 1), "可平仓位不足"},
@@ -219,26 +244,6 @@ TEST_F(SimulatorTest, SharesBoughtTodayCloseTomorrow) {
     const SubmitResult sale = sim.Submit(Ticket("E1001", bank, '1', '0', 749, 150));  // odd lots may be sold
     EXPECT_EQ(sim.FindOrder(sale.orderId)->status, OrderStatus::kFilled);
     EXPECT_EQ(FindPosition(sim.Positions("E1001"), bank, PositionSide::Long)->total, 150);
-}
-
-TEST_F(SimulatorTest, CreditAccountSellsShortAndOptionSellersHoldMargin) {
-    SetAsks(bank, {{751, 1000}}, {{749, 1000}});
-    ASSERT_TRUE(sim.Submit(Ticket("E1005", bank, 'b', '0', 749, 100)).Accepted());
-    const auto shortSale = FindPosition(sim.Positions("E1005"), bank, PositionSide::Short);
-    ASSERT_TRUE(shortSale);
-    EXPECT_EQ(shortSale->total, 100);
-    EXPECT_DOUBLE_EQ(sim.Money("E1005")->margin, 749.0 * 0.5);
-
-    const int option = sim.Catalogue().Options(sim.Catalogue().Find("SHSE-A", "510050")->index, "2403")[8];
-    const Instrument& contract = *sim.Catalogue().At(option);
-    const Book book = sim.GetBook(option);
-    ASSERT_GT(book.bids[0].volume, 0);
-    const double cash = sim.Money("E1006")->cash;
-    ASSERT_TRUE(sim.Submit(Ticket("E1006", option, '1', '0', book.bids[0].price, 1)).Accepted());
-    const MoneyView money = *sim.Money("E1006");
-    const double premium = contract.ToPrice(book.bids[0].price) * contract.multiplier;
-    EXPECT_NEAR(money.cash, cash + premium - contract.commissionPerLot, 1e-9);
-    EXPECT_NEAR(money.margin, premium + 2.5 * contract.multiplier * contract.marginRate, 1e-9);
 }
 
 TEST_F(SimulatorTest, MaxVolumeIsWhatTheMoneyPaysOrWhatCanBeClosed) {
