@@ -112,11 +112,14 @@ std::vector<int> Simulator::RestingByPriority(int instrument, bool buys) const {
 
 std::vector<int> Simulator::RestingAt(int instrument, bool buys, int64_t price) const {
     std::vector<int> orders;
-    for (int index : RestingByPriority(instrument, buys)) {
-        if (m_orders[size_t(index)].view.ticket.price == price) {
+    for (int index : m_contracts[size_t(instrument)].resting) {
+        const OrderView& order = m_orders[size_t(index)].view;
+        if (order.ticket.price == price && IsBuyDirection(order.ticket.direction) == buys) {
             orders.push_back(index);
         }
     }
+    std::sort(orders.begin(), orders.end(),
+              [this](int a, int b) { return m_orders[size_t(a)].view.sequence < m_orders[size_t(b)].view.sequence; });
     return orders;
 }
 
