@@ -5,11 +5,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-
+#include "CountingSubscriber.h"
 #include "host/HostRuntime.h"
 #include "kernel/HostAccess.h"
-#include "kernel/QuoteSubscriber.h"
 #include "market/Simulator.h"
 
 using namespace Terminal;
@@ -17,17 +15,6 @@ using namespace Terminal;
 namespace {
 
 const QDate kTradingDay(2024, 3, 15);
-
-class CountingSubscriber : public Kora::Kernel::QuoteSubscriber {
-public:
-    std::atomic<int64_t> received{0};
-
-protected:
-    void Dispatch(int, const Kora::Interface::QuotePushRecord&, const Json::Value& info) override {
-        benchmark::DoNotOptimize(info);
-        received.fetch_add(1, std::memory_order_relaxed);
-    }
-};
 
 // Steps of the walk as fast as they come, each delivered whole before the next: quote updates
 // per second that reach one follower of every contract.
@@ -51,11 +38,15 @@ void BM_LiveMarketQuotesDeliveredToOneFollower(benchmark::State& state) {
     }
     state.SetItemsProcessed(follower->received.load());
     state.counters["contracts"] = double(host.Market().Catalogue().Size());
-    state.counters["quotes_per_step"] = double(follower->received.load()) / double(std::max<int64_t>(steps, 1));
+    state.counters["quotes_per_step"] =
+        double(follower->received.load()) / double(std::max<int64_t>(steps, 1));
     follower->Stop();
     Kora::Kernel::SetHost(nullptr);
 }
-BENCHMARK(BM_LiveMarketQuotesDeliveredToOneFollower)->MinTime(10.0)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LiveMarketQuotesDeliveredToOneFollower)
+    ->MinTime(10.0)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 // A tick of the fund requotes every option of its chain from the surface (model price, spread,
 // book levels kept where their prices stay) and lists strikes if the money moved.

@@ -32,23 +32,16 @@ std::optional<SurfaceParameters> Simulator::Surface(int underlying) const {
 
 double Simulator::ImpliedVolatility(int option) const {
     std::lock_guard lock(m_lock);
-    const Instrument* subject = m_catalogue.At(option);
-    if (!subject || !subject->option) {
-        return 0.0;
-    }
-    return SurfaceVolatility(*subject, *SurfaceOf(option), MarkPriceLocked(subject->option->underlying),
-                             YearsToExpiry(*subject->option, m_clock()));
+    return ValueNow(option,
+                    [](const Instrument& subject, const VolatilitySurface& surface, double underlying,
+                       double years) { return SurfaceVolatility(subject, surface, underlying, years); });
 }
 
 double Simulator::ModelPrice(int option) const {
     std::lock_guard lock(m_lock);
-    const Instrument* subject = m_catalogue.At(option);
-    if (!subject || !subject->option) {
-        return 0.0;
-    }
-    return ModelFigures(*subject, *SurfaceOf(option), MarkPriceLocked(subject->option->underlying),
-                        YearsToExpiry(*subject->option, m_clock()))
-        .price;
+    return ValueNow(option,
+                    [](const Instrument& subject, const VolatilitySurface& surface, double underlying,
+                       double years) { return ModelFigures(subject, surface, underlying, years).price; });
 }
 
 void Simulator::QuoteOption(int option) {

@@ -22,6 +22,7 @@
 #include "market/Listing.h"
 #include "market/MarketEvents.h"
 #include "market/OpenInterest.h"
+#include "market/OptionQuoting.h"
 #include "market/TradeTape.h"
 #include "market/VolatilitySurface.h"
 
@@ -298,6 +299,17 @@ private:
 
     // Options (OptionMarket.cpp).
     const VolatilitySurface* SurfaceOf(int instrument) const;
+    // A figure of an option from its surface, its underlying's price and the time left now; 0
+    // for anything that is not an option.
+    template <class Figure>
+    double ValueNow(int option, Figure figure) const {
+        const Instrument* subject = m_catalogue.At(option);
+        if (!subject || !subject->option) {
+            return 0.0;
+        }
+        return figure(*subject, *SurfaceOf(option), MarkPriceLocked(subject->option->underlying),
+                      YearsToExpiry(*subject->option, m_clock()));
+    }
     void QuoteOption(int option);
     void RequoteChainIfMoved(int underlying);
     // Lists the strikes the underlying's price calls for and quotes every option of it; in the

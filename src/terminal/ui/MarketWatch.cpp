@@ -11,6 +11,7 @@
 #include "kora/interface/Topics.h"
 #include "ui/OptionChainView.h"
 #include "ui/QuoteTableModel.h"
+#include "ui/QuoteViewStyle.h"
 
 namespace Terminal::Ui {
 
@@ -82,14 +83,8 @@ MarketWatch::MarketWatch(const Market::Simulator& market, NormalMsgCenter& messa
     m_view->setModel(m_filter);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->setAlternatingRowColors(true);
-    m_view->setShowGrid(false);
-    m_view->setWordWrap(false);
-    m_view->setCornerButtonEnabled(false);
-    m_view->verticalHeader()->hide();
-    m_view->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    m_view->horizontalHeader()->setHighlightSections(false);
+    StyleQuoteView(*m_view, kRowHeight);
     // The figures share what width there is; code and name keep theirs.
     m_view->horizontalHeader()->setMinimumSectionSize(kNarrowest);
     for (int column = 0; column < QuoteTableModel::kColumnCount; ++column) {

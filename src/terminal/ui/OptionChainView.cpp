@@ -10,6 +10,7 @@
 
 #include "ui/OptionChainModel.h"
 #include "ui/QuoteTexts.h"
+#include "ui/QuoteViewStyle.h"
 #include "ui/TerminalTheme.h"
 
 namespace Terminal::Ui {
@@ -59,13 +60,7 @@ OptionChainView::OptionChainView(const Market::Simulator& market, QWidget* paren
     m_view->setModel(m_model);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
     m_view->setSelectionBehavior(QAbstractItemView::SelectItems);
-    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_view->setShowGrid(false);
-    m_view->setWordWrap(false);
-    m_view->setCornerButtonEnabled(false);
-    m_view->verticalHeader()->hide();
-    m_view->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    m_view->horizontalHeader()->setHighlightSections(false);
+    StyleQuoteView(*m_view, kRowHeight);
     for (int column = 0; column < OptionChainModel::kColumnCount; ++column) {
         m_view->horizontalHeader()->setSectionResizeMode(
             column, column == OptionChainModel::kStrike ? QHeaderView::Fixed : QHeaderView::Stretch);

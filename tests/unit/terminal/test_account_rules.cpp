@@ -5,9 +5,11 @@
 
 #include <optional>
 
+#include "MarketTestSupport.h"
 #include "market/Simulator.h"
 
 using namespace Terminal::Market;
+using MarketTest::Ticket;
 
 namespace {
 
@@ -29,18 +31,6 @@ protected:
             }
         }
         return -1;
-    }
-    static OrderTicket Ticket(const char* account, int instrument, char direction, char offset, int64_t price,
-                              int64_t volume, char covered = '0') {
-        OrderTicket t;
-        t.accountId = account;
-        t.instrument = instrument;
-        t.direction = direction;
-        t.offset = offset;
-        t.price = price;
-        t.volume = volume;
-        t.covered = covered;
-        return t;
     }
     std::optional<PositionView> Held(const char* account, int instrument, PositionSide side,
                                      bool covered = false) {

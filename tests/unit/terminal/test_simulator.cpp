@@ -5,9 +5,11 @@
 #include <cstring>
 #include <optional>
 
+#include "MarketTestSupport.h"
 #include "market/Simulator.h"
 
 using namespace Terminal::Market;
+using MarketTest::Ticket;
 
 namespace {
 
@@ -19,18 +21,6 @@ protected:
         meal = sim.Catalogue().Find("DCE", "m2408")->index;
         index = sim.Catalogue().Find("CFFEX", "IF2403")->index;
         bank = sim.Catalogue().Find("SHSE-A", "600000")->index;
-    }
-
-    static OrderTicket Ticket(const char* account, int instrument, char direction, char offset, int64_t price,
-                              int64_t volume) {
-        OrderTicket t;
-        t.accountId = account;
-        t.instrument = instrument;
-        t.direction = direction;
-        t.offset = offset;
-        t.price = price;
-        t.volume = volume;
-        return t;
     }
 
     void SetAsks(int instrument, std::initializer_list<BookLevel> asks,
