@@ -78,7 +78,7 @@ struct HostOptions {
 //   host.Settle();                                                // every push and message delivered
 //
 // Accounts (market/Accounts.h): E1001 securities, E1005 credit ("融资融券"), E1006 stock options,
-// E1008 futures (the current account); contracts: market/InstrumentCatalogue.h; records:
+// E1008 futures (the current account); contracts: market/Listing.h; records:
 // host/Records.h; messages, order statuses and named operations: services/KRTEngineService.h.
 //
 // Threads: the normal centre delivers on the UI thread when the event loop runs (or when
