@@ -1,7 +1,6 @@
 #include "fileorder/CDlgFileOrder.h"
 
 #include <QVBoxLayout>
-#include <QVariant>
 
 #include "fileorder/CReadFile.h"
 #include "fileorder/CWriteFile.h"
@@ -14,6 +13,7 @@
 #include "kora/interface/KRTEngineI.h"
 #include "kora/utility/JsonAccess.h"
 #include "platform/DialogPalette.h"
+#include "trading/CombinationOrder.h"
 
 namespace I = Kora::Interface;
 namespace K = Kora::Kernel;
@@ -114,21 +114,18 @@ void CDlgFileOrder::ProcessQueue() {
 }
 
 bool CDlgFileOrder::OpenCombinationPage(const Json::Value& request, const QString& fileName) {
-    Handle<I::KRTAddinPublicI> pages = K::GetService<I::KRTAddinPublicI>();
-    if (!pages) {
+    if (!K::GetService<I::KRTAddinPublicI>()) {
         return false;
     }
     Handle<I::UIFrameI> frame = K::GetService<I::UIFrameI>();
     I::WindowHandle mainWindow = frame ? frame->GetMainWindow() : nullptr;
-    const QString callerTag = QString::asprintf("%s,-%d-@", "KRTAddinPublic", kCombinationFunction);
     m_ready = false;
     m_pageId.reset();
     m_pageFile = fileName;
     m_answeredWhileOpening = false;
     const uint64_t thisRequest = ++m_pageRequests;
     m_opening = true;
-    I::WindowHandle page =
-        pages->OpenPage(kCombinationPageId, callerTag, QStringLiteral("多品种"), mainWindow, request);
+    I::WindowHandle page = CombinationOrder::OpenPage(request, mainWindow);
     m_opening = false;
     if (thisRequest != m_pageRequests) {
         return page != nullptr;  // a page run by a loop of its own let a later file open its page
@@ -142,10 +139,7 @@ bool CDlgFileOrder::OpenCombinationPage(const Json::Value& request, const QStrin
     }
     // The answers name their page by the "PageID" its window carries. A host whose pages carry
     // none cannot say which page answered: then any answer releases the queue.
-    const QVariant id = page->property("PageID");
-    if (id.isValid()) {
-        m_pageId = id.toLongLong();
-    }
+    m_pageId = CombinationOrder::PageIdOf(page);
     return true;
 }
 

@@ -29,8 +29,6 @@ class CDlgFileOrder : public CKrDlgOperate {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 11002;
-    static constexpr int kCombinationPageId = 1001;
-    static constexpr int kCombinationFunction = 706;
     static constexpr int kStockOptionCategory = 6;
 
     // Reads the configuration from `configPath` (relative to the working folder by default)

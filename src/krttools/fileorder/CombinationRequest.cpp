@@ -2,6 +2,8 @@
 
 #include "kora/interface/FieldIds.h"
 #include "kora/utility/JsonAccess.h"
+#include "trading/CombinationOrder.h"
+#include "trading/TradingCodes.h"
 
 using Kora::Utility::JsonText;
 using Kora::Utility::JsonWText;
@@ -11,9 +13,8 @@ namespace CombinationRequest {
 
 namespace {
 
-int FirstCharacterCode(const Json::Value& value) {
-    const QString text = JsonWText(value);
-    return text.isEmpty() ? 0 : text.at(0).unicode();
+QChar FirstCharacter(const Json::Value& value) {
+    return TradingCodes::CodeOf(JsonWText(value));
 }
 
 }  // namespace
@@ -37,14 +38,13 @@ Json::Value Build(const Json::Value& account, const Json::Value& rows) {
     Json::Value& orders = request["OrderList"] = Json::Value(Json::arrayValue);
     if (rows.isArray()) {
         for (const Json::Value& row : rows) {
-            Json::Value order(Json::objectValue);
-            order["Contract"]["ExchangeCode"] = JsonText(Member(row, "EXCHANGE"));
-            order["Contract"]["ContractCode"] = JsonText(Member(row, "CONTRACT"));
-            order["BS"] = FirstCharacterCode(Member(row, "DIRECTION"));
-            order["OC"] = FirstCharacterCode(Member(row, "OFFSETFLAG"));
-            order["BD"] = FirstCharacterCode(Member(row, "COVERED"));
-            order["Volume"] = Member(row, "VOLUME");
-            orders.append(std::move(order));
+            orders.append(CombinationOrder::LegRecord({JsonWText(Member(row, "EXCHANGE")),
+                                                       JsonWText(Member(row, "CONTRACT")),
+                                                       FirstCharacter(Member(row, "DIRECTION")),
+                                                       FirstCharacter(Member(row, "OFFSETFLAG")),
+                                                       FirstCharacter(Member(row, "COVERED")),
+                                                       Member(row, "VOLUME"),
+                                                       {}}));
         }
     }
     request["CombinationVolume"] = 1;
