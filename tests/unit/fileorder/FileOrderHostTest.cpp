@@ -153,6 +153,9 @@ TEST_F(FileOrderInTerminal, AFileBecomesOneCombinationRequestOfTheOptionAccount)
     // The row's number stays a number on its way to the host; the texts become codes.
     EXPECT_EQ(request["OrderList"][0]["Volume"], 3);
     EXPECT_EQ(request["OrderList"][1]["BD"], 49);
+    // One order-log line a leg, as every tool writes for what it sends; the page prices the legs.
+    EXPECT_THAT(LogAt(103), ElementsAre("103:10000001|1|0|1|对手价|3|1|0|0|3|SHQQ-A|10000001",
+                                        "103:10000002|0|1|1|对手价|2|0|1|1|2|SHQQ-A|10000002"));
     EXPECT_THAT(layout.Files("Archive"), ElementsAre("10060001_Order_2.dbf"));
     EXPECT_THAT(layout.Files("Order"), IsEmpty());
 }
