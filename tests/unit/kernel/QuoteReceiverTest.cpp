@@ -89,6 +89,11 @@ TEST_F(Quotes, StartRegistersAndSubscribesAllFivePushesStopUndoesBoth) {
     for (uint32_t n = 30001; n <= 30005; ++n) {
         EXPECT_EQ(host->hpCenter->SubscriberCount(n), 0u) << n;
     }
+
+    // Without a quote service the subscriber still listens on the centre.
+    host->apiMgr->services.clear();
+    r.FollowQuotes({key});
+    EXPECT_EQ(host->hpCenter->SubscriberCount(I::kPushQuote), 1u);
 }
 
 TEST_F(Quotes, QuoteInformationCarriesExtDataOnlyWhenThePushHasIt) {
@@ -146,13 +151,6 @@ TEST_F(Quotes, EachPushKindReachesItsOwnCallbackTheOthersWithNullInformation) {
         EXPECT_EQ(r.calls[i].kind, i + 1);
         EXPECT_EQ(r.calls[i].info.isNull(), i != 0);
     }
-}
-
-TEST_F(Quotes, WithoutAQuoteServiceTheSubscriberStillListensOnTheCentre) {
-    host->apiMgr->services.clear();
-    Recorder r;
-    r.FollowQuotes({key});
-    EXPECT_EQ(host->hpCenter->SubscriberCount(I::kPushQuote), 1u);
 }
 
 TEST_F(Quotes, FollowQuotesReplacesTheSetAddQuotesExtendsIt) {

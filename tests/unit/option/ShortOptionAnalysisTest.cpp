@@ -165,12 +165,9 @@ TEST(ShortOptionAnalysis, LaddersThatCannotBeDrawnAreRefused) {
         SellLadderFault fault;
     };
     const Case cases[] = {
-        {{10, 4, 5, 5}, SellLadderFault::kNone},     {{9.9, 10, 0, 99.9}, SellLadderFault::kNone},
-        {{0, 4, 5, 5}, SellLadderFault::kStep},      {{NAN, 4, 5, 5}, SellLadderFault::kStep},
-        {{1, 0, 5, 5}, SellLadderFault::kRows},      {{1, 21, 5, 5}, SellLadderFault::kRows},
-        {{10, 10, 5, 5}, SellLadderFault::kReach},   {{25, 4, 5, 5}, SellLadderFault::kReach},
-        {{10, 4, -1, 5}, SellLadderFault::kCalmer},  {{10, 4, 100, 5}, SellLadderFault::kCalmer},
-        {{10, 4, 5, 100}, SellLadderFault::kWilder},
+        {{9.9, 10, 0, 99.9}, SellLadderFault::kNone}, {{NAN, 4, 5, 5}, SellLadderFault::kStep},
+        {{1, 21, 5, 5}, SellLadderFault::kRows},      {{10, 10, 5, 5}, SellLadderFault::kReach},
+        {{10, 4, 100, 5}, SellLadderFault::kCalmer},  {{10, 4, 5, 100}, SellLadderFault::kWilder},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CheckSellLadder(c.ladder), c.fault)
