@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
 
@@ -133,6 +134,38 @@ TEST_F(FutqmControls, WithTheLastPriceCentredTheLadderMovesOnlyNearThePageEdge) 
     Quote(priceOf(still + 1));
     QTRY_COMPARE(Ladder().Model().LastPriceRow(), still + 1);
     EXPECT_EQ(Ladder().TopIndex(), still);
+}
+
+TEST_F(FutqmControls, AResizeYankedTheLadderFromWhereTheTraderScrolledAndNowOnlyReCentresWhenKeptCentred) {
+    Host().Market().TradeAt(Meal().index, Units(3003), 1);
+    Open();
+    Ladder().verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    const int scrolled = Ladder().TopIndex();
+    window->Move(0, 0, 560, 520);
+    Pump();
+    EXPECT_EQ(Ladder().TopIndex(), scrolled);
+    window->Show(false);
+    window->Show(true);
+    Pump();
+    EXPECT_EQ(Ladder().TopIndex(), scrolled) << "shown again";
+
+    Control<QCheckBox>(Dlg::kCentreId)->click();
+    window->Move(0, 0, 560, 640);
+    Pump();
+    EXPECT_EQ(Ladder().TopIndex(), RowOf(3003) - Ladder().CountPerPage() / 2);
+}
+
+TEST_F(FutqmControls, AQuoteScrolledTheRowsUnderAMovingPointerAndNowWaitsUntilThePointerLeavesTheLadder) {
+    Open();
+    Control<QCheckBox>(Dlg::kCentreId)->click();
+    const int top = Ladder().TopIndex();
+    QTest::mouseMove(Ladder().viewport(), Ladder().CellRect(top + 10, 1).center());
+    const double nearTheTop = Ladder().Model().Scale().PriceOf(top + 2);
+    Quote(nearTheTop);
+    QTRY_COMPARE(Ladder().Model().LastPriceRow(), top + 2);
+    EXPECT_EQ(Ladder().TopIndex(), top);
+    QTest::mouseMove(&Dialog(), QPoint(5, Dialog().height() - 5));
+    QTRY_COMPARE(Ladder().TopIndex(), top + 2 - Ladder().CountPerPage() / 2);
 }
 
 TEST_F(FutqmControls, AnUnlockedWindowFollowsLinkageAndALockedOneIgnoresIt) {
