@@ -196,19 +196,16 @@ void CMouseOrderList::Centre(Centring how) {
     PutMidPage(m_model.LastPriceRow() >= 0 ? m_model.LastPriceRow() : m_model.Scale().ReferenceRow());
 }
 
-bool CMouseOrderList::CentringWaits(int& retryMs) const {
+int CMouseOrderList::CentringWaitMs() const {
     if (m_gestures.Dragging()) {
-        retryMs = static_cast<int>(PointerRest::kRestMs);
-        return true;
+        return static_cast<int>(PointerRest::kRestMs);
     }
-    const int64_t wait = m_pointer.WaitLeft(m_clock.elapsed());
-    retryMs = static_cast<int>(wait);
-    return wait > 0;
+    return static_cast<int>(m_pointer.WaitLeft(m_clock.elapsed()));
 }
 
 void CMouseOrderList::CentreWhenIdle(Centring how) {
-    int retryMs = 0;
-    if (!CentringWaits(retryMs)) {
+    const int waitMs = CentringWaitMs();
+    if (waitMs == 0) {
         Centre(how);
         return;
     }
@@ -217,16 +214,15 @@ void CMouseOrderList::CentreWhenIdle(Centring how) {
         m_heldCentring = how;
     }
     m_centringHeld = true;
-    m_centringTimer.start(retryMs);
+    m_centringTimer.start(waitMs);
 }
 
 void CMouseOrderList::CentreIfReleased() {
-    int retryMs = 0;
     if (!m_centringHeld) {
         return;
     }
-    if (CentringWaits(retryMs)) {
-        m_centringTimer.start(retryMs);
+    if (const int waitMs = CentringWaitMs(); waitMs > 0) {
+        m_centringTimer.start(waitMs);
         return;
     }
     Centre(m_heldCentring);
@@ -544,10 +540,9 @@ bool CMouseOrderList::viewportEvent(QEvent* event) {
     }
     const bool handled = CKoraListEx::viewportEvent(event);
     if (event->type() == QEvent::Show || event->type() == QEvent::Resize) {
-        int retryMs = 0;
         if (m_midPagePending) {
             Centre(Centring::MidPage);
-        } else if (m_midPageRow >= 0 && !CentringWaits(retryMs)) {
+        } else if (m_midPageRow >= 0 && CentringWaitMs() == 0) {
             PutMidPage(m_midPageRow);
         }
     }

@@ -147,8 +147,8 @@ private:
     void ShowNewRows(int rows);
     void NotePointer() { m_pointer.Moved(m_clock.elapsed()); }
     void PutMidPage(int row);
-    // Automatic centring waits for the pointer; answers how long at most before asking again.
-    bool CentringWaits(int& retryMs) const;
+    // How long automatic centring must still wait for the pointer; 0 when it may go now.
+    int CentringWaitMs() const;
     void CentreIfReleased();
 
     LadderModel m_model;

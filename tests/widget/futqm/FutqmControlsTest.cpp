@@ -1,13 +1,14 @@
 // The futures quick-mouse window's controls, quotes, panels and linkage, in the terminal.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include "CKrStockCombox.h"
 #include "FutqmWindow.h"
@@ -32,6 +33,11 @@ protected:
     const Terminal::Market::Instrument& IndexFuture() { return Host().Instrument("CFFEX", "IF2403"); }
     QString Volume() { return Control<CPriceHSpinEdit>(Dlg::kVolumeId)->Edit().text(); }
     int RowOf(double price) { return Ladder().Model().Scale().RowOf(price); }
+    // What the ladder hears when the pointer moves off it.
+    void LeaveLadder() {
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(&Ladder(), &leave);
+    }
     void Click(const QString& topic, const Terminal::Market::Instrument& instrument,
                const char* volume = nullptr) {
         Json::Value payload(Json::objectValue);
@@ -139,8 +145,14 @@ TEST_F(FutqmControls, WithTheLastPriceCentredTheLadderMovesOnlyNearThePageEdge) 
 TEST_F(FutqmControls, AResizeYankedTheLadderFromWhereTheTraderScrolledAndNowOnlyReCentresWhenKeptCentred) {
     Host().Market().TradeAt(Meal().index, Units(3003), 1);
     Open();
-    Ladder().verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    const int opened = Ladder().TopIndex();
+    const QPoint at = Ladder().viewport()->rect().center();
+    QWheelEvent wheel(at, Ladder().viewport()->mapToGlobal(at), {}, {0, -360}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Ladder().viewport(), &wheel);
     const int scrolled = Ladder().TopIndex();
+    ASSERT_GT(scrolled, opened);
+    LeaveLadder();
     window->Move(0, 0, 560, 520);
     Pump();
     EXPECT_EQ(Ladder().TopIndex(), scrolled);
@@ -164,8 +176,8 @@ TEST_F(FutqmControls, AQuoteScrolledTheRowsUnderAMovingPointerAndNowWaitsUntilTh
     Quote(nearTheTop);
     QTRY_COMPARE(Ladder().Model().LastPriceRow(), top + 2);
     EXPECT_EQ(Ladder().TopIndex(), top);
-    QTest::mouseMove(&Dialog(), QPoint(5, Dialog().height() - 5));
-    QTRY_COMPARE(Ladder().TopIndex(), top + 2 - Ladder().CountPerPage() / 2);
+    LeaveLadder();
+    EXPECT_EQ(Ladder().TopIndex(), top + 2 - Ladder().CountPerPage() / 2);
 }
 
 TEST_F(FutqmControls, AnUnlockedWindowFollowsLinkageAndALockedOneIgnoresIt) {
