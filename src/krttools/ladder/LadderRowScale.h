@@ -9,9 +9,9 @@
 // How a ladder's rows map to prices. Every layout shows ticks of one grid (LadderTickGrid), in
 // descending order, each tick on at most one row, and covers the grid: its first row is the top
 // tick or lies within one step below it, and its last row is the grid's lowest tick. A price
-// between two rows shows on the row of the highest row price not above it, so a working order
-// at any price of the contract is on some row, where it can be cancelled or dragged. On a ladder
-// of one tick a row that rule is the grid's own: a price between ticks leans to the tick above.
+// goes to its tick by the grid's rounding, then shows on the row of the highest row price not
+// above that tick, so a working order at any price of the contract is on some row, where it can
+// be cancelled or dragged.
 //
 // The layouts (see LadderLayout, which lays them out):
 // - stepped: every N-th tick from the top (N = 1: one tick a row, the futures ladder);
