@@ -31,11 +31,3 @@ std::optional<std::pair<int, int>> LadderRowScale::RowsBetween(double high, doub
     }
     return std::pair{first, last};
 }
-
-double LadderRowScale::PriceOf(int row) const {
-    return IsRow(row) ? m_grid.PriceOfTick(TickOfRow(row)) : 0;
-}
-
-QString LadderRowScale::PriceText(int row) const {
-    return IsRow(row) ? m_grid.TextOfTick(TickOfRow(row)) : QString();
-}

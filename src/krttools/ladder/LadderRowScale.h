@@ -47,8 +47,8 @@ public:
     // the last. Nothing when the range lies wholly above or below the ladder.
     std::optional<std::pair<int, int>> RowsBetween(double high, double low) const;
     // The row's price, and its text printed with the grid's decimals; 0 and empty off the ladder.
-    double PriceOf(int row) const;
-    QString PriceText(int row) const;
+    double PriceOf(int row) const { return IsRow(row) ? m_grid.PriceOfTick(TickOfRow(row)) : 0; }
+    QString PriceText(int row) const { return IsRow(row) ? m_grid.TextOfTick(TickOfRow(row)) : QString(); }
     // Any price printed with the grid's decimals.
     QString FormatPrice(double price) const { return m_grid.FormatPrice(price); }
 

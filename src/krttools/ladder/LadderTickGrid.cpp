@@ -114,16 +114,10 @@ std::optional<int64_t> LadderTickGrid::TickOf(double price, Rounding rounding) c
 }
 
 double LadderTickGrid::PriceOfTick(int64_t tick) const {
-    if (Empty()) {
-        return 0;
-    }
     return static_cast<double>(m_top - tick * m_tickScaled) / static_cast<double>(m_scale);
 }
 
 QString LadderTickGrid::TextOfTick(int64_t tick) const {
-    if (Empty()) {
-        return {};
-    }
     // The scaled value carries one digit more than is printed; round it half away from zero.
     const int64_t scaled = m_top - tick * m_tickScaled;
     uint64_t rounded = (static_cast<uint64_t>(scaled < 0 ? -scaled : scaled) + 5) / 10;

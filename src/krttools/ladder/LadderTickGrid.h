@@ -39,8 +39,8 @@ public:
     // The tick a price belongs to, counted from the top: negative above the top, TickCount() or
     // more below the bottom; nothing for a price that is not a number or absurdly large.
     std::optional<int64_t> TickOf(double price, Rounding rounding = Rounding::Tick) const;
+    // The tick's price, and its text printed with the grid's decimals; the grid must not be empty.
     double PriceOfTick(int64_t tick) const;
-    // The tick's price printed with the grid's decimals.
     QString TextOfTick(int64_t tick) const;
     // Any price printed with the grid's decimals.
     QString FormatPrice(double price) const;
