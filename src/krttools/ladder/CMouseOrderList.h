@@ -17,10 +17,10 @@
 class CListEdit;
 
 // The price ladder: rows of prices (one tick a row unless a layout says otherwise), where the
-// user places orders by clicking the volume columns, moves working orders by dragging their cells, and
-// cancels them by their icon, a double click or a drag off the ladder. It shows what the owner pushes into it
-// (prices, last price, best quote, working orders, positions) and turns gestures into three requests that a
-// concrete ladder delivers to its owner.
+// user places orders by clicking the volume columns, moves working orders by dragging their
+// cells, and cancels them by their icon, a double click or a drag off the ladder. It shows what
+// the owner pushes into it (prices, last price, best quote, working orders, positions) and turns
+// gestures into three requests that a concrete ladder delivers to its owner.
 //
 // The owner inserts the columns, sets their roles and the cursors, calls Build whenever the
 // contract changes, and then pushes updates as they arrive; each repaints only the rows it

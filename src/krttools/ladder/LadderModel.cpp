@@ -20,8 +20,6 @@ QString VolumeText(int volume) {
 
 LadderModel::LadderModel(CellTextTable& texts) : m_texts(texts), m_scale(m_layout.Lay(m_grid)) {}
 
-LadderModel::~LadderModel() = default;
-
 int LadderModel::Build(const QString& contractCode, int decimals, double lower, double reference, double tick,
                        double upper) {
     m_grid.Build(decimals, lower, reference, tick, upper);

@@ -27,7 +27,6 @@ public:
 
     // The texts live in the list control that shows them; the model only writes them.
     explicit LadderModel(CellTextTable& texts);
-    ~LadderModel();
 
     void SetColumns(const LadderColumns& columns) { m_columns = columns; }
     const LadderColumns& Columns() const { return m_columns; }
