@@ -1,6 +1,7 @@
 // How long an order file waits between landing in the order folder of a running terminal and
-// its combination request reaching the terminal's journal. The scan runs every second, so a
-// file waits for the next scan: the goal is at most one scan interval plus 100 ms.
+// its combination request reaching the terminal's journal. A file renamed into the folder is
+// scanned as soon as the folder changes, whatever the moment of the 1-second timer: the goal
+// is a p99 of at most 50 ms.
 //
 // Each iteration lands one complete file (written beside the folder, then renamed into it) at
 // a random moment of the scan cycle, and times until the journal grows by one request. The
@@ -25,6 +26,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int kScanSeconds = 1;
+constexpr double kGoalP99Ms = 50;
 constexpr auto kGiveUp = std::chrono::seconds(30);
 const QString kOptionAccount = QStringLiteral("10060001");
 
@@ -93,7 +95,7 @@ void BM_FileToJournal(benchmark::State& state) {
         state.counters["p50_ms"] = Bench::Percentile(latencies, 0.50);
         state.counters["p99_ms"] = Bench::Percentile(latencies, 0.99);
         state.counters["max_ms"] = Bench::Percentile(latencies, 1.0);
-        state.counters["goal_ms"] = kScanSeconds * 1000 + 100;
+        state.counters["goal_p99_ms"] = kGoalP99Ms;
     }
 }
 BENCHMARK(BM_FileToJournal)->Iterations(100)->UseManualTime()->Unit(benchmark::kMillisecond);

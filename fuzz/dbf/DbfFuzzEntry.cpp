@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "fileorder/DbfTable.h"
 
@@ -16,9 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (status != DbfTable::Status::Ok && rows.size() != 0) {
         __builtin_trap();
     }
+    std::vector<int> deleted;
+    table.Rows(&deleted);
     if (table.Fields().size() > static_cast<size_t>(DbfTable::kMaxFields) ||
         table.RecordCount() > DbfTable::kMaxRecords ||
-        rows.size() != static_cast<unsigned>(table.RecordCount())) {
+        rows.size() + deleted.size() != static_cast<size_t>(table.RecordCount())) {
         __builtin_trap();
     }
     for (const DbfTable::Field& field : table.Fields()) {

@@ -16,6 +16,7 @@
 #include "host/HostRuntime.h"
 #include "kora/interface/FieldIds.h"
 #include "kora/utility/JsonAccess.h"
+#include "ui/LayoutKeeper.h"
 #include "ui/MainWindow.h"
 #include "ui/ScreenshotSession.h"
 #include "ui/TerminalTheme.h"
@@ -145,7 +146,14 @@ int main(int argc, char** argv) {
         return status;
     }
     if (window) {
+        // Picture runs (above) and headless runs neither read nor write the saved layout.
+        auto* layout =
+            new Terminal::Ui::LayoutKeeper(runtime, *window, Terminal::Ui::LayoutKeeper::PathFor(workDir));
+        if (!line.fresh) {
+            layout->Restore();
+        }
         window->show();
+        layout->Start();
     }
 
     std::signal(SIGINT, RequestStop);

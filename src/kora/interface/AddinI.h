@@ -15,7 +15,9 @@ public:
 
     // Opens a page with the request; answers the page's window, or null when none was opened.
     // The combination order page posts "CombinationOrderDlg_IDOK" when the user confirms it and
-    // "CombinationOrderDlg_IDCANCEL" when the user closes it without confirming.
+    // "CombinationOrderDlg_IDCANCEL" when the user closes it without confirming; both carry the
+    // page's "PageID", which its window carries as the property "PageID", so an opener can
+    // tell the answer to its own page from the answers to pages others opened.
     virtual WindowHandle OpenPage(int32_t pageId, const QString& callerTag, const QString& pageName,
                                   WindowHandle owner, const Json::Value& request) = 0;
 };

@@ -155,8 +155,12 @@ bool JsonParse(const std::string& text, Json::Value& value) {
     std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
     Json::Value parsed;
     std::string errors;
-    if (!reader->parse(text.data(), text.data() + text.size(), &parsed, &errors)) {
-        return false;
+    try {
+        if (!reader->parse(text.data(), text.data() + text.size(), &parsed, &errors)) {
+            return false;
+        }
+    } catch (const Json::Exception&) {
+        return false;  // the reader throws, rather than fails, on nesting deeper than it allows
     }
     value = std::move(parsed);
     return true;

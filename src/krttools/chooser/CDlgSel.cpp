@@ -1,6 +1,7 @@
 #include "chooser/CDlgSel.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QTreeWidget>
 
@@ -47,6 +48,15 @@ bool CDlgSel::OnInitDialog() {
     m_list->clear();
     FillTree();
     return true;
+}
+
+void CDlgSel::keyPressEvent(QKeyEvent* event) {
+    // The lists pass Enter on to the dialog, which has no default button to press.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        done(QDialog::Accepted);
+        return;
+    }
+    CKrDlg::keyPressEvent(event);
 }
 
 void CDlgSel::FillTree() {

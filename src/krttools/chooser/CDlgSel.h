@@ -36,6 +36,8 @@ public:
 
 protected:
     bool OnInitDialog() override;
+    // Enter is the dialog's OK: it closes as accepted and chooses nothing a double click did not.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FillTree();

@@ -1,5 +1,8 @@
 #include "fileorder/CDlgFileOrder.h"
 
+#include <QVBoxLayout>
+#include <QVariant>
+
 #include "fileorder/CReadFile.h"
 #include "fileorder/CWriteFile.h"
 #include "fileorder/CombinationRequest.h"
@@ -10,6 +13,7 @@
 #include "kora/interface/FrameServicesI.h"
 #include "kora/interface/KRTEngineI.h"
 #include "kora/utility/JsonAccess.h"
+#include "platform/DialogPalette.h"
 
 namespace I = Kora::Interface;
 namespace K = Kora::Kernel;
@@ -28,10 +32,21 @@ bool IsNone(const Json::Value& accounts) {
 
 CDlgFileOrder::CDlgFileOrder(QWidget* parent, const QString& configPath)
     : CKrDlgOperate(kTemplateId, parent) {
+    setObjectName(QStringLiteral("CDlgFileOrder"));
+    setWindowTitle(QStringLiteral("文件下单"));
+    // It shows itself while the trader works elsewhere: it must not take the keyboard away.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    auto* layout = new QVBoxLayout(this);
+    m_status = new FileOrderStatusView(this);
+    layout->addWidget(m_status);
+    resize(540, 340);
+    Win::ApplyLightDialogPalette(*this);
+
     FileOrderConfig config = FileOrderConfig::Load(configPath);
     config.CreateMissingFolders();
     m_readFile = std::make_unique<CReadFile>(this, config);
     m_writeFile = std::make_unique<CWriteFile>(config);
+    m_status->SetConfig(config, m_readFile->IsWatchingFolder());
 }
 
 CDlgFileOrder::~CDlgFileOrder() {
@@ -49,12 +64,17 @@ Win::LRESULT CDlgFileOrder::OnMessage(Win::UINT message, Win::WPARAM wParam, Win
         return 1;
     }
     if (message == CReadFile::kPageDoneMessage) {
-        m_ready = true;
-        ProcessQueue();
+        PageAnswered(wParam == 1, static_cast<int64_t>(lParam));
         return 1;
     }
     if (message == CReadFile::kAccountLoginMessage) {
         ProcessQueue();
+        return 1;
+    }
+    if (message == CReadFile::kStalledFilesMessage) {
+        if (const Json::Value* files = Win::PayloadValue<Json::Value>(static_cast<uintptr_t>(lParam))) {
+            ShowStalled(*files);
+        }
         return 1;
     }
     return CKrDlgOperate::OnMessage(message, wParam, lParam);
@@ -65,13 +85,13 @@ void CDlgFileOrder::ProcessQueue() {
         Handle<I::KRTEngineI> engine = K::GetService<I::KRTEngineI>();
         Handle<I::VirtualAccountMgrI> virtualAccounts = K::GetService<I::VirtualAccountMgrI>();
         if (!engine || !virtualAccounts) {
-            return;
+            break;
         }
         // Without a logged-in stock-option account the files wait for the next notice (a file,
         // a page closed, an account logged in).
         Json::Value accounts = engine->GetAccountsByCategory(kStockOptionCategory);
         if (IsNone(accounts)) {
-            return;
+            break;
         }
         const Json::Value records = virtualAccounts->GetVirtualAccounts(accounts);
         const Json::Value file = std::move(m_queue.front());
@@ -85,14 +105,15 @@ void CDlgFileOrder::ProcessQueue() {
                             .arg(fileName, JsonWText(Member(file, "Account"))));
             continue;
         }
-        if (!OpenCombinationPage(CombinationRequest::Build(*account, Member(file, "Order")))) {
+        if (!OpenCombinationPage(CombinationRequest::Build(*account, Member(file, "Order")), fileName)) {
             K::WriteLog(K::kLogError,
                         QStringLiteral("文件下单|组合下单页面未打开,订单文件未下单|") + fileName);
         }
     }
+    ShowProgress();
 }
 
-bool CDlgFileOrder::OpenCombinationPage(const Json::Value& request) {
+bool CDlgFileOrder::OpenCombinationPage(const Json::Value& request, const QString& fileName) {
     Handle<I::KRTAddinPublicI> pages = K::GetService<I::KRTAddinPublicI>();
     if (!pages) {
         return false;
@@ -101,11 +122,68 @@ bool CDlgFileOrder::OpenCombinationPage(const Json::Value& request) {
     I::WindowHandle mainWindow = frame ? frame->GetMainWindow() : nullptr;
     const QString callerTag = QString::asprintf("%s,-%d-@", "KRTAddinPublic", kCombinationFunction);
     m_ready = false;
+    m_pageId.reset();
+    m_pageFile = fileName;
+    m_answeredWhileOpening = false;
     const uint64_t thisRequest = ++m_pageRequests;
+    m_opening = true;
     I::WindowHandle page =
         pages->OpenPage(kCombinationPageId, callerTag, QStringLiteral("多品种"), mainWindow, request);
-    if (!page && thisRequest == m_pageRequests) {
-        m_ready = true;
+    m_opening = false;
+    if (thisRequest != m_pageRequests) {
+        return page != nullptr;  // a page run by a loop of its own let a later file open its page
     }
-    return page != nullptr;
+    if (!page || m_answeredWhileOpening) {
+        // None opened; or one with a loop of its own was answered before it was handed back,
+        // and may be gone already.
+        m_ready = true;
+        m_pageFile.clear();
+        return page != nullptr;
+    }
+    // The answers name their page by the "PageID" its window carries. A host whose pages carry
+    // none cannot say which page answered: then any answer releases the queue.
+    const QVariant id = page->property("PageID");
+    if (id.isValid()) {
+        m_pageId = id.toLongLong();
+    }
+    return true;
+}
+
+void CDlgFileOrder::PageAnswered(bool named, int64_t pageId) {
+    if (m_opening) {
+        m_answeredWhileOpening = true;  // settled once the page is handed back
+        return;
+    }
+    if (named && m_pageId && pageId != *m_pageId) {
+        return;  // a page someone else opened, by hand or from another tool
+    }
+    m_ready = true;
+    m_pageId.reset();
+    m_pageFile.clear();
+    ProcessQueue();
+}
+
+void CDlgFileOrder::ShowProgress() {
+    m_status->SetProgress(m_pageFile, m_queue.size());
+}
+
+void CDlgFileOrder::ShowStalled(const Json::Value& files) {
+    m_status->SetStalled(files);
+    std::set<QString> names;
+    for (const Json::Value& file : files) {
+        names.insert(JsonWText(Member(file, "FileName")));
+    }
+    const bool anyNew = std::any_of(names.begin(), names.end(),
+                                    [&](const QString& name) { return !m_stalledShown.count(name); });
+    m_stalledShown = names;
+    if (names.empty()) {
+        if (m_shownForStall) {
+            hide();
+            m_shownForStall = false;
+        }
+    } else if (anyNew) {
+        m_shownForStall = m_shownForStall || isHidden();
+        show();
+        raise();
+    }
 }

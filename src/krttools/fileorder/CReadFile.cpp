@@ -1,6 +1,9 @@
 #include "fileorder/CReadFile.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFileSystemWatcher>
 #include <algorithm>
 #include <chrono>
 #include <set>
@@ -12,6 +15,7 @@
 #include "kora/interface/TimeServiceI.h"
 #include "kora/interface/Topics.h"
 #include "kora/utility/JsonAccess.h"
+#include "platform/EntryGuard.h"
 #include "platform/WinMessage.h"
 
 namespace I = Kora::Interface;
@@ -24,6 +28,8 @@ namespace {
 
 const QString kFileOrderTag = QStringLiteral("FileOrder");
 const QString kNoFolderKey;  // reports that concern no single file
+const QString kAbandoned = QStringLiteral("订单文件不完整且30秒未变化,已标记为错误");
+const QString kNotATable = QStringLiteral("订单文件不是有效的dBase表,已标记为错误");
 
 int64_t SystemClockMs() {
     using namespace std::chrono;
@@ -55,10 +61,12 @@ CReadFile::CReadFile(QObject* window, FileOrderConfig config, Clock clock)
             time->StartTimer(m_timerId);
         }
     }
+    WatchFolder();
 }
 
 CReadFile::~CReadFile() {
     Detach();
+    m_watcher.reset();
     if (m_timerId.isNull()) {
         return;
     }
@@ -66,6 +74,25 @@ CReadFile::~CReadFile() {
         time->StopTimer(m_timerId);
         time->DestroyTimer(m_timerId);
     }
+}
+
+// A file renamed into the folder (as careful writers deliver them) is taken at once instead of
+// at the next tick. Writing inside a file does not change the folder's entries: a file written
+// in place is taken by the first scan, of either kind, after it is complete.
+void CReadFile::WatchFolder() {
+    if (m_config.orderFolder.isEmpty() || !QCoreApplication::instance()) {
+        return;
+    }
+    auto watcher = std::make_unique<QFileSystemWatcher>();
+    if (!watcher->addPath(m_config.orderFolder)) {
+        K::WriteLog(K::kLogInfo,
+                    QStringLiteral("文件下单|订单文件路径无法监视,按扫描间隔扫描|") + m_config.orderFolder);
+        return;
+    }
+    QObject::connect(watcher.get(), &QFileSystemWatcher::directoryChanged, watcher.get(), [this] {
+        Win::GuardEntry([this] { Scan(); }, [] { return QStringLiteral("CReadFile|订单文件路径变化"); });
+    });
+    m_watcher = std::move(watcher);
 }
 
 void CReadFile::OnMsg(const QString& topic, const Json::Value& payload, const Json::Value&) {
@@ -76,8 +103,12 @@ void CReadFile::OnMsg(const QString& topic, const Json::Value& payload, const Js
     } else if (topic == I::Topic::kCombinationOrderConfirmed ||
                topic == I::Topic::kCombinationOrderCancelled) {
         // A page closed without confirming frees the queue as a confirmation does; otherwise
-        // every later file would wait for a page that is gone.
-        Win::PostMessage(m_window, kPageDoneMessage, 0, 0);
+        // every later file would wait for a page that is gone. Which page answered is passed
+        // on: a page someone else opened must not release the window's queue.
+        const Json::Value& page = Member(payload, "PageID");
+        const bool named = page.isIntegral();
+        Win::PostMessage(m_window, kPageDoneMessage, named ? 1 : 0,
+                         named ? static_cast<Win::LPARAM>(page.asInt64()) : 0);
     } else if (topic == I::Topic::kAccountLogin) {
         // Files that waited for a stock-option account must not wait for the next file too:
         // an outside program may drop nothing more until its last order is done.
@@ -117,19 +148,26 @@ void CReadFile::Scan() {
 
 void CReadFile::ScanEntries(const std::vector<FolderEntry>& entries) {
     std::lock_guard lock(m_lock);
+    m_stalled.clear();
+    ScanFiles(entries);
+    PublishStalled();
+}
+
+void CReadFile::ScanFiles(const std::vector<FolderEntry>& entries) {
     auto isCandidate = [](const FolderEntry& entry) {
         return !entry.isDirectory && OrderFileName::IsOrderFile(entry.name) &&
                !OrderFileName::IsSetAside(entry.name);
     };
-    // The first scan of a run sets aside an order file that the folder lists before anything
-    // else. An ordinary folder lists its own "." first, which starts the sequence at 1 and sets
-    // nothing aside.
+    const QString firstReason = QStringLiteral("启动后首个订单文件,已忽略");
+    // The first scan of a run passes over an order file that the folder lists before anything
+    // else. An ordinary folder lists its own "." first, which starts the sequence at 1 and
+    // passes nothing over.
     if (m_lastSequence <= 0 && !entries.empty()) {
         const FolderEntry& first = entries.front();
         m_lastSequence = 1;
         if (isCandidate(first)) {
-            Rename(OrderFileName::Parse(first.name), OrderFileMarker::kIgnored,
-                   QStringLiteral("启动后首个订单文件,已忽略"));
+            m_passedOverAtStart.insert(first.name);
+            PassOver(OrderFileName::Parse(first.name), firstReason);
             return;
         }
     }
@@ -144,45 +182,71 @@ void CReadFile::ScanEntries(const std::vector<FolderEntry>& entries) {
             present.insert(PathOf(entry.name));
         }
     }
-    m_incomplete.KeepOnly(present);
+    m_waiting.KeepOnly(present);
     std::erase_if(m_reported, [&](const auto& report) {
         return report.first != kNoFolderKey && !present.count(PathOf(report.first));
     });
+    std::erase_if(m_passedOverAtStart, [&](const QString& name) { return !present.count(PathOf(name)); });
     std::sort(files.begin(), files.end(), [](const OrderFileName& a, const OrderFileName& b) {
         return a.sequence != b.sequence ? a.sequence < b.sequence : a.fileName < b.fileName;
     });
     for (const OrderFileName& file : files) {
-        if (file.sequence > m_lastSequence && Take(file) == Pickup::Wait) {
+        if (m_passedOverAtStart.count(file.fileName)) {
+            PassOver(file, firstReason);
+        } else if (file.sequence <= m_lastSequence) {
+            PassOver(file, QStringLiteral("订单文件的序号不大于已取得的序号%1,已忽略").arg(m_lastSequence));
+        } else if (Take(file) == Pickup::Wait) {
             break;
         }
     }
 }
 
-CReadFile::Pickup CReadFile::Take(const OrderFileName& file) {
+CReadFile::FileState CReadFile::Inspect(const OrderFileName& file, DbfTable& table) {
     const QString path = PathOf(file.fileName);
-    DbfTable table;
-    switch (DbfTable::ReadFile(path, table)) {
+    const DbfTable::Status status = DbfTable::ReadFile(path, table);
+    if (status == DbfTable::Status::Locked) {
+        // A writer at work; its lock, not the clock, says when it is done.
+        const int64_t lockedFor = m_waiting.LockedFor(path, Now());
+        if (lockedFor >= kStalledAfterMs) {
+            NoteStalled(file, lockedFor);
+        }
+        return FileState::Writing;
+    }
+    // A header that counts no record is one whose writer fills the count in when it closes.
+    if (status == DbfTable::Status::Incomplete ||
+        (status == DbfTable::Status::Ok && table.RecordCount() == 0)) {
+        return m_waiting.UnchangedFor(path, Now()) < kAbandonedAfterMs ? FileState::Writing
+                                                                       : FileState::Abandoned;
+    }
+    m_waiting.Forget(path);
+    switch (status) {
         case DbfTable::Status::Missing:
-            m_incomplete.Forget(path);
-            return Pickup::Passed;
-        case DbfTable::Status::Locked:
-            // A writer at work; its lock, not the clock, says when it is done.
-            m_incomplete.Forget(path);
-            return Pickup::Wait;
-        case DbfTable::Status::Incomplete:
-            if (m_incomplete.UnchangedFor(path, Now()) < kAbandonedAfterMs) {
-                return Pickup::Wait;
-            }
-            return MarkBroken(file, QStringLiteral("订单文件不完整且30秒未变化,已标记为错误"));
+            return FileState::Gone;
         case DbfTable::Status::NotDbf:
-            return MarkBroken(file, QStringLiteral("订单文件不是有效的dBase表,已标记为错误"));
-        case DbfTable::Status::Ok:
+            return FileState::NotATable;
+        default:
+            return FileState::Ready;
+    }
+}
+
+CReadFile::Pickup CReadFile::Take(const OrderFileName& file) {
+    DbfTable table;
+    switch (Inspect(file, table)) {
+        case FileState::Gone:
+            return Pickup::Passed;
+        case FileState::Writing:
+            return Pickup::Wait;
+        case FileState::Abandoned:
+            return MarkBroken(file, kAbandoned);
+        case FileState::NotATable:
+            return MarkBroken(file, kNotATable);
+        case FileState::Ready:
             break;
     }
-    m_incomplete.Forget(path);
     Json::Value rows;
+    std::vector<int> deleted;
     try {
-        rows = table.Rows();
+        rows = table.Rows(&deleted);
     } catch (const std::bad_alloc&) {
         return MarkBroken(file, QStringLiteral("订单文件过大,无法读取,已标记为错误"));
     }
@@ -194,8 +258,39 @@ CReadFile::Pickup CReadFile::Take(const OrderFileName& file) {
     }
     m_reported.erase(file.fileName);
     m_lastSequence = file.sequence;
+    if (!deleted.empty()) {
+        QStringList numbers;
+        for (int record : deleted) {
+            numbers << QString::number(record + 1);
+        }
+        K::WriteLog(K::kLogTrade, QStringLiteral("文件下单|订单文件中标记为删除的记录不下单|%1|第%2条")
+                                      .arg(file.fileName, numbers.join(QLatin1Char(','))));
+    }
+    if (rows.empty()) {
+        K::WriteLog(K::kLogError,
+                    QStringLiteral("文件下单|订单文件没有未删除的记录,已归档,未下单|") + file.fileName);
+        return Pickup::Taken;
+    }
     HandOver(file, std::move(rows));
     return Pickup::Taken;
+}
+
+void CReadFile::PassOver(const OrderFileName& file, const QString& reason) {
+    DbfTable table;
+    switch (Inspect(file, table)) {
+        case FileState::Writing:
+            return;  // renamed by a later scan, once its writer is done with it
+        case FileState::Abandoned:
+            Rename(file, OrderFileMarker::kBroken, kAbandoned);
+            break;
+        case FileState::Gone:
+            break;
+        case FileState::NotATable:
+        case FileState::Ready:
+            Rename(file, OrderFileMarker::kIgnored, reason);
+            break;
+    }
+    m_passedOverAtStart.erase(file.fileName);
 }
 
 CReadFile::Pickup CReadFile::MarkBroken(const OrderFileName& file, const QString& reason) {
@@ -206,11 +301,14 @@ CReadFile::Pickup CReadFile::MarkBroken(const OrderFileName& file, const QString
 
 void CReadFile::Rename(const OrderFileName& file, const QString& marker, const QString& reason) {
     const QString renamed = OrderFileName::WithMarker(file.fileName, marker);
-    const bool ok = QFile::rename(PathOf(file.fileName), PathOf(renamed));
-    m_incomplete.Forget(PathOf(file.fileName));
-    m_reported.erase(file.fileName);
-    K::WriteLog(K::kLogError, QStringLiteral("文件下单|%1|%2|%3")
-                                  .arg(reason, file.fileName, ok ? renamed : QStringLiteral("改名失败")));
+    m_waiting.Forget(PathOf(file.fileName));
+    if (QFile::rename(PathOf(file.fileName), PathOf(renamed))) {
+        m_reported.erase(file.fileName);
+        K::WriteLog(K::kLogError, QStringLiteral("文件下单|%1|%2|%3").arg(reason, file.fileName, renamed));
+    } else {
+        // Tried again on the next scan; said once.
+        Report(file.fileName, QStringLiteral("文件下单|%1|%2|改名失败").arg(reason, file.fileName));
+    }
 }
 
 void CReadFile::HandOver(const OrderFileName& file, Json::Value rows) {
@@ -230,6 +328,31 @@ void CReadFile::HandOver(const OrderFileName& file, Json::Value rows) {
     Json::Value notice(Json::objectValue);
     notice["FileName"] = ToUtf8(file.fileName);
     K::PostMsg(I::Topic::kOfflineOrderFile, notice);
+}
+
+void CReadFile::NoteStalled(const OrderFileName& file, int64_t lockedForMs) {
+    auto published = m_stalledPublished.find(file.fileName);
+    m_stalled[file.fileName] =
+        published != m_stalledPublished.end()
+            ? published->second
+            : QDateTime::currentDateTime().addMSecs(-lockedForMs).toString(QStringLiteral("HH:mm:ss"));
+    Report(file.fileName,
+           QStringLiteral("文件下单|订单文件被锁定已超过30秒,仍在等待写入方释放|") + file.fileName);
+}
+
+void CReadFile::PublishStalled() {
+    if (m_stalled == m_stalledPublished) {
+        return;
+    }
+    m_stalledPublished = m_stalled;
+    Json::Value files(Json::arrayValue);
+    for (const auto& [fileName, since] : m_stalled) {
+        Json::Value entry(Json::objectValue);
+        entry["FileName"] = ToUtf8(fileName);
+        entry["Since"] = ToUtf8(since);
+        files.append(std::move(entry));
+    }
+    Win::PostMessage(m_window, kStalledFilesMessage, Win::MakePayload(0), Win::MakePayload(std::move(files)));
 }
 
 void CReadFile::Report(const QString& fileName, const QString& text) {

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <QFileInfo>
-#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -119,23 +118,9 @@ const char* SharedFieldName(const std::string& name) {
     return pool.size() < kMaxSharedNames ? pool.insert(name).first->c_str() : nullptr;
 }
 
-// Text of one character (flags such as DIRECTION "1") from a fixed table, so the row refers to
-// it instead of allocating a copy.
-Json::Value OneCharacterText(char c) {
-    static const auto table = [] {
-        std::array<std::array<char, 2>, 256> texts{};
-        for (size_t i = 0; i < texts.size(); ++i) {
-            texts[i][0] = static_cast<char>(i);
-        }
-        return texts;
-    }();
-    return Json::Value(Json::StaticString(table[static_cast<uint8_t>(c)].data()));
-}
-
+// Every text is the row's own copy: rows end up in requests that the host keeps, and a text
+// that pointed into this library would dangle once the component is unloaded.
 Json::Value TextValue(std::string_view text) {
-    if (text.size() == 1) {
-        return OneCharacterText(text.front());
-    }
     return Json::Value(text.data(), text.data() + text.size());
 }
 
@@ -251,14 +236,27 @@ Json::Value DbfTable::Row(int i) const {
     return row;
 }
 
-Json::Value DbfTable::Rows() const {
-    Json::Value rows(Json::arrayValue);
-    if (m_recordCount == 0) {
-        return rows;
-    }
-    rows.resize(static_cast<Json::ArrayIndex>(m_recordCount));
+bool DbfTable::IsDeleted(int i) const {
+    const std::string_view record = Record(i);
+    return !record.empty() && record.front() != ' ';
+}
+
+Json::Value DbfTable::Rows(std::vector<int>* deletedRecords) const {
+    std::vector<int> live;
+    live.reserve(static_cast<size_t>(m_recordCount));
     for (int i = 0; i < m_recordCount; ++i) {
-        rows[static_cast<Json::ArrayIndex>(i)] = Row(i);
+        if (!IsDeleted(i)) {
+            live.push_back(i);
+        } else if (deletedRecords) {
+            deletedRecords->push_back(i);
+        }
+    }
+    Json::Value rows(Json::arrayValue);
+    if (!live.empty()) {
+        rows.resize(static_cast<Json::ArrayIndex>(live.size()));
+    }
+    for (size_t k = 0; k < live.size(); ++k) {
+        rows[static_cast<Json::ArrayIndex>(k)] = Row(live[k]);
     }
     return rows;
 }
@@ -277,15 +275,16 @@ DbfTable::Status DbfTable::ReadFile(const QString& path, DbfTable& table) {
     if (!SetLock(file.fd, F_RDLCK)) {
         return Status::Locked;
     }
-    // Only what the header claims is read (the records the table can hold), however large the
-    // file is; whether the file holds all it claims is told by its length.
+    // Only what the header claims is read (the records the table can hold, and the end-of-file
+    // byte after them), however large the file is; whether the file holds exactly what it
+    // claims is told by its length.
     const uint64_t fileLength = static_cast<uint64_t>(info.st_size);
     const FileBytes header = FileBytes::Read(file.fd, 0, std::min<uint64_t>(fileLength, kHeaderSize));
     uint64_t wanted = fileLength;
     if (header.Size() == kHeaderSize) {
         const uint64_t records = std::min<uint64_t>(ReadU32(header.Data() + 4), kMaxRecords);
         const uint64_t claimed = ReadU16(header.Data() + 8) + records * ReadU16(header.Data() + 10);
-        wanted = std::min(fileLength, std::max<uint64_t>(claimed, kHeaderSize));
+        wanted = std::min(fileLength, std::max<uint64_t>(claimed + 1, kHeaderSize));
     }
     std::shared_ptr<const FileBytes> bytes;
     try {
@@ -349,10 +348,19 @@ DbfTable::Status DbfTable::ParseImage(std::shared_ptr<const FileBytes> bytes, ui
     if (recordWidth == 0 || widthSum != recordWidth) {
         return Status::NotDbf;
     }
+    // Complete means exactly the records the header counts, optionally followed by the
+    // end-of-file byte. Writers that fill the count in only when they close (GDAL's among them)
+    // leave it 0, or behind the records, while they append; a file with more bytes than its
+    // count accounts for is one of those, still being written.
+    const uint64_t end = headerLength + static_cast<uint64_t>(recordCount) * recordWidth;
+    // Past kMaxRecords the end byte lies beyond what was read; its place is all that is checked.
+    const bool endByteFits = end >= bytes->Size() || data[end] == kEndOfFile;
+    if (length != end && !(length == end + 1 && endByteFits)) {
+        return Status::Incomplete;
+    }
     const uint32_t kept = std::min<uint32_t>(recordCount, kMaxRecords);
-    if (static_cast<uint64_t>(recordCount) * recordWidth > length - headerLength ||
-        static_cast<uint64_t>(kept) * recordWidth > bytes->Size() - headerLength) {
-        return Status::Incomplete;  // the second: the file shrank while it was read
+    if (static_cast<uint64_t>(kept) * recordWidth > bytes->Size() - headerLength) {
+        return Status::Incomplete;  // the file shrank while it was read
     }
     parsed.m_recordWidth = static_cast<int>(recordWidth);
     parsed.m_recordCount = static_cast<int>(kept);

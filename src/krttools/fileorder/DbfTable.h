@@ -41,7 +41,7 @@ public:
         Ok,
         Missing,     // the file does not exist (any more)
         Locked,      // a writer holds the lock region
-        Incomplete,  // shorter than its header claims, or empty: perhaps still being written
+        Incomplete,  // not exactly the length its header claims, or empty: perhaps still being written
         NotDbf,      // a complete header that contradicts itself: not a dBase table
     };
 
@@ -63,8 +63,11 @@ public:
     // Record i as a Json object keyed by field name: 'N' fields as numbers (null when blank or
     // not a number), every other type as text without its trailing padding.
     Json::Value Row(int i) const;
-    // Every record so, as a Json array.
-    Json::Value Rows() const;
+    // A record whose deletion flag (its first byte) is anything but a blank.
+    bool IsDeleted(int i) const;
+    // Every record that is not deleted so, as a Json array; the numbers (from 0) of the deleted
+    // ones go to deletedRecords.
+    Json::Value Rows(std::vector<int>* deletedRecords = nullptr) const;
 
     // Reads a file, taking the shared lock without waiting. On any status but Ok the table is
     // left empty.

@@ -1,26 +1,35 @@
 #include "frame/HostBoundary.h"
 
 #include <QDebug>
-#include <exception>
 
 #include "kernel/EngineLog.h"
-#include "kora/utility/Exception.h"
+#include "platform/EntryGuard.h"
 
 namespace HostBoundary {
 
-bool Guard(const QString& operation, const std::function<void()>& work) {
-    QString reason;
-    try {
-        work();
-        return true;
-    } catch (const Kora::Utility::Exception& e) {
-        reason = e.Description();
-    } catch (const std::exception& e) {
-        reason = QString::fromUtf8(e.what());
+namespace {
+
+Win::FaultReporter g_previous = nullptr;
+
+void WriteFault(const QString& where, const QString& reason) {
+    qWarning().noquote() << where << reason;
+    Kora::Kernel::WriteLog(Kora::Kernel::kLogError,
+                           QStringLiteral("事件处理异常,已跳过|%1|%2").arg(where, reason));
+}
+
+}  // namespace
+
+void LogFaults(bool on) {
+    if (on) {
+        g_previous = Win::SetFaultReporter(&WriteFault);
+    } else {
+        Win::SetFaultReporter(g_previous);
+        g_previous = nullptr;
     }
-    qWarning().noquote() << operation << reason;
-    Kora::Kernel::WriteLog(Kora::Kernel::kLogError, operation + QLatin1Char('|') + reason);
-    return false;
+}
+
+bool Guard(const QString& operation, const std::function<void()>& work) {
+    return Win::GuardEntry(work, [&] { return operation; });
 }
 
 }  // namespace HostBoundary

@@ -2,6 +2,7 @@
 
 #include "frame/CKRTToolsApp.h"
 #include "frame/CKRTToolsCW.h"
+#include "frame/HostBoundary.h"
 #include "frame/KRTToolsInstruct.h"
 #include "frame/KRTToolsInterface.h"
 #include "kernel/HostAccess.h"
@@ -14,9 +15,12 @@ namespace I = Kora::Interface;
 
 ThisComponent::ThisComponent(I::HostI* host) : Component(host) {
     SetStatic(true);
+    HostBoundary::LogFaults(true);
 }
 
-ThisComponent::~ThisComponent() = default;
+ThisComponent::~ThisComponent() {
+    HostBoundary::LogFaults(false);
+}
 
 bool ThisComponent::Load() {
     if (Handle<I::InstructSvcI> instructs = GetService<I::InstructSvcI>()) {

@@ -1,5 +1,7 @@
 #include "kernel/QuoteReceiver.h"
 
+#include "platform/EntryGuard.h"
+
 namespace Kora::Kernel {
 
 void QuoteReceiver::Sweeper::Forward(int kind, const Interface::QuotePushRecord& record,
@@ -32,6 +34,15 @@ void QuoteReceiver::Sweeper::Forward(int kind, const Interface::QuotePushRecord&
 void QuoteReceiver::Sweeper::ClearOwner() {
     std::lock_guard lock(m_lock);
     m_owner = nullptr;
+}
+
+QString QuoteReceiver::Sweeper::OwnerName() {
+    std::lock_guard lock(m_lock);
+    return m_owner ? Win::TypeName(typeid(*m_owner)) : QString();
+}
+
+QString QuoteReceiver::MyQuoteSubscriber::ReceiverName() const {
+    return m_sweeper.OwnerName();
 }
 
 void QuoteReceiver::MyQuoteSubscriber::Dispatch(int kind, const Interface::QuotePushRecord& record,

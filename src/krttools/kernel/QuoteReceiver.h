@@ -42,6 +42,7 @@ public:
         explicit Sweeper(QuoteReceiver* owner) : m_owner(owner) {}
         void Forward(int kind, const Interface::QuotePushRecord& record, const Json::Value& info);
         void ClearOwner();
+        QString OwnerName();
 
     private:
         std::recursive_mutex m_lock;
@@ -55,9 +56,10 @@ public:
 
     protected:
         void Dispatch(int kind, const Interface::QuotePushRecord& record, const Json::Value& info) override;
+        QString ReceiverName() const override;
 
     private:
-        Sweeper m_sweeper;
+        mutable Sweeper m_sweeper;
     };
 
 private:

@@ -2,6 +2,7 @@
 
 #include "kernel/HostAccess.h"
 #include "kernel/QuoteInformation.h"
+#include "platform/EntryGuard.h"
 
 namespace Kora::Kernel {
 
@@ -57,6 +58,10 @@ void QuoteSubscriber::Stop() {
     m_started = false;
 }
 
+QString QuoteSubscriber::ReceiverName() const {
+    return Win::TypeName(typeid(*this));
+}
+
 bool QuoteSubscriber::IsStarted() const {
     std::lock_guard lock(m_lock);
     return m_started;
@@ -105,12 +110,15 @@ void QuoteSubscriber::OnHPMessage(uint32_t number, const void* record, intptr_t)
         return;
     }
     const auto& push = *static_cast<const Interface::QuotePushRecord*>(record);
-    int kind = static_cast<int>(number - kFirstPush) + 1;
-    if (number == Interface::kPushQuote) {
-        Dispatch(kind, push, BuildQuoteInformation(push));
-    } else {
-        Dispatch(kind, push, Json::Value());
-    }
+    const int kind = static_cast<int>(number - kFirstPush) + 1;
+    // Pushes come straight from the host's delivery loop: a receiver that throws must not
+    // unwind into it.
+    Win::GuardEntry(
+        [&] {
+            Dispatch(kind, push,
+                     number == Interface::kPushQuote ? BuildQuoteInformation(push) : Json::Value());
+        },
+        [&] { return QStringLiteral("%1|行情推送%2").arg(ReceiverName()).arg(number); });
 }
 
 }  // namespace Kora::Kernel

@@ -46,6 +46,8 @@ protected:
     // One call per push: kind 1 to 5 for pushes 30001 to 30005; info is the quote information
     // for kind 1 and null otherwise.
     virtual void Dispatch(int kind, const Interface::QuotePushRecord& record, const Json::Value& info) {}
+    // Who the pushes are for, in the log line about a push whose handling failed.
+    virtual QString ReceiverName() const;
 
 private:
     mutable std::recursive_mutex m_lock;

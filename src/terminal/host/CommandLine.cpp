@@ -11,6 +11,7 @@ namespace {
 const QCommandLineOption kHeadless(QStringLiteral("headless"));
 const QCommandLineOption kOffscreen(QStringLiteral("offscreen"));
 const QCommandLineOption kScreenshot(QStringLiteral("screenshot"), QString(), QStringLiteral("DIR"));
+const QCommandLineOption kFresh(QStringLiteral("fresh"));
 const QCommandLineOption kWorkDir(QStringLiteral("workdir"), QString(), QStringLiteral("DIR"));
 const QCommandLineOption kJournal(QStringLiteral("journal"), QString(), QStringLiteral("FILE"));
 const QCommandLineOption kAutoConfirm(QStringLiteral("auto-confirm"));
@@ -25,16 +26,16 @@ const QCommandLineOption kHelp(QStringList{QStringLiteral("help"), QStringLitera
 
 QString Usage() {
     return QStringLiteral(
-        "usage: krt-terminal [--headless | --offscreen] [--screenshot DIR] [--workdir DIR] [--journal FILE]\n"
-        "                    [--auto-confirm] [--seed N] [--scripted] [--quit-after SECONDS] [--accounts]\n"
-        "                    [--component-info]\n");
+        "usage: krt-terminal [--headless | --offscreen] [--screenshot DIR] [--fresh] [--workdir DIR]\n"
+        "                    [--journal FILE] [--auto-confirm] [--seed N] [--scripted]\n"
+        "                    [--quit-after SECONDS] [--accounts] [--component-info]\n");
 }
 
 CommandLine ParseCommandLine(const QStringList& arguments) {
     CommandLine line;
     QCommandLineParser parser;
-    parser.addOptions({kHeadless, kOffscreen, kScreenshot, kWorkDir, kJournal, kAutoConfirm, kSeed, kScripted,
-                       kQuitAfter, kAccounts, kComponentInfo, kHelp});
+    parser.addOptions({kHeadless, kOffscreen, kScreenshot, kFresh, kWorkDir, kJournal, kAutoConfirm, kSeed,
+                       kScripted, kQuitAfter, kAccounts, kComponentInfo, kHelp});
     if (!parser.parse(arguments)) {
         line.error = parser.errorText();
         return line;
@@ -54,6 +55,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         line.error = QStringLiteral("--screenshot needs a folder");
         return line;
     }
+    line.fresh = parser.isSet(kFresh);
     line.workDir = parser.value(kWorkDir);
     line.journal = parser.value(kJournal);
     line.autoConfirm = parser.isSet(kAutoConfirm);

@@ -11,6 +11,8 @@ namespace Terminal {
 //   --offscreen          the main window, drawn off screen (no display needed)
 //   --screenshot DIR     write a picture of every tool window and dialog to DIR and exit
 //                        (drawn off screen)
+//   --fresh              start with the default layout; the saved one is kept until the user
+//                        changes the arrangement
 //   --workdir DIR        the working folder (default: the program's folder, so ../cfg is found)
 //   --journal FILE       append every order, cancel, conditional order and combination
 //                        request to FILE as JSON lines
@@ -25,6 +27,7 @@ struct CommandLine {
     bool headless = false;
     bool offscreen = false;
     QString screenshotDir;
+    bool fresh = false;
     QString workDir;
     QString journal;
     bool autoConfirm = false;

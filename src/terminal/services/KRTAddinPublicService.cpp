@@ -100,6 +100,9 @@ Kora::Interface::WindowHandle KRTAddinPublicService::OpenPage(int32_t pageId, co
         pending.page = page;
     }
     QWidget* page = pending.page.data();
+    if (page) {
+        page->setProperty("PageID", pending.id);  // the answers name their page by it
+    }
     {
         std::lock_guard lock(m_lock);
         m_pending.push_back(pending);

@@ -29,8 +29,9 @@ namespace Terminal::Services {
 //
 // An accepted request waits as a pending combination with a page window (the presenter's, by
 // default a hidden placeholder widget named "CombinationOrderPage"; none without a
-// QApplication). Confirming sends the legs to the market, each journalled as an "Order" (the
-// leg's order object, with the pending combination's "CombinationID"), and posts "CombinationOrderDlg_IDOK"
+// QApplication), which carries the combination's id as its property "PageID". Confirming sends the legs to
+// the market, each journalled as an "Order" (the leg's order object, with the pending combination's
+// "CombinationID"), and posts "CombinationOrderDlg_IDOK"
 // {"PageID", "Results": [the order answers]}; cancelling sends and journals nothing and posts
 // "CombinationOrderDlg_IDCANCEL" {"PageID"}. With automatic confirmation the page is confirmed as soon as it
 // opens. An empty "OrderList" opens a page whose confirmation sends nothing.

@@ -66,13 +66,11 @@ MainWindow::MainWindow(HostRuntime& runtime, QWidget* parent)
     m_accountsDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
     m_accountsDock->setWidget(m_accounts);
     m_accountsDock->setTitleBarWidget(new DockTitleBar(*m_accountsDock));
-    addDockWidget(Qt::BottomDockWidgetArea, m_accountsDock);
-    resizeDocks({m_accountsDock}, {kAccountsHeight}, Qt::Vertical);
+    ArrangeDefault();
 
     BuildMenus();
     BuildStatusBar();
     InstallPages();
-    resize(kInitialSize);
 
     m_keys = new KeyRouter(
         Handle<I::APIMgrI>(&runtime.Registry()), [this](QWidget* focus) { return WindowHolding(focus); },
@@ -178,6 +176,9 @@ void MainWindow::FillWindowsMenu() {
         connect(m_windowsMenu->addAction(QStringLiteral("关闭全部工具窗口")), &QAction::triggered, this,
                 &MainWindow::CloseAllTools);
     }
+    m_windowsMenu->addSeparator();
+    connect(m_windowsMenu->addAction(QStringLiteral("恢复默认布局")), &QAction::triggered, this,
+            &MainWindow::ArrangeDefault);
 }
 
 void MainWindow::BuildStatusBar() {
@@ -224,14 +225,31 @@ QString MainWindow::WindowTypeName(const QString& type) const {
     return type;
 }
 
-ToolDock* MainWindow::OpenTool(const QString& type) {
+// A saved window state places docks by object name, so two windows of a type need two names.
+QString MainWindow::FreeDockName(const QString& wanted, const QString& type) const {
+    const auto taken = [this](const QString& name) {
+        return findChild<QDockWidget*>(name, Qt::FindDirectChildrenOnly) != nullptr;
+    };
+    if (!wanted.isEmpty() && !taken(wanted)) {
+        return wanted;
+    }
+    QString name = type;
+    for (int number = 2; taken(name); ++number) {
+        name = QStringLiteral("%1-%2").arg(type).arg(number);
+    }
+    return name;
+}
+
+ToolDock* MainWindow::OpenTool(const QString& type, const QString& dockName) {
     Handle<I::ContentWindowI> window = m_runtime.ContentWindows().CreateContentWindow(type, {});
     if (!window) {
         return nullptr;
     }
     const QList<ToolDock*> open = ToolDocks();
+    const QString name = FreeDockName(dockName, type);
     auto* dock = new ToolDock(window, type, WindowTypeName(type),
                               Handle<I::ContentWindowSvcI>(&m_runtime.ContentWindows()), this);
+    dock->setObjectName(name);
     if (open.isEmpty()) {
         addDockWidget(Qt::RightDockWidgetArea, dock);
     } else {
@@ -256,6 +274,19 @@ void MainWindow::CloseAllTools() {
         dock->Release();
         delete dock;
     }
+}
+
+void MainWindow::ArrangeDefault() {
+    CloseAllTools();
+    if (isMaximized() || isFullScreen()) {
+        showNormal();
+    }
+    resize(kInitialSize);
+    m_accountsDock->setFloating(false);
+    addDockWidget(Qt::BottomDockWidgetArea, m_accountsDock);
+    m_accountsDock->show();
+    resizeDocks({m_accountsDock}, {kAccountsHeight}, Qt::Vertical);
+    m_watch->ArrangeDefault();
 }
 
 void MainWindow::RunInstruct(const QString& instruct) {

@@ -6,6 +6,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "kora/interface/Topics.h"
 #include "ui/QuoteTableModel.h"
@@ -87,11 +88,8 @@ MarketWatch::MarketWatch(const Market::Simulator& market, NormalMsgCenter& messa
     m_view->horizontalHeader()->setHighlightSections(false);
     // The figures share what width there is; code and name keep theirs.
     m_view->horizontalHeader()->setMinimumSectionSize(kNarrowest);
-    for (int column = 0; column < QuoteTableModel::kColumnCount; ++column) {
-        m_view->setColumnWidth(column, kColumnWidths[column]);
-        if (column > QuoteTableModel::kName) {
-            m_view->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Stretch);
-        }
+    for (int column = QuoteTableModel::kName + 1; column < QuoteTableModel::kColumnCount; ++column) {
+        m_view->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Stretch);
     }
 
     auto* layout = new QVBoxLayout(this);
@@ -109,6 +107,52 @@ MarketWatch::MarketWatch(const Market::Simulator& market, NormalMsgCenter& messa
     m_refresh = new QTimer(this);
     connect(m_refresh, &QTimer::timeout, m_model, &QuoteTableModel::Refresh);
     m_refresh->start(kRefreshMs);
+    ArrangeDefault();
+}
+
+QString MarketWatch::CategoryTitle() const {
+    return m_tabs->tabText(m_tabs->currentIndex());
+}
+
+void MarketWatch::ShowCategoryTitled(const QString& title) {
+    for (int tab = 0; tab < m_tabs->count(); ++tab) {
+        if (m_tabs->tabText(tab) == title) {
+            m_tabs->setCurrentIndex(tab);
+            return;
+        }
+    }
+}
+
+std::map<QString, int> MarketWatch::ColumnWidths() const {
+    std::map<QString, int> widths;
+    const QHeaderView* header = m_view->horizontalHeader();
+    for (int column = 0; column < header->count(); ++column) {
+        if (header->sectionResizeMode(column) == QHeaderView::Interactive) {
+            widths[ColumnTitle(column)] = header->sectionSize(column);
+        }
+    }
+    return widths;
+}
+
+void MarketWatch::SetColumnWidths(const std::map<QString, int>& widths) {
+    QHeaderView* header = m_view->horizontalHeader();
+    for (int column = 0; column < header->count(); ++column) {
+        const auto width = widths.find(ColumnTitle(column));
+        if (width != widths.end() && header->sectionResizeMode(column) == QHeaderView::Interactive) {
+            header->resizeSection(column, std::max(width->second, header->minimumSectionSize()));
+        }
+    }
+}
+
+void MarketWatch::ArrangeDefault() {
+    m_tabs->setCurrentIndex(0);
+    for (int column = 0; column < QuoteTableModel::kColumnCount; ++column) {
+        m_view->setColumnWidth(column, kColumnWidths[column]);
+    }
+}
+
+QString MarketWatch::ColumnTitle(int column) const {
+    return m_view->model()->headerData(column, Qt::Horizontal).toString();
 }
 
 void MarketWatch::ShowCategory(int tab) {

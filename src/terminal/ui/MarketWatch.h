@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <map>
 
 #include "host/NormalMsgCenter.h"
 #include "market/Simulator.h"
@@ -36,9 +37,20 @@ public:
     // Selects a contract's row (showing every category if need be) and announces it as a click.
     void Choose(int instrument);
 
+    // What the user arranges: the category tab and the widths of the columns that keep their own
+    // (the figures share what is left), each known by its title. A title the list no longer has
+    // is passed over; no width goes below the narrowest allowed.
+    QString CategoryTitle() const;
+    void ShowCategoryTitled(const QString& title);
+    std::map<QString, int> ColumnWidths() const;
+    void SetColumnWidths(const std::map<QString, int>& widths);
+    // The first tab and the columns as they are at start.
+    void ArrangeDefault();
+
 private:
     void Announce(const QString& topic, const QModelIndex& index);
     void ShowCategory(int tab);
+    QString ColumnTitle(int column) const;
 
     NormalMsgCenter& m_messages;
     QuoteTableModel* m_model = nullptr;

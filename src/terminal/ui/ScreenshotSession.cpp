@@ -1,15 +1,19 @@
 #include "ui/ScreenshotSession.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
+#include <QGraphicsView>
 #include <QImage>
 #include <QMetaObject>
+#include <QMouseEvent>
 #include <QTimer>
 #include <cmath>
 #include <cstdio>
 
 #include "host/Records.h"
 #include "kora/utility/WString.h"
+#include "platform/ControlId.h"
 #include "platform/ModalRunner.h"
 #include "ui/MainWindow.h"
 #include "ui/MarketWatch.h"
@@ -28,6 +32,7 @@ constexpr int kDialogMs = 600;
 constexpr int kQuietMs = 150;
 constexpr int kFuturesDockWidth = 560;
 const char* const kFuturesAccount = "E1008";
+constexpr int kTradeStatisticsChart = 20000;
 
 void Complain(const QString& text) {
     std::fprintf(stderr, "krt-terminal: %s\n", text.toUtf8().constData());
@@ -70,6 +75,7 @@ int ScreenshotSession::Run() {
     }
     ShootMainWindow();
     ShootInstructs();
+    ShootFileOrderWindow();
     return m_failures == 0 ? 0 : 1;
 }
 
@@ -159,24 +165,48 @@ void ScreenshotSession::ShootInstructs() {
     Win::SetModalRunner(previous);
 }
 
+// The component's file-order window runs hidden and shows itself only when an order file
+// stalls; it is shown here as it then appears.
+bool ScreenshotSession::ShootFileOrderWindow() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == kFileOrderWindow) {
+            const bool wasHidden = window->isHidden();
+            window->show();
+            Settle(kDialogMs);
+            const bool saved = Save(*window, QStringLiteral("FileOrder"));
+            window->setHidden(wasHidden);
+            return saved;
+        }
+    }
+    Complain(QStringLiteral("no file-order window: is the component loaded?"));
+    ++m_failures;
+    return false;
+}
+
 int ScreenshotSession::ShootModal(QDialog& dialog) {
-    if (m_capturing || m_instruct.isEmpty()) {
+    // A tool that downloads history as it opens does so before it runs: not the tool's picture.
+    if (m_capturing || m_instruct.isEmpty() || dialog.windowTitle() == QStringLiteral("数据下载")) {
         return dialog.exec();
     }
     m_capturing = true;
     dialog.show();
     Settle(kDialogMs);
-    Stage(dialog);
-    Settle(kDialogMs);
-    Save(dialog, m_instruct);
+    if (dialog.windowTitle() == QStringLiteral("期权成交统计")) {
+        ShootTradeStatistics(dialog);
+    } else {
+        Stage(dialog);
+        Settle(kDialogMs);
+        Save(dialog, m_instruct);
+    }
     dialog.reject();
     m_capturing = false;
     return QDialog::Rejected;
 }
 
-// The option price calculator is shown at work: an option chosen and valued.
+// The option tools (the price calculator, the seller analysis) are shown at work: an option
+// chosen and valued, once the dialog's own timers have shown the choice.
 void ScreenshotSession::Stage(QDialog& dialog) {
-    if (dialog.windowTitle() != QStringLiteral("期权定价计算")) {
+    if (dialog.metaObject()->indexOfMethod("TakeOptionText(QString)") < 0) {
         return;
     }
     const int option = AtTheMoneyOption();
@@ -184,9 +214,33 @@ void ScreenshotSession::Stage(QDialog& dialog) {
         return;
     }
     const QString key = Records::KeyOf(*m_runtime.Market().Catalogue().At(option)).ToText();
-    if (!QMetaObject::invokeMethod(&dialog, "TakeOptionText", Q_ARG(QString, key)) ||
-        !QMetaObject::invokeMethod(&dialog, "Compute")) {
-        Complain(QStringLiteral("the option price calculator cannot be driven"));
+    if (!QMetaObject::invokeMethod(&dialog, "TakeOptionText", Q_ARG(QString, key))) {
+        Complain(QStringLiteral("%1 cannot be given an option").arg(dialog.windowTitle()));
+        return;
+    }
+    Settle(kDialogMs);
+    if (!QMetaObject::invokeMethod(&dialog, "Compute")) {
+        Complain(QStringLiteral("%1 cannot be computed").arg(dialog.windowTitle()));
+    }
+}
+
+// The trade statistics on open interest and on the maximum pain, each with the mouse over the
+// middle of the chart so that the figures of a strike show.
+void ScreenshotSession::ShootTradeStatistics(QDialog& dialog) {
+    constexpr int kOpenInterest = 3;
+    constexpr int kMaxPain = 6;
+    auto* chart = Win::FindControl<QGraphicsView>(&dialog, kTradeStatisticsChart);
+    for (const auto& [statistic, suffix] : {std::pair{kOpenInterest, ""}, std::pair{kMaxPain, "MaxPain"}}) {
+        if (!QMetaObject::invokeMethod(&dialog, "ShowStatistic", Q_ARG(int, statistic)) || !chart) {
+            Complain(QStringLiteral("the trade statistics cannot be driven"));
+        } else {
+            const QPointF middle = QRectF(chart->viewport()->rect()).center();
+            QMouseEvent move(QEvent::MouseMove, middle, chart->viewport()->mapToGlobal(middle), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(chart->viewport(), &move);
+        }
+        Settle(kDialogMs);
+        Save(dialog, m_instruct + QString::fromUtf8(suffix));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "platform/WinMessage.h"
 
+#include "platform/EntryGuard.h"
+
 #include <QCoreApplication>
 #include <QThread>
 #include <mutex>
@@ -25,6 +27,7 @@ public:
           m_ownedL(std::move(lParam)) {}
 
     LRESULT DeliverTo(MessageWindow& window) const { return window.OnMessage(m_message, m_wParam, m_lParam); }
+    UINT Number() const { return m_message; }
 
 private:
     UINT m_message;
@@ -43,7 +46,10 @@ public:
             return false;
         }
         if (auto* window = dynamic_cast<MessageWindow*>(watched)) {
-            static_cast<WindowMessageEvent*>(event)->DeliverTo(*window);
+            const auto* message = static_cast<WindowMessageEvent*>(event);
+            GuardEntry(
+                [&] { message->DeliverTo(*window); },
+                [&] { return QStringLiteral("%1|消息%2").arg(WindowName(watched)).arg(message->Number()); });
         }
         return true;
     }

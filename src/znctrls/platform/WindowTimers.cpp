@@ -2,6 +2,8 @@
 
 #include <QTimer>
 
+#include "platform/EntryGuard.h"
+
 namespace Win {
 
 WindowTimers::WindowTimers(QObject* owner, std::function<void(int)> handler)
@@ -18,7 +20,10 @@ void WindowTimers::SetTimer(int id, int periodMs) {
     if (!timer) {
         timer = new QTimer;
         timer->moveToThread(m_owner->thread());
-        QObject::connect(timer, &QTimer::timeout, m_owner, [this, id] { m_handler(id); });
+        QObject::connect(timer, &QTimer::timeout, m_owner, [this, id] {
+            GuardEntry([&] { m_handler(id); },
+                       [&] { return QStringLiteral("%1|定时器%2").arg(WindowName(m_owner)).arg(id); });
+        });
     }
     timer->start(periodMs);
 }

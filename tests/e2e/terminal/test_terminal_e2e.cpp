@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <json/writer.h>
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -134,6 +136,39 @@ TEST(CommandLineTest, BadArgumentsAreRefused) {
         const ProcessResult run = RunTerminal(arguments);
         EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains(QStringLiteral("usage"))) << run.err.toStdString();
+    }
+}
+
+TEST(CommandLineTest,
+     TheSavedLayoutIsRestoredAtStartAndLeftAloneByRunsThatChangeNothingStartFreshOrHaveNoWindow) {
+    QTemporaryDir root;
+    ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("bin")) &&
+                QDir(root.path()).mkpath(QStringLiteral("cfg")));
+    const QByteArray saved = R"({"Format": "krt-terminal layout", "Version": 1,
+        "ToolWindows": [{"Type": "KRFutureQMouse"}, {"Type": "RetiredLadder"}]})";
+    QFile file(root.filePath(QStringLiteral("cfg/layout.json")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(saved);
+    file.close();
+    const QStringList common{QStringLiteral("--workdir"), root.filePath(QStringLiteral("bin")),
+                             QStringLiteral("--quit-after"), QStringLiteral("0.5")};
+    const auto savedText = [&] {
+        QFile layout(file.fileName());
+        return layout.open(QIODevice::ReadOnly) ? layout.readAll() : QByteArray();
+    };
+
+    const ProcessResult restored = RunTerminal(QStringList{QStringLiteral("--offscreen")} + common);
+    EXPECT_EQ(restored.exitCode, 0);
+    EXPECT_TRUE(restored.err.contains(QStringLiteral("layout: restored from"))) << restored.err.toStdString();
+    EXPECT_TRUE(restored.err.contains(QStringLiteral("RetiredLadder"))) << restored.err.toStdString();
+    EXPECT_EQ(savedText(), saved) << "a run that changed nothing left the file as it was";
+
+    for (const QStringList& kind : {QStringList{QStringLiteral("--offscreen"), QStringLiteral("--fresh")},
+                                    QStringList{QStringLiteral("--headless")}}) {
+        const ProcessResult run = RunTerminal(kind + common);
+        EXPECT_EQ(run.exitCode, 0) << kind.join(' ').toStdString();
+        EXPECT_FALSE(run.err.contains(QStringLiteral("layout:"))) << run.err.toStdString();
+        EXPECT_EQ(savedText(), saved) << kind.join(' ').toStdString();
     }
 }
 

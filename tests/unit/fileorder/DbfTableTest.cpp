@@ -176,6 +176,13 @@ INSTANTIATE_TEST_SUITE_P(
         BadHeader{"CutInsideTheRecords", Status::Incomplete,
                   [](std::string& b) { b.resize(kGoodHeader + 40); }},
         BadHeader{"RecordCountBeyondTheFile", Status::Incomplete, [](std::string& b) { PutU32(b, 4, 3); }},
+        // A writer that fills the count in when it closes, still appending.
+        BadHeader{"RecordCountZeroBeforeTheRecords", Status::Incomplete,
+                  [](std::string& b) { PutU32(b, 4, 0); }},
+        BadHeader{"RecordCountBehindTheRecords", Status::Incomplete, [](std::string& b) { PutU32(b, 4, 1); }},
+        BadHeader{"AByteAfterTheRecordsThatIsNoEndOfFile", Status::Incomplete,
+                  [](std::string& b) { b.back() = ' '; }},
+        BadHeader{"MoreAfterTheEndOfFile", Status::Incomplete, [](std::string& b) { b += '\x1A'; }},
         BadHeader{"HugeRecordCount", Status::Incomplete, [](std::string& b) { PutU32(b, 4, 0xFFFFFFFFu); }},
         BadHeader{"HeaderLengthBeyondTheFile", Status::Incomplete,
                   [](std::string& b) { PutU16(b, 8, 0xFFFF); }},
@@ -200,12 +207,24 @@ TEST(DbfTable, ReadFileTellsMissingFromUnreadableAndReadsOnlyWhatTheHeaderClaims
     ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("A_Order_2.dbf")).constData(), 0600), 0);
     EXPECT_EQ(DbfTable::ReadFile(dir.filePath("A_Order_2.dbf"), table), Status::NotDbf);
 
-    // A sparse file of 4 GiB whose header claims one record: reading it must not take 4 GiB.
+    // A sparse file of 4 GiB whose header claims one record is no complete table, and telling
+    // so must not read 4 GiB.
     const QString path = dir.filePath("A_Order_3.dbf");
     OrderFiles::Write(path, {{}});
     ASSERT_TRUE(QFile(path).resize(qint64(4) << 30));
-    ASSERT_EQ(DbfTable::ReadFile(path, table), Status::Ok);
-    EXPECT_EQ(table.RecordCount(), 1);
+    EXPECT_EQ(DbfTable::ReadFile(path, table), Status::Incomplete);
+}
+
+TEST(DbfTable, RecordsFlaggedDeletedAreNoRows) {
+    std::string bytes = OrderFiles::BytesWithDeleted({{"SSE", "1"}, {"SSE", "2"}, {"SSE", "3"}}, {0, 2});
+    bytes[kGoodHeader + 2 * 38] = 'x';  // any flag but a blank
+    DbfTable read;
+    ASSERT_EQ(ParseBytes(bytes, &read), Status::Ok);
+    std::vector<int> deleted;
+    const Json::Value rows = read.Rows(&deleted);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0]["CONTRACT"], "2");
+    EXPECT_EQ(deleted, (std::vector<int>{0, 2}));
 }
 
 TEST(DbfTable, AFileLockedByItsWriterIsNotRead) {

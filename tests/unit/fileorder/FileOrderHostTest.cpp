@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QTableWidget>
 
 #include "OrderFiles.h"
 #include "TerminalRun.h"
@@ -19,6 +20,8 @@
 
 namespace {
 
+using ::testing::AllOf;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
@@ -88,15 +91,17 @@ protected:
 
     std::vector<Json::Value> Combinations() const { return terminal->Journal(QStringLiteral("Combination")); }
     std::vector<std::string> RequestedContracts() const { return FirstLegContracts(Combinations()); }
-    std::vector<std::string> ErrorLog() const {
+    // The component's log lines of one level.
+    std::vector<std::string> LogAt(int level) const {
         std::vector<std::string> lines;
         for (const QString& line : terminal->EngineLog()) {
-            if (line.startsWith(QStringLiteral("1:"))) {
+            if (line.startsWith(QString::number(level) + QLatin1Char(':'))) {
                 lines.push_back(line.toStdString());
             }
         }
         return lines;
     }
+    std::vector<std::string> ErrorLog() const { return LogAt(1); }
     CDlgFileOrder* Window() const {
         auto tools = Kora::Kernel::GetService<Kora::Interface::KRTToolsI>();
         auto* service = dynamic_cast<KRTToolsInterface*>(tools.Get());
@@ -256,6 +261,82 @@ TEST_F(FileOrderInTerminal, FillsRewriteThePositionAndMoneyFilesOfTheOptionAccou
     Pump();
     EXPECT_THAT(layout.Files("Position"), ElementsAre("E1006_Position.dbf"));
     EXPECT_THAT(layout.Files("Money"), ElementsAre("E1006_Money.dbf"));
+}
+
+// A file its writer kept locked held every later file back without a word, for as long as the
+// lock lasted. It keeps its place (its writer is alive), but after 30 seconds it is logged once,
+// by name, and the file-order window shows itself with it until the file goes.
+TEST_F(FileOrderInTerminal, ALockedFileStalledLaterOrdersWithoutAWordAndIsNowLoggedOnceAndShown) {
+    OrderFiles::LockingWriter writer(OrderPath(2));
+    writer.Append(OrderFiles::Bytes({Leg("10000002")}));
+    Drop(3, {Leg("10000003")});
+    Tick(9);
+    EXPECT_THAT(ErrorLog(), IsEmpty());
+    EXPECT_FALSE(Window()->isVisible());
+
+    Tick(12);  // well past 30 seconds
+    EXPECT_THAT(Combinations(), IsEmpty());
+    EXPECT_THAT(ErrorLog(), ElementsAre(AllOf(HasSubstr("10060001_Order_2.dbf"), HasSubstr("锁定"))));
+    EXPECT_TRUE(Window()->isVisible());
+    const QTableWidget* stalled = Window()->Status().Stalled();
+    ASSERT_EQ(stalled->rowCount(), 1);
+    EXPECT_EQ(stalled->item(0, FileOrderStatusView::kFileColumn)->text(), "10060001_Order_2.dbf");
+    EXPECT_THAT(layout.Files("Order"), ElementsAre("10060001_Order_2.dbf", "10060001_Order_3.dbf"));
+
+    writer.Finish();
+    Tick();
+    EXPECT_THAT(RequestedContracts(), ElementsAre("10000002"));
+    EXPECT_FALSE(Window()->isVisible());
+    EXPECT_EQ(Window()->Status().Stalled()->rowCount(), 0);
+    ConfirmPage();
+    EXPECT_THAT(RequestedContracts(), ElementsAre("10000002", "10000003"));
+}
+
+// Records whose deletion flag was set went out as legs like any other record.
+TEST_F(FileOrderInTerminal,
+       RecordsFlaggedDeletedWereTradedAndAreNowSkippedAndLoggedAndAFileOfNoneSendsNothing) {
+    OrderFiles::WriteBytes(
+        OrderPath(2), OrderFiles::BytesWithDeleted({Leg("10000001"), Leg("10000002"), Leg("10000003")}, {1}));
+    OrderFiles::WriteBytes(OrderPath(3), OrderFiles::BytesWithDeleted({Leg("10000004")}, {0}));
+    Tick();
+    const auto combinations = Combinations();
+    ASSERT_EQ(combinations.size(), 1u);
+    const Json::Value& legs = combinations[0]["Request"]["OrderList"];
+    ASSERT_EQ(legs.size(), 2u);
+    EXPECT_EQ(legs[1]["Contract"]["ContractCode"], "10000003");
+    ConfirmPage();
+    Tick();
+
+    EXPECT_EQ(Combinations().size(), 1u);
+    EXPECT_THAT(layout.Files("Archive"), ElementsAre("10060001_Order_2.dbf", "10060001_Order_3.dbf"));
+    EXPECT_THAT(LogAt(10),
+                Contains(AllOf(HasSubstr("10060001_Order_2.dbf"), HasSubstr("删除"), HasSubstr("第2条"))));
+    EXPECT_THAT(ErrorLog(),
+                ElementsAre(AllOf(HasSubstr("10060001_Order_3.dbf"), HasSubstr("没有未删除的记录"))));
+}
+
+// Any combination page's answer released the queue: a trader confirming a page opened by hand
+// (or by another tool) sent the next file while this file's page was still open.
+TEST_F(FileOrderInTerminal, AnotherPagesAnswerReleasedTheNextFileWhileThisFilesPageWasOpenAndNoLongerDoes) {
+    Drop(2, {Leg("10000002")});
+    Drop(3, {Leg("10000003")});
+    Tick();
+    ASSERT_THAT(RequestedContracts(), ElementsAre("10000002"));
+    const int filePage = Host().AddinPublic().Pending().front().id;
+
+    Json::Value byHand = Combinations()[0]["Request"];
+    byHand["OrderList"][0]["Contract"]["ContractCode"] = "10000004";
+    ASSERT_NE(Host().AddinPublic().OpenPage(1001, "KRTAddinPublic,-706-@", "多品种", nullptr, byHand),
+              nullptr);
+    const int handPage = Host().AddinPublic().Pending().back().id;
+    ASSERT_TRUE(Host().AddinPublic().Confirm(handPage));
+    Pump();
+    EXPECT_THAT(RequestedContracts(), ElementsAre("10000002", "10000004"));
+    EXPECT_FALSE(Window()->IsReady());
+
+    ASSERT_TRUE(Host().AddinPublic().Confirm(filePage));
+    Pump();
+    EXPECT_THAT(RequestedContracts(), ElementsAre("10000002", "10000004", "10000003"));
 }
 
 }  // namespace

@@ -22,10 +22,32 @@ struct Row {
 // EXCHANGE, CONTRACT, DIRECTION, OFFSETFLAG, COVERED as text, VOLUME as a number.
 DbfTable Table(const std::vector<Row>& rows);
 std::string Bytes(const std::vector<Row>& rows);
+// Bytes(rows) with the deletion flag ('*') set on the records numbered (from 0) in deleted.
+std::string BytesWithDeleted(const std::vector<Row>& rows, const std::vector<int>& deleted);
 void WriteBytes(const QString& path, const std::string& bytes);
 void Write(const QString& path, const std::vector<Row>& rows = {Row{}});
 // The rows of a table file as DbfTable::Rows gives them; null when the file cannot be read.
 Json::Value Rows(const QString& path);
+
+// Writes a table in place the way GDAL's dBase writer does, one step at a time: the file is
+// created holding one zero byte; the header goes in with a record count of 0 and the end-of-file
+// byte; each record is written over the end byte, followed by a new one; the count is filled in
+// last, when the writer closes. No lock is taken.
+class InPlaceWriter {
+public:
+    InPlaceWriter(const QString& path, const std::vector<Row>& rows);
+    // Takes the next step; false once the file is complete.
+    bool Step();
+
+private:
+    void WriteAt(qint64 offset, const std::string& bytes);
+    QString m_path;
+    std::string m_bytes;  // the complete file
+    size_t m_headerLength = 0;
+    size_t m_recordWidth = 0;
+    size_t m_records = 0;
+    size_t m_step = 0;
+};
 
 // A second process holding the lock region of a file, as a writer does while it writes (the
 // locks are per process, so the reader must meet a lock held elsewhere). Bytes can be added to

@@ -2,9 +2,12 @@
 
 #include <QWidget>
 
+#include "CKrDlgOperate.h"
 #include "frame/ThisComponent.h"
 #include "kernel/HostAccess.h"
 #include "kora/interface/KRTToolsI.h"
+#include "platform/WinMessage.h"
+#include "support/ComponentOnHost.h"
 #include "support/MiniHost.h"
 
 using Kora::Utility::Handle;
@@ -129,6 +132,33 @@ TEST(Component, InstructTableInOrder) {
                                                               {"Description", expected[i][2]}}));
     }
     component.Unload();
+}
+
+// A window whose message handler used a service the host lacks raised the glue's null-handle
+// exception into the terminal's event loop, which ended the terminal. With the component loaded
+// the fault is written to the engine's log at level 1, with the window and the message, and the
+// terminal runs on.
+class WindowOfAMissingService : public CKrDlgOperate {
+public:
+    WindowOfAMissingService() : CKrDlgOperate(11001) {}
+    Win::LRESULT OnMessage(Win::UINT message, Win::WPARAM wParam, Win::LPARAM lParam) override {
+        if (message == Win::WM_USER + 9) {
+            Handle<I::KRTToolsI> missing;
+            missing->CloseToolFrame();
+        }
+        return CKrDlgOperate::OnMessage(message, wParam, lParam);
+    }
+};
+
+TEST(HostBoundary, AHandlerThatMetAMissingServiceEndedTheTerminalAndIsNowLoggedAtLevelOne) {
+    ComponentOnHost terminal;
+    WindowOfAMissingService window;
+    ASSERT_TRUE(Win::PostMessage(&window, Win::WM_USER + 9, 0, 0));
+    const QString expected = QStringLiteral(
+        "1:事件处理异常,已跳过|(anonymous namespace)::WindowOfAMissingService|消息1033|"
+        "KoraUtility/Handle:36: Kora::NullHandleException");
+    EXPECT_TRUE(WaitUntil([&] { return terminal.EngineLog().contains(expected); }))
+        << terminal.EngineLog().join('\n').toStdString();
 }
 
 }  // namespace

@@ -3,8 +3,11 @@
 #include <vector>
 
 #include "kernel/HostAccess.h"
+#include "kernel/MsgReceiver.h"
 #include "kernel/QuoteReceiver.h"
 #include "kora/interface/QuoteSubscribeSvcI.h"
+#include "kora/utility/Exception.h"
+#include "support/FaultRecorder.h"
 #include "support/MiniHost.h"
 
 using Kora::Utility::Handle;
@@ -161,6 +164,50 @@ TEST_F(Quotes, FollowQuotesReplacesTheSetAddQuotesExtendsIt) {
     r.FollowQuotes({other});
     EXPECT_EQ(r.Subscriber().CopyQuoteKeys(), I::QuoteKeySet{other});
     EXPECT_EQ(service->subscribers.size(), 1u);
+}
+
+// A receiver that throws while the host delivers to it (a message of either centre, a quote
+// push) unwound into the host's delivery loop. The fault is reported with the receiver and the
+// message, the delivery returns normally, and later messages still arrive.
+class Failing : public K::MsgReceiver, public K::QuoteReceiver {
+public:
+    ~Failing() override {
+        Detach();
+        DetachQuotes();
+    }
+    void OnMsg(const QString& topic, const Json::Value&, const Json::Value&) override {
+        if (topic == QStringLiteral("Bad")) {
+            throw Kora::Utility::NullHandleException(QStringLiteral("KoraUtility/Handle"), 36);
+        }
+        topics.push_back(topic);
+    }
+    void OnHPMsg(uint32_t, const void*, intptr_t) override { throw std::runtime_error("hp"); }
+    void OnQuotePush(const I::QuotePushRecord&, const Json::Value&) override { throw std::bad_alloc(); }
+    std::vector<QString> topics;
+};
+
+TEST_F(Quotes, AReceiverThatThrewUnwoundIntoTheHostsDeliveryAndIsNowReportedWithItsMessageAndSkipped) {
+    FaultRecorder faults;
+    Failing r;
+    r.Subscriptions().Subscribe(QStringLiteral("Bad"));
+    r.Subscriptions().Subscribe(QStringLiteral("Good"));
+    r.Subscriptions().SubscribeHP(12345);
+    r.FollowQuotes({key});
+    I::QuotePushRecord push;
+    push.key = key;
+
+    EXPECT_NO_THROW(host->normalCenter->Post(QStringLiteral("Bad"), Json::Value(), 0));
+    EXPECT_NO_THROW(host->hpCenter->Deliver(12345, nullptr));
+    EXPECT_NO_THROW(host->hpCenter->Deliver(I::kPushQuote, &push));
+    host->normalCenter->Post(QStringLiteral("Good"), Json::Value(), 0);
+
+    EXPECT_EQ(r.topics, std::vector<QString>{QStringLiteral("Good")});
+    using Fault = std::pair<QString, QString>;
+    EXPECT_EQ(faults.Faults(),
+              (std::vector<Fault>{
+                  {"(anonymous namespace)::Failing|Bad", "KoraUtility/Handle:36: Kora::NullHandleException"},
+                  {"(anonymous namespace)::Failing|消息12345", "std::runtime_error: hp"},
+                  {"(anonymous namespace)::Failing|行情推送30001", "std::bad_alloc: std::bad_alloc"}}));
 }
 
 }  // namespace

@@ -62,4 +62,10 @@ TEST(JsonAccess, ParseLeavesTheValueAloneOnInvalidText) {
     EXPECT_EQ(JsonToLine(Parse(R"({"名称": "豆粕"})")), R"({"名称":"豆粕"})");
 }
 
+TEST(JsonAccess, TextNestedFiveThousandDeepIsRefusedLikeAnyInvalidTextWhereTheReaderUsedToThrow) {
+    Json::Value v("kept");
+    EXPECT_FALSE(JsonParse(std::string(5000, '[') + std::string(5000, ']'), v));
+    EXPECT_EQ(v.asString(), "kept");
+}
+
 }  // namespace

@@ -6,7 +6,10 @@
 #include <QThread>
 #include <thread>
 
+#include "CKrDlg.h"
+#include "kora/utility/Exception.h"
 #include "platform/WinMessage.h"
+#include "support/FaultRecorder.h"
 
 namespace {
 
@@ -104,6 +107,43 @@ TEST(WindowMessages, PostsFromAHostThreadAreHandledOnTheWindowsThread) {
     worker.join();
     ASSERT_TRUE(WaitFor([&] { return !r.messages.empty(); }));
     EXPECT_EQ(r.threadSeen, QThread::currentThread());
+}
+
+// A window whose handler throws (here the glue's null-handle exception of a missing service)
+// while the event loop delivers a posted message or a timer: the exception unwound through Qt
+// into the terminal's loop and ended the terminal. It is reported with the window and the
+// message, and the window goes on receiving.
+class FailingDialog : public CKrDlg {
+public:
+    FailingDialog() : CKrDlg(11001) { setObjectName(QStringLiteral("出错窗口")); }
+    Win::LRESULT OnMessage(Win::UINT message, Win::WPARAM wParam, Win::LPARAM lParam) override {
+        if (message == Win::WM_USER + 77) {
+            throw Kora::Utility::NullHandleException(QStringLiteral("KoraUtility/Handle"), 36);
+        }
+        handled.push_back(message);
+        return CKrDlg::OnMessage(message, wParam, lParam);
+    }
+    std::vector<Win::UINT> handled;
+
+protected:
+    void OnTimer(int id) override { throw std::runtime_error("timer " + std::to_string(id)); }
+};
+
+TEST(EventLoopEntries, AHandlerThatThrowsEndedTheTerminalAndIsNowLoggedWithItsWindowAndMessageAndSkipped) {
+    FaultRecorder faults;
+    FailingDialog dialog;
+    ASSERT_TRUE(Win::PostMessage(&dialog, Win::WM_USER + 77, 0, 0));
+    ASSERT_TRUE(Win::PostMessage(&dialog, Win::WM_USER + 78, 0, 0));
+    dialog.SetTimer(5, 1);
+    ASSERT_TRUE(WaitFor([&] { return faults.Faults().size() >= 2 && !dialog.handled.empty(); }));
+    dialog.KillTimer(5);
+
+    EXPECT_EQ(dialog.handled, std::vector<Win::UINT>{Win::WM_USER + 78});
+    const auto caught = faults.Faults();
+    EXPECT_EQ(caught[0].first, QStringLiteral("(anonymous namespace)::FailingDialog(出错窗口)|消息1101"));
+    EXPECT_EQ(caught[0].second, QStringLiteral("KoraUtility/Handle:36: Kora::NullHandleException"));
+    EXPECT_EQ(caught[1].first, QStringLiteral("(anonymous namespace)::FailingDialog(出错窗口)|定时器5"));
+    EXPECT_EQ(caught[1].second, QStringLiteral("std::runtime_error: timer 5"));
 }
 
 }  // namespace

@@ -1,15 +1,18 @@
 #include <QListWidget>
+#include <QSignalSpy>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "chooser/CDlgSel.h"
-#include "widget/calculator/CalculatorFixture.h"
+#include "option/CDlgOptionPriceCalc.h"
+#include "support/OptionToolFixture.h"
 
 namespace {
 
-class OptionChooser : public CalculatorFixture {
+class OptionChooser : public OptionToolFixture {
 protected:
     void SetUp() override {
-        CalculatorFixture::SetUp();
+        OptionToolFixture::SetUp();
         chooser.Create();
     }
     QTreeWidgetItem* Item(const QStringList& path) {
@@ -69,10 +72,23 @@ TEST_F(OptionChooser, ChoosingSeveralGivesTheWholeSelectionAndTheLastAsTheChoice
     EXPECT_GE(chooser.Choice().marketId, 0);
 }
 
-TEST_F(OptionChooser, ClosingWithoutADoubleClickChoosesNothing) {
-    chooser.reject();
-    EXPECT_LT(chooser.Choice().marketId, 0);
-    chooser.accept();
+// Enter on the filled list did nothing: the dialog has no default button, so it stayed open.
+// Enter is OK and closes it; neither it nor Escape chooses what only a double click chooses.
+TEST_F(OptionChooser, EnterOnTheFilledListLeftTheDialogOpenAndNowClosesItWithOkChoosingNothing) {
+    QSignalSpy finished(&chooser, &QDialog::finished);
+    chooser.show();
+    chooser.Tree()->setCurrentItem(Item({chooser.Tree()->topLevelItem(1)->text(0), FirstMonth(1), "认购"}));
+    ASSERT_GT(chooser.List()->count(), 0);
+
+    QTest::keyClick(chooser.List(), Qt::Key_Escape);
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_EQ(finished.takeFirst().at(0).toInt(), QDialog::Rejected);
+
+    chooser.show();
+    QTest::keyClick(chooser.List(), Qt::Key_Return);
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_EQ(finished.takeFirst().at(0).toInt(), QDialog::Accepted);
+    EXPECT_FALSE(chooser.isVisible());
     EXPECT_LT(chooser.Choice().marketId, 0);
     EXPECT_TRUE(chooser.Selection().empty());
 }

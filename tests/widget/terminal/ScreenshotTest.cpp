@@ -1,5 +1,6 @@
 // The screenshot run of the real program: one picture per tool window type and per instruct
-// that opens a dialog, none of them blank, and the light dialogs readable in the dark theme.
+// that opens a dialog, and the file-order window, none of them blank, and the light dialogs
+// readable in the dark theme.
 
 #include <gtest/gtest.h>
 
@@ -23,9 +24,9 @@ int Colours(const QImage& image) {
     return int(colours.size());
 }
 
-// 8×8 squares of a picture's left part, below the dock's dark title bar, that are dark all over. The futures window's order panel
-// is a light dialog: in the terminal's dark theme, fields it failed to lighten show as such
-// squares, while dark captions are too thin to fill one.
+// 8×8 squares of a picture's left part, below the dock's dark title bar, that are dark all over. The futures
+// window's order panel is a light dialog: in the terminal's dark theme, fields it failed to lighten show as
+// such squares, while dark captions are too thin to fill one.
 int SolidDarkSquares(const QImage& image, int width) {
     constexpr int kTitleBarHeight = 32;
     int squares = 0;
@@ -55,7 +56,9 @@ TEST(ScreenshotTest, EveryWindowTypeAndModalInstructIsPicturedAndNoneIsBlank) {
     EXPECT_EQ(terminal.exitCode(), 0);
 
     for (const char* name : {"KRTToolQuickMouse", "KRFutureQMouse", "PositionAnalyze", "OptBatchWindow",
-                             "KROptionQMouse", "KRTShortcutTrade", "MainWindow", "OptionPriceCalc"}) {
+                             "KROptionQMouse", "KRTShortcutTrade", "MainWindow", "OptionPriceCalc",
+                             "OptionSellAnaly", "OptionTradeStatistics", "OptionTradeStatisticsMaxPain",
+                             "FileOrder"}) {
         const QImage picture(folder.filePath(QString::fromUtf8(name) + QStringLiteral(".png")));
         ASSERT_FALSE(picture.isNull()) << name;
         EXPECT_GT(Colours(picture), 8) << name;

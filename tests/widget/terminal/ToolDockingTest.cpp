@@ -20,15 +20,6 @@ namespace Topic = Kora::Interface::Topic;
 
 class ToolDockingTest : public UiFixture {
 protected:
-    ToolDock* DockOf(const QString& type) {
-        for (ToolDock* dock : Window().ToolDocks()) {
-            if (dock->Type() == type) {
-                return dock;
-            }
-        }
-        return nullptr;
-    }
-
     size_t Subscriptions() {
         size_t count = 0;
         for (const QString& topic : {Topic::kListClick, Topic::kListDblClick, Topic::kStockChanged,
@@ -52,7 +43,7 @@ TEST_F(ToolDockingTest, EveryWindowTypeOpensFromTheToolsMenuAndClosesWithItsDial
         EXPECT_EQ(open->text(), entry.at(QStringLiteral("MenuName")));
         open->trigger();
 
-        ToolDock* dock = DockOf(type);
+        ToolDock* dock = DockOf(Window(), type);
         ASSERT_TRUE(dock);
         EXPECT_EQ(dock->windowTitle(), entry.at(QStringLiteral("Name")));
         QPointer<QWidget> dialog = dock->Window()->GetHwnd();
@@ -63,7 +54,7 @@ TEST_F(ToolDockingTest, EveryWindowTypeOpensFromTheToolsMenuAndClosesWithItsDial
         Host().Settle();
 
         dock->close();
-        EXPECT_TRUE(WaitUntil([&] { return !DockOf(type); }));
+        EXPECT_TRUE(WaitUntil([&] { return !DockOf(Window(), type); }));
         EXPECT_TRUE(WaitUntil([&] { return !dialog; }));
         EXPECT_TRUE(Host().ContentWindows().Windows().empty());
         EXPECT_EQ(Subscriptions(), quiet);
@@ -77,7 +68,7 @@ TEST_F(ToolDockingTest, TheHostParentsMovesAndShowsAWindowAndPreDestroysItBefore
     QAction* open = MenuEntry(*Window().ToolsMenu(), RecordingProvider::kType);
     ASSERT_TRUE(open);
     open->trigger();
-    ToolDock* dock = DockOf(RecordingProvider::kType);
+    ToolDock* dock = DockOf(Window(), RecordingProvider::kType);
     ASSERT_TRUE(dock);
     const QStringList opening = provider->log->mid(0, 3);
     EXPECT_EQ(opening, (QStringList{"SetParent", "Move", "Show"}));

@@ -29,6 +29,15 @@ QMenu* SubMenu(QMenu& menu, const QString& title) {
     return entry ? entry->menu() : nullptr;
 }
 
+Terminal::Ui::ToolDock* DockOf(Terminal::Ui::MainWindow& window, const QString& type) {
+    for (Terminal::Ui::ToolDock* dock : window.ToolDocks()) {
+        if (dock->Type() == type) {
+            return dock;
+        }
+    }
+    return nullptr;
+}
+
 void UiFixture::Start(bool withComponent) {
     m_host = std::make_unique<Terminal::HostRuntime>(TerminalTest::ScriptedOptions());
     if (withComponent) {

@@ -7,6 +7,7 @@
 
 #include "host/HostRuntime.h"
 #include "ui/MainWindow.h"
+#include "ui/ToolDock.h"
 #include "unit/terminal/TerminalTestSupport.h"
 
 namespace TerminalUiTest {
@@ -20,6 +21,8 @@ QAction* MenuEntry(QMenu& menu, const QString& data);
 QAction* MenuEntryTitled(QMenu& menu, const QString& text);
 // The sub-menu with that title, likewise.
 QMenu* SubMenu(QMenu& menu, const QString& title);
+// The dock of the window's tool window of that type; null when none is open.
+Terminal::Ui::ToolDock* DockOf(Terminal::Ui::MainWindow& window, const QString& type);
 
 // A scripted terminal with its main window, shown and active; the real component is loaded
 // from the run layout unless the test says otherwise.

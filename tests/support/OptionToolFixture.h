@@ -1,0 +1,48 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "platform/ControlId.h"
+#include "platform/ModalRunner.h"
+#include "support/ComponentOnHost.h"
+
+// The simulated terminal with the component, for the option tools' dialogs. Their modal dialogs
+// are run by the test: the quote data download runs for real (the host answers at once),
+// everything else is answered by `onModal`.
+class OptionToolFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_previousRunner = Win::SetModalRunner([this](QDialog& dialog) {
+            if (onModal) {
+                return onModal(dialog);
+            }
+            return dialog.exec();
+        });
+    }
+    void TearDown() override { Win::SetModalRunner(m_previousRunner); }
+
+    // The options of the first underlying (the commodity future's, American) or of the fund
+    // (European), nearest month, ascending strike, call before put.
+    Kora::Interface::QuoteKey Option(bool fund, int index) {
+        auto& catalogue = t.Host().Market().Catalogue();
+        int underlying = catalogue.Underlyings()[fund ? 1 : 0];
+        int instrument =
+            catalogue.Options(underlying, catalogue.Months(underlying)[0])[static_cast<size_t>(index)];
+        return t.Host().KeyOf(*catalogue.At(instrument));
+    }
+
+    QString Text(QWidget& d, int id) { return Win::FindControl<QLineEdit>(&d, id)->text(); }
+    void SetText(QWidget& d, int id, const char* text) {
+        Win::FindControl<QLineEdit>(&d, id)->setText(QString::fromUtf8(text));
+    }
+    QComboBox* Combo(QWidget& d, int id) { return Win::FindControl<QComboBox>(&d, id); }
+
+    ComponentOnHost t;
+    std::function<int(QDialog&)> onModal;
+
+private:
+    Win::ModalRunner m_previousRunner;
+};
