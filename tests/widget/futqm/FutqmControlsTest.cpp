@@ -175,7 +175,7 @@ TEST_F(FutqmControls, AQuoteScrolledTheRowsUnderAMovingPointerAndNowWaitsUntilTh
     QTest::mouseMove(Ladder().viewport(), Ladder().CellRect(top + 10, 1).center());
     const double nearTheTop = Ladder().Model().Scale().PriceOf(top + 2);
     Quote(nearTheTop);
-    QTRY_COMPARE(Ladder().Model().LastPriceRow(), top + 2);
+    EXPECT_EVENTUALLY_EQ(Ladder().Model().LastPriceRow(), top + 2);
     EXPECT_EQ(Ladder().TopIndex(), top);
     LeaveLadder();
     EXPECT_EQ(Ladder().TopIndex(), top + 2 - Ladder().CountPerPage() / 2);
