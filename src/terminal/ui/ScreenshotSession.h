@@ -12,18 +12,18 @@ namespace Terminal::Ui {
 
 class MainWindow;
 
-// `krt-terminal --screenshot DIR`: pictures of everything the component shows, for people and
-// for later work to look at. On the live market (stepped ahead first, so books and volumes are
-// filled), each content-window type is docked in turn, linked to a contract that suits it,
-// given a moment to draw live quotes (the futures account holds a position and has orders
-// working on the contract the futures tools show; the stock-option account holds options of the
-// fund, which the position risk window shows with one more added by hand) and written as
-// DIR/<type>.png; the main
-// window with two docked tools is written as DIR/MainWindow.png; then every instruct runs, and each one that
-// opens a modal dialog has it captured while open as DIR/<instruct>.png (the option price
-// calculator and the seller analysis with an option chosen and computed; the trade statistics
-// twice, on open interest and as DIR/<instruct>MaxPain.png on the maximum pain), and the
-// file-order window as DIR/FileOrder.png. Nested modal dialogs (a data download) run as usual.
+// `krt-terminal --screenshot DIR`: pictures of everything the component shows, for people and for
+// later work to look at. On the live market (stepped ahead first, so books and volumes are filled),
+// each content-window type is docked in turn, linked to a contract that suits it, given a moment to
+// draw live quotes (the futures account holds a position and has orders working on the contract the
+// futures tools show; the stock-option account holds options of the fund, which the position risk
+// window shows with one more added by hand) and written as DIR/<type>.png; the main window with two
+// docked tools is written as DIR/MainWindow.png, the market watch's option T-quote of the first
+// fund as DIR/OptionChain.png; then every instruct runs, and each one that opens a modal dialog has
+// it captured while open as DIR/<instruct>.png (the option price calculator and the seller analysis
+// with an option chosen and computed; the trade statistics twice, on open interest and as
+// DIR/<instruct>MaxPain.png on the maximum pain), and the file-order window as DIR/FileOrder.png.
+// Nested modal dialogs (a data download) run as usual.
 class ScreenshotSession {
 public:
     ScreenshotSession(HostRuntime& runtime, MainWindow& window, const QString& folder);
@@ -32,6 +32,7 @@ public:
     int Run();
 
     static inline const QString kMainWindowFile = QStringLiteral("MainWindow");
+    static inline const QString kOptionChainFile = QStringLiteral("OptionChain");
     static inline const QString kFileOrderWindow = QStringLiteral("CDlgFileOrder");
 
 private:
@@ -40,6 +41,7 @@ private:
     void StagePositionAnalyze(QWidget& window);
     bool ShootWindowType(const QString& type);
     bool ShootMainWindow();
+    bool ShootOptionChain();
     void ShootInstructs();
     bool ShootFileOrderWindow();
     int ShootModal(QDialog& dialog);
