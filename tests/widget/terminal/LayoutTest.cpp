@@ -116,7 +116,7 @@ TEST_F(LayoutTest, DockedAndFloatingToolsTheAccountAndTheMarketWatchComeBackAfte
     ASSERT_TRUE(Window().Actions().MakeCurrent("E1006"));
     Categories()->setCurrentIndex(4);
     Columns()->resizeSection(0, 150);
-    Window().resizeDocks({analysis, futures}, {560, 520}, Qt::Horizontal);
+    Window().resizeDocks({analysis, futures}, {360, 520}, Qt::Horizontal);
     ASSERT_TRUE(WaitUntil([&] { return futures->width() == 520; }));
     const QSize analysisSize = analysis->size();
     const QRect stripPlace = strip->geometry();
