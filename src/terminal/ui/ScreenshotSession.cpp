@@ -6,9 +6,11 @@
 #include <QImage>
 #include <QMetaObject>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
+#include "COptListTradeBatch.h"
 #include "host/Records.h"
 #include "kora/utility/WString.h"
 #include "platform/ModalRunner.h"
@@ -29,6 +31,8 @@ constexpr int kDialogMs = 600;
 constexpr int kQuietMs = 150;
 constexpr int kFuturesDockWidth = 560;
 const char* const kFuturesAccount = "E1008";
+constexpr int kStockOptionCategory = 6;
+const QString kOptionBoard = QStringLiteral("OptBatchWindow");
 
 void Complain(const QString& text) {
     std::fprintf(stderr, "krt-terminal: %s\n", text.toUtf8().constData());
@@ -108,7 +112,12 @@ void ScreenshotSession::StageFuturesTrading() {
 }
 
 bool ScreenshotSession::ShootWindowType(const QString& type) {
+    const std::string previousAccount =
+        type == kOptionBoard ? MakeCurrentAccount(kStockOptionCategory) : std::string();
     ToolDock* dock = m_window.OpenTool(type);
+    if (!previousAccount.empty()) {
+        m_runtime.Engine().SetCurrentAccount(previousAccount);
+    }
     if (!dock) {
         Complain(QStringLiteral("no window of type %1").arg(type));
         ++m_failures;
@@ -121,6 +130,7 @@ bool ScreenshotSession::ShootWindowType(const QString& type) {
         m_window.Watch()->Choose(instrument);
     }
     Settle(kToolMs);
+    StageOptionBoard(*dock);
     const bool saved = Save(*dock, type);
     dock->close();
     Settle(kQuietMs);
@@ -150,6 +160,7 @@ bool ScreenshotSession::ShootMainWindow() {
 void ScreenshotSession::ShootInstructs() {
     const Win::ModalRunner previous =
         Win::SetModalRunner([this](QDialog& dialog) { return ShootModal(dialog); });
+    const std::string previousAccount = MakeCurrentAccount(kStockOptionCategory);
     if (const auto instructs = m_runtime.Instructs().GetInstructs()) {
         for (const Kora::Utility::WStringMap& entry : *instructs) {
             m_instruct = Kora::Utility::ValueOf(entry, QStringLiteral("Instruct"));
@@ -158,6 +169,9 @@ void ScreenshotSession::ShootInstructs() {
         }
     }
     m_instruct.clear();
+    if (!previousAccount.empty()) {
+        m_runtime.Engine().SetCurrentAccount(previousAccount);
+    }
     Win::SetModalRunner(previous);
 }
 
@@ -197,6 +211,7 @@ int ScreenshotSession::ShootModal(QDialog& dialog) {
 // The option tools (the price calculator, the seller analysis) are shown at work: an option
 // chosen and valued, once the dialog's own timers have shown the choice.
 void ScreenshotSession::Stage(QDialog& dialog) {
+    StageOptionBoard(dialog);
     if (dialog.metaObject()->indexOfMethod("TakeOptionText(QString)") < 0) {
         return;
     }
@@ -213,6 +228,44 @@ void ScreenshotSession::Stage(QDialog& dialog) {
     if (!QMetaObject::invokeMethod(&dialog, "Compute")) {
         Complain(QStringLiteral("%1 cannot be computed").arg(dialog.windowTitle()));
     }
+}
+
+void ScreenshotSession::StageOptionBoard(QWidget& window) {
+    auto* board = window.findChild<COptListTradeBatch*>(QStringLiteral("optionBoard"));
+    const int option = AtTheMoneyOption();
+    if (!board || option < 0) {
+        return;
+    }
+    // The board's rows are the month's strikes, ascending; the at-the-money call's is the one.
+    const Market::InstrumentCatalogue& catalogue = m_runtime.Market().Catalogue();
+    const Market::Instrument& call = *catalogue.At(option);
+    std::vector<int64_t> strikes;
+    for (int index : catalogue.Options(call.option->underlying, call.option->month)) {
+        strikes.push_back(catalogue.At(index)->option->strike);
+    }
+    std::sort(strikes.begin(), strikes.end());
+    strikes.erase(std::unique(strikes.begin(), strikes.end()), strikes.end());
+    const int row =
+        int(std::lower_bound(strikes.begin(), strikes.end(), call.option->strike) - strikes.begin());
+    if (row + 1 >= board->RowCount()) {
+        Complain(QStringLiteral("the option board does not show the fund's chain"));
+        return;
+    }
+    constexpr int kCallBuy = 0;
+    constexpr int kCallSell = 1;
+    board->ToggleTick({row, kCallBuy});
+    board->ToggleTick({row + 1, kCallSell});
+    Settle(kDialogMs);
+}
+
+std::string ScreenshotSession::MakeCurrentAccount(int category) {
+    const std::string previous = m_runtime.Engine().CurrentAccountId();
+    for (const Market::TradingAccount& account : m_runtime.Market().Accounts()) {
+        if (account.category == category && m_runtime.Engine().SetCurrentAccount(account.eAccountId)) {
+            return previous;
+        }
+    }
+    return {};
 }
 
 int ScreenshotSession::StagedInstrument(const QString& type) const {
