@@ -56,7 +56,8 @@ QString Refusal(const Checks& checks) {
         return QStringLiteral("请您先选择期权合约再操作！");
     }
     if (!checks.incompleteLeg.isEmpty()) {
-        return QStringLiteral("%1缺少合约信息或行情，不能下单，请取消勾选后再操作！").arg(checks.incompleteLeg);
+        return QStringLiteral("%1缺少合约信息或行情，不能下单，请取消勾选后再操作！")
+            .arg(checks.incompleteLeg);
     }
     return {};
 }
@@ -68,10 +69,9 @@ Json::Value Compose(const Json::Value& account, const QString& priceType, const 
     Json::Value& list = request["OrderList"] = Json::Value(Json::arrayValue);
     const QString accountId = JsonWText(account, "EAccountID");
     for (const Leg& leg : legs) {
-        list.append(CombinationOrder::LegRecord({leg.exchangeCode, leg.contractCode,
-                                                 leg.sell ? Codes::Direction::kSell : Codes::Direction::kBuy,
-                                                 Codes::Offset::kOpen, Codes::Covered::kUncovered,
-                                                 Json::Value(quantity), accountId}));
+        list.append(CombinationOrder::LegRecord(
+            {leg.exchangeCode, leg.contractCode, leg.sell ? Codes::Direction::kSell : Codes::Direction::kBuy,
+             Codes::Offset::kOpen, Codes::Covered::kUncovered, Json::Value(quantity), accountId}));
     }
     request["VAccountID"] = Member(account, "VAccountID");
     request["CombinationVolume"] = 1;

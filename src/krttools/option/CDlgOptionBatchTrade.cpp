@@ -14,7 +14,6 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <map>
 
 #include "KRUI.h"
 #include "kernel/EngineLog.h"
@@ -34,7 +33,6 @@
 #include "platform/DialogPalette.h"
 #include "platform/DlgItemText.h"
 #include "platform/IniFile.h"
-#include "trading/CombinationOrder.h"
 #include "trading/Linkage.h"
 #include "trading/TradingCodes.h"
 
@@ -55,7 +53,6 @@ namespace {
 const QString kLogSource = QStringLiteral("期权批量交易");
 const QString kHelpFile = QStringLiteral("../cfg/professional.ini");
 const QString kHelpUrl = QStringLiteral("https://help.krttools.example/option/batch-order.html");
-constexpr size_t kMostHeldNotices = 512;
 
 // Buy cells are ticked in red, sell cells in green, as the terminal colours the two sides.
 const QColor kBuyColor(0xC6, 0x22, 0x21);
@@ -90,7 +87,8 @@ const char* const kStyle =
 
 }  // namespace
 
-CDlgOptionBatchTrade::CDlgOptionBatchTrade(QWidget* parent) : CKrDlgOperate(kTemplateId, parent) {
+CDlgOptionBatchTrade::CDlgOptionBatchTrade(QWidget* parent)
+    : CKrDlgOperate(kTemplateId, parent), m_prompter(this), m_orders(m_prompter) {
     setWindowTitle(QStringLiteral("期权批量交易"));
 }
 
@@ -148,8 +146,8 @@ void CDlgOptionBatchTrade::StyleButtons() {
     Handle<I::KRTConfigI> config = GetService<I::KRTConfigI>();
     // A button's look ("按钮样式": "背景色", "文字色", "边框色"); the dialog's when not configured.
     const auto style = [&config](QPushButton* button, const char* name) {
-        const Json::Value look = config ? config->GetValue(QStringLiteral("按钮样式"), QString::fromUtf8(name))
-                                        : Json::Value();
+        const Json::Value look =
+            config ? config->GetValue(QStringLiteral("按钮样式"), QString::fromUtf8(name)) : Json::Value();
         if (!look.isObject()) {
             return;
         }
@@ -233,7 +231,10 @@ void CDlgOptionBatchTrade::LayOutControls() {
         const struct {
             const char* label;
             int id;
-        } cells[] = {{"委买Vega:", buyVega}, {"委买Delta:", buyDelta}, {"委卖Vega:", sellVega}, {"委卖Delta:", sellDelta}};
+        } cells[] = {{"委买Vega:", buyVega},
+                     {"委买Delta:", buyDelta},
+                     {"委卖Vega:", sellVega},
+                     {"委卖Delta:", sellDelta}};
         for (int i = 0; i < 4; ++i) {
             grid->addWidget(new QLabel(QString::fromUtf8(cells[i].label), box), i / 2, (i % 2) * 2);
             grid->addWidget(value(cells[i].id), i / 2, (i % 2) * 2 + 1);
@@ -242,7 +243,8 @@ void CDlgOptionBatchTrade::LayOutControls() {
     };
 
     auto* working = new QGroupBox(QStringLiteral("已委"), this);
-    auto* workingLayout = sumsGrid(working, kWorkingBuyVega, kWorkingBuyDelta, kWorkingSellVega, kWorkingSellDelta);
+    auto* workingLayout =
+        sumsGrid(working, kWorkingBuyVega, kWorkingBuyDelta, kWorkingSellVega, kWorkingSellDelta);
     workingLayout->setRowStretch(2, 1);
     working->setLayout(workingLayout);
 
@@ -272,7 +274,8 @@ void CDlgOptionBatchTrade::LayOutControls() {
     quantity->addWidget(m_quantityEdit);
     auto* spin = new QVBoxLayout;
     spin->setSpacing(0);
-    for (const auto& [id, arrow] : {std::pair{kQuantityUp, Qt::UpArrow}, std::pair{kQuantityDown, Qt::DownArrow}}) {
+    for (const auto& [id, arrow] :
+         {std::pair{kQuantityUp, Qt::UpArrow}, std::pair{kQuantityDown, Qt::DownArrow}}) {
         auto* button = WithId(new QToolButton(order), id);
         button->setArrowType(arrow);
         button->setFixedSize(16, 11);
@@ -339,7 +342,8 @@ void CDlgOptionBatchTrade::ConnectControls() {
     connect(m_underlyingBox, &QComboBox::activated, this, [this](int index) {
         ShowUnderlying(I::QuoteKey::FromText(m_underlyingBox->itemData(index).toString()));
     });
-    connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) { ChooseTab(static_cast<Tab>(index)); });
+    connect(m_tabs, &QTabBar::currentChanged, this,
+            [this](int index) { ChooseTab(static_cast<Tab>(index)); });
     connect(m_quantityEdit, &QLineEdit::textChanged, this, [this] { RecomputeTrial(); });
     connect(Win::FindControl<QToolButton>(this, kQuantityUp), &QToolButton::clicked, this,
             [this] { StepQuantity(-1); });
@@ -380,10 +384,10 @@ void CDlgOptionBatchTrade::LoadAccounts() {
             const QString name = JsonWText(account, "AccountName");
             const QString category =
                 TradingCodes::AccountCategoryText(static_cast<int>(JsonInt(account, "Category", -1)));
-            const QString text = category.isEmpty()
-                                     ? QString::asprintf("%s %s", qUtf8Printable(number), qUtf8Printable(name))
-                                     : QString::asprintf("%s %s %s", qUtf8Printable(number), qUtf8Printable(name),
-                                                         qUtf8Printable(category));
+            const QString text =
+                category.isEmpty() ? QString::asprintf("%s %s", qUtf8Printable(number), qUtf8Printable(name))
+                                   : QString::asprintf("%s %s %s", qUtf8Printable(number),
+                                                       qUtf8Printable(name), qUtf8Printable(category));
             m_accountBox->addItem(text, id);
         }
     }
@@ -472,7 +476,8 @@ void CDlgOptionBatchTrade::ShowUnderlying(const I::QuoteKey& underlying, const Q
     FollowQuotes(followed);
     if (Handle<I::QuoteSubscribeSvcI> quotes = GetService<I::QuoteSubscribeSvcI>();
         quotes && m_chain.underlying.IsValid()) {
-        quotes->RequestHistory(SubscriberHandle(), m_chain.underlying, QStringLiteral("KLine_Day"), Json::Value());
+        quotes->RequestHistory(SubscriberHandle(), m_chain.underlying, QStringLiteral("KLine_Day"),
+                               Json::Value());
     }
 
     m_anchorRow = -1;
@@ -514,7 +519,8 @@ void CDlgOptionBatchTrade::FollowLinkage(const Json::Value& linkage) {
     if (optionsData && optionsData->IsOption(linked) && optionsData->GetOptionRecord(linked, record)) {
         month = record.month;
     }
-    const bool same = underlying.marketId == m_chain.underlying.marketId && underlying.code == m_chain.underlying.code;
+    const bool same =
+        underlying.marketId == m_chain.underlying.marketId && underlying.code == m_chain.underlying.code;
     if (!same || month != m_chain.month) {
         ShowUnderlying(underlying, month);
     }
@@ -522,11 +528,13 @@ void CDlgOptionBatchTrade::FollowLinkage(const Json::Value& linkage) {
 
 // ---- Refresh -----------------------------------------------------------------------------------
 
-OptionBoard::Market CDlgOptionBatchTrade::ReadMarket(I::QuoteSnapshot& underlying, bool& hasUnderlying) const {
+OptionBoard::Market CDlgOptionBatchTrade::ReadMarket(I::QuoteSnapshot& underlying,
+                                                     bool& hasUnderlying) const {
     OptionBoard::Market market;
     market.now = OptionValuation::Now();
     Handle<I::BaseQuoteDataSvcI> quotes = GetService<I::BaseQuoteDataSvcI>();
-    hasUnderlying = quotes && m_chain.underlying.IsValid() && quotes->GetSnapshot(m_chain.underlying, underlying);
+    hasUnderlying =
+        quotes && m_chain.underlying.IsValid() && quotes->GetSnapshot(m_chain.underlying, underlying);
     if (hasUnderlying) {
         const int32_t units = underlying.last > 0 ? underlying.last : underlying.referencePrice;
         market.S = OptionValuation::FromPriceUnits(units, m_chain.underlyingInfo.priceDivisor);
@@ -685,8 +693,9 @@ QString CDlgOptionBatchTrade::LegName(CellRef cell) const {
     const OptionBoard::Option* option = m_chain.OptionAt(static_cast<size_t>(cell.row), put);
     QString name = option ? option->info.name : QString();
     if (name.isEmpty()) {
-        name = QStringLiteral("%1 %2").arg(m_board->CellAt({cell.row, OptionBoard::kStrike}).text.section(u' ', 0, 0),
-                                           put ? QStringLiteral("认沽") : QStringLiteral("认购"));
+        name = QStringLiteral("%1 %2").arg(
+            m_board->CellAt({cell.row, OptionBoard::kStrike}).text.section(u' ', 0, 0),
+            put ? QStringLiteral("认沽") : QStringLiteral("认购"));
     }
     static const char* const kTitles[] = {"认购买", "认购卖", "行权价", "认沽买", "认沽卖"};
     return QStringLiteral("%1（%2）").arg(name, QString::fromUtf8(kTitles[cell.column]));
@@ -697,7 +706,8 @@ void CDlgOptionBatchTrade::RecomputeTrial() {
     const int quantity = BatchOrderRequest::Quantity(m_quantityEdit->text()).value_or(0);
     m_trial = OptionBoard::TrialSums(legs, quantity, m_market);
     ShowSums(m_trial, kTrialBuyVega, kTrialBuyDelta, kTrialSellVega, kTrialSellDelta);
-    Win::FindControl<QLabel>(this, kTrialLegs)->setText(QString::asprintf("%d", static_cast<int>(legs.size())));
+    Win::FindControl<QLabel>(this, kTrialLegs)
+        ->setText(QString::asprintf("%d", static_cast<int>(legs.size())));
     Win::FindControl<QLabel>(this, kTrialSpread)->setText(Sum(m_trial.PremiumSpread()));
     int incomplete = 0;
     for (size_t i = 0; i < legs.size(); ++i) {
@@ -706,50 +716,25 @@ void CDlgOptionBatchTrade::RecomputeTrial() {
         incomplete += complete ? 0 : 1;
     }
     Win::FindControl<QLabel>(this, kTrialNote)
-        ->setText(incomplete == 0 ? QString()
-                                  : QStringLiteral("%1个所选合约缺少合约信息或行情，未计入试算").arg(incomplete));
+        ->setText(incomplete == 0
+                      ? QString()
+                      : QStringLiteral("%1个所选合约缺少合约信息或行情，未计入试算").arg(incomplete));
 }
 
 void CDlgOptionBatchTrade::RecomputeWorking() {
     m_working = OptionBoard::RiskSums();
     Handle<I::KRTEngineI> engine = GetService<I::KRTEngineI>();
     if (engine && m_account.isObject() && m_chain.underlying.IsValid()) {
-        std::map<QString, I::OptionRecord> onBoard;
-        for (const OptionBoard::Row& row : m_chain.rows) {
-            for (const auto* option : {row.call ? &*row.call : nullptr, row.put ? &*row.put : nullptr}) {
-                if (option) {
-                    onBoard[option->info.exchangeCode + u'|' + option->info.contractCode] = option->record;
-                }
-            }
-        }
-        Handle<I::BaseQuoteDataSvcI> quotes = GetService<I::BaseQuoteDataSvcI>();
-        Handle<I::OptionsDataSvcI> optionsData = GetService<I::OptionsDataSvcI>();
-        const I::QuoteKey board = m_chain.underlying;
-        // Options of the board's underlying in other months are valued too.
-        const OptionBoard::OptionLookup lookup =
-            [&](const QString& exchange, const QString& code) -> std::optional<I::OptionRecord> {
-            if (auto found = onBoard.find(exchange + u'|' + code); found != onBoard.end()) {
-                return found->second;
-            }
-            I::OptionRecord record;
-            I::QuoteKey underlying;
-            const I::QuoteKey key = quotes ? quotes->FindKey(exchange, code) : I::QuoteKey();
-            if (!optionsData || !key.IsValid() || !optionsData->GetOptionRecord(key, record) ||
-                !optionsData->GetUnderlyingKey(key, underlying) || underlying.marketId != board.marketId ||
-                underlying.code != board.code) {
-                return std::nullopt;
-            }
-            return record;
-        };
         Json::Value query(Json::objectValue);
         query["EAccountID"] = Member(m_account, "EAccountID");
-        m_working = OptionBoard::WorkingOrderSums(engine->GetOrders(query), lookup, m_market);
+        m_working = OptionBoard::WorkingOrderSums(engine->GetOrders(query), OptionBoard::OptionsOf(m_chain),
+                                                  m_market);
     }
     ShowSums(m_working, kWorkingBuyVega, kWorkingBuyDelta, kWorkingSellVega, kWorkingSellDelta);
 }
 
-void CDlgOptionBatchTrade::ShowSums(const OptionBoard::RiskSums& sums, int buyVega, int buyDelta, int sellVega,
-                                    int sellDelta) {
+void CDlgOptionBatchTrade::ShowSums(const OptionBoard::RiskSums& sums, int buyVega, int buyDelta,
+                                    int sellVega, int sellDelta) {
     Win::FindControl<QLabel>(this, buyVega)->setText(Sum(sums.buyVega));
     Win::FindControl<QLabel>(this, buyDelta)->setText(Sum(sums.buyDelta));
     Win::FindControl<QLabel>(this, sellVega)->setText(Sum(sums.sellVega));
@@ -783,7 +768,7 @@ void CDlgOptionBatchTrade::PlaceOrder() {
         }
     }
     if (const QString refusal = BatchOrderRequest::Refusal(checks); !refusal.isEmpty()) {
-        Tell(refusal);
+        m_prompter.Tell(refusal);
         return;
     }
 
@@ -804,79 +789,7 @@ void CDlgOptionBatchTrade::PlaceOrder() {
                     .arg(quantity),
                 kLogSource);
 
-    m_openingPage = true;
-    QWidget* page = CombinationOrder::OpenPage(request, window());
-    m_openingPage = false;
-    if (!page) {
-        Tell(QStringLiteral("组合委托未被受理，未下单！"));
-    } else if (const std::optional<int64_t> id = CombinationOrder::PageIdOf(page)) {
-        m_openPages.insert(*id);
-    } else {
-        ++m_unnamedPages;
-    }
-    // What was answered while the page opened (a page with a loop of its own) is taken now that
-    // the page is known.
-    std::vector<std::pair<QString, Json::Value>> held;
-    held.swap(m_heldMessages);
-    for (const auto& [topic, payload] : held) {
-        OnKoraMsg(topic, payload);
-    }
-}
-
-void CDlgOptionBatchTrade::OnPageAnswer(const QString& topic, const Json::Value& payload) {
-    const Json::Value& named = Member(payload, "PageID");
-    if (!named.isNull()) {
-        if (m_openPages.erase(JsonInt(named, -1)) == 0) {
-            return;  // a page someone else opened
-        }
-    } else if (m_unnamedPages > 0) {
-        --m_unnamedPages;
-    } else {
-        return;
-    }
-    if (topic == Topic::kCombinationOrderConfirmed) {
-        QStringList refusals;
-        const Json::Value& results = Member(payload, "Results");
-        for (const Json::Value& result : results.isArray() ? results : Json::Value(Json::arrayValue)) {
-            if (JsonInt(result, "ErrorCode", 0) != 0) {
-                refusals << JsonWText(result, "ErrorMsg", QStringLiteral("委托失败"));
-            } else {
-                m_tracker.Keep(result);
-            }
-        }
-        if (!refusals.isEmpty()) {
-            Tell(refusals.join(u'\n'));
-        }
-    }
-    // The smart orders' notices that came before the answer named them.
-    std::vector<Json::Value> notices;
-    notices.swap(m_heldNotices);
-    for (const Json::Value& notice : notices) {
-        OnSmartOrderNotice(notice);
-    }
-}
-
-void CDlgOptionBatchTrade::OnSmartOrderNotice(const Json::Value& payload) {
-    const QString id = JsonWText(payload, "SmartOrderId");
-    if (!m_tracker.Tracks(id)) {
-        // While a page of this window awaits its answer, a notice may be about one of its smart
-        // orders, which the answer will name.
-        if (!m_openPages.empty() || m_unnamedPages > 0) {
-            if (m_heldNotices.size() >= kMostHeldNotices) {
-                m_heldNotices.erase(m_heldNotices.begin());
-            }
-            m_heldNotices.push_back(payload);
-        }
-        return;
-    }
-    const SmartOrderTracker::Report report = m_tracker.Follow(payload);
-    if (report.failed) {
-        Tell(report.error.isEmpty() ? QStringLiteral("委托失败") : report.error);
-    }
-}
-
-void CDlgOptionBatchTrade::Tell(const QString& text) {
-    KRUI_MsgBox(this, text, QStringLiteral("提示"), Win::MB_OK | Win::MB_ICONINFORMATION);
+    m_orders.Open(request, window());
 }
 
 void CDlgOptionBatchTrade::OpenHelp() {
@@ -905,22 +818,16 @@ void CDlgOptionBatchTrade::OnMsg(const QString& topic, const Json::Value& payloa
 }
 
 void CDlgOptionBatchTrade::OnKoraMsg(const QString& topic, const Json::Value& payload) {
-    const bool aboutOrders = topic == Topic::kCombinationOrderConfirmed ||
-                             topic == Topic::kCombinationOrderCancelled || topic == Topic::kReorderNotifyInfo;
-    if (m_openingPage && aboutOrders) {
-        m_heldMessages.emplace_back(topic, payload);
+    if (m_orders.OnMessage(topic, payload)) {
         return;
     }
-    if (topic == Topic::kCombinationOrderConfirmed || topic == Topic::kCombinationOrderCancelled) {
-        OnPageAnswer(topic, payload);
-    } else if (topic == Topic::kReorderNotifyInfo) {
-        OnSmartOrderNotice(payload);
-    } else if (topic == Topic::kSTEPRequestCallBack) {
+    if (topic == Topic::kSTEPRequestCallBack) {
         const QString account = JsonWText(payload, "EAccountID");
         if (account.isEmpty() || account == JsonWText(m_account, "EAccountID")) {
             RecomputeWorking();
         }
-    } else if (topic == Topic::kAccountChange || topic == Topic::kAccountLogin || topic == Topic::kAccountLogout) {
+    } else if (topic == Topic::kAccountChange || topic == Topic::kAccountLogin ||
+               topic == Topic::kAccountLogout) {
         LoadAccounts();
     } else if (topic == Topic::kHisDataDownloadItemOver) {
         const I::QuoteKey key = I::QuoteKey::FromJson(payload);

@@ -15,7 +15,8 @@
 #include "option/OptionBoardChain.h"
 #include "option/OptionBoardFrame.h"
 #include "option/OptionBoardRisk.h"
-#include "trading/SmartOrderTracker.h"
+#include "trading/CombinationOrderFollower.h"
+#include "trading/TradePrompter.h"
 
 class QComboBox;
 class QLabel;
@@ -111,7 +112,7 @@ public:
     const OptionBoard::RiskSums& Trial() const { return m_trial; }
     const OptionBoard::RiskSums& Working() const { return m_working; }
     bool IsRefreshPending() const { return m_refreshPending.load(); }
-    const SmartOrderTracker& Tracker() const { return m_tracker; }
+    const CombinationOrderFollower& Orders() const { return m_orders; }
     // Called, once the board has painted a refresh, with the host's stamp of the newest quote
     // push that refresh showed.
     void SetRefreshShownObserver(std::function<void(int64_t newestPushNs)> observer);
@@ -150,10 +151,6 @@ private:
     void ShowSums(const OptionBoard::RiskSums& sums, int buyVega, int buyDelta, int sellVega, int sellDelta);
     int AccountCategory() const;
 
-    void OnPageAnswer(const QString& topic, const Json::Value& payload);
-    void OnSmartOrderNotice(const Json::Value& payload);
-    void Tell(const QString& text);
-
     OptionBoard::Chain m_chain;
     OptionBoard::Tab m_tab = OptionBoard::Tab::kImpliedVolatility;
     std::vector<OptionBoard::RowQuotes> m_quotes;
@@ -175,15 +172,8 @@ private:
     int64_t m_reportedPushNs = 0;
     std::function<void(int64_t)> m_refreshShownObserver;
 
-    // Combination pages this window opened and not yet answered, by "PageID", and pages that
-    // carry none. Answers and smart-order notices that arrive while a page is being opened or
-    // before its answer names the smart orders are held and replayed afterwards.
-    std::set<int64_t> m_openPages;
-    int m_unnamedPages = 0;
-    bool m_openingPage = false;
-    std::vector<std::pair<QString, Json::Value>> m_heldMessages;
-    std::vector<Json::Value> m_heldNotices;
-    SmartOrderTracker m_tracker;
+    WindowPrompter m_prompter;
+    CombinationOrderFollower m_orders;
 
     QComboBox* m_accountBox = nullptr;
     QComboBox* m_priceBox = nullptr;

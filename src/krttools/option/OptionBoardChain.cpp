@@ -77,8 +77,8 @@ Chain LoadChain(const I::QuoteKey& underlying, const QString& month) {
             quotes->GetContractInfo(key, option.info);
         }
         if (contracts && !option.info.contractCode.isEmpty()) {
-            option.contract =
-                contracts->GetContract(ContractRecords::Query(option.info.exchangeCode, option.info.contractCode));
+            option.contract = contracts->GetContract(
+                ContractRecords::Query(option.info.exchangeCode, option.info.contractCode));
         }
         if (chain.classLetter == 0) {
             chain.classLetter = option.record.classLetter;

@@ -45,7 +45,8 @@ QString CellText(const Option& option, const Quote& quote, bool sell, Tab tab, c
         case Tab::kImpliedVolatility: {
             const PricingArguments a = ArgumentsOf(option.record, market);
             double sigma = 0;
-            if (!OptionPricing::ImpliedVolatility(a.put, a.optionType, a.S, a.K, a.sigma, a.r, a.T, price, sigma)) {
+            if (!OptionPricing::ImpliedVolatility(a.put, a.optionType, a.S, a.K, a.sigma, a.r, a.T, price,
+                                                  sigma)) {
                 return {};
             }
             return QString::number(std::max(sigma, 0.0), 'f', 4);
@@ -55,7 +56,8 @@ QString CellText(const Option& option, const Quote& quote, bool sell, Tab tab, c
             return Price(price, option.info.decimals);
         case Tab::kTimeValue: {
             const double K = OptionValuation::StrikePrice(option.record);
-            const double intrinsic = option.record.IsPut() ? std::max(0.0, K - market.S) : std::max(0.0, market.S - K);
+            const double intrinsic =
+                option.record.IsPut() ? std::max(0.0, K - market.S) : std::max(0.0, market.S - K);
             return Price(std::max(0.0, price - intrinsic), option.info.decimals);
         }
     }
@@ -86,8 +88,8 @@ Frame ComputeFrame(const std::vector<Row>& rows, const std::vector<RowQuotes>& q
         }
         const Option* any = row.call ? &*row.call : row.put ? &*row.put : nullptr;
         const double strike = static_cast<double>(row.strike) / std::max(row.strikeDivisor, 1);
-        frame.texts[i][kStrike] = Price(strike, any ? any->info.decimals : 0) +
-                                  (atTheMoney ? QStringLiteral(" 平值") : QString());
+        frame.texts[i][kStrike] =
+            Price(strike, any ? any->info.decimals : 0) + (atTheMoney ? QStringLiteral(" 平值") : QString());
         for (const bool put : {false, true}) {
             if (frame.atTheMoney) {
                 frame.inTheMoney[i][put] = OptionValuation::MoneynessOf(put, row.strike, *frame.atTheMoney) ==

@@ -41,7 +41,8 @@ struct Market {
 // The pricing routines' arguments of an option on the board: its put flag, the spot formulas
 // for a class letter the routines do not know, S, its strike, the chain's implied volatility as
 // σ, r, and T = (calendar days to expiry + 1) / 365.
-OptionValuation::PricingArguments ArgumentsOf(const Kora::Interface::OptionRecord& record, const Market& market);
+OptionValuation::PricingArguments ArgumentsOf(const Kora::Interface::OptionRecord& record,
+                                              const Market& market);
 
 struct Frame {
     std::optional<int64_t> atTheMoney;  // the at-the-money strike, in strike units

@@ -42,8 +42,12 @@ RiskSums TrialSums(const std::vector<Leg>& legs, int quantity, const Market& mar
 
 // The option record of a contract named by exchange and code when it is an option the sums
 // take in; nothing otherwise.
-using OptionLookup = std::function<std::optional<Kora::Interface::OptionRecord>(const QString& exchange,
-                                                                                const QString& code)>;
+using OptionLookup =
+    std::function<std::optional<Kora::Interface::OptionRecord>(const QString& exchange, const QString& code)>;
+
+// The options of the chain's underlying, of every month: those on the board from the chain,
+// the others from the host.
+OptionLookup OptionsOf(const Chain& chain);
 
 // Working orders (records with "54", "63", "112", "113", "130", "156"): each one still working
 // whose contract the lookup knows counts with its remaining volume ("130" less "113"), a buy
