@@ -133,7 +133,8 @@ TEST(OptionBoardRisk, TheTrialScalesGreeksByTheQuantityButNotThePremiumSpread) {
     const Option bought = MakeOption(3000, false);
     const Option sold = MakeOption(3100, false);
     const Market market = At(3.05);
-    const std::vector<Leg> legs = {{&bought, Quoted(500, 520, 512), false}, {&sold, Quoted(300, 310, 305), true}};
+    const std::vector<Leg> legs = {{&bought, Quoted(500, 520, 512), false},
+                                   {&sold, Quoted(300, 310, 305), true}};
 
     const RiskSums one = TrialSums(legs, 1, market);
     const RiskSums five = TrialSums(legs, 5, market);

@@ -17,7 +17,8 @@ using CellRef = COptListTradeBatch::CellRef;
 class OptionBoardListTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        board.SetColumns({{"认购买", 76}, {"认购卖", 76}, {"行权价", 120}, {"认沽买", 76}, {"认沽卖", 76}}, 2);
+        board.SetColumns({{"认购买", 76}, {"认购卖", 76}, {"行权价", 120}, {"认沽买", 76}, {"认沽卖", 76}},
+                         2);
         board.SetRowCount(40);
         board.resize(600, 300);
         board.show();
@@ -62,7 +63,8 @@ TEST_F(OptionBoardListTest, TheKeyboardMovesOverTheStrikeColumnAndTicksTheCurren
     QTest::keyClick(&board, Qt::Key_End);
     QTest::keyClick(&board, Qt::Key_Return);
     EXPECT_EQ(board.Ticks().back(), (CellRef{39, 3}));
-    EXPECT_TRUE(board.CellRect({39, 3}).bottom() <= board.viewport()->height()) << "the current row is scrolled into view";
+    EXPECT_TRUE(board.CellRect({39, 3}).bottom() <= board.viewport()->height())
+        << "the current row is scrolled into view";
 }
 
 TEST_F(OptionBoardListTest, TheStrikeTitleNamesTheMonthAndItsChoiceReportsTheIndex) {

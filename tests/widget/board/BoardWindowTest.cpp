@@ -74,7 +74,8 @@ protected:
 
     // The fund's options of the near month, as the market lists them.
     const Terminal::Market::Instrument& FundOption(const OptionBoard::Option& option) {
-        return t.Host().Instrument(option.info.exchangeCode.toStdString(), option.info.contractCode.toStdString());
+        return t.Host().Instrument(option.info.exchangeCode.toStdString(),
+                                   option.info.contractCode.toStdString());
     }
 
     ComponentOnHost t;
@@ -198,7 +199,8 @@ TEST_F(BoardWindowTest, ALegWithoutAContractRecordIsMarkedLeftOutOfTheTrialAndRe
 
     Press(board, Board::kOrderButton);
     const QString name = board.Chain().rows[row].put->info.name;
-    EXPECT_EQ(t.BoxTexts(), QStringList{name + "（认沽买）缺少合约信息或行情，不能下单，请取消勾选后再操作！"});
+    EXPECT_EQ(t.BoxTexts(),
+              QStringList{name + "（认沽买）缺少合约信息或行情，不能下单，请取消勾选后再操作！"});
     EXPECT_TRUE(t.Journal(QStringLiteral("Combination")).empty());
 }
 
@@ -208,7 +210,9 @@ TEST_F(BoardWindowTest, AQuoteOfABoardOptionIsShownByTheNextRefresh) {
     const int row = board.Frame().atTheMoneyRow;
     const auto& call = FundOption(*board.Chain().rows[row].call);
     t.Host().Market().SetBestQuote(call.index, call.ToUnits(0.0611), 5, call.ToUnits(0.0637), 5);
-    ASSERT_TRUE(WaitUntil([&] { return board.Board().CellAt({row, OptionBoard::kCallBuy}).text == "0.0611"; }));
+    ASSERT_TRUE(WaitUntil([&] {
+        return board.Board().CellAt({row, OptionBoard::kCallBuy}).text == "0.0611";
+    }));
     EXPECT_EQ(board.Board().CellAt({row, OptionBoard::kCallSell}).text, "0.0637");
     EXPECT_FALSE(board.IsRefreshPending());
 }
