@@ -22,20 +22,16 @@
 //   refresh_ms              the board's mean refresh time while quotes flow
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
-#include <time.h>
 
 #include <QApplication>
-#include <QEventLoop>
-#include <QTimer>
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <mutex>
-#include <thread>
 
 #include "COptListTradeBatch.h"
 #include "Percentile.h"
+#include "RunMeters.h"
+#include "SteadyPusher.h"
 #include "frame/ThisComponent.h"
 #include "frame/ToolWindows.h"
 #include "host/HostRuntime.h"
@@ -47,30 +43,11 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using Bench::NowNs;
+using Bench::ProcessCpuSeconds;
+using Bench::RunEventLoopFor;
+using Bench::ThreadCpuSeconds;
 namespace I = Kora::Interface;
-
-int64_t NowNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count();
-}
-
-double ProcessCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double ThreadCpuSeconds() {
-    timespec time{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &time);
-    return time.tv_sec + time.tv_nsec / 1e9;
-}
-
-void RunEventLoopFor(std::chrono::milliseconds duration) {
-    QEventLoop loop;
-    QTimer::singleShot(duration, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 Terminal::HostOptions BenchHost() {
     Terminal::HostOptions options;
@@ -190,49 +167,6 @@ private:
     std::vector<int64_t> m_stamps;
 };
 
-// Moves one of the instruments a time, round the list, `rate` times a second in batches of a
-// millisecond or more: its last price and book walk up and down over 40 ticks, so whatever the
-// board shows of it changes from one refresh to the next.
-class MarketPusher {
-public:
-    MarketPusher(Terminal::Market::Simulator& market,
-                 std::vector<const Terminal::Market::Instrument*> instruments, int rate)
-        : m_thread([this, &market, instruments, rate] {
-              const auto period =
-                  std::chrono::nanoseconds(std::max<int64_t>(1'000'000, 1'000'000'000 / rate));
-              const int64_t perBatch = std::max<int64_t>(1, rate * period.count() / 1'000'000'000);
-              auto next = Clock::now();
-              int64_t step = 0;
-              while (!m_stop) {
-                  for (int64_t i = 0; i < perBatch; ++i, ++step) {
-                      const auto& instrument = *instruments[size_t(step) % instruments.size()];
-                      const int64_t round = step / int64_t(instruments.size());
-                      const int64_t offset = (round % 40 < 20 ? round % 20 : 20 - round % 20) - 10;
-                      market.UpdateSnapshot(instrument.index, [&](I::QuoteSnapshot& s) {
-                          const int64_t last = std::max<int64_t>(
-                              instrument.reference + offset * instrument.tick, 2 * instrument.tick);
-                          s.last = int32_t(last);
-                          s.book[0].bid.price = int32_t(last - instrument.tick);
-                          s.book[0].ask.price = int32_t(last + instrument.tick);
-                      });
-                  }
-                  m_pushed += perBatch;
-                  next += period;
-                  std::this_thread::sleep_until(next);
-              }
-          }) {}
-    ~MarketPusher() {
-        m_stop = true;
-        m_thread.join();
-    }
-    int64_t Pushed() const { return m_pushed; }
-
-private:
-    std::atomic<bool> m_stop{false};
-    std::atomic<int64_t> m_pushed{0};
-    std::thread m_thread;
-};
-
 void BM_QuoteToScreen(benchmark::State& state) {
     const int rate = int(state.range(0));
     const auto duration = std::chrono::seconds(state.range(1));
@@ -263,7 +197,20 @@ void BM_QuoteToScreen(benchmark::State& state) {
 
     std::vector<double> latencies;
     for (auto _ : state) {
-        MarketPusher pusher(host.Market(), moved, rate);
+        // One of the instruments a time, round the list: its last price and book walk up and
+        // down over 40 ticks, so whatever the board shows of it changes from one refresh to the
+        // next.
+        Bench::SteadyPusher pusher(rate, [&host, &moved](int64_t step) {
+            const auto& instrument = *moved[size_t(step) % moved.size()];
+            const int64_t offset = Bench::WalkOffset(step / int64_t(moved.size()));
+            host.Market().UpdateSnapshot(instrument.index, [&](I::QuoteSnapshot& s) {
+                const int64_t last =
+                    std::max<int64_t>(instrument.reference + offset * instrument.tick, 2 * instrument.tick);
+                s.last = int32_t(last);
+                s.book[0].bid.price = int32_t(last - instrument.tick);
+                s.book[0].ask.price = int32_t(last + instrument.tick);
+            });
+        });
         RunEventLoopFor(std::chrono::seconds(1));
         stamps.Take();
         paints.clear();

@@ -17,21 +17,17 @@
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
-#include <sys/resource.h>
 
-#include <time.h>
 #include <unistd.h>
 #include <QApplication>
 #include <QEvent>
-#include <QEventLoop>
-#include <QTimer>
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <fstream>
-#include <thread>
 
 #include "Percentile.h"
+#include "RunMeters.h"
+#include "SteadyPusher.h"
 #include "frame/ThisComponent.h"
 #include "frame/ToolWindows.h"
 #include "host/HostRuntime.h"
@@ -41,23 +37,10 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-int64_t NowNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count();
-}
-
-double ProcessCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double ThreadCpuSeconds() {
-    timespec time{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &time);
-    return time.tv_sec + time.tv_nsec / 1e9;
-}
+using Bench::NowNs;
+using Bench::ProcessCpuSeconds;
+using Bench::RunEventLoopFor;
+using Bench::ThreadCpuSeconds;
 
 double HeapInUseKb() {
     return double(mallinfo2().uordblks) / 1024;
@@ -84,48 +67,6 @@ protected:
     }
 };
 
-void RunEventLoopFor(std::chrono::milliseconds duration) {
-    QEventLoop loop;
-    QTimer::singleShot(duration, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-// Moves the contract's last price `rate` times a second, in batches of a millisecond or more.
-class MarketPusher {
-public:
-    MarketPusher(Terminal::Market::Simulator& market, const Terminal::Market::Instrument& instrument,
-                 int rate)
-        : m_thread([this, &market, &instrument, rate] {
-              const auto period =
-                  std::chrono::nanoseconds(std::max<int64_t>(1'000'000, 1'000'000'000 / rate));
-              const int64_t perBatch = std::max<int64_t>(1, rate * period.count() / 1'000'000'000);
-              auto next = Clock::now();
-              int64_t step = 0;
-              while (!m_stop) {
-                  for (int64_t i = 0; i < perBatch; ++i, ++step) {
-                      // A walk over 40 ticks, so every quote moves the last-price row.
-                      const int64_t offset = (step % 40 < 20 ? step % 20 : 20 - step % 20) - 10;
-                      market.UpdateSnapshot(instrument.index, [&](Kora::Interface::QuoteSnapshot& s) {
-                          s.last = static_cast<int32_t>(instrument.reference + offset * instrument.tick);
-                      });
-                  }
-                  m_pushed += perBatch;
-                  next += period;
-                  std::this_thread::sleep_until(next);
-              }
-          }) {}
-    ~MarketPusher() {
-        m_stop = true;
-        m_thread.join();
-    }
-    int64_t Pushed() const { return m_pushed; }
-
-private:
-    std::atomic<bool> m_stop{false};
-    std::atomic<int64_t> m_pushed{0};
-    std::thread m_thread;
-};
-
 void BM_QuoteToScreen(benchmark::State& state) {
     const int rate = static_cast<int>(state.range(0));
     const auto duration = std::chrono::seconds(state.range(1));
@@ -150,7 +91,12 @@ void BM_QuoteToScreen(benchmark::State& state) {
         [&latencies](int64_t enqueuedNs) { latencies.push_back((NowNs() - enqueuedNs) / 1e6); });
 
     for (auto _ : state) {
-        MarketPusher pusher(host.Market(), meal, rate);
+        // A walk over 40 ticks, so every quote moves the last-price row.
+        Bench::SteadyPusher pusher(rate, [&host, &meal](int64_t step) {
+            host.Market().UpdateSnapshot(meal.index, [&](Kora::Interface::QuoteSnapshot& s) {
+                s.last = static_cast<int32_t>(meal.reference + Bench::WalkOffset(step) * meal.tick);
+            });
+        });
         RunEventLoopFor(std::chrono::seconds(1));
         latencies.clear();
         const long residentAfterFirstSecond = ResidentKb();
