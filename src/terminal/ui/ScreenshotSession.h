@@ -19,10 +19,12 @@ class MainWindow;
 // working on the contract the futures tools show) and written as DIR/<type>.png; the main
 // window with two docked tools is written as DIR/MainWindow.png; then every instruct runs, and each one that
 // opens a modal dialog has it captured while open as DIR/<instruct>.png (the option price
-// calculator and the seller analysis with an option chosen and computed), and the file-order
-// window as DIR/FileOrder.png. Nested modal dialogs (a data download) run as usual. The option
-// batch board, docked and popped up, trades on the stock-option account and shows the fund's
-// chain with a bull call spread ticked: the at-the-money call bought, the next one up sold.
+// calculator and the seller analysis with an option chosen and computed; the trade statistics
+// twice, on open interest and as DIR/<instruct>MaxPain.png on the maximum pain), and the
+// file-order window as DIR/FileOrder.png. Nested modal dialogs (a data download) run as usual.
+// The option batch board, docked and popped up, trades on the stock-option account and shows
+// the fund's chain with a bull call spread ticked: the at-the-money call bought, the next one up
+// sold.
 class ScreenshotSession {
 public:
     ScreenshotSession(HostRuntime& runtime, MainWindow& window, const QString& folder);
@@ -41,6 +43,7 @@ private:
     bool ShootFileOrderWindow();
     int ShootModal(QDialog& dialog);
     void Stage(QDialog& dialog);
+    void ShootTradeStatistics(QDialog& dialog);
     // Links the tools to the contract a window type shows best (none: -1).
     int StagedInstrument(const QString& type) const;
     int AtTheMoneyOption() const;
