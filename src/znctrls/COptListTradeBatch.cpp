@@ -404,15 +404,20 @@ void COptListTradeBatch::PaintCell(QPainter& painter, CellRef cell, const QRect&
     const Cell& content = m_cells[Index(cell)];
     painter.fillRect(rect, content.background.isValid() ? content.background : m_background);
     const bool strike = cell.column == m_strikeColumn;
-    QFont cellFont = font();
-    cellFont.setBold(strike);
-    painter.setFont(cellFont);
-    if (content.text.isEmpty()) {
-        painter.setPen(m_placeholderColor);
-        painter.drawText(rect, Qt::AlignCenter, m_placeholder);
-    } else {
-        painter.setPen(content.foreground.isValid() ? content.foreground : palette().text().color());
-        painter.drawText(rect.adjusted(4, 0, -4, 0), Qt::AlignCenter, content.text);
+    if (strike) {
+        painter.setFont(m_strikeFont);
+    }
+    // Cells are many and their texts one line: placed by the font's metrics rather than laid out.
+    const QFontMetrics& metrics = strike ? m_strikeMetrics : m_cellMetrics;
+    const QString& text = content.text.isEmpty() ? m_placeholder : content.text;
+    painter.setPen(content.text.isEmpty()         ? m_placeholderColor
+                   : content.foreground.isValid() ? content.foreground
+                                                  : palette().text().color());
+    const int width = metrics.horizontalAdvance(text);
+    const int baseline = rect.top() + (rect.height() + metrics.ascent() - metrics.descent()) / 2;
+    painter.drawText(QPoint(rect.left() + std::max(4, (rect.width() - width) / 2), baseline), text);
+    if (strike) {
+        painter.setFont(font());
     }
 
     if (IsTicked(cell)) {
@@ -421,26 +426,23 @@ void COptListTradeBatch::PaintCell(QPainter& painter, CellRef cell, const QRect&
         QColor tint = color;
         tint.setAlpha(36);
         painter.fillRect(rect.adjusted(1, 1, -1, -1), tint);
-        QPen frame(color, 2, marked ? Qt::DashLine : Qt::SolidLine);
-        painter.setPen(frame);
+        painter.setPen(QPen(color, 2, marked ? Qt::DashLine : Qt::SolidLine));
         painter.drawRect(rect.adjusted(2, 2, -2, -2));
-        QFont markFont = font();
-        markFont.setBold(true);
-        markFont.setPointSizeF(markFont.pointSizeF() * 1.2);
-        painter.setFont(markFont);
+        painter.setFont(m_markFont);
         painter.setPen(color);
         painter.drawText(QRect(rect.left() + 6, rect.top(), 16, rect.height()),
                          Qt::AlignVCenter | Qt::AlignLeft, marked ? kWarningMark : kCheckMark);
+        painter.setFont(font());
     }
     if (hasFocus() && cell == m_current) {
-        QPen dotted(palette().text().color(), 1, Qt::DotLine);
-        painter.setPen(dotted);
+        painter.setPen(QPen(palette().text().color(), 1, Qt::DotLine));
         painter.drawRect(rect.adjusted(1, 1, -2, -2));
     }
 }
 
 void COptListTradeBatch::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
+    painter.setFont(font());
     painter.fillRect(event->rect(), m_background);
     if (m_rowCount == 0 || m_left.size() != m_columns.size()) {
         return;
@@ -493,6 +495,12 @@ void COptListTradeBatch::changeEvent(QEvent* event) {
 }
 
 void COptListTradeBatch::FitRowsToFont() {
+    m_strikeFont = font();
+    m_strikeFont.setBold(true);
+    m_markFont = m_strikeFont;
+    m_markFont.setPointSizeF(m_markFont.pointSizeF() * 1.2);
+    m_cellMetrics = QFontMetrics(font());
+    m_strikeMetrics = QFontMetrics(m_strikeFont);
     const int height = fontMetrics().height();
     m_rowHeight = height + 10;
     m_headerRowHeight = height + 8;

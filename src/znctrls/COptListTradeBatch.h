@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QColor>
+#include <QFontMetrics>
 #include <QStringList>
 #include <vector>
 
@@ -152,6 +153,11 @@ private:
     std::vector<QColor> m_tickColors;
     int m_strikeColumn = -1;
     int m_rowCount = 0;
+    // The cells' fonts and metrics, kept as the control's font changes.
+    QFont m_strikeFont;
+    QFont m_markFont;
+    QFontMetrics m_cellMetrics{QFont()};
+    QFontMetrics m_strikeMetrics{QFont()};
     int m_rowHeight = 26;
     int m_headerRowHeight = 24;
     std::vector<Cell> m_cells;
