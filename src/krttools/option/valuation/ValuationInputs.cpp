@@ -46,7 +46,10 @@ int32_t CalendarDaysToExpiry(const QDateTime& now, const QDateTime& expiry) {
     if (!now.isValid() || !expiry.isValid()) {
         return 0;
     }
-    const QDate today = now.toLocalTime().addSecs(kExchangeOffsetSeconds).date();
+    // The local clock's reading moved on, as a wall clock is: arithmetic in local time would look
+    // the time zone up again, and the board counts the days of every option on each refresh.
+    const QDateTime local = now.toLocalTime();
+    const QDate today = QDateTime(local.date(), local.time(), Qt::UTC).addSecs(kExchangeOffsetSeconds).date();
     const QDate expiryDay = expiry.toUTC().addSecs(kExchangeOffsetSeconds).date();
     return static_cast<int32_t>(today.daysTo(expiryDay));
 }
