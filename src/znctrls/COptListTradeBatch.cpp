@@ -303,8 +303,10 @@ void COptListTradeBatch::CentreRow(int row) {
     if (row < 0 || row >= m_rowCount) {
         return;
     }
-    const int target = row * m_rowHeight + m_rowHeight / 2 - viewport()->height() / 2;
-    verticalScrollBar()->setValue(std::clamp(target, 0, verticalScrollBar()->maximum()));
+    // Whole rows from the top edge, so that no figure above the row is cut in half.
+    const int fullRows = std::max(1, viewport()->height() / m_rowHeight);
+    const int top = std::max(0, row - (fullRows - 1) / 2);
+    verticalScrollBar()->setValue(std::min(top * m_rowHeight, verticalScrollBar()->maximum()));
 }
 
 void COptListTradeBatch::UpdateScrollBars() {

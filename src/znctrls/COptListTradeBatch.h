@@ -100,7 +100,8 @@ public:
 
     // ---- Where things are.
     int RowHeight() const { return m_rowHeight; }
-    // Scrolls so that the row stands in the middle of the view (as far as the board allows).
+    // Scrolls so that the row stands in the middle of the view (as far as the board allows),
+    // with a whole row at the top.
     void CentreRow(int row);
     // The cell's rectangle in the viewport; empty for a cell that does not exist.
     QRect CellRect(CellRef cell) const;

@@ -83,7 +83,14 @@ const char* const kStyle =
     "QLabel[role=\"value\"] { color: #1A1A1A; font-weight: bold; }"
     "QTabBar::tab { padding: 4px 14px; border: 1px solid #C8CDD4; border-bottom: none; margin-right: 2px;"
     "  background: #E9ECF0; color: #333333; }"
-    "QTabBar::tab:selected { background: #FFFFFF; color: #2F4F7F; font-weight: bold; }";
+    "QTabBar::tab:selected { background: #FFFFFF; color: #2F4F7F; font-weight: bold; }"
+    // The board's scroll bars in the dialog's light colours, not the terminal's dark ones.
+    "QScrollBar:vertical { background: #EEF0F3; width: 12px; margin: 0; }"
+    "QScrollBar:horizontal { background: #EEF0F3; height: 12px; margin: 0; }"
+    "QScrollBar::handle { background: #C3C9D1; border-radius: 4px; min-height: 24px; min-width: 24px; }"
+    "QScrollBar::handle:hover { background: #A9B1BC; }"
+    "QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; }"
+    "QScrollBar::add-page, QScrollBar::sub-page { background: none; }";
 
 }  // namespace
 

@@ -81,6 +81,17 @@ TEST_F(OptionBoardListTest, TheStrikeTitleNamesTheMonthAndItsChoiceReportsTheInd
     EXPECT_EQ(chosen[0][0].toInt(), 2);
 }
 
+TEST_F(OptionBoardListTest, ACentredRowStandsMidViewUnderAWholeTopRow) {
+    board.CentreRow(20);
+    const QRect centred = board.CellRect({20, 0});
+    const int middle = board.viewport()->height() / 2;
+    EXPECT_LE(std::abs(centred.center().y() - middle), board.RowHeight());
+    EXPECT_EQ(centred.top() % board.RowHeight(), 0) << "the top row was cut in half";
+    board.CentreRow(39);
+    EXPECT_EQ(board.verticalScrollBar()->value(), board.verticalScrollBar()->maximum())
+        << "the last row stays at the bottom";
+}
+
 TEST_F(OptionBoardListTest, ColumnsKeepTheirWidthsAndShareOutWhatIsLeft) {
     const int extra = board.viewport()->width() - (4 * 76 + 120);
     ASSERT_GT(extra, 0);
