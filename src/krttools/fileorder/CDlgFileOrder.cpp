@@ -13,7 +13,9 @@
 #include "kora/interface/KRTEngineI.h"
 #include "kora/utility/JsonAccess.h"
 #include "platform/DialogPalette.h"
+#include "trading/CategoryPolicy.h"
 #include "trading/CombinationOrder.h"
+#include "trading/OrderLog.h"
 
 namespace I = Kora::Interface;
 namespace K = Kora::Kernel;
@@ -89,7 +91,7 @@ void CDlgFileOrder::ProcessQueue() {
         }
         // Without a logged-in stock-option account the files wait for the next notice (a file,
         // a page closed, an account logged in).
-        Json::Value accounts = engine->GetAccountsByCategory(kStockOptionCategory);
+        Json::Value accounts = engine->GetAccountsByCategory(CategoryPolicy::kStockOptionCategory);
         if (IsNone(accounts)) {
             break;
         }
@@ -105,7 +107,7 @@ void CDlgFileOrder::ProcessQueue() {
                             .arg(fileName, JsonWText(Member(file, "Account"))));
             continue;
         }
-        if (!OpenCombinationPage(CombinationRequest::Build(*account, Member(file, "Order")), fileName)) {
+        if (!OpenCombinationPage(*account, Member(file, "Order"), fileName)) {
             K::WriteLog(K::kLogError,
                         QStringLiteral("文件下单|组合下单页面未打开,订单文件未下单|") + fileName);
         }
@@ -113,9 +115,14 @@ void CDlgFileOrder::ProcessQueue() {
     ShowProgress();
 }
 
-bool CDlgFileOrder::OpenCombinationPage(const Json::Value& request, const QString& fileName) {
+bool CDlgFileOrder::OpenCombinationPage(const Json::Value& account, const Json::Value& rows,
+                                        const QString& fileName) {
     if (!K::GetService<I::KRTAddinPublicI>()) {
         return false;
+    }
+    const Json::Value request = CombinationRequest::Build(account, rows);
+    for (const OrderTicket& leg : CombinationRequest::Legs(JsonWText(Member(account, "EAccountID")), rows)) {
+        OrderLog::WriteLeg(leg, windowTitle());
     }
     Handle<I::UIFrameI> frame = K::GetService<I::UIFrameI>();
     I::WindowHandle mainWindow = frame ? frame->GetMainWindow() : nullptr;

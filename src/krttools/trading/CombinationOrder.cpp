@@ -5,6 +5,7 @@
 
 #include "kernel/HostAccess.h"
 #include "kora/interface/AddinI.h"
+#include "kora/utility/JsonAccess.h"
 
 namespace CombinationOrder {
 
@@ -25,6 +26,18 @@ Json::Value LegRecord(const Leg& leg) {
     record["BD"] = leg.covered.unicode();
     record["Volume"] = leg.volume;
     return record;
+}
+
+Json::Value Request(const Json::Value& account, const std::vector<Leg>& legs) {
+    Json::Value request(Json::objectValue);
+    request["EAccountID"] = Kora::Utility::Member(account, "EAccountID");
+    request["VAccountID"] = Kora::Utility::Member(account, "VAccountID");
+    Json::Value& list = request["OrderList"] = Json::Value(Json::arrayValue);
+    for (const Leg& leg : legs) {
+        list.append(LegRecord(leg));
+    }
+    request["CombinationVolume"] = 1;
+    return request;
 }
 
 QWidget* OpenPage(const Json::Value& request, QWidget* owner) {

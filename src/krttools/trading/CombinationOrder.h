@@ -5,6 +5,7 @@
 #include <QChar>
 #include <QString>
 #include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -28,6 +29,11 @@ struct Leg {
 // {"Contract": {"ExchangeCode", "ContractCode"}, ["EAccountID"], "BS", "OC", "BD", "Volume"}:
 // the direction, offset and covered codes as their character codes ('1' is 49).
 Json::Value LegRecord(const Leg& leg);
+
+// {"EAccountID", "VAccountID" (the account record's), "OrderList" (the legs' records),
+// "CombinationVolume": 1}: the request of one combination, to which a tool adds members of its
+// own ("CombinationName" ...).
+Json::Value Request(const Json::Value& account, const std::vector<Leg>& legs);
 
 // Opens the page for the request, owned by `owner`, with the caller text
 // "KRTAddinPublic,-706-@". The page's window, or null when the add-in service is missing or
