@@ -158,17 +158,19 @@ size_t COptListTradeBatch::Index(CellRef cell) const {
     return static_cast<size_t>(cell.row) * m_columns.size() + static_cast<size_t>(cell.column);
 }
 
-void COptListTradeBatch::SetCell(CellRef cell, const Cell& content) {
+bool COptListTradeBatch::SetCell(CellRef cell, const Cell& content) {
     if (cell.row < 0 || cell.row >= m_rowCount || cell.column < 0 || cell.column >= ColumnCount()) {
-        return;
+        return false;
     }
     Cell& held = m_cells[Index(cell)];
     if (held.text == content.text && held.background == content.background &&
         held.foreground == content.foreground) {
-        return;
+        return false;
     }
     held = content;
-    viewport()->update(CellRect(cell));
+    const QRect area = CellRect(cell);
+    viewport()->update(area);
+    return area.intersects(viewport()->rect());
 }
 
 const COptListTradeBatch::Cell& COptListTradeBatch::CellAt(CellRef cell) const {

@@ -80,8 +80,9 @@ public:
     // Drops every tick and mark when the number changes.
     void SetRowCount(int rows);
     int RowCount() const { return m_rowCount; }
-    // Changes what a cell shows; repaints only when that differs from what it showed.
-    void SetCell(CellRef cell, const Cell& content);
+    // Changes what a cell shows; repaints only when that differs from what it showed. True when
+    // the change is in view, and so will be painted.
+    bool SetCell(CellRef cell, const Cell& content);
     const Cell& CellAt(CellRef cell) const;
 
     // ---- Ticks.

@@ -571,7 +571,10 @@ void CDlgOptionBatchTrade::Refresh() {
         }
     }
     m_frame = OptionBoard::ComputeFrame(m_chain.rows, m_quotes, m_tab, m_market);
-    PaintFrame();
+    if (!PaintFrame()) {
+        // Nothing in view changed: the board already shows what this refresh read.
+        ReportShown();
+    }
     RecomputeTrial();
     if (m_centreWhenFilled && m_frame.atTheMoneyRow >= 0) {
         m_centreWhenFilled = false;
@@ -581,8 +584,9 @@ void CDlgOptionBatchTrade::Refresh() {
     }
 }
 
-void CDlgOptionBatchTrade::PaintFrame() {
+bool CDlgOptionBatchTrade::PaintFrame() {
     const Colors& c = m_colors;
+    bool changed = false;
     for (size_t i = 0; i < m_frame.texts.size(); ++i) {
         const int row = static_cast<int>(i);
         for (int column = 0; column < OptionBoard::kColumnCount; ++column) {
@@ -597,9 +601,10 @@ void CDlgOptionBatchTrade::PaintFrame() {
                 cell.background = (inTheMoney ? c.inTheMoney : c.outOfTheMoney)[column % 2];
                 cell.foreground = c.boardText;
             }
-            m_board->SetCell({row, column}, cell);
+            changed |= m_board->SetCell({row, column}, cell);
         }
     }
+    return changed;
 }
 
 void CDlgOptionBatchTrade::ShowUnderlyingLine(const I::QuoteSnapshot& snapshot, bool known) {
@@ -637,11 +642,9 @@ void CDlgOptionBatchTrade::OnTimer(int id) {
 
 bool CDlgOptionBatchTrade::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_board->viewport()) {
-        if (event->type() == QEvent::Paint && m_refreshShownObserver && m_shownPushNs > m_reportedPushNs) {
-            m_reportedPushNs = m_shownPushNs;
-            const int64_t shown = m_shownPushNs;
+        if (event->type() == QEvent::Paint) {
             const bool handled = CKrDlgOperate::eventFilter(watched, event);
-            m_refreshShownObserver(shown);
+            ReportShown();
             return handled;
         }
         // Until the trader scrolls, the at-the-money row stays in the middle whatever size the
@@ -660,6 +663,13 @@ bool CDlgOptionBatchTrade::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return CKrDlgOperate::eventFilter(watched, event);
+}
+
+void CDlgOptionBatchTrade::ReportShown() {
+    if (m_refreshShownObserver && m_shownPushNs > m_reportedPushNs) {
+        m_reportedPushNs = m_shownPushNs;
+        m_refreshShownObserver(m_shownPushNs);
+    }
 }
 
 void CDlgOptionBatchTrade::SetRefreshShownObserver(std::function<void(int64_t)> observer) {

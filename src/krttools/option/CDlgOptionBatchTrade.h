@@ -113,8 +113,8 @@ public:
     const OptionBoard::RiskSums& Working() const { return m_working; }
     bool IsRefreshPending() const { return m_refreshPending.load(); }
     const CombinationOrderFollower& Orders() const { return m_orders; }
-    // Called, once the board has painted a refresh, with the host's stamp of the newest quote
-    // push that refresh showed.
+    // Called, once the board shows a refresh (as the board paints it, or at once when nothing in
+    // view changed), with the host's stamp of the newest quote push that refresh read.
     void SetRefreshShownObserver(std::function<void(int64_t newestPushNs)> observer);
 
 protected:
@@ -143,7 +143,10 @@ private:
 
     OptionBoard::Market ReadMarket(Kora::Interface::QuoteSnapshot& underlying, bool& hasUnderlying) const;
     void ShowUnderlyingLine(const Kora::Interface::QuoteSnapshot& snapshot, bool known);
-    void PaintFrame();
+    // Gives the board the frame's cells; true when something in view changed.
+    bool PaintFrame();
+    // Tells the observer the newest push the board shows, once.
+    void ReportShown();
     std::vector<OptionBoard::Leg> TickedLegs() const;
     QString LegName(COptListTradeBatch::CellRef cell) const;
     void RecomputeTrial();
