@@ -15,7 +15,7 @@ using PixelProbe::Shows;
 
 class LadderPaint : public LadderSceneTest {
 protected:
-    QImage paint() { return LadderScene::Paint(ladder()); }
+    QImage paint() { return ladder().grab().toImage(); }
     // A rectangle of the cell viewport in the ladder's own coordinates.
     QRect inLadder(const QRect& area) { return area.translated(ladder().viewport()->pos()); }
     QRect cell(double price, int column) { return inLadder(cellRect(price, column)); }
