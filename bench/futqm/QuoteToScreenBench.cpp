@@ -17,9 +17,7 @@
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
-#include <sys/resource.h>
 
-#include <time.h>
 #include <unistd.h>
 #include <QApplication>
 #include <QEvent>
@@ -27,9 +25,9 @@
 #include <chrono>
 #include <fstream>
 
-#include "MarketPusher.h"
 #include "Percentile.h"
-#include "RunEventLoop.h"
+#include "RunMeters.h"
+#include "SteadyPusher.h"
 #include "frame/ThisComponent.h"
 #include "frame/ToolWindows.h"
 #include "host/HostRuntime.h"
@@ -39,19 +37,10 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double ProcessCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double ThreadCpuSeconds() {
-    timespec time{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &time);
-    return time.tv_sec + time.tv_nsec / 1e9;
-}
+using Bench::NowNs;
+using Bench::ProcessCpuSeconds;
+using Bench::RunEventLoopFor;
+using Bench::ThreadCpuSeconds;
 
 double HeapInUseKb() {
     return double(mallinfo2().uordblks) / 1024;
@@ -93,17 +82,22 @@ void BM_QuoteToScreen(benchmark::State& state) {
     const auto& meal = *host.Market().Catalogue().At(0);
     host.Market().SetBestQuote(meal.index, meal.reference - meal.tick, 10, meal.reference + meal.tick, 10);
     host.Settle();
-    Bench::RunEventLoopFor(std::chrono::milliseconds(200));
+    RunEventLoopFor(std::chrono::milliseconds(200));
 
     PaintCounter ladderPaints(dialog->Ladder().viewport());
     std::vector<double> latencies;
     latencies.reserve(size_t(duration.count()) * 1000);
     dialog->SetQuoteShownObserver(
-        [&latencies](int64_t enqueuedNs) { latencies.push_back((Bench::NowNs() - enqueuedNs) / 1e6); });
+        [&latencies](int64_t enqueuedNs) { latencies.push_back((NowNs() - enqueuedNs) / 1e6); });
 
     for (auto _ : state) {
-        Bench::MarketPusher pusher(host.Market(), meal, rate);
-        Bench::RunEventLoopFor(std::chrono::seconds(1));
+        // A walk over 40 ticks, so every quote moves the last-price row.
+        Bench::SteadyPusher pusher(rate, [&host, &meal](int64_t step) {
+            host.Market().UpdateSnapshot(meal.index, [&](Kora::Interface::QuoteSnapshot& s) {
+                s.last = static_cast<int32_t>(meal.reference + Bench::WalkOffset(step) * meal.tick);
+            });
+        });
+        RunEventLoopFor(std::chrono::seconds(1));
         latencies.clear();
         const long residentAfterFirstSecond = ResidentKb();
         const double heapAfterFirstSecond = HeapInUseKb();
@@ -114,7 +108,7 @@ void BM_QuoteToScreen(benchmark::State& state) {
         const uint64_t receivedAfterFirstSecond = dialog->QuotesReceived();
         const int64_t paintsAfterFirstSecond = ladderPaints.paints;
         const auto start = Clock::now();
-        Bench::RunEventLoopFor(duration);
+        RunEventLoopFor(duration);
         const double wall = std::chrono::duration<double>(Clock::now() - start).count();
         state.counters["process_cpu_pct"] = 100 * (ProcessCpuSeconds() - processCpu) / wall;
         state.counters["ui_cpu_pct"] = 100 * (ThreadCpuSeconds() - uiCpu) / wall;

@@ -18,9 +18,9 @@
 
 #include <chrono>
 
-#include "MarketPusher.h"
 #include "Percentile.h"
-#include "RunEventLoop.h"
+#include "RunMeters.h"
+#include "SteadyPusher.h"
 #include "analysis/CDlgPositionAnalyze.h"
 #include "frame/ThisComponent.h"
 #include "frame/ToolWindows.h"
@@ -81,7 +81,12 @@ void BM_QuoteToScreen(benchmark::State& state) {
         [&latencies](int64_t enqueuedNs) { latencies.push_back((Bench::NowNs() - enqueuedNs) / 1e6); });
     const auto& underlying = *host.Market().Catalogue().At(fund);
     for (auto _ : state) {
-        Bench::MarketPusher pusher(host.Market(), underlying, rate);
+        Bench::SteadyPusher pusher(rate, [&host, &underlying](int64_t step) {
+            host.Market().UpdateSnapshot(underlying.index, [&](Kora::Interface::QuoteSnapshot& s) {
+                s.last =
+                    static_cast<int32_t>(underlying.reference + Bench::WalkOffset(step) * underlying.tick);
+            });
+        });
         Bench::RunEventLoopFor(std::chrono::seconds(1));
         latencies.clear();
         const int64_t pushedBefore = pusher.Pushed();

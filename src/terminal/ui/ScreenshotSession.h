@@ -12,18 +12,22 @@ namespace Terminal::Ui {
 
 class MainWindow;
 
-// `krt-terminal --screenshot DIR`: pictures of everything the component shows, for people and for
-// later work to look at. On the live market (stepped ahead first, so books and volumes are filled),
-// each content-window type is docked in turn, linked to a contract that suits it, given a moment to
-// draw live quotes (the futures account holds a position and has orders working on the contract the
-// futures tools show; the stock-option account holds options of the fund, which the position risk
-// window shows with one more added by hand) and written as DIR/<type>.png; the main window with two
-// docked tools is written as DIR/MainWindow.png, the market watch's option T-quote of the first
-// fund as DIR/OptionChain.png; then every instruct runs, and each one that opens a modal dialog has
-// it captured while open as DIR/<instruct>.png (the option price calculator and the seller analysis
-// with an option chosen and computed; the trade statistics twice, on open interest and as
-// DIR/<instruct>MaxPain.png on the maximum pain), and the file-order window as DIR/FileOrder.png.
-// Nested modal dialogs (a data download) run as usual.
+// `krt-terminal --screenshot DIR`: pictures of everything the component shows, for people and
+// for later work to look at. On the live market (stepped ahead first, so books and volumes are
+// filled), each content-window type is docked in turn, linked to a contract that suits it,
+// given a moment to draw live quotes (the futures account holds a position and has orders
+// working on the contract the futures tools show; the stock-option account holds options of the
+// fund, which the position risk window shows with one more added by hand) and written as
+// DIR/<type>.png; the main
+// window with two docked tools is written as DIR/MainWindow.png, the market watch's option
+// T-quote of the first fund as DIR/OptionChain.png; then every instruct runs, and each one that
+// opens a modal dialog has it captured while open as DIR/<instruct>.png (the option price
+// calculator and the seller analysis with an option chosen and computed; the trade statistics
+// twice, on open interest and as DIR/<instruct>MaxPain.png on the maximum pain), and the
+// file-order window as DIR/FileOrder.png. Nested modal dialogs (a data download) run as usual.
+// The option batch board, docked and popped up, trades on the stock-option account and shows
+// the fund's chain with a bull call spread ticked: the at-the-money call bought, the next one up
+// sold.
 class ScreenshotSession {
 public:
     ScreenshotSession(HostRuntime& runtime, MainWindow& window, const QString& folder);
@@ -50,6 +54,10 @@ private:
     // Links the tools to the contract a window type shows best (none: -1).
     int StagedInstrument(const QString& type) const;
     int AtTheMoneyOption() const;
+    // Ticks two legs on the option board a window holds, if it holds one.
+    void StageOptionBoard(QWidget& window);
+    // Makes the first account of the category current; answers the one that was.
+    std::string MakeCurrentAccount(int category);
     bool Save(QWidget& widget, const QString& name);
     void Settle(int ms);
 
