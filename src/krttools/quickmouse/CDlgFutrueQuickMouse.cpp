@@ -50,19 +50,6 @@ constexpr uint32_t kShortColour = 0x307100;
 const QString kWindowType = QStringLiteral("KRFutureQMouse");
 namespace Codes = TradingCodes;
 
-void ShowSide(CPositionInfo& panel, const PositionSideTotals& totals, int profitDecimals) {
-    const QString volume = totals.VolumeText();
-    const QString profit = totals.ProfitText(profitDecimals);
-    panel.SetSecondText(totals.SecondText());
-    // Quotes come many times a second; a panel is repainted only when what it shows changed.
-    if (panel.VolumeText() != volume) {
-        panel.SetVolumeText(volume);
-    }
-    if (panel.ProfitText() != profit) {
-        panel.SetProfitText(profit);
-    }
-}
-
 template <class Control>
 Control* WithId(Control* control, int id) {
     Win::SetControlId(control, id);
@@ -397,12 +384,12 @@ bool CDlgFutrueQuickMouse::SetContract(const Json::Value& contract, bool announc
     Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
     I::QuoteSnapshot snapshot{};
     m_quote = contracts && contracts->GetSnapshot(ContractRecords::Query(contract), snapshot)
-                  ? ReadFutureQuote(snapshot,
+                  ? ReadLadderQuote(snapshot,
                                     snapshot.priceDivisor > 0
                                         ? snapshot.priceDivisor
                                         : static_cast<int32_t>(JsonInt(contract, "PriceDivisor", 0)),
                                     snapshot.last)
-                  : FutureQuote();
+                  : LadderQuote();
     ReevaluateOffset();
     RefreshTrading();
     ShowQuote(m_quote);
@@ -498,7 +485,7 @@ void CDlgFutrueQuickMouse::ShowPush(const I::QuotePushRecord& record) {
     if (!(record.key == m_quoteKey)) {
         return;
     }
-    m_quote = ReadFutureQuote(record.snapshot, record.priceDivisor,
+    m_quote = ReadLadderQuote(record.snapshot, record.priceDivisor,
                               record.hasExtData ? record.ext.now : record.snapshot.last);
     ShowQuote(m_quote);
     m_unpaintedStamp = record.enqueuedNs;
@@ -512,7 +499,7 @@ uint64_t CDlgFutrueQuickMouse::QuotesReceived() const {
     return m_presenter.Quotes().Received();
 }
 
-void CDlgFutrueQuickMouse::ShowQuote(const FutureQuote& quote) {
+void CDlgFutrueQuickMouse::ShowQuote(const LadderQuote& quote) {
     if (quote.lastPrice > 0) {
         m_ladder->SetLastPrice(quote.lastPrice);
         if (m_centreBox->isChecked()) {
@@ -547,8 +534,8 @@ void CDlgFutrueQuickMouse::ShowPositions() {
     const PositionTotals totals =
         SumPositions(positions, m_quote.currentPrice, JsonDouble(contract, Field::kMultiplier, 1));
     const int profitDecimals = static_cast<int>(JsonInt(contract, "PriceDecimals", 0)) + 1;
-    ShowSide(*m_longPanel, totals.longSide, profitDecimals);
-    ShowSide(*m_shortPanel, totals.shortSide, profitDecimals);
+    m_longPanel->ShowTotals(totals.longSide, profitDecimals);
+    m_shortPanel->ShowTotals(totals.shortSide, profitDecimals);
 }
 
 void CDlgFutrueQuickMouse::SetQuoteShownObserver(std::function<void(int64_t)> observer) {

@@ -10,7 +10,7 @@
 #include "kernel/MsgReceiver.h"
 #include "kernel/QuoteReceiver.h"
 #include "kora/interface/QuoteKey.h"
-#include "quickmouse/FutureQuote.h"
+#include "ladder/LadderQuote.h"
 #include "trading/LadderWindowPresenter.h"
 #include "trading/TradePrompter.h"
 
@@ -117,7 +117,7 @@ private:
     void Announce();
 
     void ShowPush(const Kora::Interface::QuotePushRecord& record);
-    void ShowQuote(const FutureQuote& quote);
+    void ShowQuote(const LadderQuote& quote);
     void RefreshTrading();
     void ShowPositions();
     // Puts the last price (or, before any trade, the reference price) mid-page; nothing while
@@ -135,7 +135,7 @@ private:
     QString m_accountParam;
     bool m_locked = false;
     Kora::Interface::QuoteKey m_quoteKey;
-    FutureQuote m_quote;
+    LadderQuote m_quote;
 
     int64_t m_unpaintedStamp = 0;
     std::function<void(int64_t)> m_quoteShownObserver;
