@@ -32,6 +32,7 @@ constexpr int kDialogMs = 600;
 constexpr int kQuietMs = 150;
 constexpr int kFuturesDockWidth = 560;
 const char* const kFuturesAccount = "E1008";
+const char* const kStockOptionAccount = "E1006";
 constexpr int kTradeStatisticsChart = 20000;
 
 void Complain(const QString& text) {
@@ -61,7 +62,8 @@ int ScreenshotSession::Run() {
     for (int step = 0; step < kWarmUpSteps; ++step) {
         m_runtime.Market().Step();
     }
-    StageFuturesTrading();
+    StageTrading(QStringLiteral("KRFutureQMouse"), kFuturesAccount);
+    StageTrading(QStringLiteral("KROptionQMouse"), kStockOptionAccount);
     Settle(kWarmUpMs);
 
     const auto types = m_runtime.ContentWindows().GetWindowTypes();
@@ -81,14 +83,14 @@ int ScreenshotSession::Run() {
 }
 
 // A long position bought at the offer, a bid resting below the market and an offer above it, so
-// the ladder and the position panels have something to show.
-void ScreenshotSession::StageFuturesTrading() {
-    const int future = StagedInstrument(QStringLiteral("KRFutureQMouse"));
-    if (future < 0) {
+// the ladder and the position panels of a window type have something to show.
+void ScreenshotSession::StageTrading(const QString& type, const char* account) {
+    const int staged = StagedInstrument(type);
+    if (staged < 0) {
         return;
     }
-    const Market::Instrument& instrument = *m_runtime.Market().Catalogue().At(future);
-    const Market::Book book = m_runtime.Market().GetBook(future);
+    const Market::Instrument& instrument = *m_runtime.Market().Catalogue().At(staged);
+    const Market::Book book = m_runtime.Market().GetBook(staged);
     const int64_t bid = book.bids[0].price;
     const int64_t ask = book.asks[0].price;
     if (bid <= 0 || ask <= 0) {
@@ -96,8 +98,8 @@ void ScreenshotSession::StageFuturesTrading() {
     }
     const auto submit = [&](char direction, int64_t price, int64_t volume) {
         Market::OrderTicket ticket;
-        ticket.accountId = kFuturesAccount;
-        ticket.instrument = future;
+        ticket.accountId = account;
+        ticket.instrument = staged;
         ticket.direction = direction;
         ticket.price = price;
         ticket.volume = volume;
@@ -113,7 +115,13 @@ void ScreenshotSession::StageFuturesTrading() {
 }
 
 bool ScreenshotSession::ShootWindowType(const QString& type) {
+    // The option window trades on the account current when it opens: the fund options' one.
+    const std::string previousAccount = m_runtime.Engine().CurrentAccountId();
+    if (type == QStringLiteral("KROptionQMouse")) {
+        m_runtime.Engine().SetCurrentAccount(kStockOptionAccount);
+    }
     ToolDock* dock = m_window.OpenTool(type);
+    m_runtime.Engine().SetCurrentAccount(previousAccount);
     if (!dock) {
         Complain(QStringLiteral("no window of type %1").arg(type));
         ++m_failures;
