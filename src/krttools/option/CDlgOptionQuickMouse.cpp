@@ -106,8 +106,7 @@ const char* const kStyle =
     "QComboBox { background: #FFFFFF; color: #1A1A1A; border: 1px solid #B9C1CC; padding: 1px 4px;"
     "  min-height: 20px; }"
     "QLineEdit { background: #FFFFFF; color: #1A1A1A; selection-background-color: #3378D6; }"
-    "QLabel { color: #333333; }"
-    "QLabel#header { color: #1F3B63; font-weight: bold; }";
+    "QLabel { color: #333333; }";
 
 }  // namespace
 
@@ -139,7 +138,7 @@ void CDlgOptionQuickMouse::CreateControls() {
 
     m_contractBox = WithId(new CKrStockCombox(this), kContractId);
     m_header = WithId(new QLabel(this), kHeaderId);
-    m_header->setObjectName(QStringLiteral("header"));
+    m_header->setStyleSheet(QStringLiteral("color: #1F3B63; font-weight: bold;"));
     // The header's run of blanks may be cut rather than widen the window.
     m_header->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_hedgeLabel = new QLabel(QStringLiteral("投保"), this);

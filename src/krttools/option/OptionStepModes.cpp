@@ -31,7 +31,13 @@ std::vector<double> MiddleList(const LadderBestQuote& quote, double lastPrice) {
         take(level < quote.askLevels.size() ? quote.askLevels[level].price
                                             : (level == 0 && quote.askLevels.empty() ? quote.askPrice : 0));
     }
-    take(lastPrice);
+    // A last price away from the book would hide every price between the two: an order there
+    // would show on a row of another price. It joins only inside the book's span.
+    const auto [low, high] = std::minmax_element(prices.begin(), prices.end());
+    if (prices.empty() ||
+        (lastPrice >= *low - LadderModel::kPriceEpsilon && lastPrice <= *high + LadderModel::kPriceEpsilon)) {
+        take(lastPrice);
+    }
     std::sort(prices.begin(), prices.end(), std::greater<>());
     prices.erase(
         std::unique(prices.begin(), prices.end(),

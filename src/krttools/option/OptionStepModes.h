@@ -32,7 +32,9 @@ inline constexpr int kInitialChoice = 3;
 
 // The distinct positive prices among the quote's five best bids, five best asks and the last
 // price, highest first: each shows on a row of its own, the first as the upper bound U of the
-// zones, the last as the lower bound L.
+// zones, the last as the lower bound L. The last price counts only when the book is empty or
+// the price lies within the book's span, since the middle zone shows no price between its
+// entries.
 std::vector<double> MiddleList(const LadderBestQuote& quote, double lastPrice);
 
 // Whether the list still holds the quote's best bid and best ask (an empty side counts as held).

@@ -62,6 +62,11 @@ TEST(OptionMiddleList, TheDistinctPositivePricesOfFiveLevelsASideAndTheLastHighe
                            "0.0453", "0.0452"}));
     EXPECT_EQ(MiddleList(quote, 0.0455).size(), 9u) << "a last price at the best bid shows once";
 
+    EXPECT_EQ(Printed(MiddleList(Book(), 0.0500)).front(), QStringLiteral("0.0461"))
+        << "a last trade above the book would hide every price between them";
+    EXPECT_EQ(Printed(MiddleList(LadderBestQuote{}, 0.0500)), QStringList{"0.0500"})
+        << "no book: the last price";
+
     LadderBestQuote bare;  // only the best prices, no level lists
     bare.bidPrice = 0.0455;
     bare.askPrice = 0.0457;
