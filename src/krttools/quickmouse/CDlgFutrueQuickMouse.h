@@ -120,8 +120,6 @@ private:
     void ShowQuote(const LadderQuote& quote);
     void RefreshTrading();
     void ShowPositions();
-    // Puts the last price (or, before any trade, the reference price) mid-page; nothing while
-    // the ladder is not on screen.
 
     void SetLocked(bool locked);
     void SelectOffset(int id);

@@ -108,6 +108,37 @@ TEST_F(TradingTest, AnOrderTheMarketRefusesIsAcceptedThenReportedAsFailed) {
               ErrorCode::kMarketRejected);
 }
 
+// The path the ladder and the keyboard take: on SHFE a plain close of today's position fails
+// through the order's callback, close-today takes it.
+TEST_F(TradingTest, OnShfeTodaysPositionIsRecordedApartAndOnlyCloseTodayClosesIt) {
+    const int rebar = host.Instrument("SHFE", "rb2405").index;
+    host.Market().SetBestQuote(rebar, 3599, 50, 3601, 50);
+    auto order = [](const char* direction, const char* offset, const char* price) {
+        Json::Value request = Order(price, 3);
+        request["Order"]["Contract"] =
+            TerminalTest::JsonOf(R"({"ExchangeCode": "SHFE", "ContractCode": "rb2405"})");
+        request["Order"]["Direction"] = direction;
+        request["Order"]["OffsetFlag"] = offset;
+        return request;
+    };
+    ASSERT_EQ(Insert(order("0", "0", "3601"))["ErrorCode"].asInt(), 0);
+    host.Settle();
+    const Json::Value positions = host.Engine().GetPositions(Json::Value("E1008"));
+    ASSERT_EQ(positions.size(), 1u);
+    TerminalTest::ExpectTexts(positions[0], {{"63", "rb2405"}, {"137", "3"}, {"742", "3"}});
+
+    ASSERT_EQ(Insert(order("1", "1", "3599"))["ErrorCode"].asInt(), 0);
+    host.Settle();
+    TerminalTest::ExpectTexts(recorder->Payloads(Topic::kSTEPRequestCallBack).back()["RawContent"][0],
+                              {{"156", "5"}, {"ErrorMsg", "可平仓位不足"}});
+
+    ASSERT_EQ(Insert(order("1", "2", "3599"))["ErrorCode"].asInt(), 0);
+    host.Settle();
+    TerminalTest::ExpectTexts(recorder->Payloads(Topic::kSTEPRequestCallBack).back()["RawContent"][0],
+                              {{"156", "0"}, {"117", "2"}});
+    EXPECT_TRUE(host.Engine().GetPositions(Json::Value("E1008")).empty());
+}
+
 TEST_F(TradingTest, CancelThroughTheAccountObjectAndTheJournalOfBoth) {
     const Json::Value sent = Order("2990", 1);
     const std::string orderId = Insert(sent)["OrderID"].asString();
