@@ -234,7 +234,7 @@ void CDlgOptionQuickMouse::LayOutControls() {
             control->setMaximumWidth(kPanelWidth);
         }
     }
-    m_contractBox->setFixedWidth(kPanelWidth);
+    m_contractBox->setFixedWidth(kPanelWidth + 60);
 
     auto* body = new QHBoxLayout;
     body->setSpacing(6);

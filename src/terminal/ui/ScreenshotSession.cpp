@@ -63,7 +63,6 @@ int ScreenshotSession::Run() {
         m_runtime.Market().Step();
     }
     StageTrading(QStringLiteral("KRFutureQMouse"), kFuturesAccount);
-    StageTrading(QStringLiteral("KROptionQMouse"), kStockOptionAccount);
     Settle(kWarmUpMs);
 
     const auto types = m_runtime.ContentWindows().GetWindowTypes();
@@ -132,6 +131,11 @@ bool ScreenshotSession::ShootWindowType(const QString& type) {
     dock->resize(dock->sizeHint());
     if (const int instrument = StagedInstrument(type); instrument >= 0) {
         m_window.Watch()->Choose(instrument);
+    }
+    // An option's book moves fast: its orders are placed just before the picture, so the
+    // resting ones still rest.
+    if (type == QStringLiteral("KROptionQMouse")) {
+        StageTrading(type, kStockOptionAccount);
     }
     Settle(kToolMs);
     const bool saved = Save(*dock, type);

@@ -16,8 +16,8 @@ class MainWindow;
 // for later work to look at. On the live market (stepped ahead first, so books and volumes are
 // filled), each content-window type is docked in turn, linked to a contract that suits it,
 // given a moment to draw live quotes (the futures account holds a position and has orders
-// working on the contract the futures tools show, the stock-option account on the option the
-// option quick-mouse window shows) and written as DIR/<type>.png; the main
+// working on the contract the futures tools show, the stock-option account, staged as the
+// window opens, on the option the option quick-mouse window shows) and written as DIR/<type>.png; the main
 // window with two docked tools is written as DIR/MainWindow.png, the market watch's option
 // T-quote of the first fund as DIR/OptionChain.png; then every instruct runs, and each one that
 // opens a modal dialog has it captured while open as DIR/<instruct>.png (the option price
