@@ -23,6 +23,7 @@
 #include "ladder/PositionTotals.h"
 #include "ladder/QuickMouseMessages.h"
 #include "platform/ControlId.h"
+#include "platform/DialogPalette.h"
 #include "trading/ContractRecords.h"
 #include "trading/Linkage.h"
 
@@ -40,11 +41,18 @@ namespace {
 constexpr uint32_t kShortColour = 0x307100;
 constexpr int kPanelWidth = 178;
 
-template <class Control>
-Control* WithId(Control* control, int id) {
-    Win::SetControlId(control, id);
-    return control;
-}
+const char* const kStyle =
+    "CDlgLadderWindow { background: #F5F6F8; }"
+    "QPushButton { background: #FFFFFF; border: 1px solid #B9C1CC; border-radius: 2px; padding: 2px 4px;"
+    "  min-height: 18px; }"
+    "QPushButton:hover { background: #EAF1FB; border-color: #7C9CC8; }"
+    "QPushButton:pressed { background: #D6E3F5; }"
+    "QComboBox { background: #FFFFFF; color: #1A1A1A; border: 1px solid #B9C1CC; padding: 1px 4px;"
+    "  min-height: 20px; }"
+    "QComboBox:disabled { background: #F0F0F0; color: #6E6E6E; }"
+    "QLineEdit { background: #FFFFFF; color: #1A1A1A; selection-background-color: #3378D6; }"
+    "QToolButton { border: none; }"
+    "QLabel { color: #333333; }";
 
 }  // namespace
 
@@ -62,25 +70,36 @@ CDlgLadderWindow::~CDlgLadderWindow() {
 
 // ---- Controls ---------------------------------------------------------------------------------
 
+void CDlgLadderWindow::InitUI() {
+    setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9));
+    setStyleSheet(QString::fromUtf8(kStyle));
+    CreateCommonControls();
+    CreateControls();
+    LayOutControls();
+    ConnectCommonControls();
+    ConnectControls();
+    Win::ApplyLightDialogPalette(*this);
+}
+
 void CDlgLadderWindow::CreateCommonControls() {
-    m_contractBox = WithId(new CKrStockCombox(this), kContractId);
-    m_volumeEdit = WithId(new CPriceHSpinEdit(this), kVolumeId);
+    m_contractBox = Win::WithControlId(new CKrStockCombox(this), kContractId);
+    m_volumeEdit = Win::WithControlId(new CPriceHSpinEdit(this), kVolumeId);
     m_volumeEdit->SetFormat(QStringLiteral("%d"));
     m_volumeEdit->SetStep(1);
     for (const auto& [id, volume] : kVolumeButtons) {
-        auto* button = WithId(new QPushButton(QString::number(volume), this), id);
+        auto* button = Win::WithControlId(new QPushButton(QString::number(volume), this), id);
         button->setFocusPolicy(Qt::NoFocus);
         m_volumeButtons.push_back(button);
     }
-    m_longPanel = WithId(new CPositionInfo(this), kLongPanelId);
-    m_shortPanel = WithId(new CPositionInfo(this), kShortPanelId);
+    m_longPanel = Win::WithControlId(new CPositionInfo(this), kLongPanelId);
+    m_shortPanel = Win::WithControlId(new CPositionInfo(this), kShortPanelId);
     m_shortPanel->SetSideColour(kShortColour);
     m_shortPanel->SetSideLabel(QStringLiteral("空"));
-    m_openPanel = WithId(new COpenInfo(this), kOpenPanelId);
+    m_openPanel = Win::WithControlId(new COpenInfo(this), kOpenPanelId);
     m_openPanel->setToolTip(QStringLiteral("双击把可开数量填入委托数量"));
-    m_conditionButton = WithId(new QPushButton(QStringLiteral("条件单"), this), kConditionId);
-    m_openableButton = WithId(new QPushButton(QStringLiteral("查可开"), this), kOpenableId);
-    m_centreBox = WithId(new QCheckBox(QStringLiteral(" 最新价居中"), this), kCentreId);
+    m_conditionButton = Win::WithControlId(new QPushButton(QStringLiteral("条件单"), this), kConditionId);
+    m_openableButton = Win::WithControlId(new QPushButton(QStringLiteral("查可开"), this), kOpenableId);
+    m_centreBox = Win::WithControlId(new QCheckBox(QStringLiteral(" 最新价居中"), this), kCentreId);
 }
 
 void CDlgLadderWindow::SetUpLadder(CMouseOrderList& ladder,

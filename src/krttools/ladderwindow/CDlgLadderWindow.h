@@ -61,6 +61,9 @@ public:
     CDlgLadderWindow(int templateId, LadderWindowPresenter::Setup setup, QWidget* parent = nullptr);
     ~CDlgLadderWindow() override;
 
+    // The look every ladder window shares, the common controls and the window kind's own, laid
+    // out and connected.
+    void InitUI() override;
     void UnSubscribeMsg() override;
     void OnKoraMsg(const QString& topic, const Json::Value& payload) override;
     Win::LRESULT OnMessage(Win::UINT message, Win::WPARAM wParam, Win::LPARAM lParam) override;
@@ -83,6 +86,11 @@ public:
 
 protected:
     // ---- What a window kind adds ----
+    // Its own controls and ladder (after the common ones), their layout (with
+    // AddCommonControls), their connections.
+    virtual void CreateControls() = 0;
+    virtual void LayOutControls() = 0;
+    virtual void ConnectControls() = 0;
     virtual CMouseOrderList& LadderList() const = 0;
     // A new contract is current: the choices that depend on it. Before its ladder is built.
     virtual void OnContractChanged() {}
@@ -99,11 +107,8 @@ protected:
     virtual void MoveOrder(const QString& orderId, const QString& priceText);
 
     // ---- For the window kinds ----
-    // Makes the contract list, the volume controls, the panels, the two buttons and the centring
-    // box (owned by the dialog), and the ladder's columns with their titles and widths.
-    void CreateCommonControls();
+    // The ladder's columns with their titles and widths, its column roles, cursors and rows.
     void SetUpLadder(CMouseOrderList& ladder, std::initializer_list<std::pair<const char*, int>> columns);
-    void ConnectCommonControls();
     // The volume buttons in rows of four, the three panels, the two buttons and the box, in that order.
     void AddCommonControls(QVBoxLayout& side);
     // The account the window's parameters name (else as LadderWindowPresenter::ChooseAccount
@@ -137,6 +142,8 @@ protected:
     QCheckBox* m_centreBox = nullptr;
 
 private:
+    void CreateCommonControls();
+    void ConnectCommonControls();
     void ChooseListedContract(int index, bool announce);
     void ChooseTypedContract(const QString& code);
     void ShowPush(const Kora::Interface::QuotePushRecord& record);

@@ -23,7 +23,6 @@
 #include "option/SelfTradeCheck.h"
 #include "option/valuation/ListedOption.h"
 #include "platform/ControlId.h"
-#include "platform/DialogPalette.h"
 #include "platform/IniFile.h"
 #include "trading/Linkage.h"
 
@@ -41,12 +40,6 @@ namespace {
 constexpr int kPanelWidth = 178;
 const QString kHelpIni = QStringLiteral("../cfg/professional.ini");
 const QString kDefaultHelpUrl = QStringLiteral("http://www.krt.com.cn/help/OptionQuickMouse_TickSet.html");
-
-template <class Control>
-Control* WithId(Control* control, int id) {
-    Win::SetControlId(control, id);
-    return control;
-}
 
 // "改单确认:", a line "名称,买,开仓, 2手 价格:0.0500" per order, then "改为" and the volume.
 QString ChangeVolumeQuestion(const std::vector<Json::Value>& orders, int volume) {
@@ -84,17 +77,6 @@ int LeadingNumber(const QString& text) {
     return text.left(digits).toInt();
 }
 
-const char* const kStyle =
-    "CDlgOptionQuickMouse { background: #F5F6F8; }"
-    "QPushButton { background: #FFFFFF; border: 1px solid #B9C1CC; border-radius: 2px; padding: 2px 4px;"
-    "  min-height: 18px; }"
-    "QPushButton:hover { background: #EAF1FB; border-color: #7C9CC8; }"
-    "QPushButton:pressed { background: #D6E3F5; }"
-    "QComboBox { background: #FFFFFF; color: #1A1A1A; border: 1px solid #B9C1CC; padding: 1px 4px;"
-    "  min-height: 20px; }"
-    "QLineEdit { background: #FFFFFF; color: #1A1A1A; selection-background-color: #3378D6; }"
-    "QLabel { color: #333333; }";
-
 }  // namespace
 
 CDlgOptionQuickMouse::CDlgOptionQuickMouse(QWidget* parent)
@@ -104,44 +86,33 @@ CDlgOptionQuickMouse::CDlgOptionQuickMouse(QWidget* parent)
 
 // ---- Controls ---------------------------------------------------------------------------------
 
-void CDlgOptionQuickMouse::InitUI() {
-    CreateControls();
-    LayOutControls();
-    ConnectControls();
-    Win::ApplyLightDialogPalette(*this);
-}
-
 void CDlgOptionQuickMouse::CreateControls() {
-    setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9));
-    setStyleSheet(QString::fromUtf8(kStyle));
-    CreateCommonControls();
-
-    m_header = WithId(new QLabel(this), kHeaderId);
+    m_header = Win::WithControlId(new QLabel(this), kHeaderId);
     m_header->setStyleSheet(QStringLiteral("color: #1F3B63; font-weight: bold;"));
     // The header's run of blanks may be cut rather than widen the window.
     m_header->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_hedgeLabel = new QLabel(QStringLiteral("投保"), this);
-    m_hedgeBox = WithId(new QComboBox(this), kHedgeId);
+    m_hedgeBox = Win::WithControlId(new QComboBox(this), kHedgeId);
     for (QChar hedge : {Codes::Hedge::kSpeculation, Codes::Hedge::kArbitrage, Codes::Hedge::kHedging}) {
         m_hedgeBox->addItem(Codes::HedgeFlagText(hedge), QString(hedge));
     }
 
     m_offsetGroup = new QButtonGroup(this);
-    m_openRadio = WithId(new QRadioButton(QStringLiteral("开仓"), this), kOpenId);
-    m_closeRadio = WithId(new QRadioButton(QStringLiteral("平仓"), this), kCloseId);
+    m_openRadio = Win::WithControlId(new QRadioButton(QStringLiteral("开仓"), this), kOpenId);
+    m_closeRadio = Win::WithControlId(new QRadioButton(QStringLiteral("平仓"), this), kCloseId);
     m_offsetGroup->addButton(m_openRadio, kOpenId);
     m_offsetGroup->addButton(m_closeRadio, kCloseId);
-    m_netBox = WithId(new QCheckBox(QStringLiteral("净仓"), this), kNetId);
+    m_netBox = Win::WithControlId(new QCheckBox(QStringLiteral("净仓"), this), kNetId);
     m_netBox->setToolTip(QStringLiteral("按净持仓自动开平"));
-    m_coveredBox = WithId(new QCheckBox(QStringLiteral("备兑"), this), kCoveredId);
+    m_coveredBox = Win::WithControlId(new QCheckBox(QStringLiteral("备兑"), this), kCoveredId);
     m_coveredBox->setToolTip(QStringLiteral("以持有的标的备兑开仓、平仓"));
 
-    m_stepBox = WithId(new QComboBox(this), kStepModeId);
+    m_stepBox = Win::WithControlId(new QComboBox(this), kStepModeId);
     for (const OptionStepModes::Choice& choice : OptionStepModes::kChoices) {
         m_stepBox->addItem(QString::fromUtf8(choice.text));
     }
     m_stepBox->setCurrentIndex(OptionStepModes::kInitialChoice);
-    m_stepHelpButton = WithId(new QPushButton(QStringLiteral("?"), this), kStepHelpId);
+    m_stepHelpButton = Win::WithControlId(new QPushButton(QStringLiteral("?"), this), kStepHelpId);
     m_stepHelpButton->setFixedWidth(24);
     m_stepHelpButton->setToolTip(QStringLiteral("步长说明"));
 
@@ -188,7 +159,6 @@ void CDlgOptionQuickMouse::LayOutControls() {
 }
 
 void CDlgOptionQuickMouse::ConnectControls() {
-    ConnectCommonControls();
     connect(m_hedgeBox, &QComboBox::activated, this, [this] {
         Presenter().Choices().hedge = Codes::CodeOf(m_hedgeBox->currentData().toString());
         RefreshTrading();

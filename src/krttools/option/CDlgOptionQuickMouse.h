@@ -40,7 +40,6 @@ public:
 
     explicit CDlgOptionQuickMouse(QWidget* parent = nullptr);
 
-    void InitUI() override;
     void InitWindow() override;
     void SubscribeMsg() override;
     Win::LRESULT OnMessage(Win::UINT message, Win::WPARAM wParam, Win::LPARAM lParam) override;
@@ -60,11 +59,11 @@ protected:
     void PlaceOrder(const QString& priceText, QChar direction) override;
     void MoveOrder(const QString& orderId, const QString& priceText) override;
 
-private:
-    void CreateControls();
-    void LayOutControls();
-    void ConnectControls();
+    void CreateControls() override;
+    void LayOutControls() override;
+    void ConnectControls() override;
 
+private:
     void ShowCategory();
     void SelectOffset(int id);
     void SetNetPosition(bool on);

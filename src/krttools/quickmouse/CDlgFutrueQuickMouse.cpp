@@ -20,7 +20,6 @@
 #include "ladder/CPriceHSpinEdit.h"
 #include "ladder/QuickMouseHost.h"
 #include "platform/ControlId.h"
-#include "platform/DialogPalette.h"
 #include "trading/CloseTodayRule.h"
 #include "trading/ContractRecords.h"
 #include "trading/Linkage.h"
@@ -40,25 +39,6 @@ constexpr int kPanelWidth = 178;
 const QString kWindowType = QStringLiteral("KRFutureQMouse");
 namespace Codes = TradingCodes;
 
-template <class Control>
-Control* WithId(Control* control, int id) {
-    Win::SetControlId(control, id);
-    return control;
-}
-
-const char* const kStyle =
-    "CDlgFutrueQuickMouse { background: #F5F6F8; }"
-    "QPushButton { background: #FFFFFF; border: 1px solid #B9C1CC; border-radius: 2px; padding: 2px 4px;"
-    "  min-height: 18px; }"
-    "QPushButton:hover { background: #EAF1FB; border-color: #7C9CC8; }"
-    "QPushButton:pressed { background: #D6E3F5; }"
-    "QComboBox { background: #FFFFFF; color: #1A1A1A; border: 1px solid #B9C1CC; padding: 1px 4px;"
-    "  min-height: 20px; }"
-    "QComboBox:disabled { background: #F0F0F0; color: #6E6E6E; }"
-    "QLineEdit { background: #FFFFFF; color: #1A1A1A; selection-background-color: #3378D6; }"
-    "QToolButton { border: none; }"
-    "QLabel { color: #333333; }";
-
 }  // namespace
 
 CDlgFutrueQuickMouse::CDlgFutrueQuickMouse(QWidget* parent)
@@ -68,18 +48,8 @@ CDlgFutrueQuickMouse::CDlgFutrueQuickMouse(QWidget* parent)
 
 // ---- Controls ---------------------------------------------------------------------------------
 
-void CDlgFutrueQuickMouse::InitUI() {
-    CreateControls();
-    LayOutControls();
-    ConnectControls();
-    Win::ApplyLightDialogPalette(*this);
-}
-
 void CDlgFutrueQuickMouse::CreateControls() {
-    setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9));
-    setStyleSheet(QString::fromUtf8(kStyle));
-    CreateCommonControls();
-    m_hedgeBox = WithId(new QComboBox(this), kHedgeId);
+    m_hedgeBox = Win::WithControlId(new QComboBox(this), kHedgeId);
 
     // Both lock buttons stand at one place; the one showing tells the state and changes it.
     const struct {
@@ -90,7 +60,7 @@ void CDlgFutrueQuickMouse::CreateControls() {
     } locks[] = {{m_lockButton, kLockId, "交易代码锁定按钮背景图", "代码已锁定，点击解锁"},
                  {m_unlockButton, kUnlockId, "交易代码解锁按钮背景图", "代码未锁定，点击锁定"}};
     for (const auto& lock : locks) {
-        lock.button = WithId(new QToolButton(this), lock.id);
+        lock.button = Win::WithControlId(new QToolButton(this), lock.id);
         lock.button->setIcon(QIcon(QuickMouseHost::TradeImage(QString::fromUtf8(lock.image))));
         lock.button->setIconSize(QSize(20, 20));
         lock.button->setFixedSize(22, 22);
@@ -106,13 +76,13 @@ void CDlgFutrueQuickMouse::CreateControls() {
                    {m_closeRadio, kCloseId, "平仓"},
                    {m_closeTodayRadio, kCloseTodayId, "平今"}};
     for (const auto& offset : offsets) {
-        offset.radio = WithId(new QRadioButton(QString::fromUtf8(offset.text), this), offset.id);
+        offset.radio = Win::WithControlId(new QRadioButton(QString::fromUtf8(offset.text), this), offset.id);
         m_offsetGroup->addButton(offset.radio, offset.id);
     }
-    m_autoBox = WithId(new QCheckBox(QStringLiteral("自动"), this), kAutoId);
+    m_autoBox = Win::WithControlId(new QCheckBox(QStringLiteral("自动"), this), kAutoId);
     m_autoBox->setToolTip(QStringLiteral("按净持仓自动开平"));
-    m_fakBox = WithId(new QCheckBox(QStringLiteral("FAK"), this), kFakId);
-    m_fokBox = WithId(new QCheckBox(QStringLiteral("FOK"), this), kFokId);
+    m_fakBox = Win::WithControlId(new QCheckBox(QStringLiteral("FAK"), this), kFakId);
+    m_fokBox = Win::WithControlId(new QCheckBox(QStringLiteral("FOK"), this), kFokId);
 
     m_ladder = new CKRMouselist(this);
     SetUpLadder(*m_ladder, {{"挂单", 63}, {"买", 53}, {"价格", 90}, {"卖", 53}, {"挂单", 63}});
@@ -154,7 +124,6 @@ void CDlgFutrueQuickMouse::LayOutControls() {
 }
 
 void CDlgFutrueQuickMouse::ConnectControls() {
-    ConnectCommonControls();
     connect(m_hedgeBox, &QComboBox::activated, this, [this] {
         Presenter().Choices().hedge = Codes::CodeOf(m_hedgeBox->currentData().toString());
         RefreshTrading();

@@ -31,7 +31,6 @@ public:
 
     explicit CDlgFutrueQuickMouse(QWidget* parent = nullptr);
 
-    void InitUI() override;
     void InitWindow() override;
     void SubscribeMsg() override;
 
@@ -48,11 +47,11 @@ protected:
     void Announce(const Kora::Interface::QuoteKey& contract) override;
     void FollowLinkage(const Json::Value& payload) override;
 
-private:
-    void CreateControls();
-    void LayOutControls();
-    void ConnectControls();
+    void CreateControls() override;
+    void LayOutControls() override;
+    void ConnectControls() override;
 
+private:
     void LoadHedgeEntries();
     void SetLocked(bool locked);
     void SelectOffset(int id);
