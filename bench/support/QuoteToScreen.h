@@ -33,6 +33,7 @@
 #include <thread>
 
 #include "Percentile.h"
+#include "frame/ThisComponent.h"
 #include "host/HostRuntime.h"
 
 namespace Bench {
@@ -121,6 +122,31 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<int64_t> m_pushed{0};
     std::thread m_thread;
+};
+
+// The scripted terminal of 15 March 2024 with the component loaded in this process as the
+// terminal loads it, and one of its windows made through the content-window service for an
+// account, shown offscreen.
+class WindowOnHost {
+public:
+    WindowOnHost(const QString& type, const QString& account) : m_host(Options()) {
+        m_host.LoadComponent([](auto h) { return new ThisComponent(h.Get()); }, [](auto* c) { delete c; });
+        window = m_host.ContentWindows().CreateContentWindow(type, {{QStringLiteral("EAccountID"), account}});
+        window->Move(0, 0, 560, 640);
+        window->Show(true);
+    }
+    ~WindowOnHost() { m_host.ContentWindows().DestroyContentWindow(window); }
+    Terminal::HostRuntime& Host() { return m_host; }
+
+    Kora::Utility::Handle<Kora::Interface::ContentWindowI> window;
+
+private:
+    static Terminal::HostOptions Options() {
+        Terminal::HostOptions options;
+        options.tradingDay = QDate(2024, 3, 15);
+        return options;
+    }
+    Terminal::HostRuntime m_host;
 };
 
 // Measures a shown window: anything with Ladder().viewport(), SetQuoteShownObserver(),

@@ -116,6 +116,14 @@ void CDlgLadderWindow::SetUpLadder(CMouseOrderList& ladder,
     ladder.viewport()->installEventFilter(this);
 }
 
+QHBoxLayout* CDlgLadderWindow::Row(std::initializer_list<QWidget*> controls, QWidget* stretched) {
+    auto* layout = new QHBoxLayout;
+    for (QWidget* control : controls) {
+        layout->addWidget(control, control == stretched ? 1 : 0);
+    }
+    return layout;
+}
+
 void CDlgLadderWindow::AddCommonControls(QVBoxLayout& side) {
     auto* volumeGrid = new QGridLayout;
     volumeGrid->setSpacing(3);
@@ -128,10 +136,7 @@ void CDlgLadderWindow::AddCommonControls(QVBoxLayout& side) {
         panel->setFixedSize(kPanelWidth, 46);
         side.addWidget(panel);
     }
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_conditionButton);
-    buttons->addWidget(m_openableButton);
-    side.addLayout(buttons);
+    side.addLayout(Row({m_conditionButton, m_openableButton}));
     side.addWidget(m_centreBox);
 }
 

@@ -21,6 +21,7 @@ class COpenInfo;
 class CPositionInfo;
 class CPriceHSpinEdit;
 class QCheckBox;
+class QHBoxLayout;
 class QVBoxLayout;
 class QPushButton;
 
@@ -109,6 +110,8 @@ protected:
     // ---- For the window kinds ----
     // The ladder's columns with their titles and widths, its column roles, cursors and rows.
     void SetUpLadder(CMouseOrderList& ladder, std::initializer_list<std::pair<const char*, int>> columns);
+    // A row of controls; `stretched` takes the room left.
+    static QHBoxLayout* Row(std::initializer_list<QWidget*> controls, QWidget* stretched = nullptr);
     // The volume buttons in rows of four, the three panels, the two buttons and the box, in that order.
     void AddCommonControls(QVBoxLayout& side);
     // The account the window's parameters name (else as LadderWindowPresenter::ChooseAccount

@@ -123,21 +123,14 @@ void CDlgOptionQuickMouse::CreateControls() {
 void CDlgOptionQuickMouse::LayOutControls() {
     // Every control is a direct child of the dialog: the ladder and the panels report to their
     // parent window.
-    auto row = [](std::initializer_list<QWidget*> controls, QWidget* stretched = nullptr) {
-        auto* layout = new QHBoxLayout;
-        for (QWidget* control : controls) {
-            layout->addWidget(control, control == stretched ? 1 : 0);
-        }
-        return layout;
-    };
     auto* side = new QVBoxLayout;
     side->setSpacing(6);
-    side->addLayout(row({m_hedgeLabel, m_hedgeBox}, m_hedgeBox));
-    side->addLayout(row({m_openRadio, m_closeRadio}));
-    side->addLayout(row({m_netBox, m_coveredBox}));
-    side->addLayout(row({new QLabel(QStringLiteral("数量"), this), m_volumeEdit}, m_volumeEdit));
+    side->addLayout(Row({m_hedgeLabel, m_hedgeBox}, m_hedgeBox));
+    side->addLayout(Row({m_openRadio, m_closeRadio}));
+    side->addLayout(Row({m_netBox, m_coveredBox}));
+    side->addLayout(Row({new QLabel(QStringLiteral("数量"), this), m_volumeEdit}, m_volumeEdit));
     AddCommonControls(*side);
-    side->addLayout(row({new QLabel(QStringLiteral("步长"), this), m_stepBox, m_stepHelpButton}, m_stepBox));
+    side->addLayout(Row({new QLabel(QStringLiteral("步长"), this), m_stepBox, m_stepHelpButton}, m_stepBox));
     side->addStretch(1);
     for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (control != m_ladder && control != m_header && control != m_contractBox) {
@@ -153,7 +146,7 @@ void CDlgOptionQuickMouse::LayOutControls() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(6);
-    layout->addLayout(row({m_contractBox, m_header}, m_header));
+    layout->addLayout(Row({m_contractBox, m_header}, m_header));
     layout->addLayout(body, 1);
     resize(kPanelWidth + m_ladder->minimumWidth() + 24, 620);
 }

@@ -94,19 +94,11 @@ void CDlgFutrueQuickMouse::LayOutControls() {
     auto* side = new QVBoxLayout;
     side->setSpacing(6);
 
-    // A row of controls; `stretched` takes the room left.
-    auto row = [](std::initializer_list<QWidget*> controls, QWidget* stretched = nullptr) {
-        auto* layout = new QHBoxLayout;
-        for (QWidget* control : controls) {
-            layout->addWidget(control, control == stretched ? 1 : 0);
-        }
-        return layout;
-    };
-    side->addLayout(row({m_contractBox, m_lockButton, m_unlockButton}, m_contractBox));
-    side->addLayout(row({new QLabel(QStringLiteral("投保"), this), m_hedgeBox}, m_hedgeBox));
-    side->addLayout(row({m_openRadio, m_closeRadio, m_closeTodayRadio}));
-    side->addLayout(row({m_autoBox, m_fakBox, m_fokBox}));
-    side->addLayout(row({new QLabel(QStringLiteral("数量"), this), m_volumeEdit}, m_volumeEdit));
+    side->addLayout(Row({m_contractBox, m_lockButton, m_unlockButton}, m_contractBox));
+    side->addLayout(Row({new QLabel(QStringLiteral("投保"), this), m_hedgeBox}, m_hedgeBox));
+    side->addLayout(Row({m_openRadio, m_closeRadio, m_closeTodayRadio}));
+    side->addLayout(Row({m_autoBox, m_fakBox, m_fokBox}));
+    side->addLayout(Row({new QLabel(QStringLiteral("数量"), this), m_volumeEdit}, m_volumeEdit));
     AddCommonControls(*side);
     side->addStretch(1);
 
