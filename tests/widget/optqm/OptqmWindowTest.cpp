@@ -7,8 +7,10 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "CKrStockCombox.h"
 #include "OptqmWindow.h"
 #include "kora/utility/JsonAccess.h"
+#include "ladder/CListEdit.h"
 #include "ladder/CPositionInfo.h"
 #include "ladder/CPriceHSpinEdit.h"
 #include "ladder/MsgEdit.h"
@@ -18,6 +20,7 @@ namespace {
 using Kora::Utility::JsonText;
 using Dlg = CDlgOptionQuickMouse;
 
+constexpr int kBuyOrders = 0;
 constexpr int kBuyVolume = 1;
 constexpr int kSellVolume = 3;
 
@@ -224,6 +227,59 @@ TEST_F(OptqmTest, ANewParamWithAContractChangesToItAndPreDestroyReleasesTheDialo
     EXPECT_EQ(Wrapper().QuickMouse(), nullptr);
     EXPECT_EQ(window->GetHwnd(), nullptr);
     window->Move(0, 0, 300, 300);  // nothing left to move
+}
+
+TEST_F(OptqmTest, AChosenOptionIsAnnouncedAsEnteredOnTheDefaultChannel) {
+    Open();
+    auto* chooser = Control<CKrStockCombox>(Dlg::kContractId);
+    const int other = chooser->FindCode(QString::fromStdString(Option().code)) == 0 ? 1 : 0;
+    emit chooser->contractSelected(other);
+    Pump();
+    const auto announced = Host().Activity().Announcements();
+    ASSERT_EQ(announced.size(), 1u);
+    EXPECT_EQ(JsonText(announced[0], "Stock"),
+              Host()
+                  .KeyOf(*Host().Market().Catalogue().FindByCode(
+                      chooser->Contracts()[other].contractCode.toStdString())[0])
+                  .ToText()
+                  .toStdString());
+    EXPECT_EQ(JsonText(announced[0], "CWID"), "OptionQuickMouse");
+    EXPECT_EQ(JsonText(announced[0], "Enter"), "true");
+    EXPECT_EQ(JsonText(announced[0], "Channel"), "0");
+}
+
+TEST_F(OptqmTest, AVolumeChangeListsEachOrderBeforeReplacingThemAndCancelAndMoveLogUnderTheWindow) {
+    Open();
+    ClickCell(0.0440, kBuyVolume);
+    ClickCell(0.0440, kBuyVolume);
+    Pump();
+    t.answer = Win::IDCANCEL;
+    QTest::mouseClick(Ladder().viewport(), Qt::LeftButton, {}, Cell(0.0440, kBuyOrders));
+    CListEdit* editor = Ladder().Editor();
+    ASSERT_TRUE(editor && editor->IsOpen());
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("5"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    Pump();
+    // The records as the engine resolved the net orders: openings.
+    const QString name = QString::fromStdString(Option().name);
+    const QString line = QStringLiteral("\r\n") + name + QStringLiteral(",买,开仓, 1手 价格:0.0440");
+    ASSERT_EQ(t.boxes.size(), 1u);
+    EXPECT_EQ(t.boxes[0].text, QStringLiteral("改单确认:") + line + line + QStringLiteral("\r\n改为5"));
+    EXPECT_TRUE(Cancels().empty()) << "cancelled by the trader";
+
+    const std::string moved = JsonText(Host().Engine().GetOrders(Json::Value("E1006"))[0], "OrderID");
+    const QPoint from = Cell(0.0440, kBuyOrders);
+    const QPoint to = Ladder().CellRect(Ladder().Model().Scale().RowOf(0.0440) + 1, kBuyOrders).center();
+    QTest::mousePress(Ladder().viewport(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(Ladder().viewport(), to);
+    QTest::mouseRelease(Ladder().viewport(), Qt::LeftButton, {}, to);
+    Pump();
+    const QStringList log = t.EngineLog();
+    EXPECT_TRUE(log.contains(
+        QStringLiteral("10:%1|快鼠改单中撤单|期权快鼠改单中撤单").arg(QString::fromStdString(moved))))
+        << log.join('\n').toStdString();
+    EXPECT_EQ(Cancels().size(), 2u) << "both orders of the group";
 }
 
 }  // namespace
