@@ -7,6 +7,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/OptionChainModel.h"
 #include "ui/QuoteTexts.h"
@@ -97,13 +98,16 @@ OptionChainView::OptionChainView(const Market::Simulator& market, QWidget* paren
 
 void OptionChainView::FillUnderlyings() {
     const QSignalBlocker quiet(m_underlyings);
+    const QVariant shown = m_underlyings->currentData();
     m_underlyings->clear();
-    for (int underlying : m_market.Catalogue().Underlyings()) {
+    m_listedUnderlyings = m_market.Catalogue().Underlyings();
+    for (int underlying : m_listedUnderlyings) {
         const Market::Instrument& instrument = *m_market.Catalogue().At(underlying);
         m_underlyings->addItem(QStringLiteral("%1 %2").arg(QString::fromStdString(instrument.code),
                                                            QString::fromStdString(instrument.name)),
                                underlying);
     }
+    m_underlyings->setCurrentIndex(std::max(m_underlyings->findData(shown), 0));
     FillMonths();
 }
 
@@ -141,8 +145,8 @@ bool OptionChainView::ShowUnderlying(int underlying) {
 }
 
 void OptionChainView::RefreshQuotes() {
-    if (m_underlyings->count() != int(m_market.Catalogue().Underlyings().size())) {
-        FillUnderlyings();  // a trading day rolled: months and chains changed
+    if (m_market.Catalogue().Underlyings() != m_listedUnderlyings) {
+        FillUnderlyings();  // a trading day rolled: an index month expired, another was listed
     }
     m_model->Refresh();
     const Market::Instrument* underlying = m_market.Catalogue().At(m_model->Underlying());

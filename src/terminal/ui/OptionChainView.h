@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <vector>
 
 #include "market/Simulator.h"
 
@@ -44,6 +45,7 @@ private:
     QLabel* m_underlyingQuote = nullptr;
     QTableView* m_view = nullptr;
     QTimer* m_refresh = nullptr;
+    std::vector<int> m_listedUnderlyings;  // as the underlying box lists them
 };
 
 }  // namespace Terminal::Ui
