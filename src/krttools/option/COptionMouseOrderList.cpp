@@ -1,6 +1,7 @@
 #include "option/COptionMouseOrderList.h"
 
 #include <QPainter>
+#include <utility>
 
 #include "platform/ColorRef.h"
 
@@ -44,12 +45,35 @@ bool COptionMouseOrderList::SetStepMode(const OptionStepModes::StepMode& mode) {
 
 void COptionMouseOrderList::SetBestQuote(const LadderBestQuote& quote) {
     if (m_mode.zoned && Model().RowCount() > 0 && !OptionStepModes::HoldsBestPrices(m_middle, quote)) {
+        if (m_buttonDown) {
+            // Rows moving under a drag would drop it; the best prices show on the rows nearest them.
+            m_relayWaiting = true;
+            CMouseOrderList::SetBestQuote(quote);
+            return;
+        }
         const double last = Model().LastPrice();
         m_middle = OptionStepModes::MiddleList(quote, last);
         Relay(quote, last);
         return;
     }
     CMouseOrderList::SetBestQuote(quote);
+}
+
+void COptionMouseOrderList::mousePressEvent(QMouseEvent* event) {
+    m_buttonDown = true;
+    CMouseOrderList::mousePressEvent(event);
+}
+
+void COptionMouseOrderList::mouseReleaseEvent(QMouseEvent* event) {
+    CMouseOrderList::mouseReleaseEvent(event);
+    m_buttonDown = false;
+    if (std::exchange(m_relayWaiting, false)) {
+        const LadderBestQuote quote = Model().BestQuote();
+        if (!OptionStepModes::HoldsBestPrices(m_middle, quote)) {
+            m_middle = OptionStepModes::MiddleList(quote, Model().LastPrice());
+            Relay(quote, Model().LastPrice());
+        }
+    }
 }
 
 void COptionMouseOrderList::Relay(const LadderBestQuote& quote, double lastPrice) {

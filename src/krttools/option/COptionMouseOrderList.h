@@ -14,7 +14,9 @@
 //
 // Laying the rows out again resets what the ladder shows: the ladder itself enters the last
 // price and the quote again and keeps the price at the top of the page where it was; the owner
-// is told (SetRelaidObserver) to push its working orders and positions again.
+// is told (SetRelaidObserver) to push its working orders and positions again. While a mouse
+// button is down on the rows (a click or a drag under way) the rows stay as they are and the
+// new layout waits for the button's release.
 class COptionMouseOrderList : public CMouseOrderList {
     Q_OBJECT
 public:
@@ -36,6 +38,8 @@ public:
     void SetRelaidObserver(std::function<void()> observer) { m_relaid = std::move(observer); }
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void DrawUnselectedRowBackground(QPainter& painter, int row, int column, const QRect& cell) override;
     // Only the price is coloured: red above the reference price, green below it, black within
     // 1e-8 of it, whatever the day's range.
@@ -47,4 +51,6 @@ private:
     OptionStepModes::StepMode m_mode = OptionStepModes::kChoices[OptionStepModes::kInitialChoice].mode;
     std::vector<double> m_middle;
     std::function<void()> m_relaid;
+    bool m_buttonDown = false;
+    bool m_relayWaiting = false;
 };

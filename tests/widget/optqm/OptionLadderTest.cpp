@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QStringList>
+#include <QTest>
 
 #include "option/CKROptionMouselist.h"
 #include "option/OptionStepModes.h"
@@ -183,6 +184,18 @@ TEST_F(OptionLadder, OnlyANewBestPriceOutsideTheListLaysTheRowsAgainKeepingThePa
     EXPECT_EQ(ladder.Model().PriceText(ladder.Model().BidRow()), QStringLiteral("0.0456"));
     EXPECT_EQ(ladder.Model().PriceText(ladder.TopIndex()), QStringLiteral("0.0470"));
     EXPECT_EQ(ladder.Model().PriceText(ladder.Model().LastPriceRow()), QStringLiteral("0.0455"));
+}
+
+TEST_F(OptionLadder, ANewBestPriceDuringADragWaitsForTheReleaseSoTheDragIsNotLost) {
+    Show();
+    const QPoint cell = ladder.CellRect(RowOf(0.0452), 1).center();
+    QTest::mousePress(ladder.viewport(), Qt::LeftButton, {}, cell);
+    ladder.SetBestQuote(Book(0.0456, 0.0458));
+    EXPECT_EQ(relaid, 0);
+    EXPECT_EQ(ladder.Model().PriceText(RowOf(0.0452)), QStringLiteral("0.0452")) << "the rows stay";
+    QTest::mouseRelease(ladder.viewport(), Qt::LeftButton, {}, cell);
+    EXPECT_EQ(relaid, 1);
+    EXPECT_EQ(ladder.Model().PriceText(ladder.Model().BidRow()), QStringLiteral("0.0456"));
 }
 
 TEST_F(OptionLadder, PaintsTheOptionColours) {
