@@ -205,6 +205,7 @@ void CDlgOptionQuickMouse::OnAccountChanged() {
 void CDlgOptionQuickMouse::ShowCategory() {
     // A stock-option account covers with the underlying it holds; a futures account hedges.
     const bool stockOption = Presenter().Policy().kind() == CategoryPolicy::Kind::kStockOption;
+    m_ladder->SetConfigCategory(Presenter().Policy().ConfigCategory());
     m_hedgeLabel->setVisible(!stockOption);
     m_hedgeBox->setVisible(!stockOption);
     m_coveredBox->setVisible(stockOption);

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <utility>
 
+#include "ladder/QuickMouseHost.h"
 #include "platform/ColorRef.h"
 
 namespace {
@@ -57,6 +58,10 @@ void COptionMouseOrderList::SetBestQuote(const LadderBestQuote& quote) {
         return;
     }
     CMouseOrderList::SetBestQuote(quote);
+}
+
+int COptionMouseOrderList::TriggerMode() const {
+    return QuickMouseHost::TriggerMode(m_configCategory);
 }
 
 void COptionMouseOrderList::mousePressEvent(QMouseEvent* event) {

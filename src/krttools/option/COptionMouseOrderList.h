@@ -35,9 +35,13 @@ public:
     const std::vector<double>& MiddleList() const { return m_middle; }
 
     void SetBestQuote(const LadderBestQuote& quote) override;
+    // The category under which the configuration keeps the click trigger mode: the window's
+    // account's ("个股期权" or "期货"; "期货" until told).
+    void SetConfigCategory(const QString& category) { m_configCategory = category; }
     void SetRelaidObserver(std::function<void()> observer) { m_relaid = std::move(observer); }
 
 protected:
+    int TriggerMode() const override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void DrawUnselectedRowBackground(QPainter& painter, int row, int column, const QRect& cell) override;
@@ -51,6 +55,7 @@ private:
     OptionStepModes::StepMode m_mode = OptionStepModes::kChoices[OptionStepModes::kInitialChoice].mode;
     std::vector<double> m_middle;
     std::function<void()> m_relaid;
+    QString m_configCategory = QStringLiteral("期货");
     bool m_buttonDown = false;
     bool m_relayWaiting = false;
 };

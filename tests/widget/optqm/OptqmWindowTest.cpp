@@ -125,6 +125,18 @@ TEST_F(OptqmTest, AClickSendsANetOrderWithOrderModeZeroAndTheCoveredFlagUnderThe
     })) << "the order-log line under the window's title";
 }
 
+TEST_F(OptqmTest, TheClickTriggerModeIsTheStockOptionCategorysOnAStockOptionAccount) {
+    Open();
+    Host().Config().ChangeValue(QStringLiteral("触发方式"), QStringLiteral("期货"), 1);
+    ClickCell(0.0445, kBuyVolume);
+    EXPECT_EQ(Orders().size(), 1u) << "the futures category's double-click mode is not this window's";
+    Host().Config().ChangeValue(QStringLiteral("触发方式"), QStringLiteral("个股期权"), 1);
+    ClickCell(0.0445, kBuyVolume);
+    EXPECT_EQ(Orders().size(), 1u);
+    QTest::mouseDClick(Ladder().viewport(), Qt::LeftButton, {}, Cell(0.0445, kBuyVolume));
+    EXPECT_EQ(Orders().size(), 2u);
+}
+
 TEST_F(OptqmTest, ANetOrderTheEngineCannotResolveIsShownAndNothingIsSent) {
     Open();
     SetVolume(QStringLiteral("100000"));
