@@ -6,8 +6,8 @@
 
 #include "kernel/LatestQuoteSlot.h"
 #include "kora/utility/JsonAccess.h"
-#include "ladder/PositionTotals.h"
 #include "ladder/LadderQuote.h"
+#include "ladder/PositionTotals.h"
 
 namespace {
 
