@@ -5,8 +5,8 @@
 // quotes of the window's contract at a steady rate (the first benchmark argument, pushes per
 // second; the second, the seconds measured after one second of warm-up).
 //
-// A market thread moves the contract's last price; each quote the window shows is timed from the
-// push's stamp (taken as it enters the centre) to the end of the ladder's next paint. Counters:
+// A market thread moves the contract's last price over 40 ticks; each quote the window shows is timed from
+// the push's stamp (taken as it enters the centre) to the end of the ladder's next paint. Counters:
 //   p50_ms, p99_ms, max_ms  quote-to-screen latency of the quotes shown
 //   process_cpu_pct         the whole process (market thread, centre, window) over wall time,
 //                           in percent of one core
@@ -18,44 +18,22 @@
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
-#include <sys/resource.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <QEvent>
-#include <QEventLoop>
-#include <QTimer>
 #include <QWidget>
-#include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <fstream>
-#include <thread>
 
 #include "Percentile.h"
+#include "RunMeters.h"
+#include "SteadyPusher.h"
 #include "frame/ThisComponent.h"
 #include "host/HostRuntime.h"
 
 namespace Bench {
 
 using Clock = std::chrono::steady_clock;
-
-inline int64_t NowNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count();
-}
-
-inline double ProcessCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-inline double ThreadCpuSeconds() {
-    timespec time{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &time);
-    return time.tv_sec + time.tv_nsec / 1e9;
-}
 
 inline double HeapInUseKb() {
     return double(mallinfo2().uordblks) / 1024;
@@ -80,48 +58,6 @@ protected:
         paints += event->type() == QEvent::Paint;
         return false;
     }
-};
-
-inline void RunEventLoopFor(std::chrono::milliseconds duration) {
-    QEventLoop loop;
-    QTimer::singleShot(duration, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-// Moves the contract's last price `rate` times a second, in batches of a millisecond or more,
-// over 40 ticks around its reference, so every quote moves the last-price row.
-class MarketPusher {
-public:
-    MarketPusher(Terminal::Market::Simulator& market, const Terminal::Market::Instrument& instrument,
-                 int rate)
-        : m_thread([this, &market, &instrument, rate] {
-              const auto period =
-                  std::chrono::nanoseconds(std::max<int64_t>(1'000'000, 1'000'000'000 / rate));
-              const int64_t perBatch = std::max<int64_t>(1, rate * period.count() / 1'000'000'000);
-              auto next = Clock::now();
-              int64_t step = 0;
-              while (!m_stop) {
-                  for (int64_t i = 0; i < perBatch; ++i, ++step) {
-                      const int64_t offset = (step % 40 < 20 ? step % 20 : 20 - step % 20) - 10;
-                      market.UpdateSnapshot(instrument.index, [&](Kora::Interface::QuoteSnapshot& s) {
-                          s.last = static_cast<int32_t>(instrument.reference + offset * instrument.tick);
-                      });
-                  }
-                  m_pushed += perBatch;
-                  next += period;
-                  std::this_thread::sleep_until(next);
-              }
-          }) {}
-    ~MarketPusher() {
-        m_stop = true;
-        m_thread.join();
-    }
-    int64_t Pushed() const { return m_pushed; }
-
-private:
-    std::atomic<bool> m_stop{false};
-    std::atomic<int64_t> m_pushed{0};
-    std::thread m_thread;
 };
 
 // The scripted terminal of 15 March 2024 with the component loaded in this process as the
@@ -166,7 +102,12 @@ void MeasureQuoteToScreen(benchmark::State& state, Terminal::HostRuntime& host, 
         [&latencies](int64_t enqueuedNs) { latencies.push_back((NowNs() - enqueuedNs) / 1e6); });
 
     for (auto _ : state) {
-        MarketPusher pusher(host.Market(), instrument, rate);
+        // A walk over 40 ticks, so every quote moves the last-price row.
+        SteadyPusher pusher(rate, [&host, &instrument](int64_t step) {
+            host.Market().UpdateSnapshot(instrument.index, [&](Kora::Interface::QuoteSnapshot& s) {
+                s.last = static_cast<int32_t>(instrument.reference + WalkOffset(step) * instrument.tick);
+            });
+        });
         RunEventLoopFor(std::chrono::seconds(1));
         latencies.clear();
         const long residentAfterFirstSecond = ResidentKb();

@@ -8,9 +8,11 @@
 #include <QMetaObject>
 #include <QMouseEvent>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
+#include "COptListTradeBatch.h"
 #include "host/Records.h"
 #include "kora/utility/WString.h"
 #include "platform/ControlId.h"
@@ -33,6 +35,9 @@ constexpr int kQuietMs = 150;
 constexpr int kFuturesDockWidth = 560;
 const char* const kFuturesAccount = "E1008";
 const char* const kStockOptionAccount = "E1006";
+constexpr int kStockOptionCategory = 6;
+const QString kOptionBoard = QStringLiteral("OptBatchWindow");
+const QString kOptionQuickMouse = QStringLiteral("KROptionQMouse");
 constexpr int kTradeStatisticsChart = 20000;
 
 void Complain(const QString& text) {
@@ -114,13 +119,14 @@ void ScreenshotSession::StageTrading(const QString& type, const char* account) {
 }
 
 bool ScreenshotSession::ShootWindowType(const QString& type) {
-    // The option window trades on the account current when it opens: the fund options' one.
-    const std::string previousAccount = m_runtime.Engine().CurrentAccountId();
-    if (type == QStringLiteral("KROptionQMouse")) {
-        m_runtime.Engine().SetCurrentAccount(kStockOptionAccount);
-    }
+    // The option tools trade on the account current when they open: the fund options' one.
+    const std::string previousAccount = type == kOptionBoard || type == kOptionQuickMouse
+                                            ? MakeCurrentAccount(kStockOptionCategory)
+                                            : std::string();
     ToolDock* dock = m_window.OpenTool(type);
-    m_runtime.Engine().SetCurrentAccount(previousAccount);
+    if (!previousAccount.empty()) {
+        m_runtime.Engine().SetCurrentAccount(previousAccount);
+    }
     if (!dock) {
         Complain(QStringLiteral("no window of type %1").arg(type));
         ++m_failures;
@@ -134,10 +140,11 @@ bool ScreenshotSession::ShootWindowType(const QString& type) {
     }
     // An option's book moves fast: its orders are placed just before the picture, so the
     // resting ones still rest.
-    if (type == QStringLiteral("KROptionQMouse")) {
+    if (type == kOptionQuickMouse) {
         StageTrading(type, kStockOptionAccount);
     }
     Settle(kToolMs);
+    StageOptionBoard(*dock);
     const bool saved = Save(*dock, type);
     dock->close();
     Settle(kQuietMs);
@@ -177,6 +184,7 @@ bool ScreenshotSession::ShootOptionChain() {
 void ScreenshotSession::ShootInstructs() {
     const Win::ModalRunner previous =
         Win::SetModalRunner([this](QDialog& dialog) { return ShootModal(dialog); });
+    const std::string previousAccount = MakeCurrentAccount(kStockOptionCategory);
     if (const auto instructs = m_runtime.Instructs().GetInstructs()) {
         for (const Kora::Utility::WStringMap& entry : *instructs) {
             m_instruct = Kora::Utility::ValueOf(entry, QStringLiteral("Instruct"));
@@ -185,6 +193,9 @@ void ScreenshotSession::ShootInstructs() {
         }
     }
     m_instruct.clear();
+    if (!previousAccount.empty()) {
+        m_runtime.Engine().SetCurrentAccount(previousAccount);
+    }
     Win::SetModalRunner(previous);
 }
 
@@ -229,6 +240,7 @@ int ScreenshotSession::ShootModal(QDialog& dialog) {
 // The option tools (the price calculator, the seller analysis) are shown at work: an option
 // chosen and valued, once the dialog's own timers have shown the choice.
 void ScreenshotSession::Stage(QDialog& dialog) {
+    StageOptionBoard(dialog);
     if (dialog.metaObject()->indexOfMethod("TakeOptionText(QString)") < 0) {
         return;
     }
@@ -245,6 +257,44 @@ void ScreenshotSession::Stage(QDialog& dialog) {
     if (!QMetaObject::invokeMethod(&dialog, "Compute")) {
         Complain(QStringLiteral("%1 cannot be computed").arg(dialog.windowTitle()));
     }
+}
+
+void ScreenshotSession::StageOptionBoard(QWidget& window) {
+    auto* board = window.findChild<COptListTradeBatch*>(QStringLiteral("optionBoard"));
+    const int option = AtTheMoneyOption();
+    if (!board || option < 0) {
+        return;
+    }
+    // The board's rows are the month's strikes, ascending; the at-the-money call's is the one.
+    const Market::InstrumentCatalogue& catalogue = m_runtime.Market().Catalogue();
+    const Market::Instrument& call = *catalogue.At(option);
+    std::vector<int64_t> strikes;
+    for (int index : catalogue.Options(call.option->underlying, call.option->month)) {
+        strikes.push_back(catalogue.At(index)->option->strike);
+    }
+    std::sort(strikes.begin(), strikes.end());
+    strikes.erase(std::unique(strikes.begin(), strikes.end()), strikes.end());
+    const int row =
+        int(std::lower_bound(strikes.begin(), strikes.end(), call.option->strike) - strikes.begin());
+    if (row + 1 >= board->RowCount()) {
+        Complain(QStringLiteral("the option board does not show the fund's chain"));
+        return;
+    }
+    constexpr int kCallBuy = 0;
+    constexpr int kCallSell = 1;
+    board->ToggleTick({row, kCallBuy});
+    board->ToggleTick({row + 1, kCallSell});
+    Settle(kDialogMs);
+}
+
+std::string ScreenshotSession::MakeCurrentAccount(int category) {
+    const std::string previous = m_runtime.Engine().CurrentAccountId();
+    for (const Market::TradingAccount& account : m_runtime.Market().Accounts()) {
+        if (account.category == category && m_runtime.Engine().SetCurrentAccount(account.eAccountId)) {
+            return previous;
+        }
+    }
+    return {};
 }
 
 // The trade statistics on open interest and on the maximum pain, each with the mouse over the
@@ -275,7 +325,7 @@ int ScreenshotSession::StagedInstrument(const QString& type) const {
     if (type == QStringLiteral("KRFutureQMouse") || type == QStringLiteral("KRTShortcutTrade")) {
         return FirstOfKind(catalogue, InstrumentKind::Future);
     }
-    if (type == QStringLiteral("KROptionQMouse")) {
+    if (type == kOptionQuickMouse) {
         return AtTheMoneyOption();
     }
     if (type == QStringLiteral("OptBatchWindow") || type == QStringLiteral("PositionAnalyze")) {
