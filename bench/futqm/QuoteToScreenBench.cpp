@@ -1,129 +1,22 @@
-// How long a quote takes from the terminal's high-performance centre to the futures quick-mouse
-// window's ladder on screen, and what the terminal spends on it, while the simulated market
-// pushes quotes of the window's contract at a steady rate.
-//
-// The component runs in this process as the terminal loads it (its window made through the
-// content-window service, shown offscreen); a market thread moves the contract's last price at
-// the rate given. Each quote the window shows is timed from the push's stamp (taken as it
-// enters the centre) to the end of the ladder's next paint. Counters:
-//   p50_ms, p99_ms, max_ms  quote-to-screen latency of the quotes shown
-//   process_cpu_pct         the whole process (market thread, centre, window) over wall time,
-//                           in percent of one core
-//   ui_cpu_pct              the window's thread alone
-//   pushes_per_s            quotes the market pushed, received_per_s those that reached the window
-//   shown_per_s             quotes the window showed; ladder_paints_per_s the ladder's paints
-//   rss_growth_kb           resident memory at the end less that after the first second
-//   heap_growth_kb          the same for the heap in use (without the allocator's spare pages)
+// Quote to screen in the futures quick-mouse window (see QuoteToScreen.h for the counters), on
+// the commodity future's ladder.
 
-#include <benchmark/benchmark.h>
-#include <malloc.h>
-
-#include <unistd.h>
 #include <QApplication>
-#include <QEvent>
-#include <algorithm>
-#include <chrono>
-#include <fstream>
 
-#include "Percentile.h"
-#include "RunMeters.h"
-#include "SteadyPusher.h"
-#include "frame/ThisComponent.h"
+#include "QuoteToScreen.h"
 #include "frame/ToolWindows.h"
-#include "host/HostRuntime.h"
 #include "ladder/CKRMouselist.h"
 #include "quickmouse/CDlgFutrueQuickMouse.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-using Bench::NowNs;
-using Bench::ProcessCpuSeconds;
-using Bench::RunEventLoopFor;
-using Bench::ThreadCpuSeconds;
-
-double HeapInUseKb() {
-    return double(mallinfo2().uordblks) / 1024;
-}
-
-long ResidentKb() {
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0;
-    long resident = 0;
-    statm >> pages >> resident;
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
-// Counts the paint events of a widget.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-    int64_t paints = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        paints += event->type() == QEvent::Paint;
-        return false;
-    }
-};
-
 void BM_QuoteToScreen(benchmark::State& state) {
-    const int rate = static_cast<int>(state.range(0));
-    const auto duration = std::chrono::seconds(state.range(1));
-    Terminal::HostOptions options;
-    options.tradingDay = QDate(2024, 3, 15);
-    Terminal::HostRuntime host(options);
-    host.LoadComponent([](auto h) { return new ThisComponent(h.Get()); }, [](auto* c) { delete c; });
-    auto window = host.ContentWindows().CreateContentWindow(
-        QStringLiteral("KRFutureQMouse"), {{QStringLiteral("EAccountID"), QStringLiteral("E1008")}});
-    CDlgFutrueQuickMouse* dialog = dynamic_cast<CFutureQMouseWindow&>(*window).QuickMouse();
-    window->Move(0, 0, 560, 640);
-    window->Show(true);
-    const auto& meal = *host.Market().Catalogue().At(0);
-    host.Market().SetBestQuote(meal.index, meal.reference - meal.tick, 10, meal.reference + meal.tick, 10);
-    host.Settle();
-    RunEventLoopFor(std::chrono::milliseconds(200));
-
-    PaintCounter ladderPaints(dialog->Ladder().viewport());
-    std::vector<double> latencies;
-    latencies.reserve(size_t(duration.count()) * 1000);
-    dialog->SetQuoteShownObserver(
-        [&latencies](int64_t enqueuedNs) { latencies.push_back((NowNs() - enqueuedNs) / 1e6); });
-
-    for (auto _ : state) {
-        // A walk over 40 ticks, so every quote moves the last-price row.
-        Bench::SteadyPusher pusher(rate, [&host, &meal](int64_t step) {
-            host.Market().UpdateSnapshot(meal.index, [&](Kora::Interface::QuoteSnapshot& s) {
-                s.last = static_cast<int32_t>(meal.reference + Bench::WalkOffset(step) * meal.tick);
-            });
-        });
-        RunEventLoopFor(std::chrono::seconds(1));
-        latencies.clear();
-        const long residentAfterFirstSecond = ResidentKb();
-        const double heapAfterFirstSecond = HeapInUseKb();
-        const double processCpu = ProcessCpuSeconds();
-        const double uiCpu = ThreadCpuSeconds();
-        const int64_t pushedBefore = pusher.Pushed();
-        const uint64_t shownAfterFirstSecond = dialog->QuotesShown();
-        const uint64_t receivedAfterFirstSecond = dialog->QuotesReceived();
-        const int64_t paintsAfterFirstSecond = ladderPaints.paints;
-        const auto start = Clock::now();
-        RunEventLoopFor(duration);
-        const double wall = std::chrono::duration<double>(Clock::now() - start).count();
-        state.counters["process_cpu_pct"] = 100 * (ProcessCpuSeconds() - processCpu) / wall;
-        state.counters["ui_cpu_pct"] = 100 * (ThreadCpuSeconds() - uiCpu) / wall;
-        state.counters["pushes_per_s"] = double(pusher.Pushed() - pushedBefore) / wall;
-        state.counters["received_per_s"] = double(dialog->QuotesReceived() - receivedAfterFirstSecond) / wall;
-        state.counters["shown_per_s"] = double(dialog->QuotesShown() - shownAfterFirstSecond) / wall;
-        state.counters["ladder_paints_per_s"] = double(ladderPaints.paints - paintsAfterFirstSecond) / wall;
-        state.counters["rss_growth_kb"] = double(ResidentKb() - residentAfterFirstSecond);
-        state.counters["heap_growth_kb"] = HeapInUseKb() - heapAfterFirstSecond;
-    }
-    dialog->SetQuoteShownObserver({});
-    state.counters["p50_ms"] = Bench::Percentile(latencies, 0.50);
-    state.counters["p99_ms"] = Bench::Percentile(latencies, 0.99);
-    state.counters["max_ms"] = Bench::Percentile(latencies, 1.0);
-    host.ContentWindows().DestroyContentWindow(window);
+    Bench::WindowOnHost terminal(QStringLiteral("KRFutureQMouse"), QStringLiteral("E1008"));
+    CDlgFutrueQuickMouse* dialog = dynamic_cast<CFutureQMouseWindow&>(*terminal.window).QuickMouse();
+    const auto& meal = *terminal.Host().Market().Catalogue().At(0);
+    terminal.Host().Market().SetBestQuote(meal.index, meal.reference - meal.tick, 10,
+                                          meal.reference + meal.tick, 10);
+    Bench::MeasureQuoteToScreen(state, terminal.Host(), *dialog, meal);
 }
 // Arguments: pushes per second, seconds measured (after one second of warm-up).
 BENCHMARK(BM_QuoteToScreen)

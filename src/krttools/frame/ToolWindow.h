@@ -28,6 +28,10 @@ public:
 
     CKrDlgOperate* Dialog() const { return m_dialog.get(); }
 
+protected:
+    // Destroys the dialog before the wrapper goes; every later call acts on no window.
+    void DestroyDialog() { m_dialog.reset(); }
+
 private:
     std::unique_ptr<CKrDlgOperate> m_dialog;
 };

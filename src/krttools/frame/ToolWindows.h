@@ -4,6 +4,7 @@
 #include "kora/interface/ContentWindowI.h"
 
 class CDlgFutrueQuickMouse;
+class CDlgOptionQuickMouse;
 
 // The six content-window wrappers, one per window type. Each owns exactly one tool dialog.
 
@@ -53,8 +54,42 @@ public:
     void OnMsg(const QString& topic, const Json::Value& payload, const Json::Value& extra) override;
 };
 
-// "KROptionQMouse": the option quick-mouse window.
+// "KROptionQMouse": the option quick-mouse window. The creation parameters may name its trading
+// account ("EAccountID").
+//
+// It keeps a simple-linkage flag (off at creation), which its context-menu command "简单联动"
+// toggles. The terminal asks it through notifications, each answered into the result:
+// - "M_GetShowTopState": true, as the futures window;
+// - "联动行为调查" (a linkage survey, {"联动频道", "CWID", ["调查回执"]}): the receipt (or an empty
+//   object) with "Result": true when the asker is another window, the channel is "0" and the
+//   flag is set; the receipt unchanged otherwise;
+// - "设置联动" naming this window ("CWID" "OptionQuickMouse"): the message with the flag as the
+//   integer "m_bSimpleLinkage".
+// The saved-parameters query answers an empty text; a "NewParam" query whose parameters hold a
+// contract ("STKPTR": its "(id,code)" key or its Json record) changes the window to it.
+// PreDestroy releases the subscriptions and destroys the dialog.
 class COptionQMouseWindow : public KRTToolWindow {
 public:
-    explicit COptionQMouseWindow(Kora::Utility::WStringMap params);
+    // The menu command's identifier.
+    static constexpr int kSimpleLinkageCommand = 32901;
+
+    explicit COptionQMouseWindow(Kora::Utility::WStringMap params = {});
+
+    bool OnNotify(const Json::Value& message, Json::Value& result) override;
+    Kora::Utility::SharedWString GetSavedParams(const QString& key,
+                                                const Kora::Utility::WStringMap& params) override;
+    Kora::Interface::LRESULT OnMsg(Kora::Interface::UINT message, Kora::Interface::WPARAM wParam,
+                                   Kora::Interface::LPARAM lParam) override;
+    Kora::Utility::SharedWStringMapVector BuildMenu() override;
+    void PreDestroy(const Kora::Utility::WStringMap& params) override;
+
+    // A menu command by its "Identity".
+    void OnMenuCommand(const QString& identity);
+    bool SimpleLinkage() const { return m_simpleLinkage; }
+    // Null once the window was destroyed.
+    CDlgOptionQuickMouse* QuickMouse() const { return m_quickMouse; }
+
+private:
+    CDlgOptionQuickMouse* m_quickMouse;
+    bool m_simpleLinkage = false;
 };

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "ladder/QuickMouseMessages.h"
+#include "ladder/LadderOwnerRequests.h"
 #include "platform/ColorRef.h"
 
 namespace {
@@ -41,29 +41,15 @@ void CKRMouselist::OnLadderReset() {
 }
 
 void CKRMouselist::PlaceOrder(int row, int column, int mode) {
-    const int side = Model().Columns().VolumeSide(column);
-    if (side < 0) {
-        return;
-    }
-    const LadderRowScale& scale = Model().Scale();
-    const QString price = mode == 1    ? scale.FormatPrice(scale.TopPrice())
-                          : mode == -1 ? scale.FormatPrice(scale.BottomPrice())
-                                       : Model().PriceText(row);
-    if (price.isEmpty() || scale.RowCount() <= 0) {
-        return;
-    }
-    Win::SendMessage(parentWidget(), QuickMouseMsg::kPlaceOrder, reinterpret_cast<Win::WPARAM>(&price),
-                     side == 0 ? '0' : '1');
+    LadderOwnerRequests::PlaceOrder(parentWidget(), Model(), row, column, mode);
 }
 
 void CKRMouselist::CancelOrder(const QString& orderId) {
-    Win::SendMessage(parentWidget(), QuickMouseMsg::kCancelOrder, reinterpret_cast<Win::WPARAM>(&orderId),
-                     48);
+    LadderOwnerRequests::CancelOrder(parentWidget(), orderId);
 }
 
 void CKRMouselist::MoveOrder(const QString& orderId, const QString& priceText) {
-    Win::SendMessage(parentWidget(), QuickMouseMsg::kMoveOrder, reinterpret_cast<Win::WPARAM>(&orderId),
-                     reinterpret_cast<Win::LPARAM>(&priceText));
+    LadderOwnerRequests::MoveOrder(parentWidget(), orderId, priceText);
 }
 
 QRect CKRMouselist::MarkRect(const QRect& cell, int row) const {

@@ -357,15 +357,18 @@ uint32_t CMouseOrderList::CellTextColour(int row, int column) const {
 void CMouseOrderList::DrawPriceCell(QPainter& painter, const QRect& cell, const QString& text, int row) {
     const bool best = row == m_model.BidRow() || row == m_model.AskRow();
     const QColor colour = FromColorRef(CellTextColour(row, m_model.Columns().price));
-    painter.setPen(colour);
-    painter.setFont(best ? m_sideFont : m_normalFont);
-    painter.drawText(cell, Qt::AlignCenter | Qt::TextSingleLine, text);
     const QString mark = row == m_model.HighRow()  ? kHighMark
                          : row == m_model.LowRow() ? kLowMark
                                                    : QString();
+    // On a narrow column the price keeps clear of the mark.
+    const QRect markRect = mark.isEmpty() ? QRect() : MarkRect(cell, row);
+    painter.setPen(colour);
+    painter.setFont(best ? m_sideFont : m_normalFont);
+    painter.drawText(mark.isEmpty() ? cell : cell.adjusted(0, 0, markRect.left() - cell.right() - 1, 0),
+                     Qt::AlignCenter | Qt::TextSingleLine, text);
     if (!mark.isEmpty()) {
         painter.setFont(m_normalFont);
-        painter.drawText(MarkRect(cell, row), Qt::AlignCenter | Qt::TextSingleLine, mark);
+        painter.drawText(markRect, Qt::AlignCenter | Qt::TextSingleLine, mark);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "ladder/CPositionInfo.h"
 
+#include "ladder/PositionTotals.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -90,5 +92,17 @@ void CPositionInfo::paintEvent(QPaintEvent*) {
 void CPositionInfo::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         emit doubleClicked();
+    }
+}
+
+void CPositionInfo::ShowTotals(const PositionSideTotals& totals, int profitDecimals) {
+    const QString volume = totals.VolumeText();
+    const QString profit = totals.ProfitText(profitDecimals);
+    m_secondText = totals.SecondText();
+    if (m_volumeText != volume) {
+        SetVolumeText(volume);
+    }
+    if (m_profitText != profit) {
+        SetProfitText(profit);
     }
 }

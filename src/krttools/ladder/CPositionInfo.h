@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <cstdint>
 
+struct PositionSideTotals;
+
 // The panel of one side's position beside the ladder: the volume over the floating profit,
 // with the side's label ("多仓" or "空仓") in a column at the right. The owner sets the texts
 // and colours; a double click reports doubleClicked(), upon which the owner takes SecondText()
@@ -26,6 +28,10 @@ public:
     // A decimal number; drawn red above 0, green otherwise.
     void SetProfitText(const QString& text);
     const QString& ProfitText() const { return m_profitText; }
+
+    // Shows one side's totals, the profit with `profitDecimals` decimals. Quotes come many times
+    // a second: the panel repaints only when what it shows changed.
+    void ShowTotals(const PositionSideTotals& totals, int profitDecimals);
 
     // What the panel shows in its two halves, as drawn.
     QString ShownVolume() const;

@@ -46,6 +46,7 @@ constexpr int kChooserTree = 11086;
 constexpr int kChooserList = 11087;
 constexpr int kStockOptionCategory = 6;
 const QString kOptionBoard = QStringLiteral("OptBatchWindow");
+const QString kOptionQuickMouse = QStringLiteral("KROptionQMouse");
 constexpr int kTradeStatisticsChart = 20000;
 
 void Complain(const QString& text) {
@@ -75,7 +76,7 @@ int ScreenshotSession::Run() {
     for (int step = 0; step < kWarmUpSteps; ++step) {
         m_runtime.Market().Step();
     }
-    StageFuturesTrading();
+    StageTrading(QStringLiteral("KRFutureQMouse"), kFuturesAccount);
     StageOptionPositions();
     Settle(kWarmUpMs);
 
@@ -96,14 +97,14 @@ int ScreenshotSession::Run() {
 }
 
 // A long position bought at the offer, a bid resting below the market and an offer above it, so
-// the ladder and the position panels have something to show.
-void ScreenshotSession::StageFuturesTrading() {
-    const int future = StagedInstrument(QStringLiteral("KRFutureQMouse"));
-    if (future < 0) {
+// the ladder and the position panels of a window type have something to show.
+void ScreenshotSession::StageTrading(const QString& type, const char* account) {
+    const int staged = StagedInstrument(type);
+    if (staged < 0) {
         return;
     }
-    const Market::Instrument& instrument = *m_runtime.Market().Catalogue().At(future);
-    const Market::Book book = m_runtime.Market().GetBook(future);
+    const Market::Instrument& instrument = *m_runtime.Market().Catalogue().At(staged);
+    const Market::Book book = m_runtime.Market().GetBook(staged);
     const int64_t bid = book.bids[0].price;
     const int64_t ask = book.asks[0].price;
     if (bid <= 0 || ask <= 0) {
@@ -111,8 +112,8 @@ void ScreenshotSession::StageFuturesTrading() {
     }
     const auto submit = [&](char direction, int64_t price, int64_t volume) {
         Market::OrderTicket ticket;
-        ticket.accountId = kFuturesAccount;
-        ticket.instrument = future;
+        ticket.accountId = account;
+        ticket.instrument = staged;
         ticket.direction = direction;
         ticket.price = price;
         ticket.volume = volume;
@@ -208,8 +209,10 @@ void ScreenshotSession::StagePositionAnalyze(QWidget& window) {
 }
 
 bool ScreenshotSession::ShootWindowType(const QString& type) {
-    const std::string previousAccount =
-        type == kOptionBoard ? MakeCurrentAccount(kStockOptionCategory) : std::string();
+    // The option tools trade on the account current when they open: the fund options' one.
+    const std::string previousAccount = type == kOptionBoard || type == kOptionQuickMouse
+                                            ? MakeCurrentAccount(kStockOptionCategory)
+                                            : std::string();
     ToolDock* dock = m_window.OpenTool(type);
     if (!previousAccount.empty()) {
         m_runtime.Engine().SetCurrentAccount(previousAccount);
@@ -228,6 +231,11 @@ bool ScreenshotSession::ShootWindowType(const QString& type) {
     if (type == QStringLiteral("PositionAnalyze")) {
         Settle(kQuietMs);
         StagePositionAnalyze(*dock);
+    }
+    // An option's book moves fast: its orders are placed just before the picture, so the
+    // resting ones still rest.
+    if (type == kOptionQuickMouse) {
+        StageTrading(type, kStockOptionAccount);
     }
     Settle(kToolMs);
     StageOptionBoard(*dock);
@@ -411,7 +419,7 @@ int ScreenshotSession::StagedInstrument(const QString& type) const {
     if (type == QStringLiteral("KRFutureQMouse") || type == QStringLiteral("KRTShortcutTrade")) {
         return FirstOfKind(catalogue, InstrumentKind::Future);
     }
-    if (type == QStringLiteral("KROptionQMouse")) {
+    if (type == kOptionQuickMouse) {
         return AtTheMoneyOption();
     }
     if (type == QStringLiteral("OptBatchWindow") || type == QStringLiteral("PositionAnalyze")) {

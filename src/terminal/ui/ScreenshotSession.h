@@ -17,7 +17,8 @@ class MainWindow;
 // filled), each content-window type is docked in turn, linked to a contract that suits it,
 // given a moment to draw live quotes (the futures account holds a position and has orders
 // working on the contract the futures tools show; the stock-option account holds options of the
-// fund, which the position risk window shows with one more added by hand) and written as
+// fund, which the position risk window shows with one more added by hand, and has orders staged
+// as the option quick-mouse window opens on the option it shows) and written as
 // DIR/<type>.png; the main
 // window with two docked tools is written as DIR/MainWindow.png, the market watch's option
 // T-quote of the first fund as DIR/OptionChain.png; then every instruct runs, and each one that
@@ -40,7 +41,7 @@ public:
     static inline const QString kFileOrderWindow = QStringLiteral("CDlgFileOrder");
 
 private:
-    void StageFuturesTrading();
+    void StageTrading(const QString& type, const char* account);
     void StageOptionPositions();
     void StagePositionAnalyze(QWidget& window);
     bool ShootWindowType(const QString& type);

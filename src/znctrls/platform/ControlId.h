@@ -11,6 +11,13 @@ int ControlId(const QObject* control);  // -1 when none
 
 QWidget* FindControlWidget(const QWidget* dialog, int id);
 
+// The control, given its identifier: for making controls in one expression.
+template <class T>
+T* WithControlId(T* control, int id) {
+    SetControlId(control, id);
+    return control;
+}
+
 template <class T = QWidget>
 T* FindControl(const QWidget* dialog, int id) {
     return qobject_cast<T*>(FindControlWidget(dialog, id));

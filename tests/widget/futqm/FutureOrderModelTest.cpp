@@ -6,8 +6,8 @@
 
 #include "kernel/LatestQuoteSlot.h"
 #include "kora/utility/JsonAccess.h"
+#include "ladder/LadderQuote.h"
 #include "ladder/PositionTotals.h"
-#include "quickmouse/FutureQuote.h"
 
 namespace {
 
@@ -59,8 +59,8 @@ Kora::Interface::QuoteSnapshot Snapshot() {
     return snapshot;
 }
 
-TEST(FutureQuoteTest, PricesAreDividedAndTheBookBecomesTheBestQuote) {
-    const FutureQuote quote = ReadFutureQuote(Snapshot(), 100, 300000);
+TEST(LadderQuoteTest, PricesAreDividedAndTheBookBecomesTheBestQuote) {
+    const LadderQuote quote = ReadLadderQuote(Snapshot(), 100, 300000);
     EXPECT_DOUBLE_EQ(quote.lastPrice, 3000);
     EXPECT_TRUE(quote.hasBook);
     EXPECT_DOUBLE_EQ(quote.best.bidPrice, 2999);
@@ -72,17 +72,17 @@ TEST(FutureQuoteTest, PricesAreDividedAndTheBookBecomesTheBestQuote) {
     EXPECT_EQ(quote.best.bidLevels[4].volume, 14);
 }
 
-TEST(FutureQuoteTest, BeforeATradePositionsAreValuedAtTheReferenceAndAnEmptyBookClears) {
+TEST(LadderQuoteTest, BeforeATradePositionsAreValuedAtTheReferenceAndAnEmptyBookClears) {
     Kora::Interface::QuoteSnapshot snapshot = Snapshot();
     for (auto& row : snapshot.book) {
         row = {};
     }
-    const FutureQuote quote = ReadFutureQuote(snapshot, 100, 0);
+    const LadderQuote quote = ReadLadderQuote(snapshot, 100, 0);
     EXPECT_DOUBLE_EQ(quote.lastPrice, 0);
     EXPECT_DOUBLE_EQ(quote.currentPrice, 3000);
     EXPECT_FALSE(quote.hasBook);
     // A divisor that cannot be right gives no quote rather than absurd prices.
-    EXPECT_FALSE(ReadFutureQuote(Snapshot(), 0, 300000).hasBook);
+    EXPECT_FALSE(ReadLadderQuote(Snapshot(), 0, 300000).hasBook);
 }
 
 TEST(LatestQuoteSlotTest, OnlyThePushThatFindsTheSlotEmptyWakesAndTheLatestWins) {

@@ -1,7 +1,7 @@
-#include "quickmouse/FutureQuote.h"
+#include "ladder/LadderQuote.h"
 
-FutureQuote ReadFutureQuote(const Kora::Interface::QuoteSnapshot& snapshot, int32_t divisor, int64_t last) {
-    FutureQuote quote;
+LadderQuote ReadLadderQuote(const Kora::Interface::QuoteSnapshot& snapshot, int32_t divisor, int64_t last) {
+    LadderQuote quote;
     if (divisor < 1) {
         return quote;
     }
