@@ -14,6 +14,9 @@ Terminal::HostOptions ComponentOnHost::Options() {
 ComponentOnHost::ComponentOnHost(Terminal::HostOptions options) {
     m_previous = Win::SetMessageBoxResponder([this](const Win::MessageBoxRequest& request) {
         boxes.push_back(request);
+        if (whileOpen) {
+            whileOpen(request);
+        }
         unsigned buttons = request.flags & 0xF;
         if (buttons == Win::MB_OK) {
             return Win::IDOK;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -33,6 +34,9 @@ public:
 
     int answer = Win::IDYES;
     std::vector<Win::MessageBoxRequest> boxes;
+    // Runs while a box is open, before it is answered: what a trader or the market does in the
+    // meantime.
+    std::function<void(const Win::MessageBoxRequest&)> whileOpen;
     QStringList BoxTexts() const;
 
     // The journal's entries of a kind ("Order", "Cancel", "Combination", ...).

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "frame/KeyboardMode.h"
+
 CKRTToolsApp& CKRTToolsApp::Instance() {
     static CKRTToolsApp app;
     return app;
@@ -43,4 +45,5 @@ void CKRTToolsApp::CleanUp() {
     m_toolWindow = nullptr;
     shortcutWindow = nullptr;
     keyboardModeOn = false;
+    KeyboardMode::ReleaseKeyState();
 }

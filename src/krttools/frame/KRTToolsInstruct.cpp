@@ -1,5 +1,6 @@
 #include "frame/KRTToolsInstruct.h"
 
+#include "analysis/CDlgOptionSellAnaly.h"
 #include "frame/HostBoundary.h"
 #include "frame/KeyboardMode.h"
 #include "kernel/HostAccess.h"
@@ -67,6 +68,9 @@ Json::Value KRTToolsInstruct::ExecuteInstruct(const Json::Value& request) {
             FocusQuickMouse();
         } else if (function == "OpenShortcutTrade") {
             KeyboardMode::Toggle();
+        } else if (function == "OptionSellAnaly") {
+            CDlgOptionSellAnaly dialog(MainWindow());
+            dialog.DoModal();
         } else if (function == "OptionPriceCalc") {
             CDlgOptionPriceCalc dialog(MainWindow());
             dialog.DoModal();

@@ -1,6 +1,7 @@
 #include "frame/KeyboardMode.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QEvent>
 #include <QWidget>
 
 #include "KRUI.h"
@@ -13,6 +14,7 @@
 #include "kora/interface/Topics.h"
 #include "kora/utility/JsonAccess.h"
 #include "platform/WinMessage.h"
+#include "shortcut/CDlgShortcutTrade.h"
 #include "shortcut/ShortcutActionHandler.h"
 #include "shortcut/ShortcutKeyTable.h"
 
@@ -29,25 +31,18 @@ const QString kLoginFirst =
 const QString kLockedLog =
     QStringLiteral("交易已锁屏时使用快捷键或者焦点在密码框且输入密码包含快捷键值则返回!");
 
-// Modifier keys as the message stream reports them, so a chord is recognised from the
-// terminal's own key messages even when the window system's state is not at hand.
-uint32_t g_heldModifiers = 0;
+// The lParam bit of a key message that says Alt was down when the key went down.
+constexpr I::LPARAM kAltContextBit = I::LPARAM(1) << 29;
 
-uint32_t ModifierOf(I::WPARAM key) {
-    switch (key) {
-        case Win::VK_SHIFT:
-            return ShortcutKeyTable::kShift;
-        case Win::VK_CONTROL:
-            return ShortcutKeyTable::kCtrl;
-        case Win::VK_MENU:
-            return ShortcutKeyTable::kAlt;
-        default:
-            return 0;
-    }
+bool IsModifierKey(I::WPARAM key) {
+    return key == Win::VK_SHIFT || key == Win::VK_CONTROL || key == Win::VK_MENU;
 }
 
-uint32_t CurrentModifiers() {
-    uint32_t mask = g_heldModifiers;
+// The modifiers held when the key went down, from the key state the application keeps as the
+// window system delivers each key: nothing the component remembers from earlier messages, which
+// a release it never sees (taken by a pop-up, or by another application) would leave behind.
+uint32_t ModifiersOf(const I::WindowMessage& message) {
+    uint32_t mask = (message.lParam & kAltContextBit) ? uint32_t(ShortcutKeyTable::kAlt) : 0u;
     Qt::KeyboardModifiers qt = QGuiApplication::keyboardModifiers();
     if (qt & Qt::ControlModifier) {
         mask |= ShortcutKeyTable::kCtrl;
@@ -60,6 +55,37 @@ uint32_t CurrentModifiers() {
     }
     return mask;
 }
+
+// A key-up the filter never sees would hold the latch of that key's action, and its next press
+// would do nothing. Whenever key-ups may have gone elsewhere, the latch is released: when the
+// terminal loses the keyboard to another application and when a pop-up (a menu) closes.
+class LatchRelease : public QObject {
+public:
+    static void Install() {
+        if (!Instance() && qApp) {
+            Instance() = new LatchRelease;
+            qApp->installEventFilter(Instance());
+        }
+    }
+    static void Remove() { delete std::exchange(Instance(), nullptr); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const bool applicationLeft = event->type() == QEvent::ApplicationDeactivate;
+        const bool popupClosed = event->type() == QEvent::Hide && watched->isWidgetType() &&
+                                 static_cast<QWidget*>(watched)->windowType() == Qt::Popup;
+        if (applicationLeft || popupClosed) {
+            ShortcutKeyTable::Shared().keyHeld = false;
+        }
+        return false;
+    }
+
+private:
+    static LatchRelease*& Instance() {
+        static LatchRelease* instance = nullptr;
+        return instance;
+    }
+};
 
 void Announce(bool on) {
     Json::Value switched(Json::objectValue);
@@ -100,12 +126,17 @@ void SwitchOn(I::WindowHandle mainWindow) {
             QStringLiteral("KRTShortcutTrade"), {{QStringLiteral("LoadMode"), QStringLiteral("PageFile")}});
         if (app.shortcutWindow) {
             app.shortcutWindow->SetParent(mainWindow);
+            // Owned by the main window, the strip floats above it rather than over its menu.
+            if (auto* strip = dynamic_cast<CDlgShortcutTrade*>(app.shortcutWindow->GetHwnd())) {
+                strip->FloatAbove(mainWindow);
+            }
             app.shortcutWindow->GetSavedParams(QStringLiteral("NewParam"), {});
             app.shortcutWindow->Show(true);
             app.shortcutWindow->Focus();
         }
     }
     app.shortcutWindow->Show(true);
+    LatchRelease::Install();
     app.keyboardModeOn = true;
     Announce(true);
     Kora::Kernel::WriteLog(Kora::Kernel::kLogInfo, QStringLiteral("开启键盘下单模式"));
@@ -133,17 +164,16 @@ void Toggle() {
     }
 }
 
+void ReleaseKeyState() {
+    LatchRelease::Remove();
+    ShortcutKeyTable::Shared().keyHeld = false;
+}
+
 bool OnKeyMessage(const I::WindowMessage& message) {
     const bool down = message.message == Win::WM_KEYDOWN || message.message == Win::WM_SYSKEYDOWN;
     const bool up = message.message == Win::WM_KEYUP || message.message == Win::WM_SYSKEYUP;
-    if (uint32_t modifier = ModifierOf(message.wParam)) {
-        // Modifiers alone never trigger; they only shape the chord of the next key.
-        g_heldModifiers = down ? (g_heldModifiers | modifier)
-                          : up ? (g_heldModifiers & ~modifier)
-                               : g_heldModifiers;
-        return false;
-    }
-    if (!IsOn()) {
+    // Modifiers alone never trigger; the key state tells which are held when a key goes down.
+    if (IsModifierKey(message.wParam) || !IsOn()) {
         return false;
     }
     ShortcutKeyTable& table = ShortcutKeyTable::Shared();
@@ -154,11 +184,7 @@ bool OnKeyMessage(const I::WindowMessage& message) {
     if (!down) {
         return false;
     }
-    uint32_t modifiers = CurrentModifiers();
-    if (message.message == Win::WM_SYSKEYDOWN) {
-        modifiers |= ShortcutKeyTable::kAlt;
-    }
-    ShortcutKeyTable::Binding binding = table.Lookup(static_cast<int>(message.wParam), modifiers);
+    ShortcutKeyTable::Binding binding = table.Lookup(static_cast<int>(message.wParam), ModifiersOf(message));
     if (binding.command < 1 || table.keyHeld || !CKRTToolsApp::Instance().shortcutWindow) {
         return false;
     }

@@ -16,7 +16,11 @@ void SwitchOff();
 // "OpenShortcutTrade": on when off (for the UI frame's main window), off when on.
 void Toggle();
 
-// Every keyboard message of the terminal; true when a shortcut acted on it.
+// Every keyboard message of the terminal; true when a shortcut acted on it. The chord is the
+// key with the modifiers the application's key state holds as it goes down.
 bool OnKeyMessage(const Kora::Interface::WindowMessage& message);
+
+// Forgets every key held and stops watching for lost key-ups; at unload.
+void ReleaseKeyState();
 
 }  // namespace KeyboardMode

@@ -17,14 +17,14 @@
 #include "chooser/CDlgDownQuotaData.h"
 #include "chooser/CDlgSel.h"
 #include "kernel/HostAccess.h"
-#include "kora/interface/BaseQuoteDataSvcI.h"
 #include "kora/interface/OptionsDataSvcI.h"
-#include "kora/interface/TimeServiceI.h"
+#include "option/pricing/BinomialTree.h"
 #include "option/pricing/ImpliedVolatility.h"
+#include "option/pricing/OptionGreeks.h"
 #include "option/pricing/OptionPricing.h"
-#include "option/valuation/BinomialTree.h"
 #include "option/valuation/HisVolatility.h"
 #include "platform/ControlId.h"
+#include "platform/DlgItemText.h"
 
 using Kora::Kernel::GetService;
 using Kora::Utility::Handle;
@@ -36,38 +36,6 @@ QString Fixed4(double value) {
     return QString::asprintf("%.04lf", value);
 }
 
-// Unparsable text reads as 0, as the C run-time conversions do.
-double ToDouble(const QString& text) {
-    return text.trimmed().toDouble();
-}
-int ToInt(const QString& text) {
-    bool ok = false;
-    int value = text.trimmed().toInt(&ok);
-    return ok ? value : static_cast<int>(ToDouble(text));
-}
-
-// The formula family of an option's class letter, as the calculator passes it: 'o' spot, 'e'
-// and 'n' forward, any other letter its own code (also the forward formulas).
-int32_t OptionTypeOf(char classLetter) {
-    switch (classLetter) {
-        case 'o':
-            return 0;
-        case 'e':
-            return 1;
-        case 'n':
-            return 2;
-        default:
-            return static_cast<unsigned char>(classLetter);
-    }
-}
-
-QDateTime NowUtc() {
-    if (Handle<I::TimeServiceI> time = GetService<I::TimeServiceI>()) {
-        return time->GetCurrentTime().toUTC();
-    }
-    return QDateTime::currentDateTimeUtc();
-}
-
 }  // namespace
 
 CDlgOptionPriceCalc::CDlgOptionPriceCalc(QWidget* parent) : CKrDlg(kTemplateId, parent) {
@@ -75,17 +43,8 @@ CDlgOptionPriceCalc::CDlgOptionPriceCalc(QWidget* parent) : CKrDlg(kTemplateId, 
     BuildControls();
 }
 
-QLineEdit* CDlgOptionPriceCalc::Edit(int id) const {
-    return Win::FindControl<QLineEdit>(this, id);
-}
 QComboBox* CDlgOptionPriceCalc::Combo(int id) const {
     return Win::FindControl<QComboBox>(this, id);
-}
-QString CDlgOptionPriceCalc::Text(int id) const {
-    return Edit(id)->text();
-}
-void CDlgOptionPriceCalc::SetText(int id, const QString& text) {
-    Edit(id)->setText(text);
 }
 
 void CDlgOptionPriceCalc::BuildControls() {
@@ -212,8 +171,8 @@ void CDlgOptionPriceCalc::BuildControls() {
 
 bool CDlgOptionPriceCalc::OnInitDialog() {
     m_existing->setChecked(true);
-    SetText(kLayers, QStringLiteral("20"));
-    SetText(kHistoryDays, QStringLiteral("60"));
+    Win::SetDlgItemText(this, kLayers, QStringLiteral("20"));
+    Win::SetDlgItemText(this, kHistoryDays, QStringLiteral("60"));
     ApplyModeRule();
     ApplyStyleRule();
     return true;
@@ -221,13 +180,13 @@ bool CDlgOptionPriceCalc::OnInitDialog() {
 
 void CDlgOptionPriceCalc::ApplyModeRule() {
     const bool existing = m_existing->isChecked();
-    Edit(kOptionName)->setEnabled(existing);
+    Win::FindControl<QLineEdit>(this, kOptionName)->setEnabled(existing);
     Win::FindControl(this, kChooseButton)->setEnabled(existing);
     for (int id : {kClassCombo, kKindCombo, kStyleCombo}) {
         Combo(id)->setEnabled(!existing);
     }
-    Edit(kMarketPrice)->setEnabled(true);
-    Edit(kUnderlyingName)->setEnabled(false);
+    Win::FindControl<QLineEdit>(this, kMarketPrice)->setEnabled(true);
+    Win::FindControl<QLineEdit>(this, kUnderlyingName)->setEnabled(false);
 }
 
 void CDlgOptionPriceCalc::ApplyStyleRule() {
@@ -242,7 +201,9 @@ void CDlgOptionPriceCalc::ApplyStyleRule() {
 }
 
 void CDlgOptionPriceCalc::OnRateSpin(int delta) {
-    SetText(kRate, QString::asprintf("%.02f", ToDouble(Text(kRate)) - delta / 10.0));
+    Win::SetDlgItemText(
+        this, kRate,
+        QString::asprintf("%.02f", Win::TextToDouble(Win::GetDlgItemText(this, kRate)) - delta / 10.0));
 }
 
 void CDlgOptionPriceCalc::ChooseOption() {
@@ -256,17 +217,14 @@ void CDlgOptionPriceCalc::ChooseOption() {
 
 void CDlgOptionPriceCalc::TakeOption(const I::QuoteKey& option) {
     m_option = option;
-    SetText(kMarketPrice, QString());
-    Handle<I::BaseQuoteDataSvcI> quotes = GetService<I::BaseQuoteDataSvcI>();
-    Handle<I::OptionsDataSvcI> options = GetService<I::OptionsDataSvcI>();
-    I::ContractInfo info;
-    if (quotes && quotes->GetContractInfo(option, info)) {
-        SetText(kOptionName, info.name);
-    }
-    I::OptionRecord record;
-    if (!options || !options->GetOptionRecord(option, record)) {
+    Win::SetDlgItemText(this, kMarketPrice, QString());
+    m_listed = OptionValuation::ListedOption::Read(option);
+    if (!m_listed) {
         return;
     }
+    const I::ContractInfo& info = m_listed->Info();
+    const I::OptionRecord& record = m_listed->Record();
+    Win::SetDlgItemText(this, kOptionName, info.name);
     int classIndex = record.classLetter - 'n';
     Combo(kClassCombo)->setCurrentIndex(classIndex >= 0 && classIndex <= 2 ? classIndex : -1);
     Combo(kKindCombo)->setCurrentIndex(record.IsPut() ? 1 : 0);
@@ -278,38 +236,26 @@ void CDlgOptionPriceCalc::TakeOption(const I::QuoteKey& option) {
         Combo(kModelCombo)->setEnabled(record.exerciseStyle == 0);
     }
 
-    I::QuoteKey underlying;
-    if (options->GetUnderlyingKey(option, underlying)) {
-        m_underlying = underlying;
+    if (m_listed->UnderlyingKey().IsValid()) {
         CDlgDownQuotaData download(this);
-        download.contracts = {option, underlying};
+        download.contracts = {option, m_listed->UnderlyingKey()};
         download.DoModal();
-        I::ContractInfo underlyingInfo;
-        I::QuoteSnapshot snapshot{};
-        if (quotes && quotes->GetContractInfo(underlying, underlyingInfo)) {
-            SetText(kUnderlyingName, underlyingInfo.name);
-        }
-        if (quotes && quotes->GetSnapshot(underlying, snapshot) && snapshot.last > 0 &&
-            underlyingInfo.priceDivisor > 0) {
-            SetText(kUnderlyingPrice,
-                    QString::number(static_cast<double>(snapshot.last) / underlyingInfo.priceDivisor, 'f',
-                                    std::clamp(underlyingInfo.decimals, 0, 8)));
-        } else {
-            SetText(kUnderlyingPrice, QStringLiteral("--"));
-        }
+        const I::ContractInfo& underlyingInfo = m_listed->UnderlyingInfo();
+        Win::SetDlgItemText(this, kUnderlyingName, underlyingInfo.name);
+        const std::optional<double> S = m_listed->UnderlyingPrice(OptionValuation::PriceSource::kLast);
+        Win::SetDlgItemText(
+            this, kUnderlyingPrice,
+            S ? QString::number(*S, 'f', std::clamp(underlyingInfo.decimals, 0, 8)) : QStringLiteral("--"));
     }
-    const double strike = static_cast<double>(record.strike) / std::max(record.strikeDivisor, 1);
-    SetText(kStrike, QString::number(strike, 'f', std::clamp(info.decimals, 0, 8)));
-    SetText(kRate, QString::asprintf("%.02lf", 3.5));
-    const QDateTime expiry = options->GetExpiryDate(option);
-    SetText(kExpiryDate,
-            expiry.isValid() ? expiry.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : QString());
-    SetText(kDaysToExpiry, QString::number(options->WholeDaysBetween(NowUtc(), expiry)));
-    I::QuoteSnapshot optionSnapshot{};
-    if (quotes && quotes->GetSnapshot(option, optionSnapshot) && optionSnapshot.last > 0 &&
-        info.priceDivisor > 0) {
-        SetText(kMarketPrice,
-                QString::asprintf("%.04lf", static_cast<double>(optionSnapshot.last) / info.priceDivisor));
+    Win::SetDlgItemText(this, kStrike,
+                        QString::number(m_listed->Strike(), 'f', std::clamp(info.decimals, 0, 8)));
+    Win::SetDlgItemText(this, kRate, QString::asprintf("%.02lf", 3.5));
+    Win::SetDlgItemText(
+        this, kExpiryDate,
+        record.expiry.isValid() ? record.expiry.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : QString());
+    Win::SetDlgItemText(this, kDaysToExpiry, QString::number(m_listed->WholeDaysToExpiry()));
+    if (const std::optional<double> price = m_listed->OptionPrice(OptionValuation::PriceSource::kLast)) {
+        Win::SetDlgItemText(this, kMarketPrice, QString::asprintf("%.04lf", *price));
     }
     Win::FindControl(this, kDownloadButton)->setEnabled(true);
 }
@@ -323,67 +269,64 @@ bool CDlgOptionPriceCalc::Validate() {
         KRUI_MsgBox(this, text, QStringLiteral("提示"), Win::MB_OK);
         return false;
     };
-    if (ToInt(Text(kHistoryDays)) < 5) {
+    if (Win::TextToInt(Win::GetDlgItemText(this, kHistoryDays)) < 5) {
         return refuse(QStringLiteral("计算天数不应小于5天! "));
     }
-    if (ToInt(Text(kLayers)) <= 0) {
+    if (Win::TextToInt(Win::GetDlgItemText(this, kLayers)) <= 0) {
         return refuse(QStringLiteral("计算层数应大于 0! "));
     }
-    if (ToDouble(Text(kRate)) <= 0.0001) {
+    if (Win::TextToDouble(Win::GetDlgItemText(this, kRate)) <= 0.0001) {
         return refuse(QStringLiteral("无风险利率应大于 0! "));
     }
-    if (m_new->isChecked() && ToDouble(Text(kMarketPrice)) <= 0.0001) {
+    if (m_new->isChecked() && Win::TextToDouble(Win::GetDlgItemText(this, kMarketPrice)) <= 0.0001) {
         return refuse(QStringLiteral("我的定价必须大于 0! "));
     }
     return true;
 }
 
 void CDlgOptionPriceCalc::Compute() {
-    if (m_option.marketId < 0 || !Validate()) {
+    if (!m_listed || !Validate()) {
         return;
     }
     QWidget* computeButton = Win::FindControl(this, kComputeButton);
     computeButton->setEnabled(false);
-    const int layers = std::min(ToInt(Text(kLayers)), 20);
-    const double S = ToDouble(Text(kUnderlyingPrice));
-    const double K = ToDouble(Text(kStrike));
-    const int days = ToInt(Text(kDaysToExpiry));
-    const double sigma = OptionPricing::CalcHisVolatility(m_underlying, 0.0);
-
-    Handle<I::OptionsDataSvcI> options = GetService<I::OptionsDataSvcI>();
-    I::OptionRecord record;
-    if (options) {
-        options->GetOptionRecord(m_option, record);
-    }
-    const int32_t put = record.IsPut() ? 1 : 0;
-    const int32_t type = OptionTypeOf(record.classLetter);
-    const double T = (days + 2) / 365.0;
-    const double r = ToDouble(Text(kRate)) / 100.0;
+    const int layers = std::min(Win::TextToInt(Win::GetDlgItemText(this, kLayers)), 20);
+    const double sigma = OptionPricing::CalcHisVolatility(m_listed->UnderlyingKey(), 0.0);
+    // Price, strike and days are the trader's to change: they are taken as the fields show them.
+    OptionValuation::PricingArguments a = m_listed->Arguments(
+        OptionValuation::UnknownClass::kLetterCode,
+        Win::TextToDouble(Win::GetDlgItemText(this, kUnderlyingPrice)), sigma,
+        Win::TextToDouble(Win::GetDlgItemText(this, kRate)) / 100.0,
+        OptionValuation::YearsToExpiry(Win::TextToInt(Win::GetDlgItemText(this, kDaysToExpiry)), 2));
+    a.K = Win::TextToDouble(Win::GetDlgItemText(this, kStrike));
 
     // The tree values early exercise; the sensitivities stay those of the closed forms.
-    const double price =
-        Combo(kModelCombo)->currentIndex() == kBinomial
-            ? OptionPricing::BinomialPrice(put, type, S, K, sigma, r, T, layers, record.exerciseStyle != 0)
-            : OptionPricing::OptionPrice(put, type, S, K, sigma, r, T);
+    const double price = Combo(kModelCombo)->currentIndex() == kBinomial
+                             ? OptionPricing::BinomialPrice(a.put, a.optionType, a.S, a.K, a.sigma, a.r, a.T,
+                                                            layers, m_listed->Record().exerciseStyle != 0)
+                             : OptionPricing::OptionPrice(a.put, a.optionType, a.S, a.K, a.sigma, a.r, a.T);
     double impliedVolatility = 0.0;
-    OptionPricing::ImpliedVolatility(put, type, S, K, sigma, r, T, ToDouble(Text(kMarketPrice)),
+    OptionPricing::ImpliedVolatility(a.put, a.optionType, a.S, a.K, a.sigma, a.r, a.T,
+                                     Win::TextToDouble(Win::GetDlgItemText(this, kMarketPrice)),
                                      impliedVolatility);
     double intrinsic = 0.0;
     double timeValue = 0.0;
-    if (options) {
+    if (Handle<I::OptionsDataSvcI> options = GetService<I::OptionsDataSvcI>()) {
         options->GetIntrinsicValue(m_option, intrinsic);
         options->GetTimeValue(m_option, timeValue);
     }
+    const OptionPricing::OptionGreeks greeks =
+        OptionPricing::OptionPriceAndGreeks(a.put, a.optionType, a.S, a.K, a.sigma, a.r, a.T);
 
-    SetText(kHisVolatility, Fixed4(sigma));
-    SetText(kImpliedVolatility, Fixed4(impliedVolatility));
-    SetText(kIntrinsicValue, Fixed4(intrinsic));
-    SetText(kTimeValue, Fixed4(timeValue));
-    SetText(kDelta, Fixed4(OptionPricing::OptionDelta(put, type, S, K, sigma, r, T)));
-    SetText(kGamma, Fixed4(OptionPricing::OptionGamma(type, S, K, sigma, r, T)));
-    SetText(kRho, Fixed4(OptionPricing::OptionRho(put, type, S, K, sigma, r, T)));
-    SetText(kTheta, Fixed4(OptionPricing::OptionTheta(put, type, S, K, sigma, r, T)));
-    SetText(kVega, Fixed4(OptionPricing::OptionVega(type, S, K, sigma, r, T)));
-    SetText(kTheoreticalPrice, Fixed4(price));
+    Win::SetDlgItemText(this, kHisVolatility, Fixed4(sigma));
+    Win::SetDlgItemText(this, kImpliedVolatility, Fixed4(impliedVolatility));
+    Win::SetDlgItemText(this, kIntrinsicValue, Fixed4(intrinsic));
+    Win::SetDlgItemText(this, kTimeValue, Fixed4(timeValue));
+    Win::SetDlgItemText(this, kDelta, Fixed4(greeks.delta));
+    Win::SetDlgItemText(this, kGamma, Fixed4(greeks.gamma));
+    Win::SetDlgItemText(this, kRho, Fixed4(greeks.rho));
+    Win::SetDlgItemText(this, kTheta, Fixed4(greeks.theta));
+    Win::SetDlgItemText(this, kVega, Fixed4(greeks.vega));
+    Win::SetDlgItemText(this, kTheoreticalPrice, Fixed4(price));
     computeButton->setEnabled(true);
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
+
 #include "CKrDlg.h"
 #include "kora/interface/QuoteKey.h"
+#include "option/valuation/ListedOption.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -69,7 +72,10 @@ public:
     void OnRateSpin(int delta);
 
     const Kora::Interface::QuoteKey& OptionKey() const { return m_option; }
-    const Kora::Interface::QuoteKey& UnderlyingKey() const { return m_underlying; }
+    // Invalid until an option with an underlying is taken.
+    Kora::Interface::QuoteKey UnderlyingKey() const {
+        return m_listed ? m_listed->UnderlyingKey() : Kora::Interface::QuoteKey();
+    }
 
 protected:
     bool OnInitDialog() override;
@@ -79,13 +85,11 @@ private:
     void ApplyModeRule();
     void ApplyStyleRule();
     bool Validate();
-    QLineEdit* Edit(int id) const;
     QComboBox* Combo(int id) const;
-    QString Text(int id) const;
-    void SetText(int id, const QString& text);
 
     Kora::Interface::QuoteKey m_option;
-    Kora::Interface::QuoteKey m_underlying;
+    // What the chosen option is valued from; nothing until an option is taken.
+    std::optional<OptionValuation::ListedOption> m_listed;
     QRadioButton* m_existing = nullptr;
     QRadioButton* m_new = nullptr;
 };

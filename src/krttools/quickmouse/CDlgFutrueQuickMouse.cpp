@@ -13,14 +13,10 @@
 #include <QVBoxLayout>
 
 #include "CKrStockCombox.h"
-#include "KRUI.h"
 #include "kernel/HostAccess.h"
 #include "kora/interface/BaseQuoteDataSvcI.h"
 #include "kora/interface/FieldIds.h"
-#include "kora/interface/FrameServicesI.h"
-#include "kora/interface/KRTConfigI.h"
 #include "kora/interface/KRTContractI.h"
-#include "kora/interface/KRTEngineI.h"
 #include "kora/interface/Topics.h"
 #include "kora/utility/JsonAccess.h"
 #include "ladder/CKRMouselist.h"
@@ -34,14 +30,14 @@
 #include "ladder/QuickMouseMessages.h"
 #include "platform/ControlId.h"
 #include "platform/DialogPalette.h"
-#include "platform/EntryGuard.h"
+#include "trading/CloseTodayRule.h"
+#include "trading/ContractRecords.h"
+#include "trading/Linkage.h"
 
 using Kora::Kernel::GetService;
 using Kora::Utility::Handle;
-using Kora::Utility::JsonBool;
 using Kora::Utility::JsonDouble;
 using Kora::Utility::JsonInt;
-using Kora::Utility::JsonText;
 using Kora::Utility::JsonWText;
 using Kora::Utility::Member;
 namespace I = Kora::Interface;
@@ -49,27 +45,10 @@ namespace Topic = Kora::Interface::Topic;
 
 namespace {
 
-constexpr int kFuturesCategory = 8;
 constexpr int kPanelWidth = 178;
 constexpr uint32_t kShortColour = 0x307100;
 const QString kWindowType = QStringLiteral("KRFutureQMouse");
-
-// Exchanges that close today's positions with their own offset flag.
-bool ClosesTodayApart(const std::string& exchange) {
-    return exchange == "SHFE" || exchange == "INE";
-}
-
-Json::Value ContractQuery(const Json::Value& contract) {
-    Json::Value query(Json::objectValue);
-    query["ExchangeCode"] = JsonText(contract, Field::kExchangeCode);
-    query["ContractCode"] = JsonText(contract, Field::kContractCode);
-    return query;
-}
-
-bool SameContract(const Json::Value& a, const Json::Value& b) {
-    return JsonText(a, Field::kExchangeCode) == JsonText(b, Field::kExchangeCode) &&
-           JsonText(a, Field::kContractCode) == JsonText(b, Field::kContractCode);
-}
+namespace Codes = TradingCodes;
 
 void ShowSide(CPositionInfo& panel, const PositionSideTotals& totals, int profitDecimals) {
     const QString volume = totals.VolumeText();
@@ -106,14 +85,11 @@ const char* const kStyle =
 }  // namespace
 
 CDlgFutrueQuickMouse::CDlgFutrueQuickMouse(QWidget* parent)
-    : CKrDlgOperate(kTemplateId, parent), m_trader(this) {
+    : CKrDlgOperate(kTemplateId, parent),
+      m_prompter(this),
+      m_presenter(LadderWindowPresenter::Setup::Futures(), m_prompter) {
     setWindowTitle(QStringLiteral("期货快鼠交易"));
-    m_frameTimer.setSingleShot(true);
-    m_frameTimer.setTimerType(Qt::PreciseTimer);
-    connect(&m_frameTimer, &QTimer::timeout, this, [this] {
-        Win::GuardEntry([this] { ShowLatestQuote(); },
-                        [this] { return Win::WindowName(this) + QStringLiteral("|行情刷新"); });
-    });
+    m_presenter.SetQuoteShow([this](const I::QuotePushRecord& record) { ShowPush(record); });
 }
 
 CDlgFutrueQuickMouse::~CDlgFutrueQuickMouse() {
@@ -264,7 +240,7 @@ void CDlgFutrueQuickMouse::ConnectControls() {
             [this](int index) { ChooseListedContract(index, true); });
     connect(m_contractBox, &CKrStockCombox::codeEdited, this, &CDlgFutrueQuickMouse::ChooseTypedContract);
     connect(m_hedgeBox, &QComboBox::activated, this, [this] {
-        m_trader.Choices().hedge = m_hedgeBox->currentData().toString().front();
+        m_presenter.Choices().hedge = Codes::CodeOf(m_hedgeBox->currentData().toString());
         RefreshTrading();
     });
     connect(m_lockButton, &QToolButton::clicked, this, [this] { SetLocked(false); });
@@ -273,13 +249,13 @@ void CDlgFutrueQuickMouse::ConnectControls() {
     connect(m_autoBox, &QCheckBox::clicked, this, &CDlgFutrueQuickMouse::SetAutoOffset);
     connect(m_fakBox, &QCheckBox::clicked, this, [this](bool checked) {
         m_fokBox->setChecked(false);
-        m_trader.Choices().fillAndKill = checked;
-        m_trader.Choices().fillOrKill = false;
+        m_presenter.Choices().duration =
+            checked ? OrderTicket::Duration::kFillAndKill : OrderTicket::Duration::kDay;
     });
     connect(m_fokBox, &QCheckBox::clicked, this, [this](bool checked) {
         m_fakBox->setChecked(false);
-        m_trader.Choices().fillOrKill = checked;
-        m_trader.Choices().fillAndKill = false;
+        m_presenter.Choices().duration =
+            checked ? OrderTicket::Duration::kFillOrKill : OrderTicket::Duration::kDay;
     });
     for (size_t i = 0; i < m_volumeButtons.size(); ++i) {
         const int volume = kVolumeButtons[i].second;
@@ -289,7 +265,7 @@ void CDlgFutrueQuickMouse::ConnectControls() {
         connect(panel, &CPositionInfo::doubleClicked, this,
                 [this, panel] { SetVolume(panel->SecondText().toInt()); });
     }
-    connect(m_conditionButton, &QPushButton::clicked, this, [this] { m_trader.OpenConditionalOrder(); });
+    connect(m_conditionButton, &QPushButton::clicked, this, [this] { m_presenter.OpenConditionalOrder(); });
     connect(m_openableButton, &QPushButton::clicked, this, &CDlgFutrueQuickMouse::ShowOpenableVolumes);
     connect(m_centreBox, &QCheckBox::clicked, this, [this](bool checked) {
         if (checked) {
@@ -320,18 +296,14 @@ bool CDlgFutrueQuickMouse::eventFilter(QObject* watched, QEvent* event) {
 
 void CDlgFutrueQuickMouse::InitWindow() {
     m_accountParam = GetParam(QStringLiteral("EAccountID"));
-    LoadAccount();
+    m_presenter.ChooseAccount(m_accountParam);
     LoadContractList();
-    Handle<I::KRTConfigI> config = GetService<I::KRTConfigI>();
-    Json::Value account(Json::objectValue);
-    account["EAccountID"] = m_trader.AccountId().toStdString();
-    const Json::Value settings =
-        config ? config->GetOrderSettings(QStringLiteral("期货"), account) : Json::Value();
-    const QString hedge = JsonWText(settings, "DefaultHedge", QStringLiteral("1"));
-    m_trader.Choices().hedge = hedge.isEmpty() ? QLatin1Char('1') : hedge.front();
+    const QString accountId = m_presenter.AccountId();
+    m_presenter.Choices().hedge = m_presenter.Policy().DefaultHedge(accountId);
     m_openRadio->setChecked(true);
     SelectOffset(kOpenId);
-    SetVolume(static_cast<int>(std::max<int64_t>(1, JsonInt(settings, "DefaultVolume", 1))));
+    SetVolume(static_cast<int>(
+        std::max<int64_t>(1, JsonInt(m_presenter.Policy().OrderSettings(accountId), "DefaultVolume", 1))));
     SetLocked(false);
     const auto& listed = m_contractBox->Contracts();
     if (!listed.empty()) {
@@ -342,83 +314,30 @@ void CDlgFutrueQuickMouse::InitWindow() {
     SubscribeMsg();
 }
 
-void CDlgFutrueQuickMouse::LoadAccount() {
-    QString accountId = m_accountParam;
-    Handle<I::KRTEngineI> engine = GetService<I::KRTEngineI>();
-    if (accountId.isEmpty() && engine) {
-        // Without an account of its own the window trades on the terminal's current account when
-        // that trades futures, else on the first futures account.
-        const Json::Value current = engine->GetCurrentAccount();
-        if (engine->GetAccountCategory(current) == kFuturesCategory) {
-            accountId = JsonWText(current, "EAccountID");
-        } else {
-            const Json::Value futures = engine->GetAccountsByCategory(kFuturesCategory);
-            accountId =
-                futures.isArray() && !futures.empty() ? JsonWText(futures[0], "EAccountID") : QString();
-        }
-    }
-    m_trader.SetAccountId(accountId);
-}
-
 void CDlgFutrueQuickMouse::LoadContractList() {
     std::vector<CKrStockCombox::Entry> entries;
-    Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
-    if (contracts && !m_trader.AccountId().isEmpty()) {
-        Json::Value account(Json::objectValue);
-        account["EAccountID"] = m_trader.AccountId().toStdString();
-        const Json::Value list = contracts->GetContractsOfAccount(account);
-        if (list.isArray()) {
-            for (const Json::Value& contract : list) {
-                if (!JsonBool(contract, "IsOption")) {
-                    entries.push_back({JsonWText(contract, Field::kExchangeCode),
-                                       JsonWText(contract, Field::kContractCode),
-                                       JsonWText(contract, Field::kContractName)});
-                }
-            }
-        }
+    for (const Json::Value& contract : m_presenter.EligibleContracts()) {
+        entries.push_back({JsonWText(contract, Field::kExchangeCode),
+                           JsonWText(contract, Field::kContractCode),
+                           JsonWText(contract, Field::kContractName)});
     }
     m_contractBox->SetContracts(std::move(entries));
 }
 
 void CDlgFutrueQuickMouse::LoadHedgeEntries() {
-    const QChar chosen = m_trader.Choices().hedge;
+    const QChar chosen = m_presenter.Choices().hedge;
     Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
     m_hedgeBox->clear();
-    m_hedgeBox->addItem(QStringLiteral("投机"), QStringLiteral("1"));
-    m_hedgeBox->addItem(QStringLiteral("保值"), QStringLiteral("3"));
-    if (contracts && contracts->AllowsArbitrage(ContractQuery(m_trader.Contract()))) {
-        m_hedgeBox->addItem(QStringLiteral("套利"), QStringLiteral("2"));
+    for (QChar hedge : {Codes::Hedge::kSpeculation, Codes::Hedge::kHedging}) {
+        m_hedgeBox->addItem(Codes::HedgeFlagText(hedge), QString(hedge));
+    }
+    if (contracts && contracts->AllowsArbitrage(ContractRecords::Query(m_presenter.Contract()))) {
+        m_hedgeBox->addItem(Codes::HedgeFlagText(Codes::Hedge::kArbitrage),
+                            QString(Codes::Hedge::kArbitrage));
     }
     const int index = std::max(0, m_hedgeBox->findData(QString(chosen)));
     m_hedgeBox->setCurrentIndex(index);
-    m_trader.Choices().hedge = m_hedgeBox->itemData(index).toString().front();
-}
-
-bool CDlgFutrueQuickMouse::IsTradable(const Json::Value& contract) const {
-    if (!contract.isObject() || JsonText(contract, Field::kContractCode).empty() ||
-        JsonBool(contract, "IsOption")) {
-        return false;
-    }
-    if (m_trader.AccountId().isEmpty()) {
-        return JsonText(contract, "ProductClass") == "期货";
-    }
-    Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
-    Json::Value account(Json::objectValue);
-    account["EAccountID"] = m_trader.AccountId().toStdString();
-    return contracts && contracts->IsContractOfAccount(account, ContractQuery(contract));
-}
-
-Json::Value CDlgFutrueQuickMouse::ContractOfKey(const I::QuoteKey& key) const {
-    Handle<I::BaseQuoteDataSvcI> quotes = GetService<I::BaseQuoteDataSvcI>();
-    Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
-    I::ContractInfo info;
-    if (!key.IsValid() || !quotes || !contracts || !quotes->GetContractInfo(key, info)) {
-        return {};
-    }
-    Json::Value query(Json::objectValue);
-    query["ExchangeCode"] = info.exchangeCode.toStdString();
-    query["ContractCode"] = info.contractCode.toStdString();
-    return contracts->GetContract(query);
+    m_presenter.Choices().hedge = Codes::CodeOf(m_hedgeBox->itemData(index).toString());
 }
 
 void CDlgFutrueQuickMouse::ChooseListedContract(int index, bool announce) {
@@ -427,10 +346,9 @@ void CDlgFutrueQuickMouse::ChooseListedContract(int index, bool announce) {
     if (index < 0 || index >= static_cast<int>(listed.size()) || !contracts) {
         return;
     }
-    Json::Value query(Json::objectValue);
-    query["ExchangeCode"] = listed[index].exchangeCode.toStdString();
-    query["ContractCode"] = listed[index].contractCode.toStdString();
-    SetContract(contracts->GetContract(query), announce);
+    SetContract(contracts->GetContract(
+                    ContractRecords::Query(listed[index].exchangeCode, listed[index].contractCode)),
+                announce);
 }
 
 void CDlgFutrueQuickMouse::ChooseTypedContract(const QString& code) {
@@ -447,7 +365,7 @@ void CDlgFutrueQuickMouse::ChooseTypedContract(const QString& code) {
         return;
     }
     for (const Json::Value& contract : found) {
-        if (IsTradable(contract)) {
+        if (m_presenter.IsEligible(contract)) {
             SetContract(contract, true);
             return;
         }
@@ -455,13 +373,13 @@ void CDlgFutrueQuickMouse::ChooseTypedContract(const QString& code) {
 }
 
 bool CDlgFutrueQuickMouse::SetContract(const Json::Value& contract, bool announce) {
-    if (!IsTradable(contract)) {
+    if (!m_presenter.IsEligible(contract)) {
         return false;
     }
-    if (SameContract(contract, m_trader.Contract())) {
+    if (ContractRecords::Same(contract, m_presenter.Contract())) {
         return true;
     }
-    m_trader.SetContract(contract);
+    m_presenter.SetContract(contract);
     const QString exchange = JsonWText(contract, Field::kExchangeCode);
     const QString code = JsonWText(contract, Field::kContractCode);
     m_contractBox->ShowContract(exchange, code);
@@ -470,7 +388,7 @@ bool CDlgFutrueQuickMouse::SetContract(const Json::Value& contract, bool announc
     Handle<I::BaseQuoteDataSvcI> quotes = GetService<I::BaseQuoteDataSvcI>();
     m_quoteKey = quotes ? quotes->FindKey(exchange, code)
                         : I::QuoteKey{static_cast<int32_t>(JsonInt(contract, "MarketID", -1)), code};
-    m_quoteSlot.Take();  // a push of the previous contract is not shown any more
+    m_presenter.Quotes().Drop();  // a push of the previous contract is not shown any more
     m_ladder->Build(code, static_cast<int>(JsonInt(contract, "PriceDecimals", 0)),
                     JsonDouble(contract, "LowerLimit", 0), JsonDouble(contract, "ReferencePrice", 0),
                     JsonDouble(contract, Field::kTickSize, 0), JsonDouble(contract, "UpperLimit", 0));
@@ -478,7 +396,7 @@ bool CDlgFutrueQuickMouse::SetContract(const Json::Value& contract, bool announc
     // What the host holds already, so the ladder is complete before the first push.
     Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
     I::QuoteSnapshot snapshot{};
-    m_quote = contracts && contracts->GetSnapshot(ContractQuery(contract), snapshot)
+    m_quote = contracts && contracts->GetSnapshot(ContractRecords::Query(contract), snapshot)
                   ? ReadFutureQuote(snapshot,
                                     snapshot.priceDivisor > 0
                                         ? snapshot.priceDivisor
@@ -486,7 +404,6 @@ bool CDlgFutrueQuickMouse::SetContract(const Json::Value& contract, bool announc
                                     snapshot.last)
                   : FutureQuote();
     ReevaluateOffset();
-    m_positions = Json::Value(Json::arrayValue);
     RefreshTrading();
     ShowQuote(m_quote);
     CentreLadder();
@@ -497,28 +414,16 @@ bool CDlgFutrueQuickMouse::SetContract(const Json::Value& contract, bool announc
         StopQuotes();
     }
     if (announce) {
-        Announce();
+        Linkage::AnnounceStockChanged(m_quoteKey, kWindowType);
     }
     return true;
-}
-
-void CDlgFutrueQuickMouse::Announce() {
-    Handle<I::ActivityMgrSvcI> activity = GetService<I::ActivityMgrSvcI>();
-    if (!activity || !m_quoteKey.IsValid()) {
-        return;
-    }
-    Json::Value params(Json::objectValue);
-    params["Stock"] = m_quoteKey.ToText().toStdString();
-    params["CWID"] = kWindowType.toStdString();
-    params["KRTFrame"] = "KRTFrame";
-    activity->AnnounceStockChanged(params);
 }
 
 void CDlgFutrueQuickMouse::FollowLinkage(const Json::Value& payload) {
     if (m_locked) {
         return;
     }
-    const Json::Value contract = ContractOfKey(I::QuoteKey::FromText(JsonWText(payload, "Stock")));
+    const Json::Value contract = ContractRecords::OfKey(Linkage::LinkedStock(payload));
     if (contract.isObject()) {
         SetContract(contract, false);
     }
@@ -543,13 +448,13 @@ void CDlgFutrueQuickMouse::FocusLadder() {
 // ---- Order choices ------------------------------------------------------------------------------
 
 void CDlgFutrueQuickMouse::SelectOffset(int id) {
-    m_trader.Choices().offset = id == kCloseId        ? QLatin1Char('1')
-                                : id == kCloseTodayId ? QLatin1Char('2')
-                                                      : QLatin1Char('0');
+    m_presenter.Choices().offset = id == kCloseId        ? Codes::Offset::kClose
+                                   : id == kCloseTodayId ? Codes::Offset::kCloseToday
+                                                         : Codes::Offset::kOpen;
 }
 
 void CDlgFutrueQuickMouse::SetAutoOffset(bool on) {
-    m_trader.Choices().autoOffset = on;
+    m_presenter.Choices().netPosition = on;
     for (QRadioButton* radio : {m_openRadio, m_closeRadio, m_closeTodayRadio}) {
         radio->setEnabled(!on);
     }
@@ -561,7 +466,7 @@ void CDlgFutrueQuickMouse::SetAutoOffset(bool on) {
 void CDlgFutrueQuickMouse::ReevaluateOffset() {
     // Close-today is only a choice where the exchange closes today's positions apart.
     if (m_closeTodayRadio->isChecked() &&
-        !ClosesTodayApart(JsonText(m_trader.Contract(), Field::kExchangeCode))) {
+        !CloseTodayRule::ClosesTodayApart(JsonWText(m_presenter.Contract(), Field::kExchangeCode))) {
         m_closeRadio->setChecked(true);
     }
     if (!m_offsetGroup->checkedButton()) {
@@ -572,11 +477,11 @@ void CDlgFutrueQuickMouse::ReevaluateOffset() {
 
 void CDlgFutrueQuickMouse::SetVolume(int volume) {
     m_volumeEdit->SetValue(volume);
-    m_trader.Choices().volumeText = m_volumeEdit->Edit().text().trimmed();
+    m_presenter.Choices().volumeText = m_volumeEdit->Edit().text().trimmed();
 }
 
 void CDlgFutrueQuickMouse::ShowOpenableVolumes() {
-    const FutureQuickMouseTrader::Openable openable = m_trader.OpenableVolumes();
+    const LadderWindowPresenter::Openable openable = m_presenter.OpenableVolumes();
     m_openPanel->SetTexts(openable.buy, openable.sell);
 }
 
@@ -584,34 +489,27 @@ void CDlgFutrueQuickMouse::ShowOpenableVolumes() {
 
 void CDlgFutrueQuickMouse::OnQuotePush(const I::QuotePushRecord& record, const Json::Value&) {
     // A flash push carries no new prices.
-    if (record.flashFlag == 0 && m_quoteSlot.Store(record)) {
+    if (record.flashFlag == 0 && m_presenter.Quotes().Store(record)) {
         Win::PostMessage(this, kQuoteMessage, 0, 0);
     }
 }
 
-void CDlgFutrueQuickMouse::OnQuoteReady() {
-    if (m_frameTimer.isActive()) {
+void CDlgFutrueQuickMouse::ShowPush(const I::QuotePushRecord& record) {
+    if (!(record.key == m_quoteKey)) {
         return;
     }
-    const qint64 sinceShown = m_lastShown.isValid() ? m_lastShown.elapsed() : kFrameMs;
-    if (sinceShown < kFrameMs) {
-        m_frameTimer.start(static_cast<int>(kFrameMs - sinceShown));
-        return;
-    }
-    ShowLatestQuote();
+    m_quote = ReadFutureQuote(record.snapshot, record.priceDivisor,
+                              record.hasExtData ? record.ext.now : record.snapshot.last);
+    ShowQuote(m_quote);
+    m_unpaintedStamp = record.enqueuedNs;
 }
 
-void CDlgFutrueQuickMouse::ShowLatestQuote() {
-    const std::optional<I::QuotePushRecord> record = m_quoteSlot.Take();
-    if (!record || !(record->key == m_quoteKey)) {
-        return;
-    }
-    m_lastShown.start();
-    m_quote = ReadFutureQuote(record->snapshot, record->priceDivisor,
-                              record->hasExtData ? record->ext.now : record->snapshot.last);
-    ShowQuote(m_quote);
-    ++m_quotesShown;
-    m_unpaintedStamp = record->enqueuedNs;
+uint64_t CDlgFutrueQuickMouse::QuotesShown() const {
+    return m_presenter.Quotes().Shown();
+}
+
+uint64_t CDlgFutrueQuickMouse::QuotesReceived() const {
+    return m_presenter.Quotes().Received();
 }
 
 void CDlgFutrueQuickMouse::ShowQuote(const FutureQuote& quote) {
@@ -643,25 +541,23 @@ void CDlgFutrueQuickMouse::CentreLadder() {
 
 void CDlgFutrueQuickMouse::RefreshTrading() {
     m_ladder->ClearWorkingOrders();
-    for (const LadderOrder& order : m_trader.WorkingOrders()) {
-        m_ladder->AddWorkingOrder(order);
+    for (const LadderWindowPresenter::WorkingOrder& order : m_presenter.WorkingOrders()) {
+        m_ladder->AddWorkingOrder(
+            {order.id, order.direction == Codes::Direction::kBuy ? 0 : 1, order.price, order.volume});
     }
-    m_positions = m_trader.Positions();
+    m_presenter.RefreshPositions();
     ShowPositions();
 }
 
 void CDlgFutrueQuickMouse::ShowPositions() {
-    if (!m_positions.empty() || !m_ladder->Model().Positions().empty()) {
-        std::vector<Json::Value> marked;
-        for (const Json::Value& position : m_positions) {
-            marked.push_back(position);
-            marked.back()["NowPrice"] = m_quote.currentPrice;
-        }
-        m_ladder->SetPositions(std::move(marked));
+    const Json::Value& positions = m_presenter.Positions();
+    if (!positions.empty() || !m_ladder->Model().Positions().empty()) {
+        const Json::Value priced = m_presenter.PricedPositions(m_quote.currentPrice);
+        m_ladder->SetPositions(std::vector<Json::Value>(priced.begin(), priced.end()));
     }
-    const Json::Value& contract = m_trader.Contract();
+    const Json::Value& contract = m_presenter.Contract();
     const PositionTotals totals =
-        SumPositions(m_positions, m_quote.currentPrice, JsonDouble(contract, Field::kMultiplier, 1));
+        SumPositions(positions, m_quote.currentPrice, JsonDouble(contract, Field::kMultiplier, 1));
     const int profitDecimals = static_cast<int>(JsonInt(contract, "PriceDecimals", 0)) + 1;
     ShowSide(*m_longPanel, totals.longSide, profitDecimals);
     ShowSide(*m_shortPanel, totals.shortSide, profitDecimals);
@@ -694,19 +590,16 @@ void CDlgFutrueQuickMouse::OnMsg(const QString& topic, const Json::Value& payloa
 void CDlgFutrueQuickMouse::OnKoraMsg(const QString& topic, const Json::Value& payload) {
     if (topic == Topic::kSTEPRequestCallBack) {
         const QString account = JsonWText(payload, "EAccountID");
-        if (account.isEmpty() || account == m_trader.AccountId()) {
-            m_trader.OnOrderAnswers(payload);
+        if (account.isEmpty() || account == m_presenter.AccountId()) {
+            m_presenter.OnOrderAnswers(payload);
             RefreshTrading();
         }
     } else if (topic == Topic::kReorderNotifyInfo) {
-        const QString error = m_trader.OnSmartOrderReport(payload);
-        if (!error.isEmpty()) {
-            KRUI_MsgBox(this, error, QStringLiteral("提示"), Win::MB_OK | Win::MB_ICONWARNING);
-        }
+        m_presenter.OnSmartOrderNotice(payload);
     } else if (topic == Topic::kAccountChange) {
-        LoadAccount();
+        m_presenter.ChooseAccount(m_accountParam);
         LoadContractList();
-        if (!IsTradable(m_trader.Contract()) && !m_contractBox->Contracts().empty()) {
+        if (!m_presenter.IsEligible(m_presenter.Contract()) && !m_contractBox->Contracts().empty()) {
             ChooseListedContract(0, false);
         }
         RefreshTrading();
@@ -725,19 +618,22 @@ Win::LRESULT CDlgFutrueQuickMouse::OnMessage(Win::UINT message, Win::WPARAM wPar
     switch (message) {
         case QuickMouseMsg::kPlaceOrder:
             if (const auto* price = reinterpret_cast<const QString*>(wParam)) {
-                m_trader.PlaceOrder(*price, lParam == '1' ? QLatin1Char('1') : QLatin1Char('0'));
+                // The ladder names the side by its direction code.
+                const QChar side(static_cast<char16_t>(lParam));
+                m_presenter.PlaceOrder(*price,
+                                       side == Codes::Direction::kSell ? side : Codes::Direction::kBuy);
             }
             return 1;
         case QuickMouseMsg::kCancelOrder:
             if (const auto* id = reinterpret_cast<const QString*>(wParam)) {
-                m_trader.CancelOrder(*id);
+                m_presenter.CancelOrder(*id);
             }
             return 1;
         case QuickMouseMsg::kMoveOrder: {
             const auto* id = reinterpret_cast<const QString*>(wParam);
             const auto* price = reinterpret_cast<const QString*>(lParam);
             if (id && price) {
-                m_trader.MoveOrder(*id, *price);
+                m_presenter.MoveOrder(*id, *price);
             }
             return 1;
         }
@@ -745,12 +641,12 @@ Win::LRESULT CDlgFutrueQuickMouse::OnMessage(Win::UINT message, Win::WPARAM wPar
             const auto* ids = Win::PayloadValue<std::vector<QString>>(wParam);
             const auto* volume = Win::PayloadValue<QString>(static_cast<uintptr_t>(lParam));
             if (ids && volume) {
-                m_trader.ChangeVolume(*ids, *volume);
+                m_presenter.ChangeVolume(*ids, *volume);
             }
             return 1;
         }
         case kQuoteMessage:
-            OnQuoteReady();
+            m_presenter.Quotes().OnWake();
             return 1;
         case QuickMouseMsg::kSetVolume:
             SetVolume(static_cast<int>(wParam));
@@ -758,7 +654,7 @@ Win::LRESULT CDlgFutrueQuickMouse::OnMessage(Win::UINT message, Win::WPARAM wPar
         case QuickMouseMsg::kSpinEditChanged:
             // The edit reports its first text while it is being made, before it is ours.
             if (m_volumeEdit) {
-                m_trader.Choices().volumeText = m_volumeEdit->Edit().text().trimmed();
+                m_presenter.Choices().volumeText = m_volumeEdit->Edit().text().trimmed();
             }
             return 1;
         default:

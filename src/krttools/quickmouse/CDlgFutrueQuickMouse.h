@@ -2,8 +2,6 @@
 
 #include <json/value.h>
 
-#include <QElapsedTimer>
-#include <QTimer>
 #include <array>
 #include <functional>
 #include <utility>
@@ -12,9 +10,9 @@
 #include "kernel/MsgReceiver.h"
 #include "kernel/QuoteReceiver.h"
 #include "kora/interface/QuoteKey.h"
-#include "ladder/LatestQuoteSlot.h"
-#include "quickmouse/FutureQuickMouseTrader.h"
 #include "quickmouse/FutureQuote.h"
+#include "trading/LadderWindowPresenter.h"
+#include "trading/TradePrompter.h"
 
 class CKRMouselist;
 class CKrStockCombox;
@@ -30,8 +28,9 @@ class QToolButton;
 
 // The futures quick-mouse window (template 101): one futures contract traded from a price
 // ladder, with the order choices (contract, hedge type, offset, time condition, volume) and the
-// position and openable-volume panels beside it. The trading itself is FutureQuickMouseTrader's;
-// this dialog wires the controls, the ladder's requests and the host's messages to it.
+// position and openable-volume panels beside it. What it trades and how is its presenter's
+// (LadderWindowPresenter, futures setup); this dialog lays out the controls and wires them, the
+// ladder's requests and the host's messages to it.
 //
 // Quotes of the contract arrive on the host's delivery thread; the latest one is kept and the
 // window is woken once (WM_USER+4128) to show it, at most once per frame, however fast pushes
@@ -71,8 +70,6 @@ public:
                                                                         {11009, 100}}};
 
     static constexpr Win::UINT kQuoteMessage = Win::WM_USER + 4128;
-    // The shortest time between two quotes shown: one frame of the screen.
-    static constexpr int kFrameMs = 16;
 
     explicit CDlgFutrueQuickMouse(QWidget* parent = nullptr);
     ~CDlgFutrueQuickMouse() override;
@@ -91,18 +88,18 @@ public:
     // Makes a contract record current; `announce` tells the linked windows. False for a
     // contract that is not a known futures contract of the window's account.
     bool SetContract(const Json::Value& contract, bool announce);
-    const Json::Value& Contract() const { return m_trader.Contract(); }
+    const Json::Value& Contract() const { return m_presenter.Contract(); }
     bool IsContractLocked() const { return m_locked; }
     // Brings the window forward and gives the ladder the keyboard.
     void FocusLadder();
 
     CKRMouselist& Ladder() const { return *m_ladder; }
-    FutureQuickMouseTrader& Trader() { return m_trader; }
+    LadderWindowPresenter& Presenter() { return m_presenter; }
     // Called with the host's stamp of each quote push once the ladder has painted it.
     void SetQuoteShownObserver(std::function<void(int64_t enqueuedNs)> observer);
     // Quotes shown, and quote pushes received, since creation.
-    uint64_t QuotesShown() const { return m_quotesShown; }
-    uint64_t QuotesReceived() const { return m_quoteSlot.Stored(); }
+    uint64_t QuotesShown() const;
+    uint64_t QuotesReceived() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -112,18 +109,14 @@ private:
     void LayOutControls();
     void ConnectControls();
 
-    void LoadAccount();
     void LoadContractList();
     void LoadHedgeEntries();
-    bool IsTradable(const Json::Value& contract) const;
-    Json::Value ContractOfKey(const Kora::Interface::QuoteKey& key) const;
     void ChooseListedContract(int index, bool announce);
     void ChooseTypedContract(const QString& code);
     void FollowLinkage(const Json::Value& payload);
     void Announce();
 
-    void OnQuoteReady();
-    void ShowLatestQuote();
+    void ShowPush(const Kora::Interface::QuotePushRecord& record);
     void ShowQuote(const FutureQuote& quote);
     void RefreshTrading();
     void ShowPositions();
@@ -138,18 +131,14 @@ private:
     void SetVolume(int volume);
     void ShowOpenableVolumes();
 
-    FutureQuickMouseTrader m_trader;
+    WindowPrompter m_prompter;
+    LadderWindowPresenter m_presenter;
     QString m_accountParam;
     bool m_locked = false;
     Kora::Interface::QuoteKey m_quoteKey;
     FutureQuote m_quote;
-    Json::Value m_positions;
 
-    LatestQuoteSlot m_quoteSlot;
-    QElapsedTimer m_lastShown;
-    QTimer m_frameTimer;
     int64_t m_unpaintedStamp = 0;
-    uint64_t m_quotesShown = 0;
     std::function<void(int64_t)> m_quoteShownObserver;
 
     CKrStockCombox* m_contractBox = nullptr;

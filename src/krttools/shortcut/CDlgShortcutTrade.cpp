@@ -3,12 +3,15 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
+#include <utility>
 
 #include "kernel/HostAccess.h"
 #include "kora/interface/BaseQuoteDataSvcI.h"
 #include "kora/interface/FieldIds.h"
-#include "kora/interface/FrameServicesI.h"
 #include "kora/interface/KRTConfigI.h"
 #include "kora/interface/KRTContractI.h"
 #include "kora/interface/KRTEngineI.h"
@@ -16,13 +19,14 @@
 #include "kora/utility/JsonAccess.h"
 #include "platform/ColorRef.h"
 #include "platform/ControlId.h"
-#include "shortcut/OptionChainNavigator.h"
+#include "option/valuation/OptionChainNavigator.h"
 #include "shortcut/ShortcutKeyTable.h"
+#include "trading/ContractRecords.h"
+#include "trading/Linkage.h"
 
 using Kora::Kernel::GetService;
 using Kora::Utility::Handle;
 using Kora::Utility::JsonInt;
-using Kora::Utility::JsonText;
 using Kora::Utility::JsonWText;
 using Kora::Utility::Member;
 namespace I = Kora::Interface;
@@ -39,7 +43,8 @@ QColor ConfigColor(I::KRTConfigI* config, const char* name, uint32_t fallback) {
 
 }  // namespace
 
-CDlgShortcutTrade::CDlgShortcutTrade(QWidget* parent) : CKrDlgOperate(kTemplateId, parent), m_trader(this) {
+CDlgShortcutTrade::CDlgShortcutTrade(QWidget* parent)
+    : CKrDlgOperate(kTemplateId, parent), m_prompter(this), m_trader(m_prompter) {
     setWindowTitle(QStringLiteral("键盘下单"));
 }
 
@@ -85,13 +90,16 @@ void CDlgShortcutTrade::InitUI() {
     layout->addWidget(m_multiplier);
     // A wide dock leaves the strip's room to its right, so the fields stay beside their labels.
     layout->addStretch(1);
-    setStyleSheet(QStringLiteral("QLabel { color: %1; } QLabel#%2 { color: %3; }"
-                                 "QLineEdit { color: %1; background: %4; border: 1px solid %5; }")
-                      .arg(text.name())
-                      .arg(kNameId)
-                      .arg(nameColor.name())
-                      .arg(m_background.lighter(140).name())
-                      .arg(m_border.name()));
+    // Each control gets its own colours: a sheet on the strip would also restyle the boxes it
+    // owns (an order confirmation), whose background is the terminal's, not the strip's.
+    for (QLabel* label : {quantityLabel, times}) {
+        label->setStyleSheet(QStringLiteral("color: %1;").arg(text.name()));
+    }
+    m_name->setStyleSheet(QStringLiteral("color: %1;").arg(nameColor.name()));
+    for (QLineEdit* edit : {m_quantity, m_multiplier}) {
+        edit->setStyleSheet(QStringLiteral("color: %1; background: %2; border: 1px solid %3;")
+                                .arg(text.name(), m_background.lighter(140).name(), m_border.name()));
+    }
     resize(320, 34);
 }
 
@@ -100,6 +108,31 @@ void CDlgShortcutTrade::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), m_background);
     painter.setPen(m_border);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void CDlgShortcutTrade::FloatAbove(QWidget* mainWindow) {
+    if (!mainWindow) {
+        return;
+    }
+    setParent(mainWindow, Qt::Tool | Qt::FramelessWindowHint);
+    // Top right of the main window's client area, below its menu bar.
+    const QMenuBar* menu = mainWindow->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
+    const int top = menu && menu->isVisibleTo(mainWindow) ? menu->geometry().bottom() + 1 : 0;
+    const QPoint corner = mainWindow->mapToGlobal(QPoint(mainWindow->width(), top));
+    move(std::max(mainWindow->mapToGlobal(QPoint(0, 0)).x(), corner.x() - width() - 12), corner.y() + 8);
+}
+
+void CDlgShortcutTrade::mousePressEvent(QMouseEvent* event) {
+    m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    CKrDlgOperate::mousePressEvent(event);
+}
+
+void CDlgShortcutTrade::mouseMoveEvent(QMouseEvent* event) {
+    // Floating without a frame, the strip is moved by dragging its background.
+    if (isWindow() && (event->buttons() & Qt::LeftButton)) {
+        move(event->globalPosition().toPoint() - m_dragOffset);
+    }
+    CKrDlgOperate::mouseMoveEvent(event);
 }
 
 void CDlgShortcutTrade::InitWindow() {
@@ -121,7 +154,9 @@ void CDlgShortcutTrade::InitWindow() {
 }
 
 void CDlgShortcutTrade::LoadSettings() {
-    ShortcutKeyTable::Shared().LoadFromConfiguration();
+    for (const QString& problem : ShortcutKeyTable::Shared().LoadFromConfiguration()) {
+        m_trader.Log(kError, problem);
+    }
     Handle<I::KRTConfigI> config = GetService<I::KRTConfigI>();
     m_trader.SetSettings(ShortcutSettings::FromSection(
         config ? config->GetSection(QString::fromUtf8(ShortcutKeyTable::kSection)) : Json::Value()));
@@ -151,9 +186,13 @@ void CDlgShortcutTrade::OnMsg(const QString& topic, const Json::Value& payload, 
 
 void CDlgShortcutTrade::OnKoraMsg(const QString& topic, const Json::Value& payload) {
     if (topic == Topic::kAccountChange || topic == Topic::kAccountLogin) {
-        LoadAccount();
+        if (m_acting) {
+            m_deferredAccount = true;
+        } else {
+            LoadAccount();
+        }
     } else if (topic == Topic::kListClick || topic == Topic::kClickKLine || topic == Topic::kClickTrend) {
-        SetContract(I::QuoteKey::FromText(JsonWText(payload, "Stock")), false);
+        ChangeStock(payload);
     } else if (topic == Topic::kLockUI) {
         m_locked = Kora::Utility::JsonBool(payload, "Lock", false);
         m_quantity->setEnabled(!m_locked);
@@ -165,63 +204,49 @@ void CDlgShortcutTrade::OnKoraMsg(const QString& topic, const Json::Value& paylo
         state["State"] = m_modeOn ? "Show" : "Hide";
         Kora::Kernel::PostMsg(Topic::kShortcutSetState, state);
     } else if (topic == Topic::kUserChangeParam) {
-        LoadSettings();
-    } else if (topic == Topic::kReorderNotifyInfo || topic == Topic::kSTEPRequestCallBack) {
-        ShowSmartOrderResult(payload);
-    }
-}
-
-void CDlgShortcutTrade::ShowSmartOrderResult(const Json::Value& payload) {
-    const QString id = JsonWText(payload, "SmartOrderId");
-    if (id.isEmpty() || !m_trader.SmartOrderIds().contains(id)) {
-        return;
-    }
-    if (JsonInt(payload, "State", 0) == 4) {
-        QString error = JsonWText(payload, "ErrorMsg");
-        m_trader.Log(kError, error);
-        m_trader.Tell(error);
+        if (m_acting) {
+            m_deferredSettings = true;
+        } else {
+            LoadSettings();
+        }
+    } else if (topic == Topic::kReorderNotifyInfo) {
+        m_trader.OnSmartOrderNotice(payload);
     }
 }
 
 void CDlgShortcutTrade::ChangeStock(const Json::Value& request) {
-    SetContract(I::QuoteKey::FromText(JsonWText(request, "ActivityParam")), false);
+    // A linkage message carries the contract as "Stock"; the frame's "ChangeStock" request as
+    // "ActivityParam", in text or in the object form of the terminal's linkage.
+    const Json::Value& param = Member(request, "ActivityParam");
+    const I::QuoteKey key = Linkage::LinkedStock(param.isNull() ? request : param);
+    if (m_acting) {
+        m_deferredContract = key;
+    } else {
+        SetContract(key, false);
+    }
 }
 
 bool CDlgShortcutTrade::SetContract(const I::QuoteKey& key, bool announce) {
     Handle<I::BaseQuoteDataSvcI> quotes = GetService<I::BaseQuoteDataSvcI>();
-    Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
     I::ContractInfo info;
-    if (!quotes || !contracts || !quotes->GetContractInfo(key, info)) {
-        return false;
-    }
-    Json::Value query(Json::objectValue);
-    query["ExchangeCode"] = info.exchangeCode.toStdString();
-    query["ContractCode"] = info.contractCode.toStdString();
-    Json::Value contract = contracts->GetContract(query);
-    if (!contract.isObject()) {
+    const Json::Value contract = ContractRecords::OfKey(key);
+    if (!contract.isObject() || !quotes || !quotes->GetContractInfo(key, info)) {
         return false;
     }
     m_contractKey = key;
     m_trader.SetContract(contract);
     m_name->setText(info.name.isEmpty() ? info.contractCode : info.name);
     if (announce) {
-        if (Handle<I::ActivityMgrSvcI> activity = GetService<I::ActivityMgrSvcI>()) {
-            Json::Value params(Json::objectValue);
-            params["Stock"] = key.ToText().toStdString();
-            params["CWID"] = "KRTShortcutTrade";
-            params["KRTFrame"] = "KRTFrame";
-            params["Enter"] = "true";
-            activity->AnnounceStockChanged(params);
-        }
+        Linkage::AnnounceStockChanged(key, QStringLiteral("KRTShortcutTrade"), {QStringLiteral("true"), {}});
     }
     return true;
 }
 
-int CDlgShortcutTrade::ReadCount(QLineEdit* edit, const QString& emptyText, const QString& invalidText) {
+int64_t CDlgShortcutTrade::ReadCount(QLineEdit* edit, const QString& emptyText, const QString& invalidText) {
     const QString text = edit->text().trimmed();
     bool ok = false;
-    int value = text.toInt(&ok);
-    if (text.isEmpty() || !ok || value < 1) {
+    const int64_t value = text.toLongLong(&ok);
+    if (text.isEmpty() || !ok || value < 1 || value > OrderTicket::kMaxVolume) {
         m_trader.Tell(text.isEmpty() ? emptyText : invalidText);
         edit->setFocus();
         m_trader.Log(kError, QStringLiteral("一键下单参数检查检查失败"));
@@ -231,24 +256,40 @@ int CDlgShortcutTrade::ReadCount(QLineEdit* edit, const QString& emptyText, cons
 }
 
 void CDlgShortcutTrade::PlaceOrder(const Json::Value& option) {
+    const std::optional<OrderKey> key = OrderKey::Read(option);
+    if (!key) {
+        m_trader.Log(kError, ShortcutKeyTable::Problem("下单快捷键", option));
+        return;
+    }
     if (!m_trader.CheckAccount(QStringLiteral("一键下单参数检查检查失败"))) {
         return;
     }
-    int quantity =
-        ReadCount(m_quantity, QStringLiteral("请输入数量!"), QStringLiteral("数量不正确，请重新输入!"));
+    const QString badQuantity = QStringLiteral("数量不正确，请重新输入!");
+    const int64_t quantity = ReadCount(m_quantity, QStringLiteral("请输入数量!"), badQuantity);
     if (quantity == 0) {
         return;
     }
-    int multiplier =
+    const int64_t multiplier =
         ReadCount(m_multiplier, QStringLiteral("请输入倍率!"), QStringLiteral("倍率不正确，请重新输入!"));
     if (multiplier == 0) {
         return;
     }
-    m_trader.PlaceOrder(option, quantity * multiplier);
+    if (quantity * multiplier > OrderTicket::kMaxVolume) {
+        m_trader.Tell(badQuantity);
+        m_quantity->setFocus();
+        m_trader.Log(kError, QStringLiteral("一键下单参数检查检查失败"));
+        return;
+    }
+    m_trader.PlaceOrder(*key, quantity * multiplier);
 }
 
 void CDlgShortcutTrade::SetMultiplier(const Json::Value& option) {
-    int64_t multiplier = JsonInt(option, "数量倍率", 1);
+    const QString problem = ShortcutKeyTable::Problem("数量设置快捷键", option);
+    if (!problem.isEmpty()) {
+        m_trader.Log(kError, problem);
+        return;
+    }
+    const int64_t multiplier = JsonInt(option, "数量倍率", 1);
     m_multiplier->setText(QString::number(multiplier));
     m_trader.Log(kNormal, QStringLiteral("调整数量倍率|%1").arg(multiplier));
 }
@@ -273,16 +314,11 @@ void CDlgShortcutTrade::StepOptionChain(int step) {
         return;
     }
     Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
-    Handle<I::BaseQuoteDataSvcI> quotes = GetService<I::BaseQuoteDataSvcI>();
-    I::ContractInfo info;
-    if (contracts && quotes && quotes->GetContractInfo(*found, info)) {
-        Json::Value query(Json::objectValue);
-        query["ExchangeCode"] = info.exchangeCode.toStdString();
-        query["ContractCode"] = info.contractCode.toStdString();
-        if (!contracts->IsContractOfAccount(m_trader.Account(), query)) {
-            m_trader.Log(kError, QStringLiteral("该账号不支持此类合约的交易"));
-            return;
-        }
+    const Json::Value option = ContractRecords::OfKey(*found);
+    if (contracts && option.isObject() &&
+        !contracts->IsContractOfAccount(m_trader.Account(), ContractRecords::Query(option))) {
+        m_trader.Log(kError, QStringLiteral("该账号不支持此类合约的交易"));
+        return;
     }
     if (SetContract(*found, true)) {
         m_trader.Log(kNormal, QString::fromUtf8(kLogs.at(step)));
@@ -290,6 +326,23 @@ void CDlgShortcutTrade::StepOptionChain(int step) {
 }
 
 bool CDlgShortcutTrade::OnShortcutAction(int action, const Json::Value& option) {
+    if (action < 1 || action > 14) {
+        ShortcutKeyTable::Shared().handled = true;
+        return false;
+    }
+    // A key pressed while an action waits for the trader is not acted on: it would stack a
+    // second question on the first, or trade on what the first one is about to change.
+    if (m_acting) {
+        return true;
+    }
+    m_acting = true;
+    Act(action, option);
+    m_acting = false;
+    ApplyDeferred();
+    return true;
+}
+
+void CDlgShortcutTrade::Act(int action, const Json::Value& option) {
     switch (action) {
         case 1:
             SetMultiplier(option);
@@ -319,9 +372,17 @@ bool CDlgShortcutTrade::OnShortcutAction(int action, const Json::Value& option) 
         case 14:
             m_trader.Reverse();
             break;
-        default:
-            ShortcutKeyTable::Shared().handled = true;
-            return false;
     }
-    return true;
+}
+
+void CDlgShortcutTrade::ApplyDeferred() {
+    if (std::exchange(m_deferredSettings, false)) {
+        LoadSettings();
+    }
+    if (std::exchange(m_deferredAccount, false)) {
+        LoadAccount();
+    }
+    if (const std::optional<I::QuoteKey> key = std::exchange(m_deferredContract, std::nullopt)) {
+        SetContract(*key, false);
+    }
 }

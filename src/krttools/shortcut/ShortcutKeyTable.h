@@ -3,6 +3,7 @@
 #include <json/value.h>
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <map>
 
@@ -24,13 +25,20 @@ public:
     static ShortcutKeyTable& Shared();
 
     static uint32_t BindingKey(int64_t virtualKey, int64_t modifiers);
+    // A chord as the user reads it: "Ctrl+Shift+F5", "Alt+A", "键188".
+    static QString ChordText(int64_t virtualKey, int64_t modifiers);
+    // Why an item's parameters are unusable: "快捷键设置无效|<item>|<chord>|<parameter>=<value>";
+    // empty when they are fine. Order elements need a known side and offset (OrderKey), the
+    // multiplier item a whole "数量倍率" from 1 to the largest order volume.
+    static QString Problem(const char* item, const Json::Value& binding);
 
     // Clears the table and adds the bindings of the configuration section, in a fixed item
     // order, later bindings of the same chord replacing earlier ones. A missing item binds key
-    // 0, which no key press produces.
-    void Load(const Json::Value& section);
+    // 0, which no key press produces. Items whose parameters are unusable are left out; the
+    // answer says which (Problem), for the log.
+    QStringList Load(const Json::Value& section);
     // Loads from the host's configuration service (an empty table without one).
-    void LoadFromConfiguration();
+    QStringList LoadFromConfiguration();
 
     // The action of a chord (0: none) and its parameters.
     Binding Lookup(int virtualKey, uint32_t modifiers) const;
@@ -47,7 +55,8 @@ public:
     bool handled = false;
 
 private:
-    void Add(const Json::Value& item, int command);
+    // Adds the binding, or answers why not.
+    QString Add(const char* name, const Json::Value& item, int command);
 
     std::map<uint32_t, Binding> m_bindings;
 };

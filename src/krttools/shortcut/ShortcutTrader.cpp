@@ -1,25 +1,28 @@
 #include "shortcut/ShortcutTrader.h"
 
 #include <algorithm>
-#include <cmath>
+#include <map>
 
-#include "KRUI.h"
 #include "kernel/EngineLog.h"
 #include "kernel/HostAccess.h"
 #include "kora/interface/AccountI.h"
 #include "kora/interface/FieldIds.h"
-#include "kora/interface/KRTConfigI.h"
 #include "kora/interface/KRTContractI.h"
+#include "kora/interface/KRTEngineI.h"
 #include "kora/utility/JsonAccess.h"
-#include "trading/SmartOrder.h"
+#include "trading/CategoryPolicy.h"
+#include "trading/ContractRecords.h"
+#include "trading/TradePrompter.h"
 
 using Kora::Kernel::GetService;
 using Kora::Utility::Handle;
+using Kora::Utility::JsonDouble;
 using Kora::Utility::JsonInt;
-using Kora::Utility::JsonText;
 using Kora::Utility::JsonWText;
 using Kora::Utility::Member;
+using TradingCodes::CodeOf;
 namespace I = Kora::Interface;
+namespace Codes = TradingCodes;
 
 namespace {
 
@@ -28,22 +31,22 @@ const QString kStockRefused = QStringLiteral("股票账号不支持键盘快捷�
 const QString kNotEnough = QStringLiteral("可用数量不足！");
 const QString kError = QStringLiteral("错误");
 const QString kNormal = QStringLiteral("常规");
+const QString kLogSource = QStringLiteral("键盘下单");
 
 enum SnapshotSide { kBid, kAsk, kLast };
 
-// Exchanges that close today's and earlier positions with different offset flags.
-bool ClosesTodayApart(const QString& exchange) {
-    return exchange == QLatin1String("SHFE") || exchange == QLatin1String("INE");
+QString AccountIdOf(const Json::Value& account) {
+    return JsonWText(account, "EAccountID");
 }
 
-Json::Value ContractQuery(const Json::Value& contract) {
-    Json::Value query(Json::objectValue);
-    query["ExchangeCode"] = JsonText(contract, Field::kExchangeCode);
-    query["ContractCode"] = JsonText(contract, Field::kContractCode);
-    return query;
+QChar OppositeOf(QChar direction) {
+    return direction == Codes::Direction::kBuy ? Codes::Direction::kSell : Codes::Direction::kBuy;
 }
 
 }  // namespace
+
+ShortcutTrader::ShortcutTrader(TradePrompter& prompter)
+    : m_prompter(prompter), m_sender(kLogSource, prompter) {}
 
 QString ShortcutTrader::MarketOrderRefusal(const Json::Value& contract) {
     const QString exchange = JsonWText(contract, Field::kExchangeCode);
@@ -59,49 +62,25 @@ QString ShortcutTrader::MarketOrderRefusal(const Json::Value& contract) {
     return QString();
 }
 
-QString ShortcutTrader::MarketPriceType(const QString& exchange) {
-    if (exchange.startsWith(QLatin1String("SHSE"))) {
-        return QStringLiteral("a");  // best five, rest cancelled
-    }
-    if (exchange.startsWith(QLatin1String("SZSE"))) {
-        return QStringLiteral("v");  // best five, immediate or cancel
-    }
-    if (exchange == QLatin1String("SHQQ-A") || exchange == QLatin1String("SZQQ-A")) {
-        return QStringLiteral("p");  // market, immediate or cancel
-    }
-    return QStringLiteral("1");  // CZCE, CFFEX, DCE futures: plain market order
-}
-
-Handle<I::KRTEngineI> ShortcutTrader::Engine() const {
-    return GetService<I::KRTEngineI>();
-}
-
 void ShortcutTrader::Log(const QString& kind, const QString& text) {
-    if (Handle<I::KRTEngineI> engine = Engine()) {
-        int level = kind == kError ? Kora::Kernel::kLogError : Kora::Kernel::kLogInfo;
-        engine->Log(level, kind + QLatin1Char('|') + text + QLatin1Char('|'), {}, {},
-                    QStringLiteral("键盘下单"));
-    }
+    const int level = kind == kError ? Kora::Kernel::kLogError : Kora::Kernel::kLogInfo;
+    Kora::Kernel::WriteLog(level, kind + QLatin1Char('|') + text + QLatin1Char('|'), kLogSource);
 }
 
 void ShortcutTrader::Tell(const QString& text) {
-    KRUI_MsgBox(m_owner, text, QStringLiteral("提示"), Win::MB_OK | Win::MB_ICONINFORMATION);
+    m_prompter.Tell(text);
 }
 
 bool ShortcutTrader::Ask(const QString& question) {
-    return KRUI_MsgBox(m_owner, question, QStringLiteral("提示"), Win::MB_YESNO | Win::MB_ICONQUESTION) ==
-           Win::IDYES;
+    return m_prompter.Ask(question);
 }
 
 bool ShortcutTrader::IsStockAccount() const {
-    Json::Value query(Json::objectValue);
-    query["EAccountID"] = Member(m_account, "EAccountID");
-    int category = Engine()->GetAccountCategory(query);
-    return category == 0 || category == 5;
+    return CategoryPolicy::OfAccount(AccountIdOf(m_account)).kind() == CategoryPolicy::Kind::kStock;
 }
 
 bool ShortcutTrader::CheckAccount(const QString& failureLog) {
-    if (JsonText(m_account, "EAccountID").empty()) {
+    if (AccountIdOf(m_account).isEmpty()) {
         Tell(QStringLiteral("账号不存在！"));
         Log(kError, failureLog);
         return false;
@@ -114,20 +93,35 @@ bool ShortcutTrader::CheckAccount(const QString& failureLog) {
     return true;
 }
 
-std::optional<double> ShortcutTrader::SnapshotPrice(const Json::Value& contract, int which, bool) {
+bool ShortcutTrader::PasswordAccepted(const Json::Value& account) {
+    const QString accountId = AccountIdOf(account);
+    return CategoryPolicy::OfAccount(accountId).PasswordAccepted(accountId, m_prompter);
+}
+
+// ---- Prices -----------------------------------------------------------------------------------
+
+std::optional<double> ShortcutTrader::TickedPrice(const Json::Value& contract, int which, bool buy,
+                                                  int extraTicks) {
     Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
     I::QuoteSnapshot snapshot{};
-    if (!contracts || !contracts->GetSnapshot(ContractQuery(contract), snapshot)) {
-        return std::nullopt;
+    const bool quoted = contracts && contracts->GetSnapshot(ContractRecords::Query(contract), snapshot);
+    const int64_t divisor = JsonInt(contract, "PriceDivisor", snapshot.priceDivisor);
+    const int32_t raw = which == kBid   ? snapshot.book[0].bid.price
+                        : which == kAsk ? snapshot.book[0].ask.price
+                                        : snapshot.last;
+    // An empty side (no asks at the upper limit, no bids at the lower) has no price to add
+    // ticks to; neither is a price at or below zero one to send.
+    if (quoted && divisor > 0 && raw > 0) {
+        const double tick = JsonDouble(contract, Field::kTickSize, 0.0);
+        const double price =
+            static_cast<double>(raw) / static_cast<double>(divisor) + (buy ? 1 : -1) * extraTicks * tick;
+        if (price > 1e-12) {
+            return price;
+        }
     }
-    int64_t divisor = JsonInt(contract, "PriceDivisor", snapshot.priceDivisor);
-    if (divisor <= 0) {
-        return std::nullopt;
-    }
-    int32_t raw = which == kBid   ? snapshot.book[0].bid.price
-                  : which == kAsk ? snapshot.book[0].ask.price
-                                  : snapshot.last;
-    return static_cast<double>(raw) / static_cast<double>(divisor);
+    Tell(kInvalidPrice);
+    Log(kError, kInvalidPrice);
+    return std::nullopt;
 }
 
 std::optional<ShortcutTrader::OrderPrice> ShortcutTrader::PriceOfChoice(const Json::Value& contract,
@@ -135,159 +129,122 @@ std::optional<ShortcutTrader::OrderPrice> ShortcutTrader::PriceOfChoice(const Js
     switch (choice.unicode()) {
         case '2':
         case '3':
-            return OrderPrice{OrderPrice::kNone, 0};
+            return OrderPrice{OrderTicket::Pricing::kEngineRule, 0};
         case '6': {
-            QString refusal = MarketOrderRefusal(contract);
+            const QString refusal = MarketOrderRefusal(contract);
             if (!refusal.isEmpty()) {
                 Tell(refusal);
                 return std::nullopt;
             }
-            return OrderPrice{OrderPrice::kMarket, 0};
+            return OrderPrice{OrderTicket::Pricing::kMarket, 0};
         }
         default:
             break;
     }
-    int side = choice == QLatin1Char('1')   ? (buy ? kAsk : kBid)
-               : choice == QLatin1Char('4') ? (buy ? kBid : kAsk)
-                                            : kLast;
-    std::optional<double> base = SnapshotPrice(contract, side, buy);
-    double tick = Kora::Utility::JsonDouble(contract, Field::kTickSize, 0.0);
-    double price = base ? *base + (buy ? 1 : -1) * m_settings.extraTicks * tick : 0.0;
-    if (!base || std::fabs(price) < 1e-12) {
-        Tell(kInvalidPrice);
-        Log(kError, kInvalidPrice);
+    const int side = choice == QLatin1Char('1')   ? (buy ? kAsk : kBid)
+                     : choice == QLatin1Char('4') ? (buy ? kBid : kAsk)
+                                                  : kLast;
+    const std::optional<double> price = TickedPrice(contract, side, buy, m_settings.extraTicks);
+    if (!price) {
         return std::nullopt;
     }
-    return OrderPrice{OrderPrice::kLimit, price};
+    return OrderPrice{OrderTicket::Pricing::kLimit, *price};
 }
 
-Json::Value ShortcutTrader::Request(const Json::Value& contract, const Leg& leg,
-                                    const OrderPrice& price) const {
-    Json::Value request(Json::objectValue);
-    request["EAccountID"] = Member(m_account, "EAccountID");
-    request[Field::kExchangeCode] = JsonText(contract, Field::kExchangeCode);
-    request[Field::kContractCode] = JsonText(contract, Field::kContractCode);
-    request[Field::kOffsetFlag] = QString(leg.offset).toStdString();
-    request[Field::kDirection] = QString(leg.direction).toStdString();
-    std::string hedge = "1";
-    if (Handle<I::KRTConfigI> config = GetService<I::KRTConfigI>()) {
-        hedge = JsonText(config->GetOrderSettings(QStringLiteral("期货"), m_account), "DefaultHedge", "1");
+// ---- Orders -----------------------------------------------------------------------------------
+
+OrderTicket ShortcutTrader::Ticket(const Json::Value& account, const Json::Value& contract, QChar direction,
+                                   QChar offset, int64_t volume, const OrderPrice& price) const {
+    const QString accountId = AccountIdOf(account);
+    const CategoryPolicy policy = CategoryPolicy::OfAccount(accountId);
+    OrderTicket ticket = policy.NewTicket(accountId, contract);
+    ticket.direction = direction;
+    ticket.offset = offset;
+    // Every keyboard order carries a hedge flag: the one the account's own category chooses.
+    ticket.hedge = policy.DefaultHedge(accountId);
+    ticket.volume = volume;
+    ticket.pricing = price.pricing;
+    if (price.pricing == OrderTicket::Pricing::kLimit) {
+        const int decimals = static_cast<int>(JsonInt(contract, "PriceDecimals", 2));
+        ticket.priceText = QString::number(price.price, 'f', std::clamp(decimals, 0, 8));
     }
-    request[Field::kHedgeFlag] = hedge;
-    request[Field::kOrderVolume] = leg.volume;
-    request[Field::kOrderChannel] = "1";
-    request[Field::kForceClose] = "0";
-    if (price.kind == OrderPrice::kLimit) {
-        int decimals = static_cast<int>(JsonInt(contract, "PriceDecimals", 2));
-        request[Field::kPriceType] = "2";
-        request[Field::kOrderPrice] =
-            QString::number(price.price, 'f', std::clamp(decimals, 0, 8)).toStdString();
-        request[Field::kTimeCondition] = "3";
-        request[Field::kVolumeCondition] = "1";
-    } else if (price.kind == OrderPrice::kMarket) {
-        request[Field::kPriceType] = MarketPriceType(JsonWText(contract, Field::kExchangeCode)).toStdString();
-        request[Field::kTimeCondition] = "1";
-        request[Field::kVolumeCondition] = "1";
-    }
-    return request;
+    ticket.fields[Field::kOrderChannel] = "1";
+    ticket.fields[Field::kForceClose] = "0";
+    return ticket;
 }
 
-bool ShortcutTrader::Send(const Json::Value& request, const Json::Value& members) {
-    Json::Value orderMembers = members.isObject() ? members : Json::Value(Json::objectValue);
-    orderMembers["SoftwareType"] = "键盘下单";
-    orderMembers["OrderMode"] = "手动";
-    Kora::Kernel::SmartOrderResult result = Kora::Kernel::InsertSmartOrder(*Engine(), request, orderMembers);
-    if (!result.sent) {
-        Tell(result.error);
-        Log(kError, result.error);
-        return false;
-    }
-    m_smartOrderIds << result.orderId;
-    return true;
+OrderSender::Outcome ShortcutTrader::Send(const OrderTicket& ticket) {
+    Json::Value members(Json::objectValue);
+    members["SoftwareType"] = kLogSource.toStdString();
+    members["OrderMode"] = "手动";
+    return m_sender.Send(ticket, members);
 }
 
-Json::Value ShortcutTrader::PositionsOf(const Json::Value& contract) {
+Json::Value ShortcutTrader::PositionsOf(const Json::Value& account, const Json::Value& contract) {
     Json::Value mine(Json::arrayValue);
-    Json::Value all = Engine()->GetPositions(m_account);
+    Handle<I::KRTEngineI> engine = GetService<I::KRTEngineI>();
+    const Json::Value all = engine ? engine->GetPositions(account) : Json::Value();
     if (!all.isArray()) {
         return mine;
     }
-    for (const Json::Value& p : all) {
-        if (JsonText(p, Field::kContractCode) == JsonText(contract, Field::kContractCode) &&
-            JsonText(p, Field::kExchangeCode) == JsonText(contract, Field::kExchangeCode)) {
-            mine.append(p);
+    for (const Json::Value& position : all) {
+        if (ContractRecords::Same(position, contract)) {
+            mine.append(position);
         }
     }
     return mine;
 }
 
-std::optional<std::vector<ShortcutTrader::Leg>> ShortcutTrader::ClosingLegs(const Json::Value& contract,
-                                                                            QChar positionSide, int volume) {
-    int closable = 0;
-    int today = 0;
-    for (const Json::Value& p : PositionsOf(contract)) {
-        if (JsonWText(p, Field::kDirection).startsWith(positionSide)) {
-            closable += static_cast<int>(JsonInt(p, Field::kClosableVolume, 0));
-            today += static_cast<int>(JsonInt(p, Field::kTodayClosableVolume, 0));
+std::optional<std::vector<CloseTodayRule::ClosingLeg>> ShortcutTrader::ClosingLegs(
+    const Json::Value& account, const Json::Value& contract, QChar positionSide, int64_t volume) {
+    int64_t closable = 0;
+    int64_t today = 0;
+    for (const Json::Value& position : PositionsOf(account, contract)) {
+        if (CodeOf(JsonWText(position, Field::kDirection)) == positionSide) {
+            closable += JsonInt(position, Field::kClosableVolume, 0);
+            today += JsonInt(position, Field::kTodayClosableVolume, 0);
         }
     }
     if (volume <= 0 || volume > closable) {
         Tell(kNotEnough);
         return std::nullopt;
     }
-    const QChar direction = positionSide == QLatin1Char('0') ? QLatin1Char('1') : QLatin1Char('0');
-    std::vector<Leg> legs;
-    if (ClosesTodayApart(JsonWText(contract, Field::kExchangeCode))) {
-        // Today's lots close with their own flag; a trader closes them first, as the exchange
-        // charges them differently and they are the ones just opened.
-        int todayLots = std::clamp(today, 0, volume);
-        if (todayLots > 0) {
-            legs.push_back({direction, QLatin1Char('2'), todayLots});
-        }
-        if (volume - todayLots > 0) {
-            legs.push_back({direction, QLatin1Char('1'), volume - todayLots});
-        }
-    } else {
-        legs.push_back({direction, QLatin1Char('1'), volume});
-    }
-    return legs;
+    return CloseTodayRule::Split(JsonWText(contract, Field::kExchangeCode), volume, today);
 }
 
-void ShortcutTrader::PlaceOrder(const Json::Value& option, int volume) {
-    const QChar direction = JsonWText(option, "买卖", QStringLiteral("0")).front();
-    const QChar offset = JsonWText(option, "开平", QStringLiteral("0")).front();
-    const bool buy = direction == QLatin1Char('0');
-    std::optional<double> base =
-        SnapshotPrice(m_contract, JsonWText(option, "价格") == QStringLiteral("卖一价") ? kAsk : kBid, buy);
-    double tick = Kora::Utility::JsonDouble(m_contract, Field::kTickSize, 0.0);
-    double price = base ? *base + (buy ? 1 : -1) * JsonInt(option, "超价", 0) * tick : 0.0;
-    if (!base || std::fabs(price) < 1e-12) {
-        Tell(kInvalidPrice);
-        Log(kError, kInvalidPrice);
+void ShortcutTrader::PlaceOrder(const OrderKey& key, int64_t volume) {
+    // What the confirmation shows is what is sent: nothing below reads the strip's state again.
+    const Json::Value account = m_account;
+    const Json::Value contract = m_contract;
+    const bool buy = key.direction == Codes::Direction::kBuy;
+    const std::optional<double> price = TickedPrice(contract, key.atAsk ? kAsk : kBid, buy, key.extraTicks);
+    if (!price) {
         return;
     }
-    Handle<I::KRTEngineI> engine = Engine();
-    std::vector<Leg> legs{{direction, offset, volume}};
-    Json::Value preview = Request(m_contract, legs.front(), {OrderPrice::kLimit, price});
-    if (!m_settings.orderWithoutConfirm) {
-        if (!engine->ConfirmOrder(preview, m_owner)) {
-            Log(kNormal, QStringLiteral("用户取消一键下单"));
+    const OrderPrice limit{OrderTicket::Pricing::kLimit, *price};
+    const OrderTicket keyed = Ticket(account, contract, key.direction, key.offset, volume, limit);
+    std::vector<OrderTicket> tickets{keyed};
+    if (key.offset == Codes::Offset::kClose) {
+        const auto legs = ClosingLegs(account, contract, OppositeOf(key.direction), volume);
+        if (!legs) {
             return;
         }
+        tickets.clear();
+        for (const auto& leg : *legs) {
+            tickets.push_back(Ticket(account, contract, key.direction, leg.offset, leg.volume, limit));
+        }
     }
-    if (!KRUI_CheckPwdWhenTrade(engine.Get(), m_account, m_owner)) {
+    Handle<I::KRTEngineI> engine = GetService<I::KRTEngineI>();
+    if (!m_settings.orderWithoutConfirm && !(engine && m_prompter.ConfirmOrder(*engine, keyed.Request()))) {
+        Log(kNormal, QStringLiteral("用户取消一键下单"));
+        return;
+    }
+    if (!PasswordAccepted(account)) {
         Log(kError, QStringLiteral("一键下单校验密码失败|"));
         return;
     }
-    if (offset == QLatin1Char('1')) {
-        auto closing = ClosingLegs(m_contract, buy ? QLatin1Char('1') : QLatin1Char('0'), volume);
-        if (!closing) {
-            return;
-        }
-        legs = *closing;
-    }
-    for (const Leg& leg : legs) {
-        Send(Request(m_contract, leg, {OrderPrice::kLimit, price}));
+    for (const OrderTicket& ticket : tickets) {
+        Send(ticket);
     }
 }
 
@@ -298,8 +255,9 @@ void ShortcutTrader::Cancel(CancelKind kind) {
         {kCancelAll, {"撤全部", "您是否确认撤销所有未成交的委托？"}},
         {kCancelLast, {"撤最后", "您是否确认撤销最近一笔未成交的委托？"}},
     };
+    const Json::Value account = m_account;
     const QString name = QString::fromUtf8(kTexts.at(kind).first);
-    if (!JsonText(m_account, "EAccountID").empty() && IsStockAccount()) {
+    if (!AccountIdOf(account).isEmpty() && IsStockAccount()) {
         Tell(kStockRefused);
         return;
     }
@@ -308,18 +266,20 @@ void ShortcutTrader::Cancel(CancelKind kind) {
         return;
     }
     Handle<I::EntityAccountMgrI> accounts = GetService<I::EntityAccountMgrI>();
+    Handle<I::KRTEngineI> engine = GetService<I::KRTEngineI>();
     Json::Value query(Json::objectValue);
-    query["EAccountID"] = Member(m_account, "EAccountID");
-    if (!accounts || !accounts->GetAccount(query)) {
+    query["EAccountID"] = Member(account, "EAccountID");
+    if (!accounts || !engine || !accounts->GetAccount(query)) {
         Log(kError, QStringLiteral("一键%1校验账号失败").arg(name));
         return;
     }
-    Json::Value orders = Engine()->GetCancellableOrders(m_account);
+    const Json::Value orders = engine->GetCancellableOrders(account);
     std::vector<Json::Value> chosen;
     if (orders.isArray()) {
         for (const Json::Value& order : orders) {
-            const std::string direction = JsonText(order, Field::kDirection);
-            if ((kind == kCancelBuys && direction != "0") || (kind == kCancelSells && direction != "1")) {
+            const QChar direction = CodeOf(JsonWText(order, Field::kDirection));
+            if ((kind == kCancelBuys && direction != Codes::Direction::kBuy) ||
+                (kind == kCancelSells && direction != Codes::Direction::kSell)) {
                 continue;
             }
             chosen.push_back(order);
@@ -331,14 +291,14 @@ void ShortcutTrader::Cancel(CancelKind kind) {
     }
     for (const Json::Value& order : chosen) {
         Json::Value cancel(Json::objectValue);
-        cancel["EAccountID"] = Member(m_account, "EAccountID");
+        cancel["EAccountID"] = Member(account, "EAccountID");
         for (const char* key : {Field::kExchangeCode, Field::kContractCode, Field::kExchangeOrderId,
                                 Field::kAccountNumber, Field::kSession, "OrderID"}) {
             if (!Member(order, key).isNull()) {
                 cancel[key] = order[key];
             }
         }
-        Engine()->CancelOrder(cancel);
+        engine->CancelOrder(cancel);
     }
     Log(kNormal, name);
 }
@@ -347,61 +307,63 @@ void ShortcutTrader::CloseAll() {
     if (!CheckAccount(QStringLiteral("一键全平参数检查失败"))) {
         return;
     }
+    const Json::Value account = m_account;
     if (!m_settings.closeWithoutConfirm && !Ask(QStringLiteral("您是否确认对所有持仓执行平仓操作？  "))) {
         Log(kNormal, QStringLiteral("用户取消一键全平"));
         return;
     }
-    Handle<I::KRTEngineI> engine = Engine();
-    if (!KRUI_CheckPwdWhenTrade(engine.Get(), m_account, m_owner)) {
+    if (!PasswordAccepted(account)) {
         Log(kError, QStringLiteral("一键全平校验密码失败"));
         return;
     }
+    Handle<I::KRTEngineI> engine = GetService<I::KRTEngineI>();
     Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
-    Json::Value positions = engine->GetPositions(m_account);
+    const Json::Value positions = engine ? engine->GetPositions(account) : Json::Value();
     // One close per contract and side, over that side's whole closable quantity.
-    std::map<std::pair<std::string, std::string>, std::map<QChar, int>> closable;
+    std::map<std::pair<QString, QString>, std::map<QChar, int64_t>> closable;
     if (positions.isArray()) {
-        for (const Json::Value& p : positions) {
-            QString side = JsonWText(p, Field::kDirection);
-            if (!side.isEmpty()) {
-                closable[{JsonText(p, Field::kExchangeCode), JsonText(p, Field::kContractCode)}]
-                        [side.front()] += static_cast<int>(JsonInt(p, Field::kClosableVolume, 0));
+        for (const Json::Value& position : positions) {
+            const QChar side = CodeOf(JsonWText(position, Field::kDirection));
+            if (!side.isNull()) {
+                closable[{JsonWText(position, Field::kExchangeCode),
+                          JsonWText(position, Field::kContractCode)}][side] +=
+                    JsonInt(position, Field::kClosableVolume, 0);
             }
         }
     }
     for (const auto& [key, sides] : closable) {
-        Json::Value query(Json::objectValue);
-        query["ExchangeCode"] = key.first;
-        query["ContractCode"] = key.second;
-        Json::Value contract = contracts ? contracts->GetContract(query) : Json::Value();
+        const Json::Value contract =
+            contracts ? contracts->GetContract(ContractRecords::Query(key.first, key.second)) : Json::Value();
         for (const auto& [side, volume] : sides) {
             if (volume <= 0) {
                 continue;
             }
-            bool buy = side != QLatin1Char('0');
-            std::optional<OrderPrice> price = PriceOfChoice(contract, m_settings.closePrice, buy);
-            auto legs = price ? ClosingLegs(contract, side, volume) : std::nullopt;
+            const QChar direction = OppositeOf(side);
+            const std::optional<OrderPrice> price =
+                PriceOfChoice(contract, m_settings.closePrice, direction == Codes::Direction::kBuy);
+            const auto legs = price ? ClosingLegs(account, contract, side, volume) : std::nullopt;
             if (!legs) {
                 Log(kError, QStringLiteral("一键全平参数检查失败"));
                 continue;
             }
-            for (const Leg& leg : *legs) {
-                Send(Request(contract, leg, *price));
+            for (const auto& leg : *legs) {
+                Send(Ticket(account, contract, direction, leg.offset, leg.volume, *price));
             }
         }
     }
     Log(kNormal, QStringLiteral("一键全平"));
 }
 
-std::optional<int> ShortcutTrader::NetPositionForAction(const QString& action) {
+std::optional<int64_t> ShortcutTrader::NetPositionForAction(const QString& action, const Json::Value& account,
+                                                            const Json::Value& contract) {
     if (!CheckAccount(QStringLiteral("一键%1参数检查失败").arg(action))) {
         return std::nullopt;
     }
-    int longs = 0;
-    int shorts = 0;
-    for (const Json::Value& p : PositionsOf(m_contract)) {
-        (JsonText(p, Field::kDirection) == "0" ? longs : shorts) +=
-            static_cast<int>(JsonInt(p, Field::kPositionVolume, 0));
+    int64_t longs = 0;
+    int64_t shorts = 0;
+    for (const Json::Value& position : PositionsOf(account, contract)) {
+        (CodeOf(JsonWText(position, Field::kDirection)) == Codes::Direction::kBuy ? longs : shorts) +=
+            JsonInt(position, Field::kPositionVolume, 0);
     }
     if (longs == shorts) {
         Tell(QStringLiteral("持仓为0或是持有等量的双向持仓，无法执行%1操作!").arg(action));
@@ -412,7 +374,7 @@ std::optional<int> ShortcutTrader::NetPositionForAction(const QString& action) {
         Log(kNormal, QStringLiteral("用户取消一键") + action);
         return std::nullopt;
     }
-    if (!KRUI_CheckPwdWhenTrade(Engine().Get(), m_account, m_owner)) {
+    if (!PasswordAccepted(account)) {
         Log(kError, QStringLiteral("一键%1校验密码失败").arg(action));
         return std::nullopt;
     }
@@ -420,46 +382,94 @@ std::optional<int> ShortcutTrader::NetPositionForAction(const QString& action) {
 }
 
 void ShortcutTrader::Lock() {
-    std::optional<int> netLong = NetPositionForAction(QStringLiteral("锁仓"));
+    const Json::Value account = m_account;
+    const Json::Value contract = m_contract;
+    const std::optional<int64_t> netLong = NetPositionForAction(QStringLiteral("锁仓"), account, contract);
     if (!netLong) {
         return;
     }
     // Locking opens the other side for the net position, so long and short end equal.
-    const bool buy = *netLong < 0;
-    std::optional<OrderPrice> price = PriceOfChoice(m_contract, m_settings.lockPrice, buy);
+    const QChar direction = *netLong < 0 ? Codes::Direction::kBuy : Codes::Direction::kSell;
+    const std::optional<OrderPrice> price =
+        PriceOfChoice(contract, m_settings.lockPrice, direction == Codes::Direction::kBuy);
     if (!price) {
         return;
     }
-    Send(Request(m_contract,
-                 {buy ? QLatin1Char('0') : QLatin1Char('1'), QLatin1Char('0'), std::abs(*netLong)}, *price));
+    Send(Ticket(account, contract, direction, Codes::Offset::kOpen, std::abs(*netLong), *price));
     Log(kNormal, QStringLiteral("一键锁仓"));
 }
 
 void ShortcutTrader::Reverse() {
-    std::optional<int> netLong = NetPositionForAction(QStringLiteral("反手"));
+    const Json::Value account = m_account;
+    const Json::Value contract = m_contract;
+    const std::optional<int64_t> netLong = NetPositionForAction(QStringLiteral("反手"), account, contract);
     if (!netLong) {
         return;
     }
     // Reversing closes the net position and opens as much on the other side.
-    const QChar netSide = *netLong > 0 ? QLatin1Char('0') : QLatin1Char('1');
-    const int net = std::abs(*netLong);
-    const bool buy = netSide == QLatin1Char('1');
-    std::optional<OrderPrice> price = PriceOfChoice(m_contract, m_settings.reversePrice, buy);
+    const QChar netSide = *netLong > 0 ? Codes::Direction::kBuy : Codes::Direction::kSell;
+    const QChar direction = OppositeOf(netSide);
+    const int64_t net = std::abs(*netLong);
+    const std::optional<OrderPrice> price =
+        PriceOfChoice(contract, m_settings.reversePrice, direction == Codes::Direction::kBuy);
     if (!price) {
         return;
     }
-    auto legs = ClosingLegs(m_contract, netSide, net);
+    const auto legs = ClosingLegs(account, contract, netSide, net);
     if (!legs) {
         Log(kError, QStringLiteral("一键反手参数检查失败"));
         return;
     }
-    legs->push_back({buy ? QLatin1Char('0') : QLatin1Char('1'), QLatin1Char('0'), net});
-    for (const Leg& leg : *legs) {
-        Json::Value request = Request(m_contract, leg, *price);
-        // The opening leg waits for the closing ones, so margin is freed before it is used.
-        request["Parallelism"] = false;
-        request["TimeSpan"] = 0;
-        Send(request);
+    m_reverseLegs.clear();
+    for (const auto& leg : *legs) {
+        m_reverseLegs.push_back(Ticket(account, contract, direction, leg.offset, leg.volume, *price));
     }
+    m_reverseLegs.push_back(Ticket(account, contract, direction, Codes::Offset::kOpen, net, *price));
+    for (OrderTicket& leg : m_reverseLegs) {
+        // The engine keeps the legs of a reverse in order, one at a time.
+        leg.fields["Parallelism"] = false;
+        leg.fields["TimeSpan"] = 0;
+    }
+    SendNextReverseLeg();
     Log(kNormal, QStringLiteral("一键反手"));
+}
+
+void ShortcutTrader::SendNextReverseLeg() {
+    m_reverseWaitsFor.clear();
+    if (m_reverseLegs.empty()) {
+        return;
+    }
+    const OrderTicket leg = m_reverseLegs.front();
+    m_reverseLegs.pop_front();
+    const OrderSender::Outcome outcome = Send(leg);
+    if (!outcome.sent) {
+        m_reverseLegs.clear();
+        return;
+    }
+    if (!m_reverseLegs.empty()) {
+        m_reverseWaitsFor = outcome.smartOrderIds.value(0);
+    }
+}
+
+void ShortcutTrader::OnSmartOrderNotice(const Json::Value& notice) {
+    const SmartOrderTracker::Report report = m_sender.Tracker().Follow(notice);
+    if (!report.ours) {
+        return;
+    }
+    if (report.failed) {
+        Log(kError, report.error);
+        Tell(report.error);
+    }
+    if (m_reverseWaitsFor.isEmpty() || report.smartOrderId != m_reverseWaitsFor) {
+        return;
+    }
+    if (report.accepted) {
+        SendNextReverseLeg();
+    } else if (report.failed || report.cancelled) {
+        // Refused or withdrawn before the market took it: the position stays as it is rather
+        // than being locked by the opening leg.
+        m_reverseLegs.clear();
+        m_reverseWaitsFor.clear();
+        Log(kError, QStringLiteral("一键反手平仓未成功，未发送开仓委托"));
+    }
 }

@@ -129,15 +129,31 @@ QString CoveredFlagText(QChar code) {
 }
 
 QString OppositeDirection(const QString& direction) {
-    return CodeOf(direction) == QLatin1Char('0') ? QStringLiteral("1") : QStringLiteral("0");
+    return QString(CodeOf(direction) == Direction::kBuy ? Direction::kSell : Direction::kBuy);
 }
 
 QString ClosingOffsetFlag(const QString& positionKind) {
-    QChar first = CodeOf(positionKind);
-    if (first >= QLatin1Char('0') && first <= QLatin1Char('9')) {
-        return first == QLatin1Char('2') ? QStringLiteral("2") : QStringLiteral("1");
+    const QChar first = CodeOf(positionKind);
+    const bool digit = first >= QLatin1Char('0') && first <= QLatin1Char('9');
+    const bool today = digit ? first == Offset::kCloseToday : positionKind == QStringLiteral("今仓");
+    return QString(today ? Offset::kCloseToday : Offset::kClose);
+}
+
+bool IsWorkingStatus(QChar status) {
+    return status == OrderStatus::kWorking || status == OrderStatus::kPartlyFilled;
+}
+
+QString MarketPriceType(const QString& exchange) {
+    if (exchange.startsWith(QLatin1String("SHSE"))) {
+        return QStringLiteral("a");
     }
-    return positionKind == QStringLiteral("今仓") ? QStringLiteral("2") : QStringLiteral("1");
+    if (exchange.startsWith(QLatin1String("SZSE"))) {
+        return QStringLiteral("v");
+    }
+    if (exchange == QLatin1String("SHQQ-A") || exchange == QLatin1String("SZQQ-A")) {
+        return QStringLiteral("p");
+    }
+    return QStringLiteral("1");
 }
 
 }  // namespace TradingCodes

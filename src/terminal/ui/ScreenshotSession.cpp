@@ -194,9 +194,10 @@ int ScreenshotSession::ShootModal(QDialog& dialog) {
     return QDialog::Rejected;
 }
 
-// The option price calculator is shown at work: an option chosen and valued.
+// The option tools (the price calculator, the seller analysis) are shown at work: an option
+// chosen and valued, once the dialog's own timers have shown the choice.
 void ScreenshotSession::Stage(QDialog& dialog) {
-    if (dialog.windowTitle() != QStringLiteral("期权定价计算")) {
+    if (dialog.metaObject()->indexOfMethod("TakeOptionText(QString)") < 0) {
         return;
     }
     const int option = AtTheMoneyOption();
@@ -204,9 +205,13 @@ void ScreenshotSession::Stage(QDialog& dialog) {
         return;
     }
     const QString key = Records::KeyOf(*m_runtime.Market().Catalogue().At(option)).ToText();
-    if (!QMetaObject::invokeMethod(&dialog, "TakeOptionText", Q_ARG(QString, key)) ||
-        !QMetaObject::invokeMethod(&dialog, "Compute")) {
-        Complain(QStringLiteral("the option price calculator cannot be driven"));
+    if (!QMetaObject::invokeMethod(&dialog, "TakeOptionText", Q_ARG(QString, key))) {
+        Complain(QStringLiteral("%1 cannot be given an option").arg(dialog.windowTitle()));
+        return;
+    }
+    Settle(kDialogMs);
+    if (!QMetaObject::invokeMethod(&dialog, "Compute")) {
+        Complain(QStringLiteral("%1 cannot be computed").arg(dialog.windowTitle()));
     }
 }
 

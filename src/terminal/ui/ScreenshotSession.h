@@ -19,8 +19,8 @@ class MainWindow;
 // working on the contract the futures tools show) and written as DIR/<type>.png; the main
 // window with two docked tools is written as DIR/MainWindow.png; then every instruct runs, and each one that
 // opens a modal dialog has it captured while open as DIR/<instruct>.png (the option price
-// calculator with an option chosen and computed), and the file-order window as
-// DIR/FileOrder.png. Nested modal dialogs (a data download) run as usual.
+// calculator and the seller analysis with an option chosen and computed), and the file-order
+// window as DIR/FileOrder.png. Nested modal dialogs (a data download) run as usual.
 class ScreenshotSession {
 public:
     ScreenshotSession(HostRuntime& runtime, MainWindow& window, const QString& folder);

@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -14,6 +16,7 @@
 #include "option/pricing/NormalDistribution.h"
 #include "option/pricing/OptionGreeks.h"
 #include "option/pricing/RangeProbability.h"
+#include "option/pricing/ShortOptionAnalysis.h"
 
 namespace {
 
@@ -90,12 +93,62 @@ TEST(Optcalc, RangeAndCdf) {
     EXPECT_EQ(Optcalc("cdf nan").out, "{\"n\":null,\"N\":null}\n");
 }
 
+// The seller analysis as "计算" runs it: an American put on a future, 29 days left, sold at 120
+// for 2 lots, labels with one decimal. Every number reads back to the analysis's own bits.
+TEST(Optcalc, SellPrintsTheSellerAnalysisLineByLine) {
+    const Outcome run = Optcalc("sell 1 2 1 2900 3000 0.22 0.035 29 120 2 1");
+    ASSERT_EQ(run.exitCode, 0);
+    std::vector<std::vector<std::string>> lines;
+    std::istringstream in(run.out);
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        lines.emplace_back(std::istream_iterator<std::string>(words), std::istream_iterator<std::string>());
+    }
+    ASSERT_EQ(lines.size(), 17u) << run.out;
+    auto number = [](const std::string& text) { return std::strtod(text.c_str(), nullptr); };
+
+    const OptionPricing::ShortOptionAnalysis a = OptionPricing::AnalyseShortOption(
+        {1, 2, 1, 2900, 3000, 0.22, 0.035, 30, 120, 2}, OptionPricing::SellLadder());
+    const std::pair<const char*, double> figures[] = {{"iv", a.impliedVolatility},
+                                                      {"theory", a.theoreticalPrice},
+                                                      {"delta", a.delta},
+                                                      {"gamma", a.gamma},
+                                                      {"theta", a.theta},
+                                                      {"vega", a.vega},
+                                                      {"rho", a.rho}};
+    for (size_t i = 0; i < 7; ++i) {
+        ASSERT_EQ(lines[i].size(), 2u);
+        EXPECT_EQ(lines[i][0], figures[i].first);
+        EXPECT_EQ(number(lines[i][1]), figures[i].second) << figures[i].first;
+    }
+    const char* labels[] = {"4060.0", "3770.0", "3480.0", "3190.0", "2900.0",
+                            "2610.0", "2320.0", "2030.0", "1740.0"};
+    const double profits[] = {240, 240, 240, 240, 40, -540, -1120, -1700, -2280};
+    for (size_t i = 0; i < 9; ++i) {
+        const std::vector<std::string>& row = lines[7 + i];
+        ASSERT_EQ(row.size(), 5u);
+        EXPECT_EQ(row[0], labels[i]);
+        EXPECT_EQ(number(row[1]), profits[i]) << labels[i];
+        for (size_t regime = 0; regime < 3; ++regime) {
+            EXPECT_EQ(number(row[2 + regime]), a.rows[i].probability[regime]) << labels[i];
+        }
+    }
+    ASSERT_EQ(lines[16].size(), 4u);
+    EXPECT_EQ(lines[16][0], "average");
+    for (size_t regime = 0; regime < 3; ++regime) {
+        EXPECT_EQ(number(lines[16][1 + regime]), a.averageProfit[regime]);
+    }
+}
+
 TEST(Optcalc, BadArgumentsExitWithTwoAndPrintNothing) {
     for (const char* arguments :
          {"", "price 0 0 100 100 0.2 0.05 1", "greeks 0 0 100 100 0.2 0.05",
           "greeks 0 0 100 100 0.2 0.05 1 9", "greeks 0.5 0 100 100 0.2 0.05 1",
           "greeks 0 x 100 100 0.2 0.05 1", "greeks 0 0 100 100 20% 0.05 1", "iv 0 0 100 100 0.3 0.05 1",
-          "range 0 100 110 90 0.2 0.05", "cdf", "cdf 1 2", "cdf ''"}) {
+          "range 0 100 110 90 0.2 0.05", "cdf", "cdf 1 2", "cdf ''",
+          "sell 1 2 1 2900 3000 0.22 0.035 29 120 2", "sell 1 2 3 2900 3000 0.22 0.035 29 120 2 1",
+          "sell 1 2 1 2900 3000 0.22 0.035 29.5 120 2 1", "sell 1 2 1 2900 3000 0.22 0.035 29 120 2 -1",
+          "sell 1 2 1 2900 3000 0.22 0.035 29 120 2 16"}) {
         const Outcome run = Optcalc(arguments);
         EXPECT_EQ(run.exitCode, 2) << arguments;
         EXPECT_EQ(run.out, "") << arguments;

@@ -4,14 +4,15 @@
 #include <QTreeWidget>
 
 #include "chooser/CDlgSel.h"
-#include "widget/calculator/CalculatorFixture.h"
+#include "option/CDlgOptionPriceCalc.h"
+#include "support/OptionToolFixture.h"
 
 namespace {
 
-class OptionChooser : public CalculatorFixture {
+class OptionChooser : public OptionToolFixture {
 protected:
     void SetUp() override {
-        CalculatorFixture::SetUp();
+        OptionToolFixture::SetUp();
         chooser.Create();
     }
     QTreeWidgetItem* Item(const QStringList& path) {

@@ -1,17 +1,18 @@
 #include <QRadioButton>
 #include <cmath>
 
+#include "option/CDlgOptionPriceCalc.h"
 #include "option/pricing/OptionPricing.h"
-#include "widget/calculator/CalculatorFixture.h"
+#include "support/OptionToolFixture.h"
 
 namespace {
 
 using Calc = CDlgOptionPriceCalc;
 
-class PriceCalculator : public CalculatorFixture {
+class PriceCalculator : public OptionToolFixture {
 protected:
     void SetUp() override {
-        CalculatorFixture::SetUp();
+        OptionToolFixture::SetUp();
         dialog.Create();
     }
     double Number(int id) { return Text(dialog, id).toDouble(); }

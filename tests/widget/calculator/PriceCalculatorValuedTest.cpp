@@ -1,19 +1,20 @@
 #include <QDir>
 #include <cmath>
 
+#include "option/CDlgOptionPriceCalc.h"
+#include "option/pricing/BinomialTree.h"
 #include "option/pricing/OptionPricing.h"
-#include "option/valuation/BinomialTree.h"
 #include "option/valuation/HisVolatility.h"
-#include "widget/calculator/CalculatorFixture.h"
+#include "support/OptionToolFixture.h"
 
 namespace {
 
 using Calc = CDlgOptionPriceCalc;
 
-class ValuedCalculator : public CalculatorFixture {
+class ValuedCalculator : public OptionToolFixture {
 protected:
     void SetUp() override {
-        CalculatorFixture::SetUp();
+        OptionToolFixture::SetUp();
         ASSERT_TRUE(QDir::setCurrent(qEnvironmentVariable("KRT_DIST_BIN")));
         dialog.Create();
     }

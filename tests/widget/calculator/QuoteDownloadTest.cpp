@@ -1,7 +1,8 @@
 #include <QCoreApplication>
 
 #include "chooser/CDlgDownQuotaData.h"
-#include "widget/calculator/CalculatorFixture.h"
+#include "option/CDlgOptionPriceCalc.h"
+#include "support/OptionToolFixture.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ public:
     int requests = 0;
 };
 
-class QuoteDownload : public CalculatorFixture {
+class QuoteDownload : public OptionToolFixture {
 protected:
     bool Closed(CDlgDownQuotaData& d) { return d.result() == QDialog::Accepted; }
     void Run(CDlgDownQuotaData& d) {

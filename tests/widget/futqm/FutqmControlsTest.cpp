@@ -29,7 +29,7 @@ constexpr int kSellVolume = 3;
 class FutqmControls : public FutqmWindow {
 protected:
     const Terminal::Market::Instrument& IndexFuture() { return Host().Instrument("CFFEX", "IF2403"); }
-    QString Volume() { return Control<CPriceHSpinEdit>(Dlg::kVolumeId)->Edit().text(); }
+    QString Volume() { return Control<CPriceHSpinEdit>(11001)->Edit().text(); }
     int RowOf(double price) { return Ladder().Model().Scale().RowOf(price); }
     void Click(const QString& topic, const Terminal::Market::Instrument& instrument,
                const char* volume = nullptr) {
@@ -47,14 +47,15 @@ protected:
 
 TEST_F(FutqmControls, TheTemplatesControlsCarryTheirIdsAndTexts) {
     Open();
-    const std::pair<int, const char*> texts[] = {
-        {Dlg::kOpenId, "开仓"},        {Dlg::kCloseId, "平仓"},      {Dlg::kCloseTodayId, "平今"},
-        {Dlg::kAutoId, "自动"},        {Dlg::kFakId, "FAK"},         {Dlg::kFokId, "FOK"},
-        {Dlg::kConditionId, "条件单"}, {Dlg::kOpenableId, "查可开"}, {Dlg::kCentreId, " 最新价居中"}};
+    const std::pair<int, const char*> texts[] = {{9001, "开仓"},   {9002, "平仓"},   {9003, "平今"},
+                                                 {9010, "自动"},   {9024, "FAK"},    {9025, "FOK"},
+                                                 {9017, "条件单"}, {9015, "查可开"}, {11069, " 最新价居中"}};
     for (const auto& [id, text] : texts) {
         EXPECT_EQ(Control<QAbstractButton>(id)->text(), QString::fromUtf8(text)) << id;
     }
-    for (const auto& [id, volume] : Dlg::kVolumeButtons) {
+    const std::pair<int, int> volumeButtons[] = {{11000, 1},  {11002, 2},  {11003, 3},  {11004, 5},
+                                                 {11005, 10}, {11006, 20}, {11008, 50}, {11009, 100}};
+    for (const auto& [id, volume] : volumeButtons) {
         auto* button = Control<QPushButton>(id);
         EXPECT_EQ(button->text(), QString::number(volume));
         button->click();
@@ -67,14 +68,14 @@ TEST_F(FutqmControls, TheTemplatesControlsCarryTheirIdsAndTexts) {
     EXPECT_EQ(titles, (QStringList{"挂单", "买", "价格", "卖", "挂单"}));
 
     // The futures of the account, not their options; the window starts on the first.
-    auto* chooser = Control<CKrStockCombox>(Dlg::kContractId);
+    auto* chooser = Control<CKrStockCombox>(9007);
     ASSERT_EQ(chooser->Contracts().size(), 2u);
     EXPECT_EQ(chooser->Contracts()[0].contractCode.toStdString(), Meal().code);
     EXPECT_EQ(chooser->Contracts()[1].contractCode.toStdString(), IndexFuture().code);
     EXPECT_EQ(JsonText(Dialog().Contract(), "63"), Meal().code);
 
     // What each hedge type sends as the order's hedge flag.
-    auto* hedge = Control<QComboBox>(Dlg::kHedgeId);
+    auto* hedge = Control<QComboBox>(9009);
     QStringList hedges;
     for (int i = 0; i < hedge->count(); ++i) {
         hedges << hedge->itemText(i) + "=" + hedge->itemData(i).toString();
@@ -83,7 +84,7 @@ TEST_F(FutqmControls, TheTemplatesControlsCarryTheirIdsAndTexts) {
     EXPECT_EQ(hedge->currentIndex(), 0);
 
     // One lock button shows at a time, each with its theme image.
-    for (auto [id, hidden] : {std::pair{Dlg::kLockId, true}, {Dlg::kUnlockId, false}}) {
+    for (auto [id, hidden] : {std::pair{11007, true}, {11011, false}}) {
         EXPECT_FALSE(Control<QToolButton>(id)->icon().isNull());
         EXPECT_EQ(Control<QToolButton>(id)->isHidden(), hidden);
     }
@@ -115,7 +116,7 @@ TEST_F(FutqmControls, WithTheLastPriceCentredTheLadderMovesOnlyNearThePageEdge) 
     // The window opens with the last price mid-page.
     EXPECT_EQ(Ladder().TopIndex(), RowOf(3003) - Ladder().CountPerPage() / 2);
     Quote(3000);
-    Control<QCheckBox>(Dlg::kCentreId)->click();
+    Control<QCheckBox>(11069)->click();
     const int top = Ladder().TopIndex();
     const int perPage = Ladder().CountPerPage();
     ASSERT_GT(perPage, 12);
@@ -128,7 +129,7 @@ TEST_F(FutqmControls, WithTheLastPriceCentredTheLadderMovesOnlyNearThePageEdge) 
     EXPECT_EQ(Ladder().TopIndex(), top + 4 - perPage / 2);
 
     // Unchecked, the ladder stays where it is.
-    Control<QCheckBox>(Dlg::kCentreId)->click();
+    Control<QCheckBox>(11069)->click();
     const int still = Ladder().TopIndex();
     Quote(priceOf(still + 1));
     QTRY_COMPARE(Ladder().Model().LastPriceRow(), still + 1);
@@ -142,14 +143,14 @@ TEST_F(FutqmControls, AnUnlockedWindowFollowsLinkageAndALockedOneIgnoresIt) {
     EXPECT_EQ(Ladder().Model().ContractCode().toStdString(), IndexFuture().code);
     EXPECT_EQ(Volume(), QStringLiteral("4"));
 
-    Control<QToolButton>(Dlg::kUnlockId)->click();
+    Control<QToolButton>(11011)->click();
     EXPECT_TRUE(Dialog().IsContractLocked());
-    EXPECT_FALSE(Control<QWidget>(Dlg::kContractId)->isEnabled());
+    EXPECT_FALSE(Control<QWidget>(9007)->isEnabled());
     Click(Topic::kClickKLine, Meal(), "9");
     EXPECT_EQ(JsonText(Dialog().Contract(), "63"), IndexFuture().code);
     EXPECT_EQ(Volume(), QStringLiteral("4"));
 
-    Control<QToolButton>(Dlg::kLockId)->click();
+    Control<QToolButton>(11007)->click();
     Click(Topic::kClickTrend, Meal());
     EXPECT_EQ(JsonText(Dialog().Contract(), "63"), Meal().code);
     // A contract the futures account cannot trade is not taken.
@@ -159,7 +160,7 @@ TEST_F(FutqmControls, AnUnlockedWindowFollowsLinkageAndALockedOneIgnoresIt) {
 
 TEST_F(FutqmControls, ATypedCodeChangesTheContractAndTellsLinkedWindows) {
     Open();
-    auto* chooser = Control<CKrStockCombox>(Dlg::kContractId);
+    auto* chooser = Control<CKrStockCombox>(9007);
     chooser->lineEdit()->clear();
     QTest::keyClicks(chooser->lineEdit(), QString::fromStdString(IndexFuture().code).toLower());
     Pump();
@@ -175,8 +176,8 @@ TEST_F(FutqmControls, PositionPanelsShowVolumesAndProfitAndGiveTheClosableVolume
     ASSERT_TRUE(Host().Market().AddPosition("E1008", Meal().index, PositionSide::Long, 7, Units(2990)));
     Open();
     Quote(3000);
-    auto* longPanel = Control<CPositionInfo>(Dlg::kLongPanelId);
-    auto* shortPanel = Control<CPositionInfo>(Dlg::kShortPanelId);
+    auto* longPanel = Control<CPositionInfo>(11066);
+    auto* shortPanel = Control<CPositionInfo>(11067);
     EXPECT_EQ(longPanel->VolumeText(), QStringLiteral("7"));
     EXPECT_EQ(longPanel->ProfitText(), QStringLiteral("700.0"));
     EXPECT_EQ(shortPanel->ShownVolume(), QStringLiteral("—"));
@@ -186,8 +187,8 @@ TEST_F(FutqmControls, PositionPanelsShowVolumesAndProfitAndGiveTheClosableVolume
     EXPECT_EQ(marks[0].row, RowOf(2990));
     EXPECT_EQ(marks[0].tone, PositionMark::Tone::Profit);
 
-    Control<QRadioButton>(Dlg::kCloseId)->click();
-    Control<CPriceHSpinEdit>(Dlg::kVolumeId)->SetValue(4);
+    Control<QRadioButton>(9002)->click();
+    Control<CPriceHSpinEdit>(11001)->SetValue(4);
     ClickCell(3005, kSellVolume);
     Pump();
     EXPECT_EQ(longPanel->VolumeText(), QStringLiteral("7(3)"));
@@ -202,8 +203,8 @@ TEST_F(FutqmControls, PositionPanelsShowVolumesAndProfitAndGiveTheClosableVolume
 TEST_F(FutqmControls, OpenableVolumesComeFromTheEngineAndFillTheVolume) {
     Open();
     Quote(3000);
-    Control<QPushButton>(Dlg::kOpenableId)->click();
-    auto* panel = Control<COpenInfo>(Dlg::kOpenPanelId);
+    Control<QPushButton>(9015)->click();
+    auto* panel = Control<COpenInfo>(11068);
     Json::Value request(Json::objectValue);
     request["EAccountID"] = "E1008";
     request["54"] = "DCE";
@@ -218,16 +219,16 @@ TEST_F(FutqmControls, OpenableVolumesComeFromTheEngineAndFillTheVolume) {
     EXPECT_GT(panel->BuyText().toInt(), 0);
     QTest::mouseDClick(panel, Qt::LeftButton, {}, QPoint(10, 8));
     EXPECT_EQ(Volume(), panel->BuyText());
-    Control<QPushButton>(Dlg::kVolumeButtons[0].first)->click();
+    Control<QPushButton>(11000)->click();
     QTest::mouseDClick(panel, Qt::LeftButton, {}, QPoint(10, panel->height() - 4));
     EXPECT_EQ(Volume(), panel->SellText());
 }
 
 TEST_F(FutqmControls, TheConditionalOrderGetsTheContractVolumeAndOffset) {
     Open();
-    Control<CPriceHSpinEdit>(Dlg::kVolumeId)->SetValue(3);
-    Control<QRadioButton>(Dlg::kCloseId)->click();
-    Control<QPushButton>(Dlg::kConditionId)->click();
+    Control<CPriceHSpinEdit>(11001)->SetValue(3);
+    Control<QRadioButton>(9002)->click();
+    Control<QPushButton>(9017)->click();
     const auto conditions = Host().Conditions().Orders();
     ASSERT_EQ(conditions.size(), 1u);
     EXPECT_EQ(conditions[0].function, QStringLiteral("-808-@"));
@@ -239,8 +240,8 @@ TEST_F(FutqmControls, TheConditionalOrderGetsTheContractVolumeAndOffset) {
     EXPECT_EQ(conditions[0].params, expected);
 
     // Without a volume the conditional order chooses its own.
-    Control<CPriceHSpinEdit>(Dlg::kVolumeId)->SetValue(0);
-    Control<QPushButton>(Dlg::kConditionId)->click();
+    Control<CPriceHSpinEdit>(11001)->SetValue(0);
+    Control<QPushButton>(9017)->click();
     EXPECT_FALSE(Host().Conditions().Orders().back().params.isMember("Volume"));
 }
 
@@ -252,7 +253,7 @@ TEST_F(FutqmControls, TheWrapperAnswersTheTopStateAndTheQuickMouseInstructFocuse
     ASSERT_TRUE(window->OnNotify(query, result));
     EXPECT_EQ(result, Json::Value(true));
 
-    Control<QPushButton>(Dlg::kConditionId)->setFocus();
+    Control<QPushButton>(9017)->setFocus();
     Json::Value instruct(Json::objectValue);
     instruct["Function"] = "QuickMouse";
     Host().Instructs().ExecuteInstruct(instruct);
@@ -267,24 +268,24 @@ TEST_F(FutqmControls, AHedgeTypeShowsOnlyItsOwnOrdersAndPositions) {
     ClickCell(2995, 1);
     Pump();
     EXPECT_EQ(Ladder().Model().Groups().All().size(), 1u);
-    EXPECT_TRUE(Control<CPositionInfo>(Dlg::kLongPanelId)->VolumeText().isEmpty());
+    EXPECT_TRUE(Control<CPositionInfo>(11066)->VolumeText().isEmpty());
 
-    auto* hedge = Control<QComboBox>(Dlg::kHedgeId);
+    auto* hedge = Control<QComboBox>(9009);
     hedge->setCurrentIndex(1);
     emit hedge->activated(1);
     EXPECT_TRUE(Ladder().Model().Groups().All().empty());
-    EXPECT_EQ(Control<CPositionInfo>(Dlg::kLongPanelId)->VolumeText(), QStringLiteral("2"));
+    EXPECT_EQ(Control<CPositionInfo>(11066)->VolumeText(), QStringLiteral("2"));
 }
 
 TEST_F(FutqmControls, WithoutAnAccountOfItsOwnTheWindowTradesOnAFuturesAccount) {
     Open({});
-    EXPECT_EQ(Dialog().Trader().AccountId(), QStringLiteral("E1008"));
+    EXPECT_EQ(Dialog().Presenter().AccountId(), QStringLiteral("E1008"));
     TearDown();
 
     // The terminal's current account trades securities: the first futures account is taken.
     ASSERT_TRUE(Host().Engine().SetCurrentAccount("E1001"));
     Open({});
-    EXPECT_EQ(Dialog().Trader().AccountId(), QStringLiteral("E1008"));
+    EXPECT_EQ(Dialog().Presenter().AccountId(), QStringLiteral("E1008"));
     EXPECT_EQ(JsonText(Dialog().Contract(), "63"), Meal().code);
 }
 

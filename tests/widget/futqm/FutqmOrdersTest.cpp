@@ -16,7 +16,6 @@ namespace {
 
 using Kora::Utility::JsonText;
 using Terminal::Market::PositionSide;
-using Trader = FutureQuickMouseTrader;
 
 constexpr int kBuyOrders = 0;
 constexpr int kBuyVolume = 1;
@@ -87,6 +86,9 @@ TEST_F(FutqmOrders, AClickOnTheBuyColumnSendsALimitOrderThatAppearsOnTheLadderOn
     EXPECT_EQ(line[1].level, 10);
     EXPECT_EQ(line[1].extra1, QStringLiteral("3002"));
     EXPECT_EQ(line[1].source, QStringLiteral("快鼠下单板"));
+    // And the order-log line every tool writes.
+    const QString code = QString::fromStdString(Meal().code);
+    EXPECT_TRUE(t.EngineLog().contains("103:" + code + "|0|0|1|2995|1|0|0|1|2995|1|2|3|1|DCE|" + code));
 
     Pump();
     const OrderGroup* group = GroupAt(2995, 0);
@@ -164,18 +166,17 @@ TEST_F(FutqmOrders, ADoubleClickOnAnOrderCellCancelsEachOrderOfItsGroup) {
 }
 
 TEST_F(FutqmOrders, AutomaticOffsetDisablesTheRadiosAndNetsEveryOrder) {
-    auto* automatic = Control<QCheckBox>(CDlgFutrueQuickMouse::kAutoId);
+    auto* automatic = Control<QCheckBox>(9010);
     automatic->click();
-    for (int id : {CDlgFutrueQuickMouse::kOpenId, CDlgFutrueQuickMouse::kCloseId,
-                   CDlgFutrueQuickMouse::kCloseTodayId}) {
+    for (int id : {9001, 9002, 9003}) {
         EXPECT_FALSE(Control<QRadioButton>(id)->isEnabled()) << id;
     }
-    Control<QRadioButton>(CDlgFutrueQuickMouse::kCloseId)->setChecked(true);
+    Control<QRadioButton>(9002)->setChecked(true);
     ClickCell(2995, kBuyVolume);
     ClickCell(3005, kSellVolume);
 
     automatic->click();
-    EXPECT_TRUE(Control<QRadioButton>(CDlgFutrueQuickMouse::kOpenId)->isEnabled());
+    EXPECT_TRUE(Control<QRadioButton>(9001)->isEnabled());
     ClickCell(2994, kBuyVolume);
 
     const auto orders = Orders();
@@ -186,8 +187,8 @@ TEST_F(FutqmOrders, AutomaticOffsetDisablesTheRadiosAndNetsEveryOrder) {
 }
 
 TEST_F(FutqmOrders, FakAndFokExcludeEachOtherAndSetTheTimeCondition) {
-    auto* fak = Control<QCheckBox>(CDlgFutrueQuickMouse::kFakId);
-    auto* fok = Control<QCheckBox>(CDlgFutrueQuickMouse::kFokId);
+    auto* fak = Control<QCheckBox>(9024);
+    auto* fok = Control<QCheckBox>(9025);
     struct Step {
         QCheckBox* click;
         bool fakChecked, fokChecked;
@@ -219,7 +220,7 @@ TEST_F(FutqmOrders, MovingTwoOrdersAtOnePriceCancelsBothThenReordersEachOnceItsC
     EXPECT_EQ(Cancels().size(), 2u);
     // Nothing is re-sent before the terminal confirms the cancels.
     EXPECT_EQ(Orders().size(), 2u);
-    EXPECT_EQ(Dialog().Trader().PendingReorders().size(), 2u);
+    EXPECT_EQ(Dialog().Presenter().PendingReorders().size(), 2u);
 
     Pump();
     const auto orders = Orders();
@@ -229,7 +230,7 @@ TEST_F(FutqmOrders, MovingTwoOrdersAtOnePriceCancelsBothThenReordersEachOnceItsC
         EXPECT_EQ(Ext(orders[i], "130"), "1");
         EXPECT_EQ(Ext(orders[i], "112"), "0");
     }
-    EXPECT_TRUE(Dialog().Trader().PendingReorders().empty());
+    EXPECT_TRUE(Dialog().Presenter().PendingReorders().empty());
     EXPECT_EQ(GroupAt(2990, 0), nullptr);
     ASSERT_NE(GroupAt(2985, 0), nullptr);
     EXPECT_EQ(GroupAt(2985, 0)->volume, 2);
@@ -241,7 +242,7 @@ TEST_F(FutqmOrders, MovingTwoOrdersAtOnePriceCancelsBothThenReordersEachOnceItsC
 }
 
 TEST_F(FutqmOrders, AMovedOrderThatFilledPartlyMovesOnlyWhatWasLeft) {
-    Control<CPriceHSpinEdit>(CDlgFutrueQuickMouse::kVolumeId)->SetValue(5);
+    Control<CPriceHSpinEdit>(11001)->SetValue(5);
     ClickCell(2990, kBuyVolume);
     Pump();
     ASSERT_TRUE(Host().Market().FillOrder(JsonText(WorkingOrders().at(0), "OrderID"), 2));
@@ -257,14 +258,14 @@ TEST_F(FutqmOrders, AMovedOrderThatFilledPartlyMovesOnlyWhatWasLeft) {
 TEST_F(FutqmOrders, AVolumeChangeOverMixedOffsetsIsRefusedAndSendsNothing) {
     ASSERT_TRUE(Host().Market().AddPosition("E1008", Meal().index, PositionSide::Short, 5, Units(3000)));
     ClickCell(2990, kBuyVolume);
-    Control<QRadioButton>(CDlgFutrueQuickMouse::kCloseId)->click();
+    Control<QRadioButton>(9002)->click();
     ClickCell(2990, kBuyVolume);
     Pump();
     ASSERT_EQ(GroupAt(2990, 0)->ids.size(), 2u);
 
     EditVolume(2990, QStringLiteral("5"));
     ASSERT_EQ(t.boxes.size(), 1u);
-    EXPECT_EQ(t.boxes[0].text, Trader::kMixedOffsets);
+    EXPECT_EQ(t.boxes[0].text, QStringLiteral("存在开平标志不一致的挂单,不允许更改挂单数量"));
     EXPECT_EQ(t.boxes[0].title, QStringLiteral("提示"));
     EXPECT_TRUE(Cancels().empty());
     EXPECT_EQ(Orders().size(), 2u);
@@ -278,7 +279,7 @@ TEST_F(FutqmOrders, AVolumeChangeAsksFirstThenReplacesTheGroupByOneOrder) {
     t.answer = Win::IDCANCEL;
     EditVolume(2990, QStringLiteral("5"));
     ASSERT_EQ(t.boxes.size(), 1u);
-    EXPECT_EQ(t.boxes[0].text, Trader::kConfirmChange);
+    EXPECT_EQ(t.boxes[0].text, QStringLiteral("改单确认"));
     EXPECT_TRUE(Cancels().empty());
     EXPECT_EQ(Orders().size(), 2u);
 
@@ -294,10 +295,27 @@ TEST_F(FutqmOrders, AVolumeChangeAsksFirstThenReplacesTheGroupByOneOrder) {
     EXPECT_EQ(GroupAt(2990, 0)->volume, 5);
 }
 
+TEST_F(FutqmOrders, AVolumeChangeWhoseCancelIsRefusedBecauseAnOrderFilledMeanwhileSendsNoReplacement) {
+    ClickCell(2990, kBuyVolume);
+    ClickCell(2990, kBuyVolume);
+    Pump();
+    const std::string filled = JsonText(WorkingOrders().at(0), "OrderID");
+    // While the confirmation is open one order of the group fills.
+    t.whileOpen = [&](const Win::MessageBoxRequest& box) {
+        if (box.text == QStringLiteral("改单确认")) {
+            ASSERT_TRUE(Host().Market().FillOrder(filled, 1));
+        }
+    };
+    EditVolume(2990, QStringLiteral("5"));
+    t.whileOpen = nullptr;
+    EXPECT_EQ(Orders().size(), 2u) << "the filled lot plus five fresh ones";
+    EXPECT_EQ(t.BoxTexts(), (QStringList{"改单确认", "部分挂单撤单失败，未发送新委托"}));
+}
+
 TEST_F(FutqmOrders, ASmartOrderThatFailsShowsTheTerminalsErrorText) {
     auto notices = Host().Record({Kora::Interface::Topic::kReorderNotifyInfo});
     // More than the account's money can pay for.
-    Control<CPriceHSpinEdit>(CDlgFutrueQuickMouse::kVolumeId)->SetValue(100000);
+    Control<CPriceHSpinEdit>(11001)->SetValue(100000);
     ClickCell(2995, kBuyVolume);
     Pump();
     std::string error;
@@ -310,7 +328,7 @@ TEST_F(FutqmOrders, ASmartOrderThatFailsShowsTheTerminalsErrorText) {
     ASSERT_EQ(t.boxes.size(), 1u);
     EXPECT_EQ(t.boxes[0].text.toStdString(), error);
     EXPECT_EQ(t.boxes[0].title, QStringLiteral("提示"));
-    EXPECT_TRUE(Dialog().Trader().SmartOrderIds().isEmpty());
+    EXPECT_TRUE(Dialog().Presenter().Sender().Tracker().Ids().isEmpty());
 }
 
 TEST_F(FutqmOrders, WithoutALoggedInAccountNothingIsSent) {
@@ -323,7 +341,7 @@ TEST_F(FutqmOrders, WithoutALoggedInAccountNothingIsSent) {
     ClickCell(2991, kBuyVolume);
     Drag(2990, kBuyOrders, 2985, kBuyOrders);
     QTest::mouseDClick(Ladder().viewport(), Qt::LeftButton, {}, Cell(2985, kBuyOrders));
-    Dialog().Trader().ChangeVolume({QStringLiteral("any")}, QStringLiteral("3"));
+    Dialog().Presenter().ChangeVolume({QStringLiteral("any")}, QStringLiteral("3"));
     Pump();
     EXPECT_EQ(Orders().size(), 1u);
     EXPECT_TRUE(Cancels().empty());

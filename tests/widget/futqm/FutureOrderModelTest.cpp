@@ -1,42 +1,17 @@
-// The futures window's order fields, position totals and quotes, without a window.
+// The futures window's position totals and quotes, without a window.
 
 #include <gtest/gtest.h>
 
 #include <thread>
 
+#include "kernel/LatestQuoteSlot.h"
 #include "kora/utility/JsonAccess.h"
-#include "ladder/LatestQuoteSlot.h"
 #include "ladder/PositionTotals.h"
 #include "quickmouse/FutureQuote.h"
-#include "trading/FutureOrderRequest.h"
 
 namespace {
 
-Json::Value Contract() {
-    Json::Value contract(Json::objectValue);
-    contract["54"] = "DCE";
-    contract["63"] = "m2408";
-    return contract;
-}
-
-TEST(FutureOrderRequestTest, CarriesEveryFieldAndNetsWhenAutomatic) {
-    FutureOrderChoices choices;
-    choices.offset = '1';
-    choices.hedge = '3';
-    choices.volumeText = QStringLiteral("4");
-    Json::Value request = OrderRequest(QStringLiteral("E1008"),
-                                       OrderFromChoices(Contract(), choices, QStringLiteral("2999"), '0'));
-    Json::Value expected;
-    ASSERT_TRUE(Kora::Utility::JsonParse(R"({"EAccountID": "E1008", "54": "DCE", "63": "m2408", "117": "1",
-        "112": "0", "119": "3", "40": "2", "129": "2999", "130": "4", "41": "3", "42": "1"})",
-                                         expected));
-    EXPECT_EQ(request, expected);
-
-    choices.autoOffset = true;
-    request = OrderRequest(QStringLiteral("E1008"),
-                           OrderFromChoices(Contract(), choices, QStringLiteral("2999"), '0'));
-    EXPECT_EQ(request["117"].asString(), "3");
-}
+using Kora::Kernel::LatestQuoteSlot;
 
 Json::Value Position(const char* direction, const char* volume, const char* closable, const char* price) {
     Json::Value position(Json::objectValue);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QTest>
+#include <QWindow>
 #include <initializer_list>
 
 #include "frame/CKRTToolsApp.h"
@@ -51,14 +53,31 @@ protected:
     }
     void Down(int vk) { Key(Win::WM_KEYDOWN, vk); }
     void Up(int vk) { Key(Win::WM_KEYUP, vk); }
-    // A whole press of a chord: modifiers down, the key down and up, modifiers up.
+
+    // The window system's side of a modifier key: what the application's key state says is
+    // held, whether or not the terminal hands the key's message on.
+    void HoldModifier(int vk, bool down) {
+        const auto [key, flag] = vk == Win::VK_CONTROL ? std::pair{Qt::Key_Control, Qt::ControlModifier}
+                                 : vk == Win::VK_SHIFT ? std::pair{Qt::Key_Shift, Qt::ShiftModifier}
+                                                       : std::pair{Qt::Key_Alt, Qt::AltModifier};
+        m_held = down ? (m_held | flag) : (m_held & ~flag);
+        if (down) {
+            QTest::keyPress(&m_keyboard, key, m_held);
+        } else {
+            QTest::keyRelease(&m_keyboard, key, m_held);
+        }
+    }
+    // A whole press of a chord as the terminal reports it: each modifier down (held in the key
+    // state and handed on), the key down and up, the modifiers up.
     void Press(int vk, std::initializer_list<int> modifiers = {}) {
         for (int m : modifiers) {
+            HoldModifier(m, true);
             Down(m);
         }
         Down(vk);
         Up(vk);
         for (int m : modifiers) {
+            HoldModifier(m, false);
             Up(m);
         }
         Pump();
@@ -94,4 +113,8 @@ protected:
     static int Volume(const Json::Value& entry) { return entry["Request"]["Order"]["Volume"].asInt(); }
 
     ComponentOnHost t;
+
+private:
+    QWindow m_keyboard;
+    Qt::KeyboardModifiers m_held;
 };

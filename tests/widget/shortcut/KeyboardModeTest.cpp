@@ -1,5 +1,8 @@
 #include "widget/shortcut/KeyboardFixture.h"
 
+#include <QMenu>
+#include <QMenuBar>
+
 #include "kora/interface/Topics.h"
 
 namespace Topic = Kora::Interface::Topic;
@@ -33,6 +36,33 @@ TEST_F(KeyboardMode, OpenShortcutTradeTwiceTurnsTheModeOnThenOffAndAnnouncesBoth
     EXPECT_FALSE(recorder->Payloads(Topic::kShortcutSwitchChanged)[1]["ShortcutSwitch"].asBool());
     EXPECT_TRUE(t.EngineLog().contains("100:开启键盘下单模式"));
     EXPECT_TRUE(t.EngineLog().contains("100:关闭键盘下单模式"));
+}
+
+TEST_F(KeyboardMode, TheStripFloatsAboveTheMainWindowClearOfItsMenuAndStaysWhereItIsDragged) {
+    QWidget* main = t.Host().MainWindow();
+    main->setGeometry(100, 100, 900, 600);
+    auto* menu = new QMenuBar(main);
+    menu->addMenu(QStringLiteral("系统"));
+    menu->addMenu(QStringLiteral("账户"));
+    menu->setGeometry(0, 0, main->width(), 24);
+    menu->show();
+    Execute("OpenShortcutTrade");
+    ASSERT_NE(Strip(), nullptr);
+    EXPECT_EQ(Strip()->parentWidget(), main) << "it hides, minimises and closes with the main window";
+    EXPECT_TRUE(Strip()->isWindow());
+    const auto onScreen = [](QWidget* widget) {
+        return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+    };
+    EXPECT_FALSE(onScreen(Strip()).intersects(onScreen(menu))) << "the strip covered 系统 and 账户";
+
+    const QPoint before = Strip()->pos();
+    QTest::mousePress(Strip(), Qt::LeftButton, {}, QPoint(4, 4));
+    QTest::mouseMove(Strip(), QPoint(44, 24));
+    QTest::mouseRelease(Strip(), Qt::LeftButton, {}, QPoint(44, 24));
+    EXPECT_EQ(Strip()->pos(), before + QPoint(40, 20));
+    Execute("OpenShortcutTrade");
+    Execute("OpenShortcutTrade");
+    EXPECT_EQ(Strip()->pos(), before + QPoint(40, 20));
 }
 
 TEST_F(KeyboardMode, WithoutALoggedInAccountItExplainsAndStaysOff) {
@@ -109,6 +139,37 @@ TEST_F(KeyFilter, AChordIsLookedUpWithTheModifiersHeldAndUnknownChordsAreIgnored
     EXPECT_TRUE(t.boxes.empty());
     Press(Win::VK_F5, {Win::VK_CONTROL, Win::VK_SHIFT});
     EXPECT_EQ(t.BoxTexts(), QStringList{"您是否确认撤销所有未成交的委托？"});
+}
+
+TEST_F(KeyFilter, AnAltReleaseThatNeverReachedTheFilterDoesNotTurnTheNextF1IntoAltF1) {
+    // Alt goes down as the filter sees it; its release is taken by a pop-up (or the terminal
+    // loses the focus) and only the window system knows Alt is up again.
+    HoldModifier(Win::VK_MENU, true);
+    Key(Win::WM_SYSKEYDOWN, Win::VK_MENU);
+    HoldModifier(Win::VK_MENU, false);
+    Press(Win::VK_F1);
+    EXPECT_EQ(Orders().size(), 1u) << "F1 was looked up as Alt+F1 and did nothing";
+}
+
+TEST_F(KeyFilter, AnF1WhoseReleaseAPopUpOrAnotherApplicationTookStillLetsTheNextF1Order) {
+    Down(Win::VK_F1);
+    Pump();
+    ASSERT_EQ(Orders().size(), 1u);
+    // The release goes to a pop-up menu, which then closes.
+    QMenu menu;
+    menu.addAction(QStringLiteral("撤单"));
+    menu.popup(QPoint(10, 10));
+    menu.close();
+    Down(Win::VK_F1);
+    Pump();
+    EXPECT_EQ(Orders().size(), 2u) << "the latch of the first press held on";
+
+    // The release happens while another application has the keyboard.
+    QEvent deactivated(QEvent::ApplicationDeactivate);
+    QCoreApplication::sendEvent(qApp, &deactivated);
+    Down(Win::VK_F1);
+    Pump();
+    EXPECT_EQ(Orders().size(), 3u);
 }
 
 TEST_F(KeyFilter, ALockedTerminalOnlyLogs) {

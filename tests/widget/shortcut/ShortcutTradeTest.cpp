@@ -41,8 +41,8 @@ protected:
 };
 
 TEST_F(ShortcutTrade, VolumeIsQuantityTimesMultiplier) {
-    SetEdit(CDlgShortcutTrade::kQuantityId, "3");
-    SetEdit(CDlgShortcutTrade::kMultiplierId, "2");
+    SetEdit(11001, "3");
+    SetEdit(11002, "2");
     Act(7, kBuyAtAsk);
     ASSERT_EQ(Orders().size(), 1u);
     EXPECT_EQ(Volume(Orders()[0]), 6);
@@ -50,7 +50,7 @@ TEST_F(ShortcutTrade, VolumeIsQuantityTimesMultiplier) {
     EXPECT_EQ(Orders()[0]["Request"]["OrderMode"].asString(), "手动");
 
     Act(1, R"({"数量倍率": 5})");
-    EXPECT_EQ(Win::FindControl<QLineEdit>(Strip(), CDlgShortcutTrade::kMultiplierId)->text(), "5");
+    EXPECT_EQ(Win::FindControl<QLineEdit>(Strip(), 11002)->text(), "5");
     EXPECT_TRUE(t.EngineLog().contains("100:常规|调整数量倍率|5|"));
 }
 
@@ -80,8 +80,8 @@ TEST_F(ShortcutTrade, BadQuantitiesOrMultipliersAreRefusedWithTheirMessages) {
     };
     for (const Case& c : cases) {
         t.boxes.clear();
-        SetEdit(CDlgShortcutTrade::kQuantityId, c.quantity);
-        SetEdit(CDlgShortcutTrade::kMultiplierId, c.multiplier);
+        SetEdit(11001, c.quantity);
+        SetEdit(11002, c.multiplier);
         Act(7, kBuyAtAsk);
         EXPECT_EQ(t.BoxTexts(), QStringList{QString::fromUtf8(c.message)})
             << c.quantity << " x " << c.multiplier;
@@ -90,13 +90,130 @@ TEST_F(ShortcutTrade, BadQuantitiesOrMultipliersAreRefusedWithTheirMessages) {
     EXPECT_TRUE(t.EngineLog().contains("1:错误|一键下单参数检查检查失败|"));
 }
 
-TEST_F(ShortcutTrade, NoPriceNoOrder) {
-    t.Host().Market().SetBook(Future().index, Terminal::Market::Book{});
+TEST_F(ShortcutTrade, AnEmptyQuotedSideWithExtraTicksIsRefusedInsteadOfPricedFromZero) {
+    // Limit up: bids but no asks; limit down: asks but no bids.
+    Terminal::Market::Book limitUp;
+    limitUp.bids[0] = {Future().ToUnits(3000), 10};
+    Terminal::Market::Book limitDown;
+    limitDown.asks[0] = {Future().ToUnits(3000), 10};
+    const std::pair<Terminal::Market::Book, const char*> cases[] = {
+        {Terminal::Market::Book{}, kBuyAtAsk},
+        {limitUp, R"({"买卖": 0, "开平": 0, "价格": "卖一价", "超价": 2})"},
+        {limitDown, R"({"买卖": 1, "开平": 0, "价格": "买一价", "超价": 2})"},
+    };
+    for (const auto& [book, key] : cases) {
+        t.boxes.clear();
+        t.Host().Market().SetBook(Future().index, book);
+        Pump();
+        Act(7, key);
+        EXPECT_EQ(t.BoxTexts(), QStringList{"价格无效，请检查！"}) << key;
+    }
+    EXPECT_TRUE(Orders().empty()) << "sent at a few ticks above zero, or below it";
+    EXPECT_EQ(t.EngineLog().count("1:错误|价格无效，请检查！|"), 3);
+}
+
+TEST_F(ShortcutTrade, TheOrderSentIsTheOneConfirmedWhateverArrivesWhileTheBoxIsOpen) {
+    SetSetting("下单无需确认", false);
+    Post(QStringLiteral("UserChangeParam"));
+    t.whileOpen = [&](const Win::MessageBoxRequest&) {
+        if (t.boxes.size() > 1) {
+            return;
+        }
+        // Linkage to another contract, another account, and a second order key.
+        Json::Value linkage(Json::objectValue);
+        linkage["Stock"] = t.Host().KeyOf(IndexFuture()).ToText().toStdString();
+        ASSERT_TRUE(t.Host().Engine().SetCurrentAccount("E1006"));
+        t.Host().Messages().Post(QStringLiteral("ListClick"), linkage, 0);
+        t.Host().Messages().Post(QStringLiteral("AccountChange"), Json::Value(Json::objectValue), 0);
+        Pump();
+        Strip()->OnShortcutAction(7, Parse(R"({"买卖": 1, "开平": 0, "价格": "买一价", "超价": 0})"));
+    };
+    Act(7, kBuyAtAsk);
+    t.whileOpen = nullptr;
+    const auto orders = Orders();
+    ASSERT_EQ(orders.size(), 1u);
+    EXPECT_EQ(t.boxes.size(), 1u) << "a second confirmation stacked on the first";
+    const Json::Value& request = orders[0]["Request"];
+    EXPECT_EQ(request["EAccountID"].asString(), "E1008");
+    EXPECT_EQ(request["Order"]["Contract"]["ContractCode"].asString(), Future().code);
+    EXPECT_EQ(Field(Orders()[0], "Direction"), "0");
+    EXPECT_EQ(Field(Orders()[0], "LimitPrice"), "3001");
+    EXPECT_EQ(Volume(Orders()[0]), 1);
+    // What arrived meanwhile applies once the box is closed.
+    EXPECT_EQ(Strip()->ContractKey(), t.Host().KeyOf(IndexFuture()));
+    EXPECT_EQ(Strip()->Trader().Account()["EAccountID"].asString(), "E1006");
+}
+
+TEST_F(ShortcutTrade, OrderKeysWithAnEmptyOrUnknownSideOrOffsetAreSkippedWithALogLineAndNeverSent) {
+    Json::Value keys = Parse(R"([
+        {"快捷键": 112, "控制键": 0, "买卖": "", "开平": 0, "价格": "卖一价"},
+        {"快捷键": 113, "控制键": 0, "买卖": "x", "开平": 0, "价格": "卖一价"},
+        {"快捷键": 114, "控制键": 0, "买卖": 0, "开平": "", "价格": "卖一价"},
+        {"快捷键": 115, "控制键": 0, "买卖": 1, "开平": 9, "价格": "买一价"},
+        {"快捷键": 116, "控制键": 0, "买卖": 1, "开平": 0, "价格": "买一价"}])");
+    SetSetting("下单快捷键", keys);
+    Post(QStringLiteral("UserChangeParam"));
+    for (int vk : {112, 113, 114, 115}) {
+        Strip()->OnShortcutAction(7, keys[vk - 112]);
+        Pump();
+    }
+    EXPECT_TRUE(Orders().empty());
+    for (const char* line :
+         {"1:错误|快捷键设置无效|下单快捷键|F1|买卖=|", "1:错误|快捷键设置无效|下单快捷键|F2|买卖=x|",
+          "1:错误|快捷键设置无效|下单快捷键|F3|开平=|", "1:错误|快捷键设置无效|下单快捷键|F4|开平=9|"}) {
+        EXPECT_TRUE(t.EngineLog().contains(QString::fromUtf8(line))) << line;
+    }
+    Strip()->OnShortcutAction(7, keys[4]);
     Pump();
+    ASSERT_EQ(Orders().size(), 1u);
+    EXPECT_EQ(Field(Orders()[0], "Direction"), "1");
+    EXPECT_EQ(Field(Orders()[0], "LimitPrice"), "3000");
+}
+
+TEST_F(ShortcutTrade, AQuantityTimesMultiplierBeyondWhatAnOrderCanCarryIsRefused) {
+    SetEdit(11001, "2000000000");
+    SetEdit(11002, "2");
     Act(7, kBuyAtAsk);
     EXPECT_TRUE(Orders().empty());
-    EXPECT_EQ(t.BoxTexts(), QStringList{"价格无效，请检查！"});
-    EXPECT_TRUE(t.EngineLog().contains("1:错误|价格无效，请检查！|"));
+    EXPECT_EQ(t.BoxTexts(), QStringList{"数量不正确，请重新输入!"});
+}
+
+TEST_F(ShortcutTrade, AStockOptionOrderTakesItsHedgeFlagFromTheStockOptionSettings) {
+    Json::Value settings(Json::objectValue);
+    settings["DefaultHedge"] = "3";
+    t.Host().Config().ChangeValue(QStringLiteral("下单设置"), QStringLiteral("个股期权"), settings);
+    ASSERT_TRUE(t.Host().Engine().SetCurrentAccount("E1006"));
+    Post(QStringLiteral("AccountChange"));
+    auto& catalogue = t.Host().Market().Catalogue();
+    const int fund = t.Host().Instrument("SHSE-A", "510050").index;
+    const auto& option = *catalogue.At(catalogue.Options(fund, catalogue.Months(fund)[0]).front());
+    Follow(option);
+    Quote(option, 0.1, 0.11);
+    Act(7, kBuyAtAsk);
+    ASSERT_EQ(Orders().size(), 1u);
+    EXPECT_EQ(Orders()[0]["Request"]["Order"]["ExtRawData"]["119"].asString(), "3")
+        << "the futures settings' hedge flag was sent";
+}
+
+TEST_F(ShortcutTrade, EveryKeyboardOrderWritesTheSharedOrderLogLine) {
+    Act(7, kBuyAtAsk);
+    ASSERT_EQ(Orders().size(), 1u);
+    EXPECT_TRUE(t.EngineLog().contains(QStringLiteral("103:") + QString::fromStdString(Future().code) +
+                                       QStringLiteral("|0|0|1|3001|1|0|0|1|3001|1|2|3|1|1|DCE|") +
+                                       QString::fromStdString(Future().code) + QStringLiteral("|0")))
+        << t.EngineLog().join('\n').toStdString();
+}
+
+TEST_F(ShortcutTrade, LinkageInTheHostsObjectFormIsFollowedLikeTheTextForm) {
+    Json::Value linkage(Json::objectValue);
+    linkage["Function"] = "Linkage";
+    linkage["ActivityParam"]["Stock"] = t.Host().KeyOf(IndexFuture()).ToText().toStdString();
+    Json::Value result;
+    CKRTToolsApp::Instance().shortcutWindow->OnNotify(linkage, result);
+    EXPECT_EQ(Strip()->ContractKey(), t.Host().KeyOf(IndexFuture()));
+    linkage["ActivityParam"] = t.Host().KeyOf(Future()).ToText().toStdString();
+    CKRTToolsApp::Instance().shortcutWindow->OnNotify(linkage, result);
+    EXPECT_EQ(Strip()->ContractKey(), t.Host().KeyOf(Future()));
 }
 
 TEST_F(ShortcutTrade, StockAccountsAreRefused) {
@@ -148,24 +265,40 @@ TEST_F(ShortcutTrade, LockRefusesEqualPositionsAndOtherwiseOpensTheOtherSide) {
     EXPECT_EQ(Volume(Orders()[0]), 3);
 }
 
-TEST_F(ShortcutTrade, ReverseClosesTheNetPositionAndOpensAsMuchOnTheOtherSide) {
+TEST_F(ShortcutTrade, ReverseSendsItsOpeningLegOnlyAfterTheEngineAcceptedTheClose) {
     Hold(Future(), Side::Long, 4, 3000);
-    Act(14);
+    Strip()->OnShortcutAction(14, Json::Value());
+    ASSERT_EQ(Orders().size(), 1u) << "the opening leg went out before the close was answered";
+    Pump();
     ASSERT_EQ(Orders().size(), 2u);
     for (const auto& [order, offset] : {std::pair{Orders()[0], "1"}, {Orders()[1], "0"}}) {
         EXPECT_EQ(Field(order, "Direction"), "1");
         EXPECT_EQ(Field(order, "OffsetFlag"), offset);
         EXPECT_EQ(Volume(order), 4);
+        EXPECT_EQ(order["Request"]["Order"]["Parallelism"], Json::Value(false));
+        EXPECT_EQ(order["Request"]["Order"]["TimeSpan"], Json::Value(0));
     }
+}
+
+TEST_F(ShortcutTrade, AReverseWhoseCloseTheMarketRefusesOpensNothingAndShowsTheRefusal) {
+    Hold(Future(), Side::Long, 4, 3000);
+    t.Host().Market().TradeAt(Future().index, Future().ToUnits(3000));
+    // The reverse prices at the last trade, which the day's limits now exclude.
+    t.Host().Market().SetLimits(Future().index, Future().ToUnits(2950), Future().ToUnits(2800));
+    Pump();
+    Act(14);
+    ASSERT_EQ(Orders().size(), 1u) << "the position was locked instead of reversed";
+    EXPECT_EQ(Field(Orders()[0], "OffsetFlag"), "1");
+    EXPECT_EQ(t.BoxTexts(), QStringList{"委托价格超出涨跌停板"});
 }
 
 TEST_F(ShortcutTrade, ClosingMoreThanIsClosableIsRefused) {
     Hold(Future(), Side::Long, 2, 3000);
-    SetEdit(CDlgShortcutTrade::kQuantityId, "5");
+    SetEdit(11001, "5");
     Act(7, R"({"买卖": 1, "开平": 1, "价格": "买一价", "超价": 0})");
     EXPECT_EQ(t.BoxTexts(), QStringList{"可用数量不足！"});
     EXPECT_TRUE(Orders().empty());
-    SetEdit(CDlgShortcutTrade::kQuantityId, "2");
+    SetEdit(11001, "2");
     Act(7, R"({"买卖": 1, "开平": 1, "价格": "买一价", "超价": 0})");
     ASSERT_EQ(Orders().size(), 1u);
     EXPECT_EQ(Field(Orders()[0], "OffsetFlag"), "1");
@@ -185,7 +318,7 @@ TEST_F(ShortcutTrade, CloseAllAsksAndClosesEveryPosition) {
     EXPECT_TRUE(t.EngineLog().contains("100:常规|一键全平|"));
 }
 
-TEST(MarketOrders, EachExchangeTakesThemOrSaysWhyNot) {
+TEST(MarketOrders, TheShanghaiEnergyAndDalianOptionExchangesRefuseThemWithTheirReasons) {
     auto contract = [](const char* exchange, bool option) {
         Json::Value c;
         c["54"] = exchange;
@@ -200,10 +333,6 @@ TEST(MarketOrders, EachExchangeTakesThemOrSaysWhyNot) {
          {"DCE", "CZCE", "CFFEX", "SHSE-A", "SHSE-B", "SZSE-A", "SZSE-B", "SHQQ-A", "SZQQ-A"}) {
         EXPECT_TRUE(ShortcutTrader::MarketOrderRefusal(contract(exchange, false)).isEmpty()) << exchange;
     }
-    EXPECT_EQ(ShortcutTrader::MarketPriceType("SHSE-A"), "a");
-    EXPECT_EQ(ShortcutTrader::MarketPriceType("SZSE-B"), "v");
-    EXPECT_EQ(ShortcutTrader::MarketPriceType("SHQQ-A"), "p");
-    EXPECT_EQ(ShortcutTrader::MarketPriceType("CFFEX"), "1");
 }
 
 TEST_F(ShortcutTrade, AMarketLockOnAnExchangeThatTakesThemIsSentAsAMarketOrder) {

@@ -1,4 +1,6 @@
-#include "ladder/LatestQuoteSlot.h"
+#include "kernel/LatestQuoteSlot.h"
+
+namespace Kora::Kernel {
 
 bool LatestQuoteSlot::Store(const Kora::Interface::QuotePushRecord& record) {
     std::lock_guard lock(m_lock);
@@ -22,3 +24,5 @@ uint64_t LatestQuoteSlot::Stored() const {
     std::lock_guard lock(m_lock);
     return m_stored;
 }
+
+}  // namespace Kora::Kernel

@@ -1,4 +1,4 @@
-#include "option/valuation/BinomialTree.h"
+#include "option/pricing/BinomialTree.h"
 
 #include <algorithm>
 #include <array>

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "option/pricing/BinomialTree.h"
 #include "option/pricing/OptionPricing.h"
-#include "option/valuation/BinomialTree.h"
 
 using OptionPricing::BinomialPrice;
 using OptionPricing::OptionPrice;

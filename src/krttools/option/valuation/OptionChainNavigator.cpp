@@ -1,12 +1,10 @@
-#include "shortcut/OptionChainNavigator.h"
+#include "option/valuation/OptionChainNavigator.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 #include "kernel/HostAccess.h"
-#include "kora/interface/BaseQuoteDataSvcI.h"
 #include "kora/interface/OptionsDataSvcI.h"
+#include "option/valuation/ListedOption.h"
 
 using Kora::Kernel::GetService;
 using Kora::Utility::Handle;
@@ -14,21 +12,11 @@ namespace I = Kora::Interface;
 
 namespace {
 
+// No strike of a chain is negative.
+constexpr int64_t kNoStrike = -1;
+
 const I::QuoteKey& KeyOf(const I::OptionChainRow& row, bool put) {
     return put ? row.put : row.call;
-}
-
-// The last price of the underlying in the strikes' integer units, or -1 when unknown.
-double UnderlyingInStrikeUnits(const I::QuoteKey& underlying, int32_t strikeDivisor) {
-    Handle<I::BaseQuoteDataSvcI> quotes = GetService<I::BaseQuoteDataSvcI>();
-    I::QuoteSnapshot snapshot{};
-    I::ContractInfo info;
-    if (!quotes || !quotes->GetSnapshot(underlying, snapshot) || !quotes->GetContractInfo(underlying, info) ||
-        info.priceDivisor <= 0) {
-        return -1;
-    }
-    int32_t raw = snapshot.last > 0 ? snapshot.last : snapshot.referencePrice;
-    return static_cast<double>(raw) / info.priceDivisor * strikeDivisor;
 }
 
 }  // namespace
@@ -36,13 +24,15 @@ double UnderlyingInStrikeUnits(const I::QuoteKey& underlying, int32_t strikeDivi
 std::optional<I::QuoteKey> OptionChainNavigator::Find(const I::QuoteKey& current, Step step, bool* isOption) {
     *isOption = false;
     Handle<I::OptionsDataSvcI> options = GetService<I::OptionsDataSvcI>();
-    I::OptionRecord record;
-    if (!options || !options->IsOption(current) || !options->GetOptionRecord(current, record)) {
+    const std::optional<OptionValuation::ListedOption> listed =
+        options && options->IsOption(current) ? OptionValuation::ListedOption::Read(current) : std::nullopt;
+    if (!listed) {
         return std::nullopt;
     }
     *isOption = true;
-    I::QuoteKey underlying;
-    if (!options->GetUnderlyingKey(current, underlying)) {
+    const I::OptionRecord& record = listed->Record();
+    const I::QuoteKey& underlying = listed->UnderlyingKey();
+    if (!underlying.IsValid()) {
         return std::nullopt;
     }
     const bool put = record.IsPut();
@@ -63,14 +53,15 @@ std::optional<I::QuoteKey> OptionChainNavigator::Find(const I::QuoteKey& current
         case kLowerStrike:
             return at == rows.begin() ? std::nullopt : valid(KeyOf(*(at - 1), put));
         case kAtTheMoney: {
-            double spot = UnderlyingInStrikeUnits(underlying, record.strikeDivisor);
-            if (spot < 0) {
-                return std::nullopt;
-            }
-            auto nearest = std::min_element(rows.begin(), rows.end(), [&](const auto& a, const auto& b) {
-                return std::fabs(a.strike - spot) < std::fabs(b.strike - spot);
-            });
-            return valid(KeyOf(*nearest, put));
+            const std::optional<double> spot =
+                listed->UnderlyingPrice(OptionValuation::PriceSource::kLastOrReference);
+            const int64_t strike =
+                spot
+                    ? OptionValuation::AtTheMoneyStrike(rows, *spot, record.strikeDivisor).value_or(kNoStrike)
+                    : kNoStrike;
+            auto nearest = std::find_if(rows.begin(), rows.end(),
+                                        [&](const I::OptionChainRow& r) { return r.strike == strike; });
+            return nearest == rows.end() ? std::nullopt : valid(KeyOf(*nearest, put));
         }
         case kNextMonth: {
             // The months are walked nearest first and wrap around, so repeated presses visit

@@ -5,14 +5,14 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "option/CDlgOptionPriceCalc.h"
 #include "platform/ControlId.h"
 #include "platform/ModalRunner.h"
 #include "support/ComponentOnHost.h"
 
-// The simulated terminal with the component, its modal dialogs run by the test: the quote data
-// download runs for real (the host answers at once), everything else is answered by `onModal`.
-class CalculatorFixture : public ::testing::Test {
+// The simulated terminal with the component, for the option tools' dialogs. Their modal dialogs
+// are run by the test: the quote data download runs for real (the host answers at once),
+// everything else is answered by `onModal`.
+class OptionToolFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         m_previousRunner = Win::SetModalRunner([this](QDialog& dialog) {
@@ -34,11 +34,11 @@ protected:
         return t.Host().KeyOf(*catalogue.At(instrument));
     }
 
-    QString Text(CDlgOptionPriceCalc& d, int id) { return Win::FindControl<QLineEdit>(&d, id)->text(); }
-    void SetText(CDlgOptionPriceCalc& d, int id, const char* text) {
+    QString Text(QWidget& d, int id) { return Win::FindControl<QLineEdit>(&d, id)->text(); }
+    void SetText(QWidget& d, int id, const char* text) {
         Win::FindControl<QLineEdit>(&d, id)->setText(QString::fromUtf8(text));
     }
-    QComboBox* Combo(CDlgOptionPriceCalc& d, int id) { return Win::FindControl<QComboBox>(&d, id); }
+    QComboBox* Combo(QWidget& d, int id) { return Win::FindControl<QComboBox>(&d, id); }
 
     ComponentOnHost t;
     std::function<int(QDialog&)> onModal;

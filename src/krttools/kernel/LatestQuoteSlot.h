@@ -5,6 +5,8 @@
 
 #include "kora/interface/QuotePush.h"
 
+namespace Kora::Kernel {
+
 // Hands quote pushes from the host's delivery thread to a window, latest first: a push replaces
 // whatever the window has not taken yet, so however fast pushes arrive the window handles at
 // most one at a time and never a backlog. Store answers true only for the push that found the
@@ -25,3 +27,5 @@ private:
     bool m_full = false;
     uint64_t m_stored = 0;
 };
+
+}  // namespace Kora::Kernel
