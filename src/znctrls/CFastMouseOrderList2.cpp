@@ -104,6 +104,9 @@ CFastMouseOrderList2::CFastMouseOrderList2(QWidget* parent) : QAbstractScrollAre
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setFrameShape(QFrame::Box);
     viewport()->setMouseTracking(true);
+    // A click on the ladder leaves the keyboard where it was: a volume being typed is placed as
+    // typed, not as its edit would make it once left.
+    setFocusPolicy(Qt::NoFocus);
     verticalScrollBar()->setSingleStep(1);
     m_boldFont = font();
     m_boldFont.setBold(true);

@@ -3,6 +3,7 @@
 #include "frame/PlaceholderToolDialog.h"
 #include "kora/utility/JsonAccess.h"
 #include "quickmouse/CDlgFutrueQuickMouse.h"
+#include "quickmouse/DlgQuickMouse.h"
 #include "shortcut/CDlgShortcutTrade.h"
 
 namespace {
@@ -11,7 +12,7 @@ std::unique_ptr<CKrDlgOperate> Placeholder(int templateId, const char* title) {
 }
 }  // namespace
 
-CWDlgQuickMouse::CWDlgQuickMouse() : ToolWindow(Placeholder(11000, "快鼠交易")) {}
+CWDlgQuickMouse::CWDlgQuickMouse() : ToolWindow(std::make_unique<DlgQuickMouse>()) {}
 
 namespace {
 std::unique_ptr<CKrDlgOperate> FuturesQuickMouse(const Kora::Utility::WStringMap& params) {

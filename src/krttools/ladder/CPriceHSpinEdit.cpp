@@ -38,7 +38,7 @@ void CPriceHSpinEdit::SetFormat(const QString& format) {
 }
 
 void CPriceHSpinEdit::SetValue(double value) {
-    value = SpinValue::Normalise(value, m_step, m_allowNegative);
+    value = SpinValue::Normalise(value, m_wholeSteps ? m_step : 0.0, m_allowNegative);
     if (SpinValue::IsWholeNumberFormat(m_format)) {
         value = std::trunc(value);
     }

@@ -11,7 +11,8 @@ class MsgEdit;
 // plus button. Every text change is reported to the parent (QuickMouseMsg::kSpinEditChanged)
 // and remembered as the last value typed; the wheel, the buttons and the Up and Down keys step
 // from it. Values are normalised to whole steps (SpinValue::Normalise) whenever they are set,
-// stepped, or the edit is left; while the user types, the text is left as typed.
+// stepped, or the edit is left (unless the edit keeps part steps: a sell volume may be an odd
+// number of shares); while the user types, the text is left as typed.
 class CPriceHSpinEdit : public QWidget, public Win::MessageWindow {
     Q_OBJECT
 public:
@@ -22,6 +23,8 @@ public:
     void SetStep(double step) { m_step = step; }
     double Step() const { return m_step; }
     void SetAllowNegative(bool allow) { m_allowNegative = allow; }
+    // Whether values are cut to whole steps (the default); the buttons step either way.
+    void SetWholeSteps(bool whole) { m_wholeSteps = whole; }
     // "%d" for whole numbers, "%.2f" for two decimals.
     void SetFormat(const QString& format);
     const QString& Format() const { return m_format; }
@@ -57,6 +60,7 @@ private:
     std::array<double, 2> m_lastValues{0, 0};
     double m_step = 1;
     bool m_allowNegative = false;
+    bool m_wholeSteps = true;
     QString m_format = QStringLiteral("%d");
     int m_selectionIndex = -1;
     int m_hover = kNone;
