@@ -237,9 +237,12 @@ void DlgQuickMouse::CreateControls() {
         m_volumeEdit[side]->SetWholeSteps(side == kBuy);
         WithId(new QLabel(QStringLiteral("股"), this), unitIds[side]);
         m_feedback[side] = WithId(new QLabel(this), feedbackIds[side]);
-        m_feedback[side]->setWordWrap(true);
-        m_feedback[side]->setMinimumHeight(30);
-        m_feedback[side]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        m_feedback[side]->setFixedHeight(20);
+        m_feedback[side]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        // Its room is kept while it is hidden, so the panel below never jumps.
+        QSizePolicy keepRoom = m_feedback[side]->sizePolicy();
+        keepRoom.setRetainSizeWhenHidden(true);
+        m_feedback[side]->setSizePolicy(keepRoom);
         m_feedback[side]->setStyleSheet(
             QStringLiteral("color: %1; background: #FFFFFF; border: 1px solid #DADDE3; padding: 1px 3px;")
                 .arg(side == kBuy ? QStringLiteral("#C81E1E") : QStringLiteral("#0E7C0E")));
@@ -323,14 +326,13 @@ void DlgQuickMouse::LayOutControls() {
         side->addWidget(SideTitle(s == kBuy ? QStringLiteral("买入") : QStringLiteral("卖出"),
                                   s == kBuy ? "#C83C3C" : "#2E8B3E", this));
         side->addLayout(row({m_ordinaryRadio[s], m_marginRadio[s]}));
-        auto* quantities = new QGridLayout;
-        quantities->setHorizontalSpacing(4);
+        auto* quantities = new QHBoxLayout;
+        quantities->setSpacing(4);
         for (int i = 0; i < 2; ++i) {
-            const int index = s * 2 + i;
-            quantities->addWidget(control(quantityRows[s][i]), i, 0);
-            quantities->addWidget(m_quantityLabels[index], i, 1);
+            quantities->addSpacing(i * 10);
+            quantities->addWidget(control(quantityRows[s][i]));
+            quantities->addWidget(m_quantityLabels[s * 2 + i], 1);
         }
-        quantities->setColumnStretch(1, 1);
         side->addLayout(quantities);
         side->addLayout(row({m_percentEdit[s], control(signIds[s]), m_applyButton[s]}, m_percentEdit[s]));
         auto* buttons = new QHBoxLayout;
@@ -384,7 +386,7 @@ void DlgQuickMouse::LayOutControls() {
     layout->setSpacing(6);
     layout->addLayout(top);
     layout->addLayout(body, 1);
-    resize(kPanelWidth + m_ladder->minimumWidth() + kTradeListWidth + 36, 660);
+    resize(kPanelWidth + m_ladder->minimumWidth() + kTradeListWidth + 36, 700);
 }
 
 void DlgQuickMouse::ConnectControls() {
@@ -932,8 +934,10 @@ void DlgQuickMouse::ShowSmartOrderState(const Json::Value& payload) {
 }
 
 void DlgQuickMouse::ShowFeedback(Side side, const QString& text) {
-    m_feedback[side]->setText(text);
-    m_feedback[side]->show();
+    QLabel& label = *m_feedback[side];
+    label.setText(label.fontMetrics().elidedText(text, Qt::ElideRight, label.contentsRect().width() - 2));
+    label.setToolTip(text);
+    label.show();
     // A running timer starts again: the label stays four seconds after the latest answer.
     SetTimer(side == kBuy ? kBuyFeedbackTimer : kSellFeedbackTimer, kFeedbackMs);
 }

@@ -1,5 +1,6 @@
 #include "ui/ScreenshotSession.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
@@ -11,6 +12,7 @@
 
 #include "host/Records.h"
 #include "kora/utility/WString.h"
+#include "platform/ControlId.h"
 #include "platform/ModalRunner.h"
 #include "ui/MainWindow.h"
 #include "ui/MarketWatch.h"
@@ -29,6 +31,11 @@ constexpr int kDialogMs = 600;
 constexpr int kQuietMs = 150;
 constexpr int kFuturesDockWidth = 560;
 const char* const kFuturesAccount = "E1008";
+const char* const kCreditAccount = "E1005";
+const QString kStockWindow = QStringLiteral("KRTToolQuickMouse");
+// The stock window's margin switches: financed buys and short sales.
+constexpr int kMarginBuyRadio = 11021;
+constexpr int kShortSellRadio = 11023;
 
 void Complain(const QString& text) {
     std::fprintf(stderr, "krt-terminal: %s\n", text.toUtf8().constData());
@@ -58,6 +65,7 @@ int ScreenshotSession::Run() {
         m_runtime.Market().Step();
     }
     StageFuturesTrading();
+    StageStockTrading();
     Settle(kWarmUpMs);
 
     const auto types = m_runtime.ContentWindows().GetWindowTypes();
@@ -107,8 +115,51 @@ void ScreenshotSession::StageFuturesTrading() {
     submit('1', ask + kRestingTicks * instrument.tick, 1);
 }
 
+// The credit account holds shares of the stock bought before today and has a financed buy
+// resting under the market, so the stock window shows a position, an order and margin columns.
+void ScreenshotSession::StageStockTrading() {
+    const int stock = StagedInstrument(kStockWindow);
+    if (stock < 0) {
+        return;
+    }
+    const Market::Instrument& instrument = *m_runtime.Market().Catalogue().At(stock);
+    const Market::Book book = m_runtime.Market().GetBook(stock);
+    const int64_t bid = book.bids[0].price;
+    if (bid <= 0 || !m_runtime.Market().AddPosition(kCreditAccount, stock, Market::PositionSide::Long, 2000,
+                                                    bid - 20 * instrument.tick)) {
+        Complain(QStringLiteral("no stock position staged"));
+        return;
+    }
+    Market::OrderTicket ticket;
+    ticket.accountId = kCreditAccount;
+    ticket.instrument = stock;
+    ticket.direction = 'a';
+    ticket.price = bid - 12 * instrument.tick;
+    ticket.volume = 500;
+    if (const Market::SubmitResult result = m_runtime.Market().Submit(ticket); !result.Accepted()) {
+        Complain(QStringLiteral("staged order refused: %1").arg(QString::fromStdString(result.reason)));
+    }
+}
+
+// The stock window trades on the terminal's current account: the credit one, with both sides
+// switched to margin orders as a trader would.
+void ScreenshotSession::StageStockWindow(ToolDock& dock) {
+    for (const int id : {kMarginBuyRadio, kShortSellRadio}) {
+        if (auto* radio = Win::FindControl<QAbstractButton>(dock.widget(), id)) {
+            radio->click();
+        } else {
+            Complain(QStringLiteral("the stock window's margin switches cannot be driven"));
+        }
+    }
+}
+
 bool ScreenshotSession::ShootWindowType(const QString& type) {
+    const std::string previousAccount = m_runtime.Engine().CurrentAccountId();
+    if (type == kStockWindow) {
+        m_runtime.Engine().SetCurrentAccount(kCreditAccount);
+    }
     ToolDock* dock = m_window.OpenTool(type);
+    m_runtime.Engine().SetCurrentAccount(previousAccount);
     if (!dock) {
         Complain(QStringLiteral("no window of type %1").arg(type));
         ++m_failures;
@@ -119,6 +170,9 @@ bool ScreenshotSession::ShootWindowType(const QString& type) {
     dock->resize(dock->sizeHint());
     if (const int instrument = StagedInstrument(type); instrument >= 0) {
         m_window.Watch()->Choose(instrument);
+    }
+    if (type == kStockWindow) {
+        StageStockWindow(*dock);
     }
     Settle(kToolMs);
     const bool saved = Save(*dock, type);
@@ -217,7 +271,7 @@ void ScreenshotSession::Stage(QDialog& dialog) {
 
 int ScreenshotSession::StagedInstrument(const QString& type) const {
     const Market::InstrumentCatalogue& catalogue = m_runtime.Market().Catalogue();
-    if (type == QStringLiteral("KRTToolQuickMouse")) {
+    if (type == kStockWindow) {
         return FirstOfKind(catalogue, InstrumentKind::Stock);
     }
     if (type == QStringLiteral("KRFutureQMouse") || type == QStringLiteral("KRTShortcutTrade")) {

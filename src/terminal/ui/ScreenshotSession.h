@@ -11,12 +11,14 @@ class QWidget;
 namespace Terminal::Ui {
 
 class MainWindow;
+class ToolDock;
 
 // `krt-terminal --screenshot DIR`: pictures of everything the component shows, for people and
 // for later work to look at. On the live market (stepped ahead first, so books and volumes are
 // filled), each content-window type is docked in turn, linked to a contract that suits it,
 // given a moment to draw live quotes (the futures account holds a position and has orders
-// working on the contract the futures tools show) and written as DIR/<type>.png; the main
+// working on the contract the futures tools show; the credit account likewise on the stock the
+// stock window shows, in margin mode) and written as DIR/<type>.png; the main
 // window with two docked tools is written as DIR/MainWindow.png; then every instruct runs, and each one that
 // opens a modal dialog has it captured while open as DIR/<instruct>.png (the option price
 // calculator and the seller analysis with an option chosen and computed), and the file-order
@@ -33,6 +35,8 @@ public:
 
 private:
     void StageFuturesTrading();
+    void StageStockTrading();
+    void StageStockWindow(ToolDock& dock);
     bool ShootWindowType(const QString& type);
     bool ShootMainWindow();
     void ShootInstructs();
