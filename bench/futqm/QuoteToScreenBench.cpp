@@ -1,183 +1,29 @@
-// How long a quote takes from the terminal's high-performance centre to the futures quick-mouse
-// window's ladder on screen, and what the terminal spends on it, while the simulated market
-// pushes quotes of the window's contract at a steady rate.
-//
-// The component runs in this process as the terminal loads it (its window made through the
-// content-window service, shown offscreen); a market thread moves the contract's last price at
-// the rate given. Each quote the window shows is timed from the push's stamp (taken as it
-// enters the centre) to the end of the ladder's next paint. Counters:
-//   p50_ms, p99_ms, max_ms  quote-to-screen latency of the quotes shown
-//   process_cpu_pct         the whole process (market thread, centre, window) over wall time,
-//                           in percent of one core
-//   ui_cpu_pct              the window's thread alone
-//   pushes_per_s            quotes the market pushed, received_per_s those that reached the window
-//   shown_per_s             quotes the window showed; ladder_paints_per_s the ladder's paints
-//   rss_growth_kb           resident memory at the end less that after the first second
-//   heap_growth_kb          the same for the heap in use (without the allocator's spare pages)
+// How long a quote takes from the terminal to the futures quick-mouse window's ladder on
+// screen, and what the terminal spends on it (Bench::MeasureQuoteToScreen says what is counted),
+// with the window on the futures account and the commodity future.
 
 #include <benchmark/benchmark.h>
-#include <malloc.h>
-#include <sys/resource.h>
 
-#include <time.h>
-#include <unistd.h>
-#include <QApplication>
-#include <QEvent>
-#include <QEventLoop>
-#include <QTimer>
-#include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <fstream>
-#include <thread>
-
-#include "Percentile.h"
-#include "frame/ThisComponent.h"
+#include "QuoteToScreen.h"
 #include "frame/ToolWindows.h"
-#include "host/HostRuntime.h"
 #include "ladder/CKRMouselist.h"
 #include "quickmouse/CDlgFutrueQuickMouse.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-int64_t NowNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count();
-}
-
-double ProcessCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double ThreadCpuSeconds() {
-    timespec time{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &time);
-    return time.tv_sec + time.tv_nsec / 1e9;
-}
-
-double HeapInUseKb() {
-    return double(mallinfo2().uordblks) / 1024;
-}
-
-long ResidentKb() {
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0;
-    long resident = 0;
-    statm >> pages >> resident;
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
-// Counts the paint events of a widget.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-    int64_t paints = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        paints += event->type() == QEvent::Paint;
-        return false;
-    }
-};
-
-void RunEventLoopFor(std::chrono::milliseconds duration) {
-    QEventLoop loop;
-    QTimer::singleShot(duration, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-// Moves the contract's last price `rate` times a second, in batches of a millisecond or more.
-class MarketPusher {
-public:
-    MarketPusher(Terminal::Market::Simulator& market, const Terminal::Market::Instrument& instrument,
-                 int rate)
-        : m_thread([this, &market, &instrument, rate] {
-              const auto period =
-                  std::chrono::nanoseconds(std::max<int64_t>(1'000'000, 1'000'000'000 / rate));
-              const int64_t perBatch = std::max<int64_t>(1, rate * period.count() / 1'000'000'000);
-              auto next = Clock::now();
-              int64_t step = 0;
-              while (!m_stop) {
-                  for (int64_t i = 0; i < perBatch; ++i, ++step) {
-                      // A walk over 40 ticks, so every quote moves the last-price row.
-                      const int64_t offset = (step % 40 < 20 ? step % 20 : 20 - step % 20) - 10;
-                      market.UpdateSnapshot(instrument.index, [&](Kora::Interface::QuoteSnapshot& s) {
-                          s.last = static_cast<int32_t>(instrument.reference + offset * instrument.tick);
-                      });
-                  }
-                  m_pushed += perBatch;
-                  next += period;
-                  std::this_thread::sleep_until(next);
-              }
-          }) {}
-    ~MarketPusher() {
-        m_stop = true;
-        m_thread.join();
-    }
-    int64_t Pushed() const { return m_pushed; }
-
-private:
-    std::atomic<bool> m_stop{false};
-    std::atomic<int64_t> m_pushed{0};
-    std::thread m_thread;
-};
-
 void BM_QuoteToScreen(benchmark::State& state) {
-    const int rate = static_cast<int>(state.range(0));
-    const auto duration = std::chrono::seconds(state.range(1));
-    Terminal::HostOptions options;
-    options.tradingDay = QDate(2024, 3, 15);
-    Terminal::HostRuntime host(options);
-    host.LoadComponent([](auto h) { return new ThisComponent(h.Get()); }, [](auto* c) { delete c; });
-    auto window = host.ContentWindows().CreateContentWindow(
+    const auto host = Bench::StartHost();
+    auto window = host->ContentWindows().CreateContentWindow(
         QStringLiteral("KRFutureQMouse"), {{QStringLiteral("EAccountID"), QStringLiteral("E1008")}});
     CDlgFutrueQuickMouse* dialog = dynamic_cast<CFutureQMouseWindow&>(*window).QuickMouse();
     window->Move(0, 0, 560, 640);
     window->Show(true);
-    const auto& meal = *host.Market().Catalogue().At(0);
-    host.Market().SetBestQuote(meal.index, meal.reference - meal.tick, 10, meal.reference + meal.tick, 10);
-    host.Settle();
-    RunEventLoopFor(std::chrono::milliseconds(200));
-
-    PaintCounter ladderPaints(dialog->Ladder().viewport());
-    std::vector<double> latencies;
-    latencies.reserve(size_t(duration.count()) * 1000);
-    dialog->SetQuoteShownObserver(
-        [&latencies](int64_t enqueuedNs) { latencies.push_back((NowNs() - enqueuedNs) / 1e6); });
-
-    for (auto _ : state) {
-        MarketPusher pusher(host.Market(), meal, rate);
-        RunEventLoopFor(std::chrono::seconds(1));
-        latencies.clear();
-        const long residentAfterFirstSecond = ResidentKb();
-        const double heapAfterFirstSecond = HeapInUseKb();
-        const double processCpu = ProcessCpuSeconds();
-        const double uiCpu = ThreadCpuSeconds();
-        const int64_t pushedBefore = pusher.Pushed();
-        const uint64_t shownAfterFirstSecond = dialog->QuotesShown();
-        const uint64_t receivedAfterFirstSecond = dialog->QuotesReceived();
-        const int64_t paintsAfterFirstSecond = ladderPaints.paints;
-        const auto start = Clock::now();
-        RunEventLoopFor(duration);
-        const double wall = std::chrono::duration<double>(Clock::now() - start).count();
-        state.counters["process_cpu_pct"] = 100 * (ProcessCpuSeconds() - processCpu) / wall;
-        state.counters["ui_cpu_pct"] = 100 * (ThreadCpuSeconds() - uiCpu) / wall;
-        state.counters["pushes_per_s"] = double(pusher.Pushed() - pushedBefore) / wall;
-        state.counters["received_per_s"] = double(dialog->QuotesReceived() - receivedAfterFirstSecond) / wall;
-        state.counters["shown_per_s"] = double(dialog->QuotesShown() - shownAfterFirstSecond) / wall;
-        state.counters["ladder_paints_per_s"] = double(ladderPaints.paints - paintsAfterFirstSecond) / wall;
-        state.counters["rss_growth_kb"] = double(ResidentKb() - residentAfterFirstSecond);
-        state.counters["heap_growth_kb"] = HeapInUseKb() - heapAfterFirstSecond;
-    }
-    dialog->SetQuoteShownObserver({});
-    state.counters["p50_ms"] = Bench::Percentile(latencies, 0.50);
-    state.counters["p99_ms"] = Bench::Percentile(latencies, 0.99);
-    state.counters["max_ms"] = Bench::Percentile(latencies, 1.0);
-    host.ContentWindows().DestroyContentWindow(window);
+    Bench::MeasureQuoteToScreen(
+        state, *host, *host->Market().Catalogue().At(0),
+        {dialog->Ladder().viewport(), [dialog] { return dialog->QuotesShown(); },
+         [dialog] { return dialog->QuotesReceived(); },
+         [dialog](auto observer) { dialog->SetQuoteShownObserver(std::move(observer)); }});
+    host->ContentWindows().DestroyContentWindow(window);
 }
 // Arguments: pushes per second, seconds measured (after one second of warm-up).
 BENCHMARK(BM_QuoteToScreen)
