@@ -1,5 +1,5 @@
 // Replays every input of a target's checked-in corpus (KRT_FUZZ_CORPUS) through its fuzz entry
-// point, so inputs that once broke a reader stay tested with any compiler (and under the
+// point, so inputs that once broke a parser stay tested with any compiler (and under the
 // sanitizers in CI).
 
 #include <gtest/gtest.h>

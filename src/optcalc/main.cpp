@@ -1,6 +1,6 @@
-// krt-optcalc: the option valuation routines from the command line. Prints one Json object on
-// stdout (sell: lines of names and numbers); bad arguments print the usage on stderr and exit
-// with 2.
+// krt-optcalc: the option valuation routines from the command line. The valuations print one
+// Json object on stdout; the analyses (sell, maxpain) print plain lines (see their commands). Bad
+// arguments print the usage on stderr and exit with 2.
 
 #include <cmath>
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "Arguments.h"
+#include "MaxPainCommand.h"
 #include "SellCommand.h"
 #include "option/pricing/ImpliedVolatility.h"
 #include "option/pricing/NormalDistribution.h"
@@ -24,6 +25,7 @@ constexpr const char* kUsage =
     "       krt-optcalc range TYPE S UPPER LOWER SIGMA R T\n"
     "       krt-optcalc cdf X\n"
     "       krt-optcalc sell PUT TYPE STYLE S K SIGMA_H R DAYS PRICE QTY DECIMALS\n"
+    "       krt-optcalc maxpain FILE\n"
     "PUT: non-zero for a put; TYPE: 0 spot formulas, non-zero forward formulas (integers).\n"
     "Numbers are decimal (nan and inf are accepted and valued as out of range).\n"
     "sell: the seller analysis of writing QTY options at PRICE, with a historical volatility\n"
@@ -32,7 +34,11 @@ constexpr const char* kUsage =
     "  Prints iv, theory, delta, gamma, theta, vega and rho, one \"name value\" a line; then one\n"
     "  line a price row, highest first: \"label profit p_low p_normal p_high\" (the chance of\n"
     "  ending near that price when volatility calms by 5 %, stays, or rises by 5 %), price rows\n"
-    "  10 % of S apart, four each side of S; then \"average a_low a_normal a_high\".\n";
+    "  10 % of S apart, four each side of S; then \"average a_low a_normal a_high\".\n"
+    "maxpain: FILE holds one strike a line, STRIKE,CALL_OI,PUT_OI,DIVISOR (integers, any order;\n"
+    "  STRIKE is price x DIVISOR; an empty CALL_OI or PUT_OI is an unknown contract and adds\n"
+    "  nothing). Prints the maximum-pain price (-1 without strikes), then per strike in\n"
+    "  ascending order: price, call pain, put pain. A malformed line is named on stderr.\n";
 
 constexpr int kBadArguments = 2;
 
@@ -111,6 +117,9 @@ int main(int argc, char** argv) {
         }
         PrintObject({{"probability", OptionPricing::RangeProbability(type, S, upper, lower, sigma, r, T)}});
         return 0;
+    }
+    if (command == "maxpain") {
+        return RunMaxPainCommand(count, args);
     }
     if (command == "cdf") {
         double x = 0;

@@ -63,13 +63,3 @@ QStringList ComponentOnHost::EngineLog() const {
     return lines;
 }
 
-bool WaitUntil(const std::function<bool()>& condition) {
-    QDeadlineTimer deadline(5000);
-    while (!condition()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}

@@ -8,6 +8,7 @@
 #include "frame/ThisComponent.h"
 #include "host/HostRuntime.h"
 #include "platform/MessageBox.h"
+#include "support/WaitUntil.h"
 
 // The simulated terminal (scripted, on a fixed trading day) with the trading tools component
 // loaded in-process, and every message box of both answered by the test: the boxes shown are
@@ -48,6 +49,3 @@ private:
     Win::MessageBoxResponder m_previous;
     std::unique_ptr<Terminal::HostRuntime> m_host;
 };
-
-// Runs the event loop until the condition holds or five seconds pass.
-bool WaitUntil(const std::function<bool()>& condition);

@@ -1,6 +1,7 @@
 #include "frame/KRTToolsInstruct.h"
 
 #include "analysis/CDlgOptionSellAnaly.h"
+#include "analysis/CDlgOptionTradeStatistics.h"
 #include "frame/HostBoundary.h"
 #include "frame/KeyboardMode.h"
 #include "kernel/HostAccess.h"
@@ -73,6 +74,9 @@ Json::Value KRTToolsInstruct::ExecuteInstruct(const Json::Value& request) {
             dialog.DoModal();
         } else if (function == "OptionPriceCalc") {
             CDlgOptionPriceCalc dialog(MainWindow());
+            dialog.DoModal();
+        } else if (function == "OptionTradeStatistics") {
+            CDlgOptionTradeStatistics dialog(MainWindow());
             dialog.DoModal();
         }
     });

@@ -1,5 +1,6 @@
 #include "trading/ContractRecords.h"
 
+#include "kernel/ContractQuery.h"
 #include "kernel/HostAccess.h"
 #include "kora/interface/BaseQuoteDataSvcI.h"
 #include "kora/interface/FieldIds.h"
@@ -32,13 +33,9 @@ bool Same(const Json::Value& a, const Json::Value& b) {
 }
 
 Json::Value OfKey(const I::QuoteKey& key) {
-    Kora::Utility::Handle<I::BaseQuoteDataSvcI> quotes = GetService<I::BaseQuoteDataSvcI>();
     Kora::Utility::Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
-    I::ContractInfo info;
-    if (!key.IsValid() || !quotes || !contracts || !quotes->GetContractInfo(key, info)) {
-        return {};
-    }
-    return contracts->GetContract(Query(info.exchangeCode, info.contractCode));
+    const Json::Value query = Kora::Kernel::ContractQueryOfKey(key);
+    return contracts && query.isObject() ? contracts->GetContract(query) : Json::Value();
 }
 
 }  // namespace ContractRecords

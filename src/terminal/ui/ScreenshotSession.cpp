@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
+#include <QGraphicsView>
 #include <QImage>
 #include <QMetaObject>
+#include <QMouseEvent>
 #include <QTimer>
 #include <cmath>
 #include <cstdio>
@@ -36,6 +38,7 @@ const QString kStockWindow = QStringLiteral("KRTToolQuickMouse");
 // The stock window's margin switches: financed buys and short sales.
 constexpr int kMarginBuyRadio = 11021;
 constexpr int kShortSellRadio = 11023;
+constexpr int kTradeStatisticsChart = 20000;
 
 void Complain(const QString& text) {
     std::fprintf(stderr, "krt-terminal: %s\n", text.toUtf8().constData());
@@ -234,15 +237,20 @@ bool ScreenshotSession::ShootFileOrderWindow() {
 }
 
 int ScreenshotSession::ShootModal(QDialog& dialog) {
-    if (m_capturing || m_instruct.isEmpty()) {
+    // A tool that downloads history as it opens does so before it runs: not the tool's picture.
+    if (m_capturing || m_instruct.isEmpty() || dialog.windowTitle() == QStringLiteral("数据下载")) {
         return dialog.exec();
     }
     m_capturing = true;
     dialog.show();
     Settle(kDialogMs);
-    Stage(dialog);
-    Settle(kDialogMs);
-    Save(dialog, m_instruct);
+    if (dialog.windowTitle() == QStringLiteral("期权成交统计")) {
+        ShootTradeStatistics(dialog);
+    } else {
+        Stage(dialog);
+        Settle(kDialogMs);
+        Save(dialog, m_instruct);
+    }
     dialog.reject();
     m_capturing = false;
     return QDialog::Rejected;
@@ -266,6 +274,26 @@ void ScreenshotSession::Stage(QDialog& dialog) {
     Settle(kDialogMs);
     if (!QMetaObject::invokeMethod(&dialog, "Compute")) {
         Complain(QStringLiteral("%1 cannot be computed").arg(dialog.windowTitle()));
+    }
+}
+
+// The trade statistics on open interest and on the maximum pain, each with the mouse over the
+// middle of the chart so that the figures of a strike show.
+void ScreenshotSession::ShootTradeStatistics(QDialog& dialog) {
+    constexpr int kOpenInterest = 3;
+    constexpr int kMaxPain = 6;
+    auto* chart = Win::FindControl<QGraphicsView>(&dialog, kTradeStatisticsChart);
+    for (const auto& [statistic, suffix] : {std::pair{kOpenInterest, ""}, std::pair{kMaxPain, "MaxPain"}}) {
+        if (!QMetaObject::invokeMethod(&dialog, "ShowStatistic", Q_ARG(int, statistic)) || !chart) {
+            Complain(QStringLiteral("the trade statistics cannot be driven"));
+        } else {
+            const QPointF middle = QRectF(chart->viewport()->rect()).center();
+            QMouseEvent move(QEvent::MouseMove, middle, chart->viewport()->mapToGlobal(middle), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(chart->viewport(), &move);
+        }
+        Settle(kDialogMs);
+        Save(dialog, m_instruct + QString::fromUtf8(suffix));
     }
 }
 

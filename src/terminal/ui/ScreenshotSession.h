@@ -21,8 +21,9 @@ class ToolDock;
 // stock window shows, in margin mode) and written as DIR/<type>.png; the main
 // window with two docked tools is written as DIR/MainWindow.png; then every instruct runs, and each one that
 // opens a modal dialog has it captured while open as DIR/<instruct>.png (the option price
-// calculator and the seller analysis with an option chosen and computed), and the file-order
-// window as DIR/FileOrder.png. Nested modal dialogs (a data download) run as usual.
+// calculator and the seller analysis with an option chosen and computed; the trade statistics
+// twice, on open interest and as DIR/<instruct>MaxPain.png on the maximum pain), and the
+// file-order window as DIR/FileOrder.png. Nested modal dialogs (a data download) run as usual.
 class ScreenshotSession {
 public:
     ScreenshotSession(HostRuntime& runtime, MainWindow& window, const QString& folder);
@@ -43,6 +44,7 @@ private:
     bool ShootFileOrderWindow();
     int ShootModal(QDialog& dialog);
     void Stage(QDialog& dialog);
+    void ShootTradeStatistics(QDialog& dialog);
     // Links the tools to the contract a window type shows best (none: -1).
     int StagedInstrument(const QString& type) const;
     int AtTheMoneyOption() const;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <json/reader.h>
 #include <json/value.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,29 +16,9 @@
 #include "option/pricing/OptionGreeks.h"
 #include "option/pricing/RangeProbability.h"
 #include "option/pricing/ShortOptionAnalysis.h"
+#include "unit/option/OptcalcRun.h"
 
 namespace {
-
-struct Outcome {
-    int exitCode;
-    std::string out;
-};
-
-Outcome Optcalc(const std::string& arguments) {
-    const std::string command = std::string(KRT_OPTCALC) + " " + arguments + " 2>/dev/null";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    Outcome run{-1, {}};
-    if (!pipe) {
-        return run;
-    }
-    char buffer[512];
-    while (size_t n = fread(buffer, 1, sizeof buffer, pipe.get())) {
-        run.out.append(buffer, n);
-    }
-    const int status = pclose(pipe.release());
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
 
 Json::Value Parse(const std::string& text) {
     Json::Value value;

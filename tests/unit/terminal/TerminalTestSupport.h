@@ -10,6 +10,7 @@
 
 #include "host/HostRuntime.h"
 #include "kora/utility/JsonAccess.h"
+#include "support/WaitUntil.h"
 
 namespace TerminalTest {
 
@@ -21,18 +22,6 @@ inline Terminal::HostOptions ScriptedOptions() {
     Terminal::HostOptions options;
     options.tradingDay = kTradingDay;
     return options;
-}
-
-// Runs the event loop until the condition holds or five seconds pass.
-inline bool WaitUntil(const std::function<bool()>& condition) {
-    QDeadlineTimer deadline(5000);
-    while (!condition()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
 }
 
 // A request or record written out as Json text, as a tool would send it.

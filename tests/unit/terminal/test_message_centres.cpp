@@ -13,7 +13,6 @@
 
 using namespace Terminal;
 using Kora::Utility::Handle;
-using TerminalTest::WaitUntil;
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/WaitUntil.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
@@ -22,14 +24,6 @@ public:
     std::vector<std::string> order;
     std::vector<int> timers;
 };
-
-void WaitUntil(const std::function<bool()>& condition) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < 5000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-}
 
 TEST(ToolDialogs, CreationRunsInitUIThenInitWindowOnce) {
     ToolDialog d;

@@ -93,7 +93,7 @@ TEST_F(FutqmControls, TheTemplatesControlsCarryTheirIdsAndTexts) {
 TEST_F(FutqmControls, QuotePushesReachTheLadderAndTheLatestWins) {
     Open();
     Quote(3010);
-    QTRY_COMPARE(Ladder().Model().LastPriceRow(), RowOf(3010));
+    EXPECT_EVENTUALLY_EQ(Ladder().Model().LastPriceRow(), RowOf(3010));
     EXPECT_EQ(Ladder().Model().BidRow(), RowOf(3009));
     EXPECT_EQ(Ladder().Model().AskRow(), RowOf(3011));
     EXPECT_EQ(Ladder().Levels().LevelAt(RowOf(3015), 1), 4);
@@ -106,7 +106,7 @@ TEST_F(FutqmControls, QuotePushesReachTheLadderAndTheLatestWins) {
     }
     Host().WaitForPushes();
     EXPECT_GE(Dialog().QuotesReceived() - received, 50u);
-    QTRY_COMPARE(Ladder().Model().BidRow(), RowOf(3050));
+    EXPECT_EVENTUALLY_EQ(Ladder().Model().BidRow(), RowOf(3050));
     EXPECT_LE(Dialog().QuotesShown() - shown, 2u);
 }
 
@@ -122,17 +122,17 @@ TEST_F(FutqmControls, WithTheLastPriceCentredTheLadderMovesOnlyNearThePageEdge) 
     ASSERT_GT(perPage, 12);
     auto priceOf = [&](int row) { return Ladder().Model().Scale().PriceOf(row); };
     Quote(priceOf(top + 5));
-    QTRY_COMPARE(Ladder().Model().LastPriceRow(), top + 5);
+    EXPECT_EVENTUALLY_EQ(Ladder().Model().LastPriceRow(), top + 5);
     EXPECT_EQ(Ladder().TopIndex(), top) << "five rows inside the edge: stays";
     Quote(priceOf(top + 4));
-    QTRY_COMPARE(Ladder().Model().LastPriceRow(), top + 4);
+    EXPECT_EVENTUALLY_EQ(Ladder().Model().LastPriceRow(), top + 4);
     EXPECT_EQ(Ladder().TopIndex(), top + 4 - perPage / 2);
 
     // Unchecked, the ladder stays where it is.
     Control<QCheckBox>(11069)->click();
     const int still = Ladder().TopIndex();
     Quote(priceOf(still + 1));
-    QTRY_COMPARE(Ladder().Model().LastPriceRow(), still + 1);
+    EXPECT_EVENTUALLY_EQ(Ladder().Model().LastPriceRow(), still + 1);
     EXPECT_EQ(Ladder().TopIndex(), still);
 }
 
@@ -197,7 +197,7 @@ TEST_F(FutqmControls, PositionPanelsShowVolumesAndProfitAndGiveTheClosableVolume
 
     // The profit follows the quote.
     Quote(2980);
-    QTRY_COMPARE(longPanel->ProfitText(), QStringLiteral("-700.0"));
+    EXPECT_EVENTUALLY_EQ(longPanel->ProfitText(), QStringLiteral("-700.0"));
 }
 
 TEST_F(FutqmControls, OpenableVolumesComeFromTheEngineAndFillTheVolume) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/WaitUntil.h"
+
 #include <QApplication>
 #include <QScrollBar>
 #include <QTest>
@@ -115,7 +117,7 @@ TEST_F(LadderMouse, ReleasingOnThePressedCellEditsTheGroupsVolume) {
     QTest::keyClicks(editor, QStringLiteral("7"));
     QTest::keyClick(editor, Qt::Key_Return);
     EXPECT_FALSE(editor->isVisible());
-    QTRY_COMPARE(sent(QuickMouseMsg::kChangeVolume).size(), 1u);
+    EXPECT_EVENTUALLY_EQ(sent(QuickMouseMsg::kChangeVolume).size(), 1u);
     const Request change = sent(QuickMouseMsg::kChangeVolume)[0];
     EXPECT_EQ(change.text, QStringLiteral("7"));
     EXPECT_EQ(change.ids, (std::vector<QString>{QStringLiteral("B-1"), QStringLiteral("B-2")}));
@@ -127,7 +129,7 @@ TEST_F(LadderMouse, ScrollingEndsTheEdit) {
     ASSERT_TRUE(ladder().Editor()->isVisible());
     ladder().verticalScrollBar()->setValue(ladder().TopIndex() + 3);
     EXPECT_FALSE(ladder().Editor()->isVisible());
-    QTRY_COMPARE(sent(QuickMouseMsg::kChangeVolume).size(), 1u);
+    EXPECT_EVENTUALLY_EQ(sent(QuickMouseMsg::kChangeVolume).size(), 1u);
 }
 
 TEST_F(LadderMouse, ADoubleClickOnAnOrderCellCancelsItsGroupWithoutAnEdit) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/WaitUntil.h"
+
 #include <QTest>
 #include <algorithm>
 
@@ -98,7 +100,7 @@ TEST_F(SkinHeader, DraggingADividerResizesTheColumnAndReportsIt) {
     EXPECT_EQ(list.resized.second.width(), 81);
     EXPECT_TRUE(list.reports.empty()) << "a resize is no press or release";
     list.resize(320, 200);
-    QTRY_VERIFY(list.layouts > layoutsBefore);
+    EXPECT_EVENTUALLY_TRUE(list.layouts > layoutsBefore);
     EXPECT_EQ(list.Header().height(), 44) << "the layout keeps the configured height";
 }
 

@@ -12,7 +12,6 @@
 
 namespace TerminalUiTest {
 
-using TerminalTest::WaitUntil;
 
 // The menu entry whose data is the window type or instruct; null when there is none.
 QAction* MenuEntry(QMenu& menu, const QString& data);
