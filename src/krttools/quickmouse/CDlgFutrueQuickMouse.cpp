@@ -23,11 +23,13 @@
 #include "ladder/COpenInfo.h"
 #include "ladder/CPositionInfo.h"
 #include "ladder/CPriceHSpinEdit.h"
+#include "ladder/CodeLock.h"
 #include "ladder/LadderAssets.h"
 #include "ladder/MsgEdit.h"
 #include "ladder/PositionTotals.h"
 #include "ladder/QuickMouseHost.h"
 #include "ladder/QuickMouseMessages.h"
+#include "ladder/QuickMouseStyle.h"
 #include "platform/ControlId.h"
 #include "platform/DialogPalette.h"
 #include "trading/CloseTodayRule.h"
@@ -63,25 +65,6 @@ void ShowSide(CPositionInfo& panel, const PositionSideTotals& totals, int profit
     }
 }
 
-template <class Control>
-Control* WithId(Control* control, int id) {
-    Win::SetControlId(control, id);
-    return control;
-}
-
-const char* const kStyle =
-    "CDlgFutrueQuickMouse { background: #F5F6F8; }"
-    "QPushButton { background: #FFFFFF; border: 1px solid #B9C1CC; border-radius: 2px; padding: 2px 4px;"
-    "  min-height: 18px; }"
-    "QPushButton:hover { background: #EAF1FB; border-color: #7C9CC8; }"
-    "QPushButton:pressed { background: #D6E3F5; }"
-    "QComboBox { background: #FFFFFF; color: #1A1A1A; border: 1px solid #B9C1CC; padding: 1px 4px;"
-    "  min-height: 20px; }"
-    "QComboBox:disabled { background: #F0F0F0; color: #6E6E6E; }"
-    "QLineEdit { background: #FFFFFF; color: #1A1A1A; selection-background-color: #3378D6; }"
-    "QToolButton { border: none; }"
-    "QLabel { color: #333333; }";
-
 }  // namespace
 
 CDlgFutrueQuickMouse::CDlgFutrueQuickMouse(QWidget* parent)
@@ -110,26 +93,12 @@ void CDlgFutrueQuickMouse::InitUI() {
 
 void CDlgFutrueQuickMouse::CreateControls() {
     setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9));
-    setStyleSheet(QString::fromUtf8(kStyle));
+    setStyleSheet(QuickMouseStyleSheet(QStringLiteral("CDlgFutrueQuickMouse")));
 
-    m_contractBox = WithId(new CKrStockCombox(this), kContractId);
-    m_hedgeBox = WithId(new QComboBox(this), kHedgeId);
+    m_contractBox = Win::WithControlId(new CKrStockCombox(this), kContractId);
+    m_hedgeBox = Win::WithControlId(new QComboBox(this), kHedgeId);
 
-    // Both lock buttons stand at one place; the one showing tells the state and changes it.
-    const struct {
-        QToolButton*& button;
-        int id;
-        const char* image;
-        const char* tip;
-    } locks[] = {{m_lockButton, kLockId, "交易代码锁定按钮背景图", "代码已锁定，点击解锁"},
-                 {m_unlockButton, kUnlockId, "交易代码解锁按钮背景图", "代码未锁定，点击锁定"}};
-    for (const auto& lock : locks) {
-        lock.button = WithId(new QToolButton(this), lock.id);
-        lock.button->setIcon(QIcon(QuickMouseHost::TradeImage(QString::fromUtf8(lock.image))));
-        lock.button->setIconSize(QSize(20, 20));
-        lock.button->setFixedSize(22, 22);
-        lock.button->setToolTip(QString::fromUtf8(lock.tip));
-    }
+    m_lock = new CodeLock(*this);
 
     m_offsetGroup = new QButtonGroup(this);
     const struct {
@@ -140,33 +109,33 @@ void CDlgFutrueQuickMouse::CreateControls() {
                    {m_closeRadio, kCloseId, "平仓"},
                    {m_closeTodayRadio, kCloseTodayId, "平今"}};
     for (const auto& offset : offsets) {
-        offset.radio = WithId(new QRadioButton(QString::fromUtf8(offset.text), this), offset.id);
+        offset.radio = Win::WithControlId(new QRadioButton(QString::fromUtf8(offset.text), this), offset.id);
         m_offsetGroup->addButton(offset.radio, offset.id);
     }
-    m_autoBox = WithId(new QCheckBox(QStringLiteral("自动"), this), kAutoId);
+    m_autoBox = Win::WithControlId(new QCheckBox(QStringLiteral("自动"), this), kAutoId);
     m_autoBox->setToolTip(QStringLiteral("按净持仓自动开平"));
-    m_fakBox = WithId(new QCheckBox(QStringLiteral("FAK"), this), kFakId);
-    m_fokBox = WithId(new QCheckBox(QStringLiteral("FOK"), this), kFokId);
+    m_fakBox = Win::WithControlId(new QCheckBox(QStringLiteral("FAK"), this), kFakId);
+    m_fokBox = Win::WithControlId(new QCheckBox(QStringLiteral("FOK"), this), kFokId);
 
-    m_volumeEdit = WithId(new CPriceHSpinEdit(this), kVolumeId);
+    m_volumeEdit = Win::WithControlId(new CPriceHSpinEdit(this), kVolumeId);
     m_volumeEdit->SetFormat(QStringLiteral("%d"));
     m_volumeEdit->SetStep(1);
     for (const auto& [id, volume] : kVolumeButtons) {
-        auto* button = WithId(new QPushButton(QString::number(volume), this), id);
+        auto* button = Win::WithControlId(new QPushButton(QString::number(volume), this), id);
         button->setFocusPolicy(Qt::NoFocus);
         m_volumeButtons.push_back(button);
     }
 
-    m_longPanel = WithId(new CPositionInfo(this), kLongPanelId);
-    m_shortPanel = WithId(new CPositionInfo(this), kShortPanelId);
+    m_longPanel = Win::WithControlId(new CPositionInfo(this), kLongPanelId);
+    m_shortPanel = Win::WithControlId(new CPositionInfo(this), kShortPanelId);
     m_shortPanel->SetSideColour(kShortColour);
     m_shortPanel->SetSideLabel(QStringLiteral("空"));
-    m_openPanel = WithId(new COpenInfo(this), kOpenPanelId);
+    m_openPanel = Win::WithControlId(new COpenInfo(this), kOpenPanelId);
     m_openPanel->setToolTip(QStringLiteral("双击把可开数量填入委托数量"));
 
-    m_conditionButton = WithId(new QPushButton(QStringLiteral("条件单"), this), kConditionId);
-    m_openableButton = WithId(new QPushButton(QStringLiteral("查可开"), this), kOpenableId);
-    m_centreBox = WithId(new QCheckBox(QStringLiteral(" 最新价居中"), this), kCentreId);
+    m_conditionButton = Win::WithControlId(new QPushButton(QStringLiteral("条件单"), this), kConditionId);
+    m_openableButton = Win::WithControlId(new QPushButton(QStringLiteral("查可开"), this), kOpenableId);
+    m_centreBox = Win::WithControlId(new QCheckBox(QStringLiteral(" 最新价居中"), this), kCentreId);
 
     m_ladder = new CKRMouselist(this);
     m_ladder->setObjectName(QStringLiteral("ladder"));
@@ -199,7 +168,7 @@ void CDlgFutrueQuickMouse::LayOutControls() {
         }
         return layout;
     };
-    side->addLayout(row({m_contractBox, m_lockButton, m_unlockButton}, m_contractBox));
+    side->addLayout(row({m_contractBox, m_lock->LockedButton(), m_lock->UnlockedButton()}, m_contractBox));
     side->addLayout(row({new QLabel(QStringLiteral("投保"), this), m_hedgeBox}, m_hedgeBox));
     side->addLayout(row({m_openRadio, m_closeRadio, m_closeTodayRadio}));
     side->addLayout(row({m_autoBox, m_fakBox, m_fokBox}));
@@ -243,8 +212,7 @@ void CDlgFutrueQuickMouse::ConnectControls() {
         m_presenter.Choices().hedge = Codes::CodeOf(m_hedgeBox->currentData().toString());
         RefreshTrading();
     });
-    connect(m_lockButton, &QToolButton::clicked, this, [this] { SetLocked(false); });
-    connect(m_unlockButton, &QToolButton::clicked, this, [this] { SetLocked(true); });
+    connect(m_lock, &CodeLock::lockChanged, this, &CDlgFutrueQuickMouse::SetLocked);
     connect(m_offsetGroup, &QButtonGroup::idClicked, this, &CDlgFutrueQuickMouse::SelectOffset);
     connect(m_autoBox, &QCheckBox::clicked, this, &CDlgFutrueQuickMouse::SetAutoOffset);
     connect(m_fakBox, &QCheckBox::clicked, this, [this](bool checked) {
@@ -272,15 +240,7 @@ void CDlgFutrueQuickMouse::ConnectControls() {
             m_ladder->CentreOnLastPrice();
         }
     });
-    m_ladder->SetPaintObserver([this] {
-        if (m_unpaintedStamp == 0) {
-            return;
-        }
-        const int64_t stamp = std::exchange(m_unpaintedStamp, 0);
-        if (m_quoteShownObserver) {
-            m_quoteShownObserver(stamp);
-        }
-    });
+    m_ladder->SetPaintObserver([this] { m_presenter.Quotes().OnPainted(); });
 }
 
 bool CDlgFutrueQuickMouse::eventFilter(QObject* watched, QEvent* event) {
@@ -420,7 +380,7 @@ bool CDlgFutrueQuickMouse::SetContract(const Json::Value& contract, bool announc
 }
 
 void CDlgFutrueQuickMouse::FollowLinkage(const Json::Value& payload) {
-    if (m_locked) {
+    if (m_lock->IsLocked()) {
         return;
     }
     const Json::Value contract = ContractRecords::OfKey(Linkage::LinkedStock(payload));
@@ -432,11 +392,13 @@ void CDlgFutrueQuickMouse::FollowLinkage(const Json::Value& payload) {
     }
 }
 
+bool CDlgFutrueQuickMouse::IsContractLocked() const {
+    return m_lock->IsLocked();
+}
+
 void CDlgFutrueQuickMouse::SetLocked(bool locked) {
-    m_locked = locked;
+    m_lock->SetLocked(locked);
     m_contractBox->setEnabled(!locked);
-    m_lockButton->setVisible(locked);
-    m_unlockButton->setVisible(!locked);
 }
 
 void CDlgFutrueQuickMouse::FocusLadder() {
@@ -501,7 +463,6 @@ void CDlgFutrueQuickMouse::ShowPush(const I::QuotePushRecord& record) {
     m_quote = ReadFutureQuote(record.snapshot, record.priceDivisor,
                               record.hasExtData ? record.ext.now : record.snapshot.last);
     ShowQuote(m_quote);
-    m_unpaintedStamp = record.enqueuedNs;
 }
 
 uint64_t CDlgFutrueQuickMouse::QuotesShown() const {
@@ -564,7 +525,7 @@ void CDlgFutrueQuickMouse::ShowPositions() {
 }
 
 void CDlgFutrueQuickMouse::SetQuoteShownObserver(std::function<void(int64_t)> observer) {
-    m_quoteShownObserver = std::move(observer);
+    m_presenter.Quotes().SetPaintedObserver(std::move(observer));
 }
 
 // ---- Messages -----------------------------------------------------------------------------------

@@ -15,6 +15,7 @@
 #include "trading/TradePrompter.h"
 
 class CKRMouselist;
+class CodeLock;
 class CKrStockCombox;
 class COpenInfo;
 class CPositionInfo;
@@ -24,7 +25,6 @@ class QCheckBox;
 class QComboBox;
 class QPushButton;
 class QRadioButton;
-class QToolButton;
 
 // The futures quick-mouse window (template 101): one futures contract traded from a price
 // ladder, with the order choices (contract, hedge type, offset, time condition, volume) and the
@@ -44,8 +44,6 @@ public:
     // Controls of the template.
     static constexpr int kContractId = 9007;
     static constexpr int kHedgeId = 9009;
-    static constexpr int kLockId = 11007;
-    static constexpr int kUnlockId = 11011;
     static constexpr int kOpenId = 9001;
     static constexpr int kCloseId = 9002;
     static constexpr int kCloseTodayId = 9003;
@@ -89,7 +87,7 @@ public:
     // contract that is not a known futures contract of the window's account.
     bool SetContract(const Json::Value& contract, bool announce);
     const Json::Value& Contract() const { return m_presenter.Contract(); }
-    bool IsContractLocked() const { return m_locked; }
+    bool IsContractLocked() const;
     // Brings the window forward and gives the ladder the keyboard.
     void FocusLadder();
 
@@ -134,17 +132,12 @@ private:
     WindowPrompter m_prompter;
     LadderWindowPresenter m_presenter;
     QString m_accountParam;
-    bool m_locked = false;
     Kora::Interface::QuoteKey m_quoteKey;
     FutureQuote m_quote;
 
-    int64_t m_unpaintedStamp = 0;
-    std::function<void(int64_t)> m_quoteShownObserver;
-
     CKrStockCombox* m_contractBox = nullptr;
     QComboBox* m_hedgeBox = nullptr;
-    QToolButton* m_lockButton = nullptr;
-    QToolButton* m_unlockButton = nullptr;
+    CodeLock* m_lock = nullptr;
     QButtonGroup* m_offsetGroup = nullptr;
     QRadioButton* m_openRadio = nullptr;
     QRadioButton* m_closeRadio = nullptr;

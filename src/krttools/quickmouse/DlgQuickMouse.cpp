@@ -29,10 +29,12 @@
 #include "kora/interface/Topics.h"
 #include "kora/utility/JsonAccess.h"
 #include "ladder/CPriceHSpinEdit.h"
+#include "ladder/CodeLock.h"
 #include "ladder/MsgEdit.h"
 #include "ladder/PositionTotals.h"
 #include "ladder/QuickMouseHost.h"
 #include "ladder/QuickMouseMessages.h"
+#include "ladder/QuickMouseStyle.h"
 #include "platform/ControlId.h"
 #include "platform/DialogPalette.h"
 #include "quickmouse/QuickMouseDefaultStock.h"
@@ -67,25 +69,8 @@ const QString kCreditIdentity = QStringLiteral("融资融券");
 const char* const kQuantityNames[] = {"可买", "可融", "可卖", "可融券"};
 enum Quantity { kBuyable = 0, kFinanceable, kSellable, kShortSellable };
 
-template <class Control>
-Control* WithId(Control* control, int id) {
-    Win::SetControlId(control, id);
-    return control;
-}
-
+// What the stock window adds to the quick-mouse face.
 const char* const kStyle =
-    "DlgQuickMouse { background: #F5F6F8; }"
-    "QPushButton { background: #FFFFFF; border: 1px solid #B9C1CC; border-radius: 2px; padding: 2px 4px;"
-    "  min-height: 18px; }"
-    "QPushButton:hover { background: #EAF1FB; border-color: #7C9CC8; }"
-    "QPushButton:pressed { background: #D6E3F5; }"
-    "QComboBox { background: #FFFFFF; color: #1A1A1A; border: 1px solid #B9C1CC; padding: 1px 4px;"
-    "  min-height: 20px; }"
-    "QLineEdit { background: #FFFFFF; color: #1A1A1A; border: 1px solid #B9C1CC; padding: 1px 3px;"
-    "  selection-background-color: #3378D6; }"
-    "QLineEdit:disabled { background: #F0F0F0; color: #6E6E6E; }"
-    "QToolButton { border: none; }"
-    "QLabel { color: #333333; }"
     "QLabel#sideTitle { color: #FFFFFF; font-weight: bold; padding: 2px 6px; }"
     "QTabBar::tab { background: #E9ECF1; color: #333333; border: 1px solid #B9C1CC; padding: 3px 14px; }"
     "QTabBar::tab:selected { background: #3378D6; color: #FFFFFF; border-color: #3378D6; }"
@@ -145,15 +130,18 @@ void DlgQuickMouse::InitUI() {
 
 void DlgQuickMouse::CreateControls() {
     setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9));
-    setStyleSheet(QString::fromUtf8(kStyle));
+    setStyleSheet(QuickMouseStyleSheet(QStringLiteral("DlgQuickMouse")) + QString::fromUtf8(kStyle));
 
-    m_codeCaption = WithId(new QLabel(QStringLiteral("代码"), this), kCodeCaptionId);
-    m_codeEdit = WithId(new QLineEdit(this), kCodeId);
+    m_codeCaption = Win::WithControlId(new QLabel(QStringLiteral("代码"), this), kCodeCaptionId);
+    m_codeEdit = Win::WithControlId(new QLineEdit(this), kCodeId);
+    m_codeEdit->setStyleSheet(
+        QStringLiteral("QLineEdit { border: 1px solid #B9C1CC; padding: 1px 3px; }"
+                       "QLineEdit:disabled { background: #F0F0F0; color: #6E6E6E; }"));
     m_codeEdit->setMaxLength(12);
     m_codeEdit->setPlaceholderText(QStringLiteral("输入代码"));
-    m_nameLabel = WithId(new QLabel(this), kNameId);
+    m_nameLabel = Win::WithControlId(new QLabel(this), kNameId);
     m_nameLabel->setStyleSheet(QStringLiteral("font-weight: bold; color: #1A1A1A;"));
-    m_accountBox = WithId(new QComboBox(this), kAccountId);
+    m_accountBox = Win::WithControlId(new QComboBox(this), kAccountId);
     m_accountBox->setMinimumWidth(150);
 
     const struct {
@@ -161,12 +149,10 @@ void DlgQuickMouse::CreateControls() {
         int id;
         const char* image;
         const char* tip;
-    } tools[] = {{m_lockButton, kLockId, "交易代码锁定按钮背景图", "代码已锁定，点击解锁"},
-                 {m_unlockButton, kUnlockId, "交易代码解锁按钮背景图", "代码未锁定，点击锁定"},
-                 {m_settingsButton, kSettingsId, "交易登录界面设置按钮背景图", "设置"},
+    } tools[] = {{m_settingsButton, kSettingsId, "交易登录界面设置按钮背景图", "设置"},
                  {m_closeButton, kCloseId, "交易关闭按钮背景图", "关闭"}};
     for (const auto& tool : tools) {
-        tool.button = WithId(new QToolButton(this), tool.id);
+        tool.button = Win::WithControlId(new QToolButton(this), tool.id);
         tool.button->setIcon(QIcon(QuickMouseHost::TradeImage(QString::fromUtf8(tool.image))));
         tool.button->setIconSize(QSize(18, 18));
         tool.button->setFixedSize(22, 22);
@@ -174,7 +160,7 @@ void DlgQuickMouse::CreateControls() {
         tool.button->setFocusPolicy(Qt::NoFocus);
     }
 
-    m_modeTab = WithId(new QTabBar(this), kModeTabId);
+    m_modeTab = Win::WithControlId(new QTabBar(this), kModeTabId);
     m_modeTab->addTab(QStringLiteral("点价"));
     m_modeTab->addTab(QStringLiteral("扫单"));
     m_modeTab->setTabToolTip(0, QStringLiteral("单击价格即按该价委托"));
@@ -182,9 +168,9 @@ void DlgQuickMouse::CreateControls() {
     m_modeTab->setDrawBase(false);
     m_modeTab->setExpanding(true);
 
-    m_upperLimitLabel = WithId(new QLabel(this), kUpperLimitId);
-    m_lowerLimitLabel = WithId(new QLabel(this), kLowerLimitId);
-    m_changeLabel = WithId(new QLabel(this), kChangeId);
+    m_upperLimitLabel = Win::WithControlId(new QLabel(this), kUpperLimitId);
+    m_lowerLimitLabel = Win::WithControlId(new QLabel(this), kLowerLimitId);
+    m_changeLabel = Win::WithControlId(new QLabel(this), kChangeId);
 
     const std::array<std::pair<const char*, const char*>, 2> radios{
         {{"普通买入", "融资买入"}, {"普通卖出", "融券卖出"}}};
@@ -192,10 +178,10 @@ void DlgQuickMouse::CreateControls() {
         {{kBuyOrdinaryId, kBuyMarginId}, {kSellOrdinaryId, kSellMarginId}}};
     for (int side : {kBuy, kSell}) {
         auto* group = new QButtonGroup(this);
-        m_ordinaryRadio[side] =
-            WithId(new QRadioButton(QString::fromUtf8(radios[side].first), this), radioIds[side].first);
-        m_marginRadio[side] =
-            WithId(new QRadioButton(QString::fromUtf8(radios[side].second), this), radioIds[side].second);
+        m_ordinaryRadio[side] = Win::WithControlId(
+            new QRadioButton(QString::fromUtf8(radios[side].first), this), radioIds[side].first);
+        m_marginRadio[side] = Win::WithControlId(
+            new QRadioButton(QString::fromUtf8(radios[side].second), this), radioIds[side].second);
         group->addButton(m_ordinaryRadio[side]);
         group->addButton(m_marginRadio[side]);
     }
@@ -204,8 +190,8 @@ void DlgQuickMouse::CreateControls() {
                                       kShortSellableCaptionId};
     const int quantityIds[] = {kBuyableId, kFinanceableId, kSellableId, kShortSellableId};
     for (int i = 0; i < 4; ++i) {
-        WithId(new QLabel(QString::fromUtf8(kQuantityNames[i]), this), quantityCaptionIds[i]);
-        m_quantityLabels[i] = WithId(new QLabel(QStringLiteral("0 股"), this), quantityIds[i]);
+        Win::WithControlId(new QLabel(QString::fromUtf8(kQuantityNames[i]), this), quantityCaptionIds[i]);
+        m_quantityLabels[i] = Win::WithControlId(new QLabel(QStringLiteral("0 股"), this), quantityIds[i]);
         m_quantityLabels[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_quantityLabels[i]->setStyleSheet(QStringLiteral("color: #1A1A1A;"));
     }
@@ -217,26 +203,27 @@ void DlgQuickMouse::CreateControls() {
     const std::array<int, 2> unitIds{kBuyVolumeUnitId, kSellVolumeUnitId};
     const std::array<int, 2> feedbackIds{kBuyFeedbackId, kSellFeedbackId};
     for (int side : {kBuy, kSell}) {
-        m_percentEdit[side] = WithId(new CPriceHSpinEdit(this), percentIds[side][1]);
-        WithId(&m_percentEdit[side]->Edit(), percentIds[side][0]);
+        m_percentEdit[side] = Win::WithControlId(new CPriceHSpinEdit(this), percentIds[side][1]);
+        Win::WithControlId(&m_percentEdit[side]->Edit(), percentIds[side][0]);
         m_percentEdit[side]->SetFormat(QStringLiteral("%d"));
         m_percentEdit[side]->SetStep(10);
         m_percentEdit[side]->SetValue(100);
-        WithId(new QLabel(QStringLiteral("%"), this), percentIds[side][2]);
-        m_applyButton[side] = WithId(new QPushButton(QStringLiteral("应用"), this), percentIds[side][3]);
+        Win::WithControlId(new QLabel(QStringLiteral("%"), this), percentIds[side][2]);
+        m_applyButton[side] =
+            Win::WithControlId(new QPushButton(QStringLiteral("应用"), this), percentIds[side][3]);
         const auto& ids = side == kBuy ? kBuyPercentIds : kSellPercentIds;
         for (size_t i = 0; i < kPercents.size(); ++i) {
             m_percentButtons[side][i] =
-                WithId(new QPushButton(QStringLiteral("%1%").arg(kPercents[i]), this), ids[i]);
+                Win::WithControlId(new QPushButton(QStringLiteral("%1%").arg(kPercents[i]), this), ids[i]);
             m_percentButtons[side][i]->setFocusPolicy(Qt::NoFocus);
         }
-        m_volumeEdit[side] = WithId(new CPriceHSpinEdit(this), volumeIds[side]);
+        m_volumeEdit[side] = Win::WithControlId(new CPriceHSpinEdit(this), volumeIds[side]);
         m_volumeEdit[side]->SetFormat(QStringLiteral("%d"));
         m_volumeEdit[side]->SetStep(100);
         // What is held may be sold to the last share; buys are cut to whole lots.
         m_volumeEdit[side]->SetWholeSteps(side == kBuy);
-        WithId(new QLabel(QStringLiteral("股"), this), unitIds[side]);
-        m_feedback[side] = WithId(new QLabel(this), feedbackIds[side]);
+        Win::WithControlId(new QLabel(QStringLiteral("股"), this), unitIds[side]);
+        m_feedback[side] = Win::WithControlId(new QLabel(this), feedbackIds[side]);
         m_feedback[side]->setFixedHeight(20);
         m_feedback[side]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         // Its room is kept while it is hidden, so the panel below never jumps.
@@ -251,26 +238,23 @@ void DlgQuickMouse::CreateControls() {
 
     const char* const captions[] = {"开仓均价:", "浮动盈亏:", "持    仓:", "可用资金:"};
     for (int i = 0; i < 4; ++i) {
-        WithId(new QLabel(QString::fromUtf8(captions[i]), this), kSummaryCaptionIds[i]);
-        m_summaryValues[i] = WithId(new QLabel(QStringLiteral("--"), this), kSummaryValueIds[i]);
+        Win::WithControlId(new QLabel(QString::fromUtf8(captions[i]), this), kSummaryCaptionIds[i]);
+        m_summaryValues[i] = Win::WithControlId(new QLabel(QStringLiteral("--"), this), kSummaryValueIds[i]);
         m_summaryValues[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_summaryValues[i]->setStyleSheet(QStringLiteral("color: #1A1A1A; font-weight: bold;"));
     }
 
-    m_centreBox = WithId(new QCheckBox(QStringLiteral("最新价居中"), this), kCentreId);
-    m_resetButton = WithId(new QPushButton(QStringLiteral("复位"), this), kResetId);
+    m_centreBox = Win::WithControlId(new QCheckBox(QStringLiteral("最新价居中"), this), kCentreId);
+    m_resetButton = Win::WithControlId(new QPushButton(QStringLiteral("复位"), this), kResetId);
     m_resetButton->setToolTip(QStringLiteral("最新价居中，买卖恢复为普通委托"));
-    m_refreshButton = WithId(new QPushButton(QStringLiteral("刷新"), this), kRefreshId);
+    m_refreshButton = Win::WithControlId(new QPushButton(QStringLiteral("刷新"), this), kRefreshId);
 
-    m_ladder = WithId(new CFastMouseOrderList2(this), kLadderId);
+    m_lock = new CodeLock(*this);
+    m_ladder = Win::WithControlId(new CFastMouseOrderList2(this), kLadderId);
     m_ladder->setFont(font());
     m_ladder->SetColumn();
     m_ladder->viewport()->installEventFilter(this);
-    m_ladder->SetPaintObserver([this] {
-        if (m_unpaintedStamp != 0 && m_quoteShownObserver) {
-            m_quoteShownObserver(std::exchange(m_unpaintedStamp, 0));
-        }
-    });
+    m_ladder->SetPaintObserver([this] { m_presenter.Quotes().OnPainted(); });
 
     m_trades = new StockTradeList(this);
     m_tradeView = new QTableView(this);
@@ -299,7 +283,8 @@ void DlgQuickMouse::LayOutControls() {
     };
     const auto control = [this](int id) { return Win::FindControl(this, id); };
 
-    auto* top = row({m_codeCaption, m_codeEdit, m_nameLabel, m_lockButton, m_unlockButton});
+    auto* top =
+        row({m_codeCaption, m_codeEdit, m_nameLabel, m_lock->LockedButton(), m_lock->UnlockedButton()});
     m_codeEdit->setFixedWidth(76);
     top->addStretch(1);
     top->addWidget(new QLabel(QStringLiteral("账户"), this));
@@ -398,8 +383,7 @@ void DlgQuickMouse::ConnectControls() {
         }
     });
     connect(m_accountBox, &QComboBox::activated, this, &DlgQuickMouse::ChooseAccount);
-    connect(m_lockButton, &QToolButton::clicked, this, [this] { SetLocked(false); });
-    connect(m_unlockButton, &QToolButton::clicked, this, [this] { SetLocked(true); });
+    connect(m_lock, &CodeLock::lockChanged, this, &DlgQuickMouse::SetLocked);
     connect(m_settingsButton, &QToolButton::clicked, this, [this] {
         QMenu menu(this);
         const QString code = JsonWText(Stock(), Field::kContractCode);
@@ -529,7 +513,7 @@ void DlgQuickMouse::ChangeStock(const Json::Value& request) {
 }
 
 void DlgQuickMouse::FollowLinkage(const Json::Value& payload) {
-    if (m_locked) {
+    if (m_lock->IsLocked()) {
         return;
     }
     const Json::Value contract = ContractRecords::OfKey(Linkage::LinkedStock(payload));
@@ -538,11 +522,13 @@ void DlgQuickMouse::FollowLinkage(const Json::Value& payload) {
     }
 }
 
+bool DlgQuickMouse::IsStockLocked() const {
+    return m_lock->IsLocked();
+}
+
 void DlgQuickMouse::SetLocked(bool locked) {
-    m_locked = locked;
+    m_lock->SetLocked(locked);
     m_codeEdit->setEnabled(!locked);
-    m_lockButton->setVisible(locked);
-    m_unlockButton->setVisible(!locked);
 }
 
 void DlgQuickMouse::SetTradeLocked(bool locked) {
@@ -774,11 +760,10 @@ void DlgQuickMouse::ShowPush(const I::QuotePushRecord& record) {
     if (m_tradedVolume != volumeBefore) {
         RefreshTrades();
     }
-    m_unpaintedStamp = record.enqueuedNs;
 }
 
 void DlgQuickMouse::SetQuoteShownObserver(std::function<void(int64_t)> observer) {
-    m_quoteShownObserver = std::move(observer);
+    m_presenter.Quotes().SetPaintedObserver(std::move(observer));
 }
 
 void DlgQuickMouse::ShowSnapshot(const I::QuoteSnapshot& snapshot, int32_t divisor, int64_t last) {

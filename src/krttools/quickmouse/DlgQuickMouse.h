@@ -16,6 +16,7 @@
 #include "trading/TradePrompter.h"
 
 class CFastMouseOrderList2;
+class CodeLock;
 class CPriceHSpinEdit;
 class QCheckBox;
 class QComboBox;
@@ -50,8 +51,6 @@ public:
     static constexpr int kCodeId = 11010;
     static constexpr int kNameId = 11006;
     static constexpr int kAccountId = 11073;
-    static constexpr int kLockId = 11007;
-    static constexpr int kUnlockId = 11011;
     static constexpr int kSettingsId = 11008;
     static constexpr int kCloseId = 11009;
     static constexpr int kModeTabId = 11063;
@@ -127,7 +126,7 @@ public:
     // 0 ordinary, 1 margin.
     int MarginSwitch(Side side) const { return m_margin[side]; }
     bool IsSweepMode() const { return m_sweep; }
-    bool IsStockLocked() const { return m_locked; }
+    bool IsStockLocked() const;
     CFastMouseOrderList2& Ladder() const { return *m_ladder; }
     LadderWindowPresenter& Presenter() { return m_presenter; }
     // Called with the host's stamp of each quote push once the ladder has painted it.
@@ -193,23 +192,19 @@ private:
     std::array<int, 2> m_margin{0, 0};
     std::array<int64_t, 4> m_quantities{};  // buyable, financeable, sellable, short-sellable
     bool m_sweep = false;
-    bool m_locked = false;
     double m_lastPrice = 0;
     double m_bestBid = 0;
     double m_bestAsk = 0;
     double m_referencePrice = 0;
     double m_tradedVolume = 0;
     QString m_changeText;
-    int64_t m_unpaintedStamp = 0;
-    std::function<void(int64_t)> m_quoteShownObserver;
 
     CFastMouseOrderList2* m_ladder = nullptr;
     QLabel* m_codeCaption = nullptr;
     QLineEdit* m_codeEdit = nullptr;
     QLabel* m_nameLabel = nullptr;
     QComboBox* m_accountBox = nullptr;
-    QToolButton* m_lockButton = nullptr;
-    QToolButton* m_unlockButton = nullptr;
+    CodeLock* m_lock = nullptr;
     QToolButton* m_settingsButton = nullptr;
     QToolButton* m_closeButton = nullptr;
     QTabBar* m_modeTab = nullptr;

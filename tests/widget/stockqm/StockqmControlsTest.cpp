@@ -9,6 +9,7 @@
 #include "StockqmWindow.h"
 #include "kora/interface/Topics.h"
 #include "kora/utility/JsonAccess.h"
+#include "ladder/CodeLock.h"
 
 namespace {
 
@@ -89,10 +90,10 @@ TEST_F(StockqmControls, AChosenStockIsAnnouncedAndALinkedOneFollowedUnlessLocked
     EXPECT_EQ(JsonText(Dialog().Stock(), "63"), "601988");
     Link(Host().Instrument("DCE", "m2408"));
     EXPECT_EQ(JsonText(Dialog().Stock(), "63"), "601988") << "a future is no stock to trade here";
-    Click(DlgQuickMouse::kUnlockId);
+    Click(CodeLock::kUnlockedId);
     Link(Host().Instrument("SHSE-A", "600519"));
     EXPECT_EQ(JsonText(Dialog().Stock(), "63"), "601988");
-    EXPECT_TRUE(Control<QWidget>(DlgQuickMouse::kLockId)->isVisible());
+    EXPECT_TRUE(Control<QWidget>(CodeLock::kLockedId)->isVisible());
     EXPECT_FALSE(code->isEnabled());
 }
 
