@@ -1,6 +1,5 @@
 #include "FutqmWindow.h"
 
-#include <QCoreApplication>
 #include <QTest>
 
 #include "kora/utility/JsonAccess.h"
@@ -25,14 +24,6 @@ void FutqmWindow::Open(const Kora::Utility::WStringMap& params) {
     window->Move(0, 0, 560, 640);
     window->Show(true);
     Pump();
-}
-
-void FutqmWindow::Pump() {
-    for (int round = 0; round < 10; ++round) {
-        Host().Settle();
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
 }
 
 void FutqmWindow::Quote(double last) {

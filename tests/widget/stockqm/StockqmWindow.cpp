@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QScrollBar>
 #include <QTest>
@@ -72,14 +71,6 @@ void StockqmWindow::SetVolume(DlgQuickMouse::Side side, int64_t volume) {
                                                                       : DlgQuickMouse::kSellVolumeId);
     edit->SetValue(static_cast<double>(volume));
     Pump();
-}
-
-void StockqmWindow::Pump() {
-    for (int round = 0; round < 10; ++round) {
-        Host().Settle();
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
 }
 
 void StockqmWindow::Quote() {

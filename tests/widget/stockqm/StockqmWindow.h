@@ -35,9 +35,7 @@ protected:
     void Click(int id);
     void SetVolume(DlgQuickMouse::Side side, int64_t volume);
 
-    // Delivers what is pending: the host's messages and pushes, then the window's own posted
-    // messages, again until both are quiet.
-    void Pump();
+    void Pump() { t.Pump(); }
 
     // 600000 (申江银行, 7.50, limits 8.25 and 6.75, a lot of 100) and its prices in market units.
     const Terminal::Market::Instrument& Bank() { return Host().Instrument("SHSE-A", "600000"); }
