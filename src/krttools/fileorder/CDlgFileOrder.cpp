@@ -1,7 +1,6 @@
 #include "fileorder/CDlgFileOrder.h"
 
 #include <QVBoxLayout>
-#include <QVariant>
 
 #include "fileorder/CReadFile.h"
 #include "fileorder/CWriteFile.h"
@@ -14,6 +13,9 @@
 #include "kora/interface/KRTEngineI.h"
 #include "kora/utility/JsonAccess.h"
 #include "platform/DialogPalette.h"
+#include "trading/CategoryPolicy.h"
+#include "trading/CombinationOrder.h"
+#include "trading/OrderLog.h"
 
 namespace I = Kora::Interface;
 namespace K = Kora::Kernel;
@@ -89,7 +91,7 @@ void CDlgFileOrder::ProcessQueue() {
         }
         // Without a logged-in stock-option account the files wait for the next notice (a file,
         // a page closed, an account logged in).
-        Json::Value accounts = engine->GetAccountsByCategory(kStockOptionCategory);
+        Json::Value accounts = engine->GetAccountsByCategory(CategoryPolicy::kStockOptionCategory);
         if (IsNone(accounts)) {
             break;
         }
@@ -105,7 +107,7 @@ void CDlgFileOrder::ProcessQueue() {
                             .arg(fileName, JsonWText(Member(file, "Account"))));
             continue;
         }
-        if (!OpenCombinationPage(CombinationRequest::Build(*account, Member(file, "Order")), fileName)) {
+        if (!OpenCombinationPage(*account, Member(file, "Order"), fileName)) {
             K::WriteLog(K::kLogError,
                         QStringLiteral("文件下单|组合下单页面未打开,订单文件未下单|") + fileName);
         }
@@ -113,22 +115,24 @@ void CDlgFileOrder::ProcessQueue() {
     ShowProgress();
 }
 
-bool CDlgFileOrder::OpenCombinationPage(const Json::Value& request, const QString& fileName) {
-    Handle<I::KRTAddinPublicI> pages = K::GetService<I::KRTAddinPublicI>();
-    if (!pages) {
+bool CDlgFileOrder::OpenCombinationPage(const Json::Value& account, const Json::Value& rows,
+                                        const QString& fileName) {
+    if (!K::GetService<I::KRTAddinPublicI>()) {
         return false;
+    }
+    const Json::Value request = CombinationRequest::Build(account, rows);
+    for (const OrderTicket& leg : CombinationRequest::Legs(JsonWText(Member(account, "EAccountID")), rows)) {
+        OrderLog::WriteLeg(leg, windowTitle());
     }
     Handle<I::UIFrameI> frame = K::GetService<I::UIFrameI>();
     I::WindowHandle mainWindow = frame ? frame->GetMainWindow() : nullptr;
-    const QString callerTag = QString::asprintf("%s,-%d-@", "KRTAddinPublic", kCombinationFunction);
     m_ready = false;
     m_pageId.reset();
     m_pageFile = fileName;
     m_answeredWhileOpening = false;
     const uint64_t thisRequest = ++m_pageRequests;
     m_opening = true;
-    I::WindowHandle page =
-        pages->OpenPage(kCombinationPageId, callerTag, QStringLiteral("多品种"), mainWindow, request);
+    I::WindowHandle page = CombinationOrder::OpenPage(request, mainWindow);
     m_opening = false;
     if (thisRequest != m_pageRequests) {
         return page != nullptr;  // a page run by a loop of its own let a later file open its page
@@ -142,10 +146,7 @@ bool CDlgFileOrder::OpenCombinationPage(const Json::Value& request, const QStrin
     }
     // The answers name their page by the "PageID" its window carries. A host whose pages carry
     // none cannot say which page answered: then any answer releases the queue.
-    const QVariant id = page->property("PageID");
-    if (id.isValid()) {
-        m_pageId = id.toLongLong();
-    }
+    m_pageId = CombinationOrder::PageIdOf(page);
     return true;
 }
 

@@ -29,9 +29,6 @@ class CDlgFileOrder : public CKrDlgOperate {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 11002;
-    static constexpr int kCombinationPageId = 1001;
-    static constexpr int kCombinationFunction = 706;
-    static constexpr int kStockOptionCategory = 6;
 
     // Reads the configuration from `configPath` (relative to the working folder by default)
     // and creates the scanner and the writer.
@@ -49,7 +46,9 @@ public:
 
 private:
     void ProcessQueue();
-    bool OpenCombinationPage(const Json::Value& request, const QString& fileName);
+    // Opens the page for the file's rows on the account record, each leg's order-log line
+    // written first; false when the host opened none.
+    bool OpenCombinationPage(const Json::Value& account, const Json::Value& rows, const QString& fileName);
     void PageAnswered(bool named, int64_t pageId);
     void ShowStalled(const Json::Value& files);
     void ShowProgress();

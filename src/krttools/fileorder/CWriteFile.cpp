@@ -14,6 +14,7 @@
 #include "kora/interface/KRTEngineI.h"
 #include "kora/interface/Topics.h"
 #include "kora/utility/JsonAccess.h"
+#include "trading/CategoryPolicy.h"
 
 namespace I = Kora::Interface;
 namespace K = Kora::Kernel;
@@ -145,11 +146,11 @@ void CWriteFile::WriteAccountFiles(const QString& accountId) {
     if (!engine) {
         return;
     }
-    Json::Value account(Json::objectValue);
-    account["EAccountID"] = Kora::Utility::ToUtf8(accountId);
-    if (engine->GetAccountCategory(account) != kStockOptionCategory) {
+    if (CategoryPolicy::OfAccount(accountId).kind() != CategoryPolicy::Kind::kStockOption) {
         return;
     }
+    Json::Value account(Json::objectValue);
+    account["EAccountID"] = Kora::Utility::ToUtf8(accountId);
     WriteFile(m_config.positionFolder, accountId + QStringLiteral("_Position.dbf"),
               PositionRows(engine->GetPositions(account)));
     WriteFile(m_config.moneyFolder, accountId + QStringLiteral("_Money.dbf"),

@@ -18,7 +18,6 @@
 class CWriteFile : public Kora::Kernel::MsgReceiver {
 public:
     static constexpr int kFieldWidth = 48;
-    static constexpr int kStockOptionCategory = 6;
 
     explicit CWriteFile(FileOrderConfig config);
     ~CWriteFile() override;

@@ -2,6 +2,9 @@
 
 #include "kora/interface/FieldIds.h"
 #include "kora/utility/JsonAccess.h"
+#include "trading/CategoryPolicy.h"
+#include "trading/CombinationOrder.h"
+#include "trading/TradingCodes.h"
 
 using Kora::Utility::JsonText;
 using Kora::Utility::JsonWText;
@@ -11,9 +14,8 @@ namespace CombinationRequest {
 
 namespace {
 
-int FirstCharacterCode(const Json::Value& value) {
-    const QString text = JsonWText(value);
-    return text.isEmpty() ? 0 : text.at(0).unicode();
+QChar FirstCharacter(const Json::Value& value) {
+    return TradingCodes::CodeOf(JsonWText(value));
 }
 
 }  // namespace
@@ -30,25 +32,41 @@ const Json::Value* FindAccount(const Json::Value& accounts, const std::string& a
     return nullptr;
 }
 
-Json::Value Build(const Json::Value& account, const Json::Value& rows) {
-    Json::Value request(Json::objectValue);
-    request["EAccountID"] = Member(account, "EAccountID");
-    request["VAccountID"] = Member(account, "VAccountID");
-    Json::Value& orders = request["OrderList"] = Json::Value(Json::arrayValue);
-    if (rows.isArray()) {
-        for (const Json::Value& row : rows) {
-            Json::Value order(Json::objectValue);
-            order["Contract"]["ExchangeCode"] = JsonText(Member(row, "EXCHANGE"));
-            order["Contract"]["ContractCode"] = JsonText(Member(row, "CONTRACT"));
-            order["BS"] = FirstCharacterCode(Member(row, "DIRECTION"));
-            order["OC"] = FirstCharacterCode(Member(row, "OFFSETFLAG"));
-            order["BD"] = FirstCharacterCode(Member(row, "COVERED"));
-            order["Volume"] = Member(row, "VOLUME");
-            orders.append(std::move(order));
-        }
+std::vector<OrderTicket> Legs(const QString& accountId, const Json::Value& rows) {
+    std::vector<OrderTicket> legs;
+    if (!rows.isArray()) {
+        return legs;
     }
-    request["CombinationVolume"] = 1;
-    return request;
+    const CategoryPolicy policy = CategoryPolicy::OfCategory(CategoryPolicy::kStockOptionCategory);
+    for (const Json::Value& row : rows) {
+        Json::Value contract(Json::objectValue);
+        contract[Field::kExchangeCode] = JsonText(Member(row, "EXCHANGE"));
+        contract[Field::kContractCode] = JsonText(Member(row, "CONTRACT"));
+        OrderTicket leg = policy.NewTicket(accountId, contract);
+        leg.direction = FirstCharacter(Member(row, "DIRECTION"));
+        leg.offset = FirstCharacter(Member(row, "OFFSETFLAG"));
+        leg.covered = FirstCharacter(Member(row, "COVERED"));
+        leg.volume = Kora::Utility::JsonInt(row, "VOLUME");
+        leg.pricing = OrderTicket::Pricing::kEngineRule;
+        legs.push_back(std::move(leg));
+    }
+    return legs;
+}
+
+Json::Value Build(const Json::Value& account, const Json::Value& rows) {
+    const std::vector<OrderTicket> tickets = Legs(JsonWText(Member(account, "EAccountID")), rows);
+    std::vector<CombinationOrder::Leg> legs;
+    for (size_t i = 0; i < tickets.size(); ++i) {
+        const OrderTicket& ticket = tickets[i];
+        legs.push_back({ticket.exchangeCode,
+                        ticket.contractCode,
+                        ticket.direction,
+                        ticket.offset,
+                        ticket.covered,
+                        Member(rows[static_cast<Json::ArrayIndex>(i)], "VOLUME"),
+                        {}});
+    }
+    return CombinationOrder::Request(account, legs);
 }
 
 }  // namespace CombinationRequest

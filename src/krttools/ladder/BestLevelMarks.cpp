@@ -2,9 +2,10 @@
 
 namespace {
 
-std::array<int, BestLevelMarks::kLevels> RowsOf(const std::vector<LadderLevel>& levels, double bestPrice,
-                                                const LadderPriceScale& scale) {
-    std::array<int, BestLevelMarks::kLevels> rows{-1, -1, -1, -1, -1};
+using Rows = std::array<int, BestLevelMarks::kLevels>;
+
+Rows RowsOf(const std::vector<LadderLevel>& levels, double bestPrice, const LadderRowScale& scale) {
+    Rows rows = BestLevelMarks::kNoRows;
     if (levels.empty()) {
         rows[0] = bestPrice > 0 ? scale.RowOf(bestPrice) : -1;
         return rows;
@@ -18,8 +19,7 @@ std::array<int, BestLevelMarks::kLevels> RowsOf(const std::vector<LadderLevel>& 
     return rows;
 }
 
-void RecordMoves(const std::array<int, BestLevelMarks::kLevels>& before,
-                 const std::array<int, BestLevelMarks::kLevels>& after, LadderChanges& changes) {
+void RecordMoves(const Rows& before, const Rows& after, LadderChanges& changes) {
     for (size_t level = 0; level < before.size(); ++level) {
         if (before[level] != after[level]) {
             changes.AddRow(before[level]);
@@ -30,25 +30,28 @@ void RecordMoves(const std::array<int, BestLevelMarks::kLevels>& before,
 
 }  // namespace
 
-void BestLevelMarks::Update(const LadderBestQuote& quote, const LadderPriceScale& scale,
+void BestLevelMarks::Update(const LadderBestQuote& quote, const LadderRowScale& scale,
                             LadderChanges& changes) {
-    const auto asks = RowsOf(quote.askLevels, quote.askPrice, scale);
-    const auto bids = RowsOf(quote.bidLevels, quote.bidPrice, scale);
+    Place(RowsOf(quote.askLevels, quote.askPrice, scale), RowsOf(quote.bidLevels, quote.bidPrice, scale),
+          changes);
+}
+
+void BestLevelMarks::Clear(LadderChanges& changes) {
+    Place(kNoRows, kNoRows, changes);
+}
+
+void BestLevelMarks::Place(const Rows& asks, const Rows& bids, LadderChanges& changes) {
     RecordMoves(m_askRows, asks, changes);
     RecordMoves(m_bidRows, bids, changes);
     m_askRows = asks;
     m_bidRows = bids;
 }
 
-void BestLevelMarks::Clear(LadderChanges& changes) {
-    Update(LadderBestQuote(), LadderPriceScale(), changes);
-}
-
 int BestLevelMarks::LevelAt(int row, int side) const {
     if (row < 0) {
         return -1;
     }
-    const auto& rows = Rows(side);
+    const Rows& rows = LevelRows(side);
     for (int level = 0; level < kLevels; ++level) {
         if (rows[level] == row) {
             return level;

@@ -45,7 +45,7 @@ void CKRMouselist::PlaceOrder(int row, int column, int mode) {
     if (side < 0) {
         return;
     }
-    const LadderPriceScale& scale = Model().Scale();
+    const LadderRowScale& scale = Model().Scale();
     const QString price = mode == 1    ? scale.FormatPrice(scale.TopPrice())
                           : mode == -1 ? scale.FormatPrice(scale.BottomPrice())
                                        : Model().PriceText(row);

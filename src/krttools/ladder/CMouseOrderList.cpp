@@ -76,6 +76,12 @@ CMouseOrderList::CMouseOrderList(QWidget* parent)
     SetCursors(LadderAssets::LoadCursor(LadderAssets::kMoveCursor),
                LadderAssets::LoadCursor(LadderAssets::kCancelCursor));
     ReloadThemeFonts();
+    m_clock.start();
+    m_centringTimer.setSingleShot(true);
+    connect(&m_centringTimer, &QTimer::timeout, this, &CMouseOrderList::CentreIfReleased);
+    verticalScrollBar()->installEventFilter(this);
+    // Wheel, keys and the scroll bar itself: the user chose what to look at.
+    connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this, [this] { m_midPageRow = -1; });
 }
 
 CMouseOrderList::~CMouseOrderList() = default;
@@ -97,18 +103,32 @@ void CMouseOrderList::ReloadThemeFonts() {
 
 int CMouseOrderList::Build(const QString& contractCode, int decimals, double lower, double reference,
                            double tick, double upper) {
+    const int rows = m_model.Build(contractCode, decimals, lower, reference, tick, upper);
+    ShowNewRows(rows);
+    return rows;
+}
+
+int CMouseOrderList::SetRowLayout(const LadderLayout& layout) {
+    if (layout == m_model.Layout()) {
+        return m_model.SetLayout(layout);
+    }
+    const int rows = m_model.SetLayout(layout);
+    ShowNewRows(rows);
+    return rows;
+}
+
+void CMouseOrderList::ShowNewRows(int rows) {
+    m_midPageRow = -1;
     if (m_editor) {
         m_editor->Dismiss();
     }
     m_gestures.Reset();
-    const int rows = m_model.Build(contractCode, decimals, lower, reference, tick, upper);
     InstallHooks();
     OnLadderReset();
     SetItemCount(std::max(rows, 0));
     m_model.TakeChanges();
     viewport()->update();
     InvalidateHeader();
-    return rows;
 }
 
 void CMouseOrderList::SetLastPrice(double price) {
@@ -148,9 +168,64 @@ void CMouseOrderList::SetPositions(std::vector<Json::Value> positions) {
 }
 
 void CMouseOrderList::CentreOnLastPrice() {
-    if (const auto top = LadderModel::CentringTop(m_model.LastPriceRow(), TopIndex(), CountPerPage())) {
-        ScrollRowToTop(std::min(*top, verticalScrollBar()->maximum()));
+    if (LadderModel::CentringTop(m_model.LastPriceRow(), TopIndex(), CountPerPage())) {
+        PutMidPage(m_model.LastPriceRow());
     }
+}
+
+void CMouseOrderList::PutMidPage(int row) {
+    if (row < 0 || CountPerPage() <= 0) {
+        return;
+    }
+    ScrollRowToTop(std::min(std::max(0, row - CountPerPage() / 2), verticalScrollBar()->maximum()));
+    m_midPageRow = row;
+}
+
+void CMouseOrderList::Centre(Centring how) {
+    // Asked for now: whatever was waiting is covered by this.
+    m_centringHeld = false;
+    m_centringTimer.stop();
+    if (how == Centring::KeepInPage) {
+        CentreOnLastPrice();
+        return;
+    }
+    m_midPagePending = !viewport()->isVisible() || CountPerPage() <= 0;
+    if (m_midPagePending) {
+        return;
+    }
+    PutMidPage(m_model.LastPriceRow() >= 0 ? m_model.LastPriceRow() : m_model.Scale().ReferenceRow());
+}
+
+int CMouseOrderList::CentringWaitMs() const {
+    if (m_gestures.Dragging()) {
+        return static_cast<int>(PointerRest::kRestMs);
+    }
+    return static_cast<int>(m_pointer.WaitLeft(m_clock.elapsed()));
+}
+
+void CMouseOrderList::CentreWhenIdle(Centring how) {
+    const int waitMs = CentringWaitMs();
+    if (waitMs == 0) {
+        Centre(how);
+        return;
+    }
+    // A mid-page request outweighs a keep-in-page one made while it waited.
+    if (!m_centringHeld || how == Centring::MidPage) {
+        m_heldCentring = how;
+    }
+    m_centringHeld = true;
+    m_centringTimer.start(waitMs);
+}
+
+void CMouseOrderList::CentreIfReleased() {
+    if (!m_centringHeld) {
+        return;
+    }
+    if (const int waitMs = CentringWaitMs(); waitMs > 0) {
+        m_centringTimer.start(waitMs);
+        return;
+    }
+    Centre(m_heldCentring);
 }
 
 void CMouseOrderList::Repaint(const LadderChanges& changes) {
@@ -269,7 +344,7 @@ uint32_t CMouseOrderList::CellTextColour(int row, int column) const {
     if (!m_model.IsInDayRange(row)) {
         return kOutOfRangeText;
     }
-    const LadderPriceScale& scale = m_model.Scale();
+    const LadderRowScale& scale = m_model.Scale();
     const int reference = scale.ReferenceRow();
     // Rows above the reference hold higher prices. A reference between two ticks still divides them.
     const double above = reference >= 0 ? reference - row : scale.PriceOf(row) - scale.ReferencePrice();
@@ -447,11 +522,47 @@ void CMouseOrderList::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 bool CMouseOrderList::viewportEvent(QEvent* event) {
-    if (event->type() == QEvent::Leave && !m_gestures.Dragging()) {
-        m_model.SetHover(LadderHover());
-        ApplyChanges();
+    switch (event->type()) {
+        case QEvent::Leave:
+            if (!m_gestures.Dragging()) {
+                m_model.SetHover(LadderHover());
+                ApplyChanges();
+            }
+            break;
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::Wheel:
+            NotePointer();
+            break;
+        default:
+            break;
     }
-    return CKoraListEx::viewportEvent(event);
+    const bool handled = CKoraListEx::viewportEvent(event);
+    if (event->type() == QEvent::Show || event->type() == QEvent::Resize) {
+        if (m_midPagePending) {
+            Centre(Centring::MidPage);
+        } else if (m_midPageRow >= 0 && CentringWaitMs() == 0) {
+            PutMidPage(m_midPageRow);
+        }
+    }
+    return handled;
+}
+
+bool CMouseOrderList::eventFilter(QObject* watched, QEvent* event) {
+    // The pointer is busy on the scroll bar too.
+    if (watched == verticalScrollBar() &&
+        (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonPress ||
+         event->type() == QEvent::Wheel)) {
+        NotePointer();
+    }
+    return CKoraListEx::eventFilter(watched, event);
+}
+
+void CMouseOrderList::leaveEvent(QEvent* event) {
+    CKoraListEx::leaveEvent(event);
+    m_pointer.Left();
+    CentreIfReleased();
 }
 
 void CMouseOrderList::scrollContentsBy(int dx, int dy) {
@@ -463,6 +574,7 @@ void CMouseOrderList::scrollContentsBy(int dx, int dy) {
 
 void CMouseOrderList::OnHeaderReport(Win::UINT message, int column, int lowerLineFlag) {
     CSkinHeaderCtrl& header = Header();
+    NotePointer();
     const bool lowerLine = lowerLineFlag == 1;
     const bool onIcon = lowerLine && HeaderIconRect(column).contains(header.PointerPos());
     switch (message) {
@@ -532,19 +644,6 @@ void CMouseOrderList::Perform(const std::vector<LadderAction>& actions) {
                 }
                 for (int row : rows) {
                     CancelGroup(row, action.side);
-                }
-                break;
-            }
-            case LadderAction::Kind::MoveSide: {
-                // Copied first: a request may come back into the ladder and change its groups.
-                const std::vector<OrderGroup> groups = m_model.Groups().All();
-                const QString price = m_model.PriceText(action.targetRow);
-                for (const OrderGroup& group : groups) {
-                    if (group.side == action.side) {
-                        for (const QString& id : group.ids) {
-                            MoveOrder(id, price);
-                        }
-                    }
                 }
                 break;
             }

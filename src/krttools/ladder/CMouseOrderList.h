@@ -3,21 +3,24 @@
 #include <json/value.h>
 
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QFont>
+#include <QTimer>
 #include <functional>
 #include <vector>
 
 #include "ladder/CKoraListEx.h"
 #include "ladder/LadderGestures.h"
 #include "ladder/LadderModel.h"
+#include "ladder/PointerRest.h"
 
 class CListEdit;
 
-// The price ladder: one row per tick, where the user places orders by clicking the volume
-// columns, moves working orders by dragging their cells, and cancels them by their icon, a
-// double click or a drag off the ladder. It shows what the owner pushes into it (prices, last
-// price, best quote, working orders, positions) and turns gestures into three requests that a
-// concrete ladder delivers to its owner.
+// The price ladder: rows of prices (one tick a row unless a layout says otherwise), where the
+// user places orders by clicking the volume columns, moves working orders by dragging their
+// cells, and cancels them by their icon, a double click or a drag off the ladder. It shows what
+// the owner pushes into it (prices, last price, best quote, working orders, positions) and turns
+// gestures into three requests that a concrete ladder delivers to its owner.
 //
 // The owner inserts the columns, sets their roles and the cursors, calls Build whenever the
 // contract changes, and then pushes updates as they arrive; each repaints only the rows it
@@ -39,6 +42,9 @@ public:
     // Answers the row count, or -1 (an empty ladder) for a contract that cannot be laid out.
     int Build(const QString& contractCode, int decimals, double lower, double reference, double tick,
               double upper);
+    // Lays the rows out again in another layout, kept for later builds (LadderModel::SetLayout).
+    // What was pushed is reset: the owner pushes the quote, working orders and positions again.
+    int SetRowLayout(const LadderLayout& layout);
     virtual void SetLastPrice(double price);
     virtual void SetBestQuote(const LadderBestQuote& quote);
     virtual void ClearBestQuote();
@@ -48,6 +54,18 @@ public:
     void SetPositions(std::vector<Json::Value> positions);
     // Scrolls so the last price sits mid-page, unless it already lies five rows inside the page.
     virtual void CentreOnLastPrice();
+
+    // How far centring goes: KeepInPage is CentreOnLastPrice; MidPage always puts the last price
+    // (the reference price before any trade) mid-page, and when the ladder has no page yet it
+    // does so as soon as the ladder is shown. The row put mid-page stays there through resizes
+    // until the user scrolls the ladder (unless the pointer is busy over it: rows then keep
+    // their places under it).
+    enum class Centring { KeepInPage, MidPage };
+    void Centre(Centring how);
+    // Centring that the user did not ask for at that moment (a quote, a resize) waits while the
+    // pointer is busy over the ladder or dragging an order: it happens once the pointer leaves
+    // the ladder or has rested for two seconds, so a row never moves under a click.
+    void CentreWhenIdle(Centring how);
 
     const LadderModel& Model() const { return m_model; }
     CListEdit* Editor() const { return m_editor; }
@@ -104,6 +122,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void OnHeaderReport(Win::UINT message, int column, int lowerLineFlag) override;
 
@@ -123,6 +143,13 @@ private:
     void OpenEditor(int row, int column);
     void ShowCursor(QWidget* widget, LadderCursor cursor);
     void ApplyChanges() { Repaint(m_model.TakeChanges()); }
+    // After the model laid out new rows: the view starts afresh on them.
+    void ShowNewRows(int rows);
+    void NotePointer() { m_pointer.Moved(m_clock.elapsed()); }
+    void PutMidPage(int row);
+    // How long automatic centring must still wait for the pointer; 0 when it may go now.
+    int CentringWaitMs() const;
+    void CentreIfReleased();
 
     LadderModel m_model;
     LadderGestures m_gestures;
@@ -132,6 +159,14 @@ private:
     QCursor m_moveCursor;
     QCursor m_cancelCursor;
     CListEdit* m_editor = nullptr;
+    QElapsedTimer m_clock;
+    PointerRest m_pointer;
+    QTimer m_centringTimer;
+    bool m_centringHeld = false;
+    Centring m_heldCentring = Centring::KeepInPage;
+    bool m_midPagePending = false;
+    // The row last put mid-page, while the user has not scrolled since; -1 otherwise.
+    int m_midPageRow = -1;
     long long m_rowsInvalidated = 0;
     std::function<void()> m_paintObserver;
 };

@@ -1,6 +1,7 @@
 #include "ladder/CellTextTable.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 const QString kEmpty;
@@ -33,15 +34,30 @@ const QString& CellTextTable::Text(int row, int column) const {
     return IsCell(row, column) ? m_cells[static_cast<size_t>(row) * m_columns + column] : kEmpty;
 }
 
-bool CellTextTable::SetText(int row, int column, const QString& text) {
+QString* CellTextTable::Writable(int row, int column) {
     if (row < 0 || row >= kMaxRows || column < 0 || column >= m_columns) {
-        return false;
+        return nullptr;
     }
     if (row >= m_rows) {
         SetRowCount(row + 1);
     }
-    m_cells[static_cast<size_t>(row) * m_columns + column] = text;
-    return true;
+    return &m_cells[static_cast<size_t>(row) * m_columns + column];
+}
+
+bool CellTextTable::SetText(int row, int column, const QString& text) {
+    QString* cell = Writable(row, column);
+    if (cell) {
+        *cell = text;
+    }
+    return cell != nullptr;
+}
+
+bool CellTextTable::SetText(int row, int column, QString&& text) {
+    QString* cell = Writable(row, column);
+    if (cell) {
+        *cell = std::move(text);
+    }
+    return cell != nullptr;
 }
 
 void CellTextTable::ClearText(int row, int column) {

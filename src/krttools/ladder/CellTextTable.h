@@ -20,6 +20,7 @@ public:
     const QString& Text(int row, int column) const;
     // False (and nothing stored) for a negative row, a row beyond kMaxRows or an unknown column.
     bool SetText(int row, int column, const QString& text);
+    bool SetText(int row, int column, QString&& text);
     void ClearText(int row, int column);
     // Empties every cell and drops the rows; header texts stay.
     void ClearAll();
@@ -30,6 +31,8 @@ public:
     static constexpr int kMaxRows = 1'000'000;
 
 private:
+    // The cell to write, growing the rows to reach it; null where SetText refuses.
+    QString* Writable(int row, int column);
     bool IsCell(int row, int column) const {
         return row >= 0 && row < m_rows && column >= 0 && column < m_columns;
     }

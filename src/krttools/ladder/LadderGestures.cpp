@@ -41,7 +41,11 @@ std::vector<LadderAction> LadderGestures::Release(const LadderHit& hit, int trig
         if (IsRowHit(hit) && hit.row == m_dragRow && hit.column == m_dragColumn) {
             actions.push_back({Kind::OpenEditor, m_dragRow, m_dragColumn, side});
         } else if (IsRowHit(hit) && m_columns.IsDropTarget(side, hit.column)) {
-            actions.push_back({Kind::MoveGroup, m_dragRow, m_dragColumn, side, hit.row});
+            // Let go on its own row, the group stays as it is: a cancel and a new order at the
+            // same price would only lose its place in the queue.
+            if (hit.row != m_dragRow) {
+                actions.push_back({Kind::MoveGroup, m_dragRow, m_dragColumn, side, hit.row});
+            }
         } else {
             actions.push_back({Kind::CancelGroup, m_dragRow, m_dragColumn, side});
         }
@@ -94,7 +98,11 @@ std::vector<LadderAction> LadderGestures::HeaderRelease(int column, bool lowerLi
         if (pointer.area == LadderHit::Area::Header) {
             // Let go inside the header: the user changed their mind.
         } else if (IsRowHit(pointer) && m_columns.IsDropTarget(side, pointer.column)) {
-            actions.push_back({Kind::MoveSide, -1, m_headerDragColumn, side, pointer.row});
+            for (const OrderGroup& group : m_groups.All()) {
+                if (group.side == side && group.row != pointer.row) {
+                    actions.push_back({Kind::MoveGroup, group.row, m_headerDragColumn, side, pointer.row});
+                }
+            }
         } else {
             actions.push_back({Kind::CancelSide, -1, m_headerDragColumn, side});
         }

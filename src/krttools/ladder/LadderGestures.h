@@ -27,7 +27,6 @@ struct LadderAction {
         CancelGroup,  // the group at (row, side)
         MoveGroup,    // the group at (row, side) to targetRow's price
         CancelSide,   // every group of side
-        MoveSide,     // every group of side to targetRow's price
         OpenEditor,   // the volume editor over the order cell (row, column)
     };
     Kind kind = Kind::PlaceOrder;

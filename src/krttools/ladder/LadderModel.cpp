@@ -18,14 +18,31 @@ QString VolumeText(int volume) {
 
 }  // namespace
 
+LadderModel::LadderModel(CellTextTable& texts) : m_texts(texts), m_scale(m_layout.Lay(m_grid)) {}
+
 int LadderModel::Build(const QString& contractCode, int decimals, double lower, double reference, double tick,
                        double upper) {
-    const int rows = m_scale.Build(decimals, lower, reference, tick, upper);
+    m_grid.Build(decimals, lower, reference, tick, upper);
     m_contractCode = contractCode;
+    return LayRows();
+}
+
+int LadderModel::SetLayout(const LadderLayout& layout) {
+    if (layout == m_layout) {
+        return m_grid.Empty() ? -1 : RowCount();
+    }
+    m_layout = layout;
+    return LayRows();
+}
+
+int LadderModel::LayRows() {
+    m_scale = m_layout.Lay(m_grid);
+    const int rows = m_grid.Empty() ? -1 : m_scale->RowCount();
     m_lastPrice = 0;
     m_lastPriceRow = -1;
     m_quote = LadderBestQuote();
     m_askRow = m_bidRow = m_highRow = m_lowRow = -1;
+    m_rangeFirst = m_rangeLast = -1;
     m_groups.Clear();
     m_positions.clear();
     m_marks.clear();
@@ -42,14 +59,14 @@ int LadderModel::Build(const QString& contractCode, int decimals, double lower, 
     }
     m_texts.SetRowCount(rows);
     for (int row = 0; row < rows; ++row) {
-        m_texts.SetText(row, m_columns.price, m_scale.PriceText(row));
+        m_texts.SetText(row, m_columns.price, m_scale->PriceText(row));
     }
     return rows;
 }
 
 void LadderModel::SetLastPrice(double price) {
     m_lastPrice = price;
-    const int row = m_scale.RowOf(price);
+    const int row = m_scale->RowOf(price);
     if (row != m_lastPriceRow) {
         m_changes.AddRow(m_lastPriceRow);
         m_changes.AddRow(row);
@@ -72,8 +89,8 @@ void LadderModel::ShowBestVolume(int column, int oldRow, int newRow, int volume)
 }
 
 void LadderModel::SetBestQuote(const LadderBestQuote& quote) {
-    const int askRow = m_scale.RowOf(quote.askPrice);
-    const int bidRow = m_scale.RowOf(quote.bidPrice);
+    const int askRow = m_scale->RowOf(quote.askPrice);
+    const int bidRow = m_scale->RowOf(quote.bidPrice);
     ShowBestVolume(m_columns.buyVolume, m_bidRow, bidRow, quote.bidVolume);
     ShowBestVolume(m_columns.sellVolume, m_askRow, askRow, quote.askVolume);
     m_bidRow = bidRow;
@@ -84,8 +101,11 @@ void LadderModel::SetBestQuote(const LadderBestQuote& quote) {
     m_quote.askVolume = std::max(quote.askVolume, 0);
     m_quote.bidVolume = std::max(quote.bidVolume, 0);
     if (rangeMoved) {
-        m_highRow = m_scale.RowOf(quote.high);
-        m_lowRow = m_scale.RowOf(quote.low);
+        m_highRow = m_scale->RowOf(quote.high);
+        m_lowRow = m_scale->RowOf(quote.low);
+        const auto range = m_scale->RowsBetween(quote.high, quote.low);
+        m_rangeFirst = range ? range->first : -1;
+        m_rangeLast = range ? range->second : -1;
         m_changes.AddAll();
     } else {
         m_changes.AddHeader();
@@ -101,7 +121,7 @@ void LadderModel::ClearBestQuote() {
 }
 
 bool LadderModel::AddOrder(const LadderOrder& order) {
-    const int row = m_scale.RowOf(order.price);
+    const int row = m_scale->RowOf(order.price);
     const int index = row < 0 ? -1 : m_groups.Add(order, row);
     if (index < 0) {
         return false;
@@ -152,7 +172,7 @@ std::vector<PositionMark> LadderModel::MarksOf(const std::vector<Json::Value>& p
             continue;
         }
         const double price = JsonDouble(position, Field::kAveragePrice);
-        const int row = m_scale.RowOf(price, LadderPriceScale::Rounding::Nearest);
+        const int row = m_scale->RowOf(price, LadderRowScale::Rounding::Nearest);
         if (row < 0) {
             continue;
         }

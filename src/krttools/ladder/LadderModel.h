@@ -3,11 +3,12 @@
 #include <json/value.h>
 
 #include <QString>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "ladder/CellTextTable.h"
-#include "ladder/LadderPriceScale.h"
+#include "ladder/LadderLayout.h"
 #include "ladder/LadderTypes.h"
 #include "ladder/WorkingOrderGroups.h"
 
@@ -15,23 +16,34 @@
 // quote, the working-order groups, the position markers and the hover. It writes the texts
 // the ladder shows into the list's text table and records which rows each change made stale,
 // so the view repaints those rows and nothing else.
+//
+// The rows follow a layout (LadderLayout): one tick a row unless the owner sets another, as the
+// option ladder does for its step modes. Every price the owner pushes (last price, quote,
+// levels, orders, positions) is placed by the layout's rule, so a price between two rows (an
+// order on a ten-tick ladder) shows on the row of the highest row price not above it.
 class LadderModel {
 public:
     static constexpr double kPriceEpsilon = 1e-8;
 
     // The texts live in the list control that shows them; the model only writes them.
-    explicit LadderModel(CellTextTable& texts) : m_texts(texts) {}
+    explicit LadderModel(CellTextTable& texts);
 
     void SetColumns(const LadderColumns& columns) { m_columns = columns; }
     const LadderColumns& Columns() const { return m_columns; }
 
-    // Resets the model and lays out the rows of a contract; answers the row count or -1 (the
-    // ladder is then empty).
+    // Resets the model and lays out the rows of a contract in the current layout; answers the
+    // row count or -1 (the ladder is then empty).
     int Build(const QString& contractCode, int decimals, double lower, double reference, double tick,
               double upper);
+    // Lays the contract's rows out again in another layout, which also holds for later builds.
+    // Like Build it resets everything pushed since, which the owner then pushes again (the
+    // quote with its levels, the working orders, the positions); the same layout again changes
+    // nothing. Answers the row count or -1 as Build does.
+    int SetLayout(const LadderLayout& layout);
+    const LadderLayout& Layout() const { return m_layout; }
     const QString& ContractCode() const { return m_contractCode; }
-    const LadderPriceScale& Scale() const { return m_scale; }
-    int RowCount() const { return m_scale.RowCount(); }
+    const LadderRowScale& Scale() const { return *m_scale; }
+    int RowCount() const { return m_scale->RowCount(); }
     const QString& PriceText(int row) const { return m_texts.Text(row, m_columns.price); }
 
     // A price outside the ladder leaves no row marked.
@@ -44,10 +56,14 @@ public:
     const LadderBestQuote& BestQuote() const { return m_quote; }
     int AskRow() const { return m_askRow; }
     int BidRow() const { return m_bidRow; }
+    // The rows that show the day's high and low; -1 while the price is off the ladder.
     int HighRow() const { return m_highRow; }
     int LowRow() const { return m_lowRow; }
-    // Inside the day's range, high and low rows included.
-    bool IsInDayRange(int row) const { return row >= m_highRow && row <= m_lowRow && m_highRow >= 0; }
+    // Inside the day's range, high and low rows included; a high or low beyond the ladder's ends
+    // counts as its first or last row.
+    bool IsInDayRange(int row) const {
+        return row >= m_rangeFirst && row <= m_rangeLast && m_rangeFirst >= 0;
+    }
 
     // False when the order is ignored: outside the ladder, or refused by the groups.
     bool AddOrder(const LadderOrder& order);
@@ -79,6 +95,8 @@ public:
     LadderChanges TakeChanges();
 
 private:
+    // Resets what was pushed and writes the rows of the current layout.
+    int LayRows();
     void ShowBestVolume(int column, int oldRow, int newRow, int volume);
     void ShowGroup(const OrderGroup& group);
     void ShowSideTotal(int side);
@@ -86,7 +104,9 @@ private:
 
     CellTextTable& m_texts;
     LadderColumns m_columns;
-    LadderPriceScale m_scale;
+    LadderTickGrid m_grid;
+    LadderLayout m_layout;
+    std::unique_ptr<LadderRowScale> m_scale;
     QString m_contractCode;
     double m_lastPrice = 0;
     int m_lastPriceRow = -1;
@@ -95,6 +115,8 @@ private:
     int m_bidRow = -1;
     int m_highRow = -1;
     int m_lowRow = -1;
+    int m_rangeFirst = -1;
+    int m_rangeLast = -1;
     WorkingOrderGroups m_groups;
     std::vector<Json::Value> m_positions;
     std::vector<PositionMark> m_marks;

@@ -244,10 +244,10 @@ void CDlgFutrueQuickMouse::ConnectControls() {
 }
 
 bool CDlgFutrueQuickMouse::eventFilter(QObject* watched, QEvent* event) {
-    // A new page size puts the last price back in the middle of it.
-    if (watched == m_ladder->viewport() &&
-        (event->type() == QEvent::Show || event->type() == QEvent::Resize)) {
-        CentreLadder();
+    // While the last price is kept centred, a new page size puts it back in the middle; else the
+    // ladder stays where the trader scrolled it.
+    if (watched == m_ladder->viewport() && event->type() == QEvent::Resize && m_centreBox->isChecked()) {
+        m_ladder->CentreWhenIdle(CMouseOrderList::Centring::MidPage);
     }
     return CKrDlgOperate::eventFilter(watched, event);
 }
@@ -366,7 +366,7 @@ bool CDlgFutrueQuickMouse::SetContract(const Json::Value& contract, bool announc
     ReevaluateOffset();
     RefreshTrading();
     ShowQuote(m_quote);
-    CentreLadder();
+    m_ladder->Centre(CMouseOrderList::Centring::MidPage);
 
     if (m_quoteKey.IsValid()) {
         FollowQuotes({m_quoteKey});
@@ -477,7 +477,7 @@ void CDlgFutrueQuickMouse::ShowQuote(const FutureQuote& quote) {
     if (quote.lastPrice > 0) {
         m_ladder->SetLastPrice(quote.lastPrice);
         if (m_centreBox->isChecked()) {
-            m_ladder->CentreOnLastPrice();
+            m_ladder->CentreWhenIdle(CMouseOrderList::Centring::KeepInPage);
         }
     }
     if (quote.hasBook) {
@@ -486,18 +486,6 @@ void CDlgFutrueQuickMouse::ShowQuote(const FutureQuote& quote) {
         m_ladder->ClearBestQuote();
     }
     ShowPositions();
-}
-
-void CDlgFutrueQuickMouse::CentreLadder() {
-    if (!m_ladder->viewport()->isVisible() || m_ladder->CountPerPage() <= 0 ||
-        m_ladder->GetItemCount() <= 0) {
-        return;
-    }
-    const LadderModel& model = m_ladder->Model();
-    const int row = model.LastPriceRow() >= 0 ? model.LastPriceRow() : model.Scale().ReferenceRow();
-    if (row >= 0) {
-        m_ladder->ScrollRowToTop(std::max(0, row - m_ladder->CountPerPage() / 2));
-    }
 }
 
 void CDlgFutrueQuickMouse::RefreshTrading() {

@@ -118,9 +118,6 @@ private:
     void ShowQuote(const FutureQuote& quote);
     void RefreshTrading();
     void ShowPositions();
-    // Puts the last price (or, before any trade, the reference price) mid-page; nothing while
-    // the ladder is not on screen.
-    void CentreLadder();
 
     void SetLocked(bool locked);
     void SelectOffset(int id);

@@ -27,7 +27,7 @@ CategoryPolicy CategoryPolicy::OfCategory(int category) {
         case 0:
         case 5:
             return CategoryPolicy(Kind::kStock);
-        case 6:
+        case kStockOptionCategory:
             return CategoryPolicy(Kind::kStockOption);
         default:
             return CategoryPolicy(Kind::kFutures);

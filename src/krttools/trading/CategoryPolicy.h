@@ -19,6 +19,9 @@ class CategoryPolicy {
 public:
     enum class Kind { kFutures, kStockOption, kStock };
 
+    // The engine's category of individual stock-option accounts.
+    static constexpr int kStockOptionCategory = 6;
+
     static CategoryPolicy OfCategory(int category);
     // The policy of an account ({"EAccountID"}) by the engine's category; futures without an
     // engine or for an account it does not know.

@@ -3,7 +3,10 @@
 #include <QStringList>
 
 #include "kernel/EngineLog.h"
+#include "kernel/HostAccess.h"
+#include "kora/interface/KRTEngineI.h"
 #include "kora/utility/JsonAccess.h"
+#include "trading/OrderTicket.h"
 
 using Kora::Utility::JsonText;
 using Kora::Utility::JsonWText;
@@ -34,6 +37,22 @@ QString Line(const Json::Value& order) {
 
 void Write(const Json::Value& order, const QString& source) {
     Kora::Kernel::WriteLog(Kora::Kernel::kLogOrder, Line(order), source);
+}
+
+void WriteLeg(const OrderTicket& leg, const QString& source) {
+    Kora::Utility::Handle<Kora::Interface::KRTEngineI> engine =
+        Kora::Kernel::GetService<Kora::Interface::KRTEngineI>();
+    if (!engine) {
+        return;
+    }
+    const Json::Value order = engine->CreateOrder(leg.Request());
+    if (order.isObject() && Member(order, "Order").isObject()) {
+        Write(order, source);
+    } else {
+        Kora::Kernel::WriteLog(Kora::Kernel::kLogError,
+                               QStringLiteral("错误|委托无效|%1|%2").arg(leg.exchangeCode, leg.contractCode),
+                               source);
+    }
 }
 
 }  // namespace OrderLog

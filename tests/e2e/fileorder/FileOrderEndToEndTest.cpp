@@ -56,26 +56,4 @@ TEST(FileOrderEndToEnd, DroppedFilesAreRequestedInTurnFilledArchivedAndPublished
     EXPECT_EQ(terminal.Stop(), 0) << terminal.ErrorOutput().toStdString();
 }
 
-TEST(FileOrderEndToEnd, ATerminalKilledRightAfterAHandOverNeverHandsTheFileOverAgain) {
-    FileOrderLayout layout(kScanSeconds);
-    ASSERT_TRUE(layout.IsValid());
-    {
-        TerminalProcess terminal;
-        // Nobody confirms the page: the terminal dies with it open.
-        ASSERT_TRUE(terminal.Start(layout, false)) << terminal.ErrorOutput().toStdString();
-        OrderFiles::Write(layout.OrderFilePath(kOptionAccount, 2), {BuyToOpen("10000002")});
-        ASSERT_TRUE(QTest::qWaitFor([&] { return layout.Combinations().size() == 1; }, kWaitMs));
-        terminal.Kill();
-    }
-    TerminalProcess restarted;
-    ASSERT_TRUE(restarted.Start(layout, true)) << restarted.ErrorOutput().toStdString();
-    OrderFiles::Write(layout.OrderFilePath(kOptionAccount, 3), {BuyToOpen("10000003")});
-    // The scans that take 3 have passed over everything 2 could have left behind.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return layout.Files("Archive").size() == 2; }, kWaitMs));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return layout.Combinations().size() >= 2; }, kWaitMs));
-    EXPECT_THAT(FirstLegContracts(layout.Combinations()), ElementsAre("10000002", "10000003"));
-    EXPECT_THAT(layout.Files("Order"), IsEmpty());
-    EXPECT_EQ(restarted.Stop(), 0) << restarted.ErrorOutput().toStdString();
-}
-
 }  // namespace

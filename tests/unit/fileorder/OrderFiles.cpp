@@ -1,7 +1,6 @@
 #include "OrderFiles.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -92,7 +91,7 @@ void InPlaceWriter::WriteAt(qint64 offset, const std::string& bytes) {
 namespace {
 
 // The child: only async-signal-safe calls, as it was forked from a threaded process. It takes the
-// lock, says whether it has it, and holds it until the parent closes the pipe or kills it.
+// lock, says whether it has it, and holds it until the parent closes the pipe.
 [[noreturn]] void HoldLock(const char* path, int ready, int release) {
     const int fd = ::open(path, O_RDWR | O_CREAT | O_TRUNC, 0644);
     struct flock lock {};
@@ -150,19 +149,8 @@ void LockingWriter::Append(const std::string& bytes) {
 }
 
 void LockingWriter::Finish() {
-    End(false);
-}
-
-void LockingWriter::Kill() {
-    End(true);
-}
-
-void LockingWriter::End(bool crash) {
     if (m_pid <= 0) {
         return;
-    }
-    if (crash) {
-        ::kill(m_pid, SIGKILL);
     }
     ::close(m_release);
     ::waitpid(m_pid, nullptr, 0);

@@ -51,7 +51,7 @@ private:
 
 // A second process holding the lock region of a file, as a writer does while it writes (the
 // locks are per process, so the reader must meet a lock held elsewhere). Bytes can be added to
-// the file while the lock is held; the writer lets go normally or dies without finishing.
+// the file while the lock is held.
 class LockingWriter {
 public:
     explicit LockingWriter(const QString& path);
@@ -61,13 +61,10 @@ public:
 
     // Appends bytes to the file; they are there when it returns.
     void Append(const std::string& bytes);
-    // Lets go of the lock and ends the process normally.
+    // Lets go of the lock and ends the process.
     void Finish();
-    // Ends the process at once, as a writer that crashed mid-file.
-    void Kill();
 
 private:
-    void End(bool crash);
     QString m_path;
     pid_t m_pid = -1;
     int m_release = -1;

@@ -6,6 +6,7 @@
 #include "frame/ThisComponent.h"
 #include "kernel/HostAccess.h"
 #include "kora/interface/KRTToolsI.h"
+#include "kora/utility/JsonAccess.h"
 #include "platform/WinMessage.h"
 #include "support/ComponentOnHost.h"
 #include "support/MiniHost.h"
@@ -77,14 +78,11 @@ TEST(Component, DescriptionRecordIsExactlyTheSevenMembers) {
     ThisComponent component(h.host.Get());
     component.Load();
     Json::Value info = component.ToolsService()->ComponentInfo();
-    Json::Value expected(Json::objectValue);
-    expected["ComponentID"] = "7";
-    expected["ComponentName"] = "交易工具模块";
-    expected["ComponentAuthor"] = "";
-    expected["ComponentFile"] = "KRTTools.dll";
-    expected["ComponentCreateDate"] = 20170804;
-    expected["ComponentModifyDate"] = 20170804;
-    expected["ComponentVersion"] = "B001";
+    Json::Value expected;
+    ASSERT_TRUE(Kora::Utility::JsonParse(R"({"ComponentID": "7", "ComponentName": "交易工具模块",
+        "ComponentAuthor": "", "ComponentFile": "KRTTools.dll", "ComponentCreateDate": 20170804,
+        "ComponentModifyDate": 20170804, "ComponentVersion": "B001"})",
+                                         expected));
     EXPECT_EQ(info, expected);
     EXPECT_TRUE(info["ComponentCreateDate"].isInt());
     component.Unload();

@@ -29,7 +29,7 @@ I::WindowMessage KeyDown(int key) {
     return I::WindowMessage{nullptr, Win::WM_KEYDOWN, static_cast<I::WPARAM>(key), 0};
 }
 
-TEST(ToolWindow, EscapeAndF12NeverReachTheDialogOtherKeysDo) {
+TEST(ToolWindow, EscapeAndF12NeverReachTheDialogOtherKeysDoAndPreDestroyUnsubscribes) {
     auto* dialog = new CountingDialog;
     Handle<ToolWindow> window(new ToolWindow(std::unique_ptr<CKrDlgOperate>(dialog)));
     EXPECT_EQ(window->PreTranslateMessage(KeyDown(Win::VK_ESCAPE)), 0);
@@ -38,6 +38,8 @@ TEST(ToolWindow, EscapeAndF12NeverReachTheDialogOtherKeysDo) {
     EXPECT_EQ(window->PreTranslateMessage(KeyDown('A')), 1);
     EXPECT_EQ(window->PreTranslateMessage(I::WindowMessage{nullptr, Win::WM_KEYUP, Win::VK_ESCAPE, 0}), 1);
     EXPECT_EQ(dialog->preTranslated, 2);
+    window->PreDestroy({});
+    EXPECT_EQ(dialog->unsubscribed, 1) << "PreDestroy drops the dialog's subscriptions";
 }
 
 TEST(ToolWindow, ADockedDialogIsNotClosedByEscape) {
@@ -56,13 +58,6 @@ TEST(ToolWindow, ADockedDialogIsNotClosedByEscape) {
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->geometry(), QRect(0, 0, 300, 400));
     window->SetParent(nullptr);
-}
-
-TEST(ToolWindow, PreDestroyDropsTheDialogsSubscriptions) {
-    auto* dialog = new CountingDialog;
-    Handle<ToolWindow> window(new ToolWindow(std::unique_ptr<CKrDlgOperate>(dialog)));
-    window->PreDestroy({});
-    EXPECT_EQ(dialog->unsubscribed, 1);
 }
 
 TEST(WindowProvider, SixTypesInOrderEachWithExactlyFourKeys) {

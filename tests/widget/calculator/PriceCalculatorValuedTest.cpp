@@ -1,8 +1,6 @@
 #include <QDir>
-#include <cmath>
 
 #include "option/CDlgOptionPriceCalc.h"
-#include "option/pricing/BinomialTree.h"
 #include "option/pricing/OptionPricing.h"
 #include "option/valuation/HisVolatility.h"
 #include "support/OptionToolFixture.h"
@@ -41,28 +39,6 @@ TEST_F(ValuedCalculator, TheTreeModelChangesOnlyThePriceAndStaysCloseForAnEurope
     EXPECT_EQ(Text(dialog, Calc::kDelta), delta);
     EXPECT_EQ(Text(dialog, Calc::kVega), vega);
     EXPECT_EQ(Text(dialog, Calc::kHisVolatility), QString::asprintf("%.04lf", Sigma()));
-}
-
-TEST_F(ValuedCalculator, LayersAboveTwentyChangeNothing) {
-    dialog.TakeOption(Option(false, 9));  // futures option, American put
-    dialog.Compute();
-    const QString at20 = Text(dialog, Calc::kTheoreticalPrice);
-    SetText(dialog, Calc::kLayers, "50");
-    dialog.Compute();
-    EXPECT_TRUE(t.boxes.empty());
-    EXPECT_EQ(Text(dialog, Calc::kTheoreticalPrice), at20);
-}
-
-TEST_F(ValuedCalculator, AnAmericanPutIsWorthAtLeastItsEuropeanTwinAndItsExerciseValue) {
-    dialog.TakeOption(Option(false, 17));  // the highest strike's put: in the money
-    SetText(dialog, Calc::kUnderlyingPrice, "2900");
-    dialog.Compute();
-    const double american = Number(Calc::kTheoreticalPrice);
-    const double K = Number(Calc::kStrike);
-    const double T = (Text(dialog, Calc::kDaysToExpiry).toInt() + 2) / 365.0;
-    const double european = OptionPricing::BinomialPrice(1, 2, 2900, K, Sigma(), 0.035, T, 20, false);
-    EXPECT_GE(american, std::floor(european * 1e4) / 1e4);
-    EXPECT_GE(american, K - 2900 - 1e-4);
 }
 
 TEST_F(ValuedCalculator, ZeroDaysToExpiryValuesWithTwoDays) {

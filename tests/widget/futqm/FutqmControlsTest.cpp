@@ -1,5 +1,6 @@
 // The futures quick-mouse window's controls, quotes, panels and linkage, in the terminal.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -7,6 +8,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include "CKrStockCombox.h"
 #include "FutqmWindow.h"
@@ -31,6 +33,11 @@ protected:
     const Terminal::Market::Instrument& IndexFuture() { return Host().Instrument("CFFEX", "IF2403"); }
     QString Volume() { return Control<CPriceHSpinEdit>(11001)->Edit().text(); }
     int RowOf(double price) { return Ladder().Model().Scale().RowOf(price); }
+    // What the ladder hears when the pointer moves off it.
+    void LeaveLadder() {
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(&Ladder(), &leave);
+    }
     void Click(const QString& topic, const Terminal::Market::Instrument& instrument,
                const char* volume = nullptr) {
         Json::Value payload(Json::objectValue);
@@ -134,6 +141,44 @@ TEST_F(FutqmControls, WithTheLastPriceCentredTheLadderMovesOnlyNearThePageEdge) 
     Quote(priceOf(still + 1));
     EXPECT_EVENTUALLY_EQ(Ladder().Model().LastPriceRow(), still + 1);
     EXPECT_EQ(Ladder().TopIndex(), still);
+}
+
+TEST_F(FutqmControls, AResizeYankedTheLadderFromWhereTheTraderScrolledAndNowOnlyReCentresWhenKeptCentred) {
+    Host().Market().TradeAt(Meal().index, Units(3003), 1);
+    Open();
+    const int opened = Ladder().TopIndex();
+    const QPoint at = Ladder().viewport()->rect().center();
+    QWheelEvent wheel(at, Ladder().viewport()->mapToGlobal(at), {}, {0, -360}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Ladder().viewport(), &wheel);
+    const int scrolled = Ladder().TopIndex();
+    ASSERT_GT(scrolled, opened);
+    LeaveLadder();
+    window->Move(0, 0, 560, 520);
+    Pump();
+    EXPECT_EQ(Ladder().TopIndex(), scrolled);
+    window->Show(false);
+    window->Show(true);
+    Pump();
+    EXPECT_EQ(Ladder().TopIndex(), scrolled) << "shown again";
+
+    Control<QCheckBox>(Dlg::kCentreId)->click();
+    window->Move(0, 0, 560, 640);
+    Pump();
+    EXPECT_EQ(Ladder().TopIndex(), RowOf(3003) - Ladder().CountPerPage() / 2);
+}
+
+TEST_F(FutqmControls, AQuoteScrolledTheRowsUnderAMovingPointerAndNowWaitsUntilThePointerLeavesTheLadder) {
+    Open();
+    Control<QCheckBox>(Dlg::kCentreId)->click();
+    const int top = Ladder().TopIndex();
+    QTest::mouseMove(Ladder().viewport(), Ladder().CellRect(top + 10, 1).center());
+    const double nearTheTop = Ladder().Model().Scale().PriceOf(top + 2);
+    Quote(nearTheTop);
+    EXPECT_EVENTUALLY_EQ(Ladder().Model().LastPriceRow(), top + 2);
+    EXPECT_EQ(Ladder().TopIndex(), top);
+    LeaveLadder();
+    EXPECT_EQ(Ladder().TopIndex(), top + 2 - Ladder().CountPerPage() / 2);
 }
 
 TEST_F(FutqmControls, AnUnlockedWindowFollowsLinkageAndALockedOneIgnoresIt) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ladder/LadderGestures.h"
+#include "ladder/PointerRest.h"
 
 namespace {
 
@@ -42,7 +43,6 @@ TEST_F(Gestures, EachPressAndReleaseOnTheCellsAsksForWhatTheyMean) {
         {H::Cell(20, 4), H::Cell(25, 3), kSingleClick, true, moveSell(25), "sell order to sell volume"},
         {H::Cell(20, 4), H::Cell(25, 4), kSingleClick, true, moveSell(25), "sell order to sell orders"},
         {H::Cell(20, 4), H::Cell(25, 2), kSingleClick, true, moveSell(25), "sell order to price"},
-        {H::Cell(20, 4), H::Cell(20, 3), kSingleClick, true, moveSell(20), "same row, other target column"},
         {H::Cell(20, 4), H::Cell(25, 1), kSingleClick, true, cancelSell, "sell order to buy volume"},
         {H::Cell(20, 4), H::Cell(25, 0), kSingleClick, true, cancelSell, "sell order to buy orders"},
         {H::Cell(20, 4), H::Cell(25, -1), kSingleClick, true, cancelSell, "right of the last column"},
@@ -130,7 +130,7 @@ TEST_F(Gestures, HeaderDragMovesTheSideToAValidRowOrCancelsIt) {
     ASSERT_TRUE(gestures.HeaderPress(0, true, false));
     EXPECT_EQ(gestures.CursorAt(LadderHit::Cell(30, 2)), LadderCursor::Move);
     EXPECT_EQ(gestures.HeaderRelease(2, true, false, LadderHit::Cell(30, 2)),
-              (Actions{{Kind::MoveSide, -1, 0, 0, 30}}));
+              (Actions{{Kind::MoveGroup, 10, 0, 0, 30}}));
     gestures.HeaderPress(0, true, false);
     EXPECT_EQ(gestures.HeaderRelease(3, true, false, LadderHit::Cell(30, 3)),
               (Actions{{Kind::CancelSide, -1, 0, 0}}));
@@ -142,6 +142,19 @@ TEST_F(Gestures, HeaderDragMovesTheSideToAValidRowOrCancelsIt) {
         << "let go in the header";
 }
 
+TEST_F(Gestures, OrdersDroppedOnTheirOwnRowWereCancelledAndReEnteredAndNowStayAsTheyAre) {
+    groups.Add({QStringLiteral("B2"), 0, 0, 4}, 12);
+    // A cell drag let go on another target column of its row.
+    for (int column : {1, 2}) {
+        ASSERT_TRUE(gestures.Press(LadderHit::Cell(10, 0)));
+        EXPECT_TRUE(gestures.Release(LadderHit::Cell(10, column), kSingleClick).empty()) << column;
+    }
+    // A header drag moves the side's other groups only.
+    gestures.HeaderPress(0, true, false);
+    EXPECT_EQ(gestures.HeaderRelease(2, true, false, LadderHit::Cell(12, 2)),
+              (Actions{{Kind::MoveGroup, 10, 0, 0, 12}}));
+}
+
 TEST_F(Gestures, HeaderActsOnlyInTheLowerLineOfAnOrderColumn) {
     EXPECT_FALSE(gestures.HeaderPress(0, false, false));
     EXPECT_FALSE(gestures.HeaderPress(2, true, false));
@@ -149,6 +162,19 @@ TEST_F(Gestures, HeaderActsOnlyInTheLowerLineOfAnOrderColumn) {
     EXPECT_TRUE(gestures.HeaderDoubleClick(0, false).empty());
     EXPECT_TRUE(gestures.HeaderDoubleClick(1, true).empty());
     EXPECT_EQ(gestures.HeaderDoubleClick(0, true), (Actions{{Kind::CancelSide, -1, 0, 0}}));
+}
+
+TEST(PointerRest, BusyWhileMovingOverTheLadderUntilItLeavesOrRestsTwoSeconds) {
+    PointerRest pointer;
+    EXPECT_FALSE(pointer.Busy(0));
+    pointer.Moved(1000);
+    EXPECT_TRUE(pointer.Busy(2999));
+    EXPECT_EQ(pointer.WaitLeft(2500), 500);
+    EXPECT_FALSE(pointer.Busy(3000));
+    EXPECT_EQ(pointer.WaitLeft(3000), 0);
+    pointer.Moved(3500);
+    pointer.Left();
+    EXPECT_FALSE(pointer.Busy(3600));
 }
 
 }  // namespace

@@ -116,6 +116,40 @@ TEST_F(Ladder, TheDayRangeSetsHighAndLowRowsAndRepaintsEverything) {
     EXPECT_TRUE(model.TakeChanges().All());
 }
 
+TEST_F(Ladder, ADayRangeReachingPastTheLadderGreyedEveryRowAndNowTheRowsInsideItStayInRange) {
+    LadderBestQuote quote = Quote(3511, 1, 3512, 1);
+    quote.high = 3800;
+    model.SetBestQuote(quote);
+    EXPECT_TRUE(model.IsInDayRange(0));
+    EXPECT_TRUE(model.IsInDayRange(Row(3480)));
+    EXPECT_FALSE(model.IsInDayRange(Row(3479)));
+    EXPECT_EQ(model.HighRow(), -1) << "no high mark on a row that is not the high";
+    quote.high = 3530;
+    quote.low = 3000;
+    model.SetBestQuote(quote);
+    EXPECT_FALSE(model.IsInDayRange(Row(3531)));
+    EXPECT_TRUE(model.IsInDayRange(400));
+    quote.high = 3250;
+    quote.low = 3200;
+    model.SetBestQuote(quote);
+    EXPECT_FALSE(model.IsInDayRange(400)) << "a range wholly below the ladder";
+}
+
+TEST_F(Ladder, TenTicksARowShowAnOrderBetweenRowsOnTheRowBelowItsPrice) {
+    model.AddOrder({QStringLiteral("A"), 0, 3500, 1});
+    ASSERT_EQ(model.SetLayout(LadderLayout::Steps(10)), 41);
+    EXPECT_EQ(model.PriceText(1), QStringLiteral("3690"));
+    EXPECT_EQ(model.Groups().Count(), 0) << "the owner pushes its orders again";
+    EXPECT_TRUE(model.TakeChanges().All());
+    ASSERT_TRUE(model.AddOrder({QStringLiteral("B"), 1, 3505, 2}));
+    ASSERT_TRUE(model.AddOrder({QStringLiteral("C"), 1, 3500, 3}));
+    EXPECT_EQ(texts.Text(20, 4), QStringLiteral("5")) << "3505 and 3500 share the 3500 row";
+    EXPECT_EQ(model.SetLayout(LadderLayout::Steps(10)), 41);
+    EXPECT_EQ(model.Groups().Count(), 1) << "the layout in force again changes nothing";
+    ASSERT_EQ(model.Build(QStringLiteral("rb2505"), 0, 3000, 3100, 2, 3200), 11) << "later builds keep it";
+    EXPECT_EQ(model.SetLayout(LadderLayout::Steps(1)), 101);
+}
+
 TEST_F(Ladder, OrdersAtOnePriceAndSideShareACellWithTheirSum) {
     ASSERT_TRUE(model.AddOrder({QStringLiteral("B-1"), 0, 3505, 1}));
     ASSERT_TRUE(model.AddOrder({QStringLiteral("B-2"), 0, 3505.05, 2}));
@@ -201,14 +235,15 @@ TEST(LadderCentring, StaysWhileFiveRowsInsideEitherEdge) {
 }
 
 TEST(BestLevels, LabelTheFiveLevelsOfEachSide) {
-    LadderPriceScale scale;
-    ASSERT_EQ(scale.Build(0, 90, 95, 1, 100), 11);
+    LadderTickGrid grid;
+    ASSERT_TRUE(grid.Build(0, 90, 95, 1, 100));
+    const auto scale = LadderLayout{}.Lay(grid);
     LadderBestQuote quote;
     quote.askLevels = {{97, 1}, {98, 1}, {99, 0}, {100, 1}};
     quote.bidPrice = 96;
     LadderChanges changes;
     BestLevelMarks levels;
-    levels.Update(quote, scale, changes);
+    levels.Update(quote, *scale, changes);
     EXPECT_EQ(levels.LevelAt(3, 1), 0);
     EXPECT_EQ(levels.LevelAt(2, 1), 1);
     EXPECT_EQ(levels.LevelAt(1, 1), -1) << "an empty level marks nothing";

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -56,6 +57,8 @@ class LadderSceneTest : public ::testing::Test {
 protected:
     void SetUp() override {
         owner.show();
+        // The page settles its size before the scene is measured.
+        QCoreApplication::processEvents();
         LadderScene::Populate(ladder());
     }
     CKRMouselist& ladder() { return owner.Ladder(); }

@@ -1,7 +1,8 @@
-#include "ladder/LadderPriceScale.h"
+#include "ladder/LadderTickGrid.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -9,8 +10,11 @@ constexpr double kLimitsEqual = 1e-8;
 constexpr double kSmallestTick = 1e-9;
 constexpr int kMaxDecimals = 9;
 constexpr int kFineDigits = 3;
-// Scaled values stay well inside 64 bits so row arithmetic can multiply them by 100.
+// Scaled values stay well inside 64 bits so tick arithmetic can multiply them by 100.
 constexpr double kScaledLimit = 9.0e16;
+// How far from a whole number a tick × 10^d may be, in units of its last digit, and still
+// count as printable with d decimals (floating-point input carries noise in the last bits).
+constexpr double kPrintableSlack = 1e-6;
 
 int64_t PowerOfTen(int exponent) {
     int64_t value = 1;
@@ -29,7 +33,18 @@ bool ToScaled(double value, double scale, int64_t& scaled) {
     return true;
 }
 
-// Floor division; the row of a price above the top must come out negative, not zero.
+// The fewest decimals that print the tick exactly, -1 when more than kMaxDecimals would be needed.
+int DecimalsOfTick(double tick) {
+    for (int decimals = 0; decimals <= kMaxDecimals; ++decimals) {
+        const double digits = tick * static_cast<double>(PowerOfTen(decimals));
+        if (std::fabs(digits - std::round(digits)) <= kPrintableSlack) {
+            return decimals;
+        }
+    }
+    return -1;
+}
+
+// Floor division; the tick of a price above the top must come out negative, not zero.
 __int128 FloorDivide(__int128 numerator, __int128 denominator) {
     __int128 quotient = numerator / denominator;
     if ((numerator % denominator != 0) && ((numerator < 0) != (denominator < 0))) {
@@ -40,13 +55,8 @@ __int128 FloorDivide(__int128 numerator, __int128 denominator) {
 
 }  // namespace
 
-void LadderPriceScale::Clear() {
-    *this = LadderPriceScale();
-}
-
-int LadderPriceScale::Build(int decimals, double lower, double reference, double tick, double upper) {
-    Clear();
-    m_decimals = std::max(decimals, 0);
+bool LadderTickGrid::Build(int decimals, double lower, double reference, double tick, double upper) {
+    *this = LadderTickGrid();
     m_referencePrice = reference;
     m_tick = tick;
     if (std::fabs(upper - lower) < kLimitsEqual) {
@@ -56,8 +66,10 @@ int LadderPriceScale::Build(int decimals, double lower, double reference, double
         m_topPrice = std::max(upper, lower);
         m_bottomPrice = std::min(upper, lower);
     }
-    if (!(tick >= kSmallestTick) || m_decimals > kMaxDecimals) {
-        return -1;
+    const int tickDecimals = tick >= kSmallestTick ? DecimalsOfTick(tick) : -1;
+    m_decimals = std::max({decimals, tickDecimals, 0});
+    if (tickDecimals < 0 || m_decimals > kMaxDecimals) {
+        return false;
     }
     m_scale = PowerOfTen(m_decimals + 1);
     int64_t bottom = 0;
@@ -67,56 +79,47 @@ int LadderPriceScale::Build(int decimals, double lower, double reference, double
         !ToScaled(tick, scale, m_tickScaled) || !ToScaled(reference, scale, referenceScaled) ||
         m_tickScaled <= 0) {
         m_scale = 0;
-        return -1;
+        return false;
     }
-    const int64_t rows = (m_top - bottom) / m_tickScaled + 1;
-    if (rows > kMaxRows) {
+    const int64_t ticks = (m_top - bottom) / m_tickScaled + 1;
+    if (ticks > kMaxTicks) {
         m_scale = 0;
-        return -1;
+        return false;
     }
-    m_rows = static_cast<int>(rows);
+    m_ticks = ticks;
     const int64_t fromTop = m_top - referenceScaled;
-    if (fromTop >= 0 && fromTop % m_tickScaled == 0 && fromTop / m_tickScaled < m_rows) {
-        m_referenceRow = static_cast<int>(fromTop / m_tickScaled);
+    if (fromTop >= 0 && fromTop % m_tickScaled == 0 && fromTop / m_tickScaled < m_ticks) {
+        m_referenceTick = fromTop / m_tickScaled;
     }
     const double largest = std::max(std::fabs(m_topPrice), std::fabs(m_bottomPrice)) * scale;
     m_fineFactor = PowerOfTen(kFineDigits);
     while (m_fineFactor > 1 && largest * static_cast<double>(m_fineFactor) > kScaledLimit) {
         m_fineFactor /= 10;
     }
-    return m_rows;
+    return true;
 }
 
-int LadderPriceScale::RowOf(double price, Rounding rounding) const {
-    if (m_rows <= 0) {
-        return -1;
-    }
+std::optional<int64_t> LadderTickGrid::TickOf(double price, Rounding rounding) const {
     int64_t fine = 0;
-    if (!ToScaled(price, static_cast<double>(m_scale * m_fineFactor), fine)) {
-        return -1;
+    if (Empty() || !ToScaled(price, static_cast<double>(m_scale * m_fineFactor), fine)) {
+        return std::nullopt;
     }
-    // row = floor((top − price) / tick + lean), in integers: lean is 10 or 49 hundredths.
+    // tick = floor((top − price) / tick + lean), in integers: lean is 10 or 49 hundredths.
     const __int128 tickFine = static_cast<__int128>(m_tickScaled) * m_fineFactor;
     const __int128 distance = static_cast<__int128>(m_top) * m_fineFactor - fine;
     const int lean = rounding == Rounding::Tick ? 10 : 49;
-    const __int128 row = FloorDivide(distance * 100 + lean * tickFine, tickFine * 100);
-    return row >= 0 && row < m_rows ? static_cast<int>(row) : -1;
+    const __int128 tick = FloorDivide(distance * 100 + lean * tickFine, tickFine * 100);
+    return static_cast<int64_t>(
+        std::clamp<__int128>(tick, std::numeric_limits<int64_t>::min(), std::numeric_limits<int64_t>::max()));
 }
 
-double LadderPriceScale::PriceOf(int row) const {
-    if (!IsRow(row)) {
-        return 0;
-    }
-    return static_cast<double>(m_top - static_cast<int64_t>(row) * m_tickScaled) /
-           static_cast<double>(m_scale);
+double LadderTickGrid::PriceOfTick(int64_t tick) const {
+    return static_cast<double>(m_top - tick * m_tickScaled) / static_cast<double>(m_scale);
 }
 
-QString LadderPriceScale::PriceText(int row) const {
-    if (!IsRow(row)) {
-        return {};
-    }
+QString LadderTickGrid::TextOfTick(int64_t tick) const {
     // The scaled value carries one digit more than is printed; round it half away from zero.
-    const int64_t scaled = m_top - static_cast<int64_t>(row) * m_tickScaled;
+    const int64_t scaled = m_top - tick * m_tickScaled;
     uint64_t rounded = (static_cast<uint64_t>(scaled < 0 ? -scaled : scaled) + 5) / 10;
     const bool negative = scaled < 0 && rounded != 0;
     char16_t buffer[32];
@@ -138,6 +141,6 @@ QString LadderPriceScale::PriceText(int row) const {
     return QString(reinterpret_cast<const QChar*>(buffer + at), 32 - at);
 }
 
-QString LadderPriceScale::FormatPrice(double price) const {
+QString LadderTickGrid::FormatPrice(double price) const {
     return QString::number(price, 'f', m_decimals);
 }
