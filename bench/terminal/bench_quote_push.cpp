@@ -4,26 +4,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-
+#include "CountingSubscriber.h"
 #include "host/HostRuntime.h"
 #include "kernel/HostAccess.h"
-#include "kernel/QuoteSubscriber.h"
 
 using namespace Terminal;
 
 namespace {
-
-class CountingSubscriber : public Kora::Kernel::QuoteSubscriber {
-public:
-    std::atomic<int64_t> received{0};
-
-protected:
-    void Dispatch(int, const Kora::Interface::QuotePushRecord&, const Json::Value& info) override {
-        benchmark::DoNotOptimize(info);
-        received.fetch_add(1, std::memory_order_relaxed);
-    }
-};
 
 constexpr int kPushesPerBatch = 1000;
 

@@ -110,6 +110,7 @@ int main(int argc, char** argv) {
     Terminal::HostOptions options;
     options.scripted = line.scripted || line.accounts || line.componentInfo;
     options.seed = line.seed;
+    options.tradingDay = line.tradingDay;
     options.workDir = workDir;
     options.journalPath = line.journal.isEmpty() ? QString() : startFolder.absoluteFilePath(line.journal);
     options.autoConfirm = line.autoConfirm;

@@ -17,6 +17,7 @@ const QCommandLineOption kJournal(QStringLiteral("journal"), QString(), QStringL
 const QCommandLineOption kAutoConfirm(QStringLiteral("auto-confirm"));
 const QCommandLineOption kSeed(QStringLiteral("seed"), QString(), QStringLiteral("N"));
 const QCommandLineOption kScripted(QStringLiteral("scripted"));
+const QCommandLineOption kTradingDay(QStringLiteral("trading-day"), QString(), QStringLiteral("YYYY-MM-DD"));
 const QCommandLineOption kQuitAfter(QStringLiteral("quit-after"), QString(), QStringLiteral("SECONDS"));
 const QCommandLineOption kAccounts(QStringLiteral("accounts"));
 const QCommandLineOption kComponentInfo(QStringLiteral("component-info"));
@@ -28,6 +29,7 @@ QString Usage() {
     return QStringLiteral(
         "usage: krt-terminal [--headless | --offscreen] [--screenshot DIR] [--fresh] [--workdir DIR]\n"
         "                    [--journal FILE] [--auto-confirm] [--seed N] [--scripted]\n"
+        "                    [--trading-day YYYY-MM-DD]\n"
         "                    [--quit-after SECONDS] [--accounts] [--component-info]\n");
 }
 
@@ -35,7 +37,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     CommandLine line;
     QCommandLineParser parser;
     parser.addOptions({kHeadless, kOffscreen, kScreenshot, kFresh, kWorkDir, kJournal, kAutoConfirm, kSeed,
-                       kScripted, kQuitAfter, kAccounts, kComponentInfo, kHelp});
+                       kScripted, kTradingDay, kQuitAfter, kAccounts, kComponentInfo, kHelp});
     if (!parser.parse(arguments)) {
         line.error = parser.errorText();
         return line;
@@ -68,6 +70,12 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         line.seed = parser.value(kSeed).toULongLong(&ok);
         if (!ok) {
             line.error = QStringLiteral("--seed needs a non-negative integer");
+        }
+    }
+    if (parser.isSet(kTradingDay)) {
+        line.tradingDay = QDate::fromString(parser.value(kTradingDay), QStringLiteral("yyyy-MM-dd"));
+        if (!line.tradingDay.isValid()) {
+            line.error = QStringLiteral("--trading-day needs a date YYYY-MM-DD");
         }
     }
     if (parser.isSet(kQuitAfter)) {

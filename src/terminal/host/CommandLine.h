@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -19,6 +20,7 @@ namespace Terminal {
 //   --auto-confirm       confirm combination pages and order confirmations at once
 //   --seed N             seed of the simulated market (default 1)
 //   --scripted           a still market: prices move only when something trades
+//   --trading-day DATE   the simulated trading day, YYYY-MM-DD (default today)
 //   --quit-after SECONDS quit after that long
 //   --accounts           print one JSON line per logged-in account and exit
 //   --component-info     load the component, print its description record as one JSON line
@@ -33,6 +35,7 @@ struct CommandLine {
     bool autoConfirm = false;
     uint64_t seed = 1;
     bool scripted = false;
+    QDate tradingDay;              // invalid: today
     double quitAfterSeconds = -1;  // negative: run until stopped
     bool accounts = false;
     bool componentInfo = false;

@@ -4,14 +4,15 @@
 // Chinese.
 namespace Terminal::ErrorCode {
 
-inline constexpr int kUnknownAccount = 1001;        // "账号不存在" / "账号未登录"
-inline constexpr int kUnknownContract = 1002;       // "合约不存在"
-inline constexpr int kBadVolume = 1003;             // "委托数量无效"
-inline constexpr int kBadPrice = 1004;              // "委托价格无效"
-inline constexpr int kBadDirection = 1005;          // "委托方向无效" / "开平标志无效"
-inline constexpr int kMalformed = 1006;             // "请求格式错误"
-inline constexpr int kUnsupported = 1007;           // "不支持的操作"
-inline constexpr int kContractNotOfAccount = 1008;  // "该账号不支持此合约的交易"
+inline constexpr int kUnknownAccount = 1001;         // "账号不存在" / "账号未登录"
+inline constexpr int kUnknownContract = 1002;        // "合约不存在"
+inline constexpr int kBadVolume = 1003;              // "委托数量无效"
+inline constexpr int kBadPrice = 1004;               // "委托价格无效"
+inline constexpr int kBadDirection = 1005;           // "委托方向无效" / "开平标志无效"
+inline constexpr int kMalformed = 1006;              // "请求格式错误"
+inline constexpr int kUnsupported = 1007;            // "不支持的操作"
+inline constexpr int kContractNotOfAccount = 1008;   // "该账号不支持此合约的交易"
+inline constexpr int kNetPositionUnresolved = 1009;  // a net-position order that cannot be resolved
 // Carried by smart-order notices ("ResultCode") when the market refused an accepted order.
 inline constexpr int kMarketRejected = 1100;
 inline constexpr int kNoSuchOrder = 2001;         // "委托不存在"

@@ -52,9 +52,13 @@ HostRuntime::HostRuntime(HostOptions options) : m_options(std::move(options)) {
     marketOptions.seed = m_options.seed;
     marketOptions.tradingDay = m_options.tradingDay;
     m_market = std::make_unique<Market::Simulator>(marketOptions);
-    const QDateTime start = m_options.scripted ? QDateTime(m_market->TradingDay(), QTime(9, 30),
-                                                           Qt::OffsetFromUTC, kBeijingOffset)
-                                               : QDateTime::currentDateTime();
+    // Scripted, the day starts at its opening; live, at the time of day it is now, on the
+    // trading day (today unless another was asked for).
+    const QDateTime start =
+        QDateTime(m_market->TradingDay(),
+                  m_options.scripted ? QTime(9, 30)
+                                     : QDateTime::currentDateTime().toOffsetFromUtc(kBeijingOffset).time(),
+                  Qt::OffsetFromUTC, kBeijingOffset);
 
     m_messages = Handle<NormalMsgCenter>(new NormalMsgCenter);
     m_highPerformance = Handle<HPMsgCenter>(new HPMsgCenter);
@@ -86,13 +90,13 @@ HostRuntime::HostRuntime(HostOptions options) : m_options(std::move(options)) {
     Offer(m_uiFrame, new Services::UIFrameService);
     Offer(m_log, new Services::LogService);
     Offer(m_search, new Services::SearchUIService(*m_market));
-    Offer(m_conditions, new Services::KRTAddinConditionService(*m_market, *m_journal));
+    Offer(m_conditions, new Services::KRTAddinConditionService(*m_market, *m_orders, *m_journal, now));
     Offer(m_addinPublic, new Services::KRTAddinPublicService(*m_market, *m_orders, *m_messages, *m_journal,
                                                              m_options.autoConfirm));
     m_engine->SetEchoLog(m_options.echoLogs);
     m_log->SetEcho(m_options.echoLogs);
 
-    m_publisher = std::make_unique<TradingEventPublisher>(*m_market, *m_messages, *m_quotes);
+    m_publisher = std::make_unique<TradingEventPublisher>(*m_market, *m_messages, *m_quotes, *m_conditions);
     m_market->SetListener(m_publisher.get());
     m_loader = std::make_unique<ComponentLoader>(Host());
 
@@ -195,6 +199,16 @@ Handle<MessageRecorder> HostRuntime::Record(std::initializer_list<QString> topic
 
 void HostRuntime::AdvanceClock(int64_t ms) {
     m_time->Advance(ms);
+}
+
+QDate HostRuntime::RollTradingDay() {
+    QDate next = m_market->TradingDay().addDays(1);
+    while (next.dayOfWeek() > 5) {
+        next = next.addDays(1);
+    }
+    m_time->JumpTo(QDateTime(next, QTime(9, 30), Qt::OffsetFromUTC, kBeijingOffset));
+    m_conditions->ExpireAll();
+    return m_market->RollDay();
 }
 
 std::vector<Json::Value> HostRuntime::JournalEntries() const {

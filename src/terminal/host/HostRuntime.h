@@ -78,7 +78,7 @@ struct HostOptions {
 //   host.Settle();                                                // every push and message delivered
 //
 // Accounts (market/Accounts.h): E1001 securities, E1005 credit ("融资融券"), E1006 stock options,
-// E1008 futures (the current account); contracts: market/InstrumentCatalogue.h; records:
+// E1008 futures (the current account); contracts: market/Listing.h; records:
 // host/Records.h; messages, order statuses and named operations: services/KRTEngineService.h.
 //
 // Threads: the normal centre delivers on the UI thread when the event loop runs (or when
@@ -151,6 +151,10 @@ public:
 
     // ---- Time: moves the time service's clock, firing due timers (their ticks are posted).
     void AdvanceClock(int64_t ms);
+    // Ends the trading day (Simulator::RollDay: settlement, expiries, positions, K-lines) and
+    // opens the next weekday: the clock jumps to its opening at 09:30 (no timer fires for the
+    // night) and every conditional order still waiting expires. Answers the new day.
+    QDate RollTradingDay();
 
     // ---- Journal.
     Journal& GetJournal() { return *m_journal; }

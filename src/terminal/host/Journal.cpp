@@ -43,7 +43,7 @@ void Journal::Append(const QString& kind, const Json::Value& request, const Json
     const std::string line = Kora::Utility::JsonToLine(entry);
 
     std::lock_guard lock(m_lock);
-    m_entries.push_back(std::move(entry));
+    m_entries.Add(std::move(entry));
     if (m_file) {
         std::fputs(line.c_str(), m_file);
         std::fputc('\n', m_file);
@@ -53,12 +53,12 @@ void Journal::Append(const QString& kind, const Json::Value& request, const Json
 
 std::vector<Json::Value> Journal::Entries() const {
     std::lock_guard lock(m_lock);
-    return {m_entries.begin(), m_entries.end()};
+    return m_entries.Copy();
 }
 
 size_t Journal::Size() const {
     std::lock_guard lock(m_lock);
-    return m_entries.size();
+    return m_entries.Added();
 }
 
 bool Journal::IsWritingFile() const {

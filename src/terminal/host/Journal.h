@@ -5,10 +5,11 @@
 #include <QDateTime>
 #include <QString>
 #include <cstdio>
-#include <deque>
 #include <functional>
 #include <mutex>
 #include <vector>
+
+#include "host/RecentWindow.h"
 
 namespace Terminal {
 
@@ -20,14 +21,17 @@ namespace Terminal {
 //    "Request": <the request exactly as received>, "Time": "yyyy-MM-dd hh:mm:ss.zzz", ...}
 //
 // A request the terminal refused also carries "Refused": {"ErrorCode", "ErrorMsg"}; kinds may
-// add members of their own (a conditional order its "Function", a combination its "PageID",
-// "Caller" and "PageName"). Lines are also kept in memory for the session. Safe from any thread.
+// add members of their own (a conditional order its "Function", the order a condition sent its
+// "ConditionOrderId", a combination its "PageID", "Caller" and "PageName"). The file keeps every
+// line; memory keeps the latest kMemoryLines of them, so a long session does not grow without
+// bound. Safe from any thread.
 class Journal {
 public:
     static inline const QString kOrder = QStringLiteral("Order");
     static inline const QString kCancel = QStringLiteral("Cancel");
     static inline const QString kConditionalOrder = QStringLiteral("ConditionalOrder");
     static inline const QString kCombination = QStringLiteral("Combination");
+    static constexpr size_t kMemoryLines = 10000;
 
     // An empty path keeps the journal in memory only. A file that cannot be opened is reported
     // on stderr and the journal stays in memory.
@@ -39,8 +43,9 @@ public:
     // extra: further members of the line (an object), merged in.
     void Append(const QString& kind, const Json::Value& request, const Json::Value& refusal = Json::Value(),
                 const Json::Value& extra = Json::Value());
+    // The latest lines (at most kMemoryLines), oldest first.
     std::vector<Json::Value> Entries() const;
-    // How many lines there are, without copying them.
+    // How many lines the session has written, without copying them.
     size_t Size() const;
     QString Path() const { return m_path; }
     bool IsWritingFile() const;
@@ -53,9 +58,7 @@ private:
     std::function<QDateTime()> m_clock;
     mutable std::mutex m_lock;
     std::FILE* m_file = nullptr;
-    // A deque: a growing vector moves every line the session ever wrote in one go, a pause that
-    // lands on whichever order happens to trigger it.
-    std::deque<Json::Value> m_entries;
+    RecentWindow<Json::Value> m_entries{kMemoryLines};
 };
 
 }  // namespace Terminal

@@ -27,23 +27,38 @@ std::string OrderDesk::NextSmartOrderId() {
     return text;
 }
 
-Json::Value OrderDesk::InsertSmartOrder(const Json::Value& request) {
+Market::NetPositionResolution OrderDesk::Resolve(const ParsedOrder& order) const {
+    return order.netPosition ? m_market.ResolveNetPosition(order.ticket)
+                             : Market::NetPositionResolution{{order.ticket}, {}};
+}
+
+Json::Value OrderDesk::InsertSmartOrder(const Json::Value& request, const Json::Value& extra) {
     const ParsedOrder parsed = ParseOrderRequest(request, m_market, m_currentAccount());
-    if (!parsed.Ok()) {
-        const Json::Value refusal = ErrorAnswer(parsed.errorCode, parsed.errorMessage);
-        m_journal.Append(Journal::kOrder, request, refusal);
+    const Market::NetPositionResolution resolved =
+        parsed.Ok() ? Resolve(parsed) : Market::NetPositionResolution{};
+    if (!parsed.Ok() || !resolved.Ok()) {
+        const Json::Value refusal = parsed.Ok()
+                                        ? ErrorAnswer(ErrorCode::kNetPositionUnresolved, resolved.error)
+                                        : ErrorAnswer(parsed.errorCode, parsed.errorMessage);
+        m_journal.Append(Journal::kOrder, request, refusal, extra);
         return refusal;
     }
-    m_journal.Append(Journal::kOrder, request);
-    return Submit(parsed);
+    m_journal.Append(Journal::kOrder, request, Json::Value(), extra);
+    return SubmitTickets(resolved.tickets);
 }
 
 Json::Value OrderDesk::Submit(const ParsedOrder& order) {
     if (!order.Ok()) {
         return ErrorAnswer(order.errorCode, order.errorMessage);
     }
-    const std::vector<Market::OrderTicket> tickets =
-        order.netPosition ? m_market.ResolveNetPosition(order.ticket) : std::vector{order.ticket};
+    const Market::NetPositionResolution resolved = Resolve(order);
+    if (!resolved.Ok()) {
+        return ErrorAnswer(ErrorCode::kNetPositionUnresolved, resolved.error);
+    }
+    return SubmitTickets(resolved.tickets);
+}
+
+Json::Value OrderDesk::SubmitTickets(const std::vector<Market::OrderTicket>& tickets) {
     Json::Value answer(Json::objectValue);
     answer["ErrorCode"] = 0;
     answer["SmartOrderIdList"] = Json::Value(Json::arrayValue);
@@ -101,12 +116,14 @@ Json::Value OrderDesk::ResolveNetPosition(const Json::Value& request) {
         return ErrorAnswer(parsed.errorCode, parsed.errorMessage);
     }
     const Market::Instrument& instrument = *m_market.Catalogue().At(parsed.ticket.instrument);
+    const Market::NetPositionResolution resolved = Resolve(parsed);
+    if (!resolved.Ok()) {
+        return ErrorAnswer(ErrorCode::kNetPositionUnresolved, resolved.error);
+    }
     Json::Value answer(Json::objectValue);
     answer["ErrorCode"] = 0;
     Json::Value& list = answer["OrderList"] = Json::Value(Json::arrayValue);
-    const auto tickets =
-        parsed.netPosition ? m_market.ResolveNetPosition(parsed.ticket) : std::vector{parsed.ticket};
-    for (const Market::OrderTicket& t : tickets) {
+    for (const Market::OrderTicket& t : resolved.tickets) {
         list.append(Records::Ticket(t, instrument));
     }
     return answer;

@@ -53,13 +53,13 @@ const char* ProductClass(const Instrument& instrument) {
     return "";
 }
 
+}  // namespace
+
 std::string TimeText(uint32_t hhmmss) {
     char text[16];
     std::snprintf(text, sizeof text, "%02u:%02u:%02u", hhmmss / 10000, hhmmss / 100 % 100, hhmmss % 100);
     return text;
 }
-
-}  // namespace
 
 Json::Value Contract(const Instrument& instrument, const Kora::Interface::QuoteSnapshot& snapshot,
                      const Instrument* underlying) {
@@ -150,7 +150,7 @@ Json::Value Position(const Market::PositionView& position, const Instrument& ins
     record[Field::kDirection] = isLong ? "0" : "1";
     record[Field::kDirectionText] = isLong ? "买入" : "卖出";
     record[Field::kHedgeFlag] = std::string(1, position.hedge);
-    record[Field::kCoveredFlag] = "0";
+    record[Field::kCoveredFlag] = position.covered ? "1" : "0";
     record[Field::kOptionKind] = instrument.option ? (instrument.option->isPut ? "P" : "C") : "";
     record[Field::kPositionVolume] = std::to_string(position.total);
     record[Field::kClosableVolume] = std::to_string(position.closable);
@@ -162,6 +162,9 @@ Json::Value Position(const Market::PositionView& position, const Instrument& ins
     record["TodayVolume"] = Json::Int64(position.today);
     record["HistoryVolume"] = Json::Int64(position.history);
     record["Margin"] = Fixed(position.margin, 2);
+    if (position.covered) {
+        record["LockedShares"] = Json::Int64(position.lockedShares);
+    }
     return record;
 }
 
@@ -180,6 +183,8 @@ Json::Value Money(const Market::MoneyView& money) {
     record["CloseProfit"] = Fixed(money.closeProfit, 2);
     record["PositionProfit"] = Fixed(money.positionProfit, 2);
     record["PreBalance"] = Fixed(money.preBalance, 2);
+    record["Financed"] = Fixed(money.financed, 2);
+    record["CreditAvailable"] = Fixed(money.creditAvailable, 2);
     return record;
 }
 

@@ -19,6 +19,8 @@ namespace Terminal::Records {
 std::string Fixed(double value, int decimals);
 // A price in the instrument's decimals.
 std::string PriceText(const Market::Instrument& instrument, int64_t units);
+// "hh:mm:ss" of an hhmmss number.
+std::string TimeText(uint32_t hhmmss);
 
 Kora::Interface::QuoteKey KeyOf(const Market::Instrument& instrument);
 
@@ -48,14 +50,18 @@ Json::Value Order(const Market::OrderView& order, const Market::Instrument& inst
                   const Market::TradingAccount& account);
 
 // "EAccountID", "54", "63", "64", "112" ("0" long, "1" short), "270" ("买入", "卖出"), "119",
-// "125" ("0"), "131" ("C", "P" or empty), "135" total, "137" closable, "742" closable of
-// today's, "136" average price, "138" latest price, "141" floating profit, "244" multiplier,
-// "TodayVolume", "HistoryVolume", "Margin".
+// "125" ("1" for a covered call, its own record beside a plain short of the same option; else
+// "0"), "131" ("C", "P" or empty), "135" total, "137" closable (where today's close is separate,
+// yesterday's closable plus "742"), "742" closable of today's, "136" average price, "138" latest
+// price (the last trade, or the reference before one), "141" floating profit at it, "244"
+// multiplier, "TodayVolume", "HistoryVolume", "Margin" (a short option's marked to the latest
+// prices); a covered position adds "LockedShares", the underlying's shares it locks.
 Json::Value Position(const Market::PositionView& position, const Market::Instrument& instrument);
 
 // "EAccountID", "56" currency, "93" available, "95" withdrawable, "97" total asset, "110" cash,
 // "345" risk degree (percent), "346" margin, "Frozen", "Commission", "CloseProfit",
-// "PositionProfit", "PreBalance"; amounts with two decimals.
+// "PositionProfit", "PreBalance", "Financed" (the credit account's debt), "CreditAvailable" (its
+// credit line left); amounts with two decimals.
 Json::Value Money(const Market::MoneyView& money);
 
 }  // namespace Terminal::Records

@@ -34,8 +34,9 @@ SmartState StateOf(char status) {
 }  // namespace
 
 TradingEventPublisher::TradingEventPublisher(const Market::Simulator& market, NormalMsgCenter& messages,
-                                             Services::QuoteSubscribeService& quotes)
-    : m_market(market), m_messages(messages), m_quotes(quotes) {}
+                                             Services::QuoteSubscribeService& quotes,
+                                             Services::KRTAddinConditionService& conditions)
+    : m_market(market), m_messages(messages), m_quotes(quotes), m_conditions(conditions) {}
 
 void TradingEventPublisher::OnOrderUpdated(const Market::OrderView& order, const Market::Fill* fill) {
     const auto account = m_market.Account(order.ticket.accountId);
@@ -87,6 +88,7 @@ void TradingEventPublisher::OnPositionsChanged(const std::string& accountId) {
 
 void TradingEventPublisher::OnQuote(const Market::QuoteEvent& quote) {
     m_quotes.PushQuote(quote);
+    m_conditions.OnQuote(quote);
 }
 
 void TradingEventPublisher::OnStaticChanged(int instrument) {

@@ -4,26 +4,11 @@
 #include <cmath>
 #include <random>
 
-#include "market/OptionMath.h"
+#include "market/OptionQuoting.h"
 
 namespace Terminal::Market {
 
 namespace {
-
-std::vector<QDate> Weekdays(const QDate& tradingDay, int days) {
-    std::vector<QDate> dates;
-    for (QDate d = tradingDay.addDays(-1); int(dates.size()) < days; d = d.addDays(-1)) {
-        if (d.dayOfWeek() <= 5) {
-            dates.push_back(d);
-        }
-    }
-    std::reverse(dates.begin(), dates.end());
-    return dates;
-}
-
-uint32_t DateNumber(const QDate& d) {
-    return uint32_t(d.year() * 10000 + d.month() * 100 + d.day());
-}
 
 double RoundTo(double value, int decimals) {
     double scale = std::pow(10.0, decimals);
@@ -35,9 +20,26 @@ std::mt19937_64 Generator(uint64_t seed, int instrument) {
     return std::mt19937_64(sequence);
 }
 
+}  // namespace
+
+uint32_t DateNumber(const QDate& date) {
+    return uint32_t(date.year() * 10000 + date.month() * 100 + date.day());
+}
+
+std::vector<QDate> HistoryDates(const QDate& tradingDay, int days) {
+    std::vector<QDate> dates;
+    for (QDate d = tradingDay.addDays(-1); int(dates.size()) < days; d = d.addDays(-1)) {
+        if (d.dayOfWeek() <= 5) {
+            dates.push_back(d);
+        }
+    }
+    std::reverse(dates.begin(), dates.end());
+    return dates;
+}
+
 // Closes walk backwards from the reference price, so the last bar meets today's reference.
-std::vector<DailyBar> WalkHistory(const Instrument& instrument, const std::vector<QDate>& dates,
-                                  uint64_t seed) {
+std::vector<DailyBar> GenerateHistory(const Instrument& instrument, const std::vector<QDate>& dates,
+                                      uint64_t seed, double closingOpenInterest) {
     auto rng = Generator(seed, instrument.index);
     std::normal_distribution<double> shock(0.0, 1.0);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
@@ -46,7 +48,7 @@ std::vector<DailyBar> WalkHistory(const Instrument& instrument, const std::vecto
 
     std::vector<DailyBar> bars(dates.size());
     double close = instrument.ToPrice(instrument.reference);
-    double openInterest = instrument.IsDerivative() ? 20000.0 + 30000.0 * unit(rng) : 0.0;
+    double openInterest = instrument.IsDerivative() ? closingOpenInterest : 0.0;
     for (size_t i = dates.size(); i-- > 0;) {
         DailyBar& bar = bars[i];
         bar.date = DateNumber(dates[i]);
@@ -65,74 +67,53 @@ std::vector<DailyBar> WalkHistory(const Instrument& instrument, const std::vecto
     return bars;
 }
 
-std::vector<DailyBar> OptionHistory(const Instrument& option, const std::vector<DailyBar>& underlyingBars,
-                                    const std::vector<QDate>& dates, uint64_t seed) {
+double OptionCloseValue(const Instrument& option, const VolatilitySurface& surface, double underlying,
+                        const QDate& day) {
+    const QDateTime close(day, QTime(15, 0), Qt::OffsetFromUTC, 8 * 3600);
+    const double years = YearsToExpiry(*option.option, close);
+    const double value = ModelFigures(option, surface, underlying, years).price;
+    return std::max(option.ToPrice(option.RoundToTick(value * option.priceDivisor)),
+                    option.ToPrice(option.tick));
+}
+
+std::vector<DailyBar> GenerateOptionHistory(const Instrument& option,
+                                            const std::vector<DailyBar>& underlyingBars,
+                                            const VolatilitySurface& surface, uint64_t seed,
+                                            double closingOpenInterest) {
     auto rng = Generator(seed, option.index);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
-    const OptionTerms& terms = *option.option;
-    const double strike = option.ToPrice(terms.strike);
-    const double floor = option.ToPrice(option.tick);
-    auto value = [&](double underlying, const QDate& date) {
-        double years =
-            double(QDateTime(date, QTime(15, 0), Qt::OffsetFromUTC, 8 * 3600).secsTo(terms.expiry)) /
-            (365.0 * 86400.0);
-        OptionInputs in{terms.isPut,
-                        option.kind == InstrumentKind::FutureOption,
-                        underlying,
-                        strike,
-                        terms.impliedVolatility,
-                        InstrumentCatalogue::kRiskFreeRatePercent / 100.0,
-                        years};
-        return std::max(RoundTo(ValueOption(in).price, option.decimals), floor);
-    };
-    std::vector<DailyBar> bars(dates.size());
-    double openInterest = 2000.0 + 8000.0 * unit(rng);
-    for (size_t i = 0; i < dates.size(); ++i) {
+    std::vector<DailyBar> bars(underlyingBars.size());
+    // Interest builds up towards the last day: walking back, it shrinks a little each day.
+    double openInterest = closingOpenInterest;
+    for (size_t i = bars.size(); i-- > 0;) {
         const DailyBar& u = underlyingBars[i];
+        const QDate day = QDate(int(u.date / 10000), int(u.date / 100 % 100), int(u.date % 100));
         DailyBar& bar = bars[i];
         bar.date = u.date;
-        bar.open = value(u.open, dates[i]);
-        bar.close = value(u.close, dates[i]);
-        double atHigh = value(u.high, dates[i]);
-        double atLow = value(u.low, dates[i]);
+        bar.open = OptionCloseValue(option, surface, u.open, day);
+        bar.close = OptionCloseValue(option, surface, u.close, day);
+        const double atHigh = OptionCloseValue(option, surface, u.high, day);
+        const double atLow = OptionCloseValue(option, surface, u.low, day);
         bar.high = std::max({bar.open, bar.close, atHigh, atLow});
         bar.low = std::min({bar.open, bar.close, atHigh, atLow});
-        bar.volume = std::round(3000.0 * (0.2 + unit(rng)));
-        openInterest = std::max(0.0, openInterest + 400.0 * (unit(rng) - 0.45));
+        bar.volume = std::round(std::max(1.0, closingOpenInterest) * (0.05 + 0.15 * unit(rng)));
         bar.openInterest = std::round(openInterest);
+        openInterest = std::max(0.0, openInterest * (0.97 - 0.02 * unit(rng)));
     }
     return bars;
 }
 
-}  // namespace
-
-std::vector<DailyBar> GenerateHistory(const InstrumentCatalogue& catalogue, int instrument,
-                                      const QDate& tradingDay, uint64_t seed, int days) {
-    const Instrument* subject = catalogue.At(instrument);
-    if (!subject || days <= 0) {
+std::vector<WeightEvent> GenerateWeightData(const Instrument& instrument, const std::vector<QDate>& dates,
+                                            uint64_t seed) {
+    if (instrument.kind != InstrumentKind::Stock || dates.empty()) {
         return {};
     }
-    const std::vector<QDate> dates = Weekdays(tradingDay, days);
-    if (!subject->option) {
-        return WalkHistory(*subject, dates, seed);
-    }
-    const Instrument& underlying = *catalogue.At(subject->option->underlying);
-    return OptionHistory(*subject, WalkHistory(underlying, dates, seed), dates, seed);
-}
-
-std::vector<WeightEvent> GenerateWeightData(const InstrumentCatalogue& catalogue, int instrument,
-                                            const QDate& tradingDay, uint64_t seed, int days) {
-    const Instrument* subject = catalogue.At(instrument);
-    if (!subject || subject->kind != InstrumentKind::Stock || days <= 0) {
-        return {};
-    }
-    auto rng = Generator(seed, instrument + 7919);
-    std::uniform_int_distribution<int> day(0, days - 1);
+    auto rng = Generator(seed, instrument.index + 7919);
+    std::uniform_int_distribution<size_t> day(0, dates.size() - 1);
     std::uniform_real_distribution<double> share(0.01, 0.04);
-    const std::vector<QDate> dates = Weekdays(tradingDay, days);
     WeightEvent event;
-    event.date = DateNumber(dates[size_t(day(rng))]);
-    event.cashDividend = RoundTo(subject->ToPrice(subject->reference) * share(rng), 3);
+    event.date = DateNumber(dates[day(rng)]);
+    event.cashDividend = RoundTo(instrument.ToPrice(instrument.reference) * share(rng), 3);
     return {event};
 }
 

@@ -1,7 +1,12 @@
 #pragma once
 
-#include <QDate>
+#include <QDateTime>
+#include <atomic>
 #include <map>
+#include <memory>
+#include <ranges>
+#include <shared_mutex>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -11,37 +16,31 @@
 
 namespace Terminal::Market {
 
-// The contracts the simulated market lists for one trading day. The list depends on the
-// trading day only (months and expiries follow it); it never changes afterwards.
+// Every contract the simulated market has listed (market/Listing.h says what is listed when),
+// in listing order: a contract's index is its place in the catalogue and never changes. The
+// catalogue only grows: options listed during the day (new strikes) and on later days (new
+// months) are appended, expired ones are delisted (they stay in All() but leave the chains).
+// A reference to a contract stays valid as long as the catalogue.
 //
-//   index  exchange  code                name            kind
-//   0      DCE       m<yyMM>             豆粕<yyMM>      commodity future, price 3000, tick 1, ×10
-//   1      CFFEX     IF<yyMM>            股指期货<yyMM>  index future, price 3500.0, tick 0.2, ×300
-//   2      SHSE-A    510050              蓝筹ETF         fund, price 2.500, tick 0.001
-//   3      SHSE-A    600000              申江银行        stock 7.50
-//   4      SHSE-A    600519              赤水酒业        stock 1650.00
-//   5      SHSE-A    601988              华东能源        stock 4.20
-//   6      SZSE-A    000001              鹏城银行        stock 10.50
-//   7      SZSE-A    300750              宁江电池        stock 180.00 (limits ±20 %)
-//   8...   DCE       m<yyMM>-<MM>-C|P-<strike>         futures options (class 'n', American),
-//                                                       3 monthly expiries × 9 strikes 2800-3200
-//   ...    SHQQ-A    1000nnnn            蓝筹ETF购|沽<M>月<strike>  fund options (class 'o',
-//                                                       European), 3 expiries × 9 strikes 2.30-2.70
-//
-// Options expire on the fourth Wednesday of their month at 15:00 Beijing time; the three
-// expiry months are the first three whose expiry lies after the trading day. The commodity
-// future delivers three months after the last option month; the index future is the near month.
-// Stocks and funds have daily limits of ±10 % (±20 % for 300750), futures ±7 % (DCE) and
-// ±10 % (CFFEX) of the reference price.
+// Reading is safe from any thread while the market lists more contracts.
 class InstrumentCatalogue {
 public:
     // The risk-free rate (percent) the chain quotes and the simulated option prices use.
     static constexpr double kRiskFreeRatePercent = 2.5;
+    // Listing stops here; a catalogue that is full lists no further strikes or months.
+    static constexpr int kCapacity = 16384;
 
-    static InstrumentCatalogue Build(const QDate& tradingDay);
+    InstrumentCatalogue();
+    InstrumentCatalogue(const InstrumentCatalogue&) = delete;
+    InstrumentCatalogue& operator=(const InstrumentCatalogue&) = delete;
 
-    const std::vector<Instrument>& All() const { return m_all; }
-    int Size() const { return int(m_all.size()); }
+    // Every contract listed so far, delisted ones included, in catalogue order.
+    auto All() const {
+        return std::span(m_slots.get(), size_t(Size())) |
+               std::views::transform(
+                   [](const std::unique_ptr<Instrument>& slot) -> const Instrument& { return *slot; });
+    }
+    int Size() const { return m_size.load(std::memory_order_acquire); }
     // Null for an index out of range.
     const Instrument* At(int index) const;
     // Null when unknown.
@@ -50,22 +49,36 @@ public:
     // Every instrument with that code, on any exchange.
     std::vector<const Instrument*> FindByCode(std::string_view code) const;
 
-    // Instruments that have options, in catalogue order.
+    // Instruments with listed options, in the order their chains were first listed (the
+    // commodity future, the funds, the index futures by month).
     std::vector<int> Underlyings() const;
-    // Expiry month texts of an underlying's options, nearest first.
+    // Expiry month texts of an underlying's listed options, nearest first.
     std::vector<std::string> Months(int underlying) const;
-    // Options of an underlying and month: ascending strike, the call before the put.
+    // Listed options of an underlying and month: ascending strike, the call before the put.
     std::vector<int> Options(int underlying, std::string_view month) const;
+    // False for an expired contract (and for an unknown index).
+    bool IsListed(int index) const;
 
-    // Fourth Wednesday of the month at 15:00 Beijing time, in UTC.
-    static QDateTime ExpiryOfMonth(int year, int month);
+    // Appends a contract and answers its index (-1 when the catalogue is full or already holds
+    // that exchange and code).
+    int Add(Instrument instrument);
+    // Takes contracts whose last trading time is at or before `time` out of the chains and
+    // answers them.
+    std::vector<int> DelistExpired(const QDateTime& time);
 
 private:
-    int Add(Instrument instrument);
+    struct Chain {
+        // month text → options of that month, ordered by (expiry, strike, put)
+        std::map<std::pair<QDateTime, std::string>, std::vector<int>> months;
+    };
 
-    std::vector<Instrument> m_all;
+    std::unique_ptr<std::unique_ptr<Instrument>[]> m_slots;
+    std::atomic<int> m_size{0};
+    mutable std::shared_mutex m_lock;  // guards everything below
     std::map<std::pair<std::string, std::string>, int> m_byExchange;
     std::map<std::pair<int32_t, std::string>, int> m_byKey;
+    std::map<int, Chain> m_chains;  // by underlying
+    std::vector<bool> m_delisted;
 };
 
 }  // namespace Terminal::Market

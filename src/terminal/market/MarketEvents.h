@@ -33,6 +33,8 @@ public:
     virtual void OnQuote(const QuoteEvent& quote) = 0;
     // Static data of the contract (its limits) changed.
     virtual void OnStaticChanged(int instrument) = 0;
+    // A contract was listed (a new strike or month); its index is the catalogue's new last.
+    virtual void OnInstrumentListed(int instrument) {}
 };
 
 }  // namespace Terminal::Market

@@ -68,7 +68,8 @@ struct PositionView {
     int instrument = -1;
     PositionSide side = PositionSide::Long;
     char hedge = '1';
-    int64_t total = 0;  // "135"
+    bool covered = false;  // "125" '1': a covered call of a stock-option account
+    int64_t total = 0;     // "135"
     int64_t today = 0;
     int64_t history = 0;
     int64_t closable = 0;       // "137": not held by working close orders (securities: yesterday's only)
@@ -77,6 +78,7 @@ struct PositionView {
     double lastPrice = 0;       // "138"
     double floatingProfit = 0;  // "141"
     double margin = 0;
+    int64_t lockedShares = 0;  // underlying shares a covered position locks
 };
 
 struct MoneyView {
@@ -92,6 +94,8 @@ struct MoneyView {
     double commission = 0;
     double closeProfit = 0;
     double positionProfit = 0;
+    double financed = 0;           // debt of financed buys (credit accounts)
+    double creditAvailable = 0;    // credit line still available (credit accounts)
     std::string currency = "CNY";  // "56"
 };
 

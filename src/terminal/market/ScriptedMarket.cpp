@@ -15,6 +15,7 @@ void Simulator::SetBook(int instrument, const Book& book) {
         target = book;
         Book::Compact(target.bids);
         Book::Compact(target.asks);
+        CapQueues(instrument);
         FillRestingAgainstBook(instrument);
         SyncBook(instrument);
         ReportQuote(instrument, false);
@@ -44,10 +45,40 @@ void Simulator::TradeAt(int instrument, int64_t price, int64_t volume) {
         if (!m_catalogue.At(instrument) || price <= 0) {
             return;
         }
-        const int32_t previous = m_contracts[size_t(instrument)].snapshot.last;
-        const int64_t filled = FillRestingAgainstTrade(instrument, price, volume);
-        RecordTrade(instrument, price, volume > 0 ? volume : std::max<int64_t>(filled, 1), price >= previous);
+        ContractState& contract = m_contracts[size_t(instrument)];
+        const int32_t previous = contract.snapshot.last;
+        const double interestBefore = contract.snapshot.openInterest;
+        const bool unlimited = volume <= 0;
+        int64_t left = unlimited ? INT64_MAX : volume;
+        int64_t ownFilled = 0;
+        for (bool buys : {true, false}) {
+            for (int index : RestingByPriority(instrument, buys)) {
+                OrderState& order = m_orders[size_t(index)];
+                const int64_t limit = order.view.ticket.price;
+                const bool through = buys ? limit > price : limit < price;
+                if (left <= 0 || !(through || (unlimited && limit == price))) {
+                    break;
+                }
+                // Through its price (or without a limit), an order fills whole at its own price.
+                const int64_t fill = std::min(order.view.Remaining(), left);
+                left -= fill;
+                ownFilled += fill;
+                ApplyFill(order, limit, fill, false, false);
+                if (order.view.Remaining() == 0) {
+                    RemoveResting(instrument, index);
+                }
+            }
+            if (!unlimited && left > 0) {
+                left -= TradeQueue(instrument, buys, price, left, ownFilled);
+            }
+        }
+        const int64_t traded = unlimited ? std::max<int64_t>(ownFilled, 1) : volume;
+        ChangeInterestByMarket(instrument, traded - ownFilled);
+        RecordTrade(instrument, price, traded, price >= previous,
+                    int64_t(contract.snapshot.openInterest - interestBefore));
+        SyncBook(instrument);
         ReportQuote(instrument, true);
+        RequoteChainIfMoved(instrument);
     });
 }
 
@@ -75,6 +106,7 @@ void Simulator::UpdateSnapshot(int instrument,
         edit(m_contracts[size_t(instrument)].snapshot);
         SyncBook(instrument);
         ReportQuote(instrument, false);
+        RequoteChainIfMoved(instrument);
     });
 }
 
@@ -86,15 +118,30 @@ void Simulator::PublishQuote(int instrument) {
     });
 }
 
+bool Simulator::SetSurface(int underlying, const SurfaceParameters& parameters) {
+    return Mutate([&]() -> bool {
+        const Instrument* subject = m_catalogue.At(underlying);
+        const int surface = subject ? m_contracts[size_t(underlying)].surface : -1;
+        if (surface < 0) {
+            return false;
+        }
+        m_surfaces[size_t(surface)].Set(parameters);
+        for (int each : m_surfaceUnderlyings[surface]) {
+            RequoteChain(each);
+        }
+        return true;
+    });
+}
+
 bool Simulator::AddPosition(std::string_view accountId, int instrument, PositionSide side, int64_t volume,
-                            int64_t price, bool today, char hedge) {
+                            int64_t price, bool today, char hedge, bool covered) {
     return Mutate([&]() -> bool {
         const Instrument* subject = m_catalogue.At(instrument);
         AccountLedger* ledger = Ledger(accountId);
-        if (!subject || !ledger || volume <= 0 || price <= 0) {
+        if (!subject || !ledger || volume <= 0 || price <= 0 ||
+            !ledger->AddPosition(*subject, side, volume, price, today, hedge, covered)) {
             return false;
         }
-        ledger->AddPosition(*subject, side, volume, price, today, hedge, Prices());
         if (m_listener) {
             m_events.emplace_back(PositionsChanged{std::string(accountId)});
         }
@@ -134,6 +181,7 @@ bool Simulator::FillOrder(std::string_view orderId, int64_t volume, std::optiona
         if (order.view.Remaining() == 0) {
             RemoveResting(instrument, it->second);
         }
+        SyncBook(instrument);
         ReportQuote(instrument, true);
         return true;
     });

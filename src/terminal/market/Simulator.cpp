@@ -3,15 +3,13 @@
 #include <algorithm>
 #include <type_traits>
 
+#include "market/OpenInterest.h"
+
 namespace Terminal::Market {
 
 namespace {
 
 constexpr int kBeijingOffset = 8 * 3600;
-
-uint32_t DateNumber(const QDate& d) {
-    return uint32_t(d.year() * 10000 + d.month() * 100 + d.day());
-}
 
 const char* StatusText(char status) {
     switch (status) {
@@ -32,50 +30,25 @@ const char* StatusText(char status) {
 
 Simulator::Simulator(SimulatorOptions options)
     : m_seed(options.seed),
-      m_tradingDay(options.tradingDay.isValid() ? options.tradingDay : QDate::currentDate()),
-      m_catalogue(InstrumentCatalogue::Build(m_tradingDay)) {
+      m_historyDays(options.historyDays),
+      m_firstDay(options.tradingDay.isValid() ? options.tradingDay : QDate::currentDate()),
+      m_tradingDay(m_firstDay) {
     std::seed_seq sequence{uint32_t(m_seed), uint32_t(m_seed >> 32), 0x6d6b7431u};
     m_rng.seed(sequence);
-    const QDate day = m_tradingDay;
-    m_clock = [day] { return QDateTime(day, QTime(9, 30), Qt::OffsetFromUTC, kBeijingOffset); };
-
-    m_contracts.resize(size_t(m_catalogue.Size()));
-    for (const Instrument& instrument : m_catalogue.All()) {
-        Kora::Interface::QuoteSnapshot& s = m_contracts[size_t(instrument.index)].snapshot;
-        const int32_t reference = int32_t(instrument.reference);
-        s.referencePrice = reference;
-        s.open = s.high = s.low = s.last = s.average = reference;
-        s.upperLimit = int32_t(instrument.upperLimit);
-        s.lowerLimit = int32_t(instrument.lowerLimit);
-        s.preSettlement = instrument.IsDerivative() ? reference : 0;
-        s.priceDivisor = instrument.priceDivisor;
-        s.decimals = instrument.decimals;
-        s.time = 93000;
-        s.date = DateNumber(m_tradingDay);
-        s.tradingDay = DateNumber(m_tradingDay);
-        std::uniform_int_distribution<int> lots(200, 5000);
-        s.volume = double(lots(m_rng)) * (instrument.IsSecurity() ? 100.0 : 1.0);
-        s.turnover = instrument.Notional(instrument.reference, int64_t(s.volume));
-        s.activeBuyVolume = std::floor(s.volume * 0.5);
-        s.activeSellVolume = s.volume - s.activeBuyVolume;
-        if (instrument.IsDerivative()) {
-            s.openInterest = double(lots(m_rng)) * 4.0;
-            s.preOpenInterest = s.openInterest;
-        }
-        ShapeBook(instrument.index, instrument.reference);
-    }
-    for (const Instrument& instrument : m_catalogue.All()) {
-        m_history.push_back(
-            GenerateHistory(m_catalogue, instrument.index, m_tradingDay, m_seed, options.historyDays));
-        m_weights.push_back(
-            GenerateWeightData(m_catalogue, instrument.index, m_tradingDay, m_seed, options.historyDays));
-    }
+    // The day's opening, on whichever day the market has reached (read under the lock).
+    m_clock = [this] { return QDateTime(m_tradingDay, QTime(9, 30), Qt::OffsetFromUTC, kBeijingOffset); };
     for (TradingAccount& account : options.accounts) {
-        m_accounts.emplace_back(std::move(account));
+        m_accounts.emplace_back(std::move(account), m_catalogue);
     }
+    ListDay(m_tradingDay, true);
 }
 
 Simulator::~Simulator() = default;
+
+QDate Simulator::TradingDay() const {
+    std::lock_guard lock(m_lock);
+    return m_tradingDay;
+}
 
 void Simulator::Dispatch(std::vector<Event>& events) {
     MarketListener* listener;
@@ -96,8 +69,10 @@ void Simulator::Dispatch(std::vector<Event>& events) {
                     listener->OnPositionsChanged(e.accountId);
                 } else if constexpr (std::is_same_v<T, QuoteEvent>) {
                     listener->OnQuote(e);
-                } else {
+                } else if constexpr (std::is_same_v<T, StaticChanged>) {
                     listener->OnStaticChanged(e.instrument);
+                } else {
+                    listener->OnInstrumentListed(e.instrument);
                 }
             },
             event);
@@ -137,7 +112,7 @@ const AccountLedger* Simulator::Ledger(std::string_view accountId) const {
 
 double Simulator::MarkPriceLocked(int instrument) const {
     const Instrument* subject = m_catalogue.At(instrument);
-    if (!subject) {
+    if (!subject || size_t(instrument) >= m_contracts.size()) {
         return 0.0;
     }
     const Kora::Interface::QuoteSnapshot& s = m_contracts[size_t(instrument)].snapshot;
@@ -238,13 +213,15 @@ SubmitResult Simulator::Submit(const OrderTicket& ticket) {
         const bool isLimit = ticket.priceKind == PriceKind::Limit;
         order.effect = AccountLedger::Classify(ledger->Account(), *instrument, ticket);
         std::string refusal = order.effect.reason;
-        if (refusal.empty() && ticket.volume <= 0) {
+        if (refusal.empty() && !m_catalogue.IsListed(ticket.instrument)) {
+            refusal = "合约已到期";
+        } else if (refusal.empty() && ticket.volume <= 0) {
             refusal = "委托数量无效";
         } else if (refusal.empty() && isLimit && (ticket.price <= 0 || !instrument->IsOnTick(ticket.price))) {
             refusal = "委托价格无效";
         } else if (refusal.empty() && isLimit &&
                    (ticket.price > snapshot.upperLimit || ticket.price < snapshot.lowerLimit)) {
-            refusal = "委托价格超出涨跌停板";
+            refusal = "委托价格超出涨跌停价格范围";
         } else if (refusal.empty() && instrument->IsSecurity() && order.effect.opens &&
                    ticket.volume % instrument->minTradeUnit != 0) {
             refusal = "委托数量必须是" + std::to_string(instrument->minTradeUnit) + "的整数倍";
@@ -278,52 +255,14 @@ SubmitResult Simulator::Submit(const OrderTicket& ticket) {
                 if (!isLimit || ticket.condition != TimeCondition::Day) {
                     ReleaseAndReport(order, OrderStatus::kCancelled, "剩余撤单");
                 } else {
-                    m_contracts[size_t(ticket.instrument)].resting.push_back(index);
+                    Rest(index);
                 }
             }
         }
-        if (order.view.filled > filledBefore) {
-            SyncBook(ticket.instrument);
-            ReportQuote(ticket.instrument, true);
-        }
+        SyncBook(ticket.instrument);
+        ReportQuote(ticket.instrument, order.view.filled > filledBefore);
         return {order.view.id, order.view.status, {}};
     });
-}
-
-bool Simulator::CrossesBook(const OrderState& order) const {
-    const OrderTicket& t = order.view.ticket;
-    const Book& book = m_contracts[size_t(t.instrument)].book;
-    const bool buy = IsBuyDirection(t.direction);
-    const auto& levels = buy ? book.asks : book.bids;
-    int64_t available = 0;
-    for (const BookLevel& level : levels) {
-        if (level.volume <= 0) {
-            break;
-        }
-        const bool within =
-            t.priceKind == PriceKind::Market || (buy ? level.price <= t.price : level.price >= t.price);
-        if (!within) {
-            break;
-        }
-        available += level.volume;
-    }
-    return available >= order.view.Remaining();
-}
-
-void Simulator::MatchAgainstBook(OrderState& order) {
-    const OrderTicket& t = order.view.ticket;
-    Book& book = m_contracts[size_t(t.instrument)].book;
-    const bool buy = IsBuyDirection(t.direction);
-    auto& levels = buy ? book.asks : book.bids;
-    while (order.view.Remaining() > 0 && levels[0].volume > 0) {
-        const BookLevel best = levels[0];
-        if (t.priceKind == PriceKind::Limit && (buy ? best.price > t.price : best.price < t.price)) {
-            break;
-        }
-        const int64_t volume = std::min(order.view.Remaining(), best.volume);
-        Book::Consume(levels, volume);
-        ApplyFill(order, best.price, volume, true);
-    }
 }
 
 void Simulator::ApplyFill(OrderState& order, int64_t price, int64_t volume, bool aggressor,
@@ -335,12 +274,23 @@ void Simulator::ApplyFill(OrderState& order, int64_t price, int64_t volume, bool
     order.view.filled += volume;
     order.view.fillValue += double(price) * double(volume);
     order.view.status = order.view.Remaining() > 0 ? OrderStatus::kPartlyFilled : OrderStatus::kFilled;
-    if (recordTrade) {
-        RecordTrade(t.instrument, price, volume, aggressor == IsBuyDirection(t.direction));
-    }
+    int64_t interestChange = 0;
     if (instrument.IsDerivative()) {
-        double& interest = m_contracts[size_t(t.instrument)].snapshot.openInterest;
-        interest = std::max(0.0, interest + (order.effect.opens ? double(volume) : -double(volume)));
+        // The other side of the trade is taken to open or close as the account does.
+        ContractState& contract = m_contracts[size_t(t.instrument)];
+        double& interest = contract.snapshot.openInterest;
+        if (order.effect.opens) {
+            contract.interest.opened += volume;
+            interestChange = volume;
+        } else {
+            const int64_t closed = std::min<int64_t>(volume, int64_t(interest));
+            contract.interest.closed += closed;
+            interestChange = -closed;
+        }
+        interest += double(interestChange);
+    }
+    if (recordTrade) {
+        RecordTrade(t.instrument, price, volume, aggressor == IsBuyDirection(t.direction), interestChange);
     }
     ReportOrder(order, Fill{price, volume});
     if (m_listener) {
@@ -348,17 +298,34 @@ void Simulator::ApplyFill(OrderState& order, int64_t price, int64_t volume, bool
     }
 }
 
-void Simulator::RecordTrade(int instrument, int64_t price, int64_t volume, bool buyerInitiated) {
+int64_t Simulator::ChangeInterestByMarket(int instrument, int64_t volume) {
     const Instrument& subject = *m_catalogue.At(instrument);
-    Kora::Interface::QuoteSnapshot& s = m_contracts[size_t(instrument)].snapshot;
+    ContractState& contract = m_contracts[size_t(instrument)];
+    if (!subject.IsDerivative() || volume <= 0) {
+        return 0;
+    }
+    const InterestChange change = SplitMarketTrade(volume, contract.snapshot.openInterest, m_rng);
+    contract.interest.opened += change.opened;
+    contract.interest.closed += change.closed;
+    contract.snapshot.openInterest += double(change.Net());
+    return change.Net();
+}
+
+void Simulator::RecordTrade(int instrument, int64_t price, int64_t volume, bool buyerInitiated,
+                            int64_t interestChange) {
+    const Instrument& subject = *m_catalogue.At(instrument);
+    ContractState& contract = m_contracts[size_t(instrument)];
+    Kora::Interface::QuoteSnapshot& s = contract.snapshot;
     const int32_t p = int32_t(price);
+    // Before its first trade a day shows the reference as its open, high and low.
+    const bool first = s.volume <= 0;
     s.last = p;
     s.lastVolume = double(volume);
     s.volume += double(volume);
     s.turnover += subject.Notional(price, volume);
-    s.open = s.open > 0 ? s.open : p;
-    s.high = std::max(s.high, p);
-    s.low = s.low > 0 ? std::min(s.low, p) : p;
+    s.open = first ? p : s.open;
+    s.high = first ? p : std::max(s.high, p);
+    s.low = first ? p : std::min(s.low, p);
     if (s.volume > 0) {
         s.average =
             int32_t(std::llround(s.turnover / (s.volume * subject.multiplier) * subject.priceDivisor));
@@ -366,6 +333,7 @@ void Simulator::RecordTrade(int instrument, int64_t price, int64_t volume, bool 
     (buyerInitiated ? s.activeBuyVolume : s.activeSellVolume) += double(volume);
     s.changeOfInterest = s.openInterest - s.preOpenInterest;
     s.time = NowHhmmss();
+    contract.tape.Record({s.time, price, volume, buyerInitiated, interestChange});
 }
 
 void Simulator::ReleaseAndReport(OrderState& order, char status, std::string text) {
@@ -377,72 +345,6 @@ void Simulator::ReleaseAndReport(OrderState& order, char status, std::string tex
     if (!order.effect.opens && m_listener) {
         m_events.emplace_back(PositionsChanged{order.view.ticket.accountId});
     }
-}
-
-void Simulator::RemoveResting(int instrument, int orderIndex) {
-    auto& resting = m_contracts[size_t(instrument)].resting;
-    resting.erase(std::remove(resting.begin(), resting.end(), orderIndex), resting.end());
-}
-
-std::vector<int> Simulator::RestingByPriority(int instrument, bool buys) const {
-    std::vector<int> orders;
-    for (int index : m_contracts[size_t(instrument)].resting) {
-        if (IsBuyDirection(m_orders[size_t(index)].view.ticket.direction) == buys) {
-            orders.push_back(index);
-        }
-    }
-    std::sort(orders.begin(), orders.end(), [this, buys](int a, int b) {
-        const OrderView& x = m_orders[size_t(a)].view;
-        const OrderView& y = m_orders[size_t(b)].view;
-        if (x.ticket.price != y.ticket.price) {
-            return buys ? x.ticket.price > y.ticket.price : x.ticket.price < y.ticket.price;
-        }
-        return x.sequence < y.sequence;
-    });
-    return orders;
-}
-
-void Simulator::FillRestingAgainstBook(int instrument) {
-    Book& book = m_contracts[size_t(instrument)].book;
-    for (bool buys : {true, false}) {
-        auto& levels = buys ? book.asks : book.bids;
-        for (int index : RestingByPriority(instrument, buys)) {
-            OrderState& order = m_orders[size_t(index)];
-            while (order.view.Remaining() > 0 && levels[0].volume > 0 &&
-                   (buys ? levels[0].price <= order.view.ticket.price
-                         : levels[0].price >= order.view.ticket.price)) {
-                const int64_t volume = std::min(order.view.Remaining(), levels[0].volume);
-                Book::Consume(levels, volume);
-                ApplyFill(order, order.view.ticket.price, volume, false);
-            }
-            if (order.view.Remaining() == 0) {
-                RemoveResting(instrument, index);
-            }
-        }
-    }
-}
-
-int64_t Simulator::FillRestingAgainstTrade(int instrument, int64_t price, int64_t volume) {
-    int64_t left = volume > 0 ? volume : INT64_MAX;
-    int64_t filled = 0;
-    for (bool buys : {true, false}) {
-        for (int index : RestingByPriority(instrument, buys)) {
-            OrderState& order = m_orders[size_t(index)];
-            const int64_t limit = order.view.ticket.price;
-            if (left <= 0 || (buys ? limit < price : limit > price)) {
-                break;
-            }
-            const int64_t fill = std::min(order.view.Remaining(), left);
-            left -= fill;
-            filled += fill;
-            // The market's trade is recorded once by the caller, at its own price.
-            ApplyFill(order, limit, fill, false, false);
-            if (order.view.Remaining() == 0) {
-                RemoveResting(instrument, index);
-            }
-        }
-    }
-    return filled;
 }
 
 std::string Simulator::Cancel(std::string_view accountId, std::string_view orderId) {
@@ -458,8 +360,11 @@ std::string Simulator::Cancel(std::string_view accountId, std::string_view order
         if (!OrderStatus::IsWorking(order.view.status)) {
             return "委托已" + std::string(StatusText(order.view.status)) + "，不能撤单";
         }
-        RemoveResting(order.view.ticket.instrument, it->second);
+        const int instrument = order.view.ticket.instrument;
+        RemoveResting(instrument, it->second);
         ReleaseAndReport(order, OrderStatus::kCancelled, {});
+        SyncBook(instrument);
+        ReportQuote(instrument, false);
         return {};
     });
 }
@@ -505,51 +410,96 @@ int64_t Simulator::MaxVolume(const OrderTicket& ticket) const {
         return 0;
     }
     if (!effect.opens) {
-        return ledger->Closable(*instrument, {ticket.instrument, effect.side, ticket.hedge}, ticket.offset);
+        return ledger->Closable(*instrument, {ticket.instrument, effect.side, ticket.hedge, effect.covered},
+                                ticket.offset);
     }
     const int64_t price = ticket.priceKind == PriceKind::Limit && ticket.price > 0
                               ? ticket.price
                               : instrument->ToUnits(MarkPriceLocked(ticket.instrument));
-    return ledger->MaxOpenVolume(*instrument, effect, price, Prices(), ticket.direction);
+    return ledger->MaxOpenVolume(*instrument, effect, price, Prices());
 }
 
-std::vector<OrderTicket> Simulator::ResolveNetPosition(const OrderTicket& ticket) const {
+NetPositionResolution Simulator::ResolveNetPosition(const OrderTicket& ticket) const {
     std::lock_guard lock(m_lock);
     const Instrument* instrument = m_catalogue.At(ticket.instrument);
     const AccountLedger* ledger = Ledger(ticket.accountId);
-    if (!instrument || !ledger || instrument->IsSecurity()) {
-        return {ticket};
+    if (!instrument || !ledger) {
+        return {{}, "账号或合约不存在"};
     }
-    const PositionSide opposite = ticket.direction == '0' ? PositionSide::Short : PositionSide::Long;
-    const int64_t closable = ledger->Closable(*instrument, {ticket.instrument, opposite, ticket.hedge}, '1');
-    const int64_t closing = std::min(std::max<int64_t>(ticket.volume, 0), closable);
+    if (instrument->IsSecurity()) {
+        return {{ticket}, {}};
+    }
+    if (ticket.direction != '0' && ticket.direction != '1') {
+        return {{}, "不支持的委托方向"};
+    }
+    // The opposite position: a covered call is bought back by a covered buy.
+    const PositionKey opposite{ticket.instrument,
+                               ticket.direction == '0' ? PositionSide::Short : PositionSide::Long,
+                               ticket.hedge, ticket.covered == '1'};
+    int64_t left = std::max<int64_t>(ticket.volume, 0);
     std::vector<OrderTicket> tickets;
-    if (closing > 0) {
-        OrderTicket close = ticket;
-        close.offset = '1';
-        close.volume = closing;
-        tickets.push_back(close);
+    auto close = [&](char offset, int64_t available) {
+        const int64_t volume = std::min(left, available);
+        if (volume > 0) {
+            OrderTicket part = ticket;
+            part.offset = offset;
+            part.volume = volume;
+            tickets.push_back(part);
+            left -= volume;
+        }
+    };
+    if (instrument->ClosesTodaySeparately()) {
+        close('1', ledger->ClosableHistory(opposite));
+        close('2', ledger->ClosableToday(opposite));
+    } else {
+        close('1', ledger->Closable(*instrument, opposite, '1'));
     }
-    if (ticket.volume - closing > 0 || tickets.empty()) {
+    if (left > 0 || tickets.empty()) {
         OrderTicket open = ticket;
         open.offset = '0';
-        open.volume = ticket.volume - closing;
+        open.volume = left;
+        const OrderEffect effect = AccountLedger::Classify(ledger->Account(), *instrument, open);
+        if (!effect.valid) {
+            return {{}, effect.reason};
+        }
+        const int64_t price = ticket.priceKind == PriceKind::Limit && ticket.price > 0
+                                  ? ticket.price
+                                  : instrument->ToUnits(MarkPriceLocked(ticket.instrument));
+        if (left > ledger->MaxOpenVolume(*instrument, effect, price, Prices())) {
+            return {{}, "可用资金不足"};
+        }
         tickets.push_back(open);
     }
-    return tickets;
+    return {tickets, {}};
 }
 
 // ---- quotes
 
 Kora::Interface::QuoteSnapshot Simulator::Snapshot(int instrument) const {
     std::lock_guard lock(m_lock);
-    return m_catalogue.At(instrument) ? m_contracts[size_t(instrument)].snapshot
-                                      : Kora::Interface::QuoteSnapshot{};
+    return size_t(instrument) < m_contracts.size() && instrument >= 0
+               ? m_contracts[size_t(instrument)].snapshot
+               : Kora::Interface::QuoteSnapshot{};
 }
 
 Book Simulator::GetBook(int instrument) const {
     std::lock_guard lock(m_lock);
-    return m_catalogue.At(instrument) ? m_contracts[size_t(instrument)].book : Book{};
+    if (instrument < 0 || size_t(instrument) >= m_contracts.size()) {
+        return Book{};
+    }
+    const Kora::Interface::QuoteSnapshot& s = m_contracts[size_t(instrument)].snapshot;
+    Book book;
+    for (size_t i = 0; i < book.bids.size(); ++i) {
+        book.bids[i] = {s.book[i].bid.price, int64_t(s.book[i].bid.volume)};
+        book.asks[i] = {s.book[i].ask.price, int64_t(s.book[i].ask.volume)};
+    }
+    return book;
+}
+
+Book Simulator::MarketBook(int instrument) const {
+    std::lock_guard lock(m_lock);
+    return instrument >= 0 && size_t(instrument) < m_contracts.size() ? m_contracts[size_t(instrument)].book
+                                                                      : Book{};
 }
 
 double Simulator::MarkPrice(int instrument) const {
@@ -557,32 +507,58 @@ double Simulator::MarkPrice(int instrument) const {
     return MarkPriceLocked(instrument);
 }
 
+const std::vector<DailyBar>& Simulator::HistoryLocked(int instrument) const {
+    const ContractState& contract = m_contracts[size_t(instrument)];
+    if (!contract.historyMade) {
+        const Instrument& subject = *m_catalogue.At(instrument);
+        if (subject.option) {
+            contract.history = GenerateOptionHistory(
+                subject, HistoryLocked(subject.option->underlying),
+                VolatilitySurface(m_series[size_t(subject.option->surface)].surfaceBase), m_seed,
+                contract.openingInterest);
+        } else {
+            contract.history = GenerateHistory(subject, HistoryDates(m_firstDay, m_historyDays), m_seed,
+                                               contract.openingInterest);
+        }
+        contract.historyMade = true;
+    }
+    return contract.history;
+}
+
 std::vector<DailyBar> Simulator::History(int instrument) const {
     std::lock_guard lock(m_lock);
-    return m_catalogue.At(instrument) ? m_history[size_t(instrument)] : std::vector<DailyBar>{};
+    if (!m_catalogue.At(instrument)) {
+        return {};
+    }
+    std::vector<DailyBar> bars = HistoryLocked(instrument);
+    const std::vector<DailyBar>& rolled = m_contracts[size_t(instrument)].rolled;
+    bars.insert(bars.end(), rolled.begin(), rolled.end());
+    return bars;
 }
 
 std::vector<WeightEvent> Simulator::WeightData(int instrument) const {
     std::lock_guard lock(m_lock);
-    return m_catalogue.At(instrument) ? m_weights[size_t(instrument)] : std::vector<WeightEvent>{};
+    return m_catalogue.At(instrument) ? m_contracts[size_t(instrument)].weights : std::vector<WeightEvent>{};
 }
 
 void Simulator::SetHistory(int instrument, std::vector<DailyBar> bars) {
     std::lock_guard lock(m_lock);
     if (m_catalogue.At(instrument)) {
-        m_history[size_t(instrument)] = std::move(bars);
+        m_contracts[size_t(instrument)].history = std::move(bars);
+        m_contracts[size_t(instrument)].historyMade = true;
+        m_contracts[size_t(instrument)].rolled.clear();
     }
 }
 
-void Simulator::SyncBook(int instrument) {
-    ContractState& contract = m_contracts[size_t(instrument)];
-    for (size_t i = 0; i < contract.book.bids.size(); ++i) {
-        auto& row = contract.snapshot.book[i];
-        row.bid.price = int32_t(contract.book.bids[i].price);
-        row.bid.volume = double(contract.book.bids[i].volume);
-        row.ask.price = int32_t(contract.book.asks[i].price);
-        row.ask.volume = double(contract.book.asks[i].volume);
-    }
+std::vector<TradePrint> Simulator::Trades(int instrument) const {
+    std::lock_guard lock(m_lock);
+    return m_catalogue.At(instrument) ? m_contracts[size_t(instrument)].tape.Latest()
+                                      : std::vector<TradePrint>{};
+}
+
+InterestChange Simulator::Interest(int instrument) const {
+    std::lock_guard lock(m_lock);
+    return m_catalogue.At(instrument) ? m_contracts[size_t(instrument)].interest : InterestChange{};
 }
 
 void Simulator::PurgeFinishedOrders() {

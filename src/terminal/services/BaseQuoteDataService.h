@@ -9,7 +9,10 @@ namespace Terminal::Services {
 // "Kora.Platform.Service.BaseQuoteDataSvc": contract information, the 960-byte snapshot (every
 // field filled, the book from the market's five levels) and history:
 //   "KLine_Day"  [{"Date": yyyymmdd, "Open", "High", "Low", "Close", "Volume", "OpenInterest"}]
-//                in real prices, oldest first (every contract);
+//                in real prices, oldest first: the previous trading days only (today's figures are
+//                in the snapshot), so the last day's "OpenInterest" is the snapshot's previous open
+//                interest (byte 80); days the market rolled join the end; a strike listed during
+//                the simulation has none;
 //   "WeightData" [{"Date", "CashDividend", "BonusShares", "RightsShares", "RightsPrice"}]
 //                per share (stocks only).
 // Unknown keys and kinds answer false and leave the output alone.

@@ -202,7 +202,7 @@ Json::Value KRTEngineService::SendRequest(int32_t requestNo, const Json::Value& 
     }
     {
         std::lock_guard lock(m_lock);
-        m_requests.push_back({requestNo, request, account});
+        m_requests.Add({requestNo, request, account});
     }
     Json::Value answer(Json::objectValue);
     answer["ErrorCode"] = 0;
@@ -220,7 +220,7 @@ void KRTEngineService::Log(int32_t level, const QString& text, const QString& ex
         std::fprintf(stderr, "[%d] %s: %s\n", level, source.toUtf8().constData(), text.toUtf8().constData());
     }
     std::lock_guard lock(m_lock);
-    m_log.push_back({level, text, extra1, extra2, source});
+    m_log.Add({level, text, extra1, extra2, source});
 }
 
 void KRTEngineService::SetLocked(bool locked) {
@@ -251,12 +251,12 @@ void KRTEngineService::SetPasswordCheck(PasswordCheck check) {
 
 std::vector<KRTEngineService::LogEntry> KRTEngineService::LogEntries() const {
     std::lock_guard lock(m_lock);
-    return m_log;
+    return m_log.Copy();
 }
 
 std::vector<KRTEngineService::SentRequest> KRTEngineService::SentRequests() const {
     std::lock_guard lock(m_lock);
-    return m_requests;
+    return m_requests.Copy();
 }
 
 }  // namespace Terminal::Services

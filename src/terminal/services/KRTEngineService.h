@@ -9,6 +9,7 @@
 #include "host/ConfigStore.h"
 #include "host/NormalMsgCenter.h"
 #include "host/OrderDesk.h"
+#include "host/RecentWindow.h"
 #include "host/ServiceBase.h"
 #include "kora/interface/KRTEngineI.h"
 #include "market/Simulator.h"
@@ -40,7 +41,13 @@ namespace Terminal::Services {
 //
 // Named operations (Invoke):
 //   "InsertSmartOrder"   an order request (see OrderRequest.h) → OrderDesk::InsertSmartOrder
-//   "ResolveNetPosition" a net-position request (offset '3') → {"OrderList": [...]} or ErrorCode
+//   "ResolveNetPosition" a net-position request (offset '3') → {"ErrorCode": 0, "OrderList": [the
+//                        orders as numbered records: closes of the opposite position first (on
+//                        SHFE yesterday's with "117" '1', then today's with '2'), then an opening
+//                        for the rest]}, or {"ErrorCode": 1009, "ErrorMsg"} when it cannot be
+//                        resolved (the opening part more than the money pays: "可用资金不足"; a
+//                        direction other than buy or sell: "不支持的委托方向"), or the request's
+//                        own ErrorCode when malformed
 //   "CancelOrder"        as CancelOrder
 //   "KRTEngineOption"    the logged-in accounts that trade options (categories 6 and 8)
 //   "GetAccount"         the account record of {"EAccountID"} or {"VAccountID"}; null if unknown
@@ -67,6 +74,8 @@ public:
         Json::Value account;
     };
     using PasswordCheck = std::function<bool(const Json::Value& account, const QString& password)>;
+    // The log lines and sent requests kept in memory: the latest ones.
+    static constexpr size_t kKeptLines = 10000;
 
     KRTEngineService(Market::Simulator& market, OrderDesk& orders, NormalMsgCenter& messages,
                      const ConfigStore& config, bool autoConfirm);
@@ -102,6 +111,7 @@ public:
     void SetPasswordCheck(PasswordCheck check);
     // Logged lines also go to stderr when echoing.
     void SetEchoLog(bool echo) { m_echoLog.store(echo); }
+    // The latest kKeptLines of each.
     std::vector<LogEntry> LogEntries() const;
     std::vector<SentRequest> SentRequests() const;
 
@@ -119,8 +129,8 @@ private:
     mutable std::mutex m_lock;
     std::string m_currentAccount;
     PasswordCheck m_passwordCheck;
-    std::vector<LogEntry> m_log;
-    std::vector<SentRequest> m_requests;
+    RecentWindow<LogEntry> m_log{kKeptLines};
+    RecentWindow<SentRequest> m_requests{kKeptLines};
 };
 
 }  // namespace Terminal::Services

@@ -12,12 +12,12 @@ void LogService::Write(int32_t level, int32_t code, const QString& title, const 
                      text.toUtf8().constData());
     }
     std::lock_guard lock(m_lock);
-    m_entries.push_back({level, code, title, text});
+    m_entries.Add({level, code, title, text});
 }
 
 std::vector<LogService::Entry> LogService::Entries() const {
     std::lock_guard lock(m_lock);
-    return m_entries;
+    return m_entries.Copy();
 }
 
 }  // namespace Terminal::Services

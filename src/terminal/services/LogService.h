@@ -4,12 +4,14 @@
 #include <mutex>
 #include <vector>
 
+#include "host/RecentWindow.h"
 #include "host/ServiceBase.h"
 #include "kora/interface/TimeServiceI.h"
 
 namespace Terminal::Services {
 
-// "Kora.Platform.Service.Log": keeps every line written (and echoes it to stderr when asked).
+// "Kora.Platform.Service.Log": keeps the latest kKeptLines lines written (and echoes each to
+// stderr when asked).
 class LogService : public ServiceBase<Kora::Interface::LogServiceI> {
 public:
     struct Entry {
@@ -18,6 +20,8 @@ public:
         QString title;
         QString text;
     };
+
+    static constexpr size_t kKeptLines = 10000;
 
     LogService();
 
@@ -29,7 +33,7 @@ public:
 private:
     std::atomic<bool> m_echo{false};
     mutable std::mutex m_lock;
-    std::vector<Entry> m_entries;
+    RecentWindow<Entry> m_entries{kKeptLines};
 };
 
 }  // namespace Terminal::Services

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "host/Records.h"
-#include "market/OptionMath.h"
+#include "market/OptionQuoting.h"
 
 namespace Terminal::Services {
 
@@ -107,14 +107,14 @@ bool OptionsDataService::GetOptionRecord(const QuoteKey& key, OptionRecord& reco
                                  QString::fromStdString(Records::Fixed(k, underlying.decimals)));
     record.underlying = Records::KeyOf(underlying);
     record.contractUnit = option->multiplier;
-    record.impliedVolatility = terms.impliedVolatility;
+    record.impliedVolatility = m_market.ImpliedVolatility(option->index);
     record.riskFreeRate = Market::InstrumentCatalogue::kRiskFreeRatePercent;
     record.premiumRate = s > 0 ? (terms.isPut ? (s + p - k) : (k + p - s)) / s : 0.0;
     record.leverage = p > 0 ? s / p : 0.0;
 
-    const double years = double(m_now().secsTo(terms.expiry)) / (365.0 * 86400.0);
+    const double years = Market::YearsToExpiry(terms, m_now());
     const Market::OptionFigures figures = Market::ValueOption(
-        {terms.isPut, option->kind == Market::InstrumentKind::FutureOption, s, k, terms.impliedVolatility,
+        {terms.isPut, option->kind == Market::InstrumentKind::FutureOption, s, k, record.impliedVolatility,
          Market::InstrumentCatalogue::kRiskFreeRatePercent / 100.0, years});
     record.delta = figures.delta;
     record.gamma = figures.gamma;

@@ -8,19 +8,25 @@
 
 namespace Terminal::Services {
 
-// "Kora.Platform.Service.OptionsDataSvc": the option chains of the catalogue. Underlyings in
-// catalogue order (the commodity future, then the fund), months nearest first ("yyMM"), options
-// by ascending strike with the call before the put.
+// "Kora.Platform.Service.OptionsDataSvc": the listed option chains (market/Listing.h).
+// Underlyings in the order their chains were listed (the commodity future, 510050, 510300, then
+// the index futures by month: each carries the index options of its own month), months
+// nearest first ("yyMM"), options by ascending strike with the call before the put; expired
+// options leave the chains, strikes listed during the day join them.
 //
-// Option records: class letter, call/put (0 put, -1 call), strike in the option's price units
-// with the option's price divisor as strike divisor, exercise style, expiry (UTC), month, series
-// name "<underlying code>|<month>|认购 or 认沽|<strike>", contract unit (the multiplier), the chain's
-// implied volatility (fraction) and risk-free rate (percent), and figures at the current prices
-// and clock: premium rate ((K + P − S) ÷ S for a call, (S + P − K) ÷ S for a put), leverage
-// (S ÷ P), Greeks (Black-76 for futures options, Black-Scholes otherwise; theta per day, vega
-// and rho per percentage point), intrinsic value and time value (price less intrinsic, not
-// below 0). Whole days between two times: the full 24-hour days, rounded toward zero (0 for an
-// invalid time). Unknown keys answer empty, false or an invalid time.
+// Option records: class letter ('n' for the commodity and the index options, 'o' for the fund
+// options), call/put (0 put, -1 call), strike in the option's price units with the option's
+// price divisor as strike divisor, exercise style, expiry (UTC), month, series name
+// "<underlying code>|<month>|认购 or 认沽|<strike>", contract unit (the multiplier), the implied
+// volatility (a fraction: the surface's value at the option's strike and expiry for the
+// underlying's price now, the one the market quotes it from; Simulator::ImpliedVolatility) and
+// the risk-free rate (percent), and figures at the current prices and clock: premium rate
+// ((K + P − S) ÷ S for a call, (S + P − K) ÷ S for a put) and leverage (S ÷ P) at the option's
+// latest price P, Greeks at the implied volatility (Black-76 for futures and index options,
+// Black-Scholes otherwise; theta per day, vega and rho per percentage point), intrinsic value and
+// time value (P less intrinsic, not below 0). Whole days between two times: the full 24-hour
+// days, rounded toward zero (0 for an invalid time). Unknown keys answer empty, false or an
+// invalid time.
 class OptionsDataService : public ServiceBase<Kora::Interface::OptionsDataSvcI> {
 public:
     OptionsDataService(Market::Simulator& market, std::function<QDateTime()> now);

@@ -81,6 +81,19 @@ size_t TimeService::RunningTimers() const {
     return running;
 }
 
+bool TimeService::JumpTo(const QDateTime& time) {
+    std::lock_guard lock(m_lock);
+    const int64_t target = m_start.msecsTo(time);
+    if (!time.isValid() || target <= m_now) {
+        return false;
+    }
+    for (auto& [id, timer] : m_timers) {
+        timer.next += target - m_now;
+    }
+    m_now = target;
+    return true;
+}
+
 void TimeService::Advance(int64_t ms) {
     std::vector<int64_t> fired;
     {

@@ -32,6 +32,10 @@ public:
 
     // Moves the clock by ms, firing what falls due on the way.
     void Advance(int64_t ms);
+    // Moves the clock straight to a later time (the next trading day's opening): nothing fires
+    // for the time skipped, running timers keep what was left of their wait. False for a time
+    // that is not later.
+    bool JumpTo(const QDateTime& time);
     QDateTime Now() const;
     size_t RunningTimers() const;
 

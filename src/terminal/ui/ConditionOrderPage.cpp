@@ -1,6 +1,9 @@
 #include "ui/ConditionOrderPage.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -56,6 +59,32 @@ ConditionOrderPage::ConditionOrderPage(const QString& function, const Json::Valu
         }
     }
 
+    // The condition: the request's own, or the latest price and the direction's usual comparison.
+    m_trigger = Kora::Utility::Member(params, "Trigger").isObject() ? params["Trigger"]
+                                                                    : Json::Value(Json::objectValue);
+    m_comparison = new QComboBox(this);
+    m_comparison->setObjectName(QStringLiteral("TriggerCondition"));
+    m_comparison->addItem(QStringLiteral("最新价 ≥"), QStringLiteral(">="));
+    m_comparison->addItem(QStringLiteral("最新价 ≤"), QStringLiteral("<="));
+    const std::string condition = Kora::Utility::JsonText(m_trigger, "Condition");
+    const bool below = condition == "<=" || condition == "小于等于" ||
+                       (condition.empty() && Kora::Utility::JsonText(params, "Direction", "0") != "0");
+    m_comparison->setCurrentIndex(below ? 1 : 0);
+    m_level = new QDoubleSpinBox(this);
+    m_level->setObjectName(QStringLiteral("TriggerPrice"));
+    m_level->setRange(0, 1e9);
+    if (instrument) {
+        m_level->setDecimals(instrument->decimals);
+        m_level->setSingleStep(instrument->ToPrice(instrument->tick));
+    }
+    const QString given = QString::fromStdString(Kora::Utility::JsonText(m_trigger, "Price"));
+    bool ok = false;
+    const double level = given.toDouble(&ok);
+    m_level->setValue(ok ? level : instrument ? market.MarkPrice(instrument->index) : 0.0);
+    auto* trigger = new QFormLayout;
+    trigger->addRow(QStringLiteral("触发条件："), m_comparison);
+    trigger->addRow(QStringLiteral("触发价格："), m_level);
+
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* confirm = buttons->addButton(QStringLiteral("确认"), QDialogButtonBox::AcceptRole);
     confirm->setObjectName(QStringLiteral("ConfirmButton"));
@@ -68,6 +97,7 @@ ConditionOrderPage::ConditionOrderPage(const QString& function, const Json::Valu
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary);
     layout->addWidget(m_parameters, 1);
+    layout->addLayout(trigger);
     layout->addWidget(buttons);
     resize(520, 360);
 }
@@ -87,10 +117,21 @@ void ConditionOrderPage::AddRow(const QString& name, const Json::Value& value) {
     m_parameters->setItem(row, 1, new QTableWidgetItem(ValueText(value)));
 }
 
-bool ConditionOrderPage::Ask(const QString& function, const Json::Value& params,
-                             const Market::Simulator& market, QWidget* owner) {
+Json::Value ConditionOrderPage::Trigger() const {
+    Json::Value trigger = m_trigger;
+    trigger["Price"] = QString::number(m_level->value(), 'f', m_level->decimals()).toStdString();
+    trigger["Condition"] = m_comparison->currentData().toString().toStdString();
+    return trigger;
+}
+
+bool ConditionOrderPage::Ask(const QString& function, Json::Value& params, const Market::Simulator& market,
+                             QWidget* owner) {
     ConditionOrderPage page(function, params, market, owner);
-    return Win::RunModal(page) == QDialog::Accepted;
+    if (Win::RunModal(page) != QDialog::Accepted) {
+        return false;
+    }
+    params["Trigger"] = page.Trigger();
+    return true;
 }
 
 }  // namespace Terminal::Ui

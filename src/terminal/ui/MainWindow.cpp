@@ -102,7 +102,7 @@ void MainWindow::InstallPages() {
         page->show();
         return page;
     });
-    m_runtime.Conditions().SetConfirmation([this](const QString& function, const Json::Value& params) {
+    m_runtime.Conditions().SetConfirmation([this](const QString& function, Json::Value& params) {
         return ConditionOrderPage::Ask(function, params, m_runtime.Market(), this);
     });
 }

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QSortFilterProxyModel>
+#include <QStackedWidget>
 #include <QTabBar>
 #include <QTableView>
 #include <QTimer>
@@ -9,7 +10,9 @@
 #include <algorithm>
 
 #include "kora/interface/Topics.h"
+#include "ui/OptionChainView.h"
 #include "ui/QuoteTableModel.h"
+#include "ui/QuoteViewStyle.h"
 
 namespace Terminal::Ui {
 
@@ -30,6 +33,8 @@ const Category kCategories[] = {
      [](InstrumentKind kind) { return kind == InstrumentKind::Stock || kind == InstrumentKind::Fund; }},
     {"个股期权", [](InstrumentKind kind) { return kind == InstrumentKind::StockOption; }},
 };
+
+const char* const kChainTitle = "期权T型报价";
 
 constexpr int kColumnWidths[QuoteTableModel::kColumnCount] = {112, 132, 76, 64, 70, 76, 56, 76, 56, 76, 64};
 constexpr int kRowHeight = 24;
@@ -72,20 +77,15 @@ MarketWatch::MarketWatch(const Market::Simulator& market, NormalMsgCenter& messa
     for (const Category& category : kCategories) {
         m_tabs->addTab(QString::fromUtf8(category.title));
     }
+    m_tabs->addTab(QString::fromUtf8(kChainTitle));
 
     m_view = new QTableView(this);
     m_view->setObjectName(QStringLiteral("QuoteList"));
     m_view->setModel(m_filter);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->setAlternatingRowColors(true);
-    m_view->setShowGrid(false);
-    m_view->setWordWrap(false);
-    m_view->setCornerButtonEnabled(false);
-    m_view->verticalHeader()->hide();
-    m_view->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    m_view->horizontalHeader()->setHighlightSections(false);
+    StyleQuoteView(*m_view, kRowHeight);
     // The figures share what width there is; code and name keep theirs.
     m_view->horizontalHeader()->setMinimumSectionSize(kNarrowest);
     for (int column = QuoteTableModel::kName + 1; column < QuoteTableModel::kColumnCount; ++column) {
@@ -95,14 +95,24 @@ MarketWatch::MarketWatch(const Market::Simulator& market, NormalMsgCenter& messa
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    m_chain = new OptionChainView(market, this);
+    m_pages = new QStackedWidget(this);
+    m_pages->addWidget(m_view);
+    m_pages->addWidget(m_chain);
     layout->addWidget(m_tabs);
-    layout->addWidget(m_view, 1);
+    layout->addWidget(m_pages, 1);
 
     connect(m_tabs, &QTabBar::currentChanged, this, &MarketWatch::ShowCategory);
-    connect(m_view, &QTableView::clicked, this,
-            [this](const QModelIndex& index) { Announce(Kora::Interface::Topic::kListClick, index); });
-    connect(m_view, &QTableView::doubleClicked, this,
-            [this](const QModelIndex& index) { Announce(Kora::Interface::Topic::kListDblClick, index); });
+    connect(m_view, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        Announce(Kora::Interface::Topic::kListClick, InstrumentAtRow(index.row()));
+    });
+    connect(m_view, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        Announce(Kora::Interface::Topic::kListDblClick, InstrumentAtRow(index.row()));
+    });
+    connect(m_chain, &OptionChainView::OptionClicked, this,
+            [this](int option) { Announce(Kora::Interface::Topic::kListClick, option); });
+    connect(m_chain, &OptionChainView::OptionDoubleClicked, this,
+            [this](int option) { Announce(Kora::Interface::Topic::kListDblClick, option); });
 
     m_refresh = new QTimer(this);
     connect(m_refresh, &QTimer::timeout, m_model, &QuoteTableModel::Refresh);
@@ -156,9 +166,18 @@ QString MarketWatch::ColumnTitle(int column) const {
 }
 
 void MarketWatch::ShowCategory(int tab) {
-    if (tab >= 0 && tab < int(std::size(kCategories))) {
+    const bool chain = tab == int(std::size(kCategories));
+    m_pages->setCurrentWidget(chain ? static_cast<QWidget*>(m_chain) : m_view);
+    if (tab >= 0 && !chain) {
         static_cast<CategoryFilter*>(m_filter)->SetCategory(&kCategories[tab]);
     }
+}
+
+void MarketWatch::ShowChain(int underlying) {
+    if (underlying >= 0) {
+        m_chain->ShowUnderlying(underlying);
+    }
+    m_tabs->setCurrentIndex(int(std::size(kCategories)));
 }
 
 int MarketWatch::InstrumentAtRow(int viewRow) const {
@@ -171,7 +190,7 @@ int MarketWatch::RowOfInstrument(int instrument) const {
 }
 
 void MarketWatch::Choose(int instrument) {
-    if (RowOfInstrument(instrument) < 0) {
+    if (RowOfInstrument(instrument) < 0 || m_pages->currentWidget() != m_view) {
         m_tabs->setCurrentIndex(0);
     }
     const int row = RowOfInstrument(instrument);
@@ -180,11 +199,10 @@ void MarketWatch::Choose(int instrument) {
     }
     m_view->selectRow(row);
     m_view->scrollTo(m_filter->index(row, 0));
-    Announce(Kora::Interface::Topic::kListClick, m_filter->index(row, 0));
+    Announce(Kora::Interface::Topic::kListClick, instrument);
 }
 
-void MarketWatch::Announce(const QString& topic, const QModelIndex& index) {
-    const int instrument = InstrumentAtRow(index.row());
+void MarketWatch::Announce(const QString& topic, int instrument) {
     if (instrument < 0) {
         return;
     }

@@ -7,17 +7,20 @@
 #include "market/Simulator.h"
 
 class QSortFilterProxyModel;
+class QStackedWidget;
 class QTabBar;
 class QTableView;
 class QTimer;
 
 namespace Terminal::Ui {
 
+class OptionChainView;
 class QuoteTableModel;
 
-// The quote list of every contract the market lists, by category, kept live. A click on a row
-// posts "ListClick" and a double click "ListDblClick" with the contract as "Stock" in its text
-// form "(marketId,code)", so that linked tool windows follow the contract.
+// The quote list of every contract the market lists, by category, kept live, and the option
+// T-quote of one underlying and month (the last tab). A click on a row (or an option of the
+// T-quote) posts "ListClick" and a double click "ListDblClick" with the contract as "Stock" in
+// its text form "(marketId,code)", so that linked tool windows follow the contract.
 class MarketWatch : public QWidget {
     Q_OBJECT
 public:
@@ -30,6 +33,9 @@ public:
 
     QTableView* View() const { return m_view; }
     QuoteTableModel* Model() const { return m_model; }
+    OptionChainView* Chain() const { return m_chain; }
+    // Shows the option T-quote (of an underlying, when one with options is given).
+    void ShowChain(int underlying = -1);
     // The catalogue index of a row of the view (as filtered), -1 when out of range.
     int InstrumentAtRow(int viewRow) const;
     // The view row that shows a contract, -1 when the category hides it.
@@ -48,7 +54,7 @@ public:
     void ArrangeDefault();
 
 private:
-    void Announce(const QString& topic, const QModelIndex& index);
+    void Announce(const QString& topic, int instrument);
     void ShowCategory(int tab);
     QString ColumnTitle(int column) const;
 
@@ -57,6 +63,8 @@ private:
     QSortFilterProxyModel* m_filter = nullptr;
     QTabBar* m_tabs = nullptr;
     QTableView* m_view = nullptr;
+    OptionChainView* m_chain = nullptr;
+    QStackedWidget* m_pages = nullptr;
     QTimer* m_refresh = nullptr;
 };
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "host/Records.h"
+#include "ui/QuoteTexts.h"
 #include "ui/TerminalTheme.h"
 
 namespace Terminal::Ui {
@@ -14,16 +15,6 @@ namespace {
 const char* const kHeaders[QuoteTableModel::kColumnCount] = {
     "代码", "名称", "最新价", "涨跌", "涨跌幅", "买价", "买量", "卖价", "卖量", "成交量", "持仓量",
 };
-
-QString Amount(double value) {
-    if (value >= 1e8) {
-        return QString::number(value / 1e8, 'f', 2) + QStringLiteral("亿");
-    }
-    if (value >= 1e6) {
-        return QString::number(value / 1e4, 'f', 1) + QStringLiteral("万");
-    }
-    return QString::number(int64_t(value));
-}
 
 int64_t ReferenceOf(const Kora::Interface::QuoteSnapshot& quote, const Market::Instrument& instrument) {
     return quote.referencePrice > 0 ? quote.referencePrice : instrument.reference;
@@ -56,11 +47,9 @@ Kora::Interface::QuoteKey QuoteTableModel::KeyAt(int row) const {
 }
 
 QVariant QuoteTableModel::Display(const Row& row, const Market::Instrument& instrument, int column) const {
+    using QuoteTexts::Amount;
     const Kora::Interface::QuoteSnapshot& q = row.quote;
-    auto price = [&](int64_t units) -> QVariant {
-        return units > 0 ? QVariant(QString::fromStdString(Records::PriceText(instrument, units)))
-                         : QVariant(QStringLiteral("--"));
-    };
+    auto price = [&](int64_t units) -> QVariant { return QuoteTexts::Price(instrument, units); };
     const int64_t reference = ReferenceOf(q, instrument);
     switch (column) {
         case kCode:
@@ -70,11 +59,7 @@ QVariant QuoteTableModel::Display(const Row& row, const Market::Instrument& inst
         case kLast:
             return price(q.last);
         case kChange:
-            if (q.last <= 0 || reference <= 0) {
-                return QStringLiteral("--");
-            }
-            return QString::fromStdString((q.last > reference ? "+" : "") +
-                                          Records::PriceText(instrument, q.last - reference));
+            return QuoteTexts::Change(instrument, q.last, reference);
         case kChangePercent:
             if (q.last <= 0 || reference <= 0) {
                 return QStringLiteral("--");
@@ -99,11 +84,7 @@ QVariant QuoteTableModel::Display(const Row& row, const Market::Instrument& inst
 
 QColor QuoteTableModel::Foreground(const Row& row, const Market::Instrument& instrument, int column) const {
     auto against = [&](int64_t units) {
-        const int64_t reference = ReferenceOf(row.quote, instrument);
-        if (units <= 0 || reference <= 0 || units == reference) {
-            return Theme::kFlat;
-        }
-        return units > reference ? Theme::kRise : Theme::kFall;
+        return QuoteTexts::AgainstReference(units, ReferenceOf(row.quote, instrument));
     };
     switch (column) {
         case kCode:
@@ -177,6 +158,18 @@ bool QuoteTableModel::SameFigures(const Kora::Interface::QuoteSnapshot& a,
 int QuoteTableModel::Refresh() {
     const int64_t now = m_clock.elapsed();
     int changed = 0;
+    // Contracts listed since (new strikes and months) join at the end.
+    const size_t listed = size_t(m_market.Catalogue().Size());
+    if (listed > m_rows.size()) {
+        beginInsertRows({}, int(m_rows.size()), int(listed) - 1);
+        const size_t first = m_rows.size();
+        m_rows.resize(listed);
+        for (size_t i = first; i < listed; ++i) {
+            m_rows[i].quote = m_market.Snapshot(int(i));
+        }
+        endInsertRows();
+        changed += int(listed - first);
+    }
     for (size_t i = 0; i < m_rows.size(); ++i) {
         Row& row = m_rows[i];
         const Kora::Interface::QuoteSnapshot quote = m_market.Snapshot(int(i));

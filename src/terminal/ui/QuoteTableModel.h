@@ -11,8 +11,9 @@
 namespace Terminal::Ui {
 
 // The market watch's rows: every contract the market lists, in catalogue order, with its latest
-// quote. Refresh() reads the quotes again and reports only the rows whose figures changed; a row
-// that changed is tinted for a moment with the direction of its last price.
+// quote. Refresh() reads the quotes again and reports only the rows whose figures changed (and
+// adds the rows of contracts listed since); a row that changed is tinted for a moment with the
+// direction of its last price.
 class QuoteTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:

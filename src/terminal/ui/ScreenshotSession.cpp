@@ -81,6 +81,7 @@ int ScreenshotSession::Run() {
         }
     }
     ShootMainWindow();
+    ShootOptionChain();
     ShootInstructs();
     ShootFileOrderWindow();
     return m_failures == 0 ? 0 : 1;
@@ -200,6 +201,16 @@ bool ScreenshotSession::ShootMainWindow() {
     Settle(kToolMs);
     const bool saved = Save(m_window, kMainWindowFile);
     m_window.CloseAllTools();
+    Settle(kQuietMs);
+    return saved;
+}
+
+bool ScreenshotSession::ShootOptionChain() {
+    MarketWatch& watch = *m_window.Watch();
+    watch.ShowChain(FirstOfKind(m_runtime.Market().Catalogue(), InstrumentKind::Fund));
+    Settle(kToolMs);
+    const bool saved = Save(watch, kOptionChainFile);
+    watch.Choose(StagedInstrument(QStringLiteral("KRFutureQMouse")));
     Settle(kQuietMs);
     return saved;
 }

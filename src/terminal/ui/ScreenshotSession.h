@@ -18,8 +18,9 @@ class ToolDock;
 // filled), each content-window type is docked in turn, linked to a contract that suits it,
 // given a moment to draw live quotes (the futures account holds a position and has orders
 // working on the contract the futures tools show; the credit account likewise on the stock the
-// stock window shows, in margin mode) and written as DIR/<type>.png; the main
-// window with two docked tools is written as DIR/MainWindow.png; then every instruct runs, and each one that
+// stock window shows, in margin mode) and written as DIR/<type>.png; the main window with two
+// docked tools is written as DIR/MainWindow.png, the market watch's option T-quote of the first
+// fund as DIR/OptionChain.png; then every instruct runs, and each one that
 // opens a modal dialog has it captured while open as DIR/<instruct>.png (the option price
 // calculator and the seller analysis with an option chosen and computed; the trade statistics
 // twice, on open interest and as DIR/<instruct>MaxPain.png on the maximum pain), and the
@@ -32,6 +33,7 @@ public:
     int Run();
 
     static inline const QString kMainWindowFile = QStringLiteral("MainWindow");
+    static inline const QString kOptionChainFile = QStringLiteral("OptionChain");
     static inline const QString kFileOrderWindow = QStringLiteral("CDlgFileOrder");
 
 private:
@@ -40,6 +42,7 @@ private:
     void StageStockWindow(ToolDock& dock);
     bool ShootWindowType(const QString& type);
     bool ShootMainWindow();
+    bool ShootOptionChain();
     void ShootInstructs();
     bool ShootFileOrderWindow();
     int ShootModal(QDialog& dialog);

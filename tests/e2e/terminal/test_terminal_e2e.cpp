@@ -10,7 +10,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <mutex>
+
 #include "host/HostRuntime.h"
+#include "kernel/HostAccess.h"
+#include "kernel/QuoteSubscriber.h"
+#include "kora/interface/OptionsDataSvcI.h"
 #include "kora/utility/JsonAccess.h"
 
 using namespace Terminal;
@@ -132,6 +137,7 @@ TEST(CommandLineTest, BadArgumentsAreRefused) {
     for (const QStringList& arguments : {QStringList{QStringLiteral("--bogus")},
                                          QStringList{QStringLiteral("--seed"), QStringLiteral("abc")},
                                          QStringList{QStringLiteral("--quit-after"), QStringLiteral("-1")},
+                                         QStringList{QStringLiteral("--trading-day"), QStringLiteral("2024-02-30")},
                                          QStringList{QStringLiteral("stray")}}) {
         const ProcessResult run = RunTerminal(arguments);
         EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
@@ -182,6 +188,64 @@ TEST(LiveMarketTest, PricesAndTheClockMoveOnTheirOwn) {
     const uint64_t ticks = host.Time().GetTickCount();
     EXPECT_TRUE(QTest::qWaitFor([&] { return host.Market().Snapshot(meal).last != start; }, 10000));
     EXPECT_GT(host.Time().GetTickCount(), ticks);
+}
+
+// A subscriber of the component's glue that keeps the quotes it is pushed.
+class KeptQuotes : public Kora::Kernel::QuoteSubscriber {
+public:
+    std::vector<Kora::Interface::QuotePushRecord> Records() {
+        std::lock_guard lock(m_lock);
+        return m_records;
+    }
+
+protected:
+    void Dispatch(int kind, const Kora::Interface::QuotePushRecord& record, const Json::Value&) override {
+        if (kind == 1) {
+            std::lock_guard lock(m_lock);
+            m_records.push_back(record);
+        }
+    }
+
+private:
+    std::mutex m_lock;
+    std::vector<Kora::Interface::QuotePushRecord> m_records;
+};
+
+// The live market requotes an option from its surface as the fund moves; the quotes reach a
+// follower through the quote service, the high-performance centre and the glue, and what the
+// options data service says of the option through the glue agrees with them.
+TEST(LiveMarketTest, OptionQuotesFollowTheirUnderlyingToTheGlueAndAgreeWithTheOptionsDataService) {
+    HostOptions options;
+    options.scripted = false;
+    options.pushesPerSecond = 50;
+    options.tradingDay = QDate(2024, 3, 15);
+    HostRuntime host(options);
+    Kora::Kernel::SetHost(host.Host().Get());
+    const int fund = host.Instrument("SHSE-A", "510050").index;
+    const int option = host.Market().Catalogue().Options(fund, "2404")[20];  // the 2.50 call
+    const Market::Instrument& call = *host.Market().Catalogue().At(option);
+    ASSERT_EQ(call.option->strike, 25000);
+    Kora::Utility::Handle<KeptQuotes> kept(new KeptQuotes);
+    kept->AddQuoteKeys({host.KeyOf(call)});
+    kept->Start();
+
+    EXPECT_TRUE(QTest::qWaitFor([&] { return kept->Records().size() >= 3; }, 10000));
+    host.WaitForPushes();
+    const Kora::Interface::QuoteSnapshot quote = kept->Records().back().snapshot;
+    const double bid = call.ToPrice(quote.book[0].bid.price);
+    const double ask = call.ToPrice(quote.book[0].ask.price);
+    ASSERT_GT(bid, 0.0);
+    EXPECT_NEAR((bid + ask) / 2, host.Market().ModelPrice(option), call.ToPrice(call.tick) / 2);
+
+    Kora::Interface::OptionRecord record;
+    const auto optionsData = Kora::Kernel::GetService<Kora::Interface::OptionsDataSvcI>();
+    ASSERT_TRUE(optionsData);
+    ASSERT_TRUE(optionsData->GetOptionRecord(host.KeyOf(call), record));
+    EXPECT_NEAR(record.impliedVolatility, host.Market().ImpliedVolatility(option), 1e-9);
+    EXPECT_TRUE(record.impliedVolatility > 0.1 && record.impliedVolatility < 0.4) << record.impliedVolatility;
+
+    kept->Stop();
+    Kora::Kernel::SetHost(nullptr);
 }
 
 }  // namespace

@@ -15,7 +15,8 @@
 namespace TerminalTest {
 
 // Every test host trades on the same day, so contract codes are fixed:
-// DCE m2408 (futures, options 2403-2405), CFFEX IF2403, SHSE-A 510050 (options on SHQQ-A).
+// DCE m2408 (futures, options 2403-2406), CFFEX IF2403 (the nearest index future), SHSE-A 510050
+// (options on SHQQ-A 2403, 2404, 2406, 2409), SHFE rb2405: market/Listing.h.
 inline const QDate kTradingDay(2024, 3, 15);
 
 inline Terminal::HostOptions ScriptedOptions() {

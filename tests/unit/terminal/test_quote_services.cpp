@@ -184,18 +184,22 @@ TEST_F(QuoteServicesTest, DailyHistoryEndsAtTheReferenceAndWeightDataIsForStocks
 TEST_F(QuoteServicesTest, OptionChainsFollowTheHostsConventions) {
     Services::OptionsDataService& options = host.OptionsData();
     const std::vector<QuoteKey> underlyings = options.GetUnderlyings();
-    ASSERT_EQ(underlyings.size(), 2u);
-    EXPECT_EQ(options.GetUnderlyingName(underlyings[1]), QStringLiteral("蓝筹ETF"));
+    std::vector<QString> names;
+    for (const QuoteKey& key : underlyings) {
+        names.push_back(options.GetUnderlyingName(key));
+    }
+    EXPECT_EQ(names, (std::vector<QString>{"豆粕2408", "蓝筹ETF", "核心ETF", "股指期货2403", "股指期货2404",
+                                           "股指期货2406", "股指期货2409"}));
     const std::vector<QString> months = options.GetMonths(underlyings[1]);
-    ASSERT_EQ(months.size(), 3u);
+    ASSERT_EQ(months, (std::vector<QString>{"2403", "2404", "2406", "2409"}));
     const auto rows = options.GetChainRows(underlyings[1], months[0]);
-    ASSERT_EQ(rows.size(), 9u);
-    EXPECT_EQ(rows[0].strike, 23000);
-    EXPECT_EQ(rows[8].strike, 27000);
+    ASSERT_EQ(rows.size(), 21u);
+    EXPECT_EQ(rows[0].strike, 20000);
+    EXPECT_EQ(rows[20].strike, 30000);
 
     OptionRecord call, put;
-    ASSERT_TRUE(options.GetOptionRecord(rows[4].call, call));
-    ASSERT_TRUE(options.GetOptionRecord(rows[4].put, put));
+    ASSERT_TRUE(options.GetOptionRecord(rows[10].call, call));
+    ASSERT_TRUE(options.GetOptionRecord(rows[10].put, put));
     EXPECT_EQ(call.classLetter, 'o');
     EXPECT_TRUE(call.callPut < 0 && put.IsPut());
     EXPECT_EQ(std::tuple(call.strike, call.strikeDivisor, call.contractUnit, call.exerciseStyle),
@@ -203,21 +207,26 @@ TEST_F(QuoteServicesTest, OptionChainsFollowTheHostsConventions) {
     EXPECT_EQ(call.seriesName.section('|', 0, 0), QStringLiteral("510050"));
     EXPECT_EQ(call.underlying, underlyings[1]);
     EXPECT_GT(call.expiry, QDateTime(TerminalTest::kTradingDay, QTime(0, 0), Qt::UTC));
-    EXPECT_GT(call.impliedVolatility, 0.1);
+    // The surface at the money twelve days out: 0.20 + 0.02 × (T − 0.25), the skew's share small.
+    EXPECT_NEAR(call.impliedVolatility, 0.1962, 0.0005);
+    EXPECT_DOUBLE_EQ(put.impliedVolatility, call.impliedVolatility);
     EXPECT_DOUBLE_EQ(call.riskFreeRate, 2.5);
     EXPECT_TRUE(call.delta > 0.3 && call.delta < 0.7 && put.delta < 0.0) << call.delta << " " << put.delta;
     EXPECT_TRUE(call.gamma > 0.0 && call.theta < 0.0) << call.gamma << " " << call.theta;
     double intrinsic = -1, time = -1;
     ASSERT_TRUE(options.GetIntrinsicValue(rows[0].call, intrinsic));
     ASSERT_TRUE(options.GetTimeValue(rows[0].call, time));
-    EXPECT_NEAR(intrinsic, 0.2, 1e-9);  // underlying 2.5, strike 2.3
+    EXPECT_NEAR(intrinsic, 0.5, 1e-9);  // underlying 2.5, strike 2.0
     EXPECT_GE(time, 0.0);
 
-    OptionRecord futures;
+    OptionRecord futures, index;
     ASSERT_TRUE(options.GetOptionRecord(
         options.GetOptions(underlyings[0], options.GetMonths(underlyings[0])[0])[0], futures));
-    EXPECT_EQ(futures.classLetter, 'n');
-    EXPECT_EQ(futures.exerciseStyle, 1);
+    EXPECT_EQ(std::pair(futures.classLetter, futures.exerciseStyle), std::pair('n', 1));
+    ASSERT_TRUE(
+        options.GetOptionRecord(options.GetOptions(underlyings[4], QStringLiteral("2404"))[0], index));
+    EXPECT_EQ(std::pair(index.classLetter, index.exerciseStyle), std::pair('n', 0));
+    EXPECT_EQ(index.underlying, underlyings[4]);  // the index future of its own month
 
     QuoteKey underlying;
     EXPECT_TRUE(options.GetUnderlyingKey(rows[0].put, underlying));
@@ -244,7 +253,7 @@ TEST_F(QuoteServicesTest, ContractsAreFoundHoweverTheyAreNamedAndBelongToTheirAc
     }
     EXPECT_EQ(contracts.EnumContractByCode(QStringLiteral("510050")).size(), 1u);
     const Json::Value optionContracts = contracts.GetContractsOfAccount(Json::Value("E1006"));
-    EXPECT_EQ(optionContracts.size(), 54u);
+    EXPECT_EQ(optionContracts.size(), 2u * 4 * 42);  // two funds, four months, 21 strikes
     for (const Json::Value& record : optionContracts) {
         TerminalTest::ExpectTexts(record, {{"54", "SHQQ-A"}, {"OptionClass", "o"}});
     }
@@ -258,6 +267,37 @@ TEST_F(QuoteServicesTest, ContractsAreFoundHoweverTheyAreNamedAndBelongToTheirAc
     EXPECT_EQ(host.Search().Search(QStringLiteral("申江")).size(), 1u);
     EXPECT_EQ(host.Search().Search(QStringLiteral("etf")).size(), 50u);  // the fund and its options, capped
     EXPECT_TRUE(host.Search().Search(QStringLiteral("  ")).empty());
+}
+
+TEST_F(QuoteServicesTest, TheAdvancedDataServiceAnswersTheStockWindowsQuantitiesAndTradeList) {
+    const Market::Instrument& bank = host.Instrument("SHSE-A", "600000");
+    host.Market().SetBestQuote(bank.index, 750, 100000, 751, 100000);
+    host.Market().TradeAt(bank.index, 751, 300);
+    host.Market().TradeAt(bank.index, 750, 200);
+    ASSERT_TRUE(host.Market().AddPosition("E1005", bank.index, Market::PositionSide::Long, 1234, 700));
+    Json::Value query = TerminalTest::JsonOf(R"({"ExchangeCode": "SHSE-A", "ContractCode": "600000",
+                                                 "EAccountID": "E1005", "Price": 7.50})");
+    auto value = [&](const char* name) {
+        return host.AdvanceData().GetValue(query, QString::fromUtf8(name));
+    };
+    EXPECT_EQ(value("可买").asInt64(), 133200);    // 1,000,000 ÷ (7.50 plus commission), whole lots
+    EXPECT_EQ(value("可融").asInt64(), 66600);     // the 500,000 credit line
+    EXPECT_EQ(value("可卖").asInt64(), 1234);      // yesterday's shares, odd lot and all
+    EXPECT_EQ(value("可融券").asInt64(), 200000);  // the shares the broker lends
+    EXPECT_EQ(value("ShortSellable"), value("可融券"));
+    EXPECT_EQ(value("主动买量").asDouble(), 300.0);
+
+    const Json::Value trades = value("成交明细");
+    ASSERT_EQ(trades.size(), 2u);
+    EXPECT_EQ(trades[0], TerminalTest::JsonOf(R"({"Time": "09:30:00", "Price": 7.51, "Volume": 300,
+                                                  "Direction": "B", "OpenInterestChange": 0})"));
+    EXPECT_EQ(trades[1]["Direction"].asString(), "S");
+
+    query["EAccountID"] = "E9999";
+    EXPECT_TRUE(value("可买").isNull());
+    query["EAccountID"] = "E1001";  // a cash account borrows nothing
+    EXPECT_EQ(value("可融").asInt64(), 0);
+    EXPECT_EQ(value("可融券").asInt64(), 0);
 }
 
 TEST_F(QuoteServicesTest, WithCachingOffEveryLookupGoesBackToTheHost) {

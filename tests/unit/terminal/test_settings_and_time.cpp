@@ -210,4 +210,27 @@ TEST(TimeServiceTest, TimersFireAsTheClockMovesAndAnswerTheirIdentifierAndMalfor
     EXPECT_FALSE(host.Time().StopTimer(Json::Value(99)));
 }
 
+TEST(TimeServiceTest, ARolledDayOpensOnTheNextWeekdayWithoutFiringTheNightsTimers) {
+    HostRuntime host(TerminalTest::ScriptedOptions());  // Friday 15 March
+    Handle<MessageRecorder> ticks = host.Record({Topic::kTimerTick});
+    const Json::Value second =
+        host.Time().CreateTimer(TerminalTest::JsonOf(R"({"DueTime": 1000, "Period": 1000})"));
+    ASSERT_TRUE(host.Time().StartTimer(second));
+    host.AdvanceClock(400);
+    const Json::Value waiting = TerminalTest::JsonOf(
+        R"({"ExchangeCode": "DCE", "ContractCode": "m2408", "Trigger": {"Price": 3100}})");
+    ASSERT_EQ(host.Conditions().Execute(QStringLiteral("-808-@"), waiting)["ErrorCode"].asInt(), 0);
+
+    EXPECT_EQ(host.RollTradingDay(), QDate(2024, 3, 18));
+    EXPECT_EQ(host.Time().GetCurrentTime(),
+              QDateTime(QDate(2024, 3, 18), QTime(9, 30), Qt::OffsetFromUTC, 8 * 3600));
+    EXPECT_EQ(host.Engine().GetProperty(QStringLiteral("TradingDay")).asInt(), 20240318);
+    EXPECT_EQ(host.Conditions().Orders()[0].state, "已过期");
+    host.Settle();
+    EXPECT_EQ(ticks->Count(Topic::kTimerTick), 0u);
+    host.AdvanceClock(600);  // what was left of the second
+    host.Settle();
+    EXPECT_EQ(ticks->Count(Topic::kTimerTick), 1u);
+}
+
 }  // namespace

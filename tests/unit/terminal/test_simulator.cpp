@@ -5,9 +5,11 @@
 #include <cstring>
 #include <optional>
 
+#include "MarketTestSupport.h"
 #include "market/Simulator.h"
 
 using namespace Terminal::Market;
+using MarketTest::Ticket;
 
 namespace {
 
@@ -19,18 +21,6 @@ protected:
         meal = sim.Catalogue().Find("DCE", "m2408")->index;
         index = sim.Catalogue().Find("CFFEX", "IF2403")->index;
         bank = sim.Catalogue().Find("SHSE-A", "600000")->index;
-    }
-
-    static OrderTicket Ticket(const char* account, int instrument, char direction, char offset, int64_t price,
-                              int64_t volume) {
-        OrderTicket t;
-        t.accountId = account;
-        t.instrument = instrument;
-        t.direction = direction;
-        t.offset = offset;
-        t.price = price;
-        t.volume = volume;
-        return t;
     }
 
     void SetAsks(int instrument, std::initializer_list<BookLevel> asks,
@@ -56,29 +46,6 @@ protected:
     int index = -1;
     int bank = -1;
 };
-
-TEST(InstrumentCatalogueTest, ListsTheDocumentedContractsForTheTradingDay) {
-    const InstrumentCatalogue catalogue = InstrumentCatalogue::Build(kTradingDay);
-    ASSERT_NE(catalogue.Find("SZSE-A", "000001"), nullptr);
-    EXPECT_EQ(catalogue.Find("SZSE-A", "000001")->marketId, 1001);
-    EXPECT_EQ(catalogue.Find("SHSE-A", "600519")->marketId, 1000);
-
-    const std::vector<int> underlyings = catalogue.Underlyings();
-    ASSERT_EQ(underlyings.size(), 2u);
-    for (int underlying : underlyings) {
-        EXPECT_EQ(catalogue.Months(underlying), (std::vector<std::string>{"2403", "2404", "2405"}));
-        const std::vector<int> options = catalogue.Options(underlying, "2403");
-        ASSERT_EQ(options.size(), 18u);
-        // A call and a put of each strike, the call first.
-        const Instrument& call = *catalogue.At(options[0]);
-        const Instrument& put = *catalogue.At(options[1]);
-        EXPECT_EQ(call.option->strike, put.option->strike);
-        EXPECT_TRUE(!call.option->isPut && put.option->isPut);
-    }
-    // The March expiry is its fourth Wednesday, 15:00 Beijing time.
-    EXPECT_EQ(InstrumentCatalogue::ExpiryOfMonth(2024, 3),
-              QDateTime(QDate(2024, 3, 27), QTime(7, 0), Qt::UTC));
-}
 
 TEST_F(SimulatorTest, CrossingLimitOrderFillsAtTheRestingPricesAndTakesTheirVolume) {
     SetAsks(meal, {{3001, 5}, {3002, 5}, {3003, 5}}, {{2999, 5}});
@@ -120,6 +87,29 @@ TEST_F(SimulatorTest, NewBookCrossingARestingOrderFillsItAtItsOwnPrice) {
     EXPECT_DOUBLE_EQ(sim.FindOrder(id)->AverageFillUnits(), 2998.0);
     EXPECT_EQ(sim.GetBook(meal).asks[0].price, 2997);
     EXPECT_EQ(sim.GetBook(meal).asks[0].volume, 4);
+}
+
+TEST_F(SimulatorTest, ARestingOrderShowsInTheDepthAndFillsBehindTheQueueAheadOfIt) {
+    SetAsks(meal, {{3001, 10}}, {{2999, 10}, {2998, 10}});
+    const std::string first = sim.Submit(Ticket("E1008", meal, '0', '0', 2999, 3)).orderId;
+    SetAsks(meal, {{3001, 10}}, {{2999, 14}, {2998, 10}});  // four more lots join behind it
+    const std::string second = sim.Submit(Ticket("E1008", meal, '0', '0', 2999, 2)).orderId;
+    EXPECT_EQ(sim.GetBook(meal).bids[0].volume, 14 + 3 + 2);
+    EXPECT_EQ(sim.MarketBook(meal).bids[0].volume, 14);
+
+    sim.TradeAt(meal, 2999, 6);  // six of the ten ahead of the first order
+    EXPECT_EQ(sim.FindOrder(first)->filled, 0);
+    sim.TradeAt(meal, 2999, 6);  // the last four ahead, then two of its three lots
+    EXPECT_EQ(sim.FindOrder(first)->filled, 2);
+    EXPECT_EQ(sim.FindOrder(first)->status, OrderStatus::kPartlyFilled);
+    sim.TradeAt(meal, 2999, 3);  // its last lot, then two of the four behind it
+    EXPECT_EQ(sim.FindOrder(first)->status, OrderStatus::kFilled);
+    EXPECT_EQ(sim.FindOrder(second)->filled, 0);
+    sim.TradeAt(meal, 2999, 4);  // the two left ahead of the second order, then it fills
+    EXPECT_EQ(sim.FindOrder(second)->status, OrderStatus::kFilled);
+    EXPECT_EQ(sim.GetBook(meal).bids[0].price, 2998);  // the level is gone
+    EXPECT_EQ(sim.Interest(meal).opened - sim.Interest(meal).closed,
+              int64_t(sim.Snapshot(meal).openInterest - sim.History(meal).back().openInterest));
 }
 
 TEST_F(SimulatorTest, CancelGivesBackTheHeldMoneyAndCannotBeRepeated) {
@@ -170,7 +160,9 @@ TEST_F(SimulatorTest, TheMarketsChecksRejectOrders) {
         std::string reason;
     };
     const std::vector<Case> cases{
-        {"above the upper limit", Ticket("E1008", meal, '0', '0', 3300, 1), "委托价格超出涨跌停板"},
+        {"above the upper limit", Ticket("E1008", meal, '0', '0', 3300, 1), "委托价格超出涨跌停价格范围"},
+        {"below a stock's lower limit", Ticket("E1001", bank, '0', '0', 674, 100),
+         "委托价格超出涨跌停价格范围"},
         {"off the tick", Ticket("E1008", index, '0', '0', 35001, 1), "委托价格无效"},
         {"no volume", Ticket("E1008", meal, '0', '0', 3000, 0), "委托数量无效"},
         {"nothing to close", Ticket("E1008", meal, '1', '1', 3000, 1), "可平仓位不足"},
@@ -242,35 +234,6 @@ TEST_F(SimulatorTest, SharesBoughtTodayCloseTomorrow) {
     const SubmitResult sale = sim.Submit(Ticket("E1001", bank, '1', '0', 749, 150));  // odd lots may be sold
     EXPECT_EQ(sim.FindOrder(sale.orderId)->status, OrderStatus::kFilled);
     EXPECT_EQ(FindPosition(sim.Positions("E1001"), bank, PositionSide::Long)->total, 150);
-}
-
-TEST_F(SimulatorTest, CreditAccountSellsShortAndOptionSellersHoldMargin) {
-    SetAsks(bank, {{751, 1000}}, {{749, 1000}});
-    ASSERT_TRUE(sim.Submit(Ticket("E1005", bank, 'b', '0', 749, 100)).Accepted());
-    const auto shortSale = FindPosition(sim.Positions("E1005"), bank, PositionSide::Short);
-    ASSERT_TRUE(shortSale);
-    EXPECT_EQ(shortSale->total, 100);
-    EXPECT_DOUBLE_EQ(sim.Money("E1005")->margin, 749.0 * 0.5);
-
-    const int option = sim.Catalogue().Options(sim.Catalogue().Find("SHSE-A", "510050")->index, "2403")[8];
-    const Instrument& contract = *sim.Catalogue().At(option);
-    const Book book = sim.GetBook(option);
-    ASSERT_GT(book.bids[0].volume, 0);
-    const double cash = sim.Money("E1006")->cash;
-    ASSERT_TRUE(sim.Submit(Ticket("E1006", option, '1', '0', book.bids[0].price, 1)).Accepted());
-    const MoneyView money = *sim.Money("E1006");
-    const double premium = contract.ToPrice(book.bids[0].price) * contract.multiplier;
-    EXPECT_NEAR(money.cash, cash + premium - contract.commissionPerLot, 1e-9);
-    EXPECT_NEAR(money.margin, premium + 2.5 * contract.multiplier * contract.marginRate, 1e-9);
-}
-
-TEST_F(SimulatorTest, NetPositionClosesWhatItCanAndOpensTheRest) {
-    ASSERT_TRUE(sim.AddPosition("E1008", meal, PositionSide::Long, 2, 3000));
-    const auto tickets = sim.ResolveNetPosition(Ticket("E1008", meal, '1', '3', 3000, 3));
-    ASSERT_EQ(tickets.size(), 2u);
-    EXPECT_EQ(std::pair(tickets[0].offset, tickets[0].volume), std::pair('1', int64_t(2)));
-    EXPECT_EQ(std::pair(tickets[1].offset, tickets[1].volume), std::pair('0', int64_t(1)));
-    EXPECT_EQ(sim.ResolveNetPosition(Ticket("E1008", meal, '0', '3', 3000, 3)).front().offset, '0');
 }
 
 TEST_F(SimulatorTest, MaxVolumeIsWhatTheMoneyPaysOrWhatCanBeClosed) {

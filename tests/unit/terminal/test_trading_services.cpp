@@ -100,12 +100,43 @@ TEST_F(TradingTest, AnOrderTheMarketRefusesIsAcceptedThenReportedAsFailed) {
     const auto callbacks = recorder->Payloads(Topic::kSTEPRequestCallBack);
     ASSERT_EQ(callbacks.size(), 1u);
     TerminalTest::ExpectTexts(callbacks[0]["RawContent"][0],
-                              {{"156", "5"}, {"ErrorMsg", "委托价格超出涨跌停板"}});
+                              {{"156", "5"}, {"ErrorMsg", "委托价格超出涨跌停价格范围"}});
     const auto notices = recorder->Payloads(Topic::kReorderNotifyInfo);
     EXPECT_EQ(notices[0]["State"].asInt(), 4);
-    EXPECT_EQ(notices[0]["ErrorMsg"].asString(), "委托价格超出涨跌停板");
+    EXPECT_EQ(notices[0]["ErrorMsg"].asString(), "委托价格超出涨跌停价格范围");
     EXPECT_EQ(recorder->Payloads(Topic::kSmartOrderChangeState)[0]["ResultCode"].asInt(),
               ErrorCode::kMarketRejected);
+}
+
+// The path the ladder and the keyboard take: on SHFE a plain close of today's position fails
+// through the order's callback, close-today takes it.
+TEST_F(TradingTest, OnShfeTodaysPositionIsRecordedApartAndOnlyCloseTodayClosesIt) {
+    const int rebar = host.Instrument("SHFE", "rb2405").index;
+    host.Market().SetBestQuote(rebar, 3599, 50, 3601, 50);
+    auto order = [](const char* direction, const char* offset, const char* price) {
+        Json::Value request = Order(price, 3);
+        request["Order"]["Contract"] =
+            TerminalTest::JsonOf(R"({"ExchangeCode": "SHFE", "ContractCode": "rb2405"})");
+        request["Order"]["Direction"] = direction;
+        request["Order"]["OffsetFlag"] = offset;
+        return request;
+    };
+    ASSERT_EQ(Insert(order("0", "0", "3601"))["ErrorCode"].asInt(), 0);
+    host.Settle();
+    const Json::Value positions = host.Engine().GetPositions(Json::Value("E1008"));
+    ASSERT_EQ(positions.size(), 1u);
+    TerminalTest::ExpectTexts(positions[0], {{"63", "rb2405"}, {"137", "3"}, {"742", "3"}});
+
+    ASSERT_EQ(Insert(order("1", "1", "3599"))["ErrorCode"].asInt(), 0);
+    host.Settle();
+    TerminalTest::ExpectTexts(recorder->Payloads(Topic::kSTEPRequestCallBack).back()["RawContent"][0],
+                              {{"156", "5"}, {"ErrorMsg", "可平仓位不足"}});
+
+    ASSERT_EQ(Insert(order("1", "2", "3599"))["ErrorCode"].asInt(), 0);
+    host.Settle();
+    TerminalTest::ExpectTexts(recorder->Payloads(Topic::kSTEPRequestCallBack).back()["RawContent"][0],
+                              {{"156", "0"}, {"117", "2"}});
+    EXPECT_TRUE(host.Engine().GetPositions(Json::Value("E1008")).empty());
 }
 
 TEST_F(TradingTest, CancelThroughTheAccountObjectAndTheJournalOfBoth) {
@@ -169,6 +200,21 @@ TEST(JournalFileTest, LinesAreInTheFileAsSoonAsTheRequestArrives) {
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0]["Kind"].asString(), "Order");
     EXPECT_EQ(lines[0]["Request"], request);
+}
+
+TEST(JournalFileTest, MemoryKeepsTheLatestTenThousandLinesAndTheFileAllOfThem) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("journal.jsonl"));
+    Journal journal(path);
+    for (int line = 0; line < 10005; ++line) {
+        journal.Append(Journal::kOrder, Json::Value(line));
+    }
+    const std::vector<Json::Value> kept = journal.Entries();
+    ASSERT_EQ(kept.size(), 10000u);
+    EXPECT_EQ(kept.front()["Request"].asInt(), 5);
+    EXPECT_EQ(kept.back()["Request"].asInt(), 10004);
+    EXPECT_EQ(journal.Size(), 10005u);
+    EXPECT_EQ(Journal::ReadFile(path).size(), 10005u);
 }
 
 TEST_F(TradingTest, MalformedRequestsAreRefusedAndJournalledButNeverReachTheMarket) {
@@ -254,6 +300,15 @@ TEST_F(TradingTest, NumberedRequestsBecomeOrderObjectsAndNetPositionsResolve) {
     const Json::Value question =
         TerminalTest::JsonOf(R"({"54": "DCE", "63": "m2408", "112": "0", "117": "0"})");
     EXPECT_GT(host.Engine().GetMaxOpenVolume(question)["MaxVolume"].asInt(), 600);
+
+    // A net position whose opening part the money cannot pay is refused whole, before any order.
+    host.Market().SetCash("E1008", 100.0);
+    const size_t orders = host.Market().Orders("E1008").size();
+    const Json::Value unpaid = Insert(object);
+    TerminalTest::ExpectTexts(unpaid, {{"ErrorCode", "1009"}, {"ErrorMsg", "可用资金不足"}});
+    EXPECT_EQ(host.Engine().Invoke(QStringLiteral("ResolveNetPosition"), object)["ErrorCode"].asInt(), 1009);
+    EXPECT_EQ(host.JournalEntries().back()["Refused"], unpaid);
+    EXPECT_EQ(host.Market().Orders("E1008").size(), orders);
 }
 
 TEST_F(TradingTest, LockPasswordConfirmationAndRequests) {
@@ -412,9 +467,10 @@ TEST_F(TradingTest, MalformedCombinationsOpenNoPage) {
     EXPECT_TRUE(host.AddinPublic().Pending().empty());
 }
 
-TEST_F(TradingTest, ConditionalOrdersAreKeptAndJournalled) {
-    const Json::Value params = TerminalTest::JsonOf(
-        R"({"ExchangeCode": "DCE", "ContractCode": "m2408", "PriceType": "对手价", "Direction": "0"})");
+TEST_F(TradingTest, AConditionalOrderSendsItsOrderOnceWhenTheLastPriceCrossesItsLevel) {
+    const Json::Value params = TerminalTest::JsonOf(R"({"ExchangeCode": "DCE", "ContractCode": "m2408",
+        "PriceType": "对手价", "Direction": "0", "OffsetFlag": "0", "Volume": 2,
+        "Trigger": {"Price": "3010", "Condition": ">="}})");
     const Json::Value answer = host.Conditions().Execute(QStringLiteral("-808-@"), params);
     EXPECT_EQ(answer["ErrorCode"].asInt(), 0);
     EXPECT_EQ(answer["ConditionOrderId"].asString(), "C000001");
@@ -422,9 +478,64 @@ TEST_F(TradingTest, ConditionalOrdersAreKeptAndJournalled) {
                               {{"Kind", "ConditionalOrder"}, {"Function", "-808-@"}});
     EXPECT_EQ(host.JournalEntries().back()["Request"], params);
 
+    auto sent = [&] {
+        std::vector<Json::Value> orders;
+        for (const Json::Value& line : host.JournalEntries()) {
+            if (line["Kind"].asString() == "Order") {
+                orders.push_back(line);
+            }
+        }
+        return orders;
+    };
+    host.Market().SetBestQuote(meal->index, 3009, 50, 3011, 50);
+    host.Market().TradeAt(meal->index, 3005, 1);
+    EXPECT_TRUE(sent().empty());
+    host.Market().TradeAt(meal->index, 3010, 1);  // crosses up: the order goes
+    host.Market().TradeAt(meal->index, 3002, 1);
+    host.Market().TradeAt(meal->index, 3012, 1);  // crosses again: nothing more
+    const auto orders = sent();
+    ASSERT_EQ(orders.size(), 1u);
+    EXPECT_EQ(orders[0]["ConditionOrderId"].asString(), "C000001");
+    TerminalTest::ExpectTexts(orders[0]["Request"]["Order"],
+                              {{"Direction", "0"}, {"OffsetFlag", "0"}, {"LimitPriceType", "对手价"}});
+    EXPECT_EQ(orders[0]["Request"]["Order"]["Volume"].asInt(), 2);
+    EXPECT_EQ(host.Conditions().Orders()[0].state, "已触发");
+    ASSERT_EQ(host.Market().Positions("E1008").size(), 1u);
+    EXPECT_EQ(host.Market().Positions("E1008")[0].total, 2);  // bought at the offer
+}
+
+TEST_F(TradingTest, CancelledExpiredAndUnsetConditionsNeverSend) {
+    auto condition = [&](const char* trigger) {
+        Json::Value params = TerminalTest::JsonOf(
+            R"({"ExchangeCode": "DCE", "ContractCode": "m2408", "Direction": "1", "OffsetFlag": "0"})");
+        if (*trigger) {
+            params["Trigger"] = TerminalTest::JsonOf(trigger);
+        }
+        return host.Conditions().Execute(QStringLiteral("-808-@"), params);
+    };
+    const std::string cancelled = condition(R"({"Price": 2995})")["ConditionOrderId"].asString();
+    condition(R"({"Price": 2995, "Condition": "小于等于", "ExpireTime": "2024-03-15 09:29:59"})");
+    condition("");
+    EXPECT_TRUE(host.Conditions().Cancel(cancelled));
+    EXPECT_FALSE(host.Conditions().Cancel(cancelled));
+    host.Market().TradeAt(meal->index, 2990, 1);
+    std::vector<std::string> states;
+    for (const auto& kept : host.Conditions().Orders()) {
+        states.push_back(kept.state);
+    }
+    EXPECT_EQ(states, (std::vector<std::string>{"已撤销", "已过期", "未设条件"}));
+    for (const Json::Value& line : host.JournalEntries()) {
+        EXPECT_NE(line["Kind"].asString(), "Order");
+    }
+
+    for (const char* malformed :
+         {R"({"Price": "abc"})", R"({"Price": -1})", R"({"Price": 3000, "Condition": "!="})",
+          R"({"Price": 3000, "ExpireTime": "tomorrow"})", "[3000]"}) {
+        EXPECT_EQ(condition(malformed)["ErrorCode"].asInt(), ErrorCode::kBadCondition) << malformed;
+    }
     EXPECT_EQ(host.Conditions().Execute(QStringLiteral("-808-@"), Json::Value("m2408"))["ErrorCode"].asInt(),
               ErrorCode::kBadCondition);
-    EXPECT_EQ(host.Conditions().Orders().size(), 1u);
+    EXPECT_EQ(host.Conditions().Orders().size(), 3u);
 }
 
 }  // namespace

@@ -39,9 +39,10 @@ protected:
 };
 
 TEST_F(OptionChooser, TheTreeHoldsUnderlyingsMonthsAndCallPutGroups) {
-    ASSERT_EQ(chooser.Tree()->topLevelItemCount(), 2);
+    // The commodity future, the two funds and the four index futures of the index options.
+    ASSERT_EQ(chooser.Tree()->topLevelItemCount(), 7);
     QTreeWidgetItem* future = chooser.Tree()->topLevelItem(0);
-    EXPECT_EQ(future->childCount(), 3);
+    EXPECT_EQ(future->childCount(), 4);
     QTreeWidgetItem* month = future->child(0);
     ASSERT_EQ(month->childCount(), 2);
     QStringList groups{month->child(0)->text(0), month->child(1)->text(0)};
@@ -55,7 +56,7 @@ TEST_F(OptionChooser, OnlyAGroupFillsTheList) {
     chooser.Tree()->setCurrentItem(Item({underlying, FirstMonth(0)}));
     EXPECT_EQ(chooser.List()->count(), 0);
     chooser.Tree()->setCurrentItem(Item({underlying, FirstMonth(0), "认沽"}));
-    EXPECT_EQ(chooser.List()->count(), 9);
+    EXPECT_EQ(chooser.List()->count(), 21);
     EXPECT_EQ(chooser.List()->currentRow(), 0);
     EXPECT_TRUE(chooser.List()->item(0)->text().contains(QStringLiteral("P")) ||
                 chooser.List()->item(0)->text().contains(QStringLiteral("沽")));

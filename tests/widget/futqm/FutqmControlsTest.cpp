@@ -74,9 +74,10 @@ TEST_F(FutqmControls, TheTemplatesControlsCarryTheirIdsAndTexts) {
     }
     EXPECT_EQ(titles, (QStringList{"挂单", "买", "价格", "卖", "挂单"}));
 
-    // The futures of the account, not their options; the window starts on the first.
+    // The futures of the account (the commodity, four index months, the steel), not their
+    // options; the window starts on the first.
     auto* chooser = Control<CKrStockCombox>(9007);
-    ASSERT_EQ(chooser->Contracts().size(), 2u);
+    ASSERT_EQ(chooser->Contracts().size(), 6u);
     EXPECT_EQ(chooser->Contracts()[0].contractCode.toStdString(), Meal().code);
     EXPECT_EQ(chooser->Contracts()[1].contractCode.toStdString(), IndexFuture().code);
     EXPECT_EQ(JsonText(Dialog().Contract(), "63"), Meal().code);

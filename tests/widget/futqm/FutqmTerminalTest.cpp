@@ -84,11 +84,15 @@ TEST(FutqmTerminalTest, AClickOnTheLaddersBuySideTradesThroughTheTerminal) {
     EXPECT_TRUE(PixelProbe::Shows(cells->grab().toImage(), orderCell, kOrderFrame));
 
     // The market trades there: the order fills and the ladder marks the new long position.
+    // The window shows quotes at most so often: the trade's quote may wait for its frame.
     host.Market().TradeAt(meal.index, meal.ToUnits(price));
-    Pump(host);
-    const QImage filled = cells->grab().toImage();
+    QImage filled;
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        Pump(host);
+        filled = cells->grab().toImage();
+        return PixelProbe::Shows(filled, positionBar, kEvenPositionBar);
+    }));
     EXPECT_FALSE(PixelProbe::Shows(filled, orderCell, kOrderFrame));
-    EXPECT_TRUE(PixelProbe::Shows(filled, positionBar, kEvenPositionBar));
 
     host.ContentWindows().DestroyContentWindow(window);
 }

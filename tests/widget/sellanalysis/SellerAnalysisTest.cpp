@@ -57,8 +57,8 @@ protected:
 };
 
 TEST_F(SellerAnalysis, OpensOnTheFirstUnderlyingWithEveryBoxTickedAndItsDefaults) {
-    EXPECT_EQ(Combo(dialog, Sell::kUnderlyingCombo)->count(), 2);
-    EXPECT_EQ(dialog.Options().rowCount(), 54);  // three months of nine strikes, calls and puts
+    EXPECT_EQ(Combo(dialog, Sell::kUnderlyingCombo)->count(), 7);
+    EXPECT_EQ(dialog.Options().rowCount(), 168);  // four months of 21 strikes, calls and puts
     for (int id : {Sell::kAllMonthsRadio, Sell::kCallCheck, Sell::kPutCheck, Sell::kInTheMoneyCheck,
                    Sell::kAtTheMoneyCheck, Sell::kOutOfTheMoneyCheck}) {
         EXPECT_TRUE(Win::FindControl<QAbstractButton>(&dialog, id)->isChecked()) << id;
@@ -72,10 +72,10 @@ TEST_F(SellerAnalysis, OpensOnTheFirstUnderlyingWithEveryBoxTickedAndItsDefaults
 
 TEST_F(SellerAnalysis, TheListShowsTheServicesFiguresOfEachOption) {
     ShowFund();
-    const int row = dialog.Options().RowOf(Option(true, 8));  // the 2.50 call
+    const int row = dialog.Options().RowOf(Option(true, 20));  // the 2.50 call
     ASSERT_GE(row, 0);
     I::OptionRecord record;
-    t.Host().OptionsData().GetOptionRecord(Option(true, 8), record);
+    t.Host().OptionsData().GetOptionRecord(Option(true, 20), record);
     auto cell = [&](int column) { return dialog.Options().index(row, column).data().toString(); };
     EXPECT_EQ(cell(SellOptionList::kName), "蓝筹ETF购3月2500");
     EXPECT_EQ(cell(SellOptionList::kPremiumRate), QString::asprintf("%.04f", record.premiumRate));
@@ -87,7 +87,7 @@ TEST_F(SellerAnalysis, TheListShowsTheServicesFiguresOfEachOption) {
 TEST_F(SellerAnalysis, FiltersByMonthKindAndMoneynessAgainstTheStrikeNearestTheUnderlying) {
     ShowFund();
     Win::FindControl<QRadioButton>(&dialog, Sell::kNearestMonthRadio)->setChecked(true);
-    EXPECT_EQ(dialog.Options().rowCount(), 18);
+    EXPECT_EQ(dialog.Options().rowCount(), 42);
     Tick(Sell::kInTheMoneyCheck, false);
     Tick(Sell::kOutOfTheMoneyCheck, false);
     EXPECT_EQ(Column(dialog.Options(), SellOptionList::kName),
@@ -96,16 +96,20 @@ TEST_F(SellerAnalysis, FiltersByMonthKindAndMoneynessAgainstTheStrikeNearestTheU
     Tick(Sell::kInTheMoneyCheck, true);
     Tick(Sell::kPutCheck, false);
     EXPECT_EQ(Column(dialog.Options(), SellOptionList::kName),
-              (QStringList{"蓝筹ETF购3月2300", "蓝筹ETF购3月2350", "蓝筹ETF购3月2400", "蓝筹ETF购3月2450"}));
+              (QStringList{"蓝筹ETF购3月2000", "蓝筹ETF购3月2050", "蓝筹ETF购3月2100", "蓝筹ETF购3月2150",
+                           "蓝筹ETF购3月2200", "蓝筹ETF购3月2250", "蓝筹ETF购3月2300", "蓝筹ETF购3月2350",
+                           "蓝筹ETF购3月2400", "蓝筹ETF购3月2450"}));
     Tick(Sell::kPutCheck, true);
     Tick(Sell::kCallCheck, false);
     EXPECT_EQ(Column(dialog.Options(), SellOptionList::kName),
-              (QStringList{"蓝筹ETF沽3月2550", "蓝筹ETF沽3月2600", "蓝筹ETF沽3月2650", "蓝筹ETF沽3月2700"}));
+              (QStringList{"蓝筹ETF沽3月2550", "蓝筹ETF沽3月2600", "蓝筹ETF沽3月2650", "蓝筹ETF沽3月2700",
+                           "蓝筹ETF沽3月2750", "蓝筹ETF沽3月2800", "蓝筹ETF沽3月2850", "蓝筹ETF沽3月2900",
+                           "蓝筹ETF沽3月2950", "蓝筹ETF沽3月3000"}));
 }
 
 TEST_F(SellerAnalysis, AClickShowsTheOptionsDetails) {
     ShowFund();
-    const I::QuoteKey call = Option(true, 8);
+    const I::QuoteKey call = Option(true, 20);
     Click(call);
     EXPECT_EQ(
         Texts({Sell::kOptionName, Sell::kClass, Sell::kKind, Sell::kStrike, Sell::kContractUnit,
@@ -120,7 +124,7 @@ TEST_F(SellerAnalysis, AClickShowsTheOptionsDetails) {
 
 TEST_F(SellerAnalysis, ValidationsComeInOrderAndChangeNothing) {
     ShowFund();
-    Click(Option(true, 8));
+    Click(Option(true, 20));
     struct Case {
         const char* historyDays;
         const char* sellPrice;
@@ -158,7 +162,7 @@ TEST_F(SellerAnalysis, ValidationsComeInOrderAndChangeNothing) {
 
 TEST_F(SellerAnalysis, WithoutAHistoricalVolatilityTheTableHoldsProfitsAndNoProbabilities) {
     ShowFund();
-    Click(Option(true, 8));
+    Click(Option(true, 20));
     SetText(dialog, Sell::kSellPrice, "0.05");
     SetText(dialog, Sell::kQuantity, "2");
     dialog.Compute();
@@ -205,7 +209,7 @@ TEST_F(SellerAnalysis, ChangingTheUnderlyingTakesTheChoosersOptionAndSelectsItIn
 
 TEST_F(SellerAnalysis, TheUnderlyingsQuotesReachTheDetails) {
     ShowFund();
-    Click(Option(true, 8));
+    Click(Option(true, 20));
     const auto& fund = *t.Host().Market().Catalogue().At(t.Host().Market().Catalogue().Underlyings()[1]);
     t.Host().Market().TradeAt(fund.index, fund.ToUnits(2.612));
     t.Host().Settle();

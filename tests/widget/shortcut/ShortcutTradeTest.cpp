@@ -270,7 +270,7 @@ TEST_F(ShortcutTrade, AReverseWhoseCloseTheMarketRefusesOpensNothingAndShowsTheR
     Act(14);
     ASSERT_EQ(Orders().size(), 1u) << "the position was locked instead of reversed";
     EXPECT_EQ(Field(Orders()[0], "OffsetFlag"), "1");
-    EXPECT_EQ(t.BoxTexts(), QStringList{"委托价格超出涨跌停板"});
+    EXPECT_EQ(t.BoxTexts(), QStringList{"委托价格超出涨跌停价格范围"});
 }
 
 TEST_F(ShortcutTrade, ClosingMoreThanIsClosableIsRefused) {

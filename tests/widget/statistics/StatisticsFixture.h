@@ -5,7 +5,7 @@
 #include "support/ComponentOnHost.h"
 
 // The simulated terminal with the component, and the fund's option chain of its nearest month
-// (蓝筹ETF, strikes 2.30 to 2.70 by 0.05, divisor 10000): its instruments by catalogue index,
+// (蓝筹ETF, strikes 2.00 to 3.00 by 0.05, divisor 10000): its instruments by catalogue index,
 // call and put of each strike in ascending order.
 class StatisticsFixture : public ::testing::Test {
 protected:

@@ -49,7 +49,7 @@ TEST_F(TradeStatisticsDialog, TheChainsHistoryIsDownloadedBeforeItsRowsAreBuilt)
         return d.exec();
     };
     ASSERT_TRUE(dialog.Create());
-    EXPECT_EQ(Combo(dialog, Dialog::kUnderlyingCombo)->count(), 2);
+    EXPECT_EQ(Combo(dialog, Dialog::kUnderlyingCombo)->count(), 7);
     EXPECT_EQ(Combo(dialog, Dialog::kUnderlyingCombo)->currentText(), QStringLiteral("豆粕2408"));
     EXPECT_EQ(Combo(dialog, Dialog::kMonthCombo)->currentText(), "2403");
     const size_t mealStrikes = dialog.Rows().size();
@@ -63,7 +63,7 @@ TEST_F(TradeStatisticsDialog, TheChainsHistoryIsDownloadedBeforeItsRowsAreBuilt)
     ASSERT_EQ(downloads.size(), 3u);
     EXPECT_EQ(downloads[1], std::make_pair(FundOptions().size(), mealStrikes));
     EXPECT_EQ(dialog.Rows().size(), FundOptions().size() / 2);
-    EXPECT_EQ(dialog.Rows().front().price, 2.3);
+    EXPECT_EQ(dialog.Rows().front().price, 2.0);
     EXPECT_EQ(dialog.Statistic(), TradeStatistic::Volume) << "the statistic shown stays";
 }
 
@@ -83,12 +83,12 @@ TEST_F(TradeStatisticsDialog, ThePointUnderTheMouseShowsItsFiguresWithinATimerTi
                      Qt::NoModifier);
     QCoreApplication::sendEvent(chart->viewport(), &move);
     EXPECT_TRUE(WaitUntil([&] {
-        return text->text() == QStringLiteral("行权价 2.500    认购：120  认沽：40  比：3.00");
+        return text->text() == QStringLiteral("行权价 2.200    认购：120  认沽：40  比：3.00");
     })) << text->text().toStdString();
     dialog.ShowStatistic(static_cast<int>(TradeStatistic::OpenInterest));
     // The mouse stays where it is: the same strike's figures of the other statistic.
     EXPECT_TRUE(WaitUntil([&] {
-        return text->text() == QStringLiteral("行权价 2.500    认购：500  认沽：100  比：5.00");
+        return text->text() == QStringLiteral("行权价 2.200    认购：500  认沽：100  比：5.00");
     })) << text->text().toStdString();
 }
 
@@ -115,7 +115,7 @@ TEST_F(TradeStatisticsDialog, TheInstructOpensItAndEveryStatisticFillsTheChart) 
     // chain has more buyers.
     const auto& catalogue = t.Host().Market().Catalogue();
     const int meal = catalogue.Underlyings()[0];
-    SetFigures(catalogue.Options(meal, catalogue.Months(meal)[0])[0], 10, 8, 40);
+    SetFigures(catalogue.Options(meal, catalogue.Months(meal)[0])[0], 10, 8, 40, 4000);
     bool opened = false;
     onModal = [&](QDialog& d) {
         if (d.windowTitle() != QStringLiteral("期权成交统计")) {

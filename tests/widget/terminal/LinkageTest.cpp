@@ -1,6 +1,7 @@
 // The market watch as linked tools meet it (clicks announce the contract, quotes stay live) and
 // the accounts menu as the components hear it.
 
+#include <QComboBox>
 #include <QTabBar>
 #include <QTableView>
 #include <QtTest/QTest>
@@ -11,6 +12,8 @@
 #include "kora/utility/JsonAccess.h"
 #include "ui/AccountActions.h"
 #include "ui/MarketWatch.h"
+#include "ui/OptionChainModel.h"
+#include "ui/OptionChainView.h"
 #include "ui/QuoteTableModel.h"
 
 namespace TerminalUiTest {
@@ -76,6 +79,54 @@ TEST_F(LinkageTest, TheQuoteListFollowsTheMarket) {
     EXPECT_EQ(text(QuoteTableModel::kLast), QStringLiteral("2988"));
     EXPECT_EQ(text(QuoteTableModel::kChange), QStringLiteral("-12"));
     EXPECT_EQ(text(QuoteTableModel::kChangePercent), QStringLiteral("-0.40%"));
+}
+
+// The T-quote: each strike's call on the left and its put on the right, a click on either names
+// that option, and a rolled day that expires an index month takes it off the underlyings.
+TEST_F(LinkageTest, TheOptionTQuoteSetsEachStrikeBetweenItsCallAndPutAndFollowsTheListing) {
+    using Terminal::Ui::OptionChainModel;
+    auto record = Host().Record({Topic::kListClick});
+    const int fund = Host().Instrument("SHSE-A", "510050").index;
+    Window().Watch()->ShowChain(fund);
+    Terminal::Ui::OptionChainView& chain = *Window().Watch()->Chain();
+    OptionChainModel& model = *chain.Model();
+    ASSERT_EQ(model.Month(), "2403");
+    int row = 0;
+    while (row < model.rowCount() &&
+           model.index(row, OptionChainModel::kStrike).data() != QStringLiteral("2.5000")) {
+        ++row;
+    }
+    ASSERT_LT(row, model.rowCount());
+    EXPECT_EQ(model.AtTheMoneyRow(), row);
+    auto cell = [&](int column) { return model.index(row, column); };
+    auto optionIn = [&](int column) {
+        return Host().Market().Catalogue().At(cell(column).data(OptionChainModel::kInstrumentRole).toInt());
+    };
+    ASSERT_TRUE(optionIn(OptionChainModel::kCallLast) && optionIn(OptionChainModel::kPutLast));
+    EXPECT_FALSE(optionIn(OptionChainModel::kCallBid)->option->isPut);
+    EXPECT_TRUE(optionIn(OptionChainModel::kPutBid)->option->isPut);
+    EXPECT_EQ(optionIn(OptionChainModel::kPutBid)->option->strike, 25000);
+    EXPECT_EQ(cell(OptionChainModel::kCallVolatility).data().toString(), QStringLiteral("19.62%"));
+
+    QTest::mouseClick(chain.View()->viewport(), Qt::LeftButton, {},
+                      chain.View()->visualRect(cell(OptionChainModel::kPutAsk)).center());
+    ASSERT_TRUE(WaitUntil([&] { return record->Count(Topic::kListClick) == 1; }));
+    EXPECT_EQ(StockOf(record->Payloads(Topic::kListClick)[0]),
+              KeyTextOf(optionIn(OptionChainModel::kPutAsk)->index));
+
+    auto underlyings = [&] {
+        QStringList texts;
+        const auto* box = chain.findChild<QComboBox*>();
+        for (int i = 0; i < box->count(); ++i) {
+            texts << box->itemText(i).section(' ', 0, 0);
+        }
+        return texts;
+    };
+    ASSERT_TRUE(underlyings().contains(QStringLiteral("IF2403")));
+    while (Host().RollTradingDay() < QDate(2024, 3, 28)) {  // the March index month expires on the 27th
+    }
+    ASSERT_TRUE(WaitUntil([&] { return !underlyings().contains(QStringLiteral("IF2403")); }));
+    EXPECT_EQ(model.Underlying(), fund);
 }
 
 TEST_F(LinkageTest, TheAccountsMenuLogsOutAndInAndChoosesTheCurrentAccount) {
