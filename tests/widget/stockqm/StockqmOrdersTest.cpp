@@ -154,6 +154,26 @@ TEST_F(StockqmOrders, ABuyOfPartOfALotOrAPriceOutsideTheDaysLimitsIsRefusedBefor
     EXPECT_EQ(t.BoxTexts(), (QStringList{"买入数量必须是100股的整数倍", "委托价格超出涨跌停价格范围"}));
 }
 
+TEST_F(StockqmOrders, SharesBoughtTodayAreHeldAtOnceButOnlyYesterdaysCanBeSold) {
+    ASSERT_TRUE(Host().Market().AddPosition(kCredit, Bank().index, Terminal::Market::PositionSide::Long, 500,
+                                            Units(7.00)));
+    Click(DlgQuickMouse::kRefreshId);
+    auto* sellable = Control<QLabel>(DlgQuickMouse::kSellableId);
+    auto* held = Control<QLabel>(DlgQuickMouse::kSummaryValueIds[2]);
+    EXPECT_EQ(sellable->text(), QStringLiteral("500 股"));
+
+    ClickCell(7.45, Ladder::kBuyColumn);
+    ASSERT_EQ(WorkingOrders(kCredit).size(), 1u);
+    ASSERT_TRUE(Host().Market().FillOrder(JsonText(WorkingOrders(kCredit)[0], "OrderID"), 100));
+    Pump();
+    EXPECT_EQ(held->text(), QStringLiteral("600 股"));
+    EXPECT_EQ(sellable->text(), QStringLiteral("500 股"));
+
+    Host().Market().RollDay();
+    Click(DlgQuickMouse::kRefreshId);
+    EXPECT_EQ(sellable->text(), QStringLiteral("600 股"));
+}
+
 TEST_F(StockqmOrders, ASmartOrderGivenUpWithAnErrorOfItsOwnIsShownAndOtherStatesAreNot) {
     ClickCell(7.45, Ladder::kBuyColumn);
     ClickCell(7.44, Ladder::kBuyColumn);
