@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -262,8 +263,15 @@ void DlgQuickMouse::CreateControls() {
     m_tradeView->setModel(m_trades);
     m_tradeView->verticalHeader()->hide();
     m_tradeView->verticalHeader()->setDefaultSectionSize(18);
-    m_tradeView->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    m_tradeView->horizontalHeader()->setHighlightSections(false);
+    // The time and the side keep the room their texts need; price and volume share the rest.
+    QHeaderView* tradeHeader = m_tradeView->horizontalHeader();
+    tradeHeader->setSectionResizeMode(QHeaderView::Stretch);
+    const QFontMetrics metrics(m_tradeView->font());
+    for (const auto& [column, widest] : {std::pair{0, "00:00:00"}, std::pair{3, "方向"}}) {
+        tradeHeader->setSectionResizeMode(column, QHeaderView::Fixed);
+        tradeHeader->resizeSection(column, metrics.horizontalAdvance(QString::fromUtf8(widest)) + 12);
+    }
+    tradeHeader->setHighlightSections(false);
     m_tradeView->setSelectionMode(QAbstractItemView::NoSelection);
     m_tradeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tradeView->setFocusPolicy(Qt::NoFocus);
