@@ -1,21 +1,16 @@
 #include "QuoteToScreen.h"
 
 #include <malloc.h>
-#include <sys/resource.h>
 
-#include <time.h>
 #include <unistd.h>
 #include <QDir>
 #include <QEvent>
-#include <QEventLoop>
-#include <QTimer>
-#include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <fstream>
-#include <thread>
 
 #include "Percentile.h"
+#include "RunMeters.h"
+#include "SteadyPusher.h"
 #include "frame/ThisComponent.h"
 
 namespace Bench {
@@ -23,23 +18,6 @@ namespace Bench {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-int64_t NowNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count();
-}
-
-double ProcessCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double ThreadCpuSeconds() {
-    timespec time{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &time);
-    return time.tv_sec + time.tv_nsec / 1e9;
-}
 
 double HeapInUseKb() {
     return double(mallinfo2().uordblks) / 1024;
@@ -66,41 +44,6 @@ protected:
     }
 };
 
-// Moves the contract's last price `rate` times a second, in batches of a millisecond or more.
-class MarketPusher {
-public:
-    MarketPusher(Terminal::Market::Simulator& market, const Terminal::Market::Instrument& instrument,
-                 int rate)
-        : m_thread([this, &market, &instrument, rate] {
-              const auto period =
-                  std::chrono::nanoseconds(std::max<int64_t>(1'000'000, 1'000'000'000 / rate));
-              const int64_t perBatch = std::max<int64_t>(1, rate * period.count() / 1'000'000'000);
-              auto next = Clock::now();
-              int64_t step = 0;
-              while (!m_stop) {
-                  for (int64_t i = 0; i < perBatch; ++i, ++step) {
-                      const int64_t offset = (step % 40 < 20 ? step % 20 : 20 - step % 20) - 10;
-                      market.UpdateSnapshot(instrument.index, [&](Kora::Interface::QuoteSnapshot& s) {
-                          s.last = static_cast<int32_t>(instrument.reference + offset * instrument.tick);
-                      });
-                  }
-                  m_pushed += perBatch;
-                  next += period;
-                  std::this_thread::sleep_until(next);
-              }
-          }) {}
-    ~MarketPusher() {
-        m_stop = true;
-        m_thread.join();
-    }
-    int64_t Pushed() const { return m_pushed; }
-
-private:
-    std::atomic<bool> m_stop{false};
-    std::atomic<int64_t> m_pushed{0};
-    std::thread m_thread;
-};
-
 }  // namespace
 
 std::unique_ptr<Terminal::HostRuntime> StartHost() {
@@ -112,12 +55,6 @@ std::unique_ptr<Terminal::HostRuntime> StartHost() {
     auto host = std::make_unique<Terminal::HostRuntime>(options);
     host->LoadComponent([](auto h) { return new ThisComponent(h.Get()); }, [](auto* c) { delete c; });
     return host;
-}
-
-void RunEventLoopFor(std::chrono::milliseconds duration) {
-    QEventLoop loop;
-    QTimer::singleShot(duration, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 void MeasureQuoteToScreen(benchmark::State& state, Terminal::HostRuntime& host,
@@ -136,7 +73,12 @@ void MeasureQuoteToScreen(benchmark::State& state, Terminal::HostRuntime& host,
         [&latencies](int64_t enqueuedNs) { latencies.push_back((NowNs() - enqueuedNs) / 1e6); });
 
     for (auto _ : state) {
-        MarketPusher pusher(host.Market(), instrument, rate);
+        // A walk over 40 ticks, so every quote moves the last-price row.
+        SteadyPusher pusher(rate, [&host, &instrument](int64_t step) {
+            host.Market().UpdateSnapshot(instrument.index, [&](Kora::Interface::QuoteSnapshot& s) {
+                s.last = static_cast<int32_t>(instrument.reference + WalkOffset(step) * instrument.tick);
+            });
+        });
         RunEventLoopFor(std::chrono::seconds(1));
         latencies.clear();
         const long residentAfterFirstSecond = ResidentKb();

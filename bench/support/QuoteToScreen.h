@@ -41,9 +41,6 @@ struct QuoteWindow {
 // in the run layout's bin folder.
 std::unique_ptr<Terminal::HostRuntime> StartHost();
 
-// Runs the event loop for a while.
-void RunEventLoopFor(std::chrono::milliseconds duration);
-
 // Measures one window: state.range(0) pushes a second, state.range(1) seconds after one second
 // of warm-up.
 void MeasureQuoteToScreen(benchmark::State& state, Terminal::HostRuntime& host,

@@ -158,17 +158,19 @@ size_t COptListTradeBatch::Index(CellRef cell) const {
     return static_cast<size_t>(cell.row) * m_columns.size() + static_cast<size_t>(cell.column);
 }
 
-void COptListTradeBatch::SetCell(CellRef cell, const Cell& content) {
+bool COptListTradeBatch::SetCell(CellRef cell, const Cell& content) {
     if (cell.row < 0 || cell.row >= m_rowCount || cell.column < 0 || cell.column >= ColumnCount()) {
-        return;
+        return false;
     }
     Cell& held = m_cells[Index(cell)];
     if (held.text == content.text && held.background == content.background &&
         held.foreground == content.foreground) {
-        return;
+        return false;
     }
     held = content;
-    viewport()->update(CellRect(cell));
+    const QRect area = CellRect(cell);
+    viewport()->update(area);
+    return area.intersects(viewport()->rect());
 }
 
 const COptListTradeBatch::Cell& COptListTradeBatch::CellAt(CellRef cell) const {
@@ -303,8 +305,10 @@ void COptListTradeBatch::CentreRow(int row) {
     if (row < 0 || row >= m_rowCount) {
         return;
     }
-    const int target = row * m_rowHeight + m_rowHeight / 2 - viewport()->height() / 2;
-    verticalScrollBar()->setValue(std::clamp(target, 0, verticalScrollBar()->maximum()));
+    // Whole rows from the top edge, so that no figure above the row is cut in half.
+    const int fullRows = std::max(1, viewport()->height() / m_rowHeight);
+    const int top = std::max(0, row - (fullRows - 1) / 2);
+    verticalScrollBar()->setValue(std::min(top * m_rowHeight, verticalScrollBar()->maximum()));
 }
 
 void COptListTradeBatch::UpdateScrollBars() {
@@ -404,15 +408,20 @@ void COptListTradeBatch::PaintCell(QPainter& painter, CellRef cell, const QRect&
     const Cell& content = m_cells[Index(cell)];
     painter.fillRect(rect, content.background.isValid() ? content.background : m_background);
     const bool strike = cell.column == m_strikeColumn;
-    QFont cellFont = font();
-    cellFont.setBold(strike);
-    painter.setFont(cellFont);
-    if (content.text.isEmpty()) {
-        painter.setPen(m_placeholderColor);
-        painter.drawText(rect, Qt::AlignCenter, m_placeholder);
-    } else {
-        painter.setPen(content.foreground.isValid() ? content.foreground : palette().text().color());
-        painter.drawText(rect.adjusted(4, 0, -4, 0), Qt::AlignCenter, content.text);
+    if (strike) {
+        painter.setFont(m_strikeFont);
+    }
+    // Cells are many and their texts one line: placed by the font's metrics rather than laid out.
+    const QFontMetrics& metrics = strike ? m_strikeMetrics : m_cellMetrics;
+    const QString& text = content.text.isEmpty() ? m_placeholder : content.text;
+    painter.setPen(content.text.isEmpty()         ? m_placeholderColor
+                   : content.foreground.isValid() ? content.foreground
+                                                  : palette().text().color());
+    const int width = metrics.horizontalAdvance(text);
+    const int baseline = rect.top() + (rect.height() + metrics.ascent() - metrics.descent()) / 2;
+    painter.drawText(QPoint(rect.left() + std::max(4, (rect.width() - width) / 2), baseline), text);
+    if (strike) {
+        painter.setFont(font());
     }
 
     if (IsTicked(cell)) {
@@ -421,26 +430,23 @@ void COptListTradeBatch::PaintCell(QPainter& painter, CellRef cell, const QRect&
         QColor tint = color;
         tint.setAlpha(36);
         painter.fillRect(rect.adjusted(1, 1, -1, -1), tint);
-        QPen frame(color, 2, marked ? Qt::DashLine : Qt::SolidLine);
-        painter.setPen(frame);
+        painter.setPen(QPen(color, 2, marked ? Qt::DashLine : Qt::SolidLine));
         painter.drawRect(rect.adjusted(2, 2, -2, -2));
-        QFont markFont = font();
-        markFont.setBold(true);
-        markFont.setPointSizeF(markFont.pointSizeF() * 1.2);
-        painter.setFont(markFont);
+        painter.setFont(m_markFont);
         painter.setPen(color);
         painter.drawText(QRect(rect.left() + 6, rect.top(), 16, rect.height()),
                          Qt::AlignVCenter | Qt::AlignLeft, marked ? kWarningMark : kCheckMark);
+        painter.setFont(font());
     }
     if (hasFocus() && cell == m_current) {
-        QPen dotted(palette().text().color(), 1, Qt::DotLine);
-        painter.setPen(dotted);
+        painter.setPen(QPen(palette().text().color(), 1, Qt::DotLine));
         painter.drawRect(rect.adjusted(1, 1, -2, -2));
     }
 }
 
 void COptListTradeBatch::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
+    painter.setFont(font());
     painter.fillRect(event->rect(), m_background);
     if (m_rowCount == 0 || m_left.size() != m_columns.size()) {
         return;
@@ -493,6 +499,12 @@ void COptListTradeBatch::changeEvent(QEvent* event) {
 }
 
 void COptListTradeBatch::FitRowsToFont() {
+    m_strikeFont = font();
+    m_strikeFont.setBold(true);
+    m_markFont = m_strikeFont;
+    m_markFont.setPointSizeF(m_markFont.pointSizeF() * 1.2);
+    m_cellMetrics = QFontMetrics(font());
+    m_strikeMetrics = QFontMetrics(m_strikeFont);
     const int height = fontMetrics().height();
     m_rowHeight = height + 10;
     m_headerRowHeight = height + 8;

@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QColor>
+#include <QFontMetrics>
 #include <QStringList>
 #include <vector>
 
@@ -79,8 +80,9 @@ public:
     // Drops every tick and mark when the number changes.
     void SetRowCount(int rows);
     int RowCount() const { return m_rowCount; }
-    // Changes what a cell shows; repaints only when that differs from what it showed.
-    void SetCell(CellRef cell, const Cell& content);
+    // Changes what a cell shows; repaints only when that differs from what it showed. True when
+    // the change is in view, and so will be painted.
+    bool SetCell(CellRef cell, const Cell& content);
     const Cell& CellAt(CellRef cell) const;
 
     // ---- Ticks.
@@ -99,7 +101,8 @@ public:
 
     // ---- Where things are.
     int RowHeight() const { return m_rowHeight; }
-    // Scrolls so that the row stands in the middle of the view (as far as the board allows).
+    // Scrolls so that the row stands in the middle of the view (as far as the board allows),
+    // with a whole row at the top.
     void CentreRow(int row);
     // The cell's rectangle in the viewport; empty for a cell that does not exist.
     QRect CellRect(CellRef cell) const;
@@ -152,6 +155,11 @@ private:
     std::vector<QColor> m_tickColors;
     int m_strikeColumn = -1;
     int m_rowCount = 0;
+    // The cells' fonts and metrics, kept as the control's font changes.
+    QFont m_strikeFont;
+    QFont m_markFont;
+    QFontMetrics m_cellMetrics{QFont()};
+    QFontMetrics m_strikeMetrics{QFont()};
     int m_rowHeight = 26;
     int m_headerRowHeight = 24;
     std::vector<Cell> m_cells;

@@ -8,6 +8,7 @@
 #include "kora/interface/ContentWindowSvcI.h"
 #include "kora/interface/FrameServicesI.h"
 #include "kora/utility/JsonAccess.h"
+#include "option/CDlgOptionBatchTradePop.h"
 #include "option/CDlgOptionPriceCalc.h"
 
 using Kora::Utility::Handle;
@@ -69,6 +70,9 @@ Json::Value KRTToolsInstruct::ExecuteInstruct(const Json::Value& request) {
             FocusQuickMouse();
         } else if (function == "OpenShortcutTrade") {
             KeyboardMode::Toggle();
+        } else if (function == "PopOptBatchTrade") {
+            CDlgOptionBatchTradePop dialog(MainWindow());
+            dialog.DoModal();
         } else if (function == "OptionSellAnaly") {
             CDlgOptionSellAnaly dialog(MainWindow());
             dialog.DoModal();

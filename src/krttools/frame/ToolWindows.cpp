@@ -1,12 +1,19 @@
 #include "frame/ToolWindows.h"
 
 #include "frame/PlaceholderToolDialog.h"
+#include "kora/interface/Topics.h"
 #include "kora/utility/JsonAccess.h"
+#include "option/CDlgOptionBatchTrade.h"
 #include "quickmouse/CDlgFutrueQuickMouse.h"
 #include "quickmouse/DlgQuickMouse.h"
 #include "shortcut/CDlgShortcutTrade.h"
 
 namespace {
+// The terminal announces a contract chosen in another window as "StockChanged", and one clicked
+// in its quote list as "ListClick" or "ListDblClick".
+const QString kLinkageTopics[] = {Kora::Interface::Topic::kStockChanged, Kora::Interface::Topic::kListClick,
+                                  Kora::Interface::Topic::kListDblClick};
+
 std::unique_ptr<CKrDlgOperate> Placeholder(int templateId, const char* title) {
     return std::make_unique<PlaceholderToolDialog>(templateId, QString::fromUtf8(title));
 }
@@ -61,7 +68,20 @@ CWPositionAnalyze::CWPositionAnalyze(Kora::Utility::WStringMap params)
     : KRTToolWindow(Placeholder(11003, "持仓风险分析"), std::move(params)) {}
 
 CWOptionBatchTrade::CWOptionBatchTrade(Kora::Utility::WStringMap params)
-    : KRTToolWindow(Placeholder(2017, "期权批量交易"), std::move(params)) {}
+    : KRTToolWindow(std::make_unique<CDlgOptionBatchTrade>(), std::move(params)) {
+    for (const QString& topic : kLinkageTopics) {
+        Subscriptions().Subscribe(topic);
+    }
+}
+
+void CWOptionBatchTrade::OnMsg(const QString& topic, const Json::Value& payload, const Json::Value&) {
+    // Linkage may be announced from any thread: the board takes it on its own, as a change of
+    // the linked contract.
+    if (Dialog() &&
+        std::find(std::begin(kLinkageTopics), std::end(kLinkageTopics), topic) != std::end(kLinkageTopics)) {
+        Dialog()->PostKoraMsg(Kora::Interface::Topic::kStockChanged, payload);
+    }
+}
 
 COptionQMouseWindow::COptionQMouseWindow(Kora::Utility::WStringMap params)
     : KRTToolWindow(Placeholder(11004, "期权快鼠交易"), std::move(params)) {}

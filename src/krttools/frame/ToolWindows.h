@@ -43,10 +43,14 @@ public:
     explicit CWPositionAnalyze(Kora::Utility::WStringMap params);
 };
 
-// "OptBatchWindow": the option batch trading board.
+// "OptBatchWindow": the option batch trading board. It follows the terminal's linkage
+// ("StockChanged"): a linked underlying or option switches the board to that underlying. It
+// saves no parameters ("NewParam" and "SaveParam" answer an empty text).
 class CWOptionBatchTrade : public KRTToolWindow {
 public:
     explicit CWOptionBatchTrade(Kora::Utility::WStringMap params);
+    using KRTToolWindow::OnMsg;
+    void OnMsg(const QString& topic, const Json::Value& payload, const Json::Value& extra) override;
 };
 
 // "KROptionQMouse": the option quick-mouse window.

@@ -9,9 +9,11 @@
 #include <QMetaObject>
 #include <QMouseEvent>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
+#include "COptListTradeBatch.h"
 #include "host/Records.h"
 #include "kora/utility/WString.h"
 #include "platform/ControlId.h"
@@ -38,6 +40,8 @@ const QString kStockWindow = QStringLiteral("KRTToolQuickMouse");
 // The stock window's margin switches: financed buys and short sales.
 constexpr int kMarginBuyRadio = 11021;
 constexpr int kShortSellRadio = 11023;
+constexpr int kStockOptionCategory = 6;
+const QString kOptionBoard = QStringLiteral("OptBatchWindow");
 constexpr int kTradeStatisticsChart = 20000;
 
 void Complain(const QString& text) {
@@ -158,12 +162,17 @@ void ScreenshotSession::StageStockWindow(ToolDock& dock) {
 }
 
 bool ScreenshotSession::ShootWindowType(const QString& type) {
-    const std::string previousAccount = m_runtime.Engine().CurrentAccountId();
-    if (type == kStockWindow) {
+    std::string previousAccount;
+    if (type == kOptionBoard) {
+        previousAccount = MakeCurrentAccount(kStockOptionCategory);
+    } else if (type == kStockWindow) {
+        previousAccount = m_runtime.Engine().CurrentAccountId();
         m_runtime.Engine().SetCurrentAccount(kCreditAccount);
     }
     ToolDock* dock = m_window.OpenTool(type);
-    m_runtime.Engine().SetCurrentAccount(previousAccount);
+    if (!previousAccount.empty()) {
+        m_runtime.Engine().SetCurrentAccount(previousAccount);
+    }
     if (!dock) {
         Complain(QStringLiteral("no window of type %1").arg(type));
         ++m_failures;
@@ -179,6 +188,7 @@ bool ScreenshotSession::ShootWindowType(const QString& type) {
         StageStockWindow(*dock);
     }
     Settle(kToolMs);
+    StageOptionBoard(*dock);
     const bool saved = Save(*dock, type);
     dock->close();
     Settle(kQuietMs);
@@ -218,6 +228,7 @@ bool ScreenshotSession::ShootOptionChain() {
 void ScreenshotSession::ShootInstructs() {
     const Win::ModalRunner previous =
         Win::SetModalRunner([this](QDialog& dialog) { return ShootModal(dialog); });
+    const std::string previousAccount = MakeCurrentAccount(kStockOptionCategory);
     if (const auto instructs = m_runtime.Instructs().GetInstructs()) {
         for (const Kora::Utility::WStringMap& entry : *instructs) {
             m_instruct = Kora::Utility::ValueOf(entry, QStringLiteral("Instruct"));
@@ -226,6 +237,9 @@ void ScreenshotSession::ShootInstructs() {
         }
     }
     m_instruct.clear();
+    if (!previousAccount.empty()) {
+        m_runtime.Engine().SetCurrentAccount(previousAccount);
+    }
     Win::SetModalRunner(previous);
 }
 
@@ -270,6 +284,7 @@ int ScreenshotSession::ShootModal(QDialog& dialog) {
 // The option tools (the price calculator, the seller analysis) are shown at work: an option
 // chosen and valued, once the dialog's own timers have shown the choice.
 void ScreenshotSession::Stage(QDialog& dialog) {
+    StageOptionBoard(dialog);
     if (dialog.metaObject()->indexOfMethod("TakeOptionText(QString)") < 0) {
         return;
     }
@@ -286,6 +301,44 @@ void ScreenshotSession::Stage(QDialog& dialog) {
     if (!QMetaObject::invokeMethod(&dialog, "Compute")) {
         Complain(QStringLiteral("%1 cannot be computed").arg(dialog.windowTitle()));
     }
+}
+
+void ScreenshotSession::StageOptionBoard(QWidget& window) {
+    auto* board = window.findChild<COptListTradeBatch*>(QStringLiteral("optionBoard"));
+    const int option = AtTheMoneyOption();
+    if (!board || option < 0) {
+        return;
+    }
+    // The board's rows are the month's strikes, ascending; the at-the-money call's is the one.
+    const Market::InstrumentCatalogue& catalogue = m_runtime.Market().Catalogue();
+    const Market::Instrument& call = *catalogue.At(option);
+    std::vector<int64_t> strikes;
+    for (int index : catalogue.Options(call.option->underlying, call.option->month)) {
+        strikes.push_back(catalogue.At(index)->option->strike);
+    }
+    std::sort(strikes.begin(), strikes.end());
+    strikes.erase(std::unique(strikes.begin(), strikes.end()), strikes.end());
+    const int row =
+        int(std::lower_bound(strikes.begin(), strikes.end(), call.option->strike) - strikes.begin());
+    if (row + 1 >= board->RowCount()) {
+        Complain(QStringLiteral("the option board does not show the fund's chain"));
+        return;
+    }
+    constexpr int kCallBuy = 0;
+    constexpr int kCallSell = 1;
+    board->ToggleTick({row, kCallBuy});
+    board->ToggleTick({row + 1, kCallSell});
+    Settle(kDialogMs);
+}
+
+std::string ScreenshotSession::MakeCurrentAccount(int category) {
+    const std::string previous = m_runtime.Engine().CurrentAccountId();
+    for (const Market::TradingAccount& account : m_runtime.Market().Accounts()) {
+        if (account.category == category && m_runtime.Engine().SetCurrentAccount(account.eAccountId)) {
+            return previous;
+        }
+    }
+    return {};
 }
 
 // The trade statistics on open interest and on the maximum pain, each with the mouse over the

@@ -25,6 +25,9 @@ class ToolDock;
 // calculator and the seller analysis with an option chosen and computed; the trade statistics
 // twice, on open interest and as DIR/<instruct>MaxPain.png on the maximum pain), and the
 // file-order window as DIR/FileOrder.png. Nested modal dialogs (a data download) run as usual.
+// The option batch board, docked and popped up, trades on the stock-option account and shows
+// the fund's chain with a bull call spread ticked: the at-the-money call bought, the next one up
+// sold.
 class ScreenshotSession {
 public:
     ScreenshotSession(HostRuntime& runtime, MainWindow& window, const QString& folder);
@@ -51,6 +54,10 @@ private:
     // Links the tools to the contract a window type shows best (none: -1).
     int StagedInstrument(const QString& type) const;
     int AtTheMoneyOption() const;
+    // Ticks two legs on the option board a window holds, if it holds one.
+    void StageOptionBoard(QWidget& window);
+    // Makes the first account of the category current; answers the one that was.
+    std::string MakeCurrentAccount(int category);
     bool Save(QWidget& widget, const QString& name);
     void Settle(int ms);
 

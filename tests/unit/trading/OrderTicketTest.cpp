@@ -74,8 +74,8 @@ TEST(OrderTicket, MarketOrdersTakeTheirExchangesPriceTypeAndEngineRulesNoPriceAt
 }
 
 TEST(CategoryPolicy, TheConfigurationCategoryOfEachAccountCategory) {
-    const std::pair<int, const char*> categories[] = {{0, "股票"}, {5, "股票"}, {6, "个股期权"}, {7, "期货"},
-                                                      {8, "期货"}, {9, "期货"}, {-1, "期货"}};
+    const std::pair<int, const char*> categories[] = {
+        {5, "股票"}, {6, "个股期权"}, {7, "期货"}, {-1, "期货"}};
     for (const auto& [category, name] : categories) {
         EXPECT_EQ(CategoryPolicy::OfCategory(category).ConfigCategory(), QString::fromUtf8(name)) << category;
     }

@@ -30,13 +30,15 @@ TEST(ValuationInputs, DivisorsBelowOneDivideNothing) {
     EXPECT_EQ(FromPriceUnits(30500, 0), 0.0);
 }
 
-TEST(ValuationInputs, TheBoardCountsCalendarDaysFromLocalTimeEightHoursOnWithoutLeapDays) {
+TEST(ValuationInputs, TheBoardCountsCalendarDaysFromLocalTimeEightHoursOn) {
     const QDateTime expiry(QDate(2024, 3, 27), QTime(7, 0), Qt::UTC);  // 15:00 at the exchange
     EXPECT_EQ(CalendarDaysToExpiry(QDateTime(QDate(2024, 3, 20), QTime(10, 0)), expiry), 7);
     // Eight hours on, 17:00 is already the next day.
     EXPECT_EQ(CalendarDaysToExpiry(QDateTime(QDate(2024, 3, 20), QTime(17, 0)), expiry), 6);
-    // 28 February to 27 March of a leap year is 28 days; the 29th does not count.
-    EXPECT_EQ(CalendarDaysToExpiry(QDateTime(QDate(2024, 2, 28), QTime(9, 0)), expiry), 27);
+    // 28 February to 27 March of a leap year is 28 days, the 29th included (a count of 365-day
+    // years once made it 27), and across a year's end every day counts.
+    EXPECT_EQ(CalendarDaysToExpiry(QDateTime(QDate(2024, 2, 28), QTime(9, 0)), expiry), 28);
+    EXPECT_EQ(CalendarDaysToExpiry(QDateTime(QDate(2023, 12, 27), QTime(9, 0)), expiry), 91);
     EXPECT_EQ(CalendarDaysToExpiry(QDateTime(QDate(2024, 3, 28), QTime(9, 0)), expiry), -1);
     EXPECT_EQ(CalendarDaysToExpiry(QDateTime(), expiry), 0);
 }

@@ -2,9 +2,6 @@
 
 #include "support/WaitUntil.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-
 #include "CKrDlgOperate.h"
 #include "KRUI.h"
 #include "platform/ControlId.h"
@@ -37,20 +34,19 @@ TEST(ToolDialogs, MessageCentreMessagesAreHandledOnTheDialogsThread) {
     ToolDialog d;
     d.Create();
     d.PostKoraMsg("AccountChange", Json::Value("x"));
-    WaitUntil([&] { return d.order.size() == 3; });
+    EXPECT_EVENTUALLY_EQ(d.order.size(), 3u);
     EXPECT_EQ(d.order.back(), "AccountChange=x");
 }
 
 TEST(ToolDialogs, TimersDeliverTheirIdUntilKilled) {
     ToolDialog d;
     d.SetTimer(3456, 1);
-    WaitUntil([&] { return !d.timers.empty(); });
+    ASSERT_TRUE(WaitUntil([&] { return !d.timers.empty(); }));
     d.KillTimer(3456);
-    ASSERT_FALSE(d.timers.empty());
     EXPECT_EQ(d.timers.front(), 3456);
     Win::PostMessage(&d, Win::WM_TIMER, 1, 0);
     size_t before = d.timers.size();
-    WaitUntil([&] { return d.timers.size() > before; });
+    ASSERT_TRUE(WaitUntil([&] { return d.timers.size() > before; }));
     EXPECT_EQ(d.timers.back(), 1);
 }
 

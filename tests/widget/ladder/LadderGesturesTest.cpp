@@ -118,12 +118,19 @@ TEST_F(Gestures, CursorsAndHover) {
     EXPECT_TRUE(gestures.Release(LadderHit::Outside(), kSingleClick).empty()) << "a lost drag does nothing";
 }
 
-TEST_F(Gestures, HeaderIconCancelsTheSideWhenPressedAndReleasedOnIt) {
+TEST_F(Gestures, TheHeadersLowerLineActsAndItsIconCancelsTheSideWhenPressedAndReleasedOnIt) {
     EXPECT_FALSE(gestures.HeaderPress(4, true, true));
     EXPECT_EQ(gestures.HeaderRelease(4, true, true, LadderHit::Header(4)),
               (Actions{{Kind::CancelSide, -1, 4, 1}}));
     gestures.HeaderPress(4, true, true);
     EXPECT_TRUE(gestures.HeaderRelease(3, true, false, LadderHit::Header(3)).empty());
+    // Only the lower line of an order column acts.
+    EXPECT_FALSE(gestures.HeaderPress(0, false, false));
+    EXPECT_FALSE(gestures.HeaderPress(2, true, false));
+    EXPECT_FALSE(gestures.Dragging());
+    EXPECT_TRUE(gestures.HeaderDoubleClick(0, false).empty());
+    EXPECT_TRUE(gestures.HeaderDoubleClick(1, true).empty());
+    EXPECT_EQ(gestures.HeaderDoubleClick(0, true), (Actions{{Kind::CancelSide, -1, 0, 0}}));
 }
 
 TEST_F(Gestures, HeaderDragMovesTheSideToAValidRowOrCancelsIt) {
@@ -153,15 +160,6 @@ TEST_F(Gestures, OrdersDroppedOnTheirOwnRowWereCancelledAndReEnteredAndNowStayAs
     gestures.HeaderPress(0, true, false);
     EXPECT_EQ(gestures.HeaderRelease(2, true, false, LadderHit::Cell(12, 2)),
               (Actions{{Kind::MoveGroup, 10, 0, 0, 12}}));
-}
-
-TEST_F(Gestures, HeaderActsOnlyInTheLowerLineOfAnOrderColumn) {
-    EXPECT_FALSE(gestures.HeaderPress(0, false, false));
-    EXPECT_FALSE(gestures.HeaderPress(2, true, false));
-    EXPECT_FALSE(gestures.Dragging());
-    EXPECT_TRUE(gestures.HeaderDoubleClick(0, false).empty());
-    EXPECT_TRUE(gestures.HeaderDoubleClick(1, true).empty());
-    EXPECT_EQ(gestures.HeaderDoubleClick(0, true), (Actions{{Kind::CancelSide, -1, 0, 0}}));
 }
 
 TEST(PointerRest, BusyWhileMovingOverTheLadderUntilItLeavesOrRestsTwoSeconds) {

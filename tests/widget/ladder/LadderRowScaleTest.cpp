@@ -100,6 +100,7 @@ TEST(LadderBuild, ATickFinerThanTheContractsDecimalsPrintedTwoRowsAtOnePriceAndN
     EXPECT_EQ(cents->PriceText(1), QStringLiteral("19.99"));
     const auto more = Lay({4, 10, 15, 0.5, 20});
     EXPECT_EQ(more->PriceText(1), QStringLiteral("19.5000")) << "the contract's decimals when they suffice";
+    EXPECT_EQ(Texts(*Lay({2, -1, 0, 0.25, 1}), 3, 5), (QStringList{"0.25", "0.00", "-0.25"}));
 }
 
 TEST(LadderRowOfPrice, BetweenTicksLeansUpUnlessWithinATenthOfTheTickBelowAndOutsideHasNoRow) {
@@ -137,12 +138,6 @@ TEST(LadderRowOfPrice, NoDriftAcrossAThousandTicks) {
     for (int row = 0; row < scale->RowCount(); ++row) {
         ASSERT_EQ(scale->RowOf(scale->PriceText(row).toDouble(), Rounding::Nearest), row) << row;
     }
-}
-
-TEST(LadderPriceText, ZeroAndNegativePricesKeepTheContractsDecimals) {
-    const auto scale = Lay({2, -1, 0, 0.25, 1});
-    EXPECT_EQ(Texts(*scale, 3, 5), (QStringList{"0.25", "0.00", "-0.25"}));
-    EXPECT_EQ(scale->FormatPrice(scale->BottomPrice()), QStringLiteral("-1.00"));
 }
 
 // Tick 0.001 from 1.000 down to 0.900.

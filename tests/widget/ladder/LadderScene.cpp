@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <algorithm>
 #include <iterator>
 
@@ -86,14 +85,6 @@ void Populate(CKRMouselist& ladder) {
 
 int RowOf(const CKRMouselist& ladder, double price) {
     return ladder.Model().Scale().RowOf(price);
-}
-
-QPoint CellCentre(CKRMouselist& ladder, int row, int column) {
-    return ladder.CellRect(row, column).center() + ladder.viewport()->geometry().topLeft();
-}
-
-QImage Paint(QWidget& widget) {
-    return widget.grab().toImage();
 }
 
 }  // namespace LadderScene

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QImage>
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -46,9 +45,6 @@ constexpr double kReference = 3506;
 void Populate(CKRMouselist& ladder);
 // The row of a price on the scene's ladder.
 int RowOf(const CKRMouselist& ladder, double price);
-// The centre of a cell in the ladder's coordinates.
-QPoint CellCentre(CKRMouselist& ladder, int row, int column);
-QImage Paint(QWidget& widget);
 
 }  // namespace LadderScene
 

@@ -97,6 +97,11 @@ TEST_F(TradeStatisticsDialog, BothLinksAnnounceTheUnderlyingAndMoreRunsTheBatchB
     ASSERT_TRUE(dialog.Create());
     Choose(dialog, Dialog::kUnderlyingCombo, 1);
     const size_t announced = t.Host().Activity().Announcements().size();
+    QString opened;
+    onModal = [&](QDialog& d) {
+        opened = d.windowTitle();
+        return int(QDialog::Rejected);
+    };
 
     emit Win::FindControl<QLabel>(&dialog, Dialog::kQuoteLink)->linkActivated(QStringLiteral("#"));
     emit Win::FindControl<QLabel>(&dialog, Dialog::kMoreLink)->linkActivated(QStringLiteral("#"));
@@ -108,6 +113,7 @@ TEST_F(TradeStatisticsDialog, BothLinksAnnounceTheUnderlyingAndMoreRunsTheBatchB
     const auto executed = t.Host().Instructs().Executed();
     ASSERT_EQ(executed.size(), 1u);
     EXPECT_EQ(JsonText(executed[0], "Function"), "PopOptBatchTrade");
+    EXPECT_EQ(opened, "期权批量下单");
 }
 
 TEST_F(TradeStatisticsDialog, TheInstructOpensItAndEveryStatisticFillsTheChart) {

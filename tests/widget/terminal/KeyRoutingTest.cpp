@@ -52,15 +52,6 @@ TEST_F(KeyRoutingTest, CtrlShiftF5ReachesTheToolsServiceAs116WithCtrlAndShiftHel
               Qt::ControlModifier | Qt::ShiftModifier);
 }
 
-TEST_F(KeyRoutingTest, AnAltChordArrivesAsSystemKeys) {
-    QTest::keyClick(Frame(), Qt::Key_B, Qt::AltModifier);
-
-    using P = std::pair<Kora::Interface::UINT, Kora::Interface::WPARAM>;
-    const std::vector<P> expected{
-        {Win::WM_SYSKEYDOWN, 18}, {Win::WM_SYSKEYDOWN, 66}, {Win::WM_SYSKEYUP, 66}, {Win::WM_SYSKEYUP, 18}};
-    EXPECT_EQ(Seen(), expected);
-}
-
 TEST_F(KeyRoutingTest, AKeyTheToolsServiceActsOnNeverReachesTheFocusedWidget) {
     // Any window of the terminal, not only the main window.
     QLineEdit edit;

@@ -58,7 +58,7 @@ TEST(ScreenshotTest, EveryWindowTypeAndModalInstructIsPicturedAndNoneIsBlank) {
     for (const char* name : {"KRTToolQuickMouse", "KRFutureQMouse", "PositionAnalyze", "OptBatchWindow",
                              "KROptionQMouse", "KRTShortcutTrade", "MainWindow", "OptionPriceCalc",
                              "OptionSellAnaly", "OptionTradeStatistics", "OptionTradeStatisticsMaxPain",
-                             "FileOrder"}) {
+                             "PopOptBatchTrade", "FileOrder"}) {
         const QImage picture(folder.filePath(QString::fromUtf8(name) + QStringLiteral(".png")));
         ASSERT_FALSE(picture.isNull()) << name;
         EXPECT_GT(Colours(picture), 8) << name;

@@ -61,7 +61,7 @@ TEST_F(ToolDockingTest, EveryWindowTypeOpensFromTheToolsMenuAndClosesWithItsDial
     }
 }
 
-TEST_F(ToolDockingTest, TheHostParentsMovesAndShowsAWindowAndPreDestroysItBeforeItGoes) {
+TEST_F(ToolDockingTest, TheHostShowsAWindowInItsDockOffersItsMenuAndPreDestroysItBeforeItGoes) {
     auto* provider = new RecordingProvider;
     Handle<Kora::Interface::ContentWindowProviderI> offered(provider);
     Host().ContentWindows().RegisterProvider(offered);
@@ -70,29 +70,12 @@ TEST_F(ToolDockingTest, TheHostParentsMovesAndShowsAWindowAndPreDestroysItBefore
     open->trigger();
     ToolDock* dock = DockOf(Window(), RecordingProvider::kType);
     ASSERT_TRUE(dock);
-    const QStringList opening = provider->log->mid(0, 3);
-    EXPECT_EQ(opening, (QStringList{"SetParent", "Move", "Show"}));
+    EXPECT_EQ(provider->log->mid(0, 3), (QStringList{"SetParent", "Move", "Show"}));
 
     dock->setFloating(true);
     dock->resize(500, 400);
     ASSERT_TRUE(WaitUntil([&] { return provider->last->GetHwnd()->size() == dock->widget()->size(); }))
         << "the window fills its dock";
-
-    dock->close();
-    ASSERT_TRUE(WaitUntil([&] { return provider->log->contains("Destroyed"); }));
-    const QStringList& log = *provider->log;
-    EXPECT_EQ(log.last(), QStringLiteral("Destroyed"));
-    EXPECT_EQ(log.count("PreDestroy"), 1);
-    EXPECT_LT(log.indexOf("PreDestroy"), log.indexOf("Destroyed"));
-    Host().ContentWindows().UnregisterProvider(offered);
-}
-
-TEST_F(ToolDockingTest, TheContextMenuIsTheWindowsOwnThenClose) {
-    auto* provider = new RecordingProvider;
-    Handle<Kora::Interface::ContentWindowProviderI> offered(provider);
-    Host().ContentWindows().RegisterProvider(offered);
-    ToolDock* dock = Window().OpenTool(RecordingProvider::kType);
-    ASSERT_TRUE(dock);
 
     std::unique_ptr<QMenu> menu(dock->BuildContextMenu(nullptr));
     const QList<QAction*> actions = menu->actions();
@@ -100,12 +83,16 @@ TEST_F(ToolDockingTest, TheContextMenuIsTheWindowsOwnThenClose) {
     EXPECT_EQ(actions[0]->text(), QStringLiteral("锁定合约"));
     EXPECT_TRUE(actions[1]->isSeparator());
     EXPECT_EQ(actions[2]->text(), QStringLiteral("关闭"));
-
     actions[0]->trigger();
     EXPECT_EQ(provider->last->commands, (std::vector<Kora::Interface::WPARAM>{32771}))
         << "the choice comes back as WM_COMMAND with the item's ID";
+
     actions[2]->trigger();
-    EXPECT_TRUE(WaitUntil([&] { return provider->log->contains("Destroyed"); }));
+    ASSERT_TRUE(WaitUntil([&] { return provider->log->contains("Destroyed"); }));
+    const QStringList& log = *provider->log;
+    EXPECT_EQ(log.last(), QStringLiteral("Destroyed"));
+    EXPECT_EQ(log.count("PreDestroy"), 1);
+    EXPECT_LT(log.indexOf("PreDestroy"), log.indexOf("Destroyed"));
     Host().ContentWindows().UnregisterProvider(offered);
 }
 

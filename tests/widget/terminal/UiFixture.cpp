@@ -1,27 +1,29 @@
 #include "UiFixture.h"
 
 #include <QtTest/QTest>
+#include <algorithm>
+#include <functional>
 
 namespace TerminalUiTest {
 
-QAction* MenuEntry(QMenu& menu, const QString& data) {
+namespace {
+
+// The menu's first entry the test accepts, after the menu filled itself as before showing.
+QAction* FirstEntry(QMenu& menu, const std::function<bool(const QAction&)>& accepts) {
     emit menu.aboutToShow();
-    for (QAction* action : menu.actions()) {
-        if (action->data().toString() == data) {
-            return action;
-        }
-    }
-    return nullptr;
+    const QList<QAction*> actions = menu.actions();
+    const auto found = std::find_if(actions.begin(), actions.end(), [&](QAction* a) { return accepts(*a); });
+    return found == actions.end() ? nullptr : *found;
+}
+
+}  // namespace
+
+QAction* MenuEntry(QMenu& menu, const QString& data) {
+    return FirstEntry(menu, [&](const QAction& action) { return action.data().toString() == data; });
 }
 
 QAction* MenuEntryTitled(QMenu& menu, const QString& text) {
-    emit menu.aboutToShow();
-    for (QAction* action : menu.actions()) {
-        if (action->text() == text) {
-            return action;
-        }
-    }
-    return nullptr;
+    return FirstEntry(menu, [&](const QAction& action) { return action.text() == text; });
 }
 
 QMenu* SubMenu(QMenu& menu, const QString& title) {

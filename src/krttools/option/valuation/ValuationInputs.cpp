@@ -39,11 +39,6 @@ double YearsToExpiry(int32_t daysLeft, int32_t addedDays) {
 }
 
 namespace {
-// Days since a fixed origin with every year 365 days long and February 28 days long.
-int64_t DayNumber(const QDate& date) {
-    static constexpr int kDaysBeforeMonth[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
-    return int64_t(date.year()) * 365 + kDaysBeforeMonth[date.month() - 1] + date.day();
-}
 constexpr int kExchangeOffsetSeconds = 8 * 3600;
 }  // namespace
 
@@ -51,9 +46,12 @@ int32_t CalendarDaysToExpiry(const QDateTime& now, const QDateTime& expiry) {
     if (!now.isValid() || !expiry.isValid()) {
         return 0;
     }
-    const QDate today = now.toLocalTime().addSecs(kExchangeOffsetSeconds).date();
+    // The local clock's reading moved on, as a wall clock is: arithmetic in local time would look
+    // the time zone up again, and the board counts the days of every option on each refresh.
+    const QDateTime local = now.toLocalTime();
+    const QDate today = QDateTime(local.date(), local.time(), Qt::UTC).addSecs(kExchangeOffsetSeconds).date();
     const QDate expiryDay = expiry.toUTC().addSecs(kExchangeOffsetSeconds).date();
-    return static_cast<int32_t>(DayNumber(expiryDay) - DayNumber(today));
+    return static_cast<int32_t>(today.daysTo(expiryDay));
 }
 
 std::optional<int64_t> AtTheMoneyStrike(const std::vector<I::OptionChainRow>& rows, double underlyingPrice,

@@ -44,8 +44,7 @@ double FromPriceUnits(int64_t units, int32_t divisor);
 double YearsToExpiry(int32_t daysLeft, int32_t addedDays);
 
 // The option board's day count: calendar days from `now` (local time), its hour advanced by 8,
-// to the expiry's date at UTC+8, with every year 365 days long and February 28 days long (in a
-// leap year 28 February to 1 March counts one day). Negative once the expiry date has passed;
+// to the expiry's date at UTC+8, leap days included. Negative once the expiry date has passed;
 // 0 for an invalid time.
 int32_t CalendarDaysToExpiry(const QDateTime& now, const QDateTime& expiry);
 
