@@ -62,11 +62,13 @@ protected:
 
 // The scripted terminal of 15 March 2024 with the component loaded in this process as the
 // terminal loads it, and one of its windows made through the content-window service for an
-// account, shown offscreen.
+// account (also made the terminal's current one, which the stock window trades on), shown
+// offscreen.
 class WindowOnHost {
 public:
     WindowOnHost(const QString& type, const QString& account) : m_host(Options()) {
         m_host.LoadComponent([](auto h) { return new ThisComponent(h.Get()); }, [](auto* c) { delete c; });
+        m_host.Engine().SetCurrentAccount(account.toStdString());
         window = m_host.ContentWindows().CreateContentWindow(type, {{QStringLiteral("EAccountID"), account}});
         window->Move(0, 0, 560, 640);
         window->Show(true);

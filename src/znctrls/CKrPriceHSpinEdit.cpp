@@ -44,7 +44,7 @@ void CKrPriceHSpinEdit::SetValue(double value) {
 }
 
 void CKrPriceHSpinEdit::ShowValue(double value, Change change) {
-    value = SpinValue::Normalise(value, m_step, m_allowNegative);
+    value = SpinValue::Normalise(value, m_wholeSteps ? m_step : 0.0, m_allowNegative);
     if (SpinValue::IsWholeNumberFormat(m_format)) {
         value = std::trunc(value);
     }

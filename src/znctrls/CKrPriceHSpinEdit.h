@@ -9,7 +9,8 @@
 class CKrAmountEdit;
 
 // A number edit between a minus and a plus button. The value is normalised to whole steps
-// (SpinValue::Normalise) whenever it is set, stepped, or the edit is left; while the user types,
+// (SpinValue::Normalise) whenever it is set, stepped, or the edit is left, unless the edit keeps
+// part steps (a sell volume may be an odd number of shares); while the user types,
 // the text is left as typed and remembered as the last value. The wheel, the buttons and the Up
 // and Down keys step from the last values: up from the larger, down from the smaller.
 //
@@ -29,6 +30,8 @@ public:
     void SetStep(double step) { m_step = step; }
     double Step() const { return m_step; }
     void SetAllowNegative(bool allow) { m_allowNegative = allow; }
+    // Whether values are cut to whole steps (the default); the buttons step either way.
+    void SetWholeSteps(bool whole) { m_wholeSteps = whole; }
     // "%d" for whole numbers, "%.2f" for two decimals.
     void SetFormat(const QString& format);
     const QString& Format() const { return m_format; }
@@ -74,6 +77,7 @@ private:
     std::array<double, 2> m_lastValues{0, 0};
     double m_step = 1;
     bool m_allowNegative = false;
+    bool m_wholeSteps = true;
     QString m_format = QStringLiteral("%d");
     // What the next text change of the inner edit comes from.
     Change m_changing = Change::kTyped;

@@ -38,6 +38,14 @@ ComponentOnHost::~ComponentOnHost() {
     Win::SetMessageBoxResponder(m_previous);
 }
 
+void ComponentOnHost::Pump() {
+    for (int round = 0; round < 10; ++round) {
+        m_host->Settle();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+}
+
 QStringList ComponentOnHost::BoxTexts() const {
     QStringList texts;
     for (const auto& box : boxes) {

@@ -41,6 +41,10 @@ public:
     std::function<void(const Win::MessageBoxRequest&)> whileOpen;
     QStringList BoxTexts() const;
 
+    // Delivers what is pending: the host's messages and pushes, then the windows' own posted
+    // messages, again until both are quiet.
+    void Pump();
+
     // The journal's entries of a kind ("Order", "Cancel", "Combination", ...).
     std::vector<Json::Value> Journal(const QString& kind) const;
     // Log lines the component wrote through the engine, "level:text".

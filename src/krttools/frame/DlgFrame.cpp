@@ -1,6 +1,6 @@
 #include "frame/DlgFrame.h"
 
-#include "frame/PlaceholderToolDialog.h"
+#include "quickmouse/DlgQuickMouse.h"
 
 DlgFrame::DlgFrame(QWidget* parent) : CKrDlgOperate(kTemplateId, parent) {
     setWindowTitle(QStringLiteral("快鼠交易"));
@@ -11,11 +11,12 @@ DlgFrame::~DlgFrame() = default;
 
 bool DlgFrame::OnInitDialog() {
     CKrDlgOperate::OnInitDialog();
-    m_child = new PlaceholderToolDialog(11000, QStringLiteral("快鼠交易"), this);
-    if (!m_child || !m_child->Create(this)) {
+    m_child = new DlgQuickMouse(this);
+    if (!m_child->Create(this)) {
         return false;
     }
     m_child->show();
+    resize(m_child->size() + QSize(10, 10));
     PlaceChild();
     return true;
 }

@@ -6,6 +6,8 @@
 
 #include "CKrDlgOperate.h"
 
+class DlgQuickMouse;
+
 // A frame dialog (template 11002) holding the stock quick-mouse dialog as its only child, inset
 // by 5 pixels on each side.
 class DlgFrame : public CKrDlgOperate {
@@ -19,7 +21,7 @@ public:
     void SetPageParams(const Json::Value& params) { m_pageParams = params; }
     const Json::Value& PageParams() const { return m_pageParams; }
     void SetWorkArea(const QRect& workArea);
-    QWidget* Child() const { return m_child; }
+    DlgQuickMouse* Child() const { return m_child; }
 
 protected:
     bool OnInitDialog() override;
@@ -30,5 +32,5 @@ private:
 
     Json::Value m_pageParams;
     QRect m_workArea;
-    CKrDlg* m_child = nullptr;
+    DlgQuickMouse* m_child = nullptr;
 };

@@ -8,6 +8,7 @@
 #include "option/CDlgOptionQuickMouse.h"
 #include "platform/WinMessage.h"
 #include "quickmouse/CDlgFutrueQuickMouse.h"
+#include "quickmouse/DlgQuickMouse.h"
 #include "shortcut/CDlgShortcutTrade.h"
 #include "trading/ContractRecords.h"
 #include "trading/Linkage.h"
@@ -23,7 +24,7 @@ std::unique_ptr<CKrDlgOperate> Placeholder(int templateId, const char* title) {
 }
 }  // namespace
 
-CWDlgQuickMouse::CWDlgQuickMouse() : ToolWindow(Placeholder(11000, "快鼠交易")) {}
+CWDlgQuickMouse::CWDlgQuickMouse() : ToolWindow(std::make_unique<DlgQuickMouse>()) {}
 
 namespace {
 // A dialog of the window kind that trades for the account the parameters name, if any.

@@ -1,5 +1,7 @@
 #include "kernel/QuoteFrameThrottle.h"
 
+#include <utility>
+
 #include "platform/EntryGuard.h"
 
 namespace Kora::Kernel {
@@ -36,7 +38,14 @@ void QuoteFrameThrottle::ShowLatest() {
     }
     m_lastShown.start();
     ++m_shown;
+    m_unpainted = record->enqueuedNs;
     m_show(*record);
+}
+
+void QuoteFrameThrottle::OnPainted() {
+    if (m_unpainted != 0 && m_paintedObserver) {
+        m_paintedObserver(std::exchange(m_unpainted, 0));
+    }
 }
 
 }  // namespace Kora::Kernel

@@ -36,6 +36,13 @@ public:
     uint64_t Received() const { return m_slot.Stored(); }
     uint64_t Shown() const { return m_shown; }
 
+    // How soon a quote reaches the screen: the host's stamp of the push shown last goes to the
+    // observer once the window's next paint ends (the window calls OnPainted after painting).
+    void SetPaintedObserver(std::function<void(int64_t enqueuedNs)> observer) {
+        m_paintedObserver = std::move(observer);
+    }
+    void OnPainted();
+
 private:
     void ShowLatest();
 
@@ -44,6 +51,8 @@ private:
     QElapsedTimer m_lastShown;
     QTimer m_frameTimer;
     uint64_t m_shown = 0;
+    int64_t m_unpainted = 0;
+    std::function<void(int64_t)> m_paintedObserver;
 };
 
 }  // namespace Kora::Kernel

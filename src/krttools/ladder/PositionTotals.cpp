@@ -36,7 +36,9 @@ PositionTotals SumPositions(const Json::Value& positions, double currentPrice, d
         const int64_t volume = JsonInt(position, Field::kPositionVolume, 0);
         side.firstTotal += volume;
         side.secondTotal += JsonInt(position, Field::kClosableVolume, 0);
-        const double move = currentPrice - JsonDouble(position, Field::kAveragePrice, 0);
+        const double average = JsonDouble(position, Field::kAveragePrice, 0);
+        side.cost += average * static_cast<double>(volume);
+        const double move = currentPrice - average;
         side.profit += (isLong ? move : -move) * multiplier * static_cast<double>(volume);
     }
     return totals;

@@ -10,6 +10,7 @@ struct PositionSideTotals {
     int64_t firstTotal = 0;   // "135": the position
     int64_t secondTotal = 0;  // "137": what of it can be closed
     double profit = 0;        // floating profit at the current price
+    double cost = 0;          // Σ "136" × "135": what the position cost at its average prices
 
     // Empty without a position, "%d" when both totals agree, "%d(%d)" otherwise.
     QString VolumeText() const;
@@ -17,6 +18,8 @@ struct PositionSideTotals {
     QString SecondText() const { return QString::number(secondTotal); }
     // The profit with `decimals` decimals; empty without a position.
     QString ProfitText(int decimals) const;
+    // The average price of the whole side; 0 without a position.
+    double AveragePrice() const { return firstTotal != 0 ? cost / static_cast<double>(firstTotal) : 0.0; }
 };
 
 struct PositionTotals {

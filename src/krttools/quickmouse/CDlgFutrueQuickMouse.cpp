@@ -18,6 +18,7 @@
 #include "ladder/CKRMouselist.h"
 #include "ladder/CPositionInfo.h"
 #include "ladder/CPriceHSpinEdit.h"
+#include "ladder/CodeLock.h"
 #include "ladder/QuickMouseHost.h"
 #include "platform/ControlId.h"
 #include "trading/CloseTodayRule.h"
@@ -51,21 +52,7 @@ CDlgFutrueQuickMouse::CDlgFutrueQuickMouse(QWidget* parent)
 void CDlgFutrueQuickMouse::CreateControls() {
     m_hedgeBox = Win::WithControlId(new QComboBox(this), kHedgeId);
 
-    // Both lock buttons stand at one place; the one showing tells the state and changes it.
-    const struct {
-        QToolButton*& button;
-        int id;
-        const char* image;
-        const char* tip;
-    } locks[] = {{m_lockButton, kLockId, "交易代码锁定按钮背景图", "代码已锁定，点击解锁"},
-                 {m_unlockButton, kUnlockId, "交易代码解锁按钮背景图", "代码未锁定，点击锁定"}};
-    for (const auto& lock : locks) {
-        lock.button = Win::WithControlId(new QToolButton(this), lock.id);
-        lock.button->setIcon(QIcon(QuickMouseHost::TradeImage(QString::fromUtf8(lock.image))));
-        lock.button->setIconSize(QSize(20, 20));
-        lock.button->setFixedSize(22, 22);
-        lock.button->setToolTip(QString::fromUtf8(lock.tip));
-    }
+    m_lock = new CodeLock(*this);
 
     m_offsetGroup = new QButtonGroup(this);
     const struct {
@@ -94,7 +81,7 @@ void CDlgFutrueQuickMouse::LayOutControls() {
     auto* side = new QVBoxLayout;
     side->setSpacing(6);
 
-    side->addLayout(Row({m_contractBox, m_lockButton, m_unlockButton}, m_contractBox));
+    side->addLayout(Row({m_contractBox, m_lock->LockedButton(), m_lock->UnlockedButton()}, m_contractBox));
     side->addLayout(Row({new QLabel(QStringLiteral("投保"), this), m_hedgeBox}, m_hedgeBox));
     side->addLayout(Row({m_openRadio, m_closeRadio, m_closeTodayRadio}));
     side->addLayout(Row({m_autoBox, m_fakBox, m_fokBox}));
@@ -120,8 +107,7 @@ void CDlgFutrueQuickMouse::ConnectControls() {
         Presenter().Choices().hedge = Codes::CodeOf(m_hedgeBox->currentData().toString());
         RefreshTrading();
     });
-    connect(m_lockButton, &QToolButton::clicked, this, [this] { SetLocked(false); });
-    connect(m_unlockButton, &QToolButton::clicked, this, [this] { SetLocked(true); });
+    connect(m_lock, &CodeLock::lockChanged, this, &CDlgFutrueQuickMouse::SetLocked);
     connect(m_offsetGroup, &QButtonGroup::idClicked, this, &CDlgFutrueQuickMouse::SelectOffset);
     connect(m_autoBox, &QCheckBox::clicked, this, &CDlgFutrueQuickMouse::SetAutoOffset);
     connect(m_fakBox, &QCheckBox::clicked, this, [this](bool checked) {
@@ -209,8 +195,7 @@ void CDlgFutrueQuickMouse::FollowLinkage(const Json::Value& payload) {
 void CDlgFutrueQuickMouse::SetLocked(bool locked) {
     m_locked = locked;
     m_contractBox->setEnabled(!locked);
-    m_lockButton->setVisible(locked);
-    m_unlockButton->setVisible(!locked);
+    m_lock->SetLocked(locked);
 }
 
 void CDlgFutrueQuickMouse::FocusLadder() {

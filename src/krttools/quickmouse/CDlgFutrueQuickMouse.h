@@ -3,6 +3,7 @@
 #include "ladderwindow/CDlgLadderWindow.h"
 
 class CKRMouselist;
+class CodeLock;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -20,8 +21,6 @@ public:
     static constexpr int kTemplateId = 101;
     // Controls of the template besides those of every ladder window.
     static constexpr int kHedgeId = 9009;
-    static constexpr int kLockId = 11007;
-    static constexpr int kUnlockId = 11011;
     static constexpr int kOpenId = 9001;
     static constexpr int kCloseId = 9002;
     static constexpr int kCloseTodayId = 9003;
@@ -60,8 +59,7 @@ private:
 
     bool m_locked = false;
     QComboBox* m_hedgeBox = nullptr;
-    QToolButton* m_lockButton = nullptr;
-    QToolButton* m_unlockButton = nullptr;
+    CodeLock* m_lock = nullptr;
     QButtonGroup* m_offsetGroup = nullptr;
     QRadioButton* m_openRadio = nullptr;
     QRadioButton* m_closeRadio = nullptr;

@@ -33,6 +33,7 @@ constexpr int kCodeOrder = 3002;
 constexpr int kCodeCancel = 3004;
 
 const QString kConfirmChange = QStringLiteral("改单确认");
+const QString kCancelRefused = QStringLiteral("部分挂单撤单失败，未发送新委托");
 const QString kBadVolume = QStringLiteral("请输入正确的委托数量");
 
 QChar CodeOf(const Json::Value& record, const char* key, QChar fallback) {
@@ -218,10 +219,13 @@ bool LadderWindowPresenter::PlaceOrder(const QString& priceText, QChar direction
     return Send(ticket);
 }
 
-bool LadderWindowPresenter::Send(const OrderTicket& ticket) {
+bool LadderWindowPresenter::Send(const OrderTicket& ticket, const Json::Value& extraMembers) {
     Json::Value members(Json::objectValue);
     members["ReorderEnable"] = false;
     members["CancelOrderEnable"] = false;
+    for (const std::string& name : extraMembers.getMemberNames()) {
+        members[name] = extraMembers[name];
+    }
     return m_sender
         .Send(ticket, members,
               [this](const Json::Value& order) {
@@ -254,20 +258,31 @@ void LadderWindowPresenter::CancelOrder(const QString& orderId) {
                QStringLiteral("%1|快鼠撤单") + m_setup.cancelLogSuffix);
 }
 
-void LadderWindowPresenter::MoveOrder(const QString& orderId, const QString& priceText) {
+void LadderWindowPresenter::MoveOrders(const std::vector<QString>& orderIds, const QString& priceText) {
     Handle<I::EntityAccountI> account = Account();
     if (!account) {
         return;
     }
-    const Json::Value order = account->QueryOrder(OrderQuery(orderId));
-    if (!order.isObject()) {
-        Log(Kora::Kernel::kLogError, QStringLiteral("错误|%1|委托不存在").arg(orderId));
+    std::map<QString, OrderTicket> reorders;
+    bool allCancelled = true;
+    for (const QString& orderId : orderIds) {
+        const Json::Value order = account->QueryOrder(OrderQuery(orderId));
+        if (!order.isObject()) {
+            Log(Kora::Kernel::kLogError, QStringLiteral("错误|%1|委托不存在").arg(orderId));
+            continue;
+        }
+        if (SendCancel(*account, orderId, order,
+                       QStringLiteral("%1|快鼠改单中撤单") + m_setup.moveLogSuffix)) {
+            reorders[orderId] = TicketLike(order, priceText, RemainingVolume(order));
+        } else {
+            allCancelled = false;
+        }
+    }
+    if (!allCancelled) {
+        m_prompter.Tell(kCancelRefused);
         return;
     }
-    // The re-order waits for the cancel; a cancel the host refuses leaves the order where it is.
-    if (SendCancel(*account, orderId, order, QStringLiteral("%1|快鼠改单中撤单") + m_setup.moveLogSuffix)) {
-        m_reorders[orderId] = TicketLike(order, priceText, RemainingVolume(order));
-    }
+    m_reorders.merge(reorders);
 }
 
 void LadderWindowPresenter::ChangeVolume(const std::vector<QString>& orderIds, const QString& volumeText) {
@@ -310,7 +325,7 @@ void LadderWindowPresenter::ChangeVolume(const std::vector<QString>& orderIds, c
                                    QStringLiteral("%1|快鼠撤单") + m_setup.cancelLogSuffix);
     }
     if (!allCancelled) {
-        m_prompter.Tell(QStringLiteral("部分挂单撤单失败，未发送新委托"));
+        m_prompter.Tell(kCancelRefused);
         return;
     }
     OrderTicket ticket = TicketLike(orders.front(), JsonWText(orders.front(), Field::kOrderPrice), volume);
@@ -347,7 +362,7 @@ void LadderWindowPresenter::OnOrderAnswers(const Json::Value& payload) {
         }
         reorder.volume = remaining;
         Log(Kora::Kernel::kLogTrade, QStringLiteral("常规|快鼠改单撤单完成，准备下单"), kCodeReorder);
-        Send(reorder);
+        Send(reorder, m_setup.reorderMembers);
     }
 }
 
@@ -374,7 +389,7 @@ std::vector<LadderWindowPresenter::WorkingOrder> LadderWindowPresenter::WorkingO
         WorkingOrder entry;
         entry.id = JsonWText(order, "OrderID");
         entry.direction = CodeOf(JsonWText(order, Field::kDirection));
-        if (entry.direction != Codes::Direction::kBuy && entry.direction != Codes::Direction::kSell) {
+        if (!Codes::IsBuyDirection(entry.direction) && !Codes::IsSellDirection(entry.direction)) {
             continue;
         }
         entry.price = JsonDouble(order, Field::kOrderPrice, 0);

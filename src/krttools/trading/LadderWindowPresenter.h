@@ -43,6 +43,9 @@ public:
         QString moveLogSuffix;
         // Members every order ticket of the window carries ("OrderMode": 0 ...).
         Json::Value ticketFields = Json::Value(Json::objectValue);
+        // Members of the engine's order object that the re-orders of a move carry besides the
+        // window's usual ones ("SplitOrderEnable": false ...).
+        Json::Value reorderMembers = Json::Value(Json::objectValue);
         // The question before a volume change, given the group's order records and the new
         // volume; "改单确认" when not set.
         std::function<QString(const std::vector<Json::Value>& orders, int volume)> changeVolumeQuestion;
@@ -63,7 +66,9 @@ public:
         QChar EffectiveOffset() const { return netPosition ? TradingCodes::Offset::kNetPosition : offset; }
     };
 
-    // A working order as the ladder shows it: its remaining volume at its price.
+    // A working order as the ladder shows it: its remaining volume at its price. Its direction
+    // is one of a ladder side (TradingCodes::IsBuyDirection, IsSellDirection), margin
+    // directions included.
     struct WorkingOrder {
         QString id;
         QChar direction;
@@ -109,7 +114,12 @@ public:
     bool PlaceOrder(const QString& priceText, QChar direction);
     void CancelOrder(const QString& orderId);
     // Cancels the order and keeps its re-order at the new price until the cancel is confirmed.
-    void MoveOrder(const QString& orderId, const QString& priceText);
+    void MoveOrder(const QString& orderId, const QString& priceText) { MoveOrders({orderId}, priceText); }
+    // Moves a group of orders to a price: each is cancelled, and its re-order for what is still
+    // working waits for its cancel to be confirmed. When the host refuses any cancel of the
+    // group, no re-order of the group is kept and the trader is told: an order that filled
+    // meanwhile must not be bought or sold a second time at the new price.
+    void MoveOrders(const std::vector<QString>& orderIds, const QString& priceText);
     // Replaces a group of orders by one order of the volume entered, once the trader confirms
     // and every cancel of the group was accepted; otherwise nothing new is sent.
     void ChangeVolume(const std::vector<QString>& orderIds, const QString& volumeText);
@@ -154,7 +164,7 @@ private:
     OrderTicket NewTicket(const Json::Value& contract, QChar hedge, QChar covered) const;
     // A day order like an order record (its contract, direction, offset and hedge) at a price.
     OrderTicket TicketLike(const Json::Value& order, const QString& priceText, int64_t volume) const;
-    bool Send(const OrderTicket& ticket);
+    bool Send(const OrderTicket& ticket, const Json::Value& extraMembers = Json::Value());
     bool SendCancel(Kora::Interface::EntityAccountI& account, const QString& orderId,
                     const Json::Value& order, const QString& logText);
     bool IsOfWindow(const Json::Value& record) const;

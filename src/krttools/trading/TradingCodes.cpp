@@ -139,6 +139,16 @@ QString ClosingOffsetFlag(const QString& positionKind) {
     return QString(today ? Offset::kCloseToday : Offset::kClose);
 }
 
+bool IsBuyDirection(QChar direction) {
+    return direction == Direction::kBuy || direction == Direction::kMarginBuy ||
+           direction == Direction::kBuyToReturn || direction == Direction::kCollateralBuy;
+}
+
+bool IsSellDirection(QChar direction) {
+    return direction == Direction::kSell || direction == Direction::kShortSell ||
+           direction == Direction::kSellToRepay || direction == Direction::kCollateralSell;
+}
+
 bool IsWorkingStatus(QChar status) {
     return status == OrderStatus::kWorking || status == OrderStatus::kPartlyFilled;
 }

@@ -13,9 +13,17 @@ namespace TradingCodes {
 namespace Direction {
 inline constexpr QChar kBuy{u'0'};
 inline constexpr QChar kSell{u'1'};
-inline constexpr QChar kMarginBuy{u'a'};  // 融资买入
-inline constexpr QChar kShortSell{u'b'};  // 融券卖出
+inline constexpr QChar kMarginBuy{u'a'};       // 融资买入
+inline constexpr QChar kShortSell{u'b'};       // 融券卖出
+inline constexpr QChar kBuyToReturn{u'c'};     // 买券还券
+inline constexpr QChar kSellToRepay{u'd'};     // 卖券还款
+inline constexpr QChar kCollateralBuy{u'g'};   // 担保品买入
+inline constexpr QChar kCollateralSell{u'h'};  // 担保品卖出
 }  // namespace Direction
+
+// Whether a direction buys or sells: the side of the ladder its orders stand on.
+bool IsBuyDirection(QChar direction);
+bool IsSellDirection(QChar direction);
 
 // Offset flag, field "117". A net-position order is split by the engine into a close of the
 // opposite position and an open of the rest.

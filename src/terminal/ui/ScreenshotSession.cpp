@@ -1,5 +1,6 @@
 #include "ui/ScreenshotSession.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -44,6 +45,11 @@ constexpr int kRiskAccountCombo = 1024;
 constexpr int kRiskAddButton = 11102;
 constexpr int kChooserTree = 11086;
 constexpr int kChooserList = 11087;
+const char* const kCreditAccount = "E1005";
+const QString kStockWindow = QStringLiteral("KRTToolQuickMouse");
+// The stock window's margin switches: financed buys and short sales.
+constexpr int kMarginBuyRadio = 11021;
+constexpr int kShortSellRadio = 11023;
 constexpr int kStockOptionCategory = 6;
 const QString kOptionBoard = QStringLiteral("OptBatchWindow");
 const QString kOptionQuickMouse = QStringLiteral("KROptionQMouse");
@@ -78,6 +84,7 @@ int ScreenshotSession::Run() {
     }
     StageTrading(QStringLiteral("KRFutureQMouse"), kFuturesAccount);
     StageOptionPositions();
+    StageStockTrading();
     Settle(kWarmUpMs);
 
     const auto types = m_runtime.ContentWindows().GetWindowTypes();
@@ -208,11 +215,54 @@ void ScreenshotSession::StagePositionAnalyze(QWidget& window) {
     Win::SetModalRunner(previous);
 }
 
+// The credit account holds shares of the stock bought before today and has a financed buy
+// resting under the market, so the stock window shows a position, an order and margin columns.
+void ScreenshotSession::StageStockTrading() {
+    const int stock = StagedInstrument(kStockWindow);
+    if (stock < 0) {
+        return;
+    }
+    const Market::Instrument& instrument = *m_runtime.Market().Catalogue().At(stock);
+    const Market::Book book = m_runtime.Market().GetBook(stock);
+    const int64_t bid = book.bids[0].price;
+    if (bid <= 0 || !m_runtime.Market().AddPosition(kCreditAccount, stock, Market::PositionSide::Long, 2000,
+                                                    bid - 20 * instrument.tick)) {
+        Complain(QStringLiteral("no stock position staged"));
+        return;
+    }
+    Market::OrderTicket ticket;
+    ticket.accountId = kCreditAccount;
+    ticket.instrument = stock;
+    ticket.direction = 'a';
+    ticket.price = bid - 12 * instrument.tick;
+    ticket.volume = 500;
+    if (const Market::SubmitResult result = m_runtime.Market().Submit(ticket); !result.Accepted()) {
+        Complain(QStringLiteral("staged order refused: %1").arg(QString::fromStdString(result.reason)));
+    }
+}
+
+// The stock window trades on the terminal's current account: the credit one, with both sides
+// switched to margin orders as a trader would.
+void ScreenshotSession::StageStockWindow(ToolDock& dock) {
+    for (const int id : {kMarginBuyRadio, kShortSellRadio}) {
+        if (auto* radio = Win::FindControl<QAbstractButton>(dock.widget(), id)) {
+            radio->click();
+        } else {
+            Complain(QStringLiteral("the stock window's margin switches cannot be driven"));
+        }
+    }
+}
+
 bool ScreenshotSession::ShootWindowType(const QString& type) {
-    // The option tools trade on the account current when they open: the fund options' one.
-    const std::string previousAccount = type == kOptionBoard || type == kOptionQuickMouse
-                                            ? MakeCurrentAccount(kStockOptionCategory)
-                                            : std::string();
+    // The option tools trade on the account current when they open: the fund options' one; the
+    // stock window on the credit account.
+    std::string previousAccount;
+    if (type == kOptionBoard || type == kOptionQuickMouse) {
+        previousAccount = MakeCurrentAccount(kStockOptionCategory);
+    } else if (type == kStockWindow) {
+        previousAccount = m_runtime.Engine().CurrentAccountId();
+        m_runtime.Engine().SetCurrentAccount(kCreditAccount);
+    }
     ToolDock* dock = m_window.OpenTool(type);
     if (!previousAccount.empty()) {
         m_runtime.Engine().SetCurrentAccount(previousAccount);
@@ -236,6 +286,9 @@ bool ScreenshotSession::ShootWindowType(const QString& type) {
     // resting ones still rest.
     if (type == kOptionQuickMouse) {
         StageTrading(type, kStockOptionAccount);
+    }
+    if (type == kStockWindow) {
+        StageStockWindow(*dock);
     }
     Settle(kToolMs);
     StageOptionBoard(*dock);
@@ -413,7 +466,7 @@ void ScreenshotSession::ShootTradeStatistics(QDialog& dialog) {
 
 int ScreenshotSession::StagedInstrument(const QString& type) const {
     const Market::InstrumentCatalogue& catalogue = m_runtime.Market().Catalogue();
-    if (type == QStringLiteral("KRTToolQuickMouse")) {
+    if (type == kStockWindow) {
         return FirstOfKind(catalogue, InstrumentKind::Stock);
     }
     if (type == QStringLiteral("KRFutureQMouse") || type == QStringLiteral("KRTShortcutTrade")) {

@@ -11,15 +11,16 @@ class QWidget;
 namespace Terminal::Ui {
 
 class MainWindow;
+class ToolDock;
 
 // `krt-terminal --screenshot DIR`: pictures of everything the component shows, for people and
 // for later work to look at. On the live market (stepped ahead first, so books and volumes are
 // filled), each content-window type is docked in turn, linked to a contract that suits it,
 // given a moment to draw live quotes (the futures account holds a position and has orders
-// working on the contract the futures tools show; the stock-option account holds options of the
-// fund, which the position risk window shows with one more added by hand, and has orders staged
-// as the option quick-mouse window opens on the option it shows) and written as
-// DIR/<type>.png; the main
+// working on the contract the futures tools show; the credit account likewise on the stock the
+// stock window shows, in margin mode; the stock-option account holds options of the fund, which
+// the position risk window shows with one more added by hand, and has orders staged as the
+// option quick-mouse window opens on the option it shows) and written as DIR/<type>.png; the main
 // window with two docked tools is written as DIR/MainWindow.png, the market watch's option
 // T-quote of the first fund as DIR/OptionChain.png; then every instruct runs, and each one that
 // opens a modal dialog has it captured while open as DIR/<instruct>.png (the option price
@@ -44,6 +45,8 @@ private:
     void StageTrading(const QString& type, const char* account);
     void StageOptionPositions();
     void StagePositionAnalyze(QWidget& window);
+    void StageStockTrading();
+    void StageStockWindow(ToolDock& dock);
     bool ShootWindowType(const QString& type);
     bool ShootMainWindow();
     bool ShootOptionChain();

@@ -11,7 +11,8 @@ int ControlId(const QObject* control);  // -1 when none
 
 QWidget* FindControlWidget(const QWidget* dialog, int id);
 
-// The control, given its identifier: for making controls in one expression.
+// Gives a new control its identifier and answers it:
+//   auto* apply = Win::WithControlId(new QPushButton(QStringLiteral("应用"), this), 11026);
 template <class T>
 T* WithControlId(T* control, int id) {
     SetControlId(control, id);

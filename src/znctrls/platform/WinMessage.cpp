@@ -14,17 +14,16 @@ const QEvent::Type kWindowMessageEvent = static_cast<QEvent::Type>(QEvent::regis
 
 class WindowMessageEvent : public QEvent {
 public:
-    WindowMessageEvent(UINT message, WPARAM wParam, LPARAM lParam)
-        : QEvent(kWindowMessageEvent), m_message(message), m_wParam(wParam), m_lParam(lParam) {}
-
-    WindowMessageEvent(UINT message, std::unique_ptr<MessagePayload> wParam,
-                       std::unique_ptr<MessagePayload> lParam)
+    // The event keeps whatever data the parameters point to until it is destroyed.
+    WindowMessageEvent(UINT message, WPARAM wParam, LPARAM lParam,
+                       std::unique_ptr<MessagePayload> ownedW = nullptr,
+                       std::unique_ptr<MessagePayload> ownedL = nullptr)
         : QEvent(kWindowMessageEvent),
           m_message(message),
-          m_wParam(reinterpret_cast<WPARAM>(wParam.get())),
-          m_lParam(reinterpret_cast<LPARAM>(lParam.get())),
-          m_ownedW(std::move(wParam)),
-          m_ownedL(std::move(lParam)) {}
+          m_wParam(wParam),
+          m_lParam(lParam),
+          m_ownedW(std::move(ownedW)),
+          m_ownedL(std::move(ownedL)) {}
 
     LRESULT DeliverTo(MessageWindow& window) const { return window.OnMessage(m_message, m_wParam, m_lParam); }
     UINT Number() const { return m_message; }
@@ -76,28 +75,35 @@ void EnsureRouter() {
     });
 }
 
-}  // namespace
-
-bool PostMessage(QObject* target, UINT message, WPARAM wParam, LPARAM lParam) {
+bool Queue(QObject* target, std::unique_ptr<WindowMessageEvent> event) {
     if (!target || !dynamic_cast<MessageWindow*>(target) || !QCoreApplication::instance()) {
         return false;
     }
     EnsureRouter();
-    QCoreApplication::postEvent(target, new WindowMessageEvent(message, wParam, lParam));
+    QCoreApplication::postEvent(target, event.release());
     return true;
+}
+
+}  // namespace
+
+bool PostMessage(QObject* target, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Queue(target, std::make_unique<WindowMessageEvent>(message, wParam, lParam));
 }
 
 namespace Internal {
 
 bool PostOwned(QObject* target, UINT message, std::unique_ptr<MessagePayload> wParam,
                std::unique_ptr<MessagePayload> lParam) {
-    if (!target || !dynamic_cast<MessageWindow*>(target) || !QCoreApplication::instance()) {
-        return false;
-    }
-    EnsureRouter();
-    QCoreApplication::postEvent(target,
-                                new WindowMessageEvent(message, std::move(wParam), std::move(lParam)));
-    return true;
+    const auto w = reinterpret_cast<WPARAM>(wParam.get());
+    const auto l = reinterpret_cast<LPARAM>(lParam.get());
+    return Queue(target,
+                 std::make_unique<WindowMessageEvent>(message, w, l, std::move(wParam), std::move(lParam)));
+}
+
+bool PostOwned(QObject* target, UINT message, WPARAM wParam, std::unique_ptr<MessagePayload> lParam) {
+    const auto l = reinterpret_cast<LPARAM>(lParam.get());
+    return Queue(target,
+                 std::make_unique<WindowMessageEvent>(message, wParam, l, nullptr, std::move(lParam)));
 }
 
 }  // namespace Internal

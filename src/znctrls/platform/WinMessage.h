@@ -69,6 +69,9 @@ bool PostMessage(QObject* target, UINT message, WPARAM wParam, LPARAM lParam);
 template <class T, class U>
 bool PostMessage(QObject* target, UINT message, std::unique_ptr<Payload<T>> wParam,
                  std::unique_ptr<Payload<U>> lParam);
+// The same with a plain number as WPARAM and owned data as LPARAM.
+template <class U>
+bool PostMessage(QObject* target, UINT message, WPARAM wParam, std::unique_ptr<Payload<U>> lParam);
 
 // Delivers at once on the calling thread and answers the receiver's result (0 when the target
 // cannot receive messages).
@@ -77,12 +80,18 @@ LRESULT SendMessage(QObject* target, UINT message, WPARAM wParam, LPARAM lParam)
 namespace Internal {
 bool PostOwned(QObject* target, UINT message, std::unique_ptr<MessagePayload> wParam,
                std::unique_ptr<MessagePayload> lParam);
-}
+bool PostOwned(QObject* target, UINT message, WPARAM wParam, std::unique_ptr<MessagePayload> lParam);
+}  // namespace Internal
 
 template <class T, class U>
 bool PostMessage(QObject* target, UINT message, std::unique_ptr<Payload<T>> wParam,
                  std::unique_ptr<Payload<U>> lParam) {
     return Internal::PostOwned(target, message, std::move(wParam), std::move(lParam));
+}
+
+template <class U>
+bool PostMessage(QObject* target, UINT message, WPARAM wParam, std::unique_ptr<Payload<U>> lParam) {
+    return Internal::PostOwned(target, message, wParam, std::move(lParam));
 }
 
 template <class T>

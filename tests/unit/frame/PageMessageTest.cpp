@@ -2,7 +2,9 @@
 
 #include <QWidget>
 
+#include "frame/DlgFrame.h"
 #include "frame/QuickMousePages.h"
+#include "quickmouse/DlgQuickMouse.h"
 
 namespace I = Kora::Interface;
 
@@ -12,7 +14,7 @@ I::PageMessage Page(int id, const char* text) {
     I::PageMessage m;
     m.messageId = id;
     m.pageText = QString::fromUtf8(text);
-    m.workArea = QRect(10, 20, 400, 600);
+    m.workArea = QRect(10, 20, 820, 740);
     return m;
 }
 
@@ -20,7 +22,13 @@ TEST(QuickMousePage, OpeningTwiceReusesTheFrameAndCloseRemovesIt) {
     QWidget* first = QuickMousePages::OnPageMessage(Page(I::kPageOpen, "KRTTools-798-@"));
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(first->isVisible());
-    EXPECT_EQ(first->geometry(), QRect(10, 20, 400, 600));
+    EXPECT_EQ(first->geometry(), QRect(10, 20, 820, 740));
+    // The stock window fills the frame but for 5 pixels on each side.
+    auto* frame = qobject_cast<DlgFrame*>(first);
+    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(frame->Child(), nullptr);
+    EXPECT_EQ(frame->Child()->TemplateId(), 11000);
+    EXPECT_EQ(frame->Child()->geometry(), QRect(5, 5, 810, 730));
     EXPECT_EQ(QuickMousePages::OnPageMessage(Page(I::kPageOpen, "x-798")), first);
 
     EXPECT_EQ(QuickMousePages::OnPageMessage(Page(I::kPageClose, "KRTTools-798-@")), nullptr);

@@ -27,10 +27,6 @@ void FutqmWindow::Open(const Kora::Utility::WStringMap& params) {
     Pump();
 }
 
-void FutqmWindow::Pump() {
-    SettleHostAndWindows(Host());
-}
-
 void FutqmWindow::Quote(double last) {
     Host().Market().SetBestQuote(Meal().index, Units(last - 1), 10, Units(last + 1), 12);
     Host().Market().TradeAt(Meal().index, Units(last), 1);

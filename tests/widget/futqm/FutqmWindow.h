@@ -25,9 +25,7 @@ protected:
     template <class T>
     T* Control(int id);
 
-    // Delivers what is pending: the host's messages and pushes, then the window's own posted
-    // messages, again until both are quiet.
-    void Pump();
+    void Pump() { t.Pump(); }
 
     // The commodity future the window opens on, and its prices in market units.
     const Terminal::Market::Instrument& Meal() { return Host().Instrument("DCE", "m2408"); }

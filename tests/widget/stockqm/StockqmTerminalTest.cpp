@@ -1,0 +1,100 @@
+// The stock window as a trader meets it: the component loaded from the run layout, the window
+// opened from the terminal's "工具" menu on the credit account, a financed buy placed with one
+// click of the ladder and cancelled with a double click, and the terminal's journal showing
+// what was asked of it.
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "CFastMouseOrderList2.h"
+#include "platform/ControlId.h"
+#include "widget/terminal/UiFixture.h"
+
+namespace TerminalUiTest {
+namespace {
+
+using Kora::Utility::JsonText;
+
+// The window reads and writes its settings beside its working folder: a folder of the test's own.
+class StockqmTerminal : public UiFixture {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_folder.isValid());
+        ASSERT_TRUE(QDir(m_folder.path()).mkpath(QStringLiteral("bin")));
+        m_previous = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(m_folder.filePath(QStringLiteral("bin"))));
+        UiFixture::SetUp();
+    }
+    void TearDown() override {
+        UiFixture::TearDown();
+        QDir::setCurrent(m_previous);
+    }
+    std::vector<Json::Value> Journal(const char* kind) {
+        std::vector<Json::Value> entries;
+        for (const Json::Value& entry : Host().JournalEntries()) {
+            if (JsonText(entry, "Kind") == kind) {
+                entries.push_back(entry);
+            }
+        }
+        return entries;
+    }
+
+private:
+    QTemporaryDir m_folder;
+    QString m_previous;
+};
+
+TEST_F(StockqmTerminal, AFinancedBuyPlacedWithAClickOnTheCreditAccountIsCancelledWithADoubleClick) {
+    const auto& bank = Host().Instrument("SHSE-A", "600000");
+    Host().Market().SetBestQuote(bank.index, bank.ToUnits(7.50), 1000, bank.ToUnits(7.52), 1000);
+    ASSERT_TRUE(Host().Engine().SetCurrentAccount("E1005"));
+    QAction* open = MenuEntry(*Window().ToolsMenu(), QStringLiteral("KRTToolQuickMouse"));
+    ASSERT_TRUE(open);
+    open->trigger();
+    Terminal::Ui::ToolDock* dock = DockOf(Window(), QStringLiteral("KRTToolQuickMouse"));
+    ASSERT_TRUE(dock);
+    QWidget* dialog = dock->Window()->GetHwnd();
+    auto* ladder = Win::FindControl<CFastMouseOrderList2>(dialog, 11054);
+    auto* marginBuy = Win::FindControl<QAbstractButton>(dialog, 11021);
+    auto* volume = Win::FindControlWidget(dialog, 11002)->findChild<QLineEdit*>();
+    ASSERT_TRUE(ladder && marginBuy && volume);
+    ASSERT_TRUE(WaitUntil([&] { return ladder->Model().BestRow(FastMouseLadderModel::kBuySide) >= 0; }));
+
+    marginBuy->click();
+    volume->setText(QStringLiteral("100"));
+    const int row = ladder->Model().RowOf(7.46);
+    ladder->verticalScrollBar()->setValue(row - ladder->RowsPerPage() / 2);
+    QTest::mouseClick(ladder->viewport(), Qt::LeftButton, {},
+                      ladder->CellRect(row, CFastMouseOrderList2::kBuyColumn).center());
+
+    ASSERT_TRUE(WaitUntil([&] { return !Journal("Order").empty(); }));
+    const auto orders = Journal("Order");
+    ASSERT_EQ(orders.size(), 1u);
+    const Json::Value& order = orders[0]["Request"]["Order"];
+    EXPECT_EQ(JsonText(orders[0]["Request"], "EAccountID"), "E1005");
+    EXPECT_EQ(JsonText(order["Contract"], "ContractCode"), "600000");
+    EXPECT_EQ(JsonText(order, "Direction"), "a") << "融资买入";
+    EXPECT_EQ(JsonText(order["ExtRawData"], "112"), "a");
+    EXPECT_EQ(JsonText(order, "LimitPrice"), "7.46");
+    EXPECT_EQ(order["Volume"].asInt(), 100);
+    EXPECT_EQ(JsonText(order, "MiniTradeUnitVol"), "100");
+
+    ASSERT_TRUE(
+        WaitUntil([&] { return ladder->Model().OrdersAt(row, FastMouseLadderModel::kBuySide) == 100; }));
+    QTest::mouseDClick(ladder->viewport(), Qt::LeftButton, {},
+                       ladder->CellRect(row, CFastMouseOrderList2::kBuyOrderColumn).center());
+    ASSERT_TRUE(WaitUntil([&] { return !Journal("Cancel").empty(); }));
+    ASSERT_EQ(Journal("Cancel").size(), 1u);
+    EXPECT_TRUE(
+        WaitUntil([&] { return ladder->Model().OrdersAt(row, FastMouseLadderModel::kBuySide) == 0; }));
+    const std::string orderId = JsonText(Journal("Cancel")[0]["Request"], "OrderID");
+    ASSERT_TRUE(Host().Market().FindOrder(orderId));
+    EXPECT_EQ(Host().Market().FindOrder(orderId)->status, '4');
+}
+
+}  // namespace
+}  // namespace TerminalUiTest
