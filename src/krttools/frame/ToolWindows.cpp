@@ -1,7 +1,6 @@
 #include "frame/ToolWindows.h"
 
 #include "analysis/CDlgPositionAnalyze.h"
-#include "frame/PlaceholderToolDialog.h"
 #include "kora/interface/Topics.h"
 #include "kora/utility/JsonAccess.h"
 #include "option/CDlgOptionBatchTrade.h"
@@ -18,10 +17,6 @@ namespace {
 // in its quote list as "ListClick" or "ListDblClick".
 const QString kLinkageTopics[] = {Kora::Interface::Topic::kStockChanged, Kora::Interface::Topic::kListClick,
                                   Kora::Interface::Topic::kListDblClick};
-
-std::unique_ptr<CKrDlgOperate> Placeholder(int templateId, const char* title) {
-    return std::make_unique<PlaceholderToolDialog>(templateId, QString::fromUtf8(title));
-}
 }  // namespace
 
 CWDlgQuickMouse::CWDlgQuickMouse() : ToolWindow(std::make_unique<DlgQuickMouse>()) {}
