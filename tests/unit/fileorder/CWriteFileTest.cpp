@@ -78,23 +78,19 @@ TEST(CWriteFile, MoneyFileTakesOneRecordOrMany) {
     EXPECT_EQ(CWriteFile::MoneyRows(Json::Value("junk")).size(), 0u);
 }
 
-TEST(CWriteFile, NoRowsGiveAHeaderWithoutFields) {
+TEST(CWriteFile, NoRowsGiveAHeaderWithoutFieldsAndLongValuesAreCutAtACharacterBoundary) {
     OrderFolder folder;
-    const QString path = folder.root.filePath("Money/880012_Money.dbf");
-    ASSERT_TRUE(CWriteFile::WriteRows(path, Json::Value(Json::arrayValue)));
+    const QString empty = folder.root.filePath("Money/880012_Money.dbf");
+    ASSERT_TRUE(CWriteFile::WriteRows(empty, Json::Value(Json::arrayValue)));
     DbfTable table;
-    ASSERT_EQ(DbfTable::ReadFile(path, table), DbfTable::Status::Ok);
+    ASSERT_EQ(DbfTable::ReadFile(empty, table), DbfTable::Status::Ok);
     EXPECT_THAT(table.Fields(), IsEmpty());
     EXPECT_EQ(table.RecordCount(), 0);
-    EXPECT_EQ(QFileInfo(path).size(), 32 + 1 + 1);
-}
+    EXPECT_EQ(QFileInfo(empty).size(), 32 + 1 + 1);
 
-TEST(CWriteFile, LongValuesAreCutAtACharacterBoundary) {
-    OrderFolder folder;
-    Json::Value row(Json::objectValue);
-    row["Name"] = std::string(47, 'x') + "期";  // the 3-byte character would straddle the width
     Json::Value rows(Json::arrayValue);
-    rows.append(row);
+    rows.append(Json::Value(Json::objectValue));
+    rows[0]["Name"] = std::string(47, 'x') + "期";  // the 3-byte character would straddle the width
     const QString path = folder.root.filePath("Money/A_Money.dbf");
     ASSERT_TRUE(CWriteFile::WriteRows(path, rows));
     EXPECT_EQ(OrderFiles::Rows(path)[0]["Name"], std::string(47, 'x'));

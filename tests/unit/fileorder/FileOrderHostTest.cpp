@@ -62,8 +62,8 @@ protected:
         OrderFiles::Write(OrderPath(sequence, account), rows);
     }
 
-    // Delivers host messages and the window messages they lead to, until a round finds nothing
-    // more to do (a tick leads to a posted file, a file to a page, a confirmation to the next).
+    // Delivers host messages and the window messages they lead to, but not the folder watcher's
+    // events, so that only the time service's ticks drive the scan.
     void Pump() {
         for (int round = 0; round < 8; ++round) {
             Host().Settle();
@@ -155,29 +155,53 @@ TEST_F(FileOrderInTerminal, AFileBecomesOneCombinationRequestOfTheOptionAccount)
 
 TEST_F(FileOrderInTerminal, FilesDroppedTogetherGoOneAfterAnotherEachAfterThePageIsConfirmedOrClosed) {
     Drop(4, {Leg("10000004")});
-    Drop(2, {Leg("10000002")});
+    Drop(2, {Leg("10000001", "0", "2")});
     Drop(3, {Leg("10000003")});
     Tick();
-    EXPECT_THAT(RequestedContracts(), ElementsAre("10000002"));
+    EXPECT_THAT(RequestedContracts(), ElementsAre("10000001"));
     Tick(3);  // while the page is open, further ticks send nothing
-    EXPECT_THAT(RequestedContracts(), ElementsAre("10000002"));
+    EXPECT_THAT(RequestedContracts(), ElementsAre("10000001"));
 
     ConfirmPage();
-    EXPECT_THAT(RequestedContracts(), ElementsAre("10000002", "10000003"));
+    EXPECT_THAT(RequestedContracts(), ElementsAre("10000001", "10000003"));
     ConfirmPage(false);  // closed without confirming
-    EXPECT_THAT(RequestedContracts(), ElementsAre("10000002", "10000003", "10000004"));
+    EXPECT_THAT(RequestedContracts(), ElementsAre("10000001", "10000003", "10000004"));
     ConfirmPage();
     EXPECT_TRUE(Window()->IsReady());
     EXPECT_THAT(layout.Files("Archive"),
                 ElementsAre("10060001_Order_2.dbf", "10060001_Order_3.dbf", "10060001_Order_4.dbf"));
+
+    // The confirmed legs went to the market and filled against its book; the closed page's did not.
+    const Json::Value rows = OrderFiles::Rows(layout.Folder("Position") + "/E1006_Position.dbf");
+    ASSERT_EQ(rows.size(), 2u) << rows.toStyledString();
+    const Json::Value& bought = rows[0]["Contract"] == "10000001" ? rows[0] : rows[1];
+    EXPECT_EQ(bought["Contract"], "10000001");
+    EXPECT_EQ(bought["Exchange"], "SHQQ-A");
+    EXPECT_EQ(bought["Voume"], "2");
+    EXPECT_EQ(bought["OptionType"], "C");
+    const Json::Value money = OrderFiles::Rows(layout.Folder("Money") + "/E1006_Money.dbf");
+    ASSERT_EQ(money.size(), 1u);
+    const Json::Value engineMoney = Host().Engine().GetMoney(Json::Value("E1006"));
+    EXPECT_EQ(money[0]["TotalAsset"], (engineMoney.isArray() ? engineMoney[0] : engineMoney)["97"]);
+
+    // A futures account's positions move too, but it is no stock-option account.
+    const auto& future = *Host().Market().Catalogue().At(0);
+    ASSERT_TRUE(Host().Market().AddPosition("E1008", future.index, Terminal::Market::PositionSide::Long, 1,
+                                            future.reference));
+    Pump();
+    EXPECT_THAT(layout.Files("Position"), ElementsAre("E1006_Position.dbf"));
+    EXPECT_THAT(layout.Files("Money"), ElementsAre("E1006_Money.dbf"));
 }
 
-TEST_F(FileOrderInTerminal, AFileOfAnotherAccountIsLoggedByNameAndSentNowhere) {
+TEST_F(FileOrderInTerminal, FilesOfAnotherAccountOrThatAreNoTableAreLoggedByNameAndStallNothing) {
     Drop(2, {Leg("10000002")}, kFuturesAccount);
-    Drop(3, {Leg("10000003")});
+    OrderFiles::WriteBytes(OrderPath(3), "this is no table, whatever its name says");
+    Drop(4, {Leg("10000004")});
     Tick();
-    EXPECT_THAT(RequestedContracts(), ElementsAre("10000003"));
-    EXPECT_THAT(ErrorLog(), ElementsAre(HasSubstr("80080001_Order_2.dbf")));
+    EXPECT_THAT(RequestedContracts(), ElementsAre("10000004"));
+    EXPECT_THAT(ErrorLog(),
+                ElementsAre(HasSubstr("10060001_Order_3.dbf"), HasSubstr("80080001_Order_2.dbf")));
+    EXPECT_THAT(layout.Files("Order"), ElementsAre("10060001_Order_3_错误.dbf"));
 }
 
 TEST_F(FileOrderInTerminal, FilesWaitWhileTheOptionAccountIsLoggedOutAndGoWhenItReturns) {
@@ -195,41 +219,6 @@ TEST_F(FileOrderInTerminal, FilesWaitWhileTheOptionAccountIsLoggedOutAndGoWhenIt
     ConfirmPage();
     EXPECT_THAT(RequestedContracts(), ElementsAre("10000002", "10000003"));
     EXPECT_EQ(Window()->QueuedFiles(), 0u);
-}
-
-TEST_F(FileOrderInTerminal, AFileThatIsNoTableIsLoggedByNameAndStallsNothing) {
-    OrderFiles::WriteBytes(OrderPath(2), "this is no table, whatever its name says");
-    Drop(3, {Leg("10000003")});
-    Tick();
-    EXPECT_THAT(RequestedContracts(), ElementsAre("10000003"));
-    EXPECT_THAT(ErrorLog(), ElementsAre(HasSubstr("10060001_Order_2.dbf")));
-    EXPECT_THAT(layout.Files("Order"), ElementsAre("10060001_Order_2_错误.dbf"));
-}
-
-TEST_F(FileOrderInTerminal, FillsRewriteThePositionAndMoneyFilesOfTheOptionAccountOnly) {
-    Drop(2, {Leg("10000001", "0", "2")});
-    Tick();
-    ConfirmPage();  // the legs go to the market and fill against its book
-
-    const Json::Value rows = OrderFiles::Rows(layout.Folder("Position") + "/E1006_Position.dbf");
-    ASSERT_EQ(rows.size(), 1u) << rows.toStyledString();
-    EXPECT_EQ(rows[0]["Contract"], "10000001");
-    EXPECT_EQ(rows[0]["Exchange"], "SHQQ-A");
-    EXPECT_EQ(rows[0]["Voume"], "2");
-    EXPECT_EQ(rows[0]["OptionType"], "C");
-
-    const Json::Value money = OrderFiles::Rows(layout.Folder("Money") + "/E1006_Money.dbf");
-    ASSERT_EQ(money.size(), 1u);
-    const Json::Value engineMoney = Host().Engine().GetMoney(Json::Value("E1006"));
-    EXPECT_EQ(money[0]["TotalAsset"], (engineMoney.isArray() ? engineMoney[0] : engineMoney)["97"]);
-
-    // A futures account's positions move too, but it is no stock-option account.
-    const auto& future = *Host().Market().Catalogue().At(0);
-    ASSERT_TRUE(Host().Market().AddPosition("E1008", future.index, Terminal::Market::PositionSide::Long, 1,
-                                            future.reference));
-    Pump();
-    EXPECT_THAT(layout.Files("Position"), ElementsAre("E1006_Position.dbf"));
-    EXPECT_THAT(layout.Files("Money"), ElementsAre("E1006_Money.dbf"));
 }
 
 // A file its writer kept locked held every later file back without a word, for as long as the
