@@ -74,7 +74,8 @@ TerminalProcess::TerminalProcess(QString binFolder)
 
 TerminalProcess::~TerminalProcess() {
     if (m_process.state() != QProcess::NotRunning) {
-        Kill();
+        m_process.kill();
+        m_process.waitForFinished(kStopMs);
     }
 }
 
@@ -101,11 +102,6 @@ bool TerminalProcess::Start(const FileOrderLayout& layout, bool autoConfirm) {
         m_errors += QString::fromUtf8(m_process.readAllStandardError());
     }
     return true;
-}
-
-void TerminalProcess::Kill() {
-    m_process.kill();
-    m_process.waitForFinished(kStopMs);
 }
 
 int TerminalProcess::Stop() {

@@ -42,8 +42,6 @@ public:
 
     // Starts the terminal on the layout and waits until it has loaded the component.
     bool Start(const FileOrderLayout& layout, bool autoConfirm);
-    // Ends it at once, as a crash or a power cut would.
-    void Kill();
     // Asks it to quit; answers its exit code (-1 when it did not end normally).
     int Stop();
     QString ErrorOutput() const { return m_errors; }

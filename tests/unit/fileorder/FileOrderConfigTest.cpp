@@ -16,7 +16,7 @@ void WriteText(const QString& path, const QByteArray& text) {
     file.write(text);
 }
 
-TEST(FileOrderConfig, ReadsTheChineseKeys) {
+TEST(FileOrderConfig, ReadsTheChineseKeysAndKeepsTheDefaultsForMissingOrUnusableValues) {
     QTemporaryDir dir;
     const QString path = dir.filePath("FileOrderCfg.ini");
     WriteText(path,
@@ -28,10 +28,7 @@ TEST(FileOrderConfig, ReadsTheChineseKeys) {
     EXPECT_EQ(config.archiveFolder, "/data/archive");
     EXPECT_EQ(config.positionFolder, "/data/position");
     EXPECT_EQ(config.moneyFolder, "/data/money");
-}
 
-TEST(FileOrderConfig, MissingOrUnusableValuesKeepTheDefaults) {
-    QTemporaryDir dir;
     FileOrderConfig missing = FileOrderConfig::Load(dir.filePath("none.ini"));
     EXPECT_TRUE(missing.orderFolder.isEmpty());
     EXPECT_EQ(missing.scanIntervalSeconds, 3);

@@ -90,7 +90,7 @@ TEST_F(HisVolatilityLibrary, ShortHistoriesUseEveryReturnAboutTheirMean) {
     EXPECT_NEAR(Calc(), 0.1 * kAnnualisation, 1e-12);
 }
 
-TEST_F(HisVolatilityLibrary, AnswersTheDefaultWithoutTwoCloses) {
+TEST_F(HisVolatilityLibrary, AnswersTheDefaultWithoutTwoClosesServiceKeyOrHistory) {
     EXPECT_EQ(Calc(0.3), 0.3);
     m_service->AddBar(100);
     EXPECT_EQ(Calc(0.3), 0.3);
@@ -98,10 +98,8 @@ TEST_F(HisVolatilityLibrary, AnswersTheDefaultWithoutTwoCloses) {
     EXPECT_EQ(Calc(0.3), 0.3);
     m_service->AddBar(104);
     EXPECT_EQ(Calc(0.3), 0.0);  // one return: no spread yet
-}
 
-TEST_F(HisVolatilityLibrary, AnswersTheDefaultWithoutServiceKeyOrHistory) {
-    m_service->AddCloses({100, 110, 100});
+    m_service->AddCloses({110, 100});
     EXPECT_EQ(C_CalcHisVolatility(Handle<BaseQuoteDataSvcI>(), &m_key, 0.3), 0.3);
     EXPECT_EQ(C_CalcHisVolatility(m_service, nullptr, 0.3), 0.3);
 

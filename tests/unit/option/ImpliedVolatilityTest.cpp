@@ -106,8 +106,8 @@ TEST(ImpliedVolatility, PricesOutsideTheNoArbitrageBoundsFail) {
 }
 
 // The option itself cannot be valued: no volatility helps, even for a market price equal to the
-// −1.0 that OptionPrice answers for it.
-TEST(ImpliedVolatility, UnvaluableOptionsFail) {
+// −1.0 that OptionPrice answers for it. Prices and starts that are no numbers end too.
+TEST(ImpliedVolatility, UnvaluableOptionsNonNumbersAndStartsThatCannotBePricedTerminateAndFail) {
     for (double bad : {0.0, -1.0, kNaN, kInf}) {
         for (double OptionCase::*input : {&OptionCase::S, &OptionCase::K, &OptionCase::T}) {
             OptionCase c = kAtTheMoneyCall;
@@ -121,11 +121,8 @@ TEST(ImpliedVolatility, UnvaluableOptionsFail) {
         c.r = r;
         EXPECT_TRUE(Fails(c, 0.3, 5.0)) << c;
     }
-}
-
-// Past σ ≈ 1e154, σ² overflows and the formula falls back to the intrinsic value, below the
-// market price: the doublings run out, as they do from starts that cannot be priced at all.
-TEST(ImpliedVolatility, NonNumbersAndStartsThatCannotBePricedTerminateAndFail) {
+    // Past σ ≈ 1e154, σ² overflows and the formula falls back to the intrinsic value, below the
+    // market price: the doublings run out, as they do from starts that cannot be priced at all.
     EXPECT_TRUE(Fails(kAtTheMoneyCall, 0.3, kNaN));
     EXPECT_TRUE(Fails(kAtTheMoneyCall, 0.3, kInf));
     for (double sigma0 : {kNaN, kInf, -1e6, 1e300}) {

@@ -26,12 +26,17 @@ void ExpectPoints(const OptionPricing::MaxPainResult& result, const std::vector<
     }
 }
 
-TEST(MaxPain, ThePainsOfEachStrikeAndTheLeastTotal) {
+TEST(MaxPain, ThePainsOfEachStrikeAndTheLeastTotalOrMinusOneWithoutStrikes) {
     // Given out of order: the routine sorts.
     const auto result = MaxPain({{110, 1, 30, 10}, {90, 1, 10, 30}, {100, 1, 20, 20}});
     ASSERT_TRUE(result);
     EXPECT_EQ(result->price, 100.0);
     ExpectPoints(*result, {{90, 0, 400}, {100, 100, 100}, {110, 400, 0}});
+
+    const auto none = MaxPain({});
+    ASSERT_TRUE(none);
+    EXPECT_EQ(none->price, -1.0);
+    EXPECT_TRUE(none->points.empty());
 }
 
 TEST(MaxPain, EqualTotalsGoToTheLowerStrikeEvenWhereDecimalPainsWouldNotAddUpInBinary) {
@@ -43,21 +48,6 @@ TEST(MaxPain, EqualTotalsGoToTheLowerStrikeEvenWhereDecimalPainsWouldNotAddUpInB
 
     const auto flat = MaxPain({{100, 1, 10, 0}, {110, 1, 0, 10}});
     EXPECT_EQ(flat->price, 100.0);
-}
-
-TEST(MaxPain, WithoutStrikesThePriceIsMinusOne) {
-    const auto result = MaxPain({});
-    ASSERT_TRUE(result);
-    EXPECT_EQ(result->price, -1.0);
-    EXPECT_TRUE(result->points.empty());
-}
-
-TEST(MaxPain, UnknownContractsAddNothingButTheirStrikesStayCandidates) {
-    const auto result =
-        MaxPain({{90, 1, 10, Interest{}}, {100, 1, Interest{}, Interest{}}, {110, 1, Interest{}, 10}});
-    ASSERT_TRUE(result);
-    ExpectPoints(*result, {{90, 0, 200}, {100, 100, 100}, {110, 200, 0}});
-    EXPECT_EQ(result->price, 90.0);
 }
 
 TEST(MaxPain, InputsBeyondTheExactLimitsAreRefused) {

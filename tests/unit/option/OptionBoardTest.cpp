@@ -88,15 +88,6 @@ TEST(OptionBoardRows, CallsBelowAndPutsAboveTheAtTheMoneyStrikeAreInTheMoney) {
     EXPECT_EQ(ComputeFrame(rows, {}, Tab::kMarketPrice, At(3.05)).atTheMoneyRow, 2);
 }
 
-TEST(OptionBoardColumns, ParityDecidesTheSideOfACell) {
-    EXPECT_FALSE(IsSellColumn(kCallBuy));
-    EXPECT_TRUE(IsSellColumn(kCallSell));
-    EXPECT_FALSE(IsSellColumn(kPutBuy));
-    EXPECT_TRUE(IsSellColumn(kPutSell));
-    EXPECT_FALSE(IsPutColumn(kCallSell));
-    EXPECT_TRUE(IsPutColumn(kPutBuy));
-}
-
 TEST(OptionBoardCells, EachTabShowsItsFigureAtTheBidForBuyingAndAtTheAskForSelling) {
     const std::vector<Row> rows = Chain({3000, 3100});
     // The 3.1 call: bid 0.0210, ask 0.0230, last 0.0221; the 3.0 put has no price at all.

@@ -28,13 +28,10 @@ TEST(RangeProbability, SpotBandIsTheDifferenceOfTheTwoDeltas) {
                 1e-14);
 }
 
-// The forward family's deltas carry D = e^(−r·T), so even the widest band stops at 2·D − 1.
-TEST(RangeProbability, ForwardBandKeepsTheDiscountFactor) {
+// The forward family's deltas carry D = e^(−r·T), so even the widest band stops at 2·D − 1; a
+// negative rate makes D exceed 1, and the estimate would pass 1 without the cap.
+TEST(RangeProbability, ForwardBandKeepsTheDiscountFactorButNeverExceedsCertainty) {
     EXPECT_NEAR(RangeProbability(1, 100, 1e9, 1e-9, 0.2, 0.05, 1), 2 * std::exp(-0.05) - 1, 1e-12);
-}
-
-// A negative rate makes D exceed 1; the estimate would pass 1 without the cap.
-TEST(RangeProbability, NeverExceedsCertainty) {
     EXPECT_EQ(RangeProbability(1, 100, 1e9, 1e-9, 0.2, -0.5, 2), 1.0);
     EXPECT_LE(RangeProbability(1, 100, 130, 70, 0.2, -0.5, 2), 1.0);
 }

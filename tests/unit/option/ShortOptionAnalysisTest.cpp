@@ -47,7 +47,7 @@ std::vector<float> Profits(const ShortOptionAnalysis& a) {
 
 }  // namespace
 
-TEST(ShortOptionAnalysis, NineRowsTenPercentApartWithBandsOfAHalfStepOfTheStrike) {
+TEST(ShortOptionAnalysis, RowsFollowTheLadderNineTenPercentApartByDefaultWithBandsOfAHalfStepOfTheStrike) {
     const ShortOption call = AtTheMoneyCall();
     const ShortOptionAnalysis a = AnalyseShortOption(call, SellLadder());
     EXPECT_EQ(Labels(a, 0),
@@ -61,6 +61,19 @@ TEST(ShortOptionAnalysis, NineRowsTenPercentApartWithBandsOfAHalfStepOfTheStrike
     lowStrike.K = 80;
     EXPECT_EQ(AnalyseShortOption(lowStrike, SellLadder()).rows[3].probability[1],
               float(RangeProbability(0, 100, 114, 106, 0.2, 0.035, T)));
+
+    // Another ladder: 5 % steps, six rows a side, regimes 20 % calmer and 50 % wilder.
+    SellLadder ladder;
+    ladder.stepPercent = 5;
+    ladder.rowsEachSide = 6;
+    ladder.calmerPercent = 20;
+    ladder.wilderPercent = 50;
+    const ShortOptionAnalysis custom = AnalyseShortOption(call, ladder);
+    EXPECT_EQ(Labels(custom, 2),
+              (std::vector<std::string>{"130.00", "125.00", "120.00", "115.00", "110.00", "105.00", "100.00",
+                                        "95.00", "90.00", "85.00", "80.00", "75.00", "70.00"}));
+    EXPECT_EQ(custom.rows[6].probability[0], float(RangeProbability(0, 100, 102.5, 97.5, 0.16, 0.035, T)));
+    EXPECT_EQ(custom.rows[6].probability[2], float(RangeProbability(0, 100, 102.5, 97.5, 0.3, 0.035, T)));
 }
 
 TEST(ShortOptionAnalysis, TheShortCallKeepsThePremiumAtOrBelowTheStrikeAndPaysTheExcessAbove) {
@@ -141,21 +154,6 @@ TEST(ShortOptionAnalysis, AnAmericanPutIsValuedOnTheTreeAboveItsEuropeanTwin) {
     put.exerciseStyle = 2;
     EXPECT_EQ(AnalyseShortOption(put, SellLadder()).theoreticalPrice,
               OptionPrice(1, 0, 95, 100, 0.2, 0.05, T));
-}
-
-TEST(ShortOptionAnalysis, TheLadderFollowsItsSettings) {
-    SellLadder ladder;
-    ladder.stepPercent = 5;
-    ladder.rowsEachSide = 6;
-    ladder.calmerPercent = 20;
-    ladder.wilderPercent = 50;
-    const ShortOptionAnalysis a = AnalyseShortOption(AtTheMoneyCall(), ladder);
-    EXPECT_EQ(Labels(a, 2),
-              (std::vector<std::string>{"130.00", "125.00", "120.00", "115.00", "110.00", "105.00", "100.00",
-                                        "95.00", "90.00", "85.00", "80.00", "75.00", "70.00"}));
-    const double T = 30 / 365.0;
-    EXPECT_EQ(a.rows[6].probability[0], float(RangeProbability(0, 100, 102.5, 97.5, 0.16, 0.035, T)));
-    EXPECT_EQ(a.rows[6].probability[2], float(RangeProbability(0, 100, 102.5, 97.5, 0.3, 0.035, T)));
 }
 
 TEST(ShortOptionAnalysis, LaddersThatCannotBeDrawnAreRefused) {
