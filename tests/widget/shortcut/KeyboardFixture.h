@@ -36,12 +36,7 @@ protected:
         Pump();
     }
 
-    // Delivers every message of the host and every window message they caused.
-    void Pump() {
-        t.Host().Settle();
-        QCoreApplication::processEvents();
-        t.Host().Settle();
-    }
+    void Pump() { t.Pump(); }
     void Post(const QString& topic, const Json::Value& payload = Json::Value()) {
         t.Host().Messages().Post(topic, payload, 0);
         Pump();

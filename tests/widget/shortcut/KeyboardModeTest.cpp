@@ -67,7 +67,7 @@ TEST_F(KeyboardMode, TheStripFloatsAboveTheMainWindowClearOfItsMenuAndStaysWhere
     EXPECT_EQ(Strip()->pos(), before + QPoint(40, 20));
 }
 
-TEST_F(KeyboardMode, WithoutALoggedInAccountItExplainsAndStaysOff) {
+TEST_F(KeyboardMode, WithoutALoggedInAccountItExplainsAndStaysOffAsItDoesWithoutTheEngine) {
     for (const char* account : {"E1001", "E1005", "E1006", "E1008"}) {
         t.Host().SetLoggedIn(account, false);
     }
@@ -79,9 +79,8 @@ TEST_F(KeyboardMode, WithoutALoggedInAccountItExplainsAndStaysOff) {
     EXPECT_TRUE(t.EngineLog().contains("100:" + text));
     EXPECT_FALSE(CKRTToolsApp::Instance().keyboardModeOn);
     EXPECT_FALSE(CKRTToolsApp::Instance().shortcutWindow);
-}
 
-TEST_F(KeyboardMode, WithoutTheEngineNothingChangesAndNothingEscapesToTheHost) {
+    // Nor without the engine, and nothing escapes to the host.
     t.Host().WithdrawService(QStringLiteral("Kora.Platform.Service.KRTEngine"));
     Execute("OpenShortcutTrade");
     EXPECT_FALSE(CKRTToolsApp::Instance().keyboardModeOn);
@@ -97,7 +96,7 @@ protected:
     }
 };
 
-TEST_F(KeyFilter, OnePressOneOrderHoweverLongTheKeyRepeats) {
+TEST_F(KeyFilter, OnePressOneOrderHoweverLongTheKeyRepeatsEvenBehindAConfirmation) {
     Down(Win::VK_F1);
     Down(Win::VK_F1);
     Down(Win::VK_F1);
@@ -109,6 +108,19 @@ TEST_F(KeyFilter, OnePressOneOrderHoweverLongTheKeyRepeats) {
     Up(Win::VK_F1);
     Pump();
     EXPECT_EQ(Orders().size(), 2u);
+
+    // Behind a confirmation too; any key-up (the Enter that answered the box) frees the next press.
+    SetSetting("下单无需确认", false);
+    Post(Topic::kUserChangeParam);
+    Down(Win::VK_F1);
+    Down(Win::VK_F1);
+    Pump();
+    EXPECT_EQ(Orders().size(), 3u);
+    EXPECT_EQ(t.boxes.size(), 1u);
+    Up(Win::VK_RETURN);
+    Down(Win::VK_F1);
+    Pump();
+    EXPECT_EQ(Orders().size(), 4u);
 }
 
 TEST_F(KeyFilter, ModifierKeysAloneNeverTrigger) {
@@ -183,21 +195,6 @@ TEST_F(KeyFilter, ALockedTerminalOnlyLogs) {
     t.Host().Engine().SetLocked(false);
     Press(Win::VK_F1);
     EXPECT_EQ(Orders().size(), 1u);
-}
-
-TEST_F(KeyFilter, AKeyRepeatingBehindAConfirmationDoesNotOrderTwice) {
-    SetSetting("下单无需确认", false);
-    Post(Topic::kUserChangeParam);
-    Down(Win::VK_F1);
-    Down(Win::VK_F1);
-    Pump();
-    EXPECT_EQ(Orders().size(), 1u);
-    EXPECT_EQ(t.boxes.size(), 1u);
-    // Any key-up (the Enter that answered the box) frees the next press.
-    Up(Win::VK_RETURN);
-    Down(Win::VK_F1);
-    Pump();
-    EXPECT_EQ(Orders().size(), 2u);
 }
 
 }  // namespace

@@ -40,14 +40,20 @@ protected:
     static constexpr const char* kBuyAtAsk = R"({"买卖": 0, "开平": 0, "价格": "卖一价", "超价": 0})";
 };
 
-TEST_F(ShortcutTrade, VolumeIsQuantityTimesMultiplier) {
+TEST_F(ShortcutTrade, EveryOrderWritesTheSharedOrderLogLineAndItsVolumeIsQuantityTimesMultiplier) {
+    Act(7, kBuyAtAsk);
+    EXPECT_TRUE(t.EngineLog().contains(QStringLiteral("103:") + QString::fromStdString(Future().code) +
+                                       QStringLiteral("|0|0|1|3001|1|0|0|1|3001|1|2|3|1|1|DCE|") +
+                                       QString::fromStdString(Future().code) + QStringLiteral("|0")))
+        << t.EngineLog().join('\n').toStdString();
+
     SetEdit(11001, "3");
     SetEdit(11002, "2");
     Act(7, kBuyAtAsk);
-    ASSERT_EQ(Orders().size(), 1u);
-    EXPECT_EQ(Volume(Orders()[0]), 6);
-    EXPECT_EQ(Orders()[0]["Request"]["SoftwareType"].asString(), "键盘下单");
-    EXPECT_EQ(Orders()[0]["Request"]["OrderMode"].asString(), "手动");
+    ASSERT_EQ(Orders().size(), 2u);
+    EXPECT_EQ(Volume(Orders()[1]), 6);
+    EXPECT_EQ(Orders()[1]["Request"]["SoftwareType"].asString(), "键盘下单");
+    EXPECT_EQ(Orders()[1]["Request"]["OrderMode"].asString(), "手动");
 
     Act(1, R"({"数量倍率": 5})");
     EXPECT_EQ(Win::FindControl<QLineEdit>(Strip(), 11002)->text(), "5");
@@ -188,15 +194,6 @@ TEST_F(ShortcutTrade, AStockOptionOrderTakesItsHedgeFlagFromTheStockOptionSettin
         << "the futures settings' hedge flag was sent";
 }
 
-TEST_F(ShortcutTrade, EveryKeyboardOrderWritesTheSharedOrderLogLine) {
-    Act(7, kBuyAtAsk);
-    ASSERT_EQ(Orders().size(), 1u);
-    EXPECT_TRUE(t.EngineLog().contains(QStringLiteral("103:") + QString::fromStdString(Future().code) +
-                                       QStringLiteral("|0|0|1|3001|1|0|0|1|3001|1|2|3|1|1|DCE|") +
-                                       QString::fromStdString(Future().code) + QStringLiteral("|0")))
-        << t.EngineLog().join('\n').toStdString();
-}
-
 TEST_F(ShortcutTrade, StockAccountsAreRefused) {
     ASSERT_TRUE(t.Host().Engine().SetCurrentAccount("E1001"));
     Post(QStringLiteral("AccountChange"));
@@ -231,7 +228,7 @@ TEST_F(ShortcutTrade, ADeclinedCancelSendsNothingAndLogsTheRefusal) {
     EXPECT_EQ(Cancels()[1]["Request"]["OrderID"], sellId);
 }
 
-TEST_F(ShortcutTrade, LockRefusesEqualPositionsAndOtherwiseOpensTheOtherSide) {
+TEST_F(ShortcutTrade, LockRefusesEqualPositionsAndOtherwiseOpensTheOtherSideAtItsConfiguredPrice) {
     Hold(Future(), Side::Long, 2, 3000);
     Hold(Future(), Side::Short, 2, 3000);
     Act(13);
@@ -244,6 +241,16 @@ TEST_F(ShortcutTrade, LockRefusesEqualPositionsAndOtherwiseOpensTheOtherSide) {
     EXPECT_EQ(Field(Orders()[0], "Direction"), "1");
     EXPECT_EQ(Field(Orders()[0], "OffsetFlag"), "0");
     EXPECT_EQ(Volume(Orders()[0]), 3);
+
+    // At the market price, on an exchange that takes market orders.
+    SetSetting("锁仓价格", "6");
+    Post(QStringLiteral("UserChangeParam"));
+    Follow(IndexFuture());
+    Quote(IndexFuture(), 3499.8, 3500.0);
+    Hold(IndexFuture(), Side::Long, 1, 3500);
+    Act(13);
+    ASSERT_EQ(Orders().size(), 2u);
+    EXPECT_EQ(Field(Orders()[1], "PriceType"), "市价");
 }
 
 TEST_F(ShortcutTrade, ReverseSendsItsOpeningLegOnlyAfterTheEngineAcceptedTheClose) {
@@ -313,17 +320,6 @@ TEST(MarketOrders, TheShanghaiEnergyAndDalianOptionExchangesRefuseThemWithTheirR
     for (const char* exchange : {"DCE", "CFFEX", "SHQQ-A"}) {
         EXPECT_TRUE(ShortcutTrader::MarketOrderRefusal(contract(exchange, false)).isEmpty()) << exchange;
     }
-}
-
-TEST_F(ShortcutTrade, AMarketLockOnAnExchangeThatTakesThemIsSentAsAMarketOrder) {
-    SetSetting("锁仓价格", "6");
-    Post(QStringLiteral("UserChangeParam"));
-    Follow(IndexFuture());
-    Quote(IndexFuture(), 3499.8, 3500.0);
-    Hold(IndexFuture(), Side::Long, 1, 3500);
-    Act(13);
-    ASSERT_EQ(Orders().size(), 1u);
-    EXPECT_EQ(Field(Orders()[0], "PriceType"), "市价");
 }
 
 class OptionChain : public ShortcutTrade {
