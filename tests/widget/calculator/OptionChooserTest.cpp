@@ -38,7 +38,7 @@ protected:
     CDlgSel chooser;
 };
 
-TEST_F(OptionChooser, TheTreeHoldsUnderlyingsMonthsAndCallPutGroups) {
+TEST_F(OptionChooser, TheTreeHoldsUnderlyingsMonthsAndCallPutGroupsAndOnlyAGroupFillsTheList) {
     // The commodity future, the two funds and the four index futures of the index options.
     ASSERT_EQ(chooser.Tree()->topLevelItemCount(), 7);
     QTreeWidgetItem* future = chooser.Tree()->topLevelItem(0);
@@ -47,10 +47,8 @@ TEST_F(OptionChooser, TheTreeHoldsUnderlyingsMonthsAndCallPutGroups) {
     ASSERT_EQ(month->childCount(), 2);
     QStringList groups{month->child(0)->text(0), month->child(1)->text(0)};
     EXPECT_EQ(groups, (QStringList{"认购", "认沽"}));
-}
 
-TEST_F(OptionChooser, OnlyAGroupFillsTheList) {
-    const QString underlying = chooser.Tree()->topLevelItem(0)->text(0);
+    const QString underlying = future->text(0);
     chooser.Tree()->setCurrentItem(Item({underlying}));
     EXPECT_EQ(chooser.List()->count(), 0);
     chooser.Tree()->setCurrentItem(Item({underlying, FirstMonth(0)}));

@@ -1,8 +1,6 @@
 #include <QRadioButton>
-#include <cmath>
 
 #include "option/CDlgOptionPriceCalc.h"
-#include "option/pricing/OptionPricing.h"
 #include "support/OptionToolFixture.h"
 
 namespace {
@@ -15,12 +13,10 @@ protected:
         OptionToolFixture::SetUp();
         dialog.Create();
     }
-    double Number(int id) { return Text(dialog, id).toDouble(); }
-
     CDlgOptionPriceCalc dialog;
 };
 
-TEST_F(PriceCalculator, StartsOnAnExistingOptionWithItsDefaults) {
+TEST_F(PriceCalculator, StartsOnAnExistingOptionWithItsDefaultsAndComputesNothingBeforeOneIsChosen) {
     EXPECT_TRUE(Win::FindControl<QRadioButton>(&dialog, Calc::kExistingRadio)->isChecked());
     EXPECT_TRUE(Win::FindControl<QRadioButton>(&dialog, Calc::kNewRadio)->isHidden());
     EXPECT_EQ(Text(dialog, Calc::kLayers), "20");
@@ -30,9 +26,18 @@ TEST_F(PriceCalculator, StartsOnAnExistingOptionWithItsDefaults) {
     // No exercise style yet: the tree model, fixed.
     EXPECT_EQ(Combo(dialog, Calc::kModelCombo)->currentText(), "二叉树模型");
     EXPECT_FALSE(Combo(dialog, Calc::kModelCombo)->isEnabled());
+
+    // Nothing is computed before an option is chosen, and a cancelled chooser changes nothing.
+    SetText(dialog, Calc::kHistoryDays, "1");
+    dialog.Compute();
+    EXPECT_TRUE(t.boxes.empty());
+    onModal = [](QDialog&) { return 0; };
+    dialog.ChooseOption();
+    EXPECT_TRUE(Text(dialog, Calc::kOptionName).isEmpty());
+    EXPECT_LT(dialog.OptionKey().marketId, 0);
 }
 
-TEST_F(PriceCalculator, TakingAnOptionFillsItsFigures) {
+TEST_F(PriceCalculator, TakingAnOptionFillsItsFiguresAndAnAmericanOneForcesTheTreeModel) {
     dialog.TakeOption(Option(true, 8));  // a fund option: European, class 'o'
     EXPECT_FALSE(Text(dialog, Calc::kOptionName).isEmpty());
     EXPECT_EQ(Combo(dialog, Calc::kClassCombo)->currentText(), "股票期权");
@@ -46,9 +51,7 @@ TEST_F(PriceCalculator, TakingAnOptionFillsItsFigures) {
     EXPECT_GT(Text(dialog, Calc::kDaysToExpiry).toInt(), 0);
     EXPECT_TRUE(Win::FindControl(&dialog, Calc::kDownloadButton)->isEnabled());
     EXPECT_EQ(dialog.UnderlyingKey().code, "510050");
-}
 
-TEST_F(PriceCalculator, AnAmericanOptionForcesTheTreeModel) {
     dialog.TakeOption(Option(false, 8));  // a futures option: American, class 'n'
     EXPECT_EQ(Combo(dialog, Calc::kClassCombo)->currentText(), "期货期权");
     EXPECT_EQ(Combo(dialog, Calc::kStyleCombo)->currentText(), "美式");
@@ -109,19 +112,6 @@ TEST_F(PriceCalculator, TheRateSpinMovesATenthOfAPointAgainstItsDelta) {
     SetText(dialog, Calc::kRate, "3.50");
     dialog.OnRateSpin(1);
     EXPECT_EQ(Text(dialog, Calc::kRate), "3.40");
-}
-
-TEST_F(PriceCalculator, NothingIsComputedBeforeAnOptionIsChosen) {
-    SetText(dialog, Calc::kHistoryDays, "1");
-    dialog.Compute();
-    EXPECT_TRUE(t.boxes.empty());
-}
-
-TEST_F(PriceCalculator, TheChooserCancelledLeavesTheDialogAsItWas) {
-    onModal = [](QDialog&) { return 0; };
-    dialog.ChooseOption();
-    EXPECT_TRUE(Text(dialog, Calc::kOptionName).isEmpty());
-    EXPECT_LT(dialog.OptionKey().marketId, 0);
 }
 
 }  // namespace

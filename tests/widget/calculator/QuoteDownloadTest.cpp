@@ -40,13 +40,11 @@ protected:
     }
 };
 
-TEST_F(QuoteDownload, NothingToLoadClosesAtTheFirstTick) {
-    CDlgDownQuotaData d;
-    Run(d);
-    EXPECT_TRUE(WaitUntil([&] { return Closed(d); }));
-}
+TEST_F(QuoteDownload, NothingToLoadOrAllAnswersCloseItAtOnceWithoutWaitingForTheLimit) {
+    CDlgDownQuotaData empty;
+    Run(empty);
+    EXPECT_TRUE(WaitUntil([&] { return Closed(empty); }));
 
-TEST_F(QuoteDownload, AllAnswersCloseItAtOnceWithoutWaitingForTheLimit) {
     CDlgDownQuotaData d;
     d.contracts = {Option(true, 0), t.Host().KeyOf(t.Host().Instrument("SHSE-A", "510050")),
                    t.Host().KeyOf(t.Host().Instrument("SHSE-A", "600000"))};
