@@ -31,7 +31,7 @@ struct FullHost {
     Handle<MiniHost::ContentWindowSvc> windows;
 };
 
-TEST(Component, LoadRegistersAllThreeAndUnloadTakesThemBack) {
+TEST(Component, LoadRegistersAllThreeWithTheirRecordsAndUnloadTakesThemBack) {
     FullHost h;
     ThisComponent component(h.host.Get());
     ASSERT_TRUE(component.Prepare());
@@ -47,6 +47,38 @@ TEST(Component, LoadRegistersAllThreeAndUnloadTakesThemBack) {
     EXPECT_EQ(tools->GetServiceVersion(), 1);
     EXPECT_EQ(tools->GetServiceProperties(), (Kora::Utility::WStringMap{{"Text", "交易工具"}}));
     EXPECT_TRUE(component.Notify(42));
+
+    Json::Value expected;
+    ASSERT_TRUE(Kora::Utility::JsonParse(R"({"ComponentID": "7", "ComponentName": "交易工具模块",
+        "ComponentAuthor": "", "ComponentFile": "KRTTools.dll", "ComponentCreateDate": 20170804,
+        "ComponentModifyDate": 20170804, "ComponentVersion": "B001"})",
+                                         expected));
+    EXPECT_EQ(tools->ComponentInfo(), expected);
+    EXPECT_TRUE(tools->ComponentInfo()["ComponentCreateDate"].isInt());
+
+    const char* instructs[][3] = {
+        {"QuickMouse", "快鼠交易", "快鼠交易"},
+        {"OpenShortcutTrade", "打开炒单交易", "打开炒单交易"},
+        {"PopOptBatchTrade", "期权批量下单", "弹出期权批量下单界面。"},
+        {"OptionSellAnaly", "期权卖方分析", "弹出期权卖方分析"},
+        {"OptionPriceCalc", "期权价格计算", "弹出期权价格计算界面"},
+        {"OptionTradeStatistics", "期权成交统计", "弹出期权成交统计界面"},
+    };
+    auto offered = component.InstructProvider()->GetInstructs();
+    ASSERT_EQ(offered->size(), 6u);
+    for (size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ((*offered)[i], (Kora::Utility::WStringMap{{"Instruct", instructs[i][0]},
+                                                            {"Name", instructs[i][1]},
+                                                            {"Description", instructs[i][2]}}));
+    }
+
+    // Load created the file-order window; it is created again only after it was destroyed.
+    auto service = component.ToolsService();
+    EXPECT_EQ(service->CreateFileOrderWindow(), nullptr);
+    service->DestroyFileOrderWindow();
+    I::WindowHandle window = service->CreateFileOrderWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->isVisible());
 
     ASSERT_TRUE(component.Unload());
     EXPECT_TRUE(h.instructs->providers.empty());
@@ -73,34 +105,6 @@ TEST(Component, EachMissingRegistrySkipsOnlyItsOwnStep) {
     EXPECT_TRUE(component.Unload());
 }
 
-TEST(Component, DescriptionRecordIsExactlyTheSevenMembers) {
-    FullHost h;
-    ThisComponent component(h.host.Get());
-    component.Load();
-    Json::Value info = component.ToolsService()->ComponentInfo();
-    Json::Value expected;
-    ASSERT_TRUE(Kora::Utility::JsonParse(R"({"ComponentID": "7", "ComponentName": "交易工具模块",
-        "ComponentAuthor": "", "ComponentFile": "KRTTools.dll", "ComponentCreateDate": 20170804,
-        "ComponentModifyDate": 20170804, "ComponentVersion": "B001"})",
-                                         expected));
-    EXPECT_EQ(info, expected);
-    EXPECT_TRUE(info["ComponentCreateDate"].isInt());
-    component.Unload();
-}
-
-TEST(Component, TheFileOrderWindowIsCreatedOnceAndGoneAfterUnload) {
-    FullHost h;
-    ThisComponent component(h.host.Get());
-    component.Load();
-    auto tools = component.ToolsService();
-    EXPECT_EQ(tools->CreateFileOrderWindow(), nullptr);  // Load already created it
-    tools->DestroyFileOrderWindow();
-    I::WindowHandle window = tools->CreateFileOrderWindow();
-    ASSERT_NE(window, nullptr);
-    EXPECT_FALSE(window->isVisible());
-    component.Unload();
-}
-
 TEST(Component, HandlesNeverFreeTheComponentOnlyDestroyingItDoes) {
     FullHost h;
     auto* component = new ThisComponent(h.host.Get());
@@ -108,28 +112,6 @@ TEST(Component, HandlesNeverFreeTheComponentOnlyDestroyingItDoes) {
     EXPECT_TRUE(component->Prepare());
     delete component;
     EXPECT_EQ(Kora::Kernel::GetHost(), nullptr);
-}
-
-TEST(Component, InstructTableInOrder) {
-    FullHost h;
-    ThisComponent component(h.host.Get());
-    component.Load();
-    auto instructs = component.InstructProvider()->GetInstructs();
-    const char* expected[][3] = {
-        {"QuickMouse", "快鼠交易", "快鼠交易"},
-        {"OpenShortcutTrade", "打开炒单交易", "打开炒单交易"},
-        {"PopOptBatchTrade", "期权批量下单", "弹出期权批量下单界面。"},
-        {"OptionSellAnaly", "期权卖方分析", "弹出期权卖方分析"},
-        {"OptionPriceCalc", "期权价格计算", "弹出期权价格计算界面"},
-        {"OptionTradeStatistics", "期权成交统计", "弹出期权成交统计界面"},
-    };
-    ASSERT_EQ(instructs->size(), 6u);
-    for (size_t i = 0; i < 6; ++i) {
-        EXPECT_EQ((*instructs)[i], (Kora::Utility::WStringMap{{"Instruct", expected[i][0]},
-                                                              {"Name", expected[i][1]},
-                                                              {"Description", expected[i][2]}}));
-    }
-    component.Unload();
 }
 
 // A window whose message handler used a service the host lacks raised the glue's null-handle

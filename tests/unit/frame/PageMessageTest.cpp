@@ -37,15 +37,14 @@ TEST(QuickMousePage, OpeningTwiceReusesTheFrameAndCloseRemovesIt) {
     QuickMousePages::OnPageMessage(Page(I::kPageClose, "KRTTools-798-@"));
 }
 
-TEST(QuickMousePage, OtherPagesAndOtherMessagesChangeNothing) {
+TEST(QuickMousePage, OtherPagesByTheSecondDashFieldAndOtherMessagesChangeNothing) {
     EXPECT_EQ(QuickMousePages::OnPageMessage(Page(I::kPageOpen, "KRTTools-797-@")), nullptr);
     EXPECT_EQ(QuickMousePages::OnPageMessage(Page(I::kPageOpen, "798")), nullptr);
     EXPECT_EQ(QuickMousePages::OnPageMessage(Page(1003, "KRTTools-798-@")), nullptr);
     // Closing when nothing is open is harmless.
     EXPECT_EQ(QuickMousePages::OnPageMessage(Page(I::kPageClose, "KRTTools-798-@")), nullptr);
-}
 
-TEST(QuickMousePage, PageNumberReadsTheSecondDashField) {
+    // The page number is the second dash field.
     EXPECT_EQ(QuickMousePages::PageNumberOf("KRTTools-798-@"), 798);
     EXPECT_EQ(QuickMousePages::PageNumberOf("a- 798 -b"), 798);
     EXPECT_EQ(QuickMousePages::PageNumberOf("a-7980000000000000000000000000000000-b"), -1);

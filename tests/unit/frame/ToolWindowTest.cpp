@@ -79,7 +79,7 @@ TEST(WindowProvider, SixTypesInOrderEachWithExactlyFourKeys) {
     }
 }
 
-TEST(WindowProvider, TypesAreMatchedCaseSensitivelyAndEveryKnownTypeOpens) {
+TEST(WindowProvider, TypesAreMatchedCaseSensitivelyEveryKnownTypeOpensAndTheStripAnswersLinkage) {
     CKRTToolsCW provider;
     EXPECT_FALSE(provider.CreateContentWindow(QStringLiteral("krfutureqmouse"), {}));
     EXPECT_FALSE(provider.CreateContentWindow(QStringLiteral("KRFutureQMouse "), {}));
@@ -95,11 +95,9 @@ TEST(WindowProvider, TypesAreMatchedCaseSensitivelyAndEveryKnownTypeOpens) {
     EXPECT_TRUE(stock->IsType(QStringLiteral("KRTToolQuickMouse")));
     EXPECT_EQ(stock->QueryParam({{"Function", "ChangeStock"}}), "ChangeStock");
     EXPECT_EQ(stock->QueryParam({}), "");
-}
 
-TEST(WindowProvider, ShortcutWindowAnswersLinkageWithTrue) {
-    Handle<I::ContentWindowI> window =
-        CKRTToolsCW().CreateContentWindow(QStringLiteral("KRTShortcutTrade"), {});
+    // The keyboard strip answers linkage with true.
+    Handle<I::ContentWindowI> window = provider.CreateContentWindow(QStringLiteral("KRTShortcutTrade"), {});
     Json::Value linkage;
     linkage["Function"] = "Linkage";
     linkage["ActivityParam"] = "(3,m2409)";

@@ -24,7 +24,7 @@ TEST(JsonAccess, NumbersReadFromNumbersAndFromFormattedText) {
     EXPECT_EQ(JsonInt(r, "n"), -4);
 }
 
-TEST(JsonAccess, MissingMistypedOrUnreadableMembersGiveTheFallback) {
+TEST(JsonAccess, MissingMistypedUnreadableOrOutOfRangeMembersGiveTheFallback) {
     Json::Value r = Parse(R"({"a": "abc", "b": [1], "c": {"x": 1}, "d": null, "e": ""})");
     for (const char* key : {"a", "b", "c", "d", "e", "missing"}) {
         EXPECT_EQ(JsonInt(r, key, -1), -1) << key;
@@ -36,9 +36,7 @@ TEST(JsonAccess, MissingMistypedOrUnreadableMembersGiveTheFallback) {
     EXPECT_TRUE(Member(Json::Value(3), "x").isNull());
     EXPECT_TRUE(Member(Parse("[1,2]"), "x").isNull());
     EXPECT_EQ(JsonInt(Json::Value("7"), "x", 9), 9);
-}
-
-TEST(JsonAccess, OutOfRangeNumbersDoNotWrap) {
+    // Out-of-range numbers do not wrap.
     Json::Value big(Json::UInt64(std::numeric_limits<uint64_t>::max()));
     EXPECT_EQ(JsonInt(big, 5), 5);
     EXPECT_EQ(JsonInt(Json::Value(1e300), 5), 5);
@@ -55,15 +53,13 @@ TEST(JsonAccess, BooleansAcceptTheirUsualSpellings) {
     EXPECT_TRUE(JsonBool(r, "x", true));
 }
 
-TEST(JsonAccess, ParseLeavesTheValueAloneOnInvalidText) {
+TEST(JsonAccess,
+     ParseLeavesTheValueAloneOnInvalidTextAndTextNestedFiveThousandDeepWhereTheReaderUsedToThrow) {
     Json::Value v("kept");
     EXPECT_FALSE(JsonParse("{not json", v));
     EXPECT_EQ(v.asString(), "kept");
     EXPECT_EQ(JsonToLine(Parse(R"({"名称": "豆粕"})")), R"({"名称":"豆粕"})");
-}
-
-TEST(JsonAccess, TextNestedFiveThousandDeepIsRefusedLikeAnyInvalidTextWhereTheReaderUsedToThrow) {
-    Json::Value v("kept");
+    // Text nested 5000 deep is refused like any invalid text, where the reader used to throw.
     EXPECT_FALSE(JsonParse(std::string(5000, '[') + std::string(5000, ']'), v));
     EXPECT_EQ(v.asString(), "kept");
 }
