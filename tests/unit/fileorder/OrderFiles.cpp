@@ -1,7 +1,6 @@
 #include "OrderFiles.h"
 
 #include <fcntl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QFile>
@@ -88,48 +87,17 @@ void InPlaceWriter::WriteAt(qint64 offset, const std::string& bytes) {
     }
 }
 
-namespace {
-
-// The child: only async-signal-safe calls, as it was forked from a threaded process. It takes the
-// lock, says whether it has it, and holds it until the parent closes the pipe.
-[[noreturn]] void HoldLock(const char* path, int ready, int release) {
-    const int fd = ::open(path, O_RDWR | O_CREAT | O_TRUNC, 0644);
+// An open-file-description lock conflicts with the reader's record lock even within this
+// process, so the writer needs no process of its own.
+LockingWriter::LockingWriter(const QString& path)
+    : m_path(path), m_fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_TRUNC, 0644)) {
     struct flock lock {};
     lock.l_type = F_WRLCK;
     lock.l_whence = SEEK_SET;
     lock.l_start = DbfTable::kLockOffset;
     lock.l_len = DbfTable::kLockLength;
-    const char locked = (fd >= 0 && ::fcntl(fd, F_SETLKW, &lock) == 0) ? 1 : 0;
-    if (::write(ready, &locked, 1) == 1) {
-        char byte;
-        while (::read(release, &byte, 1) > 0) {
-        }
-    }
-    ::_exit(0);
-}
-
-}  // namespace
-
-LockingWriter::LockingWriter(const QString& path) : m_path(path) {
-    const QByteArray name = QFile::encodeName(path);
-    int ready[2];
-    int release[2];
-    if (::pipe(ready) != 0 || ::pipe(release) != 0) {
-        throw std::runtime_error("pipe");
-    }
-    m_pid = ::fork();
-    if (m_pid == 0) {
-        ::close(ready[0]);
-        ::close(release[1]);
-        HoldLock(name.constData(), ready[1], release[0]);
-    }
-    ::close(ready[1]);
-    ::close(release[0]);
-    m_release = release[1];
-    char locked = 0;
-    const bool ok = m_pid > 0 && ::read(ready[0], &locked, 1) == 1 && locked;
-    ::close(ready[0]);
-    if (!ok) {
+    if (m_fd < 0 || ::fcntl(m_fd, F_OFD_SETLK, &lock) != 0) {
+        Finish();
         throw std::runtime_error("the writer could not lock " + path.toStdString());
     }
 }
@@ -138,23 +106,17 @@ LockingWriter::~LockingWriter() {
     Finish();
 }
 
-// The bytes go in through this process: the lock is the other process's, and closing a file here
-// does not touch it.
 void LockingWriter::Append(const std::string& bytes) {
-    QFile file(m_path);
-    if (!file.open(QIODevice::Append) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+    if (::write(m_fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
         throw std::runtime_error("cannot append to " + m_path.toStdString());
     }
 }
 
 void LockingWriter::Finish() {
-    if (m_pid <= 0) {
-        return;
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
     }
-    ::close(m_release);
-    ::waitpid(m_pid, nullptr, 0);
-    m_pid = -1;
 }
 
 }  // namespace OrderFiles

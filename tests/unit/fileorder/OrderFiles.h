@@ -1,6 +1,5 @@
 #pragma once
 
-#include <sys/types.h>
 #include <QString>
 #include <string>
 #include <vector>
@@ -49,9 +48,7 @@ private:
     size_t m_step = 0;
 };
 
-// A second process holding the lock region of a file, as a writer does while it writes (the
-// locks are per process, so the reader must meet a lock held elsewhere). Bytes can be added to
-// the file while the lock is held.
+// A writer holding the lock region of a file while it writes, as real writers do.
 class LockingWriter {
 public:
     explicit LockingWriter(const QString& path);
@@ -61,13 +58,12 @@ public:
 
     // Appends bytes to the file; they are there when it returns.
     void Append(const std::string& bytes);
-    // Lets go of the lock and ends the process.
+    // Lets go of the lock.
     void Finish();
 
 private:
     QString m_path;
-    pid_t m_pid = -1;
-    int m_release = -1;
+    int m_fd = -1;
 };
 
 }  // namespace OrderFiles
