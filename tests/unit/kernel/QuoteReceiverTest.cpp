@@ -76,13 +76,22 @@ protected:
     const I::QuoteKey key{3, QStringLiteral("m2409"), 3, 0};
 };
 
-TEST_F(Quotes, StartRegistersAndSubscribesAllFivePushesStopUndoesBoth) {
+// Each push kind reaches its own callback, the others with null information.
+TEST_F(Quotes, StartRegistersAndSubscribesAllFivePushesToTheirCallbacksStopUndoesBoth) {
     Recorder r;
     r.FollowQuotes({key});
     ASSERT_EQ(service->subscribers.size(), 1u);
     EXPECT_TRUE(service->subscribers[0]->CopyQuoteKeys().count(key));
+    I::QuotePushRecord push;
+    push.key = key;
     for (uint32_t n = 30001; n <= 30005; ++n) {
-        EXPECT_EQ(host->hpCenter->SubscriberCount(n), 1u) << n;
+        host->hpCenter->Deliver(n, &push);
+    }
+    host->hpCenter->Deliver(30001, nullptr);  // a record-less push is dropped, not dereferenced
+    ASSERT_EQ(r.calls.size(), 5u);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(r.calls[i].kind, i + 1);
+        EXPECT_EQ(r.calls[i].info.isNull(), i != 0);
     }
     r.StopQuotes();
     EXPECT_TRUE(service->subscribers.empty());
@@ -129,22 +138,6 @@ TEST_F(Quotes, QuoteInformationCarriesExtDataOnlyWhenThePushHasIt) {
     ASSERT_EQ(r.calls.size(), 3u);
     EXPECT_EQ(r.calls[2].info.getMemberNames(), std::vector<std::string>{"FlashFlag"});
     EXPECT_EQ(r.calls[2].info["FlashFlag"].asInt(), 2);
-}
-
-TEST_F(Quotes, EachPushKindReachesItsOwnCallbackTheOthersWithNullInformation) {
-    Recorder r;
-    r.FollowQuotes({key});
-    I::QuotePushRecord push;
-    push.key = key;
-    for (uint32_t n = 30001; n <= 30005; ++n) {
-        host->hpCenter->Deliver(n, &push);
-    }
-    host->hpCenter->Deliver(30001, nullptr);  // a record-less push is dropped, not dereferenced
-    ASSERT_EQ(r.calls.size(), 5u);
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(r.calls[i].kind, i + 1);
-        EXPECT_EQ(r.calls[i].info.isNull(), i != 0);
-    }
 }
 
 TEST_F(Quotes, FollowQuotesReplacesTheSetAddQuotesExtendsIt) {

@@ -120,7 +120,7 @@ TEST(OptionBoardCells, EachTabShowsItsFigureAtTheBidForBuyingAndAtTheAskForSelli
     EXPECT_EQ(ComputeFrame(rows, quotes, Tab::kImpliedVolatility, market).texts[0][kCallBuy], "");
 }
 
-TEST(OptionBoardRisk, TheTrialScalesGreeksByTheQuantityButNotThePremiumSpread) {
+TEST(OptionBoardRisk, TheTrialScalesGreeksByTheQuantityButNotThePremiumSpreadAndLeavesIncompleteLegsOut) {
     const Option bought = MakeOption(3000, false);
     const Option sold = MakeOption(3100, false);
     const Market market = At(3.05);
@@ -136,19 +136,18 @@ TEST(OptionBoardRisk, TheTrialScalesGreeksByTheQuantityButNotThePremiumSpread) {
     EXPECT_DOUBLE_EQ(one.buyVega, vega);
     EXPECT_DOUBLE_EQ(five.buyVega, 5 * vega);
     EXPECT_DOUBLE_EQ(five.sellDelta, 5 * delta);
-}
 
-TEST(OptionBoardRisk, ALegWithoutContractOrQuoteIsLeftOutOfTheSums) {
+    // A leg without contract or quote is left out of the sums.
     Option unlisted = MakeOption(3000, true);
     unlisted.contract = Json::Value();
     const Option listed = MakeOption(3100, true);
-    const std::vector<Leg> legs = {{&unlisted, Quoted(500, 520, 512), false},
-                                   {&listed, Quote{}, true},
-                                   {nullptr, Quoted(1, 2, 3), false}};
-    for (const Leg& leg : legs) {
+    const std::vector<Leg> incomplete = {{&unlisted, Quoted(500, 520, 512), false},
+                                         {&listed, Quote{}, true},
+                                         {nullptr, Quoted(1, 2, 3), false}};
+    for (const Leg& leg : incomplete) {
         EXPECT_FALSE(leg.IsComplete());
     }
-    const RiskSums sums = TrialSums(legs, 3, At(3.05));
+    const RiskSums sums = TrialSums(incomplete, 3, market);
     EXPECT_EQ(sums.buyVega + sums.buyDelta + sums.sellVega + sums.sellDelta + sums.premium, 0.0);
 }
 
