@@ -2,6 +2,7 @@
 
 #include "chooser/CDlgDownQuotaData.h"
 #include "option/CDlgOptionPriceCalc.h"
+#include "support/MiniHost.h"
 #include "support/OptionToolFixture.h"
 
 namespace {
@@ -12,14 +13,9 @@ namespace I = Kora::Interface;
 
 // A quote service that takes history requests and never answers: the one thing the simulated
 // terminal, which answers every request at once, cannot show.
-class SilentQuoteService : public I::QuoteSubscribeSvcI {
+class SilentQuoteService : public I::QuoteSubscribeSvcI, public MiniHost::ServiceBase {
 public:
-    QString GetServiceName() const override { return ServiceName(); }
-    QString GetVersionedName() const override { return ServiceName() + ".1"; }
-    int32_t GetServiceVersion() const override { return 1; }
-    Kora::Utility::WStringMap GetServiceProperties() const override { return {}; }
-    void OnServiceRegistered() override {}
-    void OnServiceUnregistered() override {}
+    SilentQuoteService() : ServiceBase(ServiceName()) {}
     bool RegisterSubscriber(Handle<I::QuoteSubscriberI>) override { return true; }
     bool UnregisterSubscriber(Handle<I::QuoteSubscriberI>) override { return true; }
     bool RequestHistory(Handle<I::QuoteSubscriberI>, const QuoteKey&, const QString&,
