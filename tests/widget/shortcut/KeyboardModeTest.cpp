@@ -123,7 +123,7 @@ TEST_F(KeyFilter, OnePressOneOrderHoweverLongTheKeyRepeatsEvenBehindAConfirmatio
     EXPECT_EQ(Orders().size(), 4u);
 }
 
-TEST_F(KeyFilter, ModifierKeysAloneNeverTrigger) {
+TEST_F(KeyFilter, ModifierKeysAloneNeverTriggerAndAChordIsLookedUpWithTheModifiersHeld) {
     Json::Value orders(Json::arrayValue);
     for (auto [vk, mask] : {std::pair{16, 4}, {17, 2}, {18, 1}}) {
         Json::Value element;
@@ -140,9 +140,8 @@ TEST_F(KeyFilter, ModifierKeysAloneNeverTrigger) {
         Press(modifier);
     }
     EXPECT_TRUE(Orders().empty());
-}
 
-TEST_F(KeyFilter, AChordIsLookedUpWithTheModifiersHeldAndUnknownChordsAreIgnored) {
+    // A chord is looked up with the modifiers held; unknown chords are ignored.
     Json::Value cancelAll;
     cancelAll["快捷键"] = 116;
     cancelAll["控制键"] = 6;
