@@ -45,7 +45,7 @@ protected:
     Handle<MiniHost::Host> host;
 };
 
-TEST_F(Receivers, SubscriptionsOnBothCentresAreDeliveredAndAllDroppedTogether) {
+TEST_F(Receivers, SubscriptionsOnBothCentresAreDeliveredAllDroppedTogetherAndNoneWithoutTheCentre) {
     Recorder r;
     r.Subscriptions().Subscribe(QStringLiteral("A"));
     r.Subscriptions().Subscribe(QStringLiteral("B"));
@@ -71,13 +71,11 @@ TEST_F(Receivers, SubscriptionsOnBothCentresAreDeliveredAndAllDroppedTogether) {
         destroyed.Subscriptions().Subscribe(QStringLiteral("C"));
     }
     EXPECT_EQ(host->normalCenter->SubscriberCount(QStringLiteral("C")), 0u) << "destruction unsubscribes";
-}
 
-TEST_F(Receivers, WithoutTheCentreNothingIsSubscribedOrRecorded) {
+    // Without a centre nothing is subscribed or recorded on it.
     host->hpCenter = nullptr;
     K::SetHost(nullptr);
     K::SetHost(host.Get());
-    Recorder r;
     EXPECT_FALSE(r.Subscriptions().SubscribeHP(30001));
     EXPECT_TRUE(r.Subscriptions().HPNumbers().empty());
     EXPECT_TRUE(r.Subscriptions().Subscribe(QStringLiteral("A")));

@@ -24,7 +24,7 @@ struct Walker : virtual Shared {
 // Two interfaces over one count, as host objects are built.
 struct Robot : Speaker, Walker {};
 
-TEST(Handle, CopiesAndDropsLeaveTheCountWhereItStarted) {
+TEST(Handle, CopiesDropsAndReassignmentsLeaveTheCountWhereItStarted) {
     int deaths = 0;
     Handle<Tracked> owner(new Tracked(&deaths));
     ASSERT_EQ(owner->GetRefCount(), 1);
@@ -37,21 +37,18 @@ TEST(Handle, CopiesAndDropsLeaveTheCountWhereItStarted) {
     }
     EXPECT_EQ(owner->GetRefCount(), 1);
     EXPECT_EQ(deaths, 0);
-    owner = nullptr;
-    EXPECT_EQ(deaths, 1);
-}
-
-TEST(Handle, ReassigningTheSameObjectKeepsItAndAnotherObjectReleasesTheOld) {
-    int deaths = 0;
-    Handle<Tracked> a(new Tracked(&deaths));
-    a = Handle<Tracked>(a.Get());
-    a = a;
+    // Reassigning the same object keeps it; another object releases the old.
+    owner = Handle<Tracked>(owner.Get());
+    owner = owner;
     EXPECT_EQ(deaths, 0);
-    EXPECT_EQ(a->GetRefCount(), 1);
-    Handle<Tracked> b(new Tracked(&deaths));
-    a = b;
+    EXPECT_EQ(owner->GetRefCount(), 1);
+    Handle<Tracked> other(new Tracked(&deaths));
+    owner = other;
     EXPECT_EQ(deaths, 1);
-    EXPECT_EQ(b->GetRefCount(), 2);
+    EXPECT_EQ(other->GetRefCount(), 2);
+    owner = nullptr;
+    other = nullptr;
+    EXPECT_EQ(deaths, 2);
 }
 
 TEST(Handle, StaticObjectSurvivesItsCountReachingZero) {
