@@ -53,7 +53,7 @@ TEST_F(ScanTest, FirstScanOfAThousandFilesSetsNothingAsideAndTakesThemAllInOrder
     EXPECT_EQ(folder.ArchivedFiles().size(), 1000);
 }
 
-TEST_F(ScanTest, FirstScanMeetingAnOrderFileFirstSetsItAside) {
+TEST_F(ScanTest, FirstScanMeetingAnOrderFileFirstSetsItAsideAndNamesOfNoOrderFileAreIgnored) {
     Drop("A1_Order_5.dbf");
     Drop("A1_Order_6.dbf");
     scanner.ScanEntries({{"A1_Order_5.dbf", false}, {".", true}, {"..", true}, {"A1_Order_6.dbf", false}});
@@ -66,17 +66,16 @@ TEST_F(ScanTest, FirstScanMeetingAnOrderFileFirstSetsItAside) {
     Scan();
     EXPECT_THAT(window.FileNames(), ElementsAre("A1_Order_6.dbf"));
     EXPECT_THAT(folder.OrderFiles(), ElementsAre("A1_Order_5_忽略.dbf"));
-}
 
-TEST_F(ScanTest, NamesWithoutOrderOrDbfAreIgnored) {
-    Drop("A1_Buy_5.dbf");
-    Drop("A1_Order_6.txt");
-    Drop("A1_order_7.dbf");
-    Drop("A1_Order_8.DBF");
-    QDir(folder.config.orderFolder).mkdir("A1_Order_9.dbf");
+    // Names without "_Order_" or ".dbf" are ignored.
+    Drop("A1_Buy_15.dbf");
+    Drop("A1_Order_16.txt");
+    Drop("A1_order_17.dbf");
+    Drop("A1_Order_18.DBF");
+    QDir(folder.config.orderFolder).mkdir("A1_Order_19.dbf");
     Scan();
-    EXPECT_THAT(window.requests, IsEmpty());
-    EXPECT_EQ(scanner.LastSequence(), 1);
+    EXPECT_EQ(window.requests.size(), 1u);
+    EXPECT_EQ(scanner.LastSequence(), 6);
 }
 
 // A file whose sequence was not above the last one taken stayed in the folder untouched; the

@@ -30,7 +30,7 @@ Json::Value Parse(const std::string& text) {
 }  // namespace
 
 // %.17g round-trips: the printed numbers are the routines' results to the last bit.
-TEST(Optcalc, GreeksPrintsTheFusedResultsExactly) {
+TEST(Optcalc, GreeksAndIvPrintTheRoutinesResultsExactlyAndIvItsFailure) {
     const Outcome run = Optcalc("greeks 1 1 3.05 2.9 0.23 0.018 0.0822");
     ASSERT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out.back(), '\n');
@@ -47,9 +47,7 @@ TEST(Optcalc, GreeksPrintsTheFusedResultsExactly) {
     EXPECT_EQ(v["rho"].asDouble(), g.rho);
     EXPECT_EQ(Optcalc("greeks 0 0 0 100 0.2 0.05 1").out,
               "{\"price\":-1,\"delta\":1,\"gamma\":0,\"theta\":0,\"vega\":0,\"rho\":0}\n");
-}
 
-TEST(Optcalc, IvReportsSuccessAndFailure) {
     double expected = 0;
     ASSERT_TRUE(OptionPricing::ImpliedVolatility(0, 0, 100, 100, 0.3, 0.05, 1, 10.4506, expected));
     const Json::Value ok = Parse(Optcalc("iv 0 0 100 100 0.3 0.05 1 10.4506").out);

@@ -42,7 +42,7 @@ void ExpectOutOfRange(const OptionCase& c) {
 
 }  // namespace
 
-TEST(OptionPricing, ReproducesTheAtTheMoneyExample) {
+TEST(OptionPricing, ReproducesTheAtTheMoneyExampleWithEveryNonZeroTypeAForward) {
     for (const Reference& ref : kReferences) {
         const OptionCase& c = ref.option;
         SCOPED_TRACE(::testing::Message() << c);
@@ -53,9 +53,7 @@ TEST(OptionPricing, ReproducesTheAtTheMoneyExample) {
         EXPECT_NEAR(OptionVega(c.optionType, c.S, c.K, c.sigma, c.r, c.T), ref.vega, kFourDecimals);
         EXPECT_NEAR(OptionRho(c.put, c.optionType, c.S, c.K, c.sigma, c.r, c.T), ref.rho, kFourDecimals);
     }
-}
-
-TEST(OptionPricing, EveryNonZeroTypeSelectsTheForwardFormulas) {
+    // Every non-zero type selects the forward formulas.
     for (int32_t type : {2, int32_t('e'), -1}) {
         EXPECT_EQ(OptionPrice(0, type, 105, 100, 0.25, 0.03, 0.5),
                   OptionPrice(0, 1, 105, 100, 0.25, 0.03, 0.5));

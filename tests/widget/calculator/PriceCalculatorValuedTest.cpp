@@ -41,17 +41,9 @@ TEST_F(ValuedCalculator, TheTreeModelChangesOnlyThePriceAndStaysCloseForAnEurope
     EXPECT_EQ(Text(dialog, Calc::kHisVolatility), QString::asprintf("%.04lf", Sigma()));
 }
 
-TEST_F(ValuedCalculator, ZeroDaysToExpiryValuesWithTwoDays) {
-    dialog.TakeOption(Option(true, 8));
-    SetText(dialog, Calc::kDaysToExpiry, "0");
-    dialog.Compute();
-    const double S = Number(Calc::kUnderlyingPrice);
-    const double K = Number(Calc::kStrike);
-    EXPECT_EQ(Text(dialog, Calc::kDelta),
-              QString::asprintf("%.04lf", OptionPricing::OptionDelta(0, 0, S, K, Sigma(), 0.035, 2.0 / 365)));
-}
-
-TEST_F(ValuedCalculator, AnImpliedVolatilityIsFoundForTheMarketPrice) {
+// The market price's volatility is found with two days added to those left; none is found
+// above the underlying. Zero days left value with two days.
+TEST_F(ValuedCalculator, AnImpliedVolatilityIsFoundForTheMarketPriceAndZeroDaysValueWithTwo) {
     dialog.TakeOption(Option(true, 8));
     const double S = Number(Calc::kUnderlyingPrice);
     const double K = Number(Calc::kStrike);
@@ -60,9 +52,14 @@ TEST_F(ValuedCalculator, AnImpliedVolatilityIsFoundForTheMarketPrice) {
     SetText(dialog, Calc::kMarketPrice, QString::number(price, 'f', 6).toUtf8().constData());
     dialog.Compute();
     EXPECT_NEAR(Number(Calc::kImpliedVolatility), 0.3, 1e-3);
-    SetText(dialog, Calc::kMarketPrice, "100");  // above the underlying: no volatility gives it
+    SetText(dialog, Calc::kMarketPrice, "100");
     dialog.Compute();
     EXPECT_EQ(Text(dialog, Calc::kImpliedVolatility), "0.0000");
+
+    SetText(dialog, Calc::kDaysToExpiry, "0");
+    dialog.Compute();
+    EXPECT_EQ(Text(dialog, Calc::kDelta),
+              QString::asprintf("%.04lf", OptionPricing::OptionDelta(0, 0, S, K, Sigma(), 0.035, 2.0 / 365)));
 }
 
 }  // namespace
