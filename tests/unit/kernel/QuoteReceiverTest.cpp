@@ -93,6 +93,13 @@ TEST_F(Quotes, StartRegistersAndSubscribesAllFivePushesToTheirCallbacksStopUndoe
         EXPECT_EQ(r.calls[i].kind, i + 1);
         EXPECT_EQ(r.calls[i].info.isNull(), i != 0);
     }
+    // FollowQuotes replaces the set, AddQuotes extends it, on the one registration.
+    const I::QuoteKey other{3, QStringLiteral("m2501"), 3, 0};
+    r.AddQuotes({other});
+    EXPECT_EQ(r.Subscriber().CopyQuoteKeys().size(), 2u);
+    r.FollowQuotes({other});
+    EXPECT_EQ(r.Subscriber().CopyQuoteKeys(), I::QuoteKeySet{other});
+    EXPECT_EQ(service->subscribers.size(), 1u);
     r.StopQuotes();
     EXPECT_TRUE(service->subscribers.empty());
     for (uint32_t n = 30001; n <= 30005; ++n) {
@@ -138,17 +145,6 @@ TEST_F(Quotes, QuoteInformationCarriesExtDataOnlyWhenThePushHasIt) {
     ASSERT_EQ(r.calls.size(), 3u);
     EXPECT_EQ(r.calls[2].info.getMemberNames(), std::vector<std::string>{"FlashFlag"});
     EXPECT_EQ(r.calls[2].info["FlashFlag"].asInt(), 2);
-}
-
-TEST_F(Quotes, FollowQuotesReplacesTheSetAddQuotesExtendsIt) {
-    Recorder r;
-    I::QuoteKey other{3, QStringLiteral("m2501"), 3, 0};
-    r.FollowQuotes({key});
-    r.AddQuotes({other});
-    EXPECT_EQ(r.Subscriber().CopyQuoteKeys().size(), 2u);
-    r.FollowQuotes({other});
-    EXPECT_EQ(r.Subscriber().CopyQuoteKeys(), I::QuoteKeySet{other});
-    EXPECT_EQ(service->subscribers.size(), 1u);
 }
 
 // A receiver that throws while the host delivers to it (a message of either centre, a quote
