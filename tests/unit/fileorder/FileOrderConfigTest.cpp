@@ -3,25 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
+#include "OrderFiles.h"
 #include "fileorder/FileOrderConfig.h"
 
 namespace {
 
-void WriteText(const QString& path, const QByteArray& text) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
-}
-
 TEST(FileOrderConfig, ReadsTheChineseKeysAndKeepsTheDefaultsForMissingOrUnusableValues) {
     QTemporaryDir dir;
     const QString path = dir.filePath("FileOrderCfg.ini");
-    WriteText(path,
-              "[Main]\n订单文件路径=/data/order\n文件扫描间隔=5\n订单文件归档路径=/data/archive\n"
-              "持仓文件路径=/data/position\n资金文件路径=/data/money\n");
+    OrderFiles::WriteBytes(
+        path,
+        "[Main]\n订单文件路径=/data/order\n文件扫描间隔=5\n订单文件归档路径=/data/archive\n"
+        "持仓文件路径=/data/position\n资金文件路径=/data/money\n");
     FileOrderConfig config = FileOrderConfig::Load(path);
     EXPECT_EQ(config.orderFolder, "/data/order");
     EXPECT_EQ(config.scanIntervalSeconds, 5);
@@ -34,7 +29,8 @@ TEST(FileOrderConfig, ReadsTheChineseKeysAndKeepsTheDefaultsForMissingOrUnusable
     EXPECT_EQ(missing.scanIntervalSeconds, 3);
 
     for (const char* interval : {"0", "-2", "soon"}) {
-        WriteText(dir.filePath("cfg.ini"), QByteArray("[Main]\n文件扫描间隔=") + interval + "\n");
+        OrderFiles::WriteBytes(dir.filePath("cfg.ini"),
+                               std::string("[Main]\n文件扫描间隔=") + interval + "\n");
         EXPECT_EQ(FileOrderConfig::Load(dir.filePath("cfg.ini")).scanIntervalSeconds, 3) << interval;
     }
 }
