@@ -15,25 +15,10 @@ protected:
         OptionToolFixture::SetUp();
         chooser.Create();
     }
-    QTreeWidgetItem* Item(const QStringList& path) {
-        QTreeWidgetItem* item = nullptr;
-        for (const QString& text : path) {
-            QTreeWidgetItem* next = nullptr;
-            int count = item ? item->childCount() : chooser.Tree()->topLevelItemCount();
-            for (int i = 0; i < count && !next; ++i) {
-                QTreeWidgetItem* candidate = item ? item->child(i) : chooser.Tree()->topLevelItem(i);
-                if (candidate->text(0) == text) {
-                    next = candidate;
-                }
-            }
-            if (!next) {
-                return nullptr;
-            }
-            item = next;
-        }
-        return item;
+    // The nearest month's call (0) or put (1) group of an underlying.
+    void ChooseGroup(int underlying, int group) {
+        chooser.Tree()->setCurrentItem(chooser.Tree()->topLevelItem(underlying)->child(0)->child(group));
     }
-    QString FirstMonth(int underlying) { return chooser.Tree()->topLevelItem(underlying)->child(0)->text(0); }
 
     CDlgSel chooser;
 };
@@ -48,12 +33,11 @@ TEST_F(OptionChooser, TheTreeHoldsUnderlyingsMonthsAndCallPutGroupsAndOnlyAGroup
     QStringList groups{month->child(0)->text(0), month->child(1)->text(0)};
     EXPECT_EQ(groups, (QStringList{"认购", "认沽"}));
 
-    const QString underlying = future->text(0);
-    chooser.Tree()->setCurrentItem(Item({underlying}));
+    chooser.Tree()->setCurrentItem(future);
     EXPECT_EQ(chooser.List()->count(), 0);
-    chooser.Tree()->setCurrentItem(Item({underlying, FirstMonth(0)}));
+    chooser.Tree()->setCurrentItem(month);
     EXPECT_EQ(chooser.List()->count(), 0);
-    chooser.Tree()->setCurrentItem(Item({underlying, FirstMonth(0), "认沽"}));
+    ChooseGroup(0, 1);
     EXPECT_EQ(chooser.List()->count(), 21);
     EXPECT_EQ(chooser.List()->currentRow(), 0);
     EXPECT_TRUE(chooser.List()->item(0)->text().contains(QStringLiteral("P")) ||
@@ -61,7 +45,7 @@ TEST_F(OptionChooser, TheTreeHoldsUnderlyingsMonthsAndCallPutGroupsAndOnlyAGroup
 }
 
 TEST_F(OptionChooser, ChoosingSeveralGivesTheWholeSelectionAndTheLastAsTheChoice) {
-    chooser.Tree()->setCurrentItem(Item({chooser.Tree()->topLevelItem(1)->text(0), FirstMonth(1), "认购"}));
+    ChooseGroup(1, 0);
     chooser.List()->item(2)->setSelected(true);
     chooser.List()->item(5)->setSelected(true);
     chooser.Choose();
@@ -76,7 +60,7 @@ TEST_F(OptionChooser, ChoosingSeveralGivesTheWholeSelectionAndTheLastAsTheChoice
 TEST_F(OptionChooser, EnterOnTheFilledListLeftTheDialogOpenAndNowClosesItWithOkChoosingNothing) {
     QSignalSpy finished(&chooser, &QDialog::finished);
     chooser.show();
-    chooser.Tree()->setCurrentItem(Item({chooser.Tree()->topLevelItem(1)->text(0), FirstMonth(1), "认购"}));
+    ChooseGroup(1, 0);
     ASSERT_GT(chooser.List()->count(), 0);
 
     QTest::keyClick(chooser.List(), Qt::Key_Escape);
@@ -94,7 +78,7 @@ TEST_F(OptionChooser, EnterOnTheFilledListLeftTheDialogOpenAndNowClosesItWithOkC
 
 TEST_F(OptionChooser, OptionsTheQuoteServiceDoesNotKnowAreLeftOut) {
     t.Host().WithdrawService(QStringLiteral("Kora.Platform.Service.BaseQuoteDataSvc"));
-    chooser.Tree()->setCurrentItem(Item({chooser.Tree()->topLevelItem(0)->text(0), FirstMonth(0), "认购"}));
+    ChooseGroup(0, 0);
     EXPECT_EQ(chooser.List()->count(), 0);
 }
 
