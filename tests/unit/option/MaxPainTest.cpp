@@ -11,27 +11,18 @@ using OptionPricing::MaxPain;
 using OptionPricing::MaxPainStrike;
 using Interest = std::optional<int64_t>;
 
-struct Expected {
-    double price;
-    double callPain;
-    double putPain;
-};
-
-void ExpectPoints(const OptionPricing::MaxPainResult& result, const std::vector<Expected>& expected) {
-    ASSERT_EQ(result.points.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(result.points[i].price, expected[i].price) << i;
-        EXPECT_EQ(result.points[i].callPain, expected[i].callPain) << i;
-        EXPECT_EQ(result.points[i].putPain, expected[i].putPain) << i;
-    }
-}
-
 TEST(MaxPain, ThePainsOfEachStrikeAndTheLeastTotalOrMinusOneWithoutStrikes) {
     // Given out of order: the routine sorts.
     const auto result = MaxPain({{110, 1, 30, 10}, {90, 1, 10, 30}, {100, 1, 20, 20}});
     ASSERT_TRUE(result);
     EXPECT_EQ(result->price, 100.0);
-    ExpectPoints(*result, {{90, 0, 400}, {100, 100, 100}, {110, 400, 0}});
+    const double expected[][3] = {{90, 0, 400}, {100, 100, 100}, {110, 400, 0}};
+    ASSERT_EQ(result->points.size(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(result->points[i].price, expected[i][0]) << i;
+        EXPECT_EQ(result->points[i].callPain, expected[i][1]) << i;
+        EXPECT_EQ(result->points[i].putPain, expected[i][2]) << i;
+    }
 
     const auto none = MaxPain({});
     ASSERT_TRUE(none);
