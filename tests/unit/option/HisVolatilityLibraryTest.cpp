@@ -31,12 +31,10 @@ public:
     QuoteKey FindKey(const QString&, const QString&) override { return {}; }
     std::vector<QuoteKey> EnumContracts() override { return {}; }
 
+    // Only the close: a library that read another price would find none.
     void AddBar(const Json::Value& close) {
         Json::Value bar(Json::objectValue);
-        bar["Date"] = 20240101 + static_cast<int>(m_bars.size());
-        bar["Open"] = bar["High"] = bar["Low"] = close;
         bar["Close"] = close;
-        bar["Volume"] = 1000;
         m_bars.append(bar);
     }
     void AddCloses(std::initializer_list<double> closes) {
