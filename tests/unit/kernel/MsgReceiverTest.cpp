@@ -4,9 +4,9 @@
 #include <thread>
 #include <vector>
 
+#include "KernelOnMiniHost.h"
 #include "kernel/HostAccess.h"
 #include "kernel/MsgReceiver.h"
-#include "support/MiniHost.h"
 
 using Kora::Utility::Handle;
 namespace K = Kora::Kernel;
@@ -34,16 +34,7 @@ private:
     std::atomic<int>* m_delivered;
 };
 
-class Receivers : public ::testing::Test {
-protected:
-    void SetUp() override {
-        host = Handle<MiniHost::Host>(new MiniHost::Host);
-        K::SetHost(host.Get());
-    }
-    void TearDown() override { K::SetHost(nullptr); }
-
-    Handle<MiniHost::Host> host;
-};
+using Receivers = KernelOnMiniHost;
 
 TEST_F(Receivers, SubscriptionsOnBothCentresAreDeliveredAllDroppedTogetherAndNoneWithoutTheCentre) {
     Recorder r;
@@ -74,8 +65,7 @@ TEST_F(Receivers, SubscriptionsOnBothCentresAreDeliveredAllDroppedTogetherAndNon
 
     // Without a centre nothing is subscribed or recorded on it.
     host->hpCenter = nullptr;
-    K::SetHost(nullptr);
-    K::SetHost(host.Get());
+    Attach();
     EXPECT_FALSE(r.Subscriptions().SubscribeHP(30001));
     EXPECT_TRUE(r.Subscriptions().HPNumbers().empty());
     EXPECT_TRUE(r.Subscriptions().Subscribe(QStringLiteral("A")));

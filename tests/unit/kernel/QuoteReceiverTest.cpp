@@ -2,13 +2,13 @@
 
 #include <vector>
 
+#include "KernelOnMiniHost.h"
 #include "kernel/HostAccess.h"
 #include "kernel/MsgReceiver.h"
 #include "kernel/QuoteReceiver.h"
 #include "kora/interface/QuoteSubscribeSvcI.h"
 #include "kora/utility/Exception.h"
 #include "support/FaultRecorder.h"
-#include "support/MiniHost.h"
 
 using Kora::Utility::Handle;
 namespace K = Kora::Kernel;
@@ -61,18 +61,11 @@ public:
     std::vector<Handle<I::QuoteSubscriberI>> subscribers;
 };
 
-class Quotes : public ::testing::Test {
+class Quotes : public KernelOnMiniHost {
 protected:
-    void SetUp() override {
-        host = Handle<MiniHost::Host>(new MiniHost::Host);
-        service = Handle<QuoteService>(new QuoteService);
-        host->AddService(service);
-        K::SetHost(host.Get());
-    }
-    void TearDown() override { K::SetHost(nullptr); }
+    Quotes() { host->AddService(service); }
 
-    Handle<MiniHost::Host> host;
-    Handle<QuoteService> service;
+    Handle<QuoteService> service{new QuoteService};
     const I::QuoteKey key{3, QStringLiteral("m2409"), 3, 0};
 };
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "KernelOnMiniHost.h"
 #include "kernel/HostAccess.h"
-#include "support/MiniHost.h"
 
 using Kora::Utility::Handle;
 namespace K = Kora::Kernel;
@@ -21,16 +21,9 @@ public:
     int Echo(int v) override { return v; }
 };
 
-class ServiceAccess : public ::testing::Test {
+class ServiceAccess : public KernelOnMiniHost {
 protected:
-    void SetUp() override {
-        host = Handle<MiniHost::Host>(new MiniHost::Host);
-        host->AddService(Handle<I::ServiceInterfaceI>(new EchoSvc));
-        K::SetHost(host.Get());
-    }
-    void TearDown() override { K::SetHost(nullptr); }
-
-    Handle<MiniHost::Host> host;
+    ServiceAccess() { host->AddService(Handle<I::ServiceInterfaceI>(new EchoSvc)); }
 };
 
 TEST_F(ServiceAccess, WithCachingTheRegistryIsAskedOnceAndWithoutItEveryTime) {
@@ -42,8 +35,7 @@ TEST_F(ServiceAccess, WithCachingTheRegistryIsAskedOnceAndWithoutItEveryTime) {
 
     // With caching off every lookup reaches the host again.
     host->canCache = false;
-    K::SetHost(nullptr);
-    K::SetHost(host.Get());
+    Attach();
     for (int i = 0; i < 3; ++i) {
         ASSERT_TRUE(K::GetService<EchoSvcI>());
     }
@@ -66,8 +58,7 @@ TEST_F(ServiceAccess, MissingRegistryServiceOrCentreGiveEmptyHandlesThatThrowWhe
     EXPECT_EQ(host->normalCenter->posts.size(), 1u);
     host->apiMgr = nullptr;
     host->normalCenter = nullptr;
-    K::SetHost(nullptr);
-    K::SetHost(host.Get());
+    Attach();
     Handle<EchoSvcI> none = K::GetService<EchoSvcI>();
     EXPECT_FALSE(none);
     EXPECT_THROW(none->Echo(1), Kora::Utility::NullHandleException);
