@@ -10,6 +10,7 @@
 #include "kora/utility/JsonAccess.h"
 #include "platform/MessageBox.h"
 #include "platform/WinMessage.h"
+#include "support/HostSteps.h"
 #include "ui/MarketWatch.h"
 #include "ui/ToolDock.h"
 
@@ -109,10 +110,9 @@ TEST_F(ShortcutTradeTest, AShortcutKeyOnTheMainWindowBuysTheLinkedContractInKeyb
     QTest::keyClick(Window().windowHandle(), Qt::Key_F1);
 
     auto bought = [&] {
-        for (const Json::Value& entry : Host().JournalEntries()) {
+        for (const Json::Value& entry : JournalOf(Host(), QStringLiteral("Order"))) {
             const Json::Value& order = Kora::Utility::Member(entry["Request"], "Order");
-            if (Kora::Utility::JsonText(entry, "Kind") == "Order" &&
-                Kora::Utility::JsonText(order["Contract"], "ContractCode") == future.code &&
+            if (Kora::Utility::JsonText(order["Contract"], "ContractCode") == future.code &&
                 Kora::Utility::JsonText(order, "Direction") == "0") {
                 return true;
             }
