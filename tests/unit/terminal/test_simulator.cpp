@@ -258,9 +258,6 @@ TEST(SimulatorDeterminismTest, TheSameSeedGivesTheSameMarketStepByStep) {
     Simulator a(SimulatorOptions{42, kTradingDay});
     Simulator b(SimulatorOptions{42, kTradingDay});
     Simulator c(SimulatorOptions{43, kTradingDay});
-    ASSERT_EQ(a.History(0).size(), 120u);
-    EXPECT_EQ(a.History(0).back().close, 3000.0);
-    EXPECT_LT(a.History(0).back().date, 20240315u);
     for (int step = 0; step < 20; ++step) {
         a.Step();
         b.Step();
