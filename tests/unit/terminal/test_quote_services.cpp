@@ -97,7 +97,7 @@ TEST_F(QuoteServicesTest, PushesReachOnlyTheFollowersOfAContractOnTheWorkerThrea
     bankFollower->Stop();
 }
 
-TEST_F(QuoteServicesTest, HistoryIsAnsweredToTheAskerAlone) {
+TEST_F(QuoteServicesTest, HistoryIsAnsweredToTheAskerAloneAndDailyBarsEndAtTheReference) {
     const Market::Instrument& bank = host.Instrument("SHSE-A", "600000");
     Handle<KeptPushes> asker = Follow(bank);
     Handle<KeptPushes> bystander = Follow(bank);
@@ -124,6 +124,24 @@ TEST_F(QuoteServicesTest, HistoryIsAnsweredToTheAskerAlone) {
     EXPECT_EQ(announced[0]["MarketID"].asInt(), 1000);
     asker->Stop();
     bystander->Stop();
+
+    // Asked directly, daily history ends at the reference price; weight data is for stocks only.
+    Json::Value bars;
+    ASSERT_TRUE(host.QuoteData().GetHistory(host.KeyOf(host.Instrument("SHSE-A", "510050")),
+                                            QStringLiteral("KLine_Day"), bars));
+    ASSERT_EQ(bars.size(), 120u);
+    EXPECT_LT(bars[0]["Date"].asUInt(), bars[119]["Date"].asUInt());
+    EXPECT_DOUBLE_EQ(bars[119]["Close"].asDouble(), 2.5);
+    for (const Json::Value& bar : bars) {
+        EXPECT_LE(bar["Low"].asDouble(), bar["Close"].asDouble());
+        EXPECT_GE(bar["High"].asDouble(), bar["Open"].asDouble());
+    }
+    Json::Value weights;
+    EXPECT_FALSE(host.QuoteData().GetHistory(host.KeyOf(host.Instrument("SHSE-A", "510050")),
+                                             QStringLiteral("WeightData"), weights));
+    ASSERT_TRUE(host.QuoteData().GetHistory(host.KeyOf(host.Instrument("SZSE-A", "000001")),
+                                            QStringLiteral("WeightData"), weights));
+    EXPECT_GT(weights[0]["CashDividend"].asDouble(), 0.0);
 }
 
 template <class T>
@@ -160,25 +178,6 @@ TEST_F(QuoteServicesTest, TheSnapshotIsFilledAtTheAgreedOffsets) {
     EXPECT_FALSE(host.QuoteData().GetSnapshot(QuoteKey{}, snapshot));
     EXPECT_EQ(host.QuoteData().FindKey(QStringLiteral("DCE"), QStringLiteral("m2408")), host.KeyOf(meal));
     EXPECT_EQ(host.QuoteData().FindKey(QStringLiteral("DCE"), QStringLiteral("x")).marketId, -1);
-}
-
-TEST_F(QuoteServicesTest, DailyHistoryEndsAtTheReferenceAndWeightDataIsForStocks) {
-    Json::Value bars;
-    ASSERT_TRUE(host.QuoteData().GetHistory(host.KeyOf(host.Instrument("SHSE-A", "510050")),
-                                            QStringLiteral("KLine_Day"), bars));
-    ASSERT_EQ(bars.size(), 120u);
-    EXPECT_LT(bars[0]["Date"].asUInt(), bars[119]["Date"].asUInt());
-    EXPECT_DOUBLE_EQ(bars[119]["Close"].asDouble(), 2.5);
-    for (const Json::Value& bar : bars) {
-        EXPECT_LE(bar["Low"].asDouble(), bar["Close"].asDouble());
-        EXPECT_GE(bar["High"].asDouble(), bar["Open"].asDouble());
-    }
-    Json::Value weights;
-    EXPECT_FALSE(host.QuoteData().GetHistory(host.KeyOf(host.Instrument("SHSE-A", "510050")),
-                                             QStringLiteral("WeightData"), weights));
-    ASSERT_TRUE(host.QuoteData().GetHistory(host.KeyOf(host.Instrument("SZSE-A", "000001")),
-                                            QStringLiteral("WeightData"), weights));
-    EXPECT_GT(weights[0]["CashDividend"].asDouble(), 0.0);
 }
 
 TEST_F(QuoteServicesTest, OptionChainsFollowTheHostsConventions) {

@@ -195,7 +195,7 @@ TEST(JournalFileTest, MemoryKeepsTheLatestTenThousandLinesAndTheFileAllOfThem) {
     EXPECT_EQ(Journal::ReadFile(path).size(), 10005u);
 }
 
-TEST_F(TradingTest, MalformedRequestsAreRefusedAndJournalledButNeverReachTheMarket) {
+TEST_F(TradingTest, MalformedRequestsAreRefusedAndJournalledButNeverReachTheMarketAndUnknownsAnswerEmpty) {
     struct Case {
         const char* name;
         Json::Value request;
@@ -231,9 +231,8 @@ TEST_F(TradingTest, MalformedRequestsAreRefusedAndJournalledButNeverReachTheMark
     EXPECT_EQ(host.Engine().Invoke(QStringLiteral("NoSuchThing"), Json::Value())["ErrorCode"].asInt(),
               ErrorCode::kUnsupported);
     EXPECT_EQ(host.Engine().CancelOrder(Json::Value(7))["ErrorCode"].asInt(), ErrorCode::kNoSuchOrder);
-}
 
-TEST_F(TradingTest, UnknownAccountsAndContractsAnswerEmpty) {
+    // Questions about unknown accounts and contracts are answered empty.
     const Json::Value nobody("E404");
     EXPECT_TRUE(host.Engine().GetPositions(nobody).empty());
     EXPECT_TRUE(host.Engine().GetMoney(nobody).empty());
