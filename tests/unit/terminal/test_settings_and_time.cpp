@@ -12,6 +12,7 @@
 #include "services/ThemeImages.h"
 
 using namespace Terminal;
+using namespace TerminalTest;
 using Kora::Utility::Handle;
 namespace Topic = Kora::Interface::Topic;
 
@@ -20,7 +21,7 @@ namespace {
 const QString kShortcuts = QStringLiteral("公共参数键盘下单设置");
 
 TEST(SettingsTest, EveryShortcutItemHasItsOwnDefaultChord) {
-    HostRuntime host(TerminalTest::ScriptedOptions());
+    HostRuntime host(ScriptedOptions());
     const Json::Value section = host.Config().GetSection(kShortcuts);
     std::set<uint32_t> chords;
     auto take = [&](const Json::Value& item, const std::string& name) {
@@ -46,7 +47,7 @@ TEST(SettingsTest, EveryShortcutItemHasItsOwnDefaultChord) {
 }
 
 TEST(SettingsTest, NamedColoursAndFontsAreReadAndUnknownOnesGetTheDefault) {
-    HostRuntime host(TerminalTest::ScriptedOptions());
+    HostRuntime host(ScriptedOptions());
     EXPECT_EQ(host.Config().GetColor(QStringLiteral("快捷键下单板背景色")), 0x00F7F3EFu);
     EXPECT_EQ(host.Theme().GetColor(QStringLiteral("期权批量交易下单按钮")), 0x002122C6u);
     EXPECT_EQ(host.Config().GetColor(QStringLiteral("没有这个颜色")), 0u);
@@ -56,7 +57,7 @@ TEST(SettingsTest, NamedColoursAndFontsAreReadAndUnknownOnesGetTheDefault) {
 }
 
 TEST(ThemeTest, EveryImageIsDrawnAndUnknownOnesAreNull) {
-    HostRuntime host(TerminalTest::ScriptedOptions());
+    HostRuntime host(ScriptedOptions());
     const auto names = Services::ThemeImageNames();
     EXPECT_EQ(names.size(), 35u);
     for (const auto& [category, name] : names) {
@@ -92,7 +93,7 @@ QString MakeWorkFolder(const QTemporaryDir& root, const QByteArray& settings) {
 
 TEST(SettingsTest, TheUsersFileOverridesOnlyWhatItNames) {
     QTemporaryDir root;
-    HostOptions options = TerminalTest::ScriptedOptions();
+    HostOptions options = ScriptedOptions();
     options.workDir = MakeWorkFolder(root, R"({"触发方式": {"期货": 1},
         "颜色": {"快捷键下单板背景色": "0x00112233"},
         "公共参数键盘下单设置": {"撤买快捷键": {"快捷键": 65, "控制键": 2}},
@@ -106,7 +107,7 @@ TEST(SettingsTest, TheUsersFileOverridesOnlyWhatItNames) {
     EXPECT_EQ(host.Config().GetValue(kShortcuts, QStringLiteral("撤买快捷键"))["快捷键"].asInt(), 65);
     EXPECT_EQ(host.Config().GetValue(kShortcuts, QStringLiteral("撤卖快捷键"))["快捷键"].asInt(), 121);
 
-    const Json::Value account = TerminalTest::JsonOf(R"({"EAccountID": "E1008"})");
+    const Json::Value account = JsonOf(R"({"EAccountID": "E1008"})");
     EXPECT_TRUE(host.Config().GetOrderSettings(QStringLiteral("期货"), account)["NeedPassword"].asBool());
     EXPECT_EQ(host.Config().GetOrderSettings(QStringLiteral("期货"), account)["DefaultHedge"].asString(),
               "1");
@@ -123,7 +124,7 @@ TEST(SettingsTest, TheUsersFileOverridesOnlyWhatItNames) {
 
 TEST(SettingsTest, AMalformedFileIsReportedAndTheShippedSettingsHold) {
     QTemporaryDir root;
-    HostOptions options = TerminalTest::ScriptedOptions();
+    HostOptions options = ScriptedOptions();
     options.workDir = MakeWorkFolder(root, "{ not json");
     HostRuntime host(options);
     EXPECT_EQ(host.Settings().Problems().size(), 1);
@@ -131,11 +132,11 @@ TEST(SettingsTest, AMalformedFileIsReportedAndTheShippedSettingsHold) {
 }
 
 TEST(TimeServiceTest, TimersFireAsTheClockMovesAndAnswerTheirIdentifierAndMalformedOnesAreRefused) {
-    HostRuntime host(TerminalTest::ScriptedOptions());
+    HostRuntime host(ScriptedOptions());
     Handle<MessageRecorder> ticks = host.Record({Topic::kTimerTick});
     Services::TimeService& time = host.Time();
-    const Json::Value slow = time.CreateTimer(TerminalTest::JsonOf(R"({"DueTime": 1000, "Period": 500})"));
-    const Json::Value once = time.CreateTimer(TerminalTest::JsonOf(R"({"DueTime": 1200, "Period": 0})"));
+    const Json::Value slow = time.CreateTimer(JsonOf(R"({"DueTime": 1000, "Period": 500})"));
+    const Json::Value once = time.CreateTimer(JsonOf(R"({"DueTime": 1200, "Period": 0})"));
     ASSERT_FALSE(slow.isNull());
     ASSERT_NE(slow, once);
     EXPECT_TRUE(time.StartTimer(slow));
@@ -152,8 +153,7 @@ TEST(TimeServiceTest, TimersFireAsTheClockMovesAndAnswerTheirIdentifierAndMalfor
     }
     EXPECT_EQ(fired, (std::vector<Json::Value>{slow, once, slow, slow}));
     EXPECT_EQ(time.GetTickCount(), 2000u);
-    EXPECT_EQ(time.GetCurrentTime(),
-              QDateTime(TerminalTest::kTradingDay, QTime(9, 30, 2), Qt::OffsetFromUTC, 8 * 3600));
+    EXPECT_EQ(time.GetCurrentTime(), QDateTime(kTradingDay, QTime(9, 30, 2), Qt::OffsetFromUTC, 8 * 3600));
 
     EXPECT_TRUE(time.StopTimer(slow));
     host.AdvanceClock(5000);
@@ -166,21 +166,20 @@ TEST(TimeServiceTest, TimersFireAsTheClockMovesAndAnswerTheirIdentifierAndMalfor
     // Malformed timers are refused.
     for (const char* timer : {R"({"DueTime": -1, "Period": 100})", R"({"DueTime": "soon", "Period": 100})",
                               R"({"DueTime": 100})", "5", "null"}) {
-        EXPECT_TRUE(host.Time().CreateTimer(TerminalTest::JsonOf(timer)).isNull()) << timer;
+        EXPECT_TRUE(host.Time().CreateTimer(JsonOf(timer)).isNull()) << timer;
     }
     EXPECT_FALSE(host.Time().StartTimer(Json::Value("1")));
     EXPECT_FALSE(host.Time().StopTimer(Json::Value(99)));
 }
 
 TEST(TimeServiceTest, ARolledDayOpensOnTheNextWeekdayWithoutFiringTheNightsTimers) {
-    HostRuntime host(TerminalTest::ScriptedOptions());  // Friday 15 March
+    HostRuntime host(ScriptedOptions());  // Friday 15 March
     Handle<MessageRecorder> ticks = host.Record({Topic::kTimerTick});
-    const Json::Value second =
-        host.Time().CreateTimer(TerminalTest::JsonOf(R"({"DueTime": 1000, "Period": 1000})"));
+    const Json::Value second = host.Time().CreateTimer(JsonOf(R"({"DueTime": 1000, "Period": 1000})"));
     ASSERT_TRUE(host.Time().StartTimer(second));
     host.AdvanceClock(400);
-    const Json::Value waiting = TerminalTest::JsonOf(
-        R"({"ExchangeCode": "DCE", "ContractCode": "m2408", "Trigger": {"Price": 3100}})");
+    const Json::Value waiting =
+        JsonOf(R"({"ExchangeCode": "DCE", "ContractCode": "m2408", "Trigger": {"Price": 3100}})");
     ASSERT_EQ(host.Conditions().Execute(QStringLiteral("-808-@"), waiting)["ErrorCode"].asInt(), 0);
 
     EXPECT_EQ(host.RollTradingDay(), QDate(2024, 3, 18));
