@@ -13,6 +13,7 @@
 #include <QtTest/QTest>
 
 #include "UiFixture.h"
+#include "support/HostSteps.h"
 #include "ui/LayoutKeeper.h"
 #include "ui/MarketWatch.h"
 #include "ui/ToolDock.h"
@@ -35,8 +36,7 @@ protected:
     void Start(bool fresh = false) {
         m_log.clear();
         m_host = std::make_unique<Terminal::HostRuntime>(TerminalTest::ScriptedOptions());
-        ASSERT_TRUE(m_host->LoadComponentLibrary(qEnvironmentVariable("KRT_DIST_BIN") +
-                                                 QStringLiteral("/libKRTTools.so")));
+        ASSERT_TRUE(LoadRunLayoutComponent(*m_host));
         m_window = std::make_unique<Terminal::Ui::MainWindow>(*m_host);
         auto* keeper = new LayoutKeeper(*m_host, *m_window, LayoutPath(),
                                         [this](const QString& line) { m_log << line; });
