@@ -111,17 +111,6 @@ TEST(CommandLineTest, AccountsArePrintedOnePerLineAndComponentInfoAsTheComponent
     EXPECT_EQ(info, ExpectedComponentInfo());
 }
 
-TEST(CommandLineTest, AHeadlessRunQuitsWhenToldAndKeepsItsJournal) {
-    QTemporaryDir folder;
-    const QString journal = folder.filePath(QStringLiteral("journal.jsonl"));
-    const ProcessResult run = RunTerminal({QStringLiteral("--headless"), QStringLiteral("--journal"), journal,
-                                           QStringLiteral("--seed"), QStringLiteral("9"),
-                                           QStringLiteral("--quit-after"), QStringLiteral("0.3")});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(QFile::exists(journal));
-    EXPECT_TRUE(run.err.contains(QStringLiteral("component loaded"))) << run.err.toStdString();
-}
-
 TEST(CommandLineTest, BadArgumentsAreRefused) {
     for (const QStringList& arguments :
          {QStringList{QStringLiteral("--bogus")},
@@ -158,14 +147,19 @@ TEST(CommandLineTest,
     EXPECT_TRUE(restored.err.contains(QStringLiteral("layout: restored from"))) << restored.err.toStdString();
     EXPECT_TRUE(restored.err.contains(QStringLiteral("RetiredLadder"))) << restored.err.toStdString();
     EXPECT_EQ(savedText(), saved) << "a run that changed nothing left the file as it was";
+    EXPECT_TRUE(restored.err.contains(QStringLiteral("component loaded"))) << restored.err.toStdString();
 
+    // The headless run also keeps its journal where it is told and takes its seed.
+    const QString journal = root.filePath(QStringLiteral("journal.jsonl"));
     for (const QStringList& kind : {QStringList{QStringLiteral("--offscreen"), QStringLiteral("--fresh")},
-                                    QStringList{QStringLiteral("--headless")}}) {
+                                    QStringList{QStringLiteral("--headless"), QStringLiteral("--journal"),
+                                                journal, QStringLiteral("--seed"), QStringLiteral("9")}}) {
         const ProcessResult run = RunTerminal(kind + common);
         EXPECT_EQ(run.exitCode, 0) << kind.join(' ').toStdString();
         EXPECT_FALSE(run.err.contains(QStringLiteral("layout:"))) << run.err.toStdString();
         EXPECT_EQ(savedText(), saved) << kind.join(' ').toStdString();
     }
+    EXPECT_TRUE(QFile::exists(journal));
 }
 
 // A subscriber of the component's glue that keeps the quotes it is pushed.
