@@ -8,6 +8,7 @@
 
 #include "UiFixture.h"
 #include "kora/utility/JsonAccess.h"
+#include "support/HostSteps.h"
 #include "support/WaitUntil.h"
 #include "ui/AccountActions.h"
 #include "ui/MarketWatch.h"
@@ -21,13 +22,7 @@ constexpr int kRowHeight = 22;
 constexpr int kColumnWidth = 63;
 
 std::vector<Json::Value> Journal(Terminal::HostRuntime& host, const char* kind) {
-    std::vector<Json::Value> entries;
-    for (const Json::Value& entry : host.JournalEntries()) {
-        if (JsonText(entry, "Kind") == kind) {
-            entries.push_back(entry);
-        }
-    }
-    return entries;
+    return JournalOf(host, QString::fromLatin1(kind));
 }
 
 class OptqmTerminalTest : public UiFixture {};
