@@ -8,8 +8,6 @@
 #include "analysis/CDlgOptionTradeStatistics.h"
 #include "chooser/CDlgDownQuotaData.h"
 #include "kora/utility/JsonAccess.h"
-#include "platform/ControlId.h"
-#include "platform/ModalRunner.h"
 #include "widget/statistics/StatisticsFixture.h"
 
 namespace {
@@ -17,26 +15,13 @@ namespace {
 using Dialog = CDlgOptionTradeStatistics;
 using Kora::Utility::JsonText;
 
-// Modal dialogs are run by the test: `onModal` when set, else as usual (the quote download
-// finishes at once on the scripted host).
 class TradeStatisticsDialog : public StatisticsFixture {
 protected:
-    void SetUp() override {
-        m_previous = Win::SetModalRunner([this](QDialog& d) { return onModal ? onModal(d) : d.exec(); });
-    }
-    void TearDown() override { Win::SetModalRunner(m_previous); }
-
-    static QComboBox* Combo(QWidget& d, int id) { return Win::FindControl<QComboBox>(&d, id); }
     // Chooses a combo entry as the user does.
-    static void Choose(QWidget& d, int id, int index) {
+    void Choose(QWidget& d, int id, int index) {
         Combo(d, id)->setCurrentIndex(index);
         emit Combo(d, id)->activated(index);
     }
-
-    std::function<int(QDialog&)> onModal;
-
-private:
-    Win::ModalRunner m_previous;
 };
 
 TEST_F(TradeStatisticsDialog, TheChainsHistoryIsDownloadedBeforeItsRowsAreBuilt) {
