@@ -122,9 +122,7 @@ TEST_F(OptqmTest, AStockOptionAccountStartsNetWithCoveredOfferedAndTheFuturesCom
     EXPECT_TRUE(Control<QCheckBox>(Dlg::kCoveredId)->isVisible());
     EXPECT_FALSE(Control<QCheckBox>(Dlg::kCoveredId)->isChecked());
     EXPECT_FALSE(Control<QComboBox>(Dlg::kHedgeId)->isVisible());
-    QComboBox* steps = Control<QComboBox>(Dlg::kStepModeId);
-    EXPECT_EQ(steps->itemText(0), QStringLiteral("每格一跳"));
-    EXPECT_EQ(steps->currentText(), QStringLiteral("5档盘口"));
+    EXPECT_EQ(Control<QComboBox>(Dlg::kStepModeId)->currentText(), QStringLiteral("5档盘口"));
     QStringList titles;
     for (int column = 0; column < Ladder().ColumnCount(); ++column) {
         titles << Ladder().ColumnTitle(column);
@@ -157,7 +155,6 @@ TEST_F(OptqmTest, AFuturesAccountShowsTheHedgeTypesWithSpeculationChosenAndNoCov
     QComboBox* hedge = Control<QComboBox>(Dlg::kHedgeId);
     EXPECT_TRUE(hedge->isVisible());
     EXPECT_EQ(hedge->currentText(), QStringLiteral("投机"));
-    EXPECT_EQ(hedge->count(), 3);
     EXPECT_EQ(hedge->itemText(2), QStringLiteral("保值"));
     EXPECT_FALSE(Control<QCheckBox>(Dlg::kCoveredId)->isVisible());
     EXPECT_TRUE(Dialog().Presenter().IsEligible(Dialog().Contract())) << "a futures option";
