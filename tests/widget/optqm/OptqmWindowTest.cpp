@@ -234,33 +234,7 @@ TEST_F(OptqmTest, ADoubleClickOnAPositionPanelTakesTheNumberAtTheStartOfItsText)
     EXPECT_EQ(Control<CPriceHSpinEdit>(Dlg::kVolumeId)->Edit().text(), QStringLiteral("7"));
 }
 
-TEST_F(OptqmTest, TheSimpleLinkageFlagAnswersTheSurveyAndTheQueryAndTwoCommandsLeaveIt) {
-    Open();
-    EXPECT_TRUE(Notify(R"({"Function": "M_GetShowTopState"})").asBool());
-    const char* survey =
-        R"({"Function": "联动行为调查", "联动频道": "0", "CWID": "KRFutureQMouse", "调查回执": {}})";
-    const char* query = R"({"Function": "设置联动", "CWID": "OptionQuickMouse"})";
-    EXPECT_FALSE(Notify(survey).isMember("Result")) << "flag off";
-
-    const auto menu = window->BuildMenu();
-    ASSERT_EQ(menu->size(), 1u);
-    EXPECT_EQ(menu->front().at(QStringLiteral("Identity")), QStringLiteral("简单联动"));
-    const int command = menu->front().at(QStringLiteral("ID")).toInt();
-    window->OnMsg(Win::WM_COMMAND, Win::WPARAM(command), 0);
-    EXPECT_TRUE(Notify(survey)["Result"].asBool());
-    EXPECT_FALSE(Notify(R"({"Function": "联动行为调查", "联动频道": "1", "CWID": "KRFutureQMouse"})")
-                     .isMember("Result"))
-        << "another channel";
-    EXPECT_FALSE(Notify(R"({"Function": "联动行为调查", "联动频道": "0", "CWID": "OptionQuickMouse"})")
-                     .isMember("Result"))
-        << "the window itself asking";
-    EXPECT_EQ(Notify(query)["m_bSimpleLinkage"].asInt(), 1);
-
-    window->OnMsg(Win::WM_COMMAND, Win::WPARAM(command), 0);
-    EXPECT_EQ(Notify(query)["m_bSimpleLinkage"].asInt(), 0) << "two commands leave the flag as it was";
-}
-
-TEST_F(OptqmTest, AChosenOptionIsAnnouncedANewParamsOneTakenAndPreDestroyReleasesTheDialog) {
+TEST_F(OptqmTest, AsAContentWindowItAnnouncesTakesNewParamsAnswersLinkageAndReleasesTheDialog) {
     Open();
     auto* chooser = Control<CKrStockCombox>(Dlg::kContractId);
     const int chosen = chooser->FindCode(QString::fromStdString(Option().code)) == 0 ? 1 : 0;
@@ -284,6 +258,29 @@ TEST_F(OptqmTest, AChosenOptionIsAnnouncedANewParamsOneTakenAndPreDestroyRelease
     EXPECT_TRUE(answer->isEmpty());
     EXPECT_EQ(JsonText(Dialog().Contract(), "63"), other.code);
     EXPECT_EQ(Ladder().Model().ContractCode(), QString::fromStdString(other.code));
+
+    EXPECT_TRUE(Notify(R"({"Function": "M_GetShowTopState"})").asBool());
+    const char* survey =
+        R"({"Function": "联动行为调查", "联动频道": "0", "CWID": "KRFutureQMouse", "调查回执": {}})";
+    const char* query = R"({"Function": "设置联动", "CWID": "OptionQuickMouse"})";
+    EXPECT_FALSE(Notify(survey).isMember("Result")) << "flag off";
+
+    const auto menu = window->BuildMenu();
+    ASSERT_EQ(menu->size(), 1u);
+    EXPECT_EQ(menu->front().at(QStringLiteral("Identity")), QStringLiteral("简单联动"));
+    const int command = menu->front().at(QStringLiteral("ID")).toInt();
+    window->OnMsg(Win::WM_COMMAND, Win::WPARAM(command), 0);
+    EXPECT_TRUE(Notify(survey)["Result"].asBool());
+    EXPECT_FALSE(Notify(R"({"Function": "联动行为调查", "联动频道": "1", "CWID": "KRFutureQMouse"})")
+                     .isMember("Result"))
+        << "another channel";
+    EXPECT_FALSE(Notify(R"({"Function": "联动行为调查", "联动频道": "0", "CWID": "OptionQuickMouse"})")
+                     .isMember("Result"))
+        << "the window itself asking";
+    EXPECT_EQ(Notify(query)["m_bSimpleLinkage"].asInt(), 1);
+
+    window->OnMsg(Win::WM_COMMAND, Win::WPARAM(command), 0);
+    EXPECT_EQ(Notify(query)["m_bSimpleLinkage"].asInt(), 0) << "two commands leave the flag as it was";
 
     window->PreDestroy({});
     EXPECT_EQ(Wrapper().QuickMouse(), nullptr);

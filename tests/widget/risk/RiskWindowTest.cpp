@@ -313,7 +313,7 @@ protected:
     std::vector<Json::Value> Combinations() { return t.Journal("Combination"); }
 };
 
-TEST_F(RiskSimulated, TheChosenOptionIsBoughtOneLotThatTheButtonsStepButNeverBelowZeroAndTheMiddleEdits) {
+TEST_F(RiskSimulated, TheChosenOptionIsBoughtOneLotWhoseCellsStepEditAndTurnIt) {
     ASSERT_EQ(List().GetItemCount(), 2);
     EXPECT_EQ(Cell(0, "64"), QString::fromStdString(FundOption(8).name));
     EXPECT_EQ(Cell(0, "135"), "1");
@@ -339,10 +339,8 @@ TEST_F(RiskSimulated, TheChosenOptionIsBoughtOneLotThatTheButtonsStepButNeverBel
     QTest::keyClick(editor, Qt::Key_Return);
     t.Pump();
     EXPECT_EQ(Cell(0, "135"), "5");
-}
 
-TEST_F(RiskSimulated, TheDropDownTurnsTheDirectionAndTheFiguresWithIt) {
-    const double bought = Cell(0, "Delta_o").toDouble();
+    // The drop-down turns the direction and the figures with it.
     ClickCell(List(), 0, "270", 8);
     EXPECT_FALSE(List().CellChooser()->isVisible()) << "only the mark opens the choice";
     ClickCell(List(), 0, "270", -6);
@@ -351,10 +349,10 @@ TEST_F(RiskSimulated, TheDropDownTurnsTheDirectionAndTheFiguresWithIt) {
     t.Pump();
     EXPECT_EQ(Cell(0, "270"), "卖出");
     EXPECT_EQ(JsonText(Dialog().SimulatedSet().Record(0), "112"), "1");
-    EXPECT_NEAR(Cell(0, "Delta_o").toDouble(), -bought, 2e-4);
+    EXPECT_NEAR(Cell(0, "Delta_o").toDouble(), -5 * oneLot, 1e-3);
 }
 
-TEST_F(RiskSimulated, TheTotalRowIgnoresClicksAndATickedBoxLeavesTheSums) {
+TEST_F(RiskSimulated, TheTotalRowIgnoresClicksATickedBoxLeavesTheSumsAndDeleteRemovesTheSelectedRows) {
     ClickCell(List(), 1, "135", 4);
     ClickCell(List(), 1, "Check");
     EXPECT_FALSE(List().CellEditor()->isVisible());
@@ -367,9 +365,8 @@ TEST_F(RiskSimulated, TheTotalRowIgnoresClicksAndATickedBoxLeavesTheSums) {
     EXPECT_NE(Dialog().SumList().CellText(0, 0), sum);
     ClickCell(List(), 0, "Check");
     EXPECT_EQ(Dialog().SumList().CellText(0, 0), sum);
-}
 
-TEST_F(RiskSimulated, DeleteRemovesTheRowsSelectedInTheList) {
+    // Delete removes the rows selected in the list.
     AddThroughChooser(FundOption(11));
     ASSERT_EQ(List().GetItemCount(), 3);
     ClickCell(List(), 0, "64");

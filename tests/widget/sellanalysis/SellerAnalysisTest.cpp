@@ -56,7 +56,8 @@ protected:
     CDlgOptionSellAnaly dialog;
 };
 
-TEST_F(SellerAnalysis, OpensOnTheFirstUnderlyingWithEveryBoxTickedAndItsDefaults) {
+TEST_F(SellerAnalysis,
+       OpensWithEveryBoxTickedListsTheServicesFiguresAndFiltersAgainstTheStrikeNearestTheUnderlying) {
     EXPECT_EQ(Combo(dialog, Sell::kUnderlyingCombo)->count(), 7);
     EXPECT_EQ(dialog.Options().rowCount(), 168);  // four months of 21 strikes, calls and puts
     for (int id : {Sell::kAllMonthsRadio, Sell::kCallCheck, Sell::kPutCheck, Sell::kInTheMoneyCheck,
@@ -66,9 +67,7 @@ TEST_F(SellerAnalysis, OpensOnTheFirstUnderlyingWithEveryBoxTickedAndItsDefaults
     EXPECT_EQ(Text(dialog, Sell::kHistoryDays), "60");
     EXPECT_EQ(Text(dialog, Sell::kQuantity), "1");
     EXPECT_EQ(Text(dialog, Sell::kRate), "3.50");
-}
 
-TEST_F(SellerAnalysis, TheListShowsTheServicesFiguresOfEachOption) {
     ShowFund();
     const int row = dialog.Options().RowOf(Option(true, 20));  // the 2.50 call
     ASSERT_GE(row, 0);
@@ -80,10 +79,7 @@ TEST_F(SellerAnalysis, TheListShowsTheServicesFiguresOfEachOption) {
     EXPECT_EQ(cell(SellOptionList::kDelta), QString::asprintf("%.04f", record.delta));
     EXPECT_EQ(cell(SellOptionList::kContractUnit), "10000");
     EXPECT_EQ(cell(SellOptionList::kLastPrice).size(), 6);  // four decimals
-}
 
-TEST_F(SellerAnalysis, FiltersByMonthKindAndMoneynessAgainstTheStrikeNearestTheUnderlying) {
-    ShowFund();
     Win::FindControl<QRadioButton>(&dialog, Sell::kNearestMonthRadio)->setChecked(true);
     EXPECT_EQ(dialog.Options().rowCount(), 42);
     Tick(Sell::kInTheMoneyCheck, false);

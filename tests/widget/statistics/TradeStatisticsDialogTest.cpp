@@ -52,7 +52,7 @@ TEST_F(TradeStatisticsDialog, TheChainsHistoryIsDownloadedBeforeItsRowsAreBuilt)
     EXPECT_EQ(dialog.Statistic(), TradeStatistic::Volume) << "the statistic shown stays";
 }
 
-TEST_F(TradeStatisticsDialog, ThePointUnderTheMouseShowsItsFiguresWithinATimerTick) {
+TEST_F(TradeStatisticsDialog, ThePointUnderTheMouseShowsItsFiguresWithinATimerTickAndTheLinksLeadOn) {
     SetFigures(Call(4), 120, 60, 500);
     SetFigures(Put(4), 40, 20, 100);
     Dialog dialog;
@@ -75,19 +75,14 @@ TEST_F(TradeStatisticsDialog, ThePointUnderTheMouseShowsItsFiguresWithinATimerTi
     EXPECT_TRUE(WaitUntil([&] {
         return text->text() == QStringLiteral("行权价 2.200    认购：500  认沽：100  比：5.00");
     })) << text->text().toStdString();
-}
 
-TEST_F(TradeStatisticsDialog, BothLinksAnnounceTheUnderlyingAndMoreRunsTheBatchBoard) {
-    Dialog dialog;
-    ASSERT_TRUE(dialog.Create());
-    Choose(dialog, Dialog::kUnderlyingCombo, 1);
+    // Both links announce the underlying; "more" runs the batch board.
     const size_t announced = t.Host().Activity().Announcements().size();
     QString opened;
     onModal = [&](QDialog& d) {
         opened = d.windowTitle();
         return int(QDialog::Rejected);
     };
-
     emit Win::FindControl<QLabel>(&dialog, Dialog::kQuoteLink)->linkActivated(QStringLiteral("#"));
     emit Win::FindControl<QLabel>(&dialog, Dialog::kMoreLink)->linkActivated(QStringLiteral("#"));
     const auto announcements = t.Host().Activity().Announcements();
