@@ -176,7 +176,7 @@ TEST_F(BoardWindowTest, ARefusedOrderLeavesTicksQuantityAndAccountAsTheyWere) {
     Quantity(board).setText("3");
     Press(board, Board::kOrderButton);
 
-    EXPECT_EQ(t.BoxTexts(), QStringList{"你选择的期权合约与当前交易账号的类型不匹配，请核实！"});
+    ASSERT_EQ(t.BoxTexts(), QStringList{"你选择的期权合约与当前交易账号的类型不匹配，请核实！"});
     EXPECT_EQ(t.boxes[0].title, "提示");
     EXPECT_TRUE(t.Journal(QStringLiteral("Combination")).empty());
     EXPECT_EQ(board.Board().Ticks(), (std::vector<CellRef>{{0, OptionBoard::kPutSell}}));

@@ -202,7 +202,7 @@ TEST_F(OptqmTest, AnOrderAgainstAnOwnRestingOrderIsSentOnlyOnYesAndOneTheEngineC
 
     t.answer = Win::IDNO;
     ClickCell(0.0470, kBuyVolume);
-    EXPECT_EQ(t.BoxTexts(), QStringList{"该价格将与您自己的挂单成交，是否继续？"});
+    ASSERT_EQ(t.BoxTexts(), QStringList{"该价格将与您自己的挂单成交，是否继续？"});
     EXPECT_EQ(t.boxes[0].title, QStringLiteral("提示"));
     EXPECT_EQ(Orders().size(), 1u) << "No sends nothing";
     t.answer = Win::IDYES;

@@ -395,7 +395,7 @@ TEST_F(RiskSimulated, OneClickSendsTheTickedLotsAsOneCombination) {
 TEST_F(RiskSimulated, AContractTheAccountCannotTradeIsRefusedAndNothingSent) {
     AddThroughChooser(FutureOption());
     OneClick();
-    EXPECT_EQ(t.BoxTexts(), QStringList{"选择了当前账号不支持的合约，请重新选择！"});
+    ASSERT_EQ(t.BoxTexts(), QStringList{"选择了当前账号不支持的合约，请重新选择！"});
     EXPECT_EQ(t.boxes.back().title, "提示");
     EXPECT_TRUE(Combinations().empty());
 }

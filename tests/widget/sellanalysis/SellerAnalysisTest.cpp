@@ -90,13 +90,13 @@ TEST_F(SellerAnalysis,
     Tick(Sell::kInTheMoneyCheck, true);
     Tick(Sell::kPutCheck, false);
     const QStringList calls = Column(dialog.Options(), SellOptionList::kName);
-    EXPECT_EQ(calls.size(), 10);
+    ASSERT_EQ(calls.size(), 10);
     EXPECT_EQ(calls.front(), "蓝筹ETF购3月2000");
     EXPECT_EQ(calls.back(), "蓝筹ETF购3月2450");
     Tick(Sell::kPutCheck, true);
     Tick(Sell::kCallCheck, false);
     const QStringList puts = Column(dialog.Options(), SellOptionList::kName);
-    EXPECT_EQ(puts.size(), 10);
+    ASSERT_EQ(puts.size(), 10);
     EXPECT_EQ(puts.front(), "蓝筹ETF沽3月2550");
     EXPECT_EQ(puts.back(), "蓝筹ETF沽3月3000");
 }
@@ -150,7 +150,7 @@ TEST_F(SellerAnalysis, ValidationsComeInOrderAndChangeNothing) {
         SetText(dialog, Sell::kQuantity, c.quantity);
         dialog.Compute();
         if (c.message) {
-            EXPECT_EQ(t.BoxTexts(), QStringList{QString::fromUtf8(c.message)}) << c.historyDays;
+            ASSERT_EQ(t.BoxTexts(), QStringList{QString::fromUtf8(c.message)}) << c.historyDays;
             EXPECT_EQ(t.boxes[0].title, "提示");
             EXPECT_EQ(dialog.ProfitRows().rowCount(), 0);
         } else {
