@@ -179,10 +179,7 @@ TEST_F(RiskWindow, OpensOnTheAccountsOptionsWithTheirTotalAsTheSumAndBothChartsD
               Host().KeyOf(Fund()).ToText());
     EXPECT_EQ(Dialog().ChartA().SeriesName(0), "Delta");
     EXPECT_EQ(Dialog().ChartB().SeriesName(0), "Gamma");
-    const QStringList labels = Dialog().ChartA().XLabels();
-    ASSERT_FALSE(labels.isEmpty());
-    EXPECT_EQ(labels.front().section('.', 1).size(), 4) << labels.front().toStdString();
-    EXPECT_LE(labels.size(), 4);
+    EXPECT_FALSE(Dialog().ChartA().XLabels().isEmpty());
 }
 
 TEST(RiskChartLabels, EveryNthPointOnceThereAreEnoughAndDecimalsAboveNinetyNinePoints) {
