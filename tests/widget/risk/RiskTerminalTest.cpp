@@ -86,6 +86,7 @@ TEST(RiskTerminalTest, SimulatedOptionAddedThroughTheChooserIsSentAsOneConfirmed
     ASSERT_EQ(combinations.size(), 1u);
     const Json::Value& leg = combinations[0]["Request"]["OrderList"][0];
     EXPECT_EQ(JsonText(combinations[0], "PageName"), "多品种");
+    EXPECT_EQ(JsonText(combinations[0]["Request"], "EAccountID"), "E1006");
     EXPECT_EQ(JsonInt(leg, "Volume"), 1);
 
     const auto pending = host.AddinPublic().Pending();

@@ -35,7 +35,6 @@ namespace {
 [[maybe_unused]] auto* const kRunLayoutFolder = ::testing::AddGlobalTestEnvironment(new RunLayoutFolder);
 
 using Dlg = CDlgPositionAnalyze;
-using Kora::Utility::JsonInt;
 using Kora::Utility::JsonText;
 
 // The position risk window as the terminal opens it, on the scripted market's stock-option
@@ -371,22 +370,6 @@ TEST_F(RiskSimulated, TheTotalRowIgnoresClicksATickedBoxLeavesTheSumsAndDeleteRe
     t.Pump();
     ASSERT_EQ(List().GetItemCount(), 2);
     EXPECT_EQ(Cell(0, "64"), QString::fromStdString(FundOption(11).name));
-}
-
-TEST_F(RiskSimulated, OneClickSendsTheTickedLotsAsOneCombination) {
-    ClickCell(List(), 0, "135", -4);
-    OneClick();
-    ASSERT_EQ(Combinations().size(), 1u);
-    const Json::Value request = Combinations()[0]["Request"];
-    EXPECT_EQ(JsonText(request, "EAccountID"), "E1006");
-    ASSERT_EQ(request["OrderList"].size(), 1u);
-    EXPECT_EQ(JsonText(request["OrderList"][0]["Contract"], "ContractCode"), FundOption(8).code);
-    EXPECT_EQ(JsonInt(request["OrderList"][0], "Volume"), 2);
-
-    ClickCell(List(), 0, "Check");
-    OneClick();
-    ASSERT_EQ(Combinations().size(), 2u);
-    EXPECT_EQ(Combinations()[1]["Request"]["OrderList"].size(), 0u) << "nothing ticked: an empty order list";
 }
 
 TEST_F(RiskSimulated, AContractTheAccountCannotTradeIsRefusedAndNothingSent) {
