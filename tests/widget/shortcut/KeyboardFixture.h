@@ -18,15 +18,14 @@
 // filter does, and the keyboard order mode a test away.
 class KeyboardFixture : public ::testing::Test {
 protected:
-    static constexpr const char* kSection = ShortcutKeyTable::kSection;
-
     void TearDown() override {
         CKRTToolsApp::Instance().CleanUp();
         ShortcutKeyTable::Shared().keyHeld = false;
     }
 
     void SetSetting(const char* key, const Json::Value& value) {
-        t.Host().Settings().SetValue(QString::fromUtf8(kSection), QString::fromUtf8(key), value);
+        t.Host().Settings().SetValue(QString::fromUtf8(ShortcutKeyTable::kSection), QString::fromUtf8(key),
+                                     value);
     }
 
     void Execute(const char* function) {
