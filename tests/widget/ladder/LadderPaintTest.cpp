@@ -26,15 +26,7 @@ protected:
     }
 };
 
-TEST_F(LadderPaint, PriceTextsAreColouredByReferenceRowAndDayRange) {
-    const QImage image = paint();
-    EXPECT_TRUE(Shows(image, cell(3520, 2), 0x0707EF)) << "above the reference: red";
-    EXPECT_TRUE(Shows(image, cell(3502, 2), 0x058F08)) << "below the reference: green";
-    EXPECT_TRUE(Shows(image, cell(LadderScene::kReference, 2), 0x000000)) << "the reference row: black";
-    EXPECT_FALSE(Shows(image, cell(3520, 2), 0x058F08));
-}
-
-TEST_F(LadderPaint, CellFillsFollowTheColumnLastPriceRangeAndBestQuote) {
+TEST_F(LadderPaint, TextsAndFillsFollowTheReferenceLastPriceDayRangeAndBestQuote) {
     struct Probe {
         double price;
         int column;
@@ -56,40 +48,34 @@ TEST_F(LadderPaint, CellFillsFollowTheColumnLastPriceRangeAndBestQuote) {
     const QRect bid = cell(3512, 1);
     EXPECT_EQ(image.pixel(bid.right(), bid.center().y()), Rgb(0xC0C0C0)) << "grid";
     EXPECT_EQ(image.pixel(bid.center().x(), bid.bottom()), Rgb(0xC0C0C0));
-    // A quote that moves takes its fill along; nothing stays behind on the old row.
-    LadderBestQuote moved = ladder().Model().BestQuote();
-    moved.bidPrice = 3510;
-    ladder().SetBestQuote(moved);
-    const QImage after = paint();
-    EXPECT_EQ(fillOf(after, 3512, 1), Rgb(0xD8D8FF));
-    EXPECT_EQ(fillOf(after, 3510, 1), Rgb(0xE0E0FD));
+    EXPECT_TRUE(Shows(image, cell(3520, 2), 0x0707EF)) << "above the reference: red";
+    EXPECT_FALSE(Shows(image, cell(3520, 2), 0x058F08));
+    EXPECT_TRUE(Shows(image, cell(3502, 2), 0x058F08)) << "below the reference: green";
+    EXPECT_TRUE(Shows(image, cell(LadderScene::kReference, 2), 0x000000)) << "the reference row: black";
     ladder().ScrollRowToTop(rowOf(3545));
     const QImage outside = paint();
     EXPECT_EQ(fillOf(outside, 3540, 2), Rgb(0xE6E6E6)) << "outside the day's range";
     EXPECT_TRUE(Shows(outside, cell(3540, 2), 0x535353)) << "and its price greyed";
 }
 
-TEST_F(LadderPaint, PositionBarsShowProfitLossAndEven) {
-    const auto barAt = [&](double price, int column = 1) {
-        const QRect volume = cell(price, column);
-        return paint().pixel(volume.right() - 3, volume.center().y());
+TEST_F(LadderPaint, PositionBarsShowProfitLossAndEvenOnTheSideOfThePosition) {
+    const auto position = [](const char* direction, double price, double now) {
+        Json::Value record;
+        record["112"] = direction;
+        record["136"] = price;
+        record["NowPrice"] = now;
+        return record;
     };
-    EXPECT_EQ(barAt(3503), Rgb(0x2122C6)) << "long below the market: profit, red";
-    Json::Value position;
-    position["112"] = "0";
-    position["136"] = 3503.0;
-    position["NowPrice"] = 3501.0;
-    ladder().SetPositions({position});
-    EXPECT_EQ(barAt(3503), Rgb(0x307100)) << "long above the market: loss, green";
-    position["NowPrice"] = 3503.0;
-    ladder().SetPositions({position});
-    EXPECT_EQ(barAt(3503), Rgb(0x808080));
-    // A short position marks the sell-volume column; above the market it gains.
-    position["112"] = "1";
-    position["136"] = 3506.4;  // nearer 3506
-    ladder().SetPositions({position});
-    EXPECT_EQ(barAt(3506, 3), Rgb(0x2122C6));
-    EXPECT_EQ(barAt(3503), Rgb(0xD8D8FF)) << "the old bar is gone";
+    ladder().SetPositions(
+        {position("0", 3503, 3512), position("0", 3501, 3500), position("1", 3506.4, 3506.4)});
+    const QImage image = paint();
+    const auto barAt = [&](double price, int column) {
+        const QRect volume = cell(price, column);
+        return image.pixel(volume.right() - 3, volume.center().y());
+    };
+    EXPECT_EQ(barAt(3503, 1), Rgb(0x2122C6)) << "long below the market: profit, red";
+    EXPECT_EQ(barAt(3501, 1), Rgb(0x307100)) << "long above the market: loss, green";
+    EXPECT_EQ(barAt(3506, 3), Rgb(0x808080)) << "a short marks the sell-volume column";
 }
 
 TEST_F(LadderPaint, OrderCellsAreFramedWithTheSkinsCancelIcon) {
