@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
+#include "CKrAmountEdit.h"
 #include "CKrStockCombox.h"
 #include "FutqmWindow.h"
 #include "kora/interface/Topics.h"
@@ -17,7 +18,6 @@
 #include "ladder/COpenInfo.h"
 #include "ladder/CPositionInfo.h"
 #include "ladder/CPriceHSpinEdit.h"
-#include "CKrAmountEdit.h"
 
 namespace {
 
