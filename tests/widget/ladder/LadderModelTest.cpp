@@ -136,10 +136,16 @@ TEST_F(Ladder, TenTicksARowShowAnOrderBetweenRowsOnTheRowBelowItsPrice) {
     EXPECT_EQ(model.SetLayout(LadderLayout::Steps(1)), 101);
 }
 
-TEST_F(Ladder, OrdersAtOnePriceAndSideShareACellWithTheirSum) {
+TEST_F(Ladder, OrdersAtOnePriceAndSideShareACellWithTheirSumAndBadOrdersAreIgnored) {
+    EXPECT_FALSE(model.AddOrder({QStringLiteral("X"), 0, 3800, 1})) << "outside the ladder";
+    EXPECT_FALSE(model.AddOrder({QStringLiteral("X"), 0, 3500, -2}));
+    EXPECT_FALSE(model.AddOrder({QStringLiteral("X"), 0, 3500, 0}));
+    EXPECT_FALSE(model.AddOrder({QString(), 0, 3500, 1}));
+    EXPECT_FALSE(model.AddOrder({QStringLiteral("X"), 2, 3500, 1}));
     ASSERT_TRUE(model.AddOrder({QStringLiteral("B-1"), 0, 3505, 1}));
     ASSERT_TRUE(model.AddOrder({QStringLiteral("B-2"), 0, 3505.05, 2}));
     ASSERT_TRUE(model.AddOrder({QStringLiteral("S-1"), 1, 3505, 4}));
+    EXPECT_FALSE(model.AddOrder({QStringLiteral("B-1"), 0, 3505, 1})) << "counted once";
     EXPECT_EQ(model.Groups().Count(), 2);
     EXPECT_EQ(texts.Text(Row(3505), 0), QStringLiteral("3"));
     EXPECT_EQ(texts.Text(Row(3505), 4), QStringLiteral("4"));
@@ -164,19 +170,7 @@ TEST_F(Ladder, OrdersAtOnePriceAndSideShareACellWithTheirSum) {
     EXPECT_TRUE(texts.HeaderText(4).isEmpty());
 }
 
-TEST_F(Ladder, BadOrdersAreIgnored) {
-    EXPECT_FALSE(model.AddOrder({QStringLiteral("X"), 0, 3800, 1})) << "outside the ladder";
-    EXPECT_FALSE(model.AddOrder({QStringLiteral("X"), 0, 3500, -2}));
-    EXPECT_FALSE(model.AddOrder({QStringLiteral("X"), 0, 3500, 0}));
-    EXPECT_FALSE(model.AddOrder({QString(), 0, 3500, 1}));
-    EXPECT_FALSE(model.AddOrder({QStringLiteral("X"), 2, 3500, 1}));
-    ASSERT_TRUE(model.AddOrder({QStringLiteral("X"), 0, 3500, 1}));
-    EXPECT_FALSE(model.AddOrder({QStringLiteral("X"), 0, 3500, 1})) << "counted once";
-    EXPECT_EQ(texts.Text(Row(3500), 0), QStringLiteral("1"));
-    EXPECT_EQ(model.Groups().Total(0), 1);
-}
-
-TEST_F(Ladder, PositionMarkersTakeTheNearerTickAndRepaintOnlyWhatChanged) {
+TEST_F(Ladder, PositionMarkersTakeTheNearerTickRepaintOnlyWhatChangedAndMalformedOnesDrawNothing) {
     model.SetPositions({Position("0", 3503.4, 3512), Position("1", "3520.5", "3510")});
     const std::vector<PositionMark> expected{{Row(3521), 1, PositionMark::Tone::Profit},
                                              {Row(3503), 0, PositionMark::Tone::Profit}};
@@ -193,9 +187,7 @@ TEST_F(Ladder, PositionMarkersTakeTheNearerTickAndRepaintOnlyWhatChanged) {
     tones.clear();
     model.MarksAt(Row(3521), 1, tones);
     EXPECT_EQ(tones, std::vector<PositionMark::Tone>{PositionMark::Tone::Loss});
-}
 
-TEST_F(Ladder, MalformedPositionsDrawNothing) {
     Json::Value noDirection;
     noDirection["136"] = 3500;
     Json::Value wrongTypes;
@@ -203,7 +195,7 @@ TEST_F(Ladder, MalformedPositionsDrawNothing) {
     wrongTypes["136"] = Json::Value(Json::objectValue);
     model.SetPositions(
         {noDirection, wrongTypes, Json::Value("text"), Position("0", 9000, 3500), Position("2", 3500, 1)});
-    EXPECT_TRUE(model.PositionMarks().empty());
+    EXPECT_TRUE(model.PositionMarks().empty()) << "malformed positions draw nothing";
     EXPECT_EQ(model.Positions().size(), 5u) << "the records are kept as handed over";
 }
 

@@ -5,13 +5,13 @@
 #include <QApplication>
 #include <QTest>
 
-#include "support/MessageRecorder.h"
 #include "PixelProbe.h"
 #include "ladder/COpenInfo.h"
 #include "ladder/CPositionInfo.h"
 #include "ladder/KrCButton.h"
 #include "ladder/QuickMouseMessages.h"
 #include "platform/ColorRef.h"
+#include "support/MessageRecorder.h"
 
 namespace {
 
