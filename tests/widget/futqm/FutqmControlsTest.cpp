@@ -206,15 +206,16 @@ TEST_F(FutqmControls, ATypedCodeIsAnnouncedOnceAndAnUnlockedWindowFollowsLinkage
     EXPECT_EQ(JsonText(Dialog().Contract(), "63"), IndexFuture().code);
 }
 
-TEST_F(FutqmControls, PositionPanelsShowVolumesAndProfitAndGiveTheClosableVolume) {
+TEST_F(FutqmControls, PositionPanelsShowTheHedgeTypesVolumesAndProfitAndGiveTheClosableVolume) {
     ASSERT_TRUE(Host().Market().AddPosition("E1008", Meal().index, PositionSide::Long, 7, Units(2990)));
+    ASSERT_TRUE(
+        Host().Market().AddPosition("E1008", Meal().index, PositionSide::Long, 2, Units(2990), false, '3'));
     Open();
     Quote(3000);
     auto* longPanel = Control<CPositionInfo>(11066);
-    auto* shortPanel = Control<CPositionInfo>(11067);
     EXPECT_EQ(longPanel->VolumeText(), QStringLiteral("7"));
     EXPECT_EQ(longPanel->ProfitText(), QStringLiteral("700.0"));
-    EXPECT_TRUE(shortPanel->VolumeText().isEmpty());
+    EXPECT_TRUE(Control<CPositionInfo>(11067)->VolumeText().isEmpty());
     const auto marks = Ladder().Model().PositionMarks();
     ASSERT_EQ(marks.size(), 1u);
     EXPECT_EQ(marks[0].row, RowOf(2990));
@@ -231,9 +232,17 @@ TEST_F(FutqmControls, PositionPanelsShowVolumesAndProfitAndGiveTheClosableVolume
     // The profit follows the quote.
     Quote(2980);
     EXPECT_EVENTUALLY_EQ(longPanel->ProfitText(), QStringLiteral("-700.0"));
+
+    // Another hedge type shows only its own orders and positions.
+    EXPECT_EQ(Ladder().Model().Groups().All().size(), 1u);
+    auto* hedge = Control<QComboBox>(9009);
+    hedge->setCurrentIndex(1);
+    emit hedge->activated(1);
+    EXPECT_TRUE(Ladder().Model().Groups().All().empty());
+    EXPECT_EQ(longPanel->VolumeText(), QStringLiteral("2"));
 }
 
-TEST_F(FutqmControls, OpenableVolumesComeFromTheEngineAndFillTheVolume) {
+TEST_F(FutqmControls, OpenableVolumesComeFromTheEngineAndTheConditionalOrderGetsTheContractVolumeAndOffset) {
     Open();
     Quote(3000);
     Control<QPushButton>(9015)->click();
@@ -255,10 +264,7 @@ TEST_F(FutqmControls, OpenableVolumesComeFromTheEngineAndFillTheVolume) {
     Control<QPushButton>(11000)->click();
     QTest::mouseDClick(panel, Qt::LeftButton, {}, QPoint(10, panel->height() - 4));
     EXPECT_EQ(Volume(), panel->SellText());
-}
 
-TEST_F(FutqmControls, TheConditionalOrderGetsTheContractVolumeAndOffset) {
-    Open();
     Control<CPriceHSpinEdit>(11001)->SetValue(3);
     Control<QRadioButton>(9002)->click();
     Control<QPushButton>(9017)->click();
@@ -278,39 +284,7 @@ TEST_F(FutqmControls, TheConditionalOrderGetsTheContractVolumeAndOffset) {
     EXPECT_FALSE(Host().Conditions().Orders().back().params.isMember("Volume"));
 }
 
-TEST_F(FutqmControls, TheWrapperAnswersTheTopStateAndTheQuickMouseInstructFocusesTheLadder) {
-    Open();
-    Json::Value query(Json::objectValue);
-    query["Function"] = "M_GetShowTopState";
-    Json::Value result;
-    ASSERT_TRUE(window->OnNotify(query, result));
-    EXPECT_EQ(result, Json::Value(true));
-
-    Control<QPushButton>(9017)->setFocus();
-    Json::Value instruct(Json::objectValue);
-    instruct["Function"] = "QuickMouse";
-    Host().Instructs().ExecuteInstruct(instruct);
-    EXPECT_EQ(Dialog().focusWidget(), &Ladder());
-}
-
-TEST_F(FutqmControls, AHedgeTypeShowsOnlyItsOwnOrdersAndPositions) {
-    ASSERT_TRUE(
-        Host().Market().AddPosition("E1008", Meal().index, PositionSide::Long, 2, Units(2990), false, '3'));
-    Open();
-    Quote(3000);
-    ClickCell(2995, 1);
-    Pump();
-    EXPECT_EQ(Ladder().Model().Groups().All().size(), 1u);
-    EXPECT_TRUE(Control<CPositionInfo>(11066)->VolumeText().isEmpty());
-
-    auto* hedge = Control<QComboBox>(9009);
-    hedge->setCurrentIndex(1);
-    emit hedge->activated(1);
-    EXPECT_TRUE(Ladder().Model().Groups().All().empty());
-    EXPECT_EQ(Control<CPositionInfo>(11066)->VolumeText(), QStringLiteral("2"));
-}
-
-TEST_F(FutqmControls, WithoutAnAccountOfItsOwnTheWindowTradesOnAFuturesAccount) {
+TEST_F(FutqmControls, WithoutAnAccountOfItsOwnTheWindowTradesOnAFuturesAccountAndAnswersTheTerminal) {
     Open({});
     EXPECT_EQ(Dialog().Presenter().AccountId(), QStringLiteral("E1008"));
     TearDown();
@@ -320,6 +294,18 @@ TEST_F(FutqmControls, WithoutAnAccountOfItsOwnTheWindowTradesOnAFuturesAccount) 
     Open({});
     EXPECT_EQ(Dialog().Presenter().AccountId(), QStringLiteral("E1008"));
     EXPECT_EQ(JsonText(Dialog().Contract(), "63"), Meal().code);
+
+    // The wrapper answers the top state; the quick-mouse instruct focuses the ladder.
+    Json::Value query(Json::objectValue);
+    query["Function"] = "M_GetShowTopState";
+    Json::Value result;
+    ASSERT_TRUE(window->OnNotify(query, result));
+    EXPECT_EQ(result, Json::Value(true));
+    Control<QPushButton>(9017)->setFocus();
+    Json::Value instruct(Json::objectValue);
+    instruct["Function"] = "QuickMouse";
+    Host().Instructs().ExecuteInstruct(instruct);
+    EXPECT_EQ(Dialog().focusWidget(), &Ladder());
 }
 
 }  // namespace
