@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include "FutqmWindow.h"
@@ -11,6 +12,7 @@
 #include "kora/utility/JsonAccess.h"
 #include "ladder/CListEdit.h"
 #include "ladder/CPriceHSpinEdit.h"
+#include "ladder/LadderAssets.h"
 
 namespace {
 
@@ -20,6 +22,7 @@ using Terminal::Market::PositionSide;
 constexpr int kBuyOrders = 0;
 constexpr int kBuyVolume = 1;
 constexpr int kSellVolume = 3;
+constexpr int kSellOrders = 4;
 
 class FutqmOrders : public FutqmWindow {
 protected:
@@ -37,6 +40,13 @@ protected:
         const int row = Ladder().Model().Scale().RowOf(price);
         return Ladder().Model().Groups().At(Ladder().Model().Groups().Find(row, side));
     }
+    // The cancel icon of an order cell, its row scrolled into view.
+    QRect CancelIcon(double price, int column) {
+        Cell(price, column);
+        const QRect cell = Ladder().CellRect(Ladder().Model().Scale().RowOf(price), column);
+        return CMouseOrderList::CancelIconRect(cell, column == kBuyOrders ? 0 : 1);
+    }
+    QImage CursorImage() { return Ladder().viewport()->cursor().pixmap().toImage(); }
     // Opens the volume editor over the buy orders at a price and enters a volume.
     void EditVolume(double price, const QString& volume) {
         ClickCell(price, kBuyOrders);
@@ -267,8 +277,20 @@ TEST_F(FutqmOrders, AVolumeChangeAsksFirstThenReplacesTheGroupByOneOrderButNotWh
     ClickCell(2990, kBuyVolume);
     Pump();
 
+    // The editor opens on the group's volume, clear of the cancel icon; a scroll ends the edit
+    // as Return does.
+    ClickCell(2990, kBuyOrders);
+    CListEdit* editor = Ladder().Editor();
+    ASSERT_TRUE(editor->IsOpen());
+    EXPECT_EQ(editor->text(), QStringLiteral("2"));
+    EXPECT_EQ(editor->cursorPosition(), 1);
+    EXPECT_GT(editor->geometry().left(), CancelIcon(2990, kBuyOrders).right()) << "the icon stays free";
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("5"));
     t.answer = Win::IDCANCEL;
-    EditVolume(2990, QStringLiteral("5"));
+    Ladder().verticalScrollBar()->setValue(Ladder().TopIndex() + 3);
+    EXPECT_FALSE(editor->isVisible());
+    Pump();
     ASSERT_EQ(t.boxes.size(), 1u);
     EXPECT_EQ(t.boxes[0].text, QStringLiteral("改单确认"));
     EXPECT_TRUE(Cancels().empty());
@@ -300,6 +322,74 @@ TEST_F(FutqmOrders, AVolumeChangeAsksFirstThenReplacesTheGroupByOneOrderButNotWh
     t.whileOpen = nullptr;
     EXPECT_EQ(Orders().size(), 4u);
     EXPECT_EQ(t.BoxTexts().last(), QStringLiteral("部分挂单撤单失败，未发送新委托"));
+}
+
+TEST_F(FutqmOrders, PlacingFromCodeTakesTheDaysLimitOfItsModeAndNothingOffTheVolumeColumnsOrTheLadder) {
+    Ladder().PlaceOrder(0, kBuyVolume, 1);
+    Ladder().PlaceOrder(0, kSellVolume, -1);
+    Ladder().PlaceOrder(Ladder().Model().Scale().RowOf(3000), 2, 0);
+    Ladder().PlaceOrder(99999, kBuyVolume, 0);
+    const auto orders = Orders();
+    ASSERT_EQ(orders.size(), 2u);
+    EXPECT_EQ(Ext(orders[0], "129"), "3210");
+    EXPECT_EQ(Ext(orders[0], "112"), "0");
+    EXPECT_EQ(Ext(orders[1], "129"), "2790");
+    EXPECT_EQ(Ext(orders[1], "112"), "1");
+}
+
+TEST_F(FutqmOrders, CancelIconsCancelTheirCellOrTheWholeSideAndADragShowsWhereItWouldGo) {
+    ClickCell(2990, kBuyVolume);
+    ClickCell(2990, kBuyVolume);
+    ClickCell(2988, kBuyVolume);
+    ClickCell(2986, kBuyVolume);
+    ClickCell(3008, kSellVolume);
+    Pump();
+    QTest::mouseClick(Ladder().viewport(), Qt::LeftButton, {}, CancelIcon(2990, kBuyOrders).center());
+    EXPECT_EQ(Cancels().size(), 2u);
+    EXPECT_EQ(GroupAt(2990, 0), nullptr);
+
+    // The cursor tells a move from a cancel; let go outside the ladder, the drag cancels.
+    const QImage move = LadderAssets::LoadCursor(LadderAssets::kMoveCursor).pixmap().toImage();
+    const QImage cancel = LadderAssets::LoadCursor(LadderAssets::kCancelCursor).pixmap().toImage();
+    ASSERT_FALSE(move.isNull());
+    ASSERT_NE(move, cancel);
+    QTest::mousePress(Ladder().viewport(), Qt::LeftButton, {}, Cell(2988, kBuyOrders));
+    QTest::mouseMove(Ladder().viewport(), Cell(2992, kBuyVolume));
+    EXPECT_EQ(CursorImage(), move);
+    QTest::mouseMove(Ladder().viewport(), Cell(2992, kSellVolume));
+    EXPECT_EQ(CursorImage(), cancel);
+    QTest::mouseMove(Ladder().viewport(), QPoint(-30, 40));
+    QTest::mouseRelease(Ladder().viewport(), Qt::LeftButton, {}, QPoint(-30, 40));
+    EXPECT_EQ(Ladder().viewport()->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(Cancels().size(), 3u);
+
+    QTest::mouseClick(&Ladder().Header(), Qt::LeftButton, {}, Ladder().HeaderIconRect(kBuyOrders).center());
+    EXPECT_EQ(Cancels().size(), 4u);
+    Pump();
+    ASSERT_EQ(WorkingOrders().size(), 1u) << "the sell order stays";
+    EXPECT_TRUE(Ladder().HeaderIconRect(kBuyOrders).isEmpty());
+}
+
+TEST_F(FutqmOrders, DraggingFromTheHeaderMovesTheWholeSideOrCancelsIt) {
+    ClickCell(2996, kBuyVolume);
+    ClickCell(2994, kBuyVolume);
+    ClickCell(3004, kSellVolume);
+    Pump();
+    const auto lowerLine = [&](int column) { return Ladder().Header().ColumnRect(column, true).center(); };
+    const QPoint drop = Cell(2998, 2) + Ladder().viewport()->pos();
+    QTest::mousePress(&Ladder().Header(), Qt::LeftButton, {}, lowerLine(kBuyOrders));
+    QTest::mouseMove(&Ladder().Header(), drop);
+    QTest::mouseRelease(&Ladder().Header(), Qt::LeftButton, {}, drop);
+    EXPECT_EQ(Cancels().size(), 2u);
+    Pump();
+    const auto orders = Orders();
+    ASSERT_EQ(orders.size(), 5u);
+    EXPECT_EQ(Ext(orders[3], "129"), "2998");
+    EXPECT_EQ(Ext(orders[4], "129"), "2998");
+
+    QTest::mousePress(&Ladder().Header(), Qt::LeftButton, {}, lowerLine(kSellOrders));
+    QTest::mouseRelease(&Ladder().Header(), Qt::LeftButton, {}, QPoint(500, 300));
+    EXPECT_EQ(Cancels().size(), 3u);
 }
 
 TEST_F(FutqmOrders, ASmartOrderThatFailsShowsTheTerminalsErrorText) {

@@ -2,28 +2,85 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QTest>
 
-#include "LadderScene.h"
 #include "PixelProbe.h"
+#include "ladder/CKRMouselist.h"
 #include "ladder/LadderAssets.h"
+#include "support/RunLayoutFolder.h"
 
 namespace {
 
 using PixelProbe::Rgb;
 using PixelProbe::Shows;
 
-class LadderPaint : public LadderSceneTest {
+[[maybe_unused]] auto* const kRunLayoutFolder = ::testing::AddGlobalTestEnvironment(new RunLayoutFolder);
+
+constexpr double kLast = 3512;
+constexpr double kReference = 3506;
+
+// A futures ladder quoted around 3512 with tick 1: limits 3300–3700, reference 3506, the day's
+// range 3488–3530, five levels a side, two buy orders at 3505 (1 + 2 lots), one sell order at
+// 3518 (5 lots) and a long position from 3503; the last price centred on a shown page.
+class LadderPaint : public ::testing::Test {
 protected:
-    QImage paint() { return ladder().grab().toImage(); }
+    void SetUp() override {
+        const std::pair<const char*, int> columns[] = {
+            {"挂单", 63}, {"买", 53}, {"价格", 90}, {"卖", 53}, {"挂单", 63}};
+        for (int i = 0; i < 5; ++i) {
+            list->InsertColumn(i, QString::fromUtf8(columns[i].first), columns[i].second);
+        }
+        list->setGeometry(0, 0, 340, 44 + 22 * 24);
+        page.resize(340, 44 + 22 * 24);
+        page.show();
+        // The page settles its size before the scene is measured.
+        QCoreApplication::processEvents();
+        list->Build(QStringLiteral("rb2501"), 0, 3300, kReference, 1, 3700);
+        list->SetLastPrice(kLast);
+        LadderBestQuote quote;
+        quote.askPrice = 3513;
+        quote.askVolume = 35;
+        quote.bidPrice = 3512;
+        quote.bidVolume = 27;
+        quote.high = 3530;
+        quote.low = 3488;
+        const int askVolumes[] = {35, 80, 42, 118, 60};
+        const int bidVolumes[] = {27, 64, 90, 51, 33};
+        for (int level = 0; level < 5; ++level) {
+            quote.askLevels.push_back({3513.0 + level, askVolumes[level]});
+            quote.bidLevels.push_back({3512.0 - level, bidVolumes[level]});
+        }
+        list->SetBestQuote(quote);
+        list->AddWorkingOrder({QStringLiteral("B-1"), 0, 3505, 1});
+        list->AddWorkingOrder({QStringLiteral("B-2"), 0, 3505, 2});
+        list->AddWorkingOrder({QStringLiteral("S-1"), 1, 3518, 5});
+        Json::Value position;
+        position["112"] = "0";
+        position["136"] = "3503";
+        position["NowPrice"] = kLast;
+        list->SetPositions({position});
+        list->CentreOnLastPrice();
+    }
+    CKRMouselist& ladder() { return *list; }
+    int rowOf(double price) { return list->Model().Scale().RowOf(price); }
+    // A cell's rectangle in the ladder's cell viewport.
+    QRect cellRect(double price, int column) { return list->CellRect(rowOf(price), column); }
+    QRect cancelIcon(double price, int column) {
+        return CMouseOrderList::CancelIconRect(cellRect(price, column), column == 0 ? 0 : 1);
+    }
+    QImage paint() { return list->grab().toImage(); }
     // A rectangle of the cell viewport in the ladder's own coordinates.
-    QRect inLadder(const QRect& area) { return area.translated(ladder().viewport()->pos()); }
+    QRect inLadder(const QRect& area) { return area.translated(list->viewport()->pos()); }
     QRect cell(double price, int column) { return inLadder(cellRect(price, column)); }
     // Just inside a cell's top-left corner: its fill, clear of text and grid.
     QRgb fillOf(const QImage& image, double price, int column) {
         const QRect area = cell(price, column);
         return image.pixel(area.left() + 2, area.top() + 2);
     }
+
+    QWidget page;
+    CKRMouselist* list = new CKRMouselist(&page);
 };
 
 TEST_F(LadderPaint, TextsAndFillsFollowTheReferenceLastPriceDayRangeAndBestQuote) {
@@ -34,12 +91,9 @@ TEST_F(LadderPaint, TextsAndFillsFollowTheReferenceLastPriceDayRangeAndBestQuote
         const char* what;
     };
     const Probe probes[] = {
-        {LadderScene::kLast, 2, 0xD8FCFF, "last price"},
-        {3520, 2, 0xFFFFFF, "price in the day's range"},
-        {3520, 1, 0xD8D8FF, "buy volume"},
-        {3520, 3, 0xCCEBCC, "sell volume"},
-        {3512, 1, 0xE0E0FD, "best bid"},
-        {3513, 3, 0xD9FAD9, "best ask"},
+        {kLast, 2, 0xD8FCFF, "last price"}, {3520, 2, 0xFFFFFF, "price in the day's range"},
+        {3520, 1, 0xD8D8FF, "buy volume"},  {3520, 3, 0xCCEBCC, "sell volume"},
+        {3512, 1, 0xE0E0FD, "best bid"},    {3513, 3, 0xD9FAD9, "best ask"},
     };
     const QImage image = paint();
     for (const Probe& probe : probes) {
@@ -51,7 +105,7 @@ TEST_F(LadderPaint, TextsAndFillsFollowTheReferenceLastPriceDayRangeAndBestQuote
     EXPECT_TRUE(Shows(image, cell(3520, 2), 0x0707EF)) << "above the reference: red";
     EXPECT_FALSE(Shows(image, cell(3520, 2), 0x058F08));
     EXPECT_TRUE(Shows(image, cell(3502, 2), 0x058F08)) << "below the reference: green";
-    EXPECT_TRUE(Shows(image, cell(LadderScene::kReference, 2), 0x000000)) << "the reference row: black";
+    EXPECT_TRUE(Shows(image, cell(kReference, 2), 0x000000)) << "the reference row: black";
     ladder().ScrollRowToTop(rowOf(3545));
     const QImage outside = paint();
     EXPECT_EQ(fillOf(outside, 3540, 2), Rgb(0xE6E6E6)) << "outside the day's range";
