@@ -38,20 +38,14 @@ protected:
         QCoreApplication::processEvents();
         list->Build(QStringLiteral("rb2501"), 0, 3300, kReference, 1, 3700);
         list->SetLastPrice(kLast);
-        LadderBestQuote quote;
-        quote.askPrice = 3513;
-        quote.askVolume = 35;
-        quote.bidPrice = 3512;
-        quote.bidVolume = 27;
-        quote.high = 3530;
-        quote.low = 3488;
-        const int askVolumes[] = {35, 80, 42, 118, 60};
-        const int bidVolumes[] = {27, 64, 90, 51, 33};
-        for (int level = 0; level < 5; ++level) {
-            quote.askLevels.push_back({3513.0 + level, askVolumes[level]});
-            quote.bidLevels.push_back({3512.0 - level, bidVolumes[level]});
-        }
-        list->SetBestQuote(quote);
+        list->SetBestQuote({.askPrice = 3513,
+                            .askVolume = 35,
+                            .bidPrice = 3512,
+                            .bidVolume = 27,
+                            .high = 3530,
+                            .low = 3488,
+                            .askLevels = {{3513, 35}, {3514, 80}, {3515, 42}, {3516, 118}, {3517, 60}},
+                            .bidLevels = {{3512, 27}, {3511, 64}, {3510, 90}, {3509, 51}, {3508, 33}}});
         list->AddWorkingOrder({QStringLiteral("B-1"), 0, 3505, 1});
         list->AddWorkingOrder({QStringLiteral("B-2"), 0, 3505, 2});
         list->AddWorkingOrder({QStringLiteral("S-1"), 1, 3518, 5});
@@ -156,12 +150,12 @@ TEST_F(LadderPaint, RatioBarSplitsByBestVolumesAndEvenlyWithout) {
     ladder().ClearBestQuote();
     EXPECT_EQ(shareAt(0.45), Rgb(0x2122C6));
     EXPECT_EQ(shareAt(0.55), Rgb(0x028A08));
-    LadderBestQuote quote;
-    quote.bidPrice = 3512;
-    quote.bidVolume = 30;
-    quote.askPrice = 3513;
-    quote.askVolume = 10;
-    ladder().SetBestQuote(quote);
+    ladder().SetBestQuote({.askPrice = 3513,
+                           .askVolume = 10,
+                           .bidPrice = 3512,
+                           .bidVolume = 30,
+                           .askLevels = {},
+                           .bidLevels = {}});
     EXPECT_EQ(shareAt(0.70), Rgb(0x2122C6));
     EXPECT_EQ(shareAt(0.80), Rgb(0x028A08));
 }
