@@ -35,48 +35,39 @@ Json::Value ExpectedComponentInfo() {
     return info;
 }
 
+// The windows are found by type, else the active one, and go with the component.
 TEST(ComponentLoadingTest, TheLibraryRegistersItsProvidersAndServiceAndWithdrawsThemOnUnload) {
     HostRuntime host;
     ASSERT_TRUE(host.LoadComponentLibrary(DistBin() + QStringLiteral("/libKRTTools.so")))
         << host.LastError().toStdString();
     EXPECT_EQ(host.ComponentInfo(), ExpectedComponentInfo());
-    const auto types = host.ContentWindows().GetWindowTypes();
+    Services::ContentWindowService& windows = host.ContentWindows();
+    const auto types = windows.GetWindowTypes();
     ASSERT_EQ(types->size(), 6u);
     EXPECT_EQ((*types)[1].at(QStringLiteral("Type")), QStringLiteral("KRFutureQMouse"));
     EXPECT_EQ(host.Instructs().GetInstructs()->size(), 6u);
-    EXPECT_TRUE(host.ContentWindows().CreateContentWindow(QStringLiteral("KRFutureQMouse"), {}));
-    EXPECT_FALSE(host.ContentWindows().CreateContentWindow(QStringLiteral("krfutureqmouse"), {}));
-    EXPECT_EQ(host.ContentWindows().Windows().size(), 1u);
-    host.Settle();
-
-    host.UnloadComponent();
-    EXPECT_EQ(host.Component(), nullptr);
-    EXPECT_EQ(host.ContentWindows().ProviderCount(), 0u);
-    EXPECT_TRUE(host.ContentWindows().Windows().empty());
-    EXPECT_EQ(host.Instructs().ProviderCount(), 0u);
-    EXPECT_TRUE(host.ComponentInfo().isNull());
-}
-
-TEST(ComponentLoadingTest, TheComponentsWindowsAreFoundByTypeAndTheActiveOneLast) {
-    HostRuntime host;
-    ASSERT_TRUE(host.LoadComponentLibrary(DistBin() + QStringLiteral("/libKRTTools.so")));
-    Services::ContentWindowService& windows = host.ContentWindows();
     const auto futures = windows.CreateContentWindow(QStringLiteral("KRFutureQMouse"), {});
     const auto analysis = windows.CreateContentWindow(QStringLiteral("PositionAnalyze"), {});
-    ASSERT_TRUE(futures);
-    ASSERT_TRUE(analysis);
+    ASSERT_TRUE(futures && analysis);
+    EXPECT_FALSE(windows.CreateContentWindow(QStringLiteral("krfutureqmouse"), {}));
+    EXPECT_EQ(windows.Windows().size(), 2u);
     const Kora::Utility::WStringMap byType{{QStringLiteral("Type"), QStringLiteral("KRFutureQMouse")}};
     EXPECT_EQ(windows.GetContentWindow(byType), futures);
     EXPECT_EQ(windows.GetContentWindow({}), analysis);
     EXPECT_TRUE(windows.Activate(futures));
     EXPECT_EQ(windows.GetContentWindow({}), futures);
     EXPECT_FALSE(windows.GetContentWindow({{QStringLiteral("Type"), QStringLiteral("OptBatchWindow")}}));
-
     EXPECT_TRUE(windows.DestroyContentWindow(futures));
     EXPECT_FALSE(windows.DestroyContentWindow(futures));
     EXPECT_EQ(windows.GetContentWindow({}), analysis);
+    host.Settle();
+
     host.UnloadComponent();
+    EXPECT_EQ(host.Component(), nullptr);
+    EXPECT_EQ(windows.ProviderCount(), 0u);
     EXPECT_TRUE(windows.Windows().empty());
+    EXPECT_EQ(host.Instructs().ProviderCount(), 0u);
+    EXPECT_TRUE(host.ComponentInfo().isNull());
 }
 
 TEST(ComponentLoadingTest, AMissingLibraryIsReported) {
@@ -101,10 +92,10 @@ ProcessResult RunTerminal(const QStringList& arguments) {
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-TEST(CommandLineTest, AccountsArePrintedOnePerLine) {
-    const ProcessResult run = RunTerminal({QStringLiteral("--accounts")});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+TEST(CommandLineTest, AccountsArePrintedOnePerLineAndComponentInfoAsTheComponentsOwnRecord) {
+    const ProcessResult accounts = RunTerminal({QStringLiteral("--accounts")});
+    ASSERT_EQ(accounts.exitCode, 0) << accounts.err.toStdString();
+    const QStringList lines = accounts.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 4);
     Json::Value futures;
     ASSERT_TRUE(Kora::Utility::JsonParse(lines[3].toStdString(), futures));
@@ -112,25 +103,12 @@ TEST(CommandLineTest, AccountsArePrintedOnePerLine) {
                   futures["249"].asString(),
               "E1008 V1008 80080001");
     EXPECT_EQ(futures["Category"].asInt(), 8);
-}
 
-TEST(CommandLineTest, ComponentInfoIsTheComponentsOwnRecord) {
-    const ProcessResult run = RunTerminal({QStringLiteral("--component-info")});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const ProcessResult component = RunTerminal({QStringLiteral("--component-info")});
+    ASSERT_EQ(component.exitCode, 0) << component.err.toStdString();
     Json::Value info;
-    ASSERT_TRUE(Kora::Utility::JsonParse(run.out.trimmed().toStdString(), info));
+    ASSERT_TRUE(Kora::Utility::JsonParse(component.out.trimmed().toStdString(), info));
     EXPECT_EQ(info, ExpectedComponentInfo());
-}
-
-TEST(CommandLineTest, AHeadlessRunQuitsWhenToldAndKeepsItsJournal) {
-    QTemporaryDir folder;
-    const QString journal = folder.filePath(QStringLiteral("journal.jsonl"));
-    const ProcessResult run = RunTerminal({QStringLiteral("--headless"), QStringLiteral("--journal"), journal,
-                                           QStringLiteral("--seed"), QStringLiteral("9"),
-                                           QStringLiteral("--quit-after"), QStringLiteral("0.3")});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(QFile::exists(journal));
-    EXPECT_TRUE(run.err.contains(QStringLiteral("component loaded"))) << run.err.toStdString();
 }
 
 TEST(CommandLineTest, BadArgumentsAreRefused) {
@@ -169,26 +147,19 @@ TEST(CommandLineTest,
     EXPECT_TRUE(restored.err.contains(QStringLiteral("layout: restored from"))) << restored.err.toStdString();
     EXPECT_TRUE(restored.err.contains(QStringLiteral("RetiredLadder"))) << restored.err.toStdString();
     EXPECT_EQ(savedText(), saved) << "a run that changed nothing left the file as it was";
+    EXPECT_TRUE(restored.err.contains(QStringLiteral("component loaded"))) << restored.err.toStdString();
 
+    // The headless run also keeps its journal where it is told and takes its seed.
+    const QString journal = root.filePath(QStringLiteral("journal.jsonl"));
     for (const QStringList& kind : {QStringList{QStringLiteral("--offscreen"), QStringLiteral("--fresh")},
-                                    QStringList{QStringLiteral("--headless")}}) {
+                                    QStringList{QStringLiteral("--headless"), QStringLiteral("--journal"),
+                                                journal, QStringLiteral("--seed"), QStringLiteral("9")}}) {
         const ProcessResult run = RunTerminal(kind + common);
         EXPECT_EQ(run.exitCode, 0) << kind.join(' ').toStdString();
         EXPECT_FALSE(run.err.contains(QStringLiteral("layout:"))) << run.err.toStdString();
         EXPECT_EQ(savedText(), saved) << kind.join(' ').toStdString();
     }
-}
-
-TEST(LiveMarketTest, PricesAndTheClockMoveOnTheirOwn) {
-    HostOptions options;
-    options.scripted = false;
-    options.pushesPerSecond = 50;
-    HostRuntime host(options);
-    const int meal = host.Market().Catalogue().At(0)->index;
-    const int32_t start = host.Market().Snapshot(meal).last;
-    const uint64_t ticks = host.Time().GetTickCount();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return host.Market().Snapshot(meal).last != start; }, 10000));
-    EXPECT_GT(host.Time().GetTickCount(), ticks);
+    EXPECT_TRUE(QFile::exists(journal));
 }
 
 // A subscriber of the component's glue that keeps the quotes it is pushed.
@@ -212,9 +183,10 @@ private:
     std::vector<Kora::Interface::QuotePushRecord> m_records;
 };
 
-// The live market requotes an option from its surface as the fund moves; the quotes reach a
-// follower through the quote service, the high-performance centre and the glue, and what the
-// options data service says of the option through the glue agrees with them.
+// The live market moves prices and the clock on its own and requotes an option from its surface
+// as the fund moves; the quotes reach a follower through the quote service, the
+// high-performance centre and the glue, and what the options data service says of the option
+// through the glue agrees with them.
 TEST(LiveMarketTest, OptionQuotesFollowTheirUnderlyingToTheGlueAndAgreeWithTheOptionsDataService) {
     HostOptions options;
     options.scripted = false;
@@ -222,6 +194,7 @@ TEST(LiveMarketTest, OptionQuotesFollowTheirUnderlyingToTheGlueAndAgreeWithTheOp
     options.tradingDay = QDate(2024, 3, 15);
     HostRuntime host(options);
     Kora::Kernel::SetHost(host.Host().Get());
+    const uint64_t ticks = host.Time().GetTickCount();
     const int fund = host.Instrument("SHSE-A", "510050").index;
     const int option = host.Market().Catalogue().Options(fund, "2404")[20];  // the 2.50 call
     const Market::Instrument& call = *host.Market().Catalogue().At(option);
@@ -231,6 +204,7 @@ TEST(LiveMarketTest, OptionQuotesFollowTheirUnderlyingToTheGlueAndAgreeWithTheOp
     kept->Start();
 
     EXPECT_TRUE(QTest::qWaitFor([&] { return kept->Records().size() >= 3; }, 10000));
+    EXPECT_GT(host.Time().GetTickCount(), ticks) << "the clock moves with the market";
     // The market is stopped before the last quote is compared with the model, or a step taken in
     // between (a slow sanitizer run) compares the quote with the next step's price.
     host.StopLiveMarket();

@@ -32,12 +32,8 @@ TEST(RiskCurves, PriceAxisRunsOverHundredPointsAndLeavesOutTheHighEnd) {
         RiskCurves::Sweep(Array({Call()}), Underlying(), MarketOf(Market()), RiskCurves::kPriceAxis);
     ASSERT_EQ(curve.size(), 100u);
     EXPECT_TRUE(curve.count(QStringLiteral("50.0000")));
-    EXPECT_TRUE(curve.count(QStringLiteral("99.0000")));
     EXPECT_TRUE(curve.count(QStringLiteral("149.0000")));
     EXPECT_FALSE(curve.count(QStringLiteral("150.0000")));
-    const float atTheMoney = curve.at(QStringLiteral("100.0000"))[PositionRecord::kDelta];
-    EXPECT_NEAR(atTheMoney, OptionPricing::OptionDelta(0, 0, 100, 100, 0.25, double(0.03f), 31.0 / 365),
-                1e-6);
     EXPECT_EQ(curve.at(QStringLiteral("120.0000"))[PositionRecord::kTimeValue], 0.0f);
 }
 
@@ -55,7 +51,7 @@ TEST(RiskCurves, DaysAxisCountsDownFromTheDaysLeftAndSkipsUnknownExpiries) {
         << "a point of the days axis counts its own days, without the offset";
 }
 
-TEST(RiskCurves, PositionsOnOtherUnderlyingsAddTheirStoredGreeksAtEveryPoint) {
+TEST(RiskCurves, PositionsOnOtherUnderlyingsAddTheirStoredGreeksAtEveryPointAndUncheckedOnesNothing) {
     Json::Value other = Call(Underlying(2, "IF2403"));
     other["Delta"] = "0.5000";
     other["Rho"] = "-2.0000";
@@ -69,16 +65,15 @@ TEST(RiskCurves, PositionsOnOtherUnderlyingsAddTheirStoredGreeksAtEveryPoint) {
             EXPECT_EQ(values[PositionRecord::kGamma], 0.0f);
         }
     }
-}
 
-TEST(RiskCurves, UncheckedPositionsAndExpiredOnesAddNothing) {
     Json::Value unchecked = Call();
     unchecked["Check"] = "0";
     Json::Value expired = Call();
     expired["MaturityDays"] = "-5";
     EXPECT_TRUE(RiskCurves::Sweep(Array({unchecked, expired}), Underlying(),
                                   MarketOf(Market("100", "0.25", "0.03", "3")), RiskCurves::kPriceAxis)
-                    .empty());
+                    .empty())
+        << "unchecked and expired positions add nothing";
 }
 
 // A rate of 0 sweeps 100 points that all read "0.0000": the position used to be added once per

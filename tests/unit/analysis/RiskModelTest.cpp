@@ -50,6 +50,11 @@ TEST_F(RiskModel, FiguresAreScaledByQuantityAndSignedByDirection) {
     Json::Value noQuantity = Call();
     noQuantity.removeMember("135");
     EXPECT_EQ(Valued(noQuantity)["Delta"].asString(), Fixed4(delta)) << "a missing quantity counts as one";
+
+    parameters.Set(Underlying(), AnalyzeParameters::FromJson(Market("100", "0.25", "0.03", "9.9")));
+    EXPECT_EQ(Valued(Call())["Theta"].asString(),
+              Fixed4(OptionPricing::OptionTheta(0, 0, 100, 100, 0.25, kRate, 40.0 / 365)))
+        << "a day offset counts whole days";
 }
 
 TEST_F(RiskModel, TimeValueIsTheLatestPriceAboveTheIntrinsicValue) {
@@ -128,7 +133,7 @@ TEST_F(RiskModel, OwnMarketStaysWhileTheUnderlyingsMarketMoves) {
 }
 
 // A valued position whose underlying's price then reads 0 used to be valued at S = 0, out of
-// range: Delta 1.0000 in the sums. Its figures stay as they were.
+// range: Delta 1.0000 in the sums. Its figures stay as they were; never valued, it has none.
 TEST_F(RiskModel, UnderlyingPriceFallingToZeroKeepsTheFiguresInsteadOfDeltaOne) {
     set.SetRecords(Array({Call()}));
     const std::string delta = set.Record(0)["Delta"].asString();
@@ -136,20 +141,12 @@ TEST_F(RiskModel, UnderlyingPriceFallingToZeroKeepsTheFiguresInsteadOfDeltaOne) 
     set.UpdateUnderlying(Underlying());
     EXPECT_EQ(set.Record(0)["Delta"].asString(), delta);
     EXPECT_NE(delta, "1.0000");
-}
 
-TEST_F(RiskModel, AMarketWithoutUnderlyingPriceValuesNothing) {
     parameters.Set(Underlying(), AnalyzeParameters::FromJson(Market("0.0000000000001")));
     const Json::Value record = Valued(Call());
     EXPECT_FALSE(record.isMember("Delta"));
     EXPECT_FALSE(record.isMember("Param"));
     EXPECT_EQ(set.Text(1, "Delta"), QStringLiteral("0.0000"));
-}
-
-TEST_F(RiskModel, DayOffsetCountsWholeDays) {
-    parameters.Set(Underlying(), AnalyzeParameters::FromJson(Market("100", "0.25", "0.03", "9.9")));
-    const double later = OptionPricing::OptionTheta(0, 0, 100, 100, 0.25, kRate, 40.0 / 365);
-    EXPECT_EQ(Valued(Call())["Theta"].asString(), Fixed4(later));
 }
 
 TEST(AnalyzeParameters, MissingMembersReadTheirDefaultsAndFiguresReadBackUnchanged) {

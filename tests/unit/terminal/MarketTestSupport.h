@@ -1,13 +1,21 @@
 #pragma once
 
-#include "market/Orders.h"
+#include <optional>
+
+#include "market/Simulator.h"
 
 namespace MarketTest {
 
+using namespace Terminal::Market;
+
+// Every market of these tests trades on this day unless it says otherwise, so contract codes
+// are fixed: market/Listing.h.
+inline const QDate kTradingDay(2024, 3, 15);
+
 // An order as the market receives it: a limit order for the day unless changed.
-inline Terminal::Market::OrderTicket Ticket(const char* account, int instrument, char direction, char offset,
-                                            int64_t price, int64_t volume, char covered = '0') {
-    Terminal::Market::OrderTicket t;
+inline OrderTicket Ticket(const char* account, int instrument, char direction, char offset, int64_t price,
+                          int64_t volume, char covered = '0') {
+    OrderTicket t;
     t.accountId = account;
     t.instrument = instrument;
     t.direction = direction;
@@ -16,6 +24,31 @@ inline Terminal::Market::OrderTicket Ticket(const char* account, int instrument,
     t.volume = volume;
     t.covered = covered;
     return t;
+}
+
+inline int IndexOf(const Simulator& sim, const char* exchange, const char* code) {
+    return sim.Catalogue().Find(exchange, code)->index;
+}
+
+// The option of an underlying, month, strike (real price) and kind; -1 when none is listed.
+inline int OptionOf(const Simulator& sim, int underlying, const char* month, double strike, bool put) {
+    for (int option : sim.Catalogue().Options(underlying, month)) {
+        const Instrument& o = *sim.Catalogue().At(option);
+        if (o.option->isPut == put && o.option->strike == o.ToUnits(strike)) {
+            return option;
+        }
+    }
+    return -1;
+}
+
+inline std::optional<PositionView> Held(const Simulator& sim, const char* account, int instrument,
+                                        PositionSide side, bool covered = false) {
+    for (const PositionView& p : sim.Positions(account)) {
+        if (p.instrument == instrument && p.side == side && p.covered == covered) {
+            return p;
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace MarketTest

@@ -3,10 +3,7 @@
 #include <gtest/gtest.h>
 #include <json/writer.h>
 
-#include <QCoreApplication>
 #include <QDate>
-#include <QDeadlineTimer>
-#include <functional>
 
 #include "host/HostRuntime.h"
 #include "kora/utility/JsonAccess.h"

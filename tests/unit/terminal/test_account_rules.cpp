@@ -3,43 +3,23 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
 #include "MarketTestSupport.h"
-#include "market/Simulator.h"
 
-using namespace Terminal::Market;
-using MarketTest::Ticket;
+using namespace MarketTest;
 
 namespace {
-
-const QDate kTradingDay(2024, 3, 15);
 
 class AccountRulesTest : public ::testing::Test {
 protected:
     AccountRulesTest() : sim(SimulatorOptions{5, kTradingDay}) {}
 
-    int Index(const char* exchange, const char* code) const {
-        return sim.Catalogue().Find(exchange, code)->index;
-    }
-    // The option of an underlying, month, strike (real price) and kind.
+    int Index(const char* exchange, const char* code) const { return IndexOf(sim, exchange, code); }
     int Option(int underlying, const char* month, double strike, bool put) const {
-        for (int option : sim.Catalogue().Options(underlying, month)) {
-            const Instrument& o = *sim.Catalogue().At(option);
-            if (o.option->isPut == put && o.option->strike == o.ToUnits(strike)) {
-                return option;
-            }
-        }
-        return -1;
+        return OptionOf(sim, underlying, month, strike, put);
     }
     std::optional<PositionView> Held(const char* account, int instrument, PositionSide side,
-                                     bool covered = false) {
-        for (const PositionView& p : sim.Positions(account)) {
-            if (p.instrument == instrument && p.side == side && p.covered == covered) {
-                return p;
-            }
-        }
-        return std::nullopt;
+                                     bool covered = false) const {
+        return MarketTest::Held(sim, account, instrument, side, covered);
     }
     void Quote(int instrument, int64_t bid, int64_t ask) {
         sim.SetBestQuote(instrument, bid, 100000, ask, 100000);

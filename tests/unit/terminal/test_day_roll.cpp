@@ -2,25 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
+#include "MarketTestSupport.h"
 
-#include "market/Simulator.h"
-
-using namespace Terminal::Market;
+using namespace MarketTest;
 
 namespace {
 
 // The fourth Wednesday of March 2024: the March options and index future expire at its close.
 const QDate kExpiryDay(2024, 3, 27);
-
-std::optional<PositionView> Held(const Simulator& sim, const char* account, int instrument) {
-    for (const PositionView& p : sim.Positions(account)) {
-        if (p.instrument == instrument) {
-            return p;
-        }
-    }
-    return std::nullopt;
-}
 
 TEST(DayRollTest, TheDaySettlesExpiresAndOpensTheNextWithItsHistoryAndPositionsCarried) {
     Simulator sim(SimulatorOptions{3, kExpiryDay});
@@ -29,14 +18,7 @@ TEST(DayRollTest, TheDaySettlesExpiresAndOpensTheNextWithItsHistoryAndPositionsC
     const int meal = c.Find("DCE", "m2408")->index;
     const int bank = c.Find("SHSE-A", "600000")->index;
     const int march = c.Find("CFFEX", "IF2403")->index;
-    auto option = [&](double strike, bool put) {
-        for (int o : c.Options(fund, "2403")) {
-            if (c.At(o)->option->isPut == put && c.At(o)->option->strike == c.At(o)->ToUnits(strike)) {
-                return o;
-            }
-        }
-        return -1;
-    };
+    auto option = [&](double strike, bool put) { return OptionOf(sim, fund, "2403", strike, put); };
     const int itmCall = option(2.40, false);
     const int otmCall = option(2.60, false);
     const int itmPut = option(2.60, true);
@@ -71,10 +53,10 @@ TEST(DayRollTest, TheDaySettlesExpiresAndOpensTheNextWithItsHistoryAndPositionsC
     EXPECT_EQ(sim.Accounts()[2].coverableShares.at("510050"), 190000);
 
     // Futures settle at the day's average and are marked to it; positions become yesterday's.
-    const PositionView futures = *Held(sim, "E1008", meal);
+    const PositionView futures = *Held(sim, "E1008", meal, PositionSide::Long);
     EXPECT_EQ(std::tuple(futures.history, futures.today), std::tuple(int64_t(2), int64_t(0)));
     EXPECT_NEAR(sim.Money("E1008")->cash, futuresCash + (3010.0 - 3000.0) * 10 * 2, 1e-6);
-    EXPECT_EQ(Held(sim, "E1001", bank)->closable, 300);  // sellable the day after
+    EXPECT_EQ(Held(sim, "E1001", bank, PositionSide::Long)->closable, 300);  // sellable the day after
     const Kora::Interface::QuoteSnapshot next = sim.Snapshot(meal);
     EXPECT_EQ(std::tuple(next.referencePrice, next.upperLimit, next.lowerLimit),
               std::tuple(3010, 3221, 2799));

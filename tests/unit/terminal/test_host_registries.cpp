@@ -6,13 +6,14 @@
 #include "kora/interface/Topics.h"
 
 using namespace Terminal;
+using namespace TerminalTest;
 using namespace Kora::Interface;
 using Kora::Utility::Handle;
 
 namespace {
 
 TEST(HostObjectTest, AnswersServicesAndCentresByName) {
-    HostRuntime host(TerminalTest::ScriptedOptions());
+    HostRuntime host(ScriptedOptions());
     Handle<HostI> object = host.Host();
     EXPECT_TRUE(object->GetService(APIMgrI::ServiceName()).Cast<APIMgrI>());
     EXPECT_TRUE(object->GetService(KRTEngineI::ServiceName()).Cast<KRTEngineI>());
@@ -33,7 +34,7 @@ TEST(HostObjectTest, AnswersServicesAndCentresByName) {
 }
 
 TEST(APIMgrTest, ANameIsTakenOnceAndOnlyItsOwnerGivesItBack) {
-    HostRuntime host(TerminalTest::ScriptedOptions());
+    HostRuntime host(ScriptedOptions());
     Handle<ServiceInterfaceI> second(new Services::LogService);
     EXPECT_FALSE(host.Registry().RegisterService(second));
     EXPECT_FALSE(host.Registry().UnregisterService(second));
@@ -82,7 +83,7 @@ bool LoadScripted(HostRuntime& host, std::vector<std::string>& calls, bool loads
 }
 
 TEST(ComponentLoaderTest, DrivesTheComponentThroughItsLifeAndFreesItOnlyThroughDestroy) {
-    HostRuntime host(TerminalTest::ScriptedOptions());
+    HostRuntime host(ScriptedOptions());
     const std::vector<std::string> life{"Prepare", "Start", "Load", "Unload", "Destroy"};
     // One that refuses to load is unloaded and destroyed at once.
     std::vector<std::string> refused;
@@ -103,20 +104,17 @@ TEST(ComponentLoaderTest, DrivesTheComponentThroughItsLifeAndFreesItOnlyThroughD
 }
 
 TEST(ActivityTest, LinkageIsAnnouncedAndKeptPerWindow) {
-    HostRuntime host(TerminalTest::ScriptedOptions());
+    HostRuntime host(ScriptedOptions());
     Handle<MessageRecorder> linkage = host.Record({Topic::kStockChanged});
-    const Json::Value param =
-        TerminalTest::JsonOf(R"j({"Stock": "(2002,m2408)", "CWID": "OptionQuickMouse"})j");
-    Json::Value request = TerminalTest::JsonOf(R"({"Function": "Linkage"})");
+    const Json::Value param = JsonOf(R"j({"Stock": "(2002,m2408)", "CWID": "OptionQuickMouse"})j");
+    Json::Value request = JsonOf(R"({"Function": "Linkage"})");
     request["ActivityParam"] = param;
     EXPECT_TRUE(host.Instructs().ExecuteInstruct(request).asBool());
-    EXPECT_TRUE(
-        host.Instructs().ExecuteInstruct(TerminalTest::JsonOf(R"({"Function": "NoSuchInstruct"})")).isNull());
+    EXPECT_TRUE(host.Instructs().ExecuteInstruct(JsonOf(R"({"Function": "NoSuchInstruct"})")).isNull());
     host.Settle();
     ASSERT_EQ(linkage->Count(Topic::kStockChanged), 1u);
     EXPECT_EQ(linkage->Payloads(Topic::kStockChanged)[0], param);
-    EXPECT_EQ(host.Activity().GetActivityParam(TerminalTest::JsonOf(R"({"CWID": "OptionQuickMouse"})")),
-              param);
+    EXPECT_EQ(host.Activity().GetActivityParam(JsonOf(R"({"CWID": "OptionQuickMouse"})")), param);
     EXPECT_TRUE(host.Activity().GetActivityParam(Json::Value()).isNull());
     EXPECT_FALSE(host.Activity().AnnounceStockChanged(Json::Value("m2408")));
     EXPECT_EQ(host.Instructs().Executed().size(), 2u);

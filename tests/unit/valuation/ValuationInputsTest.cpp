@@ -43,7 +43,7 @@ TEST(ValuationInputs, TheBoardCountsCalendarDaysFromLocalTimeEightHoursOn) {
     EXPECT_EQ(CalendarDaysToExpiry(QDateTime(), expiry), 0);
 }
 
-TEST(ValuationInputs, TheAtTheMoneyStrikeIsTheNearestAndTheHigherOfTwoEquallyNear) {
+TEST(ValuationInputs, TheAtTheMoneyStrikeIsTheNearestAndTheHigherOfTwoEquallyNearEvenAHairShortInBinary) {
     const std::vector<OptionChainRow> rows = {{2900, {}, {}}, {3000, {}, {}}, {3100, {}, {}}};
     EXPECT_EQ(AtTheMoneyStrike(rows, 3.04, 1000), 3000);
     EXPECT_EQ(AtTheMoneyStrike(rows, 3.05, 1000), 3100);
@@ -51,13 +51,9 @@ TEST(ValuationInputs, TheAtTheMoneyStrikeIsTheNearestAndTheHigherOfTwoEquallyNea
     // Every strike further away than the target itself: none.
     EXPECT_EQ(AtTheMoneyStrike(rows, 1.0, 1000), std::nullopt);
     EXPECT_EQ(AtTheMoneyStrike({}, 3.0, 1000), std::nullopt);
-}
-
-TEST(ValuationInputs, APriceAHairShortOfAWholeStrikeUnitInBinaryIsNotTakenOneUnitLow) {
-    // 2.0018 × 10000 is 20017.999… in binary: truncated as it stands, 20017 would win outright
-    // instead of tying with 20019, and the higher strike of the tie would be lost.
-    const std::vector<OptionChainRow> rows = {{20017, {}, {}}, {20019, {}, {}}};
-    EXPECT_EQ(AtTheMoneyStrike(rows, 2.0018, 10000), 20019);
+    // 2.0018 × 10000 is 20017.999… in binary: truncated as it stood, 20017 won outright instead
+    // of tying with 20019, and the higher strike of the tie was lost.
+    EXPECT_EQ(AtTheMoneyStrike({{20017, {}, {}}, {20019, {}, {}}}, 2.0018, 10000), 20019);
 }
 
 TEST(ValuationInputs, MoneynessAgainstTheAtTheMoneyStrike) {

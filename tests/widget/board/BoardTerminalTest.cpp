@@ -10,6 +10,7 @@
 
 #include "COptListTradeBatch.h"
 #include "kora/utility/JsonAccess.h"
+#include "support/HostSteps.h"
 #include "ui/CombinationOrderPage.h"
 #include "widget/terminal/UiFixture.h"
 
@@ -20,12 +21,6 @@ using Kora::Utility::JsonText;
 using Terminal::Ui::CombinationOrderPage;
 
 class BoardTerminalTest : public UiFixture {};
-
-Json::Value AccountQuery(const char* account) {
-    Json::Value query(Json::objectValue);
-    query["EAccountID"] = account;
-    return query;
-}
 
 TEST_F(BoardTerminalTest, TwoTickedLegsAreConfirmedOnTheCombinationPageAndFilledByTheMarket) {
     ASSERT_TRUE(Host().Engine().SetCurrentAccount("E1006"));
@@ -67,23 +62,14 @@ TEST_F(BoardTerminalTest, TwoTickedLegsAreConfirmedOnTheCombinationPageAndFilled
     ASSERT_EQ(page->Legs()->rowCount(), 2);
     QTest::mouseClick(page->findChild<QPushButton*>(QStringLiteral("ConfirmButton")), Qt::LeftButton);
 
-    std::vector<Json::Value> legs;
-    ASSERT_TRUE(WaitUntil([&] {
-        legs.clear();
-        for (const Json::Value& entry : Host().JournalEntries()) {
-            if (JsonText(entry, "Kind") == "Order") {
-                legs.push_back(entry);
-            }
-        }
-        return legs.size() == 2;
-    }));
-    for (const Json::Value& leg : legs) {
+    ASSERT_TRUE(WaitUntil([&] { return JournalOf(Host(), QStringLiteral("Order")).size() == 2; }));
+    for (const Json::Value& leg : JournalOf(Host(), QStringLiteral("Order"))) {
         EXPECT_EQ(JsonText(leg["Request"]["Order"], "Direction"), "0");
         EXPECT_EQ(JsonText(leg["Request"], "EAccountID"), "E1006");
     }
     ASSERT_TRUE(WaitUntil([&] {
         int filled = 0;
-        for (const Json::Value& order : Host().Engine().GetOrders(AccountQuery("E1006"))) {
+        for (const Json::Value& order : Host().Engine().GetOrders(Json::Value("E1006"))) {
             filled += JsonText(order, "156") == "0";
         }
         return filled == 2;

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,7 +23,6 @@
 
 namespace {
 
-using Kora::Utility::JsonInt;
 using Kora::Utility::JsonText;
 using CellRef = COptListTradeBatch::CellRef;
 namespace Topic = Kora::Interface::Topic;
@@ -40,22 +38,14 @@ protected:
     }
 
     // Opens the docked board on the stock-option account, which trades the fund's options.
-    Board& Open(const char* account = "E1006") {
-        t.Host().Engine().SetCurrentAccount(account);
+    Board& Open() {
+        t.Host().Engine().SetCurrentAccount("E1006");
         window = t.Host().ContentWindows().CreateContentWindow(QStringLiteral("OptBatchWindow"), {});
         EXPECT_TRUE(window);
         window->Move(0, 0, 1100, 560);
         window->Show(true);
-        Pump();
+        t.Pump();
         return *static_cast<Board*>(dynamic_cast<CWOptionBatchTrade&>(*window).Dialog());
-    }
-
-    void Pump() {
-        for (int round = 0; round < 10; ++round) {
-            t.Host().Settle();
-            QCoreApplication::sendPostedEvents();
-            QCoreApplication::processEvents();
-        }
     }
 
     void Click(Board& board, CellRef cell) {
@@ -66,7 +56,7 @@ protected:
 
     void Press(Board& board, int button) {
         QTest::mouseClick(Win::FindControl<QPushButton>(&board, button), Qt::LeftButton);
-        Pump();
+        t.Pump();
     }
 
     QString Text(Board& board, int id) { return Win::FindControl<QLabel>(&board, id)->text(); }
@@ -82,13 +72,11 @@ protected:
     Kora::Utility::Handle<Kora::Interface::ContentWindowI> window;
 };
 
-TEST_F(BoardWindowTest, TheStockOptionAccountOpensOnTheFundsNearMonthWithTheAtTheMoneyRowInView) {
+TEST_F(BoardWindowTest, OpensOnTheFundsNearMonthAroundTheAtTheMoneyRowAndFollowsQuotesAndLinkage) {
     Board& board = Open();
     const auto& fund = t.Host().Instrument("SHSE-A", "510050");
     EXPECT_EQ(board.Chain().underlying.code, "510050");
     EXPECT_EQ(board.Chain().month, board.Chain().months.front());
-    EXPECT_EQ(board.Board().RowCount(), int(board.Chain().rows.size()));
-    EXPECT_EQ(board.Board().StrikeTitle(), board.Chain().month + " ▼");
     EXPECT_EQ(JsonText(board.Account(), "EAccountID"), "E1006");
     EXPECT_EQ(Quantity(board).text(), "1");
 
@@ -99,6 +87,27 @@ TEST_F(BoardWindowTest, TheStockOptionAccountOpensOnTheFundsNearMonthWithTheAtTh
     EXPECT_EQ(board.Board().CellAt({row, OptionBoard::kStrike}).text, "2.5000 平值");
     const QRect shown = board.Board().CellRect({row, OptionBoard::kStrike});
     EXPECT_TRUE(board.Board().viewport()->rect().contains(shown)) << "the at-the-money row is in view";
+
+    board.ChooseTab(OptionBoard::Tab::kMarketPrice);
+    const auto& call = FundOption(*board.Chain().rows[row].call);
+    t.Host().Market().SetBestQuote(call.index, call.ToUnits(0.0611), 5, call.ToUnits(0.0637), 5);
+    ASSERT_TRUE(WaitUntil([&] {
+        return board.Board().CellAt({row, OptionBoard::kCallBuy}).text == "0.0611";
+    }));
+    EXPECT_EQ(board.Board().CellAt({row, OptionBoard::kCallSell}).text, "0.0637");
+    EXPECT_FALSE(board.IsRefreshPending());
+
+    // A linked option switches the board to its underlying and month.
+    const auto& catalogue = t.Host().Market().Catalogue();
+    const int meal = catalogue.Underlyings().front();
+    const std::string month = catalogue.Months(meal)[1];
+    Json::Value linkage(Json::objectValue);
+    linkage["Stock"] =
+        t.Host().KeyOf(*catalogue.At(catalogue.Options(meal, month).front())).ToText().toStdString();
+    t.Host().Messages().Post(Topic::kStockChanged, linkage, 0);
+    t.Pump();
+    EXPECT_EQ(board.Chain().underlying.code.toStdString(), catalogue.At(meal)->code);
+    EXPECT_EQ(board.Chain().month.toStdString(), month);
 }
 
 TEST_F(BoardWindowTest, TheCallSellAndPutBuyOfARowBecomeTwoLegsInTickingOrder) {
@@ -115,9 +124,7 @@ TEST_F(BoardWindowTest, TheCallSellAndPutBuyOfARowBecomeTwoLegsInTickingOrder) {
     const auto pages = t.Journal(QStringLiteral("Combination"));
     ASSERT_EQ(pages.size(), 1u);
     const Json::Value& request = pages[0]["Request"];
-    EXPECT_EQ(request["CombinationName"], "批量下单");
     EXPECT_EQ(request["PriceType"], "对手价");
-    EXPECT_EQ(request["VAccountID"], "V1006");
     const Json::Value& legs = request["OrderList"];
     ASSERT_EQ(legs.size(), 2u);
     EXPECT_EQ(legs[0]["Contract"]["ContractCode"], FundOption(*board.Chain().rows[row].call).code);
@@ -125,12 +132,11 @@ TEST_F(BoardWindowTest, TheCallSellAndPutBuyOfARowBecomeTwoLegsInTickingOrder) {
     EXPECT_EQ(legs[1]["Contract"]["ContractCode"], FundOption(*board.Chain().rows[row].put).code);
     EXPECT_EQ(legs[1]["BS"], 48);
     EXPECT_EQ(legs[1]["Volume"], 2);
-    EXPECT_EQ(legs[1]["EAccountID"], "E1006");
 
     ASSERT_EQ(t.Host().AddinPublic().Pending().size(), 1u);
     EXPECT_TRUE(board.Orders().IsAwaitingAnswer());
     ASSERT_TRUE(t.Host().AddinPublic().Confirm(t.Host().AddinPublic().Pending()[0].id));
-    Pump();
+    t.Pump();
     EXPECT_FALSE(board.Orders().IsAwaitingAnswer());
     EXPECT_EQ(t.Journal(QStringLiteral("Order")).size(), 2u);
     EXPECT_TRUE(t.boxes.empty());
@@ -144,7 +150,7 @@ TEST_F(BoardWindowTest, AFailedLegOfThisWindowIsToldAndAnotherWindowsFailureIsNo
     foreign["SubState"] = 4;
     foreign["ErrorMsg"] = "别的窗口的委托失败";
     t.Host().Messages().Post(Topic::kReorderNotifyInfo, foreign, 0);
-    Pump();
+    t.Pump();
     EXPECT_TRUE(t.boxes.empty());
 
     // More options than the account's money pays for: the market refuses the leg after the page
@@ -155,7 +161,7 @@ TEST_F(BoardWindowTest, AFailedLegOfThisWindowIsToldAndAnotherWindowsFailureIsNo
     ASSERT_EQ(t.Host().AddinPublic().Pending().size(), 1u);
     t.Host().AddinPublic().Confirm(t.Host().AddinPublic().Pending()[0].id);
     t.Host().Messages().Post(Topic::kReorderNotifyInfo, foreign, 0);
-    Pump();
+    t.Pump();
     EXPECT_EQ(t.BoxTexts(), QStringList{"可用资金不足"});
 }
 
@@ -170,7 +176,7 @@ TEST_F(BoardWindowTest, ARefusedOrderLeavesTicksQuantityAndAccountAsTheyWere) {
     Quantity(board).setText("3");
     Press(board, Board::kOrderButton);
 
-    EXPECT_EQ(t.BoxTexts(), QStringList{"你选择的期权合约与当前交易账号的类型不匹配，请核实！"});
+    ASSERT_EQ(t.BoxTexts(), QStringList{"你选择的期权合约与当前交易账号的类型不匹配，请核实！"});
     EXPECT_EQ(t.boxes[0].title, "提示");
     EXPECT_TRUE(t.Journal(QStringLiteral("Combination")).empty());
     EXPECT_EQ(board.Board().Ticks(), (std::vector<CellRef>{{0, OptionBoard::kPutSell}}));
@@ -178,10 +184,9 @@ TEST_F(BoardWindowTest, ARefusedOrderLeavesTicksQuantityAndAccountAsTheyWere) {
     EXPECT_EQ(JsonText(board.Account(), "EAccountID"), "E1008");
 
     // The spin steps from what the field holds and never below 0.
-    board.StepQuantity(1);
-    board.StepQuantity(1);
-    board.StepQuantity(1);
-    board.StepQuantity(1);
+    for (int step = 0; step < 4; ++step) {
+        board.StepQuantity(1);
+    }
     EXPECT_EQ(Quantity(board).text(), "0");
     board.StepQuantity(-1);
     EXPECT_EQ(Quantity(board).text(), "1");
@@ -204,33 +209,6 @@ TEST_F(BoardWindowTest, ALegWithoutAContractRecordIsMarkedLeftOutOfTheTrialAndRe
     EXPECT_TRUE(t.Journal(QStringLiteral("Combination")).empty());
 }
 
-TEST_F(BoardWindowTest, AQuoteOfABoardOptionIsShownByTheNextRefresh) {
-    Board& board = Open();
-    board.ChooseTab(OptionBoard::Tab::kMarketPrice);
-    const int row = board.Frame().atTheMoneyRow;
-    const auto& call = FundOption(*board.Chain().rows[row].call);
-    t.Host().Market().SetBestQuote(call.index, call.ToUnits(0.0611), 5, call.ToUnits(0.0637), 5);
-    ASSERT_TRUE(WaitUntil([&] {
-        return board.Board().CellAt({row, OptionBoard::kCallBuy}).text == "0.0611";
-    }));
-    EXPECT_EQ(board.Board().CellAt({row, OptionBoard::kCallSell}).text, "0.0637");
-    EXPECT_FALSE(board.IsRefreshPending());
-}
-
-TEST_F(BoardWindowTest, ALinkedOptionSwitchesTheBoardToItsUnderlyingAndMonth) {
-    Board& board = Open();
-    const auto& catalogue = t.Host().Market().Catalogue();
-    const int meal = catalogue.Underlyings().front();
-    const std::string month = catalogue.Months(meal)[1];
-    const auto& option = *catalogue.At(catalogue.Options(meal, month).front());
-    Json::Value linkage(Json::objectValue);
-    linkage["Stock"] = t.Host().KeyOf(option).ToText().toStdString();
-    t.Host().Messages().Post(Topic::kStockChanged, linkage, 0);
-    Pump();
-    EXPECT_EQ(board.Chain().underlying.code.toStdString(), catalogue.At(meal)->code);
-    EXPECT_EQ(board.Chain().month.toStdString(), month);
-}
-
 TEST_F(BoardWindowTest, ThePopUpsBoardFillsItAsItIsResizedAndGoesWhenItClosesWithItsSubscriptions) {
     t.Host().Engine().SetCurrentAccount("E1006");
     const size_t quoteSubscribers = t.Host().Quotes().SubscriberCount();
@@ -243,10 +221,10 @@ TEST_F(BoardWindowTest, ThePopUpsBoardFillsItAsItIsResizedAndGoesWhenItClosesWit
         EXPECT_NE(pop, nullptr);
         dialog.show();
         dialog.resize(1000, 620);
-        Pump();
+        t.Pump();
         EXPECT_EQ(pop->Board()->geometry(), dialog.rect());
         dialog.showMaximized();
-        Pump();
+        t.Pump();
         filled = pop->Board()->geometry();
         client = dialog.rect();
         whileOpen = t.Host().Messages().SubscriberCount(Topic::kAccountLogin);
@@ -258,7 +236,7 @@ TEST_F(BoardWindowTest, ThePopUpsBoardFillsItAsItIsResizedAndGoesWhenItClosesWit
     request["Function"] = "PopOptBatchTrade";
     t.Host().Instructs().ExecuteInstruct(request);
     Win::SetModalRunner(previous);
-    Pump();
+    t.Pump();
 
     EXPECT_EQ(filled, client);
     EXPECT_EQ(whileOpen, listeners + 1);

@@ -1,5 +1,8 @@
-// The option quick-mouse window in the scripted terminal: its controls by account category,
-// what a click on its ladder sends, the questions before an order, and its content window.
+// The option quick-mouse window in the scripted terminal (the component in-process, shown
+// offscreen): its controls by account category, what a click on its ladder sends, the questions
+// before an order, and its content window.
+
+#include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,13 +12,21 @@
 
 #include "CKrAmountEdit.h"
 #include "CKrStockCombox.h"
-#include "OptqmWindow.h"
+#include "frame/ToolWindows.h"
 #include "kora/utility/JsonAccess.h"
 #include "ladder/CListEdit.h"
 #include "ladder/CPositionInfo.h"
 #include "ladder/CPriceHSpinEdit.h"
+#include "option/CDlgOptionQuickMouse.h"
+#include "option/CKROptionMouselist.h"
+#include "platform/ControlId.h"
+#include "support/ComponentOnHost.h"
+#include "support/RunLayoutFolder.h"
+#include "trading/ContractRecords.h"
 
 namespace {
+
+[[maybe_unused]] auto* const kRunLayoutFolder = ::testing::AddGlobalTestEnvironment(new RunLayoutFolder);
 
 using Kora::Utility::JsonText;
 using Dlg = CDlgOptionQuickMouse;
@@ -29,8 +40,62 @@ std::string Ext(const Json::Value& entry, const char* key) {
     return JsonText(entry["Request"]["Order"]["ExtRawData"], key);
 }
 
-class OptqmTest : public OptqmWindow {
+// The window on a fund option whose book is 0.0450 bid, 0.0460 offered, ten lots at each of five
+// levels a side.
+class OptqmTest : public ::testing::Test {
 protected:
+    void TearDown() override {
+        if (window) {
+            Host().ContentWindows().DestroyContentWindow(window);
+        }
+    }
+
+    Terminal::HostRuntime& Host() { return t.Host(); }
+    // Opens the window on an account; on the stock-option account it is put on the fund option.
+    void Open(const QString& account = QStringLiteral("E1006")) {
+        window = Host().ContentWindows().CreateContentWindow(QStringLiteral("KROptionQMouse"),
+                                                             {{QStringLiteral("EAccountID"), account}});
+        ASSERT_TRUE(window);
+        ASSERT_NE(Wrapper().QuickMouse(), nullptr);
+        window->Move(0, 0, 560, 640);
+        window->Show(true);
+        if (account == QStringLiteral("E1006")) {
+            Host().Market().SetBestQuote(Option().index, Units(0.0450), 10, Units(0.0460), 10);
+            ASSERT_TRUE(Dialog().SetContract(ContractRecords::OfKey(Host().KeyOf(Option())), false));
+        }
+        t.Pump();
+    }
+    COptionQMouseWindow& Wrapper() { return dynamic_cast<COptionQMouseWindow&>(*window); }
+    CDlgOptionQuickMouse& Dialog() { return *Wrapper().QuickMouse(); }
+    CKROptionMouselist& Ladder() { return Dialog().Ladder(); }
+    template <class T>
+    T* Control(int id) {
+        T* control = Win::FindControl<T>(&Dialog(), id);
+        EXPECT_NE(control, nullptr) << "control " << id;
+        return control;
+    }
+
+    // The near month's first call on 510050.
+    const Terminal::Market::Instrument& Option() {
+        const auto& catalogue = Host().Market().Catalogue();
+        const int fund = catalogue.Find("SHSE-A", "510050")->index;
+        return *catalogue.At(catalogue.Options(fund, catalogue.Months(fund).front()).front());
+    }
+    int64_t Units(double price) { return Option().ToUnits(price); }
+
+    // The centre of a ladder cell in its viewport, the row scrolled into view first.
+    QPoint Cell(double price, int column) {
+        CKROptionMouselist& ladder = Ladder();
+        const int row = ladder.Model().Scale().RowOf(price);
+        EXPECT_GE(row, 0) << price;
+        if (row < ladder.TopIndex() || row >= ladder.TopIndex() + ladder.CountPerPage()) {
+            ladder.ScrollRowToTop(std::max(0, row - ladder.CountPerPage() / 2));
+        }
+        return ladder.CellRect(row, column).center();
+    }
+    void ClickCell(double price, int column) {
+        QTest::mouseClick(Ladder().viewport(), Qt::LeftButton, {}, Cell(price, column));
+    }
     void SetVolume(const QString& volume) {
         CKrAmountEdit& edit = Control<CPriceHSpinEdit>(Dlg::kVolumeId)->Edit();
         edit.selectAll();
@@ -43,30 +108,41 @@ protected:
         EXPECT_TRUE(window->OnNotify(message, result));
         return result;
     }
+    std::vector<Json::Value> Orders() { return t.Journal(QStringLiteral("Order")); }
+
+    ComponentOnHost t;
+    Kora::Utility::Handle<Kora::Interface::ContentWindowI> window;
 };
 
-TEST_F(OptqmTest, AStockOptionAccountStartsNetWithCoveredOfferedAndNoHedgeType) {
+TEST_F(OptqmTest, AStockOptionAccountStartsNetWithCoveredOfferedAndTheFuturesCommandsDoNothing) {
     Open();
     EXPECT_EQ(Dialog().windowTitle(), QStringLiteral("期权快鼠交易"));
     EXPECT_TRUE(Control<QCheckBox>(Dlg::kNetId)->isChecked());
     EXPECT_FALSE(Control<QRadioButton>(Dlg::kOpenId)->isEnabled());
-    EXPECT_FALSE(Control<QRadioButton>(Dlg::kCloseId)->isEnabled());
     EXPECT_TRUE(Control<QCheckBox>(Dlg::kCoveredId)->isVisible());
     EXPECT_FALSE(Control<QCheckBox>(Dlg::kCoveredId)->isChecked());
     EXPECT_FALSE(Control<QComboBox>(Dlg::kHedgeId)->isVisible());
-    QComboBox* steps = Control<QComboBox>(Dlg::kStepModeId);
-    QStringList entries;
-    for (int i = 0; i < steps->count(); ++i) {
-        entries << steps->itemText(i);
-    }
-    EXPECT_EQ(entries, (QStringList{"每格一跳", "10格一跳", "30格一跳", "5档盘口"}));
-    EXPECT_EQ(steps->currentText(), QStringLiteral("5档盘口"));
+    EXPECT_EQ(Control<QComboBox>(Dlg::kStepModeId)->currentText(), QStringLiteral("5档盘口"));
     QStringList titles;
     for (int column = 0; column < Ladder().ColumnCount(); ++column) {
         titles << Ladder().ColumnTitle(column);
-        EXPECT_EQ(Ladder().ColumnWidth(column), 63);
     }
     EXPECT_EQ(titles, (QStringList{"挂单", "普买", "价格", "普卖", "挂单"}));
+    const QString header = Control<QLabel>(Dlg::kHeaderId)->text();
+    EXPECT_TRUE(header.contains(
+        QRegularExpression(QStringLiteral("^\\d{4}年\\d{1,2}月 \\(\\d+天\\) {41}\\+ 蓝筹ETF$"))))
+        << header.toStdString();
+
+    const LadderWindowPresenter::OrderChoices before = Dialog().Presenter().Choices();
+    for (int id : Dlg::kFuturesOnlyCommands) {
+        EXPECT_EQ(Dialog().OnMessage(Win::WM_COMMAND, Win::WPARAM(id), 0), 1) << id;
+    }
+    const LadderWindowPresenter::OrderChoices& after = Dialog().Presenter().Choices();
+    EXPECT_EQ(after.offset, before.offset);
+    EXPECT_EQ(after.netPosition, before.netPosition);
+    EXPECT_EQ(int(after.duration), int(before.duration));
+    EXPECT_TRUE(Control<QComboBox>(Dlg::kContractId)->isEnabled());
+    EXPECT_TRUE(Orders().empty());
 
     // Unchecked, the radios choose again.
     QTest::mouseClick(Control<QCheckBox>(Dlg::kNetId), Qt::LeftButton);
@@ -79,32 +155,18 @@ TEST_F(OptqmTest, AFuturesAccountShowsTheHedgeTypesWithSpeculationChosenAndNoCov
     QComboBox* hedge = Control<QComboBox>(Dlg::kHedgeId);
     EXPECT_TRUE(hedge->isVisible());
     EXPECT_EQ(hedge->currentText(), QStringLiteral("投机"));
-    EXPECT_EQ(hedge->count(), 3);
-    EXPECT_EQ(hedge->itemText(1), QStringLiteral("套利"));
     EXPECT_EQ(hedge->itemText(2), QStringLiteral("保值"));
     EXPECT_FALSE(Control<QCheckBox>(Dlg::kCoveredId)->isVisible());
     EXPECT_TRUE(Dialog().Presenter().IsEligible(Dialog().Contract())) << "a futures option";
 }
 
-TEST_F(OptqmTest, TheFuturesWindowsCommandsHaveNoEffect) {
+TEST_F(OptqmTest, AClickInTheStockOptionTriggerModeSendsANetOrderWithTheCoveredFlagLoggedUnderTheTitle) {
     Open();
-    const LadderWindowPresenter::OrderChoices before = Dialog().Presenter().Choices();
-    for (int id : Dlg::kFuturesOnlyCommands) {
-        EXPECT_EQ(Dialog().OnMessage(Win::WM_COMMAND, Win::WPARAM(id), 0), 1) << id;
-    }
-    const LadderWindowPresenter::OrderChoices& after = Dialog().Presenter().Choices();
-    EXPECT_EQ(after.offset, before.offset);
-    EXPECT_EQ(after.netPosition, before.netPosition);
-    EXPECT_EQ(int(after.duration), int(before.duration));
-    EXPECT_TRUE(Control<QComboBox>(Dlg::kContractId)->isEnabled());
-    EXPECT_TRUE(Orders().empty());
-}
-
-TEST_F(OptqmTest, AClickSendsANetOrderWithOrderModeZeroAndTheCoveredFlagUnderTheWindowsTitle) {
-    Open();
+    Host().Config().ChangeValue(QStringLiteral("触发方式"), QStringLiteral("期货"), 1);
     ClickCell(0.0445, kBuyVolume);
+    ASSERT_EQ(Orders().size(), 1u) << "the futures category's double-click mode is not this window's";
     QTest::mouseClick(Control<QCheckBox>(Dlg::kCoveredId), Qt::LeftButton);
-    Pump();
+    t.Pump();
     ClickCell(0.0465, kSellVolume);
 
     const auto orders = Orders();
@@ -118,56 +180,43 @@ TEST_F(OptqmTest, AClickSendsANetOrderWithOrderModeZeroAndTheCoveredFlagUnderThe
     EXPECT_EQ(Ext(orders[0], "119"), "") << "no hedge flag on a stock-option order";
     EXPECT_EQ(Ext(orders[1], "125"), "1") << "covered while the box is checked";
     EXPECT_EQ(Ext(orders[1], "112"), "1");
-
     const auto log = Host().Engine().LogEntries();
     EXPECT_TRUE(std::any_of(log.begin(), log.end(), [](const auto& entry) {
         return entry.level == 103 && entry.source == QStringLiteral("期权快鼠下单");
     })) << "the order-log line under the window's title";
-}
 
-TEST_F(OptqmTest, TheClickTriggerModeIsTheStockOptionCategorysOnAStockOptionAccount) {
-    Open();
-    Host().Config().ChangeValue(QStringLiteral("触发方式"), QStringLiteral("期货"), 1);
-    ClickCell(0.0445, kBuyVolume);
-    EXPECT_EQ(Orders().size(), 1u) << "the futures category's double-click mode is not this window's";
+    QTest::mouseClick(Control<QCheckBox>(Dlg::kCoveredId), Qt::LeftButton);
     Host().Config().ChangeValue(QStringLiteral("触发方式"), QStringLiteral("个股期权"), 1);
     ClickCell(0.0445, kBuyVolume);
-    EXPECT_EQ(Orders().size(), 1u);
-    QTest::mouseDClick(Ladder().viewport(), Qt::LeftButton, {}, Cell(0.0445, kBuyVolume));
     EXPECT_EQ(Orders().size(), 2u);
+    QTest::mouseDClick(Ladder().viewport(), Qt::LeftButton, {}, Cell(0.0445, kBuyVolume));
+    EXPECT_EQ(Orders().size(), 3u);
 }
 
-TEST_F(OptqmTest, ANetOrderTheEngineCannotResolveIsShownAndNothingIsSent) {
-    Open();
-    SetVolume(QStringLiteral("100000"));
-    ClickCell(0.0445, kBuyVolume);
-    EXPECT_TRUE(Orders().empty());
-    ASSERT_EQ(t.boxes.size(), 1u);
-    EXPECT_EQ(t.boxes[0].text, QStringLiteral("可用资金不足"));
-    EXPECT_EQ(t.boxes[0].title, QStringLiteral("提示"));
-}
-
-TEST_F(OptqmTest, AnOrderAgainstTheTradersOwnRestingOrderIsSentOnlyWhenTheTraderSaysYes) {
+TEST_F(OptqmTest, AnOrderAgainstAnOwnRestingOrderIsSentOnlyOnYesAndOneTheEngineCannotResolveNotAtAll) {
     Open();
     ClickCell(0.0470, kSellVolume);  // rests above the offer
-    Pump();
+    t.Pump();
     ASSERT_EQ(Orders().size(), 1u);
     ASSERT_TRUE(t.boxes.empty());
 
     t.answer = Win::IDNO;
     ClickCell(0.0470, kBuyVolume);
-    EXPECT_EQ(t.BoxTexts(), QStringList{"该价格将与您自己的挂单成交，是否继续？"});
+    ASSERT_EQ(t.BoxTexts(), QStringList{"该价格将与您自己的挂单成交，是否继续？"});
     EXPECT_EQ(t.boxes[0].title, QStringLiteral("提示"));
     EXPECT_EQ(Orders().size(), 1u) << "No sends nothing";
-
     t.answer = Win::IDYES;
     ClickCell(0.0470, kBuyVolume);
-    EXPECT_EQ(t.boxes.size(), 2u);
     EXPECT_EQ(Orders().size(), 2u) << "Yes sends";
-
     ClickCell(0.0469, kBuyVolume);
     EXPECT_EQ(t.boxes.size(), 2u) << "below the own offer: no question";
     EXPECT_EQ(Orders().size(), 3u);
+
+    t.boxes.clear();
+    SetVolume(QStringLiteral("100000"));
+    ClickCell(0.0445, kBuyVolume);
+    EXPECT_EQ(Orders().size(), 3u);
+    EXPECT_EQ(t.BoxTexts(), QStringList{"可用资金不足"});
 }
 
 TEST_F(OptqmTest, ADoubleClickOnAPositionPanelTakesTheNumberAtTheStartOfItsText) {
@@ -175,7 +224,7 @@ TEST_F(OptqmTest, ADoubleClickOnAPositionPanelTakesTheNumberAtTheStartOfItsText)
     ASSERT_TRUE(Host().Market().AddPosition("E1006", Option().index, Terminal::Market::PositionSide::Long, 7,
                                             Units(0.0400)));
     Host().Market().SetBestQuote(Option().index, Units(0.0450), 10, Units(0.0460), 10);
-    Pump();
+    t.Pump();
     Dialog().Presenter().RefreshPositions();
     QTest::mouseClick(Control<QCheckBox>(Dlg::kCoveredId), Qt::LeftButton);  // re-reads positions
     QTest::mouseClick(Control<QCheckBox>(Dlg::kCoveredId), Qt::LeftButton);
@@ -185,47 +234,22 @@ TEST_F(OptqmTest, ADoubleClickOnAPositionPanelTakesTheNumberAtTheStartOfItsText)
     EXPECT_EQ(Control<CPriceHSpinEdit>(Dlg::kVolumeId)->Edit().text(), QStringLiteral("7"));
 }
 
-TEST_F(OptqmTest, TheHeaderNamesTheExpiryTheDaysLeftAndTheUnderlying) {
+TEST_F(OptqmTest, AsAContentWindowItAnnouncesTakesNewParamsAnswersLinkageAndReleasesTheDialog) {
     Open();
-    const QString header = Control<QLabel>(Dlg::kHeaderId)->text();
-    EXPECT_TRUE(header.contains(
-        QRegularExpression(QStringLiteral("^\\d{4}年\\d{1,2}月 \\(\\d+天\\) {41}\\+ 蓝筹ETF$"))))
-        << header.toStdString();
-}
-
-TEST_F(OptqmTest, TheSimpleLinkageFlagAnswersTheSurveyAndTheQueryAndTwoCommandsLeaveIt) {
-    Open();
-    EXPECT_FALSE(Wrapper().SimpleLinkage());
-    EXPECT_TRUE(Notify(R"({"Function": "M_GetShowTopState"})").asBool());
-    const char* survey0 =
-        R"({"Function": "联动行为调查", "联动频道": "0", "CWID": "KRFutureQMouse", "调查回执": {}})";
-    EXPECT_FALSE(Notify(survey0).isMember("Result")) << "flag off";
-
-    const auto menu = window->BuildMenu();
-    ASSERT_EQ(menu->size(), 1u);
-    EXPECT_EQ(menu->front().at(QStringLiteral("Identity")), QStringLiteral("简单联动"));
-    const int command = menu->front().at(QStringLiteral("ID")).toInt();
-    window->OnMsg(Win::WM_COMMAND, Win::WPARAM(command), 0);
-    EXPECT_TRUE(Wrapper().SimpleLinkage());
-    EXPECT_TRUE(Notify(survey0)["Result"].asBool());
-    EXPECT_FALSE(Notify(R"({"Function": "联动行为调查", "联动频道": "1", "CWID": "KRFutureQMouse"})")
-                     .isMember("Result"))
-        << "another channel";
-    EXPECT_FALSE(Notify(R"({"Function": "联动行为调查", "联动频道": "0", "CWID": "OptionQuickMouse"})")
-                     .isMember("Result"))
-        << "the window itself asking";
-    EXPECT_EQ(Notify(R"({"Function": "设置联动", "CWID": "OptionQuickMouse"})")["m_bSimpleLinkage"].asInt(),
-              1);
-
-    window->OnMsg(Win::WM_COMMAND, Win::WPARAM(command), 0);
-    EXPECT_FALSE(Wrapper().SimpleLinkage()) << "two commands leave the flag as it was";
-    EXPECT_EQ(Notify(R"({"Function": "设置联动", "CWID": "OptionQuickMouse"})")["m_bSimpleLinkage"].asInt(),
-              0);
-}
-
-TEST_F(OptqmTest, ANewParamWithAContractChangesToItAndPreDestroyReleasesTheDialog) {
-    Open();
+    auto* chooser = Control<CKrStockCombox>(Dlg::kContractId);
+    const int chosen = chooser->FindCode(QString::fromStdString(Option().code)) == 0 ? 1 : 0;
+    emit chooser->contractSelected(chosen);
+    t.Pump();
+    const auto announced = Host().Activity().Announcements();
+    ASSERT_EQ(announced.size(), 1u);
     const auto& catalogue = Host().Market().Catalogue();
+    const auto& chosenOption =
+        *catalogue.FindByCode(chooser->Contracts()[chosen].contractCode.toStdString())[0];
+    EXPECT_EQ(JsonText(announced[0], "Stock"), Host().KeyOf(chosenOption).ToText().toStdString());
+    EXPECT_EQ(JsonText(announced[0], "CWID"), "OptionQuickMouse");
+    EXPECT_EQ(JsonText(announced[0], "Enter"), "true");
+    EXPECT_EQ(JsonText(announced[0], "Channel"), "0");
+
     const int fund = catalogue.Find("SHSE-A", "510050")->index;
     const auto& other = *catalogue.At(catalogue.Options(fund, catalogue.Months(fund).back()).front());
     const auto answer = window->GetSavedParams(QStringLiteral("NewParam"),
@@ -235,50 +259,54 @@ TEST_F(OptqmTest, ANewParamWithAContractChangesToItAndPreDestroyReleasesTheDialo
     EXPECT_EQ(JsonText(Dialog().Contract(), "63"), other.code);
     EXPECT_EQ(Ladder().Model().ContractCode(), QString::fromStdString(other.code));
 
+    EXPECT_TRUE(Notify(R"({"Function": "M_GetShowTopState"})").asBool());
+    const char* survey =
+        R"({"Function": "联动行为调查", "联动频道": "0", "CWID": "KRFutureQMouse", "调查回执": {}})";
+    const char* query = R"({"Function": "设置联动", "CWID": "OptionQuickMouse"})";
+    EXPECT_FALSE(Notify(survey).isMember("Result")) << "flag off";
+
+    const auto menu = window->BuildMenu();
+    ASSERT_EQ(menu->size(), 1u);
+    EXPECT_EQ(menu->front().at(QStringLiteral("Identity")), QStringLiteral("简单联动"));
+    const int command = menu->front().at(QStringLiteral("ID")).toInt();
+    window->OnMsg(Win::WM_COMMAND, Win::WPARAM(command), 0);
+    EXPECT_TRUE(Notify(survey)["Result"].asBool());
+    EXPECT_FALSE(Notify(R"({"Function": "联动行为调查", "联动频道": "1", "CWID": "KRFutureQMouse"})")
+                     .isMember("Result"))
+        << "another channel";
+    EXPECT_FALSE(Notify(R"({"Function": "联动行为调查", "联动频道": "0", "CWID": "OptionQuickMouse"})")
+                     .isMember("Result"))
+        << "the window itself asking";
+    EXPECT_EQ(Notify(query)["m_bSimpleLinkage"].asInt(), 1);
+
+    window->OnMsg(Win::WM_COMMAND, Win::WPARAM(command), 0);
+    EXPECT_EQ(Notify(query)["m_bSimpleLinkage"].asInt(), 0) << "two commands leave the flag as it was";
+
     window->PreDestroy({});
     EXPECT_EQ(Wrapper().QuickMouse(), nullptr);
     EXPECT_EQ(window->GetHwnd(), nullptr);
     window->Move(0, 0, 300, 300);  // nothing left to move
 }
 
-TEST_F(OptqmTest, AChosenOptionIsAnnouncedAsEnteredOnTheDefaultChannel) {
-    Open();
-    auto* chooser = Control<CKrStockCombox>(Dlg::kContractId);
-    const int other = chooser->FindCode(QString::fromStdString(Option().code)) == 0 ? 1 : 0;
-    emit chooser->contractSelected(other);
-    Pump();
-    const auto announced = Host().Activity().Announcements();
-    ASSERT_EQ(announced.size(), 1u);
-    EXPECT_EQ(JsonText(announced[0], "Stock"),
-              Host()
-                  .KeyOf(*Host().Market().Catalogue().FindByCode(
-                      chooser->Contracts()[other].contractCode.toStdString())[0])
-                  .ToText()
-                  .toStdString());
-    EXPECT_EQ(JsonText(announced[0], "CWID"), "OptionQuickMouse");
-    EXPECT_EQ(JsonText(announced[0], "Enter"), "true");
-    EXPECT_EQ(JsonText(announced[0], "Channel"), "0");
-}
-
 TEST_F(OptqmTest, AVolumeChangeListsEachOrderBeforeReplacingThemAndCancelAndMoveLogUnderTheWindow) {
     Open();
     ClickCell(0.0440, kBuyVolume);
     ClickCell(0.0440, kBuyVolume);
-    Pump();
+    t.Pump();
     t.answer = Win::IDCANCEL;
-    QTest::mouseClick(Ladder().viewport(), Qt::LeftButton, {}, Cell(0.0440, kBuyOrders));
+    ClickCell(0.0440, kBuyOrders);
     CListEdit* editor = Ladder().Editor();
     ASSERT_TRUE(editor && editor->IsOpen());
     editor->selectAll();
     QTest::keyClicks(editor, QStringLiteral("5"));
     QTest::keyClick(editor, Qt::Key_Return);
-    Pump();
+    t.Pump();
     // The records as the engine resolved the net orders: openings.
-    const QString name = QString::fromStdString(Option().name);
-    const QString line = QStringLiteral("\r\n") + name + QStringLiteral(",买,开仓, 1手 价格:0.0440");
-    ASSERT_EQ(t.boxes.size(), 1u);
-    EXPECT_EQ(t.boxes[0].text, QStringLiteral("改单确认:") + line + line + QStringLiteral("\r\n改为5"));
-    EXPECT_TRUE(Cancels().empty()) << "cancelled by the trader";
+    const QString line = QStringLiteral("\r\n") + QString::fromStdString(Option().name) +
+                         QStringLiteral(",买,开仓, 1手 价格:0.0440");
+    EXPECT_EQ(t.BoxTexts(),
+              QStringList{QStringLiteral("改单确认:") + line + line + QStringLiteral("\r\n改为5")});
+    EXPECT_TRUE(t.Journal(QStringLiteral("Cancel")).empty()) << "cancelled by the trader";
 
     const std::string moved = JsonText(Host().Engine().GetOrders(Json::Value("E1006"))[0], "OrderID");
     const QPoint from = Cell(0.0440, kBuyOrders);
@@ -286,12 +314,11 @@ TEST_F(OptqmTest, AVolumeChangeListsEachOrderBeforeReplacingThemAndCancelAndMove
     QTest::mousePress(Ladder().viewport(), Qt::LeftButton, {}, from);
     QTest::mouseMove(Ladder().viewport(), to);
     QTest::mouseRelease(Ladder().viewport(), Qt::LeftButton, {}, to);
-    Pump();
-    const QStringList log = t.EngineLog();
-    EXPECT_TRUE(log.contains(
+    t.Pump();
+    EXPECT_TRUE(t.EngineLog().contains(
         QStringLiteral("10:%1|快鼠改单中撤单|期权快鼠改单中撤单").arg(QString::fromStdString(moved))))
-        << log.join('\n').toStdString();
-    EXPECT_EQ(Cancels().size(), 2u) << "both orders of the group";
+        << t.EngineLog().join('\n').toStdString();
+    EXPECT_EQ(t.Journal(QStringLiteral("Cancel")).size(), 2u) << "both orders of the group";
 }
 
 }  // namespace

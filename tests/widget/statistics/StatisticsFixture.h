@@ -1,13 +1,13 @@
 #pragma once
 
-#include <gtest/gtest.h>
+#include <QDialog>
 
-#include "support/ComponentOnHost.h"
+#include "support/OptionToolFixture.h"
 
 // The simulated terminal with the component, and the fund's option chain of its nearest month
 // (蓝筹ETF, strikes 2.00 to 3.00 by 0.05, divisor 10000): its instruments by catalogue index,
 // call and put of each strike in ascending order.
-class StatisticsFixture : public ::testing::Test {
+class StatisticsFixture : public OptionToolFixture {
 protected:
     int Fund() { return t.Host().Market().Catalogue().Underlyings()[1]; }
     std::vector<int> FundOptions() {
@@ -29,6 +29,4 @@ protected:
             s.turnover = turnover;
         });
     }
-
-    ComponentOnHost t;
 };

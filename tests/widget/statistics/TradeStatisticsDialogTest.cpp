@@ -8,8 +8,6 @@
 #include "analysis/CDlgOptionTradeStatistics.h"
 #include "chooser/CDlgDownQuotaData.h"
 #include "kora/utility/JsonAccess.h"
-#include "platform/ControlId.h"
-#include "platform/ModalRunner.h"
 #include "widget/statistics/StatisticsFixture.h"
 
 namespace {
@@ -17,26 +15,13 @@ namespace {
 using Dialog = CDlgOptionTradeStatistics;
 using Kora::Utility::JsonText;
 
-// Modal dialogs are run by the test: `onModal` when set, else as usual (the quote download
-// finishes at once on the scripted host).
 class TradeStatisticsDialog : public StatisticsFixture {
 protected:
-    void SetUp() override {
-        m_previous = Win::SetModalRunner([this](QDialog& d) { return onModal ? onModal(d) : d.exec(); });
-    }
-    void TearDown() override { Win::SetModalRunner(m_previous); }
-
-    static QComboBox* Combo(QWidget& d, int id) { return Win::FindControl<QComboBox>(&d, id); }
     // Chooses a combo entry as the user does.
-    static void Choose(QWidget& d, int id, int index) {
+    void Choose(QWidget& d, int id, int index) {
         Combo(d, id)->setCurrentIndex(index);
         emit Combo(d, id)->activated(index);
     }
-
-    std::function<int(QDialog&)> onModal;
-
-private:
-    Win::ModalRunner m_previous;
 };
 
 TEST_F(TradeStatisticsDialog, TheChainsHistoryIsDownloadedBeforeItsRowsAreBuilt) {
@@ -67,7 +52,7 @@ TEST_F(TradeStatisticsDialog, TheChainsHistoryIsDownloadedBeforeItsRowsAreBuilt)
     EXPECT_EQ(dialog.Statistic(), TradeStatistic::Volume) << "the statistic shown stays";
 }
 
-TEST_F(TradeStatisticsDialog, ThePointUnderTheMouseShowsItsFiguresWithinATimerTick) {
+TEST_F(TradeStatisticsDialog, ThePointUnderTheMouseShowsItsFiguresWithinATimerTickAndTheLinksLeadOn) {
     SetFigures(Call(4), 120, 60, 500);
     SetFigures(Put(4), 40, 20, 100);
     Dialog dialog;
@@ -90,19 +75,14 @@ TEST_F(TradeStatisticsDialog, ThePointUnderTheMouseShowsItsFiguresWithinATimerTi
     EXPECT_TRUE(WaitUntil([&] {
         return text->text() == QStringLiteral("行权价 2.200    认购：500  认沽：100  比：5.00");
     })) << text->text().toStdString();
-}
 
-TEST_F(TradeStatisticsDialog, BothLinksAnnounceTheUnderlyingAndMoreRunsTheBatchBoard) {
-    Dialog dialog;
-    ASSERT_TRUE(dialog.Create());
-    Choose(dialog, Dialog::kUnderlyingCombo, 1);
+    // Both links announce the underlying; "more" runs the batch board.
     const size_t announced = t.Host().Activity().Announcements().size();
     QString opened;
     onModal = [&](QDialog& d) {
         opened = d.windowTitle();
         return int(QDialog::Rejected);
     };
-
     emit Win::FindControl<QLabel>(&dialog, Dialog::kQuoteLink)->linkActivated(QStringLiteral("#"));
     emit Win::FindControl<QLabel>(&dialog, Dialog::kMoreLink)->linkActivated(QStringLiteral("#"));
     const auto announcements = t.Host().Activity().Announcements();

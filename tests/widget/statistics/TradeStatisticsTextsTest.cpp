@@ -11,7 +11,6 @@ TEST(TradeStatisticsTexts, EachStatisticsDataTextWithItsGuard) {
         double put;
         const char* text;
     } cases[] = {
-        {TradeStatistic::Volume, 120, 40, "认购：120  认沽：40  比：3.00"},
         {TradeStatistic::Turnover, 5, 0.00001, "认购：5  认沽：0  比：0.00"},
         {TradeStatistic::Turnover, 5, 0.00002, "认购：5  认沽：0  比：250000.00"},
         {TradeStatistic::OpenInterest, 7, 0, "认购：7  认沽：0  比：0.00"},

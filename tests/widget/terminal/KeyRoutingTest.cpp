@@ -10,6 +10,7 @@
 #include "kora/utility/JsonAccess.h"
 #include "platform/MessageBox.h"
 #include "platform/WinMessage.h"
+#include "support/HostSteps.h"
 #include "ui/MarketWatch.h"
 #include "ui/ToolDock.h"
 
@@ -40,7 +41,8 @@ protected:
     Handle<RecordingTools> tools;
 };
 
-TEST_F(KeyRoutingTest, CtrlShiftF5ReachesTheToolsServiceAs116WithCtrlAndShiftHeld) {
+TEST_F(KeyRoutingTest,
+       CtrlShiftF5ReachesTheToolsServiceAs116WithCtrlAndShiftHeldAndAKeyItActsOnGoesNoFurther) {
     QTest::keyClick(Frame(), Qt::Key_F5, Qt::ControlModifier | Qt::ShiftModifier);
 
     using P = std::pair<Kora::Interface::UINT, Kora::Interface::WPARAM>;
@@ -50,10 +52,9 @@ TEST_F(KeyRoutingTest, CtrlShiftF5ReachesTheToolsServiceAs116WithCtrlAndShiftHel
     ASSERT_EQ(tools->keys.size(), 6u);
     EXPECT_EQ(tools->keys[2].held & (Qt::ControlModifier | Qt::ShiftModifier),
               Qt::ControlModifier | Qt::ShiftModifier);
-}
 
-TEST_F(KeyRoutingTest, AKeyTheToolsServiceActsOnNeverReachesTheFocusedWidget) {
     // Any window of the terminal, not only the main window.
+    tools->keys.clear();
     QLineEdit edit;
     edit.show();
     edit.activateWindow();
@@ -109,10 +110,9 @@ TEST_F(ShortcutTradeTest, AShortcutKeyOnTheMainWindowBuysTheLinkedContractInKeyb
     QTest::keyClick(Window().windowHandle(), Qt::Key_F1);
 
     auto bought = [&] {
-        for (const Json::Value& entry : Host().JournalEntries()) {
+        for (const Json::Value& entry : JournalOf(Host(), QStringLiteral("Order"))) {
             const Json::Value& order = Kora::Utility::Member(entry["Request"], "Order");
-            if (Kora::Utility::JsonText(entry, "Kind") == "Order" &&
-                Kora::Utility::JsonText(order["Contract"], "ContractCode") == future.code &&
+            if (Kora::Utility::JsonText(order["Contract"], "ContractCode") == future.code &&
                 Kora::Utility::JsonText(order, "Direction") == "0") {
                 return true;
             }

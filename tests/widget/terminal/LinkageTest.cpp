@@ -36,23 +36,10 @@ protected:
     QString StockOf(const Json::Value& payload) { return Kora::Utility::JsonWText(payload, "Stock"); }
 };
 
-TEST_F(LinkageTest, AClickAnnouncesTheContractAsListClickAndADoubleClickAsListDblClick) {
+// In a category the rows are that category's contracts: a click or double click names the
+// contract of its row, not the row of the whole list.
+TEST_F(LinkageTest, AClickAnnouncesTheRowsContractAsListClickAndADoubleClickAsListDblClick) {
     auto record = Host().Record({Topic::kListClick, Topic::kListDblClick});
-    QWidget* rows = Window().Watch()->View()->viewport();
-    constexpr int kRow = 3;
-
-    QTest::mouseClick(rows, Qt::LeftButton, {}, CentreOfRow(kRow));
-    ASSERT_TRUE(WaitUntil([&] { return record->Count(Topic::kListClick) == 1; }));
-    EXPECT_EQ(StockOf(record->Payloads(Topic::kListClick)[0]), KeyTextOf(kRow));
-    EXPECT_EQ(record->Count(Topic::kListDblClick), 0u);
-
-    QTest::mouseDClick(rows, Qt::LeftButton, {}, CentreOfRow(kRow));
-    ASSERT_TRUE(WaitUntil([&] { return record->Count(Topic::kListDblClick) == 1; }));
-    EXPECT_EQ(StockOf(record->Payloads(Topic::kListDblClick)[0]), KeyTextOf(kRow));
-}
-
-TEST_F(LinkageTest, ACategoryShowsItsOwnContractsAndAClickThereNamesTheRightOne) {
-    auto record = Host().Record({Topic::kListClick});
     Window()
         .Watch()
         ->findChild<QTabBar*>(QStringLiteral("MarketCategories"))
@@ -61,10 +48,16 @@ TEST_F(LinkageTest, ACategoryShowsItsOwnContractsAndAClickThereNamesTheRightOne)
     ASSERT_GE(firstOption, 0);
     EXPECT_EQ(Host().Market().Catalogue().At(firstOption)->kind,
               Terminal::Market::InstrumentKind::FutureOption);
+    QWidget* rows = Window().Watch()->View()->viewport();
 
-    QTest::mouseClick(Window().Watch()->View()->viewport(), Qt::LeftButton, {}, CentreOfRow(0));
+    QTest::mouseClick(rows, Qt::LeftButton, {}, CentreOfRow(0));
     ASSERT_TRUE(WaitUntil([&] { return record->Count(Topic::kListClick) == 1; }));
     EXPECT_EQ(StockOf(record->Payloads(Topic::kListClick)[0]), KeyTextOf(firstOption));
+    EXPECT_EQ(record->Count(Topic::kListDblClick), 0u);
+
+    QTest::mouseDClick(rows, Qt::LeftButton, {}, CentreOfRow(0));
+    ASSERT_TRUE(WaitUntil([&] { return record->Count(Topic::kListDblClick) == 1; }));
+    EXPECT_EQ(StockOf(record->Payloads(Topic::kListDblClick)[0]), KeyTextOf(firstOption));
 }
 
 TEST_F(LinkageTest, TheQuoteListFollowsTheMarket) {

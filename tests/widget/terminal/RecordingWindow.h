@@ -5,14 +5,14 @@
 #include <QWidget>
 #include <memory>
 
-#include "kora/interface/ContentWindowI.h"
+#include "kernel/ContentWindow.h"
 
 namespace TerminalUiTest {
 
 // A content window that writes down what the host does to it, for the order of the host's calls
 // that no real tool window reveals. Its dialog is a plain widget it owns, as the component's
 // wrappers own theirs; its log outlives it.
-class RecordingWindow : public Kora::Interface::ContentWindowI {
+class RecordingWindow : public Kora::Kernel::ContentWindow {
 public:
     explicit RecordingWindow(std::shared_ptr<QStringList> log)
         : m_log(std::move(log)), m_dialog(new QWidget) {
@@ -25,13 +25,11 @@ public:
     std::vector<Kora::Interface::WindowMessage> translated;
     std::vector<Kora::Interface::WPARAM> commands;
 
-    void Initialize() override {}
     void SetParent(Kora::Interface::WindowHandle parent) override {
         m_log->append(parent ? QStringLiteral("SetParent") : QStringLiteral("SetParent(null)"));
         m_dialog->setParent(parent);
     }
     Kora::Interface::WindowHandle GetParent() override { return m_dialog->parentWidget(); }
-    void Redraw() override {}
     void Show(bool show) override {
         m_log->append(show ? QStringLiteral("Show") : QStringLiteral("Hide"));
         m_dialog->setVisible(show);
@@ -55,44 +53,17 @@ public:
         }
         return 1;
     }
-    bool IsModified(int32_t) override { return false; }
     bool CanClose(int32_t) override { return true; }
-    bool SaveState(int32_t) override { return false; }
-    bool SetTooltip(Kora::Utility::SharedWString) override { return false; }
-    int32_t GetStyle() override { return 0; }
-    const QString& SetTitle(const QString& title) override { return m_title = title; }
-    const QString& GetTitle() const override { return m_title; }
-    const QString& SetTypeName(const QString& typeName) override { return m_type = typeName; }
-    const QString& GetTypeName() const override { return m_type; }
-    const QString& SetServiceKey(const QString& key) override { return m_key = key; }
-    const QString& GetServiceKey() const override { return m_key; }
-    int32_t SetTag(int32_t tag) override { return m_tag = tag; }
-    int32_t GetTag() const override { return m_tag; }
-    bool IsType(const QString& typeName) const override { return typeName == m_type; }
-    bool OnNotify(const Json::Value&, Json::Value& result) override {
-        result = Json::Value(true);
-        return true;
-    }
-    Kora::Utility::Handle<Kora::Interface::ServiceInterfaceI> GetKeyedService() override { return {}; }
-    void SetUserHandle(Kora::Utility::Handle<Kora::Utility::Shared>) override {}
-    Kora::Utility::Handle<Kora::Utility::Shared> GetUserHandle() const override { return {}; }
-    Kora::Utility::SharedWString GetSavedParams(const QString&, const Kora::Utility::WStringMap&) override {
-        return {};
-    }
     Kora::Utility::SharedWStringMapVector BuildMenu() override {
         return std::make_shared<std::vector<Kora::Utility::WStringMap>>(
             std::vector<Kora::Utility::WStringMap>{{{QStringLiteral("ID"), QStringLiteral("32771")},
                                                     {QStringLiteral("Text"), QStringLiteral("锁定合约")}}});
     }
-    void Activate() override {}
     void Focus() override { m_dialog->setFocus(); }
-    QString QueryParam(const Kora::Utility::WStringMap&) override { return {}; }
 
 private:
     std::shared_ptr<QStringList> m_log;
     std::unique_ptr<QWidget> m_dialog;
-    QString m_title, m_type, m_key;
-    int32_t m_tag = 0;
 };
 
 // Offers one window type, "RecordingWindow", whose windows log into one shared list.

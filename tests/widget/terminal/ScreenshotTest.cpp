@@ -55,10 +55,10 @@ TEST(ScreenshotTest, EveryWindowTypeAndModalInstructIsPicturedAndNoneIsBlank) {
     ASSERT_EQ(terminal.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(terminal.exitCode(), 0);
 
-    for (const char* name : {"KRTToolQuickMouse", "KRFutureQMouse", "PositionAnalyze", "OptBatchWindow",
-                             "KROptionQMouse", "KRTShortcutTrade", "MainWindow", "OptionPriceCalc",
-                             "OptionSellAnaly", "OptionTradeStatistics", "OptionTradeStatisticsMaxPain",
-                             "PopOptBatchTrade", "FileOrder"}) {
+    for (const char* name :
+         {"KRTToolQuickMouse", "KRFutureQMouse", "PositionAnalyze", "OptBatchWindow", "KROptionQMouse",
+          "KRTShortcutTrade", "MainWindow", "OptionPriceCalc", "OptionSellAnaly", "OptionTradeStatistics",
+          "OptionTradeStatisticsMaxPain", "PopOptBatchTrade", "FileOrder"}) {
         const QImage picture(folder.filePath(QString::fromUtf8(name) + QStringLiteral(".png")));
         ASSERT_FALSE(picture.isNull()) << name;
         EXPECT_GT(Colours(picture), 8) << name;

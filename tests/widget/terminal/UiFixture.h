@@ -12,7 +12,6 @@
 
 namespace TerminalUiTest {
 
-
 // The menu entry whose data is the window type or instruct; null when there is none.
 QAction* MenuEntry(QMenu& menu, const QString& data);
 // The menu's entry with that text, after the menu filled itself as before showing; null when
