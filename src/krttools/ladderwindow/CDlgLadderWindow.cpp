@@ -21,6 +21,7 @@
 #include "ladder/LadderAssets.h"
 #include "ladder/PositionTotals.h"
 #include "ladder/QuickMouseMessages.h"
+#include "ladder/QuickMouseStyle.h"
 #include "platform/ControlId.h"
 #include "platform/DialogPalette.h"
 #include "trading/ContractRecords.h"
@@ -39,19 +40,6 @@ namespace {
 constexpr uint32_t kShortColour = 0x307100;
 constexpr int kPanelWidth = 178;
 
-const char* const kStyle =
-    "CDlgLadderWindow { background: #F5F6F8; }"
-    "QPushButton { background: #FFFFFF; border: 1px solid #B9C1CC; border-radius: 2px; padding: 2px 4px;"
-    "  min-height: 18px; }"
-    "QPushButton:hover { background: #EAF1FB; border-color: #7C9CC8; }"
-    "QPushButton:pressed { background: #D6E3F5; }"
-    "QComboBox { background: #FFFFFF; color: #1A1A1A; border: 1px solid #B9C1CC; padding: 1px 4px;"
-    "  min-height: 20px; }"
-    "QComboBox:disabled { background: #F0F0F0; color: #6E6E6E; }"
-    "QLineEdit { background: #FFFFFF; color: #1A1A1A; selection-background-color: #3378D6; }"
-    "QToolButton { border: none; }"
-    "QLabel { color: #333333; }";
-
 }  // namespace
 
 CDlgLadderWindow::CDlgLadderWindow(int templateId, LadderWindowPresenter::Setup setup, QWidget* parent)
@@ -61,7 +49,7 @@ CDlgLadderWindow::CDlgLadderWindow(int templateId, LadderWindowPresenter::Setup 
 
 void CDlgLadderWindow::InitUI() {
     setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9));
-    setStyleSheet(QString::fromUtf8(kStyle));
+    setStyleSheet(QuickMouseStyleSheet(QStringLiteral("CDlgLadderWindow")));
     CreateCommonControls();
     CreateControls();
     LayOutControls();
@@ -207,19 +195,9 @@ void CDlgLadderWindow::ChooseTypedContract(const QString& code) {
     const int listed = m_contractBox->FindCode(code);
     if (listed >= 0) {
         ChooseListedContract(listed, true);
-        return;
-    }
-    // A code the list does not hold: the first tradable contract of that code on any exchange.
-    Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
-    const Json::Value found =
-        contracts && !code.isEmpty() ? contracts->EnumContractByCode(code) : Json::Value();
-    if (!found.isArray()) {
-        return;
-    }
-    for (const Json::Value& contract : found) {
-        if (SetContract(contract, true)) {
-            return;
-        }
+    } else {
+        // A code the list does not hold: the first tradable contract of that code on any exchange.
+        SetContractOfCode(code, true);
     }
 }
 

@@ -66,6 +66,21 @@ bool CDlgPresenterWindow::SetContract(const Json::Value& contract, bool announce
     return true;
 }
 
+bool CDlgPresenterWindow::SetContractOfCode(const QString& code, bool announce) {
+    Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
+    const Json::Value found =
+        contracts && !code.isEmpty() ? contracts->EnumContractByCode(code) : Json::Value();
+    if (!found.isArray()) {
+        return false;
+    }
+    for (const Json::Value& contract : found) {
+        if (SetContract(contract, announce)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void CDlgPresenterWindow::FollowLinkage(const Json::Value& payload) {
     const Json::Value contract = ContractRecords::OfKey(Linkage::LinkedStock(payload));
     if (contract.isObject()) {

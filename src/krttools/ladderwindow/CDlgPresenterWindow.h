@@ -41,6 +41,9 @@ public:
     // Makes a contract record current; `announce` tells the linked windows. False for a contract
     // the window may not trade.
     virtual bool SetContract(const Json::Value& contract, bool announce);
+    // Makes current the first contract of a code, on any exchange, that the window may trade;
+    // false when there is none.
+    bool SetContractOfCode(const QString& code, bool announce);
     const Json::Value& Contract() const { return m_presenter.Contract(); }
 
     LadderWindowPresenter& Presenter() { return m_presenter; }

@@ -496,17 +496,10 @@ Json::Value DlgQuickMouse::AccountQuery() const {
 }
 
 void DlgQuickMouse::ChooseTypedCode(bool announce) {
-    const QString code = m_codeEdit->text().trimmed();
-    Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
-    const Json::Value found =
-        contracts && !code.isEmpty() ? contracts->EnumContractByCode(code) : Json::Value();
-    for (const Json::Value& contract : found) {
-        if (SetContract(contract, announce)) {
-            return;
-        }
+    if (!SetContractOfCode(m_codeEdit->text().trimmed(), announce)) {
+        // Not a stock of the account: the code shown goes back to the stock traded.
+        m_codeEdit->setText(JsonWText(Stock(), Field::kContractCode));
     }
-    // Not a stock of the account: the code shown goes back to the stock traded.
-    m_codeEdit->setText(JsonWText(Stock(), Field::kContractCode));
 }
 
 void DlgQuickMouse::ChangeStock(const Json::Value& request) {
