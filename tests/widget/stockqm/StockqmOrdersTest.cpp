@@ -126,17 +126,8 @@ TEST_F(StockqmOrders, AMoveWhoseCancelIsRefusedBecauseAnOrderFilledMeanwhileSend
     EXPECT_EQ(t.BoxTexts().last(), QStringLiteral("部分挂单撤单失败，未发送新委托"));
 }
 
-TEST_F(StockqmOrders, SweepModeDropsABuyThatDoesNotBeatTheBestBidAndSaysSoBesideTheBuyPanel) {
-    Control<QTabBar>(DlgQuickMouse::kModeTabId)->setCurrentIndex(1);
-    ClickCell(7.50, Ladder::kBuyColumn);
-    EXPECT_TRUE(Orders().empty());
-    EXPECT_EQ(Control<QLabel>(DlgQuickMouse::kBuyFeedbackId)->toolTip(),
-              QStringLiteral("扫单：买价须高于买一价，未下单"));
-    ClickCell(7.51, Ladder::kBuyColumn);
-    EXPECT_EQ(Orders().size(), 1u);
-}
-
-TEST_F(StockqmOrders, ABuyOfPartOfALotOrAPriceOutsideTheDaysLimitsIsRefusedBeforeAnythingIsSent) {
+TEST_F(StockqmOrders,
+       APartLotBuyAPriceOutsideTheDaysLimitsOrASweepNotBeatingTheBidIsRefusedBeforeAnythingIsSent) {
     // Typed, and the ladder clicked before the edit is left.
     QLineEdit* buyVolume = &Control<CPriceHSpinEdit>(DlgQuickMouse::kBuyVolumeId)->Edit();
     buyVolume->setFocus();
@@ -148,8 +139,14 @@ TEST_F(StockqmOrders, ABuyOfPartOfALotOrAPriceOutsideTheDaysLimitsIsRefusedBefor
     Host().Market().SetLimits(Bank().index, Units(7.80), Units(7.20));
     Pump();
     ClickCell(7.90, Ladder::kBuyColumn);
+    Control<QTabBar>(DlgQuickMouse::kModeTabId)->setCurrentIndex(1);
+    ClickCell(7.50, Ladder::kBuyColumn);
     EXPECT_TRUE(Orders().empty());
     EXPECT_EQ(t.BoxTexts(), (QStringList{"买入数量必须是100股的整数倍", "委托价格超出涨跌停价格范围"}));
+    EXPECT_EQ(Control<QLabel>(DlgQuickMouse::kBuyFeedbackId)->toolTip(),
+              QStringLiteral("扫单：买价须高于买一价，未下单"));
+    ClickCell(7.51, Ladder::kBuyColumn);
+    EXPECT_EQ(Orders().size(), 1u) << "a sweep buy above the bid goes";
 }
 
 TEST_F(StockqmOrders, AFilledBuyIsHeldAtOnceButSellableOnlyOnceTheDayRolledAndTheWindowIsRefreshed) {
