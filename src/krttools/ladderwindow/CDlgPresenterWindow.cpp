@@ -10,7 +10,6 @@
 #include "trading/Linkage.h"
 
 using Kora::Kernel::GetService;
-using Kora::Utility::Handle;
 using Kora::Utility::JsonInt;
 using Kora::Utility::JsonWText;
 namespace I = Kora::Interface;
@@ -41,13 +40,13 @@ bool CDlgPresenterWindow::SetContract(const Json::Value& contract, bool announce
     m_presenter.SetContract(contract);
     const QString exchange = JsonWText(contract, Field::kExchangeCode);
     const QString code = JsonWText(contract, Field::kContractCode);
-    Handle<I::BaseQuoteDataSvcI> quotes = GetService<I::BaseQuoteDataSvcI>();
+    const auto quotes = GetService<I::BaseQuoteDataSvcI>();
     m_quoteKey = quotes ? quotes->FindKey(exchange, code)
                         : I::QuoteKey{static_cast<int32_t>(JsonInt(contract, "MarketID", -1)), code};
     m_presenter.Quotes().Drop();  // a push of the previous contract is not shown any more
 
     // What the host holds already, so the window is complete before the first push.
-    Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
+    const auto contracts = GetService<I::KRTContractI>();
     HeldQuote held;
     held.known = contracts && contracts->GetSnapshot(ContractRecords::Query(contract), held.snapshot);
     held.divisor = held.snapshot.priceDivisor > 0
@@ -67,7 +66,7 @@ bool CDlgPresenterWindow::SetContract(const Json::Value& contract, bool announce
 }
 
 bool CDlgPresenterWindow::SetContractOfCode(const QString& code, bool announce) {
-    Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
+    const auto contracts = GetService<I::KRTContractI>();
     const Json::Value found =
         contracts && !code.isEmpty() ? contracts->EnumContractByCode(code) : Json::Value();
     if (!found.isArray()) {
