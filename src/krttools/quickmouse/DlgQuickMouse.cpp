@@ -19,10 +19,10 @@
 #include <QVBoxLayout>
 
 #include "CFastMouseOrderList2.h"
+#include "CKrAmountEdit.h"
 #include "KRUI.h"
 #include "kernel/HostAccess.h"
 #include "kora/interface/AccountI.h"
-#include "kora/interface/BaseQuoteDataSvcI.h"
 #include "kora/interface/FieldIds.h"
 #include "kora/interface/FrameServicesI.h"
 #include "kora/interface/KRTContractI.h"
@@ -31,7 +31,6 @@
 #include "kora/utility/JsonAccess.h"
 #include "ladder/CPriceHSpinEdit.h"
 #include "ladder/CodeLock.h"
-#include "CKrAmountEdit.h"
 #include "ladder/PositionTotals.h"
 #include "ladder/QuickMouseHost.h"
 #include "ladder/QuickMouseMessages.h"
@@ -104,17 +103,11 @@ LadderWindowPresenter::Setup StockSetup() {
 
 }  // namespace
 
-DlgQuickMouse::DlgQuickMouse(QWidget* parent)
-    : CKrDlgOperate(kTemplateId, parent), m_prompter(this), m_presenter(StockSetup(), m_prompter) {
+DlgQuickMouse::DlgQuickMouse(QWidget* parent) : CDlgPresenterWindow(kTemplateId, StockSetup(), parent) {
     setWindowTitle(kTitle);
-    m_presenter.SetQuoteShow([this](const I::QuotePushRecord& record) { ShowPush(record); });
 }
 
 DlgQuickMouse::~DlgQuickMouse() {
-    // Pushes and messages may be on their way on host threads; none may reach a half-destroyed
-    // window.
-    DetachQuotes();
-    Detach();
     if (IsCreated()) {
         QuickMouseDefaultStock::Write(JsonWText(Stock(), Field::kContractCode));
     }
@@ -255,7 +248,7 @@ void DlgQuickMouse::CreateControls() {
     m_ladder->setFont(font());
     m_ladder->SetColumn();
     m_ladder->viewport()->installEventFilter(this);
-    m_ladder->SetPaintObserver([this] { m_presenter.Quotes().OnPainted(); });
+    m_ladder->SetPaintObserver([this] { OnLadderPainted(); });
 
     m_trades = new StockTradeList(this);
     m_tradeView = new QTableView(this);
@@ -484,7 +477,7 @@ void DlgQuickMouse::ChooseAccount(int index) {
     const QStringList account = m_accountBox->itemData(index).toStringList();
     const bool known = account.size() == 2;
     m_accountBox->setCurrentIndex(known ? index : -1);
-    m_presenter.ChooseAccount(known ? account[0] : QString());
+    Presenter().ChooseAccount(known ? account[0] : QString());
     m_credit = known && account[1] == kCreditIdentity;
     for (Side side : {kBuy, kSell}) {
         m_marginRadio[side]->setEnabled(m_credit);
@@ -503,17 +496,10 @@ Json::Value DlgQuickMouse::AccountQuery() const {
 }
 
 void DlgQuickMouse::ChooseTypedCode(bool announce) {
-    const QString code = m_codeEdit->text().trimmed();
-    Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
-    const Json::Value found =
-        contracts && !code.isEmpty() ? contracts->EnumContractByCode(code) : Json::Value();
-    for (const Json::Value& contract : found) {
-        if (SetStock(contract, announce)) {
-            return;
-        }
+    if (!SetContractOfCode(m_codeEdit->text().trimmed(), announce)) {
+        // Not a stock of the account: the code shown goes back to the stock traded.
+        m_codeEdit->setText(JsonWText(Stock(), Field::kContractCode));
     }
-    // Not a stock of the account: the code shown goes back to the stock traded.
-    m_codeEdit->setText(JsonWText(Stock(), Field::kContractCode));
 }
 
 void DlgQuickMouse::ChangeStock(const Json::Value& request) {
@@ -521,12 +507,8 @@ void DlgQuickMouse::ChangeStock(const Json::Value& request) {
 }
 
 void DlgQuickMouse::FollowLinkage(const Json::Value& payload) {
-    if (m_lock->IsLocked()) {
-        return;
-    }
-    const Json::Value contract = ContractRecords::OfKey(Linkage::LinkedStock(payload));
-    if (contract.isObject()) {
-        SetStock(contract, false);
+    if (!m_lock->IsLocked()) {
+        CDlgPresenterWindow::FollowLinkage(payload);
     }
 }
 
@@ -650,7 +632,7 @@ void DlgQuickMouse::PlaceAt(Side side, double price) {
         return;
     }
     if (!IsWithinLimits(price)) {
-        m_prompter.Tell(QStringLiteral("委托价格超出涨跌停价格范围"));
+        Prompter().Tell(QStringLiteral("委托价格超出涨跌停价格范围"));
         return;
     }
     // The exchange takes buys in whole lots only; refusing here spares the trader a rejected
@@ -658,18 +640,18 @@ void DlgQuickMouse::PlaceAt(Side side, double price) {
     const int64_t lot = StockOrderVolume::LotOf(Stock());
     const int64_t volume = VolumeOf(side);
     if (side == kBuy && volume > 0 && volume % lot != 0) {
-        m_prompter.Tell(QStringLiteral("买入数量必须是%1股的整数倍").arg(lot));
+        Prompter().Tell(QStringLiteral("买入数量必须是%1股的整数倍").arg(lot));
         return;
     }
-    LadderWindowPresenter::OrderChoices& choices = m_presenter.Choices();
+    LadderWindowPresenter::OrderChoices& choices = Presenter().Choices();
     choices.volumeText = m_volumeEdit[side]->Edit().text().trimmed();
     choices.offset = side == kBuy ? Codes::Offset::kOpen : Codes::Offset::kClose;
-    m_presenter.PlaceOrder(PriceText(price, m_decimals), DirectionOf(side));
+    Presenter().PlaceOrder(PriceText(price, m_decimals), DirectionOf(side));
 }
 
 std::vector<QString> DlgQuickMouse::WorkingOrderIds(Side side, std::optional<double> price) const {
     std::vector<QString> ids;
-    for (const LadderWindowPresenter::WorkingOrder& order : m_presenter.WorkingOrders()) {
+    for (const LadderWindowPresenter::WorkingOrder& order : Presenter().WorkingOrders()) {
         const bool buy = Codes::IsBuyDirection(order.direction);
         if (buy == (side == kBuy) && (!price || std::abs(order.price - *price) < m_tick / 2)) {
             ids.push_back(order.id);
@@ -680,7 +662,7 @@ std::vector<QString> DlgQuickMouse::WorkingOrderIds(Side side, std::optional<dou
 
 void DlgQuickMouse::CancelOrders(Side side, std::optional<double> price) {
     for (const QString& id : WorkingOrderIds(side, price)) {
-        m_presenter.CancelOrder(id);
+        Presenter().CancelOrder(id);
     }
 }
 
@@ -696,22 +678,16 @@ void DlgQuickMouse::MoveOrders(Side side, double from, double to) {
         return;
     }
     if (!IsWithinLimits(to)) {
-        m_prompter.Tell(QStringLiteral("委托价格超出涨跌停价格范围"));
+        Prompter().Tell(QStringLiteral("委托价格超出涨跌停价格范围"));
         return;
     }
-    m_presenter.MoveOrders(ids, PriceText(to, m_decimals));
+    Presenter().MoveOrders(ids, PriceText(to, m_decimals));
 }
 
 // ---- What the window shows --------------------------------------------------------------------
 
-bool DlgQuickMouse::SetStock(const Json::Value& contract, bool announce) {
-    if (!m_presenter.IsEligible(contract)) {
-        return false;
-    }
-    const QString exchange = JsonWText(contract, Field::kExchangeCode);
-    const QString code = JsonWText(contract, Field::kContractCode);
-    m_presenter.SetContract(contract);
-    m_codeEdit->setText(code);
+void DlgQuickMouse::ShowContract(const Json::Value& contract, const HeldQuote& held) {
+    m_codeEdit->setText(JsonWText(contract, Field::kContractCode));
     m_nameLabel->setText(JsonWText(contract, Field::kContractName));
     m_decimals = static_cast<int>(JsonInt(contract, "PriceDecimals", 2));
     m_tick = JsonDouble(contract, Field::kTickSize, 0.01);
@@ -721,57 +697,28 @@ bool DlgQuickMouse::SetStock(const Json::Value& contract, bool announce) {
     m_referencePrice = JsonDouble(contract, "ReferencePrice", 0);
     m_ladder->SetPriceRange(JsonDouble(contract, "LowerLimit", 0), JsonDouble(contract, "UpperLimit", 0),
                             m_tick, m_decimals, m_referencePrice);
-
-    Handle<I::BaseQuoteDataSvcI> quotes = GetService<I::BaseQuoteDataSvcI>();
-    m_quoteKey = quotes ? quotes->FindKey(exchange, code)
-                        : I::QuoteKey{static_cast<int32_t>(JsonInt(contract, "MarketID", -1)), code};
-    m_presenter.Quotes().Drop();  // a push of the previous stock is not shown any more
-    Handle<I::KRTContractI> contracts = GetService<I::KRTContractI>();
-    I::QuoteSnapshot snapshot{};
     m_lastPrice = m_bestBid = m_bestAsk = 0;
-    if (contracts && contracts->GetSnapshot(ContractRecords::Query(contract), snapshot)) {
-        ShowSnapshot(snapshot,
-                     snapshot.priceDivisor > 0 ? snapshot.priceDivisor
-                                               : static_cast<int32_t>(JsonInt(contract, "PriceDivisor", 0)),
-                     snapshot.last);
+    if (held.known) {
+        ShowSnapshot(held.snapshot, held.divisor, held.snapshot.last);
     }
     ShowLimits();
     RefreshOrders();
     RefreshAccountFigures();
     RefreshTrades();
     m_ladder->SetNewPriceHCentre();
-    if (m_quoteKey.IsValid()) {
-        FollowQuotes({m_quoteKey});
-    } else {
-        StopQuotes();
-    }
-    if (announce) {
-        Linkage::AnnounceStockChanged(m_quoteKey, kWindowType, {QStringLiteral("true"), QStringLiteral("0")});
-    }
-    return true;
 }
 
-void DlgQuickMouse::OnQuotePush(const I::QuotePushRecord& record, const Json::Value&) {
-    // A flash push carries no new prices.
-    if (record.flashFlag == 0 && m_presenter.Quotes().Store(record)) {
-        Win::PostMessage(this, kQuoteMessage, 0, 0);
-    }
+void DlgQuickMouse::Announce(const I::QuoteKey& contract) {
+    Linkage::AnnounceStockChanged(contract, kWindowType, {QStringLiteral("true"), QStringLiteral("0")});
 }
 
 void DlgQuickMouse::ShowPush(const I::QuotePushRecord& record) {
-    if (!(record.key == m_quoteKey)) {
-        return;
-    }
     const double volumeBefore = m_tradedVolume;
     ShowSnapshot(record.snapshot, record.priceDivisor,
                  record.hasExtData ? record.ext.now : record.snapshot.last);
     if (m_tradedVolume != volumeBefore) {
         RefreshTrades();
     }
-}
-
-void DlgQuickMouse::SetQuoteShownObserver(std::function<void(int64_t)> observer) {
-    m_presenter.Quotes().SetPaintedObserver(std::move(observer));
 }
 
 void DlgQuickMouse::ShowSnapshot(const I::QuoteSnapshot& snapshot, int32_t divisor, int64_t last) {
@@ -830,7 +777,7 @@ void DlgQuickMouse::RefreshAccountFigures() {
     Handle<I::AdvanceDataSvcI> figures = GetService<I::AdvanceDataSvcI>();
     Json::Value query = ContractRecords::Query(Stock());
     query["EAccountID"] = AccountId().toStdString();
-    const bool traded = m_presenter.Account() && Stock().isObject();
+    const bool traded = Presenter().Account() && Stock().isObject();
     for (int i = 0; i < 4; ++i) {
         const bool margin = i == kFinanceable || i == kShortSellable;
         const Json::Value value = figures && traded && (!margin || m_credit)
@@ -839,7 +786,7 @@ void DlgQuickMouse::RefreshAccountFigures() {
         m_quantities[i] = std::max<int64_t>(0, JsonInt(value, int64_t{0}));
         m_quantityLabels[i]->setText(QStringLiteral("%1 股").arg(m_quantities[i]));
     }
-    m_presenter.RefreshPositions();
+    Presenter().RefreshPositions();
     Handle<I::KRTEngineI> engine = GetService<I::KRTEngineI>();
     // The engine answers the account's money records, one per currency; the first is the one traded in.
     const Json::Value answer = engine && traded ? engine->GetMoney(AccountQuery()) : Json::Value();
@@ -852,7 +799,7 @@ void DlgQuickMouse::RefreshAccountFigures() {
 
 void DlgQuickMouse::RefreshOrders() {
     std::vector<FastMouseLadderModel::Order> orders;
-    for (const LadderWindowPresenter::WorkingOrder& order : m_presenter.WorkingOrders()) {
+    for (const LadderWindowPresenter::WorkingOrder& order : Presenter().WorkingOrders()) {
         orders.push_back({order.price,
                           Codes::IsBuyDirection(order.direction) ? FastMouseLadderModel::kBuySide
                                                                  : FastMouseLadderModel::kSellSide,
@@ -863,7 +810,7 @@ void DlgQuickMouse::RefreshOrders() {
 
 void DlgQuickMouse::ShowPositionSummary() {
     const double now = m_lastPrice > 0 ? m_lastPrice : m_referencePrice;
-    const PositionTotals totals = SumPositions(m_presenter.Positions(), now, 1.0);
+    const PositionTotals totals = SumPositions(Presenter().Positions(), now, 1.0);
     // Shares held first; a short sale on credit shows as a negative holding.
     const bool isShort = totals.longSide.firstTotal == 0 && totals.shortSide.firstTotal > 0;
     const PositionSideTotals& held = isShort ? totals.shortSide : totals.longSide;
@@ -894,9 +841,15 @@ void DlgQuickMouse::RefreshTrades() {
                         m_decimals);
 }
 
+void DlgQuickMouse::ShowOrderAnswers(const Json::Value& payload) {
+    ShowOrderFeedback(payload);
+    RefreshOrders();
+    RefreshAccountFigures();
+}
+
 // What the host answered about the window's orders: the latest answer of each side, for four
 // seconds.
-void DlgQuickMouse::ShowOrderAnswers(const Json::Value& payload) {
+void DlgQuickMouse::ShowOrderFeedback(const Json::Value& payload) {
     const Json::Value& records = Member(payload, "RawContent");
     if (!records.isArray()) {
         return;
@@ -920,9 +873,9 @@ void DlgQuickMouse::ShowOrderAnswers(const Json::Value& payload) {
 // A smart order of this window that the engine gave up ("State" 4) with an error of its own
 // ("ResultCode" 1000 or more) is told to the trader.
 void DlgQuickMouse::ShowSmartOrderState(const Json::Value& payload) {
-    const SmartOrderTracker::Report report = m_presenter.Sender().Tracker().Follow(payload);
+    const SmartOrderTracker::Report report = Presenter().Sender().Tracker().Follow(payload);
     if (report.ours && report.state == 4 && JsonInt(payload, "ResultCode", 0) >= 1000) {
-        m_prompter.Tell(JsonWText(payload, "ResultMsg"));
+        Prompter().Tell(JsonWText(payload, "ResultMsg"));
     }
 }
 
@@ -946,42 +899,20 @@ void DlgQuickMouse::OnTimer(int id) {
 // ---- Messages -----------------------------------------------------------------------------------
 
 void DlgQuickMouse::SubscribeMsg() {
-    for (const QString& topic :
-         {Topic::kAccountChange, Topic::kStockChanged, Topic::kAccountLogin, Topic::kLockTrade,
-          Topic::kListClick, Topic::kListDblClick, Topic::kSTEPRequestCallBack, Topic::kSmartOrderChangeState,
-          Topic::kReorderNotifyInfo}) {
-        Subscriptions().Subscribe(topic);
-    }
-}
-
-void DlgQuickMouse::UnSubscribeMsg() {
-    Subscriptions().UnsubscribeAll();
-    StopQuotes();
-}
-
-void DlgQuickMouse::OnMsg(const QString& topic, const Json::Value& payload, const Json::Value&) {
-    PostKoraMsg(topic, payload);
+    SubscribeTopics({Topic::kAccountChange, Topic::kStockChanged, Topic::kAccountLogin, Topic::kLockTrade,
+                     Topic::kListClick, Topic::kListDblClick, Topic::kSTEPRequestCallBack,
+                     Topic::kSmartOrderChangeState, Topic::kReorderNotifyInfo});
 }
 
 void DlgQuickMouse::OnKoraMsg(const QString& topic, const Json::Value& payload) {
-    if (topic == Topic::kSTEPRequestCallBack) {
-        const QString account = JsonWText(payload, "EAccountID");
-        if (account.isEmpty() || account == AccountId()) {
-            m_presenter.OnOrderAnswers(payload);
-            ShowOrderAnswers(payload);
-            RefreshOrders();
-            RefreshAccountFigures();
-        }
-    } else if (topic == Topic::kSmartOrderChangeState) {
+    if (topic == Topic::kSmartOrderChangeState) {
         ShowSmartOrderState(payload);
-    } else if (topic == Topic::kReorderNotifyInfo) {
-        m_presenter.OnSmartOrderNotice(payload);
     } else if (topic == Topic::kAccountChange || topic == Topic::kAccountLogin) {
         LoadAccounts();
     } else if (topic == Topic::kLockTrade) {
         SetTradeLocked(JsonBool(payload, "Lock", false));
-    } else if (topic == Topic::kListClick || topic == Topic::kListDblClick || topic == Topic::kStockChanged) {
-        FollowLinkage(payload);
+    } else {
+        CDlgPresenterWindow::OnKoraMsg(topic, payload);
     }
 }
 
@@ -992,13 +923,10 @@ Win::LRESULT DlgQuickMouse::OnMessage(Win::UINT message, Win::WPARAM wParam, Win
                 OnLadderRequest(wParam, *payload);
             }
             return 1;
-        case kQuoteMessage:
-            m_presenter.Quotes().OnWake();
-            return 1;
         case QuickMouseMsg::kSpinEditChanged:
             OnVolumeChanged();
             return 1;
         default:
-            return CKrDlgOperate::OnMessage(message, wParam, lParam);
+            return CDlgPresenterWindow::OnMessage(message, wParam, lParam);
     }
 }

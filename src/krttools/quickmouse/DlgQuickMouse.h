@@ -4,16 +4,10 @@
 
 #include <QString>
 #include <array>
-#include <functional>
 #include <optional>
 #include <vector>
 
-#include "CKrDlgOperate.h"
-#include "kernel/MsgReceiver.h"
-#include "kernel/QuoteReceiver.h"
-#include "kora/interface/QuoteKey.h"
-#include "trading/LadderWindowPresenter.h"
-#include "trading/TradePrompter.h"
+#include "ladderwindow/CDlgPresenterWindow.h"
 
 class CFastMouseOrderList2;
 class CodeLock;
@@ -37,12 +31,8 @@ class StockTradeList;
 //
 // What the ladder's gestures send goes through the ladder-window presenter (stock setup); the
 // window adds what is its own: the margin directions, sweep mode, the checks of lots and limits
-// before anything is sent, and moving every order at a price at once. Quotes arrive on the
-// host's delivery thread and are shown at most once a frame; message-centre messages are
-// re-posted to the window (WM_USER+4097).
-class DlgQuickMouse : public CKrDlgOperate,
-                      public Kora::Kernel::QuoteReceiver,
-                      public Kora::Kernel::MsgReceiver {
+// before anything is sent, and moving every order at a price at once.
+class DlgQuickMouse : public CDlgPresenterWindow {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 11000;
@@ -94,7 +84,6 @@ public:
     static constexpr std::array<int, 4> kBuyPercentIds{11000, 11013, 11012, 11017};
     static constexpr std::array<int, 4> kSellPercentIds{11016, 11015, 11014, 11018};
 
-    static constexpr Win::UINT kQuoteMessage = Win::WM_USER + 4128;
     // Feedback labels: shown on an order answer, hidden by their timer.
     static constexpr int kBuyFeedbackTimer = 1;
     static constexpr int kSellFeedbackTimer = 2;
@@ -108,35 +97,29 @@ public:
     void InitUI() override;
     void InitWindow() override;
     void SubscribeMsg() override;
-    void UnSubscribeMsg() override;
     void ChangeStock(const Json::Value& request) override;
     void OnKoraMsg(const QString& topic, const Json::Value& payload) override;
     Win::LRESULT OnMessage(Win::UINT message, Win::WPARAM wParam, Win::LPARAM lParam) override;
 
-    // Host threads.
-    void OnMsg(const QString& topic, const Json::Value& payload, const Json::Value& extra) override;
-    void OnQuotePush(const Kora::Interface::QuotePushRecord& record, const Json::Value& info) override;
-
-    // Makes a contract record the window's stock; `announce` tells the linked windows. False
-    // for a contract the account cannot trade in this window (an option, a future, unknown).
-    bool SetStock(const Json::Value& contract, bool announce);
-    const Json::Value& Stock() const { return m_presenter.Contract(); }
-    const QString& AccountId() const { return m_presenter.AccountId(); }
+    // The window's stock: a contract the account cannot trade in this window (an option, a
+    // future, unknown) is never made current.
+    const Json::Value& Stock() const { return Contract(); }
+    const QString& AccountId() const { return Presenter().AccountId(); }
     bool IsCreditAccount() const { return m_credit; }
     // 0 ordinary, 1 margin.
     int MarginSwitch(Side side) const { return m_margin[side]; }
     bool IsSweepMode() const { return m_sweep; }
     bool IsStockLocked() const;
     CFastMouseOrderList2& Ladder() const { return *m_ladder; }
-    LadderWindowPresenter& Presenter() { return m_presenter; }
-    // Called with the host's stamp of each quote push once the ladder has painted it.
-    void SetQuoteShownObserver(std::function<void(int64_t enqueuedNs)> observer);
-    uint64_t QuotesShown() const { return m_presenter.Quotes().Shown(); }
-    uint64_t QuotesReceived() const { return m_presenter.Quotes().Received(); }
 
 protected:
     void OnTimer(int id) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void ShowContract(const Json::Value& contract, const HeldQuote& held) override;
+    void Announce(const Kora::Interface::QuoteKey& contract) override;
+    void ShowPush(const Kora::Interface::QuotePushRecord& record) override;
+    void ShowOrderAnswers(const Json::Value& payload) override;
+    void FollowLinkage(const Json::Value& payload) override;
 
 private:
     void CreateControls();
@@ -148,7 +131,6 @@ private:
     void ChooseAccount(int index);
     Json::Value AccountQuery() const;
     void ChooseTypedCode(bool announce);
-    void FollowLinkage(const Json::Value& payload);
     void SetLocked(bool locked);
 
     // Sides
@@ -170,7 +152,6 @@ private:
     double DayLimit(const char* name, const char* recordKey) const;
 
     // What the window shows
-    void ShowPush(const Kora::Interface::QuotePushRecord& record);
     void ShowSnapshot(const Kora::Interface::QuoteSnapshot& snapshot, int32_t divisor, int64_t last);
     void ShowChange();
     void ShowLimits();
@@ -179,14 +160,11 @@ private:
     void ShowPositionSummary();
     void RefreshTrades();
     void ShowFeedback(Side side, const QString& text);
-    void ShowOrderAnswers(const Json::Value& payload);
+    void ShowOrderFeedback(const Json::Value& payload);
     void ShowSmartOrderState(const Json::Value& payload);
     void SetTradeLocked(bool locked);
 
-    WindowPrompter m_prompter;
-    LadderWindowPresenter m_presenter;
     bool m_credit = false;
-    Kora::Interface::QuoteKey m_quoteKey;
     int m_decimals = 2;
     double m_tick = 0.01;
     std::array<int, 2> m_margin{0, 0};

@@ -17,7 +17,12 @@ Json::Value Parse(const char* text) {
     return value;
 }
 
-TEST(OrderTicket, EachCategoryCarriesItsOwnFieldsAndTheWindowItsOwn) {
+TEST(OrderTicket, EachCategoryCarriesItsOwnFieldsAndConfigurationNameAndTheWindowItsOwn) {
+    const std::pair<int, const char*> categories[] = {
+        {5, "股票"}, {6, "个股期权"}, {7, "期货"}, {-1, "期货"}};
+    for (const auto& [category, name] : categories) {
+        EXPECT_EQ(CategoryPolicy::OfCategory(category).ConfigCategory(), QString::fromUtf8(name)) << category;
+    }
     const Json::Value future = Parse(R"({"54": "DCE", "63": "m2408"})");
     OrderTicket ticket = CategoryPolicy::OfCategory(8).NewTicket("E1008", future);
     ticket.direction = QLatin1Char('1');
@@ -53,8 +58,8 @@ TEST(OrderTicket, EachCategoryCarriesItsOwnFieldsAndTheWindowItsOwn) {
 }
 
 TEST(OrderTicket, MarketOrdersTakeTheirExchangesPriceTypeAndEngineRulesNoPriceAtAll) {
-    const std::pair<const char*, const char*> markets[] = {{"SHSE-A", "a"}, {"SZSE-B", "v"}, {"SHQQ-A", "p"},
-                                                           {"SZQQ-A", "p"}, {"CFFEX", "1"},  {"CZCE", "1"}};
+    const std::pair<const char*, const char*> markets[] = {
+        {"SHSE-A", "a"}, {"SZSE-B", "v"}, {"SZQQ-A", "p"}, {"CZCE", "1"}};
     for (const auto& [exchange, priceType] : markets) {
         OrderTicket ticket = CategoryPolicy::OfCategory(8).NewTicket("E", Parse(R"({"63": "x"})"));
         ticket.exchangeCode = exchange;
@@ -70,14 +75,6 @@ TEST(OrderTicket, MarketOrdersTakeTheirExchangesPriceTypeAndEngineRulesNoPriceAt
     ruled.pricing = OrderTicket::Pricing::kEngineRule;
     for (const char* key : {"40", "129", "41", "42"}) {
         EXPECT_FALSE(ruled.Request().isMember(key)) << key;
-    }
-}
-
-TEST(CategoryPolicy, TheConfigurationCategoryOfEachAccountCategory) {
-    const std::pair<int, const char*> categories[] = {
-        {5, "股票"}, {6, "个股期权"}, {7, "期货"}, {-1, "期货"}};
-    for (const auto& [category, name] : categories) {
-        EXPECT_EQ(CategoryPolicy::OfCategory(category).ConfigCategory(), QString::fromUtf8(name)) << category;
     }
 }
 

@@ -22,17 +22,12 @@ public:
     std::vector<int> timers;
 };
 
-TEST(ToolDialogs, CreationRunsInitUIThenInitWindowOnce) {
+TEST(ToolDialogs, CreationRunsInitUIThenInitWindowOnceAndMessageCentreMessagesComeOnTheDialogsThread) {
     ToolDialog d;
     EXPECT_FALSE(d.IsCreated());
     ASSERT_TRUE(d.Create());
     ASSERT_TRUE(d.Create());
     EXPECT_EQ(d.order, (std::vector<std::string>{"InitUI", "InitWindow"}));
-}
-
-TEST(ToolDialogs, MessageCentreMessagesAreHandledOnTheDialogsThread) {
-    ToolDialog d;
-    d.Create();
     d.PostKoraMsg("AccountChange", Json::Value("x"));
     EXPECT_EVENTUALLY_EQ(d.order.size(), 3u);
     EXPECT_EQ(d.order.back(), "AccountChange=x");

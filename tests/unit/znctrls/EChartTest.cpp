@@ -61,7 +61,7 @@ TEST(EChart, TicksStepByOneTwoOrFiveAndCoverTheValues) {
     EXPECT_EQ(chart.YLabels().size(), 2);
 }
 
-TEST(EChart, YLabelsCountLargeValuesInWanAndYi) {
+TEST(EChart, YLabelsCountInYiStackedBarsScaleToTheirSumAndTheZeroLineShowsOnlyAcrossZero) {
     EChart chart;
     chart.SetXValues({1, 2});
     chart.AddBars(QStringLiteral("turnover"), Qt::red, {1.5e8, 2e7});
@@ -72,6 +72,23 @@ TEST(EChart, YLabelsCountLargeValuesInWanAndYi) {
     chart.AddLine(QStringLiteral("delta"), Qt::red, {0.012, -0.004});
     chart.UpdateChart();
     EXPECT_EQ(chart.YLabels(), (QStringList{"-0.005", "0", "0.005", "0.010", "0.015"}));
+
+    chart.RemoveAllSeries();
+    chart.SetZeroLineVisible(true);
+    chart.SetBarLayout(EChart::BarLayout::Stacked);
+    chart.SetXValues({1, 2});
+    chart.AddBars(QStringLiteral("call"), Qt::red, {3, 0});
+    chart.AddBars(QStringLiteral("put"), Qt::green, {4, 1});
+    chart.UpdateChart();
+    EXPECT_EQ(chart.YLabels().back(), "8");
+    EXPECT_EQ(chart.chart()->series().size(), 1) << "one bar series, no zero line on a positive chart";
+
+    chart.RemoveAllSeries();
+    chart.AddLine(QStringLiteral("theta"), Qt::red, {-2, 3});
+    chart.UpdateChart();
+    EXPECT_EQ(chart.chart()->series().size(), 2) << "the line and the zero line";
+    EXPECT_EQ(chart.Value(0, 1), 3);
+    EXPECT_EQ(chart.Value(0, 2), 0) << "outside the data";
 }
 
 // Seven ticks from -5 to 25 on a chart of 150 pixels came out as seven "..." labels.
@@ -94,25 +111,6 @@ TEST(EChart, ShortPlotGetsFewerYTicksInsteadOfCutLabels) {
     chart.resize(400, 600);
     QCoreApplication::processEvents();
     EXPECT_EQ(chart.YLabels(), (QStringList{"-5", "0", "5", "10", "15", "20", "25"})) << "room again";
-}
-
-TEST(EChart, StackedBarsScaleToTheirSumAndTheZeroLineShowsOnlyAcrossZero) {
-    EChart chart;
-    chart.SetZeroLineVisible(true);
-    chart.SetBarLayout(EChart::BarLayout::Stacked);
-    chart.SetXValues({1, 2});
-    chart.AddBars(QStringLiteral("call"), Qt::red, {3, 0});
-    chart.AddBars(QStringLiteral("put"), Qt::green, {4, 1});
-    chart.UpdateChart();
-    EXPECT_EQ(chart.YLabels().back(), "8");
-    EXPECT_EQ(chart.chart()->series().size(), 1) << "one bar series, no zero line on a positive chart";
-
-    chart.RemoveAllSeries();
-    chart.AddLine(QStringLiteral("theta"), Qt::red, {-2, 3});
-    chart.UpdateChart();
-    EXPECT_EQ(chart.chart()->series().size(), 2) << "the line and the zero line";
-    EXPECT_EQ(chart.Value(0, 1), 3);
-    EXPECT_EQ(chart.Value(0, 2), 0) << "outside the data";
 }
 
 TEST(EChart, TheCurrentPointFollowsTheMouseOverThePlotOnly) {

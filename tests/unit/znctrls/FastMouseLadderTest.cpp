@@ -128,66 +128,51 @@ protected:
     CFastMouseOrderList2* ladder = nullptr;
 };
 
-TEST_F(StockLadder, AClickOnASideColumnPlacesAtTheRowAndASecondClickOfADoubleClickPlacesNothingMore) {
-    QTest::mouseClick(cells(), Qt::LeftButton, {}, At(7.49, CFastMouseOrderList2::kBuyColumn));
-    QTest::mouseClick(cells(), Qt::LeftButton, {}, At(7.53, CFastMouseOrderList2::kSellColumn));
+TEST_F(StockLadder, ClicksPlaceDoubleClicksCancelAndDragsMoveAndTheirNearMissesAskNothing) {
+    using L = CFastMouseOrderList2;
+    QTest::mouseClick(cells(), Qt::LeftButton, {}, At(7.49, L::kBuyColumn));
+    QTest::mouseClick(cells(), Qt::LeftButton, {}, At(7.53, L::kSellColumn));
     // A double click as the window system delivers it: press, release, double click, release.
-    const QPoint twice = At(7.48, CFastMouseOrderList2::kBuyColumn);
+    const QPoint twice = At(7.48, L::kBuyColumn);
     QTest::mouseClick(cells(), Qt::LeftButton, {}, twice);
     QTest::mouseDClick(cells(), Qt::LeftButton, {}, twice);
     QTest::mouseRelease(cells(), Qt::LeftButton, {}, twice);
     // No order from the price column, an empty order cell, or a press let go on another row.
-    QTest::mouseClick(cells(), Qt::LeftButton, {}, At(7.49, CFastMouseOrderList2::kPriceColumn));
-    QTest::mouseClick(cells(), Qt::LeftButton, {}, At(7.49, CFastMouseOrderList2::kBuyOrderColumn));
-    QTest::mousePress(cells(), Qt::LeftButton, {}, At(7.47, CFastMouseOrderList2::kBuyColumn));
-    QTest::mouseRelease(cells(), Qt::LeftButton, {}, At(7.40, CFastMouseOrderList2::kBuyColumn));
+    QTest::mouseClick(cells(), Qt::LeftButton, {}, At(7.49, L::kPriceColumn));
+    QTest::mouseClick(cells(), Qt::LeftButton, {}, At(7.49, L::kBuyOrderColumn));
+    QTest::mousePress(cells(), Qt::LeftButton, {}, At(7.47, L::kBuyColumn));
+    QTest::mouseRelease(cells(), Qt::LeftButton, {}, At(7.40, L::kBuyColumn));
 
-    const auto requests = Requests();
-    ASSERT_EQ(requests.size(), 3u);
-    const std::tuple<const char*, const char*> expected[] = {{"7.49", "0"}, {"7.53", "1"}, {"7.48", "0"}};
-    for (size_t i = 0; i < requests.size(); ++i) {
-        EXPECT_EQ(requests[i].code, CFastMouseOrderList2::kPlaceOrder);
-        EXPECT_EQ(Text(requests[i].payload, "PriceNow"), std::get<0>(expected[i])) << i;
-        EXPECT_EQ(Text(requests[i].payload, "112"), std::get<1>(expected[i])) << i;
-    }
-}
-
-TEST_F(StockLadder, OrdersAreCancelledByPriceWithADoubleClickAndBySideFromTheHeader) {
-    QTest::mouseDClick(cells(), Qt::LeftButton, {}, At(7.56, CFastMouseOrderList2::kSellOrderColumn));
-    // An order cell without orders cancels nothing.
-    QTest::mouseDClick(cells(), Qt::LeftButton, {}, At(7.46, CFastMouseOrderList2::kBuyOrderColumn));
+    QTest::mouseDClick(cells(), Qt::LeftButton, {}, At(7.56, L::kSellOrderColumn));
+    QTest::mouseDClick(cells(), Qt::LeftButton, {}, At(7.46, L::kBuyOrderColumn));
     QTest::mouseDClick(&ladder->HeaderWidget(), Qt::LeftButton, {},
-                       ladder->HeaderCellRect(CFastMouseOrderList2::kBuyColumn).center());
+                       ladder->HeaderCellRect(L::kBuyColumn).center());
     QTest::mouseDClick(&ladder->HeaderWidget(), Qt::LeftButton, {},
-                       ladder->HeaderCellRect(CFastMouseOrderList2::kPriceColumn).center());
+                       ladder->HeaderCellRect(L::kPriceColumn).center());
 
-    const auto requests = Requests();
-    ASSERT_EQ(requests.size(), 2u);
-    EXPECT_EQ(requests[0].code, CFastMouseOrderList2::kCancelAtPrice);
-    EXPECT_EQ(Text(requests[0].payload, "Price"), "7.56");
-    EXPECT_EQ(Text(requests[0].payload, "112"), "1");
-    EXPECT_EQ(requests[1].code, CFastMouseOrderList2::kCancelSide);
-    EXPECT_EQ(Text(requests[1].payload, "112"), "0");
-    EXPECT_FALSE(requests[1].payload.isMember("Price"));
-}
-
-TEST_F(StockLadder, DraggingAnOrderCellToAnotherRowMovesItAndLettingGoOnItsOwnRowDoesNothing) {
     const auto drag = [&](QPoint from, QPoint to) {
         QTest::mousePress(cells(), Qt::LeftButton, {}, from);
         QTest::mouseMove(cells(), from + QPoint(0, 8));
         QTest::mouseMove(cells(), to);
         QTest::mouseRelease(cells(), Qt::LeftButton, {}, to);
     };
-    drag(At(7.45, CFastMouseOrderList2::kBuyOrderColumn), At(7.42, CFastMouseOrderList2::kBuyOrderColumn));
-    drag(At(7.56, CFastMouseOrderList2::kSellOrderColumn),
-         At(7.56, CFastMouseOrderList2::kSellOrderColumn) + QPoint(12, 0));
+    drag(At(7.45, L::kBuyOrderColumn), At(7.42, L::kBuyOrderColumn));
+    drag(At(7.56, L::kSellOrderColumn), At(7.56, L::kSellOrderColumn) + QPoint(12, 0));
 
     const auto requests = Requests();
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].code, CFastMouseOrderList2::kMoveOrders);
-    EXPECT_EQ(Text(requests[0].payload, "PriceOld"), "7.45");
-    EXPECT_EQ(Text(requests[0].payload, "PriceNow"), "7.42");
-    EXPECT_EQ(Text(requests[0].payload, "112"), "0");
+    ASSERT_EQ(requests.size(), 6u);
+    const std::tuple<Win::WPARAM, const char*, const char*> expected[] = {
+        {L::kPlaceOrder, "PriceNow", "7.49"}, {L::kPlaceOrder, "PriceNow", "7.53"},
+        {L::kPlaceOrder, "PriceNow", "7.48"}, {L::kCancelAtPrice, "Price", "7.56"},
+        {L::kCancelSide, "Price", ""},        {L::kMoveOrders, "PriceNow", "7.42"}};
+    const char* sides[] = {"0", "1", "0", "1", "0", "0"};
+    for (size_t i = 0; i < requests.size(); ++i) {
+        EXPECT_EQ(requests[i].code, std::get<0>(expected[i])) << i;
+        EXPECT_EQ(Text(requests[i].payload, std::get<1>(expected[i])), std::get<2>(expected[i])) << i;
+        EXPECT_EQ(Text(requests[i].payload, "112"), sides[i]) << i;
+    }
+    EXPECT_FALSE(requests[4].payload.isMember("Price"));
+    EXPECT_EQ(Text(requests[5].payload, "PriceOld"), "7.45");
 }
 
 TEST_F(StockLadder, KeepingTheLastPriceCentredWaitsWhileThePointerIsOnTheRows) {

@@ -81,7 +81,7 @@ TEST_F(OptionBoardListTest, TheStrikeTitleNamesTheMonthAndItsChoiceReportsTheInd
     EXPECT_EQ(chosen[0][0].toInt(), 2);
 }
 
-TEST_F(OptionBoardListTest, ACentredRowStandsMidViewUnderAWholeTopRow) {
+TEST_F(OptionBoardListTest, ACentredRowStandsMidViewUnderAWholeTopRowAndColumnsShareOutWhatIsLeft) {
     board.CentreRow(20);
     const QRect centred = board.CellRect({20, 0});
     const int middle = board.viewport()->height() / 2;
@@ -90,9 +90,7 @@ TEST_F(OptionBoardListTest, ACentredRowStandsMidViewUnderAWholeTopRow) {
     board.CentreRow(39);
     EXPECT_EQ(board.verticalScrollBar()->value(), board.verticalScrollBar()->maximum())
         << "the last row stays at the bottom";
-}
 
-TEST_F(OptionBoardListTest, ColumnsKeepTheirWidthsAndShareOutWhatIsLeft) {
     const int extra = board.viewport()->width() - (4 * 76 + 120);
     ASSERT_GT(extra, 0);
     EXPECT_EQ(board.CellRect({0, 0}).width(), 76 + extra / 5);

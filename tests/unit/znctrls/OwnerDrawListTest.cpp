@@ -31,16 +31,7 @@ protected:
     CKrOwnerDrawList* list = nullptr;
 };
 
-TEST_F(OwnerDrawList, CellsAskTheOwnerByKeyAndRowCountsFollow) {
-    EXPECT_EQ(list->CellText(2, 1), QStringLiteral("Delta:2"));
-    EXPECT_EQ(list->CellText(3, 1), QString()) << "beyond the rows";
-    list->SetItemCount(1);
-    EXPECT_EQ(list->model()->rowCount(), 1);
-    EXPECT_EQ(list->ColumnOf(QStringLiteral("Delta")), 1);
-    EXPECT_EQ(list->columnWidth(0), 120);
-}
-
-TEST_F(OwnerDrawList, ClickTellsTheOwnerWhichCellAndWhere) {
+TEST_F(OwnerDrawList, ClickTellsTheOwnerWhichCellAndWhereAndCellsAskTheOwnerByKey) {
     const QRect cell = list->CellRect(1, 1);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.topLeft() + QPoint(7, 4));
     const auto clicks = owner.Of(CKrOwnerDrawList::kCellClicked);
@@ -51,6 +42,13 @@ TEST_F(OwnerDrawList, ClickTellsTheOwnerWhichCellAndWhere) {
     EXPECT_EQ(list->LastClick().key, QStringLiteral("Delta"));
     EXPECT_EQ(list->LastClick().inCell, QPoint(7, 4));
     EXPECT_EQ(list->SelectedRows(), std::vector<int>{1});
+
+    EXPECT_EQ(list->CellText(2, 1), QStringLiteral("Delta:2"));
+    EXPECT_EQ(list->CellText(3, 1), QString()) << "beyond the rows";
+    list->SetItemCount(1);
+    EXPECT_EQ(list->model()->rowCount(), 1);
+    EXPECT_EQ(list->ColumnOf(QStringLiteral("Delta")), 1);
+    EXPECT_EQ(list->columnWidth(0), 120);
 }
 
 TEST_F(OwnerDrawList, InPlaceEditsAnswerOnceOrNotAtAll) {

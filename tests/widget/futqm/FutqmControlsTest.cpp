@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
+#include "CKrAmountEdit.h"
 #include "CKrStockCombox.h"
 #include "FutqmWindow.h"
 #include "kora/interface/Topics.h"
@@ -17,7 +18,6 @@
 #include "ladder/COpenInfo.h"
 #include "ladder/CPositionInfo.h"
 #include "ladder/CPriceHSpinEdit.h"
-#include "CKrAmountEdit.h"
 
 namespace {
 
@@ -118,25 +118,29 @@ TEST_F(FutqmControls, QuotePushesReachTheLadderAndTheLatestWins) {
     EXPECT_LE(Dialog().QuotesShown() - shown, 2u);
 }
 
-TEST_F(FutqmControls, WithTheLastPriceCentredTheLadderMovesOnlyNearThePageEdge) {
+TEST_F(FutqmControls, KeptCentredTheLadderFollowsTheLastPriceOnceThePointerHasLeftItAndUncheckedItStays) {
     Host().Market().TradeAt(Meal().index, Units(3003), 1);
     Open();
     // The window opens with the last price mid-page.
     EXPECT_EQ(Ladder().TopIndex(), RowOf(3003) - Ladder().CountPerPage() / 2);
-    Quote(3000);
     Control<QCheckBox>(11069)->click();
     const int top = Ladder().TopIndex();
     const int perPage = Ladder().CountPerPage();
     ASSERT_GT(perPage, 12);
     auto priceOf = [&](int row) { return Ladder().Model().Scale().PriceOf(row); };
-    Quote(priceOf(top + 5));
-    EXPECT_EVENTUALLY_EQ(Ladder().Model().LastPriceRow(), top + 5);
-    EXPECT_EQ(Ladder().TopIndex(), top) << "five rows inside the edge: stays";
     Quote(priceOf(top + 4));
     EXPECT_EVENTUALLY_EQ(Ladder().Model().LastPriceRow(), top + 4);
     EXPECT_EQ(Ladder().TopIndex(), top + 4 - perPage / 2);
 
-    // Unchecked, the ladder stays where it is.
+    // A quote scrolled the rows under a moving pointer; now it waits until the pointer leaves.
+    const int moved = Ladder().TopIndex();
+    QTest::mouseMove(Ladder().viewport(), Ladder().CellRect(moved + 10, 1).center());
+    Quote(priceOf(moved + 2));
+    EXPECT_EVENTUALLY_EQ(Ladder().Model().LastPriceRow(), moved + 2);
+    EXPECT_EQ(Ladder().TopIndex(), moved);
+    LeaveLadder();
+    EXPECT_EQ(Ladder().TopIndex(), moved + 2 - perPage / 2);
+
     Control<QCheckBox>(11069)->click();
     const int still = Ladder().TopIndex();
     Quote(priceOf(still + 1));
@@ -169,42 +173,7 @@ TEST_F(FutqmControls, AResizeYankedTheLadderFromWhereTheTraderScrolledAndNowOnly
     EXPECT_EQ(Ladder().TopIndex(), RowOf(3003) - Ladder().CountPerPage() / 2);
 }
 
-TEST_F(FutqmControls, AQuoteScrolledTheRowsUnderAMovingPointerAndNowWaitsUntilThePointerLeavesTheLadder) {
-    Open();
-    Control<QCheckBox>(Dlg::kCentreId)->click();
-    const int top = Ladder().TopIndex();
-    QTest::mouseMove(Ladder().viewport(), Ladder().CellRect(top + 10, 1).center());
-    const double nearTheTop = Ladder().Model().Scale().PriceOf(top + 2);
-    Quote(nearTheTop);
-    EXPECT_EVENTUALLY_EQ(Ladder().Model().LastPriceRow(), top + 2);
-    EXPECT_EQ(Ladder().TopIndex(), top);
-    LeaveLadder();
-    EXPECT_EQ(Ladder().TopIndex(), top + 2 - Ladder().CountPerPage() / 2);
-}
-
-TEST_F(FutqmControls, AnUnlockedWindowFollowsLinkageAndALockedOneIgnoresIt) {
-    Open();
-    Click(Topic::kListClick, IndexFuture(), "4");
-    EXPECT_EQ(JsonText(Dialog().Contract(), "63"), IndexFuture().code);
-    EXPECT_EQ(Ladder().Model().ContractCode().toStdString(), IndexFuture().code);
-    EXPECT_EQ(Volume(), QStringLiteral("4"));
-
-    Control<QToolButton>(11011)->click();
-    EXPECT_TRUE(Dialog().IsContractLocked());
-    EXPECT_FALSE(Control<QWidget>(9007)->isEnabled());
-    Click(Topic::kClickKLine, Meal(), "9");
-    EXPECT_EQ(JsonText(Dialog().Contract(), "63"), IndexFuture().code);
-    EXPECT_EQ(Volume(), QStringLiteral("4"));
-
-    Control<QToolButton>(11007)->click();
-    Click(Topic::kClickTrend, Meal());
-    EXPECT_EQ(JsonText(Dialog().Contract(), "63"), Meal().code);
-    // A contract the futures account cannot trade is not taken.
-    Click(Topic::kListDblClick, *Host().Market().Catalogue().At(3));
-    EXPECT_EQ(JsonText(Dialog().Contract(), "63"), Meal().code);
-}
-
-TEST_F(FutqmControls, ATypedCodeChangesTheContractAndTellsLinkedWindows) {
+TEST_F(FutqmControls, ATypedCodeIsAnnouncedOnceAndAnUnlockedWindowFollowsLinkageButALockedOneDoesNot) {
     Open();
     auto* chooser = Control<CKrStockCombox>(9007);
     chooser->lineEdit()->clear();
@@ -216,18 +185,37 @@ TEST_F(FutqmControls, ATypedCodeChangesTheContractAndTellsLinkedWindows) {
     ASSERT_EQ(announced.size(), 1u);
     EXPECT_EQ(JsonText(announced.back(), "Stock"), Host().KeyOf(IndexFuture()).ToText().toStdString());
     EXPECT_EQ(JsonText(announced.back(), "CWID"), "KRFutureQMouse");
+
+    Click(Topic::kListClick, Meal(), "4");
+    EXPECT_EQ(JsonText(Dialog().Contract(), "63"), Meal().code);
+    EXPECT_EQ(Ladder().Model().ContractCode().toStdString(), Meal().code);
+    EXPECT_EQ(Volume(), QStringLiteral("4"));
+
+    Control<QToolButton>(11011)->click();
+    EXPECT_TRUE(Dialog().IsContractLocked());
+    EXPECT_FALSE(Control<QWidget>(9007)->isEnabled());
+    Click(Topic::kClickKLine, IndexFuture(), "9");
+    EXPECT_EQ(JsonText(Dialog().Contract(), "63"), Meal().code);
+    EXPECT_EQ(Volume(), QStringLiteral("4"));
+
+    Control<QToolButton>(11007)->click();
+    Click(Topic::kClickTrend, IndexFuture());
+    EXPECT_EQ(JsonText(Dialog().Contract(), "63"), IndexFuture().code);
+    // A contract the futures account cannot trade is not taken.
+    Click(Topic::kListDblClick, *Host().Market().Catalogue().At(3));
+    EXPECT_EQ(JsonText(Dialog().Contract(), "63"), IndexFuture().code);
 }
 
-TEST_F(FutqmControls, PositionPanelsShowVolumesAndProfitAndGiveTheClosableVolume) {
+TEST_F(FutqmControls, PositionPanelsShowTheHedgeTypesVolumesAndProfitAndGiveTheClosableVolume) {
     ASSERT_TRUE(Host().Market().AddPosition("E1008", Meal().index, PositionSide::Long, 7, Units(2990)));
+    ASSERT_TRUE(
+        Host().Market().AddPosition("E1008", Meal().index, PositionSide::Long, 2, Units(2990), false, '3'));
     Open();
     Quote(3000);
     auto* longPanel = Control<CPositionInfo>(11066);
-    auto* shortPanel = Control<CPositionInfo>(11067);
     EXPECT_EQ(longPanel->VolumeText(), QStringLiteral("7"));
     EXPECT_EQ(longPanel->ProfitText(), QStringLiteral("700.0"));
-    EXPECT_EQ(shortPanel->ShownVolume(), QStringLiteral("—"));
-    EXPECT_EQ(shortPanel->ShownProfit(), QStringLiteral("—"));
+    EXPECT_TRUE(Control<CPositionInfo>(11067)->VolumeText().isEmpty());
     const auto marks = Ladder().Model().PositionMarks();
     ASSERT_EQ(marks.size(), 1u);
     EXPECT_EQ(marks[0].row, RowOf(2990));
@@ -244,9 +232,17 @@ TEST_F(FutqmControls, PositionPanelsShowVolumesAndProfitAndGiveTheClosableVolume
     // The profit follows the quote.
     Quote(2980);
     EXPECT_EVENTUALLY_EQ(longPanel->ProfitText(), QStringLiteral("-700.0"));
+
+    // Another hedge type shows only its own orders and positions.
+    EXPECT_EQ(Ladder().Model().Groups().All().size(), 1u);
+    auto* hedge = Control<QComboBox>(9009);
+    hedge->setCurrentIndex(1);
+    emit hedge->activated(1);
+    EXPECT_TRUE(Ladder().Model().Groups().All().empty());
+    EXPECT_EQ(longPanel->VolumeText(), QStringLiteral("2"));
 }
 
-TEST_F(FutqmControls, OpenableVolumesComeFromTheEngineAndFillTheVolume) {
+TEST_F(FutqmControls, OpenableVolumesComeFromTheEngineAndTheConditionalOrderGetsTheContractVolumeAndOffset) {
     Open();
     Quote(3000);
     Control<QPushButton>(9015)->click();
@@ -268,10 +264,7 @@ TEST_F(FutqmControls, OpenableVolumesComeFromTheEngineAndFillTheVolume) {
     Control<QPushButton>(11000)->click();
     QTest::mouseDClick(panel, Qt::LeftButton, {}, QPoint(10, panel->height() - 4));
     EXPECT_EQ(Volume(), panel->SellText());
-}
 
-TEST_F(FutqmControls, TheConditionalOrderGetsTheContractVolumeAndOffset) {
-    Open();
     Control<CPriceHSpinEdit>(11001)->SetValue(3);
     Control<QRadioButton>(9002)->click();
     Control<QPushButton>(9017)->click();
@@ -291,39 +284,7 @@ TEST_F(FutqmControls, TheConditionalOrderGetsTheContractVolumeAndOffset) {
     EXPECT_FALSE(Host().Conditions().Orders().back().params.isMember("Volume"));
 }
 
-TEST_F(FutqmControls, TheWrapperAnswersTheTopStateAndTheQuickMouseInstructFocusesTheLadder) {
-    Open();
-    Json::Value query(Json::objectValue);
-    query["Function"] = "M_GetShowTopState";
-    Json::Value result;
-    ASSERT_TRUE(window->OnNotify(query, result));
-    EXPECT_EQ(result, Json::Value(true));
-
-    Control<QPushButton>(9017)->setFocus();
-    Json::Value instruct(Json::objectValue);
-    instruct["Function"] = "QuickMouse";
-    Host().Instructs().ExecuteInstruct(instruct);
-    EXPECT_EQ(Dialog().focusWidget(), &Ladder());
-}
-
-TEST_F(FutqmControls, AHedgeTypeShowsOnlyItsOwnOrdersAndPositions) {
-    ASSERT_TRUE(
-        Host().Market().AddPosition("E1008", Meal().index, PositionSide::Long, 2, Units(2990), false, '3'));
-    Open();
-    Quote(3000);
-    ClickCell(2995, 1);
-    Pump();
-    EXPECT_EQ(Ladder().Model().Groups().All().size(), 1u);
-    EXPECT_TRUE(Control<CPositionInfo>(11066)->VolumeText().isEmpty());
-
-    auto* hedge = Control<QComboBox>(9009);
-    hedge->setCurrentIndex(1);
-    emit hedge->activated(1);
-    EXPECT_TRUE(Ladder().Model().Groups().All().empty());
-    EXPECT_EQ(Control<CPositionInfo>(11066)->VolumeText(), QStringLiteral("2"));
-}
-
-TEST_F(FutqmControls, WithoutAnAccountOfItsOwnTheWindowTradesOnAFuturesAccount) {
+TEST_F(FutqmControls, WithoutAnAccountOfItsOwnTheWindowTradesOnAFuturesAccountAndAnswersTheTerminal) {
     Open({});
     EXPECT_EQ(Dialog().Presenter().AccountId(), QStringLiteral("E1008"));
     TearDown();
@@ -333,6 +294,18 @@ TEST_F(FutqmControls, WithoutAnAccountOfItsOwnTheWindowTradesOnAFuturesAccount) 
     Open({});
     EXPECT_EQ(Dialog().Presenter().AccountId(), QStringLiteral("E1008"));
     EXPECT_EQ(JsonText(Dialog().Contract(), "63"), Meal().code);
+
+    // The wrapper answers the top state; the quick-mouse instruct focuses the ladder.
+    Json::Value query(Json::objectValue);
+    query["Function"] = "M_GetShowTopState";
+    Json::Value result;
+    ASSERT_TRUE(window->OnNotify(query, result));
+    EXPECT_EQ(result, Json::Value(true));
+    Control<QPushButton>(9017)->setFocus();
+    Json::Value instruct(Json::objectValue);
+    instruct["Function"] = "QuickMouse";
+    Host().Instructs().ExecuteInstruct(instruct);
+    EXPECT_EQ(Dialog().focusWidget(), &Ladder());
 }
 
 }  // namespace

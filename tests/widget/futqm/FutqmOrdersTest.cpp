@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include "FutqmWindow.h"
@@ -11,6 +12,7 @@
 #include "kora/utility/JsonAccess.h"
 #include "ladder/CListEdit.h"
 #include "ladder/CPriceHSpinEdit.h"
+#include "ladder/LadderAssets.h"
 
 namespace {
 
@@ -20,6 +22,7 @@ using Terminal::Market::PositionSide;
 constexpr int kBuyOrders = 0;
 constexpr int kBuyVolume = 1;
 constexpr int kSellVolume = 3;
+constexpr int kSellOrders = 4;
 
 class FutqmOrders : public FutqmWindow {
 protected:
@@ -37,6 +40,13 @@ protected:
         const int row = Ladder().Model().Scale().RowOf(price);
         return Ladder().Model().Groups().At(Ladder().Model().Groups().Find(row, side));
     }
+    // The cancel icon of an order cell, its row scrolled into view.
+    QRect CancelIcon(double price, int column) {
+        Cell(price, column);
+        const QRect cell = Ladder().CellRect(Ladder().Model().Scale().RowOf(price), column);
+        return CMouseOrderList::CancelIconRect(cell, column == kBuyOrders ? 0 : 1);
+    }
+    QImage CursorImage() { return Ladder().viewport()->cursor().pixmap().toImage(); }
     // Opens the volume editor over the buy orders at a price and enters a volume.
     void EditVolume(double price, const QString& volume) {
         ClickCell(price, kBuyOrders);
@@ -50,7 +60,8 @@ protected:
     }
 };
 
-TEST_F(FutqmOrders, AClickOnTheBuyColumnSendsALimitOrderThatAppearsOnTheLadderOnceAnswered) {
+TEST_F(FutqmOrders,
+       AClickOnTheBuyColumnSendsALimitOrderThatAppearsOnTheLadderAndADoubleClickCancelsItsGroup) {
     ClickCell(2995, kBuyVolume);
 
     const auto orders = Orders();
@@ -59,13 +70,7 @@ TEST_F(FutqmOrders, AClickOnTheBuyColumnSendsALimitOrderThatAppearsOnTheLadderOn
     EXPECT_EQ(JsonText(request, "EAccountID"), "E1008");
     EXPECT_FALSE(request["ReorderEnable"].asBool());
     EXPECT_FALSE(request["CancelOrderEnable"].asBool());
-    const Json::Value& order = request["Order"];
-    EXPECT_EQ(JsonText(order["Contract"], "ContractCode"), Meal().code);
-    EXPECT_EQ(JsonText(order["Contract"], "ExchangeCode"), "DCE");
-    EXPECT_EQ(JsonText(order, "Direction"), "0");
-    EXPECT_EQ(JsonText(order, "OffsetFlag"), "0");
-    EXPECT_EQ(JsonText(order, "LimitPrice"), "2995");
-    EXPECT_EQ(order["Volume"].asInt(), 1);
+    EXPECT_EQ(JsonText(request["Order"]["Contract"], "ContractCode"), Meal().code);
     Json::Value ext;
     ASSERT_TRUE(Kora::Utility::JsonParse(R"({"54": "DCE", "117": "0", "112": "0", "119": "1", "40": "2",
         "129": "2995", "130": "1", "41": "3", "42": "1"})",
@@ -75,7 +80,7 @@ TEST_F(FutqmOrders, AClickOnTheBuyColumnSendsALimitOrderThatAppearsOnTheLadderOn
     }
 
     // The two order lines, in order, under the window's title.
-    const auto log = Host().Engine().LogEntries();
+    auto log = Host().Engine().LogEntries();
     auto line = std::find_if(log.begin(), log.end(), [](const auto& entry) {
         return entry.text == QStringLiteral("常规|快鼠下单板准备下单");
     });
@@ -92,6 +97,34 @@ TEST_F(FutqmOrders, AClickOnTheBuyColumnSendsALimitOrderThatAppearsOnTheLadderOn
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(group->volume, 1);
     EXPECT_EQ(*group->ids.begin(), JsonText(WorkingOrders().at(0), "OrderID").c_str());
+
+    // A second order joins the cell; a double click as the trader makes it (its first click
+    // opens the volume editor, which takes the second) cancels both and edits nothing.
+    ClickCell(2995, kBuyVolume);
+    Pump();
+    const std::set<QString> ids = GroupAt(2995, 0)->ids;
+    ASSERT_EQ(ids.size(), 2u);
+    ClickCell(2995, kBuyOrders);
+    QWidget* under = Ladder().viewport()->childAt(Cell(2995, kBuyOrders));
+    ASSERT_EQ(under, Ladder().Editor());
+    QTest::mouseDClick(under, Qt::LeftButton, {},
+                       under->mapFrom(Ladder().viewport(), Cell(2995, kBuyOrders)));
+    Pump();
+    const auto cancels = Cancels();
+    ASSERT_EQ(cancels.size(), 2u);
+    for (const Json::Value& cancel : cancels) {
+        EXPECT_TRUE(ids.count(QString::fromStdString(JsonText(cancel["Request"], "OrderID"))));
+    }
+    log = Host().Engine().LogEntries();
+    for (const QString& id : ids) {
+        EXPECT_TRUE(std::any_of(log.begin(), log.end(), [&](const auto& entry) {
+            return entry.text == id + QStringLiteral("|快鼠撤单") && entry.extra1 == QStringLiteral("3004");
+        })) << id.toStdString();
+    }
+    EXPECT_FALSE(Ladder().Editor()->isVisible());
+    EXPECT_TRUE(t.boxes.empty()) << "no volume change was asked for";
+    EXPECT_EQ(GroupAt(2995, 0), nullptr);
+    EXPECT_TRUE(WorkingOrders().empty());
 }
 
 TEST_F(FutqmOrders, InTheDoubleClickModeOnlyADoubleClickPlacesAndTheModeIsAskedEachTime) {
@@ -140,28 +173,6 @@ TEST_F(FutqmOrders, TheTradingPasswordIsAskedWhenRequiredAndOnlyTheRightOneLetsT
     KRUI_SetPasswordPrompt(std::move(previous));
 }
 
-TEST_F(FutqmOrders, ADoubleClickOnAnOrderCellCancelsEachOrderOfItsGroup) {
-    ClickCell(2990, kBuyVolume);
-    ClickCell(2990, kBuyVolume);
-    Pump();
-    const std::set<QString> ids = GroupAt(2990, 0)->ids;
-    QTest::mouseDClick(Ladder().viewport(), Qt::LeftButton, {}, Cell(2990, kBuyOrders));
-    const auto cancels = Cancels();
-    ASSERT_EQ(cancels.size(), 2u);
-    for (const Json::Value& cancel : cancels) {
-        EXPECT_TRUE(ids.count(QString::fromStdString(JsonText(cancel["Request"], "OrderID"))));
-    }
-    const auto log = Host().Engine().LogEntries();
-    for (const QString& id : ids) {
-        EXPECT_TRUE(std::any_of(log.begin(), log.end(), [&](const auto& entry) {
-            return entry.text == id + QStringLiteral("|快鼠撤单") && entry.extra1 == QStringLiteral("3004");
-        })) << id.toStdString();
-    }
-    Pump();
-    EXPECT_EQ(GroupAt(2990, 0), nullptr);
-    EXPECT_TRUE(WorkingOrders().empty());
-}
-
 TEST_F(FutqmOrders, AutomaticOffsetDisablesTheRadiosAndNetsEveryOrder) {
     auto* automatic = Control<QCheckBox>(9010);
     automatic->click();
@@ -206,14 +217,19 @@ TEST_F(FutqmOrders, FakAndFokExcludeEachOtherAndSetTheTimeCondition) {
     }
 }
 
-TEST_F(FutqmOrders, MovingTwoOrdersAtOnePriceCancelsBothThenReordersEachOnceItsCancelIsConfirmed) {
+TEST_F(FutqmOrders,
+       MovingTwoOrdersAtOnePriceCancelsBothThenReordersWhatIsLeftOfEachOnceItsCancelIsConfirmed) {
+    Control<CPriceHSpinEdit>(11001)->SetValue(3);
     ClickCell(2990, kBuyVolume);
     ClickCell(2990, kBuyVolume);
     Pump();
     ASSERT_NE(GroupAt(2990, 0), nullptr);
     ASSERT_EQ(GroupAt(2990, 0)->ids.size(), 2u);
+    ASSERT_TRUE(Host().Market().FillOrder(JsonText(WorkingOrders().at(0), "OrderID"), 2));
+    Pump();
 
-    Drag(2990, kBuyOrders, 2985, kBuyOrders);
+    // Let go on the buy-volume column: a move, not a new order there.
+    Drag(2990, kBuyOrders, 2985, kBuyVolume);
     EXPECT_EQ(Cancels().size(), 2u);
     // Nothing is re-sent before the terminal confirms the cancels.
     EXPECT_EQ(Orders().size(), 2u);
@@ -222,34 +238,22 @@ TEST_F(FutqmOrders, MovingTwoOrdersAtOnePriceCancelsBothThenReordersEachOnceItsC
     Pump();
     const auto orders = Orders();
     ASSERT_EQ(orders.size(), 4u);
+    std::multiset<std::string> volumes;
     for (size_t i = 2; i < 4; ++i) {
         EXPECT_EQ(Ext(orders[i], "129"), "2985");
-        EXPECT_EQ(Ext(orders[i], "130"), "1");
         EXPECT_EQ(Ext(orders[i], "112"), "0");
+        volumes.insert(Ext(orders[i], "130"));
     }
+    EXPECT_EQ(volumes, (std::multiset<std::string>{"1", "3"})) << "only what was left of the filled one";
     EXPECT_TRUE(Dialog().Presenter().PendingReorders().empty());
     EXPECT_EQ(GroupAt(2990, 0), nullptr);
     ASSERT_NE(GroupAt(2985, 0), nullptr);
-    EXPECT_EQ(GroupAt(2985, 0)->volume, 2);
+    EXPECT_EQ(GroupAt(2985, 0)->volume, 4);
     const auto log = Host().Engine().LogEntries();
     EXPECT_EQ(std::count_if(
                   log.begin(), log.end(),
                   [](const auto& e) { return e.text == QStringLiteral("常规|快鼠改单撤单完成，准备下单"); }),
               2);
-}
-
-TEST_F(FutqmOrders, AMovedOrderThatFilledPartlyMovesOnlyWhatWasLeft) {
-    Control<CPriceHSpinEdit>(11001)->SetValue(5);
-    ClickCell(2990, kBuyVolume);
-    Pump();
-    ASSERT_TRUE(Host().Market().FillOrder(JsonText(WorkingOrders().at(0), "OrderID"), 2));
-    Pump();
-    Drag(2990, kBuyOrders, 2980, kBuyOrders);
-    Pump();
-    const auto orders = Orders();
-    ASSERT_EQ(orders.size(), 2u);
-    EXPECT_EQ(Ext(orders[1], "129"), "2980");
-    EXPECT_EQ(Ext(orders[1], "130"), "3");
 }
 
 TEST_F(FutqmOrders, AVolumeChangeOverMixedOffsetsIsRefusedAndSendsNothing) {
@@ -268,13 +272,25 @@ TEST_F(FutqmOrders, AVolumeChangeOverMixedOffsetsIsRefusedAndSendsNothing) {
     EXPECT_EQ(Orders().size(), 2u);
 }
 
-TEST_F(FutqmOrders, AVolumeChangeAsksFirstThenReplacesTheGroupByOneOrder) {
+TEST_F(FutqmOrders, AVolumeChangeAsksFirstThenReplacesTheGroupByOneOrderButNotWhenACancelIsRefused) {
     ClickCell(2990, kBuyVolume);
     ClickCell(2990, kBuyVolume);
     Pump();
 
+    // The editor opens on the group's volume, clear of the cancel icon; a scroll ends the edit
+    // as Return does.
+    ClickCell(2990, kBuyOrders);
+    CListEdit* editor = Ladder().Editor();
+    ASSERT_TRUE(editor->IsOpen());
+    EXPECT_EQ(editor->text(), QStringLiteral("2"));
+    EXPECT_EQ(editor->cursorPosition(), 1);
+    EXPECT_GT(editor->geometry().left(), CancelIcon(2990, kBuyOrders).right()) << "the icon stays free";
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("5"));
     t.answer = Win::IDCANCEL;
-    EditVolume(2990, QStringLiteral("5"));
+    Ladder().verticalScrollBar()->setValue(Ladder().TopIndex() + 3);
+    EXPECT_FALSE(editor->isVisible());
+    Pump();
     ASSERT_EQ(t.boxes.size(), 1u);
     EXPECT_EQ(t.boxes[0].text, QStringLiteral("改单确认"));
     EXPECT_TRUE(Cancels().empty());
@@ -283,30 +299,97 @@ TEST_F(FutqmOrders, AVolumeChangeAsksFirstThenReplacesTheGroupByOneOrder) {
     t.answer = Win::IDOK;
     EditVolume(2990, QStringLiteral("5"));
     EXPECT_EQ(Cancels().size(), 2u);
-    const auto orders = Orders();
+    auto orders = Orders();
     ASSERT_EQ(orders.size(), 3u);
     EXPECT_EQ(Ext(orders[2], "130"), "5");
     EXPECT_EQ(Ext(orders[2], "129"), "2990");
     EXPECT_EQ(Ext(orders[2], "117"), "0");
     ASSERT_NE(GroupAt(2990, 0), nullptr);
     EXPECT_EQ(GroupAt(2990, 0)->volume, 5);
-}
 
-TEST_F(FutqmOrders, AVolumeChangeWhoseCancelIsRefusedBecauseAnOrderFilledMeanwhileSendsNoReplacement) {
-    ClickCell(2990, kBuyVolume);
+    // A fresh lot joins the cell and fills while the confirmation is open: its cancel is
+    // refused, and no replacement may buy it again.
     ClickCell(2990, kBuyVolume);
     Pump();
-    const std::string filled = JsonText(WorkingOrders().at(0), "OrderID");
-    // While the confirmation is open one order of the group fills.
+    const Json::Value fresh = WorkingOrders().back();
+    ASSERT_EQ(JsonText(fresh, "130"), "1");
     t.whileOpen = [&](const Win::MessageBoxRequest& box) {
         if (box.text == QStringLiteral("改单确认")) {
-            ASSERT_TRUE(Host().Market().FillOrder(filled, 1));
+            ASSERT_TRUE(Host().Market().FillOrder(JsonText(fresh, "OrderID"), 1));
         }
     };
-    EditVolume(2990, QStringLiteral("5"));
+    EditVolume(2990, QStringLiteral("7"));
     t.whileOpen = nullptr;
-    EXPECT_EQ(Orders().size(), 2u) << "the filled lot plus five fresh ones";
-    EXPECT_EQ(t.BoxTexts(), (QStringList{"改单确认", "部分挂单撤单失败，未发送新委托"}));
+    EXPECT_EQ(Orders().size(), 4u);
+    EXPECT_EQ(t.BoxTexts().last(), QStringLiteral("部分挂单撤单失败，未发送新委托"));
+}
+
+TEST_F(FutqmOrders, PlacingFromCodeTakesTheDaysLimitOfItsModeAndNothingOffTheVolumeColumnsOrTheLadder) {
+    Ladder().PlaceOrder(0, kBuyVolume, 1);
+    Ladder().PlaceOrder(0, kSellVolume, -1);
+    Ladder().PlaceOrder(Ladder().Model().Scale().RowOf(3000), 2, 0);
+    Ladder().PlaceOrder(99999, kBuyVolume, 0);
+    const auto orders = Orders();
+    ASSERT_EQ(orders.size(), 2u);
+    EXPECT_EQ(Ext(orders[0], "129"), "3210");
+    EXPECT_EQ(Ext(orders[0], "112"), "0");
+    EXPECT_EQ(Ext(orders[1], "129"), "2790");
+    EXPECT_EQ(Ext(orders[1], "112"), "1");
+}
+
+TEST_F(FutqmOrders, CancelIconsCancelTheirCellOrTheWholeSideAndADragShowsWhereItWouldGo) {
+    ClickCell(2990, kBuyVolume);
+    ClickCell(2990, kBuyVolume);
+    ClickCell(2988, kBuyVolume);
+    ClickCell(2986, kBuyVolume);
+    ClickCell(3008, kSellVolume);
+    Pump();
+    QTest::mouseClick(Ladder().viewport(), Qt::LeftButton, {}, CancelIcon(2990, kBuyOrders).center());
+    EXPECT_EQ(Cancels().size(), 2u);
+    EXPECT_EQ(GroupAt(2990, 0), nullptr);
+
+    // The cursor tells a move from a cancel; let go outside the ladder, the drag cancels.
+    const QImage move = LadderAssets::LoadCursor(LadderAssets::kMoveCursor).pixmap().toImage();
+    const QImage cancel = LadderAssets::LoadCursor(LadderAssets::kCancelCursor).pixmap().toImage();
+    ASSERT_FALSE(move.isNull());
+    ASSERT_NE(move, cancel);
+    QTest::mousePress(Ladder().viewport(), Qt::LeftButton, {}, Cell(2988, kBuyOrders));
+    QTest::mouseMove(Ladder().viewport(), Cell(2992, kBuyVolume));
+    EXPECT_EQ(CursorImage(), move);
+    QTest::mouseMove(Ladder().viewport(), Cell(2992, kSellVolume));
+    EXPECT_EQ(CursorImage(), cancel);
+    QTest::mouseMove(Ladder().viewport(), QPoint(-30, 40));
+    QTest::mouseRelease(Ladder().viewport(), Qt::LeftButton, {}, QPoint(-30, 40));
+    EXPECT_EQ(Ladder().viewport()->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(Cancels().size(), 3u);
+
+    QTest::mouseClick(&Ladder().Header(), Qt::LeftButton, {}, Ladder().HeaderIconRect(kBuyOrders).center());
+    EXPECT_EQ(Cancels().size(), 4u);
+    Pump();
+    ASSERT_EQ(WorkingOrders().size(), 1u) << "the sell order stays";
+    EXPECT_TRUE(Ladder().HeaderIconRect(kBuyOrders).isEmpty());
+}
+
+TEST_F(FutqmOrders, DraggingFromTheHeaderMovesTheWholeSideOrCancelsIt) {
+    ClickCell(2996, kBuyVolume);
+    ClickCell(2994, kBuyVolume);
+    ClickCell(3004, kSellVolume);
+    Pump();
+    const auto lowerLine = [&](int column) { return Ladder().Header().ColumnRect(column, true).center(); };
+    const QPoint drop = Cell(2998, 2) + Ladder().viewport()->pos();
+    QTest::mousePress(&Ladder().Header(), Qt::LeftButton, {}, lowerLine(kBuyOrders));
+    QTest::mouseMove(&Ladder().Header(), drop);
+    QTest::mouseRelease(&Ladder().Header(), Qt::LeftButton, {}, drop);
+    EXPECT_EQ(Cancels().size(), 2u);
+    Pump();
+    const auto orders = Orders();
+    ASSERT_EQ(orders.size(), 5u);
+    EXPECT_EQ(Ext(orders[3], "129"), "2998");
+    EXPECT_EQ(Ext(orders[4], "129"), "2998");
+
+    QTest::mousePress(&Ladder().Header(), Qt::LeftButton, {}, lowerLine(kSellOrders));
+    QTest::mouseRelease(&Ladder().Header(), Qt::LeftButton, {}, QPoint(500, 300));
+    EXPECT_EQ(Cancels().size(), 3u);
 }
 
 TEST_F(FutqmOrders, ASmartOrderThatFailsShowsTheTerminalsErrorText) {

@@ -22,12 +22,13 @@ Json::Value Position(const char* direction, const char* volume, const char* clos
     return position;
 }
 
-TEST(PositionTotalsTest, VolumesShowOneNumberWhenAllIsClosableAndBothOtherwise) {
+TEST(PositionTotalsTest, VolumesShowOneNumberWhenAllIsClosableAndBothOtherwiseAndBadRecordsCountNowhere) {
     Json::Value positions(Json::arrayValue);
     positions.append(Position("0", "4", "1", "3000"));
     positions.append(Position("0", "3", "2", "3010"));
     positions.append(Position("1", "2", "2", "3020"));
-    positions.append(Position("x", "9", "9", "1"));  // no side: counted nowhere
+    positions.append(Position("x", "9", "9", "1"));
+    positions.append(Json::Value(42));
     const PositionTotals totals = SumPositions(positions, 3005, 10);
     EXPECT_EQ(totals.longSide.VolumeText(), QStringLiteral("7(3)"));
     EXPECT_EQ(totals.longSide.SecondText(), QStringLiteral("3"));
@@ -35,16 +36,11 @@ TEST(PositionTotalsTest, VolumesShowOneNumberWhenAllIsClosableAndBothOtherwise) 
     // Long: (5 × 4 − 5 × 3) × 10; short: (3020 − 3005) × 2 × 10.
     EXPECT_EQ(totals.longSide.ProfitText(1), QStringLiteral("50.0"));
     EXPECT_EQ(totals.shortSide.ProfitText(1), QStringLiteral("300.0"));
-}
 
-TEST(PositionTotalsTest, NoPositionShowsNothingAndBadRecordsAreSkipped) {
     const PositionTotals none = SumPositions(Json::Value("not an array"), 3000, 10);
     EXPECT_TRUE(none.longSide.VolumeText().isEmpty());
     EXPECT_TRUE(none.longSide.ProfitText(1).isEmpty());
     EXPECT_EQ(none.longSide.SecondText(), QStringLiteral("0"));
-    Json::Value positions(Json::arrayValue);
-    positions.append(Json::Value(42));
-    EXPECT_TRUE(SumPositions(positions, 3000, 10).shortSide.VolumeText().isEmpty());
 }
 
 Kora::Interface::QuoteSnapshot Snapshot() {
@@ -59,8 +55,9 @@ Kora::Interface::QuoteSnapshot Snapshot() {
     return snapshot;
 }
 
-TEST(LadderQuoteTest, PricesAreDividedAndTheBookBecomesTheBestQuote) {
-    const LadderQuote quote = ReadLadderQuote(Snapshot(), 100, 300000);
+TEST(LadderQuoteTest,
+     PricesAreDividedTheBookBecomesTheBestQuoteAndBeforeATradePositionsAreValuedAtTheReference) {
+    LadderQuote quote = ReadLadderQuote(Snapshot(), 100, 300000);
     EXPECT_DOUBLE_EQ(quote.lastPrice, 3000);
     EXPECT_TRUE(quote.hasBook);
     EXPECT_DOUBLE_EQ(quote.best.bidPrice, 2999);
@@ -70,14 +67,12 @@ TEST(LadderQuoteTest, PricesAreDividedAndTheBookBecomesTheBestQuote) {
     ASSERT_EQ(quote.best.askLevels.size(), 5u);
     EXPECT_DOUBLE_EQ(quote.best.askLevels[4].price, 3005);
     EXPECT_EQ(quote.best.bidLevels[4].volume, 14);
-}
 
-TEST(LadderQuoteTest, BeforeATradePositionsAreValuedAtTheReferenceAndAnEmptyBookClears) {
-    Kora::Interface::QuoteSnapshot snapshot = Snapshot();
-    for (auto& row : snapshot.book) {
+    Kora::Interface::QuoteSnapshot empty = Snapshot();
+    for (auto& row : empty.book) {
         row = {};
     }
-    const LadderQuote quote = ReadLadderQuote(snapshot, 100, 0);
+    quote = ReadLadderQuote(empty, 100, 0);
     EXPECT_DOUBLE_EQ(quote.lastPrice, 0);
     EXPECT_DOUBLE_EQ(quote.currentPrice, 3000);
     EXPECT_FALSE(quote.hasBook);

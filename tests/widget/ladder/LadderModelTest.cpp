@@ -99,7 +99,7 @@ TEST_F(Ladder, BestQuoteShowsVolumesInCellsAndHeadersAndMovesThemCleanly) {
     EXPECT_EQ(model.BidRow(), -1);
 }
 
-TEST_F(Ladder, TheDayRangeMarksHighAndLowAndRepaintsAllOnlyWhenItChanges) {
+TEST_F(Ladder, TheDayRangeMarksHighAndLowWithinTheLadderAndRepaintsAllOnlyWhenItChanges) {
     LadderBestQuote quote = Quote(3511, 1, 3512, 1);
     model.SetBestQuote(quote);
     EXPECT_EQ(model.HighRow(), Row(3530));
@@ -110,24 +110,11 @@ TEST_F(Ladder, TheDayRangeMarksHighAndLowAndRepaintsAllOnlyWhenItChanges) {
     quote.high += 5e-9;
     model.SetBestQuote(quote);
     EXPECT_FALSE(model.TakeChanges().All()) << "within 1e-8 is no change";
-    quote.low = 3479;
-    model.SetBestQuote(quote);
-    EXPECT_TRUE(model.TakeChanges().All());
-}
-
-TEST_F(Ladder, ADayRangeReachingPastTheLadderGreyedEveryRowAndNowTheRowsInsideItStayInRange) {
-    LadderBestQuote quote = Quote(3511, 1, 3512, 1);
     quote.high = 3800;
     model.SetBestQuote(quote);
-    EXPECT_TRUE(model.IsInDayRange(0));
-    EXPECT_TRUE(model.IsInDayRange(Row(3480)));
-    EXPECT_FALSE(model.IsInDayRange(Row(3479)));
+    EXPECT_TRUE(model.TakeChanges().All());
+    EXPECT_TRUE(model.IsInDayRange(0)) << "a range reaching past the top greys no row inside it";
     EXPECT_EQ(model.HighRow(), -1) << "no high mark on a row that is not the high";
-    quote.high = 3530;
-    quote.low = 3000;
-    model.SetBestQuote(quote);
-    EXPECT_FALSE(model.IsInDayRange(Row(3531)));
-    EXPECT_TRUE(model.IsInDayRange(400));
     quote.high = 3250;
     quote.low = 3200;
     model.SetBestQuote(quote);
@@ -149,10 +136,16 @@ TEST_F(Ladder, TenTicksARowShowAnOrderBetweenRowsOnTheRowBelowItsPrice) {
     EXPECT_EQ(model.SetLayout(LadderLayout::Steps(1)), 101);
 }
 
-TEST_F(Ladder, OrdersAtOnePriceAndSideShareACellWithTheirSum) {
+TEST_F(Ladder, OrdersAtOnePriceAndSideShareACellWithTheirSumAndBadOrdersAreIgnored) {
+    EXPECT_FALSE(model.AddOrder({QStringLiteral("X"), 0, 3800, 1})) << "outside the ladder";
+    EXPECT_FALSE(model.AddOrder({QStringLiteral("X"), 0, 3500, -2}));
+    EXPECT_FALSE(model.AddOrder({QStringLiteral("X"), 0, 3500, 0}));
+    EXPECT_FALSE(model.AddOrder({QString(), 0, 3500, 1}));
+    EXPECT_FALSE(model.AddOrder({QStringLiteral("X"), 2, 3500, 1}));
     ASSERT_TRUE(model.AddOrder({QStringLiteral("B-1"), 0, 3505, 1}));
     ASSERT_TRUE(model.AddOrder({QStringLiteral("B-2"), 0, 3505.05, 2}));
     ASSERT_TRUE(model.AddOrder({QStringLiteral("S-1"), 1, 3505, 4}));
+    EXPECT_FALSE(model.AddOrder({QStringLiteral("B-1"), 0, 3505, 1})) << "counted once";
     EXPECT_EQ(model.Groups().Count(), 2);
     EXPECT_EQ(texts.Text(Row(3505), 0), QStringLiteral("3"));
     EXPECT_EQ(texts.Text(Row(3505), 4), QStringLiteral("4"));
@@ -177,19 +170,7 @@ TEST_F(Ladder, OrdersAtOnePriceAndSideShareACellWithTheirSum) {
     EXPECT_TRUE(texts.HeaderText(4).isEmpty());
 }
 
-TEST_F(Ladder, BadOrdersAreIgnored) {
-    EXPECT_FALSE(model.AddOrder({QStringLiteral("X"), 0, 3800, 1})) << "outside the ladder";
-    EXPECT_FALSE(model.AddOrder({QStringLiteral("X"), 0, 3500, -2}));
-    EXPECT_FALSE(model.AddOrder({QStringLiteral("X"), 0, 3500, 0}));
-    EXPECT_FALSE(model.AddOrder({QString(), 0, 3500, 1}));
-    EXPECT_FALSE(model.AddOrder({QStringLiteral("X"), 2, 3500, 1}));
-    ASSERT_TRUE(model.AddOrder({QStringLiteral("X"), 0, 3500, 1}));
-    EXPECT_FALSE(model.AddOrder({QStringLiteral("X"), 0, 3500, 1})) << "counted once";
-    EXPECT_EQ(texts.Text(Row(3500), 0), QStringLiteral("1"));
-    EXPECT_EQ(model.Groups().Total(0), 1);
-}
-
-TEST_F(Ladder, PositionMarkersTakeTheNearerTickAndRepaintOnlyWhatChanged) {
+TEST_F(Ladder, PositionMarkersTakeTheNearerTickRepaintOnlyWhatChangedAndMalformedOnesDrawNothing) {
     model.SetPositions({Position("0", 3503.4, 3512), Position("1", "3520.5", "3510")});
     const std::vector<PositionMark> expected{{Row(3521), 1, PositionMark::Tone::Profit},
                                              {Row(3503), 0, PositionMark::Tone::Profit}};
@@ -206,9 +187,7 @@ TEST_F(Ladder, PositionMarkersTakeTheNearerTickAndRepaintOnlyWhatChanged) {
     tones.clear();
     model.MarksAt(Row(3521), 1, tones);
     EXPECT_EQ(tones, std::vector<PositionMark::Tone>{PositionMark::Tone::Loss});
-}
 
-TEST_F(Ladder, MalformedPositionsDrawNothing) {
     Json::Value noDirection;
     noDirection["136"] = 3500;
     Json::Value wrongTypes;
@@ -216,7 +195,7 @@ TEST_F(Ladder, MalformedPositionsDrawNothing) {
     wrongTypes["136"] = Json::Value(Json::objectValue);
     model.SetPositions(
         {noDirection, wrongTypes, Json::Value("text"), Position("0", 9000, 3500), Position("2", 3500, 1)});
-    EXPECT_TRUE(model.PositionMarks().empty());
+    EXPECT_TRUE(model.PositionMarks().empty()) << "malformed positions draw nothing";
     EXPECT_EQ(model.Positions().size(), 5u) << "the records are kept as handed over";
 }
 

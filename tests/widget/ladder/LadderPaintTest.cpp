@@ -2,39 +2,82 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QTest>
 
-#include "LadderScene.h"
 #include "PixelProbe.h"
+#include "ladder/CKRMouselist.h"
 #include "ladder/LadderAssets.h"
+#include "support/RunLayoutFolder.h"
 
 namespace {
 
 using PixelProbe::Rgb;
 using PixelProbe::Shows;
 
-class LadderPaint : public LadderSceneTest {
+[[maybe_unused]] auto* const kRunLayoutFolder = ::testing::AddGlobalTestEnvironment(new RunLayoutFolder);
+
+constexpr double kLast = 3512;
+constexpr double kReference = 3506;
+
+// A futures ladder quoted around 3512 with tick 1: limits 3300–3700, reference 3506, the day's
+// range 3488–3530, five levels a side, two buy orders at 3505 (1 + 2 lots), one sell order at
+// 3518 (5 lots) and a long position from 3503; the last price centred on a shown page.
+class LadderPaint : public ::testing::Test {
 protected:
-    QImage paint() { return ladder().grab().toImage(); }
+    void SetUp() override {
+        const std::pair<const char*, int> columns[] = {
+            {"挂单", 63}, {"买", 53}, {"价格", 90}, {"卖", 53}, {"挂单", 63}};
+        for (int i = 0; i < 5; ++i) {
+            list->InsertColumn(i, QString::fromUtf8(columns[i].first), columns[i].second);
+        }
+        list->setGeometry(0, 0, 340, 44 + 22 * 24);
+        page.resize(340, 44 + 22 * 24);
+        page.show();
+        // The page settles its size before the scene is measured.
+        QCoreApplication::processEvents();
+        list->Build(QStringLiteral("rb2501"), 0, 3300, kReference, 1, 3700);
+        list->SetLastPrice(kLast);
+        list->SetBestQuote({.askPrice = 3513,
+                            .askVolume = 35,
+                            .bidPrice = 3512,
+                            .bidVolume = 27,
+                            .high = 3530,
+                            .low = 3488,
+                            .askLevels = {{3513, 35}, {3514, 80}, {3515, 42}, {3516, 118}, {3517, 60}},
+                            .bidLevels = {{3512, 27}, {3511, 64}, {3510, 90}, {3509, 51}, {3508, 33}}});
+        list->AddWorkingOrder({QStringLiteral("B-1"), 0, 3505, 1});
+        list->AddWorkingOrder({QStringLiteral("B-2"), 0, 3505, 2});
+        list->AddWorkingOrder({QStringLiteral("S-1"), 1, 3518, 5});
+        Json::Value position;
+        position["112"] = "0";
+        position["136"] = "3503";
+        position["NowPrice"] = kLast;
+        list->SetPositions({position});
+        list->CentreOnLastPrice();
+    }
+    CKRMouselist& ladder() { return *list; }
+    int rowOf(double price) { return list->Model().Scale().RowOf(price); }
+    // A cell's rectangle in the ladder's cell viewport.
+    QRect cellRect(double price, int column) { return list->CellRect(rowOf(price), column); }
+    QRect cancelIcon(double price, int column) {
+        return CMouseOrderList::CancelIconRect(cellRect(price, column), column == 0 ? 0 : 1);
+    }
+    QImage paint() { return list->grab().toImage(); }
     // A rectangle of the cell viewport in the ladder's own coordinates.
-    QRect inLadder(const QRect& area) { return area.translated(ladder().viewport()->pos()); }
+    QRect inLadder(const QRect& area) { return area.translated(list->viewport()->pos()); }
     QRect cell(double price, int column) { return inLadder(cellRect(price, column)); }
     // Just inside a cell's top-left corner: its fill, clear of text and grid.
     QRgb fillOf(const QImage& image, double price, int column) {
         const QRect area = cell(price, column);
         return image.pixel(area.left() + 2, area.top() + 2);
     }
+
+    QWidget page;
+    CKRMouselist* list = new CKRMouselist(&page);
 };
 
-TEST_F(LadderPaint, PriceTextsAreColouredByReferenceRowAndDayRange) {
-    const QImage image = paint();
-    EXPECT_TRUE(Shows(image, cell(3520, 2), 0x0707EF)) << "above the reference: red";
-    EXPECT_TRUE(Shows(image, cell(3502, 2), 0x058F08)) << "below the reference: green";
-    EXPECT_TRUE(Shows(image, cell(LadderScene::kReference, 2), 0x000000)) << "the reference row: black";
-    EXPECT_FALSE(Shows(image, cell(3520, 2), 0x058F08));
-}
-
-TEST_F(LadderPaint, CellFillsFollowTheColumnLastPriceRangeAndBestQuote) {
+TEST_F(LadderPaint, TextsAndFillsFollowTheReferenceLastPriceDayRangeAndBestQuote) {
     struct Probe {
         double price;
         int column;
@@ -42,12 +85,9 @@ TEST_F(LadderPaint, CellFillsFollowTheColumnLastPriceRangeAndBestQuote) {
         const char* what;
     };
     const Probe probes[] = {
-        {LadderScene::kLast, 2, 0xD8FCFF, "last price"},
-        {3520, 2, 0xFFFFFF, "price in the day's range"},
-        {3520, 1, 0xD8D8FF, "buy volume"},
-        {3520, 3, 0xCCEBCC, "sell volume"},
-        {3512, 1, 0xE0E0FD, "best bid"},
-        {3513, 3, 0xD9FAD9, "best ask"},
+        {kLast, 2, 0xD8FCFF, "last price"}, {3520, 2, 0xFFFFFF, "price in the day's range"},
+        {3520, 1, 0xD8D8FF, "buy volume"},  {3520, 3, 0xCCEBCC, "sell volume"},
+        {3512, 1, 0xE0E0FD, "best bid"},    {3513, 3, 0xD9FAD9, "best ask"},
     };
     const QImage image = paint();
     for (const Probe& probe : probes) {
@@ -56,40 +96,34 @@ TEST_F(LadderPaint, CellFillsFollowTheColumnLastPriceRangeAndBestQuote) {
     const QRect bid = cell(3512, 1);
     EXPECT_EQ(image.pixel(bid.right(), bid.center().y()), Rgb(0xC0C0C0)) << "grid";
     EXPECT_EQ(image.pixel(bid.center().x(), bid.bottom()), Rgb(0xC0C0C0));
-    // A quote that moves takes its fill along; nothing stays behind on the old row.
-    LadderBestQuote moved = ladder().Model().BestQuote();
-    moved.bidPrice = 3510;
-    ladder().SetBestQuote(moved);
-    const QImage after = paint();
-    EXPECT_EQ(fillOf(after, 3512, 1), Rgb(0xD8D8FF));
-    EXPECT_EQ(fillOf(after, 3510, 1), Rgb(0xE0E0FD));
+    EXPECT_TRUE(Shows(image, cell(3520, 2), 0x0707EF)) << "above the reference: red";
+    EXPECT_FALSE(Shows(image, cell(3520, 2), 0x058F08));
+    EXPECT_TRUE(Shows(image, cell(3502, 2), 0x058F08)) << "below the reference: green";
+    EXPECT_TRUE(Shows(image, cell(kReference, 2), 0x000000)) << "the reference row: black";
     ladder().ScrollRowToTop(rowOf(3545));
     const QImage outside = paint();
     EXPECT_EQ(fillOf(outside, 3540, 2), Rgb(0xE6E6E6)) << "outside the day's range";
     EXPECT_TRUE(Shows(outside, cell(3540, 2), 0x535353)) << "and its price greyed";
 }
 
-TEST_F(LadderPaint, PositionBarsShowProfitLossAndEven) {
-    const auto barAt = [&](double price, int column = 1) {
-        const QRect volume = cell(price, column);
-        return paint().pixel(volume.right() - 3, volume.center().y());
+TEST_F(LadderPaint, PositionBarsShowProfitLossAndEvenOnTheSideOfThePosition) {
+    const auto position = [](const char* direction, double price, double now) {
+        Json::Value record;
+        record["112"] = direction;
+        record["136"] = price;
+        record["NowPrice"] = now;
+        return record;
     };
-    EXPECT_EQ(barAt(3503), Rgb(0x2122C6)) << "long below the market: profit, red";
-    Json::Value position;
-    position["112"] = "0";
-    position["136"] = 3503.0;
-    position["NowPrice"] = 3501.0;
-    ladder().SetPositions({position});
-    EXPECT_EQ(barAt(3503), Rgb(0x307100)) << "long above the market: loss, green";
-    position["NowPrice"] = 3503.0;
-    ladder().SetPositions({position});
-    EXPECT_EQ(barAt(3503), Rgb(0x808080));
-    // A short position marks the sell-volume column; above the market it gains.
-    position["112"] = "1";
-    position["136"] = 3506.4;  // nearer 3506
-    ladder().SetPositions({position});
-    EXPECT_EQ(barAt(3506, 3), Rgb(0x2122C6));
-    EXPECT_EQ(barAt(3503), Rgb(0xD8D8FF)) << "the old bar is gone";
+    ladder().SetPositions(
+        {position("0", 3503, 3512), position("0", 3501, 3500), position("1", 3506.4, 3506.4)});
+    const QImage image = paint();
+    const auto barAt = [&](double price, int column) {
+        const QRect volume = cell(price, column);
+        return image.pixel(volume.right() - 3, volume.center().y());
+    };
+    EXPECT_EQ(barAt(3503, 1), Rgb(0x2122C6)) << "long below the market: profit, red";
+    EXPECT_EQ(barAt(3501, 1), Rgb(0x307100)) << "long above the market: loss, green";
+    EXPECT_EQ(barAt(3506, 3), Rgb(0x808080)) << "a short marks the sell-volume column";
 }
 
 TEST_F(LadderPaint, OrderCellsAreFramedWithTheSkinsCancelIcon) {
@@ -116,12 +150,12 @@ TEST_F(LadderPaint, RatioBarSplitsByBestVolumesAndEvenlyWithout) {
     ladder().ClearBestQuote();
     EXPECT_EQ(shareAt(0.45), Rgb(0x2122C6));
     EXPECT_EQ(shareAt(0.55), Rgb(0x028A08));
-    LadderBestQuote quote;
-    quote.bidPrice = 3512;
-    quote.bidVolume = 30;
-    quote.askPrice = 3513;
-    quote.askVolume = 10;
-    ladder().SetBestQuote(quote);
+    ladder().SetBestQuote({.askPrice = 3513,
+                           .askVolume = 10,
+                           .bidPrice = 3512,
+                           .bidVolume = 30,
+                           .askLevels = {},
+                           .bidLevels = {}});
     EXPECT_EQ(shareAt(0.70), Rgb(0x2122C6));
     EXPECT_EQ(shareAt(0.80), Rgb(0x028A08));
 }

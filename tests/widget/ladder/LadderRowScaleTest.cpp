@@ -103,7 +103,8 @@ TEST(LadderBuild, ATickFinerThanTheContractsDecimalsPrintedTwoRowsAtOnePriceAndN
     EXPECT_EQ(Texts(*Lay({2, -1, 0, 0.25, 1}), 3, 5), (QStringList{"0.25", "0.00", "-0.25"}));
 }
 
-TEST(LadderRowOfPrice, BetweenTicksLeansUpUnlessWithinATenthOfTheTickBelowAndOutsideHasNoRow) {
+TEST(LadderRowOfPrice,
+     BetweenTicksLeansUpUnlessWithinATenthOfTheTickBelowOutsideHasNoRowAndTheDayRangeIsClamped) {
     const auto scale = Lay({0, 90, 95, 1, 100});
     ASSERT_EQ(scale->RowCount(), 11);
     // Row 0 is 100, row 1 is 99.
@@ -118,6 +119,16 @@ TEST(LadderRowOfPrice, BetweenTicksLeansUpUnlessWithinATenthOfTheTickBelowAndOut
     EXPECT_EQ(scale->RowOf(0), -1);
     EXPECT_EQ(scale->RowOf(std::nan("")), -1);
     EXPECT_EQ(scale->RowOf(1e300), -1);
+
+    // The day's range is clamped to the ladder.
+    using Span = std::optional<std::pair<int, int>>;
+    EXPECT_EQ(scale->RowsBetween(98, 93), (Span{{2, 7}}));
+    EXPECT_EQ(scale->RowsBetween(120, 93), (Span{{0, 7}})) << "high above the top";
+    EXPECT_EQ(scale->RowsBetween(98, 50), (Span{{2, 10}})) << "low below the bottom";
+    EXPECT_EQ(scale->RowsBetween(120, 50), (Span{{0, 10}}));
+    EXPECT_EQ(scale->RowsBetween(130, 110), Span{}) << "wholly above";
+    EXPECT_EQ(scale->RowsBetween(80, 70), Span{}) << "wholly below";
+    EXPECT_EQ(scale->RowsBetween(0, 0), Span{}) << "no range yet";
 }
 
 TEST(LadderRowOfPrice, PositionsGoToTheNearerTickAndHalfWayGoesUp) {
@@ -184,18 +195,6 @@ TEST(ZonedRows, CoarseStepsAnchorAtTheListAndKeepTheBottomPrice) {
 
     const auto none = Lay(kOption, LadderLayout::Zones(10, {2.0, std::nan("")}));
     EXPECT_EQ(Texts(*none, 0, 1), (QStringList{"1.000", "0.990"})) << "no usable list: plain steps";
-}
-
-TEST(LadderDayRange, RowsBetweenHighAndLowAreClampedToTheLadder) {
-    const auto scale = Lay({0, 90, 95, 1, 100});
-    using Span = std::optional<std::pair<int, int>>;
-    EXPECT_EQ(scale->RowsBetween(98, 93), (Span{{2, 7}}));
-    EXPECT_EQ(scale->RowsBetween(120, 93), (Span{{0, 7}})) << "high above the top";
-    EXPECT_EQ(scale->RowsBetween(98, 50), (Span{{2, 10}})) << "low below the bottom";
-    EXPECT_EQ(scale->RowsBetween(120, 50), (Span{{0, 10}}));
-    EXPECT_EQ(scale->RowsBetween(130, 110), Span{}) << "wholly above";
-    EXPECT_EQ(scale->RowsBetween(80, 70), Span{}) << "wholly below";
-    EXPECT_EQ(scale->RowsBetween(0, 0), Span{}) << "no range yet";
 }
 
 }  // namespace

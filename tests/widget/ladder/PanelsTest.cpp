@@ -5,33 +5,24 @@
 #include <QApplication>
 #include <QTest>
 
-#include "support/MessageRecorder.h"
 #include "PixelProbe.h"
 #include "ladder/COpenInfo.h"
 #include "ladder/CPositionInfo.h"
 #include "ladder/KrCButton.h"
 #include "ladder/QuickMouseMessages.h"
 #include "platform/ColorRef.h"
+#include "support/MessageRecorder.h"
 
 namespace {
 
 using PixelProbe::Shows;
 
-class PositionPanel : public ::testing::Test {
-protected:
-    void SetUp() override {
-        panel = new CPositionInfo(&parent);
-        panel->resize(120, 44);
-        parent.show();
-    }
-    QImage paint() { return panel->grab().toImage(); }
-    QRect profitArea() const { return QRect(1, 23, 96, 20); }
-
+TEST(PositionPanel, ASideWithoutPositionShowsDashesAndTheProfitIsRedAboveZeroAndGreenOtherwise) {
     MessageRecorder parent;
-    CPositionInfo* panel = nullptr;
-};
-
-TEST_F(PositionPanel, ASideWithoutPositionShowsDashesInBothHalves) {
+    auto* panel = new CPositionInfo(&parent);
+    panel->resize(120, 44);
+    parent.show();
+    const QRect profitArea(1, 23, 96, 20);
     panel->SetProfitText(QStringLiteral("35.0"));
     EXPECT_EQ(panel->ShownVolume(), QStringLiteral("—"));
     EXPECT_EQ(panel->ShownProfit(), QStringLiteral("—"));
@@ -40,52 +31,43 @@ TEST_F(PositionPanel, ASideWithoutPositionShowsDashesInBothHalves) {
     panel->SetVolumeText(QStringLiteral("7(3)"));
     EXPECT_EQ(panel->ShownVolume(), QStringLiteral("7(3)"));
     EXPECT_EQ(panel->ShownProfit(), QStringLiteral("35.0"));
-}
-
-TEST_F(PositionPanel, ProfitIsRedAboveZeroAndGreenOtherwise) {
-    panel->SetVolumeText(QStringLiteral("5"));
-    panel->SetProfitText(QStringLiteral("120.5"));
-    EXPECT_TRUE(Shows(paint(), profitArea(), 0x0000D7));
+    EXPECT_TRUE(Shows(panel->grab().toImage(), profitArea, 0x0000D7));
     panel->SetProfitText(QStringLiteral("0"));
-    EXPECT_TRUE(Shows(paint(), profitArea(), 0x307100)) << "0 is green";
-    EXPECT_FALSE(Shows(paint(), profitArea(), 0x0000D7));
+    EXPECT_TRUE(Shows(panel->grab().toImage(), profitArea, 0x307100)) << "0 is green";
+    EXPECT_FALSE(Shows(panel->grab().toImage(), profitArea, 0x0000D7));
     panel->SetProfitText(QStringLiteral("-8.0"));
     EXPECT_EQ(panel->ProfitColour(), 0x307100u);
-}
 
-TEST_F(PositionPanel, TheSideColumnIsFramedAndLabelledInTheSideColour) {
+    // The side column is framed and labelled in the side's colour.
     panel->SetSideColour(0x307100);
     panel->SetSideLabel(QStringLiteral("空"));
-    const QImage image = paint();
+    const QImage image = panel->grab().toImage();
     EXPECT_EQ(image.pixel(panel->width() - 21, 10), Win::FromColorRef(0x307100).rgb());
     EXPECT_EQ(image.pixel(0, 10), Win::FromColorRef(0xAFA298).rgb());
     EXPECT_TRUE(Shows(image, QRect(panel->width() - 20, 2, 18, 18), 0x307100));
 }
 
-class OpenPanel : public ::testing::Test {
-protected:
-    void SetUp() override {
-        panel = new COpenInfo(&parent);
-        panel->resize(100, 40);
-        panel->SetTexts(QStringLiteral("12"), QStringLiteral("8"));
-        parent.show();
-    }
-    std::vector<Win::WPARAM> volumesAfterDoubleClickAt(QPoint pos) {
+TEST(OpenPanel, DrawsBuyAndSellInTheirColoursAndDoubleClicksSendTheVolumeOfTheirHalfOutsideTheDeadBand) {
+    MessageRecorder parent;
+    auto* panel = new COpenInfo(&parent);
+    panel->resize(100, 40);
+    panel->SetTexts(QStringLiteral("12"), QStringLiteral("8"));
+    parent.show();
+    const QImage image = panel->grab().toImage();
+    EXPECT_TRUE(Shows(image, QRect(4, 2, 90, 17), 0x2122C6));
+    EXPECT_TRUE(Shows(image, QRect(4, 21, 90, 17), 0x307100));
+    EXPECT_FALSE(Shows(image, QRect(4, 21, 90, 17), 0x2122C6));
+
+    using V = std::vector<Win::WPARAM>;
+    const auto volumesAfterDoubleClickAt = [&](QPoint pos) {
         parent.messages.clear();
         QTest::mouseDClick(panel, Qt::LeftButton, {}, pos);
-        std::vector<Win::WPARAM> volumes;
+        V volumes;
         for (const auto& message : parent.Of(QuickMouseMsg::kSetVolume)) {
             volumes.push_back(message.wParam);
         }
         return volumes;
-    }
-
-    MessageRecorder parent;
-    COpenInfo* panel = nullptr;
-};
-
-TEST_F(OpenPanel, DoubleClicksSendTheVolumeOfTheirHalfOutsideTheDeadBand) {
-    using V = std::vector<Win::WPARAM>;
+    };
     EXPECT_EQ(volumesAfterDoubleClickAt(QPoint(10, 10)), V{12});
     EXPECT_EQ(volumesAfterDoubleClickAt(QPoint(10, 19)), V{12});
     EXPECT_EQ(volumesAfterDoubleClickAt(QPoint(10, 20)), V{}) << "the middle line";
@@ -96,13 +78,6 @@ TEST_F(OpenPanel, DoubleClicksSendTheVolumeOfTheirHalfOutsideTheDeadBand) {
     panel->SetTexts(QString(), QStringLiteral("n/a"));
     EXPECT_EQ(volumesAfterDoubleClickAt(QPoint(10, 10)), V{}) << "nothing to set";
     EXPECT_EQ(volumesAfterDoubleClickAt(QPoint(10, 30)), V{});
-}
-
-TEST_F(OpenPanel, DrawsBuyAndSellInTheirColours) {
-    const QImage image = panel->grab().toImage();
-    EXPECT_TRUE(Shows(image, QRect(4, 2, 90, 17), 0x2122C6));
-    EXPECT_TRUE(Shows(image, QRect(4, 21, 90, 17), 0x307100));
-    EXPECT_FALSE(Shows(image, QRect(4, 21, 90, 17), 0x2122C6));
 }
 
 TEST(TradeButton, DrawsTheThemeImagesOfItsLookAndState) {

@@ -53,7 +53,7 @@ protected:
     ReportedList list;
 };
 
-TEST_F(SkinHeader, ReportsTheColumnAndWhetherThePointerIsInTheLowerLine) {
+TEST_F(SkinHeader, ReportsTheColumnAndWhetherThePointerIsInTheLowerLineOfATwoLineHeader) {
     QTest::mousePress(header(), Qt::LeftButton, {}, QPoint(30, 10));
     QTest::mouseRelease(header(), Qt::LeftButton, {}, QPoint(100, 30));
     QTest::mouseDClick(header(), Qt::LeftButton, {}, QPoint(100, 40));
@@ -73,21 +73,19 @@ TEST_F(SkinHeader, ReportsTheColumnAndWhetherThePointerIsInTheLowerLine) {
     };
     EXPECT_TRUE(reported(QuickMouseMsg::kHeaderDoubleClick, 1));
     EXPECT_TRUE(reported(QuickMouseMsg::kHeaderRightPress, -1)) << "beyond the last column";
-}
 
-TEST_F(SkinHeader, AOneLineHeaderReportsFlagZeroEverywhere) {
+    // A one-line header reports flag 0 everywhere.
     HeaderStyle style;
     style.lines = 1;
     style.height = 30;
     list.SetHeaderStyle(style);
+    list.reports.clear();
     for (int y : {2, 14, 16, 28}) {
         QTest::mousePress(header(), Qt::LeftButton, {}, QPoint(30, y));
         QTest::mouseRelease(header(), Qt::LeftButton, {}, QPoint(30, y));
     }
     ASSERT_EQ(list.reports.size(), 8u);
-    for (const auto& report : list.reports) {
-        EXPECT_EQ(report.flag, 0);
-    }
+    EXPECT_TRUE(std::all_of(r.begin(), r.end(), [](const auto& report) { return report.flag == 0; }));
 }
 
 TEST_F(SkinHeader, DraggingADividerResizesTheColumnAndReportsIt) {

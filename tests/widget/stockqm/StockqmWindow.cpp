@@ -7,10 +7,7 @@
 #include <QTest>
 
 #include "frame/ToolWindows.h"
-#include "kora/utility/JsonAccess.h"
 #include "ladder/CPriceHSpinEdit.h"
-
-using Kora::Utility::JsonText;
 
 void StockqmWindow::SetUp() {
     ASSERT_TRUE(m_folder.isValid());
@@ -73,12 +70,6 @@ void StockqmWindow::SetVolume(DlgQuickMouse::Side side, int64_t volume) {
     Pump();
 }
 
-void StockqmWindow::Quote() {
-    Host().Market().TradeAt(Bank().index, Units(7.51), 100);
-    Host().Market().SetBestQuote(Bank().index, Units(7.50), 1000, Units(7.52), 1200);
-    Pump();
-}
-
 QPoint StockqmWindow::Cell(double price, int column) {
     CFastMouseOrderList2& ladder = LadderList();
     const int row = ladder.Model().RowOf(price);
@@ -94,11 +85,6 @@ void StockqmWindow::ClickCell(double price, int column) {
     Pump();
 }
 
-void StockqmWindow::DoubleClickCell(double price, int column) {
-    QTest::mouseDClick(LadderList().viewport(), Qt::LeftButton, {}, Cell(price, column));
-    Pump();
-}
-
 void StockqmWindow::Drag(double fromPrice, double toPrice, int column) {
     const QPoint from = Cell(fromPrice, column);
     const QPoint to = LadderList().CellRect(LadderList().Model().RowOf(toPrice), column).center();
@@ -111,19 +97,9 @@ void StockqmWindow::Drag(double fromPrice, double toPrice, int column) {
     Pump();
 }
 
-std::vector<Json::Value> StockqmWindow::WorkingOrders(const char* accountId) {
-    std::vector<Json::Value> working;
-    Json::Value account(Json::objectValue);
-    account["EAccountID"] = accountId;
-    for (const Json::Value& order : Host().Engine().GetOrders(account)) {
-        const std::string status = JsonText(order, "156");
-        if (status == "1" || status == "2") {
-            working.push_back(order);
-        }
-    }
-    return working;
-}
-
-std::string StockqmWindow::Ext(const Json::Value& entry, const char* key) {
-    return JsonText(entry["Request"]["Order"]["ExtRawData"], key);
+std::vector<Terminal::Market::OrderView> StockqmWindow::WorkingOrders(const char* accountId) {
+    std::vector<Terminal::Market::OrderView> orders = Host().Market().Orders(accountId);
+    std::erase_if(orders,
+                  [](const auto& order) { return !Terminal::Market::OrderStatus::IsWorking(order.status); });
+    return orders;
 }

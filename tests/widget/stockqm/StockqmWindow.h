@@ -40,21 +40,16 @@ protected:
     // 600000 (申江银行, 7.50, limits 8.25 and 6.75, a lot of 100) and its prices in market units.
     const Terminal::Market::Instrument& Bank() { return Host().Instrument("SHSE-A", "600000"); }
     int64_t Units(double price) { return Bank().ToUnits(price); }
-    // A book of 7.50 bid and 7.52 asked, after a trade at 7.51.
-    void Quote();
 
     // The centre of a ladder cell, scrolling its row into view first.
     QPoint Cell(double price, int column);
     void ClickCell(double price, int column);
-    void DoubleClickCell(double price, int column);
     void Drag(double fromPrice, double toPrice, int column);
 
     std::vector<Json::Value> Orders() { return t.Journal(QStringLiteral("Order")); }
     std::vector<Json::Value> Cancels() { return t.Journal(QStringLiteral("Cancel")); }
     // The working orders of an account, by the market.
-    std::vector<Json::Value> WorkingOrders(const char* accountId);
-    // A field of the engine's order object a journalled order request carries.
-    static std::string Ext(const Json::Value& entry, const char* key);
+    std::vector<Terminal::Market::OrderView> WorkingOrders(const char* accountId);
 
     QString IniPath() const;
 
