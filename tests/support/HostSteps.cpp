@@ -33,3 +33,10 @@ std::vector<Json::Value> JournalOf(const Terminal::HostRuntime& host, const QStr
     }
     return entries;
 }
+
+const Terminal::Market::Instrument& NearMonthOption(Terminal::HostRuntime& host, size_t underlying,
+                                                    size_t place) {
+    const auto& catalogue = host.Market().Catalogue();
+    const int id = catalogue.Underlyings().at(underlying);
+    return *catalogue.At(catalogue.Options(id, catalogue.Months(id).at(0)).at(place));
+}

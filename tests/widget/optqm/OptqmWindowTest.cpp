@@ -20,6 +20,7 @@
 #include "option/CDlgOptionQuickMouse.h"
 #include "option/CKROptionMouselist.h"
 #include "platform/ControlId.h"
+#include "support/HostSteps.h"
 #include "support/LadderCell.h"
 #include "support/RunLayoutFolder.h"
 #include "support/ToolWindowOnHost.h"
@@ -58,11 +59,7 @@ protected:
     CKROptionMouselist& Ladder() { return Dialog().Ladder(); }
 
     // The near month's first call on 510050.
-    const Terminal::Market::Instrument& Option() {
-        const auto& catalogue = Host().Market().Catalogue();
-        const int fund = catalogue.Find("SHSE-A", "510050")->index;
-        return *catalogue.At(catalogue.Options(fund, catalogue.Months(fund).front()).front());
-    }
+    const Terminal::Market::Instrument& Option() { return NearMonthOption(Host(), 1, 0); }
     int64_t Units(double price) { return Option().ToUnits(price); }
 
     // The centre of a ladder cell in its viewport, the row scrolled into view first.

@@ -26,6 +26,7 @@
 #include "kora/utility/JsonAccess.h"
 #include "platform/ControlId.h"
 #include "platform/ModalRunner.h"
+#include "support/HostSteps.h"
 #include "support/RunLayoutFolder.h"
 #include "support/ToolWindowOnHost.h"
 
@@ -54,8 +55,10 @@ protected:
     const Terminal::Market::Instrument& Fund() {
         return *Host().Market().Catalogue().At(Host().Market().Catalogue().Underlyings()[1]);
     }
-    const Terminal::Market::Instrument& FundOption(int index) { return NearOption(1, index); }
-    const Terminal::Market::Instrument& FutureOption() { return NearOption(0, 8); }
+    const Terminal::Market::Instrument& FundOption(int index) {
+        return NearMonthOption(Host(), 1, size_t(index));
+    }
+    const Terminal::Market::Instrument& FutureOption() { return NearMonthOption(Host(), 0, 8); }
 
     // Adds an option through "添加": the chooser picks the group of its kind in its underlying's
     // month, then the option itself.
@@ -104,13 +107,6 @@ protected:
         combo->setCurrentIndex(index);
         emit combo->activated(index);
         t.Pump();
-    }
-
-private:
-    const Terminal::Market::Instrument& NearOption(int underlying, int index) {
-        auto& catalogue = Host().Market().Catalogue();
-        const int id = catalogue.Underlyings()[static_cast<size_t>(underlying)];
-        return *catalogue.At(catalogue.Options(id, catalogue.Months(id)[0])[static_cast<size_t>(index)]);
     }
 };
 

@@ -99,9 +99,7 @@ TEST_F(TradeStatisticsDialog, ThePointUnderTheMouseShowsItsFiguresWithinATimerTi
 TEST_F(TradeStatisticsDialog, TheInstructOpensItAndEveryStatisticFillsTheChart) {
     // Net buying is 0 where half the volume was bought actively; one strike of the meal's
     // chain has more buyers.
-    const auto& catalogue = t.Host().Market().Catalogue();
-    const int meal = catalogue.Underlyings()[0];
-    SetFigures(catalogue.Options(meal, catalogue.Months(meal)[0])[0], 10, 8, 40, 4000);
+    SetFigures(NearMonthOption(t.Host(), 0, 0).index, 10, 8, 40, 4000);
     bool opened = false;
     onModal = [&](QDialog& d) {
         if (d.windowTitle() != QStringLiteral("期权成交统计")) {
