@@ -17,6 +17,7 @@
 #include "platform/ControlId.h"
 #include "platform/ModalRunner.h"
 #include "support/HostSteps.h"
+#include "support/ScriptedOptions.h"
 
 namespace {
 
@@ -53,9 +54,7 @@ int ChooseFundCall(QDialog& chooser, const QString& fundName) {
 }
 
 TEST(RiskTerminalTest, SimulatedOptionAddedThroughTheChooserIsSentAsOneConfirmedCombination) {
-    Terminal::HostOptions options;
-    options.tradingDay = QDate(2024, 3, 15);
-    HostRuntime host(options);
+    HostRuntime host(ScriptedOptions());
     ASSERT_TRUE(LoadRunLayoutComponent(host));
     const auto& held = NearMonthOption(host, 1, 8);
     ASSERT_TRUE(host.Market().AddPosition("E1006", held.index, Terminal::Market::PositionSide::Long, 2,

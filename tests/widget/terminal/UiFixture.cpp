@@ -41,7 +41,7 @@ Terminal::Ui::ToolDock* DockOf(Terminal::Ui::MainWindow& window, const QString& 
 }
 
 void UiFixture::Start(bool withComponent) {
-    m_host = std::make_unique<Terminal::HostRuntime>(TerminalTest::ScriptedOptions());
+    m_host = std::make_unique<Terminal::HostRuntime>(ScriptedOptions());
     if (withComponent) {
         ASSERT_TRUE(m_host->LoadComponentLibrary(qEnvironmentVariable("KRT_DIST_BIN") +
                                                  QStringLiteral("/libKRTTools.so")))
