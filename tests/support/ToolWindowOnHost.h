@@ -5,6 +5,7 @@
 #include <QSize>
 
 #include "frame/ToolWindow.h"
+#include "kora/utility/JsonAccess.h"
 #include "platform/ControlId.h"
 #include "support/ComponentOnHost.h"
 
@@ -48,6 +49,23 @@ protected:
     // What the terminal was asked for, in order.
     std::vector<Json::Value> Orders() const { return t.Journal(QStringLiteral("Order")); }
     std::vector<Json::Value> Cancels() const { return t.Journal(QStringLiteral("Cancel")); }
+    // A field of the terminal's own order record a journalled order request carries.
+    static std::string Ext(const Json::Value& entry, const char* key) {
+        return Kora::Utility::JsonText(entry["Request"]["Order"]["ExtRawData"], key);
+    }
+    // The working orders of an account, by the market.
+    std::vector<Json::Value> WorkingOrders(const char* accountId) {
+        Json::Value account(Json::objectValue);
+        account["EAccountID"] = accountId;
+        std::vector<Json::Value> working;
+        for (const Json::Value& order : Host().Engine().GetOrders(account)) {
+            const std::string status = Kora::Utility::JsonText(order, "156");
+            if (status == "1" || status == "2") {
+                working.push_back(order);
+            }
+        }
+        return working;
+    }
 
     ComponentOnHost t;
     Kora::Utility::Handle<Kora::Interface::ContentWindowI> window;

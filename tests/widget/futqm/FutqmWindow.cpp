@@ -2,8 +2,6 @@
 
 #include <QTest>
 
-#include "kora/utility/JsonAccess.h"
-#include "support/HostSteps.h"
 #include "support/LadderCell.h"
 #include "support/RunLayoutFolder.h"
 
@@ -41,17 +39,4 @@ void FutqmWindow::Drag(double fromPrice, int fromColumn, double toPrice, int toC
     QTest::mousePress(ladder.viewport(), Qt::LeftButton, {}, from);
     QTest::mouseMove(ladder.viewport(), to);
     QTest::mouseRelease(ladder.viewport(), Qt::LeftButton, {}, to);
-}
-
-std::vector<Json::Value> FutqmWindow::WorkingOrders() {
-    std::vector<Json::Value> working;
-    Json::Value account(Json::objectValue);
-    account["EAccountID"] = "E1008";
-    for (const Json::Value& order : Host().Engine().GetOrders(account)) {
-        const std::string status = Kora::Utility::JsonText(order, "156");
-        if (status == "1" || status == "2") {
-            working.push_back(order);
-        }
-    }
-    return working;
 }

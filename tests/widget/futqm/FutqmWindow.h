@@ -24,7 +24,4 @@ protected:
     QPoint Cell(double price, int column);
     void ClickCell(double price, int column);
     void Drag(double fromPrice, int fromColumn, double toPrice, int toColumn);
-
-    // The working orders of the futures account, by the market.
-    std::vector<Json::Value> WorkingOrders();
 };

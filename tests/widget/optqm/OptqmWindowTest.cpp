@@ -37,11 +37,6 @@ constexpr int kBuyOrders = 0;
 constexpr int kBuyVolume = 1;
 constexpr int kSellVolume = 3;
 
-// The fields of the terminal's order record that an order request carried.
-std::string Ext(const Json::Value& entry, const char* key) {
-    return JsonText(entry["Request"]["Order"]["ExtRawData"], key);
-}
-
 // The window on a fund option whose book is 0.0450 bid, 0.0460 offered, ten lots at each of five
 // levels a side.
 class OptqmTest : public ToolWindowOnHost<CDlgOptionQuickMouse> {
