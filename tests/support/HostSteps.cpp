@@ -4,13 +4,14 @@
 #include <QDir>
 
 #include "kora/utility/JsonAccess.h"
+#include "support/RunLayoutFolder.h"
 
 ::testing::AssertionResult LoadRunLayoutComponent(Terminal::HostRuntime& host) {
     const QString bin = qEnvironmentVariable("KRT_DIST_BIN");
     if (!QDir::setCurrent(bin)) {
         return ::testing::AssertionFailure() << "no run layout at \"" << bin.toStdString() << '"';
     }
-    if (!host.LoadComponentLibrary(bin + QStringLiteral("/libKRTTools.so"))) {
+    if (!host.LoadComponentLibrary(RunLayoutLibrary())) {
         return ::testing::AssertionFailure() << host.LastError().toStdString();
     }
     return ::testing::AssertionSuccess();
