@@ -13,6 +13,7 @@
 #include "ladder/CListEdit.h"
 #include "ladder/CPriceHSpinEdit.h"
 #include "ladder/LadderAssets.h"
+#include "support/UserInput.h"
 
 namespace {
 
@@ -49,8 +50,7 @@ protected:
         CListEdit* editor = Ladder().Editor();
         ASSERT_NE(editor, nullptr);
         ASSERT_TRUE(editor->IsOpen());
-        editor->selectAll();
-        QTest::keyClicks(editor, volume);
+        TypeOver(*editor, volume);
         QTest::keyClick(editor, Qt::Key_Return);
         Pump();
     }
@@ -281,8 +281,7 @@ TEST_F(FutqmOrders, AVolumeChangeAsksFirstThenReplacesTheGroupByOneOrderButNotWh
     EXPECT_EQ(editor->text(), QStringLiteral("2"));
     EXPECT_EQ(editor->cursorPosition(), 1);
     EXPECT_GT(editor->geometry().left(), CancelIcon(2990, kBuyOrders).right()) << "the icon stays free";
-    editor->selectAll();
-    QTest::keyClicks(editor, QStringLiteral("5"));
+    TypeOver(*editor, QStringLiteral("5"));
     t.answer = Win::IDCANCEL;
     Ladder().verticalScrollBar()->setValue(Ladder().TopIndex() + 3);
     EXPECT_FALSE(editor->isVisible());

@@ -24,6 +24,7 @@
 #include "support/LadderCell.h"
 #include "support/RunLayoutFolder.h"
 #include "support/ToolWindowOnHost.h"
+#include "support/UserInput.h"
 #include "trading/ContractRecords.h"
 
 namespace {
@@ -63,9 +64,7 @@ protected:
         QTest::mouseClick(Ladder().viewport(), Qt::LeftButton, {}, Cell(price, column));
     }
     void SetVolume(const QString& volume) {
-        CKrAmountEdit& edit = Control<CPriceHSpinEdit>(Dlg::kVolumeId)->Edit();
-        edit.selectAll();
-        QTest::keyClicks(&edit, volume);
+        TypeOver(Control<CPriceHSpinEdit>(Dlg::kVolumeId)->Edit(), volume);
     }
     Json::Value Notify(const char* json) {
         Json::Value message;
@@ -259,8 +258,7 @@ TEST_F(OptqmTest, AVolumeChangeListsEachOrderBeforeReplacingThemAndCancelAndMove
     ClickCell(0.0440, kBuyOrders);
     CListEdit* editor = Ladder().Editor();
     ASSERT_TRUE(editor && editor->IsOpen());
-    editor->selectAll();
-    QTest::keyClicks(editor, QStringLiteral("5"));
+    TypeOver(*editor, QStringLiteral("5"));
     QTest::keyClick(editor, Qt::Key_Return);
     t.Pump();
     // The records as the engine resolved the net orders: openings.

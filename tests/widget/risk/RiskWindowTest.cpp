@@ -29,6 +29,7 @@
 #include "support/HostSteps.h"
 #include "support/RunLayoutFolder.h"
 #include "support/ToolWindowOnHost.h"
+#include "support/UserInput.h"
 
 namespace {
 
@@ -103,9 +104,7 @@ protected:
     }
     // The combo's item chosen as the user chooses it.
     void Choose(int comboId, int index) {
-        auto* combo = Control<QComboBox>(comboId);
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
+        ChooseItem(*Control<QComboBox>(comboId), index);
         t.Pump();
     }
 };
@@ -162,8 +161,7 @@ TEST_F(RiskWindow, TypedMarketRevaluesTheSumsAndOutlivesTheWindowUntilRestored) 
     const QString before = Dialog().SumList().CellText(0, 1);
     auto* volatility = Control<CKrPriceHSpinEdit>(Dlg::kVolatilityEdit);
     const QString hostVolatility = volatility->Edit().text();
-    volatility->Edit().selectAll();
-    QTest::keyClicks(&volatility->Edit(), "0.6");
+    TypeOver(volatility->Edit(), "0.6");
     t.Pump();
     EXPECT_NE(Dialog().SumList().CellText(0, 1), before) << "Gamma in a wilder market";
 

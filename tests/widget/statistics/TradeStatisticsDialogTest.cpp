@@ -8,6 +8,7 @@
 #include "analysis/CDlgOptionTradeStatistics.h"
 #include "chooser/CDlgDownQuotaData.h"
 #include "kora/utility/JsonAccess.h"
+#include "support/UserInput.h"
 #include "widget/statistics/StatisticsFixture.h"
 
 namespace {
@@ -18,10 +19,7 @@ using Kora::Utility::JsonText;
 class TradeStatisticsDialog : public StatisticsFixture {
 protected:
     // Chooses a combo entry as the user does.
-    void Choose(QWidget& d, int id, int index) {
-        Combo(d, id)->setCurrentIndex(index);
-        emit Combo(d, id)->activated(index);
-    }
+    void Choose(QWidget& d, int id, int index) { ChooseItem(*Combo(d, id), index); }
 };
 
 TEST_F(TradeStatisticsDialog, TheChainsHistoryIsDownloadedBeforeItsRowsAreBuilt) {
