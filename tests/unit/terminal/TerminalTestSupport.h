@@ -4,17 +4,11 @@
 #include <json/writer.h>
 
 #include "kora/utility/JsonAccess.h"
+#include "support/JsonOf.h"
 #include "support/ScriptedOptions.h"
 #include "support/WaitUntil.h"
 
 namespace TerminalTest {
-
-// A request or record written out as Json text, as a tool would send it.
-inline Json::Value JsonOf(const std::string& text) {
-    Json::Value value;
-    EXPECT_TRUE(Kora::Utility::JsonParse(text, value)) << text;
-    return value;
-}
 
 // Compares members of a record as text, naming the member that differs.
 inline void ExpectTexts(const Json::Value& record,

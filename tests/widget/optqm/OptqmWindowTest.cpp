@@ -21,6 +21,7 @@
 #include "option/CKROptionMouselist.h"
 #include "platform/ControlId.h"
 #include "support/HostSteps.h"
+#include "support/JsonOf.h"
 #include "support/LadderCell.h"
 #include "support/RunLayoutFolder.h"
 #include "support/ToolWindowOnHost.h"
@@ -67,10 +68,8 @@ protected:
         TypeOver(Control<CPriceHSpinEdit>(Dlg::kVolumeId)->Edit(), volume);
     }
     Json::Value Notify(const char* json) {
-        Json::Value message;
-        EXPECT_TRUE(Kora::Utility::JsonParse(json, message));
         Json::Value result;
-        EXPECT_TRUE(window->OnNotify(message, result));
+        EXPECT_TRUE(window->OnNotify(JsonOf(json), result));
         return result;
     }
 };
