@@ -5,11 +5,10 @@
 
 #include "kora/utility/JsonAccess.h"
 #include "support/HostSteps.h"
+#include "support/ScriptedOptions.h"
 
 Terminal::HostOptions ComponentOnHost::Options() {
-    Terminal::HostOptions options;
-    options.tradingDay = QDate(2024, 3, 15);
-    return options;
+    return ScriptedOptions();
 }
 
 ComponentOnHost::ComponentOnHost(Terminal::HostOptions options) {

@@ -21,9 +21,7 @@
 //   EXPECT_EQ(t.BoxTexts(), QStringList{"改单确认"});
 class ComponentOnHost {
 public:
-    // Every test trades on the same day, so contract codes are fixed: DCE m2408 (futures,
-    // options 2403-2406), CFFEX IF2403, SHSE-A 510050 (options on SHQQ-A), SHFE rb2405
-    // (market/Listing.h).
+    // The scripted terminal on the tests' fixed trading day (support/ScriptedOptions.h).
     static Terminal::HostOptions Options();
 
     explicit ComponentOnHost(Terminal::HostOptions options = Options());

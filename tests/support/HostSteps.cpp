@@ -4,13 +4,14 @@
 #include <QDir>
 
 #include "kora/utility/JsonAccess.h"
+#include "support/RunLayoutFolder.h"
 
 ::testing::AssertionResult LoadRunLayoutComponent(Terminal::HostRuntime& host) {
     const QString bin = qEnvironmentVariable("KRT_DIST_BIN");
     if (!QDir::setCurrent(bin)) {
         return ::testing::AssertionFailure() << "no run layout at \"" << bin.toStdString() << '"';
     }
-    if (!host.LoadComponentLibrary(bin + QStringLiteral("/libKRTTools.so"))) {
+    if (!host.LoadComponentLibrary(RunLayoutLibrary())) {
         return ::testing::AssertionFailure() << host.LastError().toStdString();
     }
     return ::testing::AssertionSuccess();
@@ -32,4 +33,11 @@ std::vector<Json::Value> JournalOf(const Terminal::HostRuntime& host, const QStr
         }
     }
     return entries;
+}
+
+const Terminal::Market::Instrument& NearMonthOption(Terminal::HostRuntime& host, size_t underlying,
+                                                    size_t place) {
+    const auto& catalogue = host.Market().Catalogue();
+    const int id = catalogue.Underlyings().at(underlying);
+    return *catalogue.At(catalogue.Options(id, catalogue.Months(id).at(0)).at(place));
 }

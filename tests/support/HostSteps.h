@@ -18,3 +18,9 @@ void SettleHostAndWindows(Terminal::HostRuntime& host);
 
 // The journal's entries of a kind ("Order", "Cancel", "Combination", ...), oldest first.
 std::vector<Json::Value> JournalOf(const Terminal::HostRuntime& host, const QString& kind);
+
+// An option of an underlying's nearest month by its place in the chain (ascending strike, the
+// call before the put). Underlyings in listing order: 0 the commodity future (m2408), 1 the fund
+// (510050). Throws for a place the chain does not have.
+const Terminal::Market::Instrument& NearMonthOption(Terminal::HostRuntime& host, size_t underlying,
+                                                    size_t place);

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 
 #include "platform/ControlId.h"
 #include "platform/ModalRunner.h"
 #include "support/ComponentOnHost.h"
+#include "support/HostSteps.h"
 
 // The simulated terminal with the component, for the option tools' dialogs. Their modal dialogs
 // are run by the test: the quote data download runs for real (the host answers at once),
@@ -27,11 +29,7 @@ protected:
     // The options of the first underlying (the commodity future's, American) or of the fund
     // (European), nearest month, ascending strike, call before put.
     Kora::Interface::QuoteKey Option(bool fund, int index) {
-        auto& catalogue = t.Host().Market().Catalogue();
-        int underlying = catalogue.Underlyings()[fund ? 1 : 0];
-        int instrument =
-            catalogue.Options(underlying, catalogue.Months(underlying)[0])[static_cast<size_t>(index)];
-        return t.Host().KeyOf(*catalogue.At(instrument));
+        return t.Host().KeyOf(NearMonthOption(t.Host(), fund ? 1 : 0, static_cast<size_t>(index)));
     }
 
     QString Text(QWidget& d, int id) { return Win::FindControl<QLineEdit>(&d, id)->text(); }

@@ -16,3 +16,8 @@ public:
         ASSERT_TRUE(QDir::setCurrent(QString::fromLocal8Bit(bin)));
     }
 };
+
+// The component library of the run layout, as the terminal loads it.
+inline QString RunLayoutLibrary() {
+    return qEnvironmentVariable("KRT_DIST_BIN") + QStringLiteral("/libKRTTools.so");
+}

@@ -3,14 +3,11 @@
 #include <optional>
 
 #include "market/Simulator.h"
+#include "support/ScriptedOptions.h"
 
 namespace MarketTest {
 
 using namespace Terminal::Market;
-
-// Every market of these tests trades on this day unless it says otherwise, so contract codes
-// are fixed: market/Listing.h.
-inline const QDate kTradingDay(2024, 3, 15);
 
 // An order as the market receives it: a limit order for the day unless changed.
 inline OrderTicket Ticket(const char* account, int instrument, char direction, char offset, int64_t price,

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "kora/utility/JsonAccess.h"
+#include "support/JsonOf.h"
 #include "trading/CategoryPolicy.h"
 #include "trading/CloseTodayRule.h"
 #include "trading/Linkage.h"
@@ -11,19 +11,13 @@
 
 namespace {
 
-Json::Value Parse(const char* text) {
-    Json::Value value;
-    EXPECT_TRUE(Kora::Utility::JsonParse(text, value)) << text;
-    return value;
-}
-
 TEST(OrderTicket, EachCategoryCarriesItsOwnFieldsAndConfigurationNameAndTheWindowItsOwn) {
     const std::pair<int, const char*> categories[] = {
         {5, "股票"}, {6, "个股期权"}, {7, "期货"}, {-1, "期货"}};
     for (const auto& [category, name] : categories) {
         EXPECT_EQ(CategoryPolicy::OfCategory(category).ConfigCategory(), QString::fromUtf8(name)) << category;
     }
-    const Json::Value future = Parse(R"({"54": "DCE", "63": "m2408"})");
+    const Json::Value future = JsonOf(R"({"54": "DCE", "63": "m2408"})");
     OrderTicket ticket = CategoryPolicy::OfCategory(8).NewTicket("E1008", future);
     ticket.direction = QLatin1Char('1');
     ticket.offset = QLatin1Char('2');
@@ -31,28 +25,29 @@ TEST(OrderTicket, EachCategoryCarriesItsOwnFieldsAndConfigurationNameAndTheWindo
     ticket.priceText = "2999";
     ticket.volume = 4;
     ticket.duration = OrderTicket::Duration::kFillOrKill;
-    EXPECT_EQ(ticket.Request(), Parse(R"({"EAccountID": "E1008", "54": "DCE", "63": "m2408", "112": "1",
+    EXPECT_EQ(ticket.Request(), JsonOf(R"({"EAccountID": "E1008", "54": "DCE", "63": "m2408", "112": "1",
         "117": "2", "119": "3", "40": "2", "129": "2999", "130": "4", "41": "1", "42": "3"})"));
 
     OrderTicket option =
-        CategoryPolicy::OfCategory(6).NewTicket("E1006", Parse(R"({"54": "SHQQ-A", "63": "10000001"})"));
+        CategoryPolicy::OfCategory(6).NewTicket("E1006", JsonOf(R"({"54": "SHQQ-A", "63": "10000001"})"));
     option.fields["OrderMode"] = 0;
     option.priceText = "0.1";
     option.volume = 1;
-    EXPECT_EQ(option.Request(), Parse(R"({"EAccountID": "E1006", "54": "SHQQ-A", "63": "10000001", "112": "0",
+    EXPECT_EQ(option.Request(),
+              JsonOf(R"({"EAccountID": "E1006", "54": "SHQQ-A", "63": "10000001", "112": "0",
         "117": "0", "125": "0", "40": "2", "129": "0.1", "130": "1", "41": "3", "42": "1", "OrderMode": 0})"));
 
     // A margin buy of a stock, and the lot size the exchange trades it in.
     OrderTicket stock =
-        CategoryPolicy::OfCategory(5).NewTicket("E1005", Parse(R"({"54": "SHSE-A", "63": "600000"})"));
+        CategoryPolicy::OfCategory(5).NewTicket("E1005", JsonOf(R"({"54": "SHSE-A", "63": "600000"})"));
     stock.direction = QLatin1Char('a');
     stock.priceText = "10.50";
     stock.volume = 300;
-    EXPECT_EQ(stock.Request(), Parse(R"({"EAccountID": "E1005", "54": "SHSE-A", "63": "600000", "112": "a",
+    EXPECT_EQ(stock.Request(), JsonOf(R"({"EAccountID": "E1005", "54": "SHSE-A", "63": "600000", "112": "a",
         "117": "0", "119": "1", "40": "2", "129": "10.50", "130": "300", "41": "3", "42": "1",
         "MiniTradeUnitVol": "100"})"));
     EXPECT_EQ(CategoryPolicy::OfCategory(0)
-                  .NewTicket("E1001", Parse(R"({"54": "SZSE-A", "63": "1", "1008": 200})"))
+                  .NewTicket("E1001", JsonOf(R"({"54": "SZSE-A", "63": "1", "1008": 200})"))
                   .fields["MiniTradeUnitVol"],
               "200");
 }
@@ -61,7 +56,7 @@ TEST(OrderTicket, MarketOrdersTakeTheirExchangesPriceTypeAndEngineRulesNoPriceAt
     const std::pair<const char*, const char*> markets[] = {
         {"SHSE-A", "a"}, {"SZSE-B", "v"}, {"SZQQ-A", "p"}, {"CZCE", "1"}};
     for (const auto& [exchange, priceType] : markets) {
-        OrderTicket ticket = CategoryPolicy::OfCategory(8).NewTicket("E", Parse(R"({"63": "x"})"));
+        OrderTicket ticket = CategoryPolicy::OfCategory(8).NewTicket("E", JsonOf(R"({"63": "x"})"));
         ticket.exchangeCode = exchange;
         ticket.pricing = OrderTicket::Pricing::kMarket;
         ticket.priceText = "1";
@@ -71,7 +66,7 @@ TEST(OrderTicket, MarketOrdersTakeTheirExchangesPriceTypeAndEngineRulesNoPriceAt
         EXPECT_EQ(request["42"], "1");
         EXPECT_FALSE(request.isMember("129"));
     }
-    OrderTicket ruled = CategoryPolicy::OfCategory(8).NewTicket("E", Parse(R"({"54": "DCE", "63": "x"})"));
+    OrderTicket ruled = CategoryPolicy::OfCategory(8).NewTicket("E", JsonOf(R"({"54": "DCE", "63": "x"})"));
     ruled.pricing = OrderTicket::Pricing::kEngineRule;
     for (const char* key : {"40", "129", "41", "42"}) {
         EXPECT_FALSE(ruled.Request().isMember(key)) << key;
@@ -95,33 +90,33 @@ TEST(CloseTodayRule, ShanghaiAndEnergyCloseTodaysLotsFirstOthersInOneLeg) {
 
 TEST(SmartOrderTracker, FollowsItsOwnSmartOrdersUntilTheyFinishAndSaysWhyOneFailed) {
     SmartOrderTracker tracker;
-    EXPECT_EQ(tracker.Keep(Parse(R"({"OrderId": "SO1"})")), QStringList{"SO1"});
-    EXPECT_EQ(tracker.Keep(Parse(R"({"OrderId": "SO2", "SmartOrderIdList": ["SO2", "SO3"],
+    EXPECT_EQ(tracker.Keep(JsonOf(R"({"OrderId": "SO1"})")), QStringList{"SO1"});
+    EXPECT_EQ(tracker.Keep(JsonOf(R"({"OrderId": "SO2", "SmartOrderIdList": ["SO2", "SO3"],
                                      "AccountIdList": ["E1", "E2"]})")),
               (QStringList{"SO2", "SO3"}));
     EXPECT_EQ(tracker.AccountOf("SO3"), "E2");
-    EXPECT_TRUE(tracker.Keep(Parse(R"({"ErrorCode": 1003})")).isEmpty());
+    EXPECT_TRUE(tracker.Keep(JsonOf(R"({"ErrorCode": 1003})")).isEmpty());
 
-    EXPECT_FALSE(tracker.Follow(Parse(R"({"SmartOrderId": "SO9", "State": 4})")).ours);
-    const auto accepted = tracker.Follow(Parse(R"({"SmartOrderId": "SO1", "State": 1, "SubState": 2})"));
+    EXPECT_FALSE(tracker.Follow(JsonOf(R"({"SmartOrderId": "SO9", "State": 4})")).ours);
+    const auto accepted = tracker.Follow(JsonOf(R"({"SmartOrderId": "SO1", "State": 1, "SubState": 2})"));
     EXPECT_TRUE(accepted.ours && accepted.accepted && !accepted.failed);
     EXPECT_TRUE(tracker.Tracks("SO1"));
     const auto failed = tracker.Follow(
-        Parse(R"({"SmartOrderId": "SO2", "State": 4, "ErrorMsg": "", "ResultMsg": "可用资金不足"})"));
+        JsonOf(R"({"SmartOrderId": "SO2", "State": 4, "ErrorMsg": "", "ResultMsg": "可用资金不足"})"));
     EXPECT_TRUE(failed.failed && !failed.accepted);
     EXPECT_EQ(failed.error, "可用资金不足");
-    EXPECT_TRUE(tracker.Follow(Parse(R"({"SmartOrderId": "SO3", "State": 1, "SubState": 4})")).failed);
-    tracker.Follow(Parse(R"({"SmartOrderId": "SO1", "State": 2})"));
+    EXPECT_TRUE(tracker.Follow(JsonOf(R"({"SmartOrderId": "SO3", "State": 1, "SubState": 4})")).failed);
+    tracker.Follow(JsonOf(R"({"SmartOrderId": "SO1", "State": 2})"));
     EXPECT_TRUE(tracker.Ids().isEmpty());
 }
 
 TEST(Linkage, TheLinkedContractIsReadFromTextOrFromAnObjectsStock) {
     EXPECT_EQ(Linkage::LinkedStock(Json::Value("(3,m2409)")).code, "m2409");
-    const auto key = Linkage::LinkedStock(Parse(R"j({"Stock": "(3,m2409)", "CWID": "KRTPosition"})j"));
+    const auto key = Linkage::LinkedStock(JsonOf(R"j({"Stock": "(3,m2409)", "CWID": "KRTPosition"})j"));
     EXPECT_EQ(key.marketId, 3);
     EXPECT_EQ(key.code, "m2409");
     for (const char* other : {R"({"CWID": "x"})", "[\"(3,m2409)\"]", "7"}) {
-        EXPECT_FALSE(Linkage::LinkedStock(Parse(other)).IsValid()) << other;
+        EXPECT_FALSE(Linkage::LinkedStock(JsonOf(other)).IsValid()) << other;
     }
 }
 

@@ -11,7 +11,6 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "frame/ToolWindows.h"
 #include "kora/interface/Topics.h"
 #include "kora/utility/JsonAccess.h"
 #include "option/CDlgOptionBatchTrade.h"
@@ -19,7 +18,7 @@
 #include "option/OptionBoardColumns.h"
 #include "platform/ControlId.h"
 #include "platform/ModalRunner.h"
-#include "support/ComponentOnHost.h"
+#include "support/ToolWindowOnHost.h"
 
 namespace {
 
@@ -28,24 +27,13 @@ using CellRef = COptListTradeBatch::CellRef;
 namespace Topic = Kora::Interface::Topic;
 using Board = CDlgOptionBatchTrade;
 
-class BoardWindowTest : public ::testing::Test {
+class BoardWindowTest : public ToolWindowOnHost<Board> {
 protected:
-    void TearDown() override {
-        if (window) {
-            t.Host().ContentWindows().DestroyContentWindow(window);
-            window = nullptr;
-        }
-    }
-
     // Opens the docked board on the stock-option account, which trades the fund's options.
     Board& Open() {
         t.Host().Engine().SetCurrentAccount("E1006");
-        window = t.Host().ContentWindows().CreateContentWindow(QStringLiteral("OptBatchWindow"), {});
-        EXPECT_TRUE(window);
-        window->Move(0, 0, 1100, 560);
-        window->Show(true);
-        t.Pump();
-        return *static_cast<Board*>(dynamic_cast<CWOptionBatchTrade&>(*window).Dialog());
+        OpenWindow(QStringLiteral("OptBatchWindow"), {1100, 560});
+        return Dialog();
     }
 
     void Click(Board& board, CellRef cell) {
@@ -67,9 +55,6 @@ protected:
         return t.Host().Instrument(option.info.exchangeCode.toStdString(),
                                    option.info.contractCode.toStdString());
     }
-
-    ComponentOnHost t;
-    Kora::Utility::Handle<Kora::Interface::ContentWindowI> window;
 };
 
 TEST_F(BoardWindowTest, OpensOnTheFundsNearMonthAroundTheAtTheMoneyRowAndFollowsQuotesAndLinkage) {

@@ -18,6 +18,7 @@
 #include "ladder/COpenInfo.h"
 #include "ladder/CPositionInfo.h"
 #include "ladder/CPriceHSpinEdit.h"
+#include "support/UserInput.h"
 
 namespace {
 
@@ -235,9 +236,7 @@ TEST_F(FutqmControls, PositionPanelsShowTheHedgeTypesVolumesAndProfitAndGiveTheC
 
     // Another hedge type shows only its own orders and positions.
     EXPECT_EQ(Ladder().Model().Groups().All().size(), 1u);
-    auto* hedge = Control<QComboBox>(9009);
-    hedge->setCurrentIndex(1);
-    emit hedge->activated(1);
+    ChooseItem(*Control<QComboBox>(9009), 1);
     EXPECT_TRUE(Ladder().Model().Groups().All().empty());
     EXPECT_EQ(longPanel->VolumeText(), QStringLiteral("2"));
 }

@@ -13,6 +13,7 @@
 #include "ladder/CListEdit.h"
 #include "ladder/CPriceHSpinEdit.h"
 #include "ladder/LadderAssets.h"
+#include "support/UserInput.h"
 
 namespace {
 
@@ -32,10 +33,6 @@ protected:
         Quote(3000);
     }
 
-    // A field of the terminal's own order record an order request carries.
-    static std::string Ext(const Json::Value& entry, const char* key) {
-        return JsonText(entry["Request"]["Order"]["ExtRawData"], key);
-    }
     const OrderGroup* GroupAt(double price, int side) {
         const int row = Ladder().Model().Scale().RowOf(price);
         return Ladder().Model().Groups().At(Ladder().Model().Groups().Find(row, side));
@@ -53,8 +50,7 @@ protected:
         CListEdit* editor = Ladder().Editor();
         ASSERT_NE(editor, nullptr);
         ASSERT_TRUE(editor->IsOpen());
-        editor->selectAll();
-        QTest::keyClicks(editor, volume);
+        TypeOver(*editor, volume);
         QTest::keyClick(editor, Qt::Key_Return);
         Pump();
     }
@@ -96,7 +92,7 @@ TEST_F(FutqmOrders,
     const OrderGroup* group = GroupAt(2995, 0);
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(group->volume, 1);
-    EXPECT_EQ(*group->ids.begin(), JsonText(WorkingOrders().at(0), "OrderID").c_str());
+    EXPECT_EQ(*group->ids.begin(), JsonText(WorkingOrders("E1008").at(0), "OrderID").c_str());
 
     // A second order joins the cell; a double click as the trader makes it (its first click
     // opens the volume editor, which takes the second) cancels both and edits nothing.
@@ -124,7 +120,7 @@ TEST_F(FutqmOrders,
     EXPECT_FALSE(Ladder().Editor()->isVisible());
     EXPECT_TRUE(t.boxes.empty()) << "no volume change was asked for";
     EXPECT_EQ(GroupAt(2995, 0), nullptr);
-    EXPECT_TRUE(WorkingOrders().empty());
+    EXPECT_TRUE(WorkingOrders("E1008").empty());
 }
 
 TEST_F(FutqmOrders, InTheDoubleClickModeOnlyADoubleClickPlacesAndTheModeIsAskedEachTime) {
@@ -225,7 +221,7 @@ TEST_F(FutqmOrders,
     Pump();
     ASSERT_NE(GroupAt(2990, 0), nullptr);
     ASSERT_EQ(GroupAt(2990, 0)->ids.size(), 2u);
-    ASSERT_TRUE(Host().Market().FillOrder(JsonText(WorkingOrders().at(0), "OrderID"), 2));
+    ASSERT_TRUE(Host().Market().FillOrder(JsonText(WorkingOrders("E1008").at(0), "OrderID"), 2));
     Pump();
 
     // Let go on the buy-volume column: a move, not a new order there.
@@ -285,8 +281,7 @@ TEST_F(FutqmOrders, AVolumeChangeAsksFirstThenReplacesTheGroupByOneOrderButNotWh
     EXPECT_EQ(editor->text(), QStringLiteral("2"));
     EXPECT_EQ(editor->cursorPosition(), 1);
     EXPECT_GT(editor->geometry().left(), CancelIcon(2990, kBuyOrders).right()) << "the icon stays free";
-    editor->selectAll();
-    QTest::keyClicks(editor, QStringLiteral("5"));
+    TypeOver(*editor, QStringLiteral("5"));
     t.answer = Win::IDCANCEL;
     Ladder().verticalScrollBar()->setValue(Ladder().TopIndex() + 3);
     EXPECT_FALSE(editor->isVisible());
@@ -311,7 +306,7 @@ TEST_F(FutqmOrders, AVolumeChangeAsksFirstThenReplacesTheGroupByOneOrderButNotWh
     // refused, and no replacement may buy it again.
     ClickCell(2990, kBuyVolume);
     Pump();
-    const Json::Value fresh = WorkingOrders().back();
+    const Json::Value fresh = WorkingOrders("E1008").back();
     ASSERT_EQ(JsonText(fresh, "130"), "1");
     t.whileOpen = [&](const Win::MessageBoxRequest& box) {
         if (box.text == QStringLiteral("改单确认")) {
@@ -366,7 +361,7 @@ TEST_F(FutqmOrders, CancelIconsCancelTheirCellOrTheWholeSideAndADragShowsWhereIt
     QTest::mouseClick(&Ladder().Header(), Qt::LeftButton, {}, Ladder().HeaderIconRect(kBuyOrders).center());
     EXPECT_EQ(Cancels().size(), 4u);
     Pump();
-    ASSERT_EQ(WorkingOrders().size(), 1u) << "the sell order stays";
+    ASSERT_EQ(WorkingOrders("E1008").size(), 1u) << "the sell order stays";
     EXPECT_TRUE(Ladder().HeaderIconRect(kBuyOrders).isEmpty());
 }
 

@@ -10,6 +10,7 @@
 #include "host/HostRuntime.h"
 #include "kora/utility/JsonAccess.h"
 #include "support/HostSteps.h"
+#include "support/ScriptedOptions.h"
 #include "widget/ladder/PixelProbe.h"
 
 namespace {
@@ -24,9 +25,7 @@ constexpr uint32_t kOrderFrame = 0x626262;
 constexpr uint32_t kEvenPositionBar = 0x808080;
 
 TEST(FutqmTerminalTest, AClickOnTheLaddersBuySideTradesThroughTheTerminal) {
-    Terminal::HostOptions options;
-    options.tradingDay = QDate(2024, 3, 15);
-    HostRuntime host(options);
+    HostRuntime host(ScriptedOptions());
     ASSERT_TRUE(LoadRunLayoutComponent(host));
     const auto& meal = *host.Market().Catalogue().At(0);
     host.Market().SetBestQuote(meal.index, meal.ToUnits(2999), 10, meal.ToUnits(3001), 10);

@@ -2,29 +2,15 @@
 
 #include <QTest>
 
-#include "kora/utility/JsonAccess.h"
-#include "support/HostSteps.h"
+#include "support/LadderCell.h"
 #include "support/RunLayoutFolder.h"
 
 namespace {
 [[maybe_unused]] auto* const kRunLayoutFolder = ::testing::AddGlobalTestEnvironment(new RunLayoutFolder);
 }  // namespace
 
-void FutqmWindow::TearDown() {
-    if (window) {
-        Host().ContentWindows().DestroyContentWindow(window);
-        window = nullptr;
-    }
-}
-
 void FutqmWindow::Open(const Kora::Utility::WStringMap& params) {
-    window = Host().ContentWindows().CreateContentWindow(QStringLiteral("KRFutureQMouse"), params);
-    ASSERT_TRUE(window);
-    m_dialog = dynamic_cast<CFutureQMouseWindow&>(*window).QuickMouse();
-    ASSERT_NE(m_dialog, nullptr);
-    window->Move(0, 0, 560, 640);
-    window->Show(true);
-    Pump();
+    OpenWindow(QStringLiteral("KRFutureQMouse"), {560, 640}, params);
 }
 
 void FutqmWindow::Quote(double last) {
@@ -34,13 +20,7 @@ void FutqmWindow::Quote(double last) {
 }
 
 QPoint FutqmWindow::Cell(double price, int column) {
-    CKRMouselist& ladder = Ladder();
-    const int row = ladder.Model().Scale().RowOf(price);
-    EXPECT_GE(row, 0) << price;
-    if (row < ladder.TopIndex() || row >= ladder.TopIndex() + ladder.CountPerPage()) {
-        ladder.ScrollRowToTop(std::max(0, row - ladder.CountPerPage() / 2));
-    }
-    return ladder.CellRect(row, column).center();
+    return LadderCell(Ladder(), price, column);
 }
 
 void FutqmWindow::ClickCell(double price, int column) {
@@ -59,17 +39,4 @@ void FutqmWindow::Drag(double fromPrice, int fromColumn, double toPrice, int toC
     QTest::mousePress(ladder.viewport(), Qt::LeftButton, {}, from);
     QTest::mouseMove(ladder.viewport(), to);
     QTest::mouseRelease(ladder.viewport(), Qt::LeftButton, {}, to);
-}
-
-std::vector<Json::Value> FutqmWindow::WorkingOrders() {
-    std::vector<Json::Value> working;
-    Json::Value account(Json::objectValue);
-    account["EAccountID"] = "E1008";
-    for (const Json::Value& order : Host().Engine().GetOrders(account)) {
-        const std::string status = Kora::Utility::JsonText(order, "156");
-        if (status == "1" || status == "2") {
-            working.push_back(order);
-        }
-    }
-    return working;
 }

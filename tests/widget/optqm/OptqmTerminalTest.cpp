@@ -33,9 +33,7 @@ TEST_F(OptqmTerminalTest, AFundOptionsLadderRowClickedThenDraggedIsOrderedCancel
         ->trigger();
     ASSERT_EQ(Host().Engine().CurrentAccountId(), "E1006");
 
-    const auto& catalogue = Host().Market().Catalogue();
-    const int fund = catalogue.Find("SHSE-A", "510050")->index;
-    const auto& option = *catalogue.At(catalogue.Options(fund, catalogue.Months(fund).front()).front());
+    const auto& option = NearMonthOption(Host(), 1, 0);
     Host().Market().SetBestQuote(option.index, option.ToUnits(0.0450), 10, option.ToUnits(0.0460), 10);
     Host().Market().TradeAt(option.index, option.ToUnits(0.0455), 1);
 

@@ -20,8 +20,12 @@
 #include "option/CDlgOptionQuickMouse.h"
 #include "option/CKROptionMouselist.h"
 #include "platform/ControlId.h"
-#include "support/ComponentOnHost.h"
+#include "support/HostSteps.h"
+#include "support/JsonOf.h"
+#include "support/LadderCell.h"
 #include "support/RunLayoutFolder.h"
+#include "support/ToolWindowOnHost.h"
+#include "support/UserInput.h"
 #include "trading/ContractRecords.h"
 
 namespace {
@@ -35,30 +39,13 @@ constexpr int kBuyOrders = 0;
 constexpr int kBuyVolume = 1;
 constexpr int kSellVolume = 3;
 
-// The fields of the terminal's order record that an order request carried.
-std::string Ext(const Json::Value& entry, const char* key) {
-    return JsonText(entry["Request"]["Order"]["ExtRawData"], key);
-}
-
 // The window on a fund option whose book is 0.0450 bid, 0.0460 offered, ten lots at each of five
 // levels a side.
-class OptqmTest : public ::testing::Test {
+class OptqmTest : public ToolWindowOnHost<CDlgOptionQuickMouse> {
 protected:
-    void TearDown() override {
-        if (window) {
-            Host().ContentWindows().DestroyContentWindow(window);
-        }
-    }
-
-    Terminal::HostRuntime& Host() { return t.Host(); }
     // Opens the window on an account; on the stock-option account it is put on the fund option.
     void Open(const QString& account = QStringLiteral("E1006")) {
-        window = Host().ContentWindows().CreateContentWindow(QStringLiteral("KROptionQMouse"),
-                                                             {{QStringLiteral("EAccountID"), account}});
-        ASSERT_TRUE(window);
-        ASSERT_NE(Wrapper().QuickMouse(), nullptr);
-        window->Move(0, 0, 560, 640);
-        window->Show(true);
+        OpenWindow(QStringLiteral("KROptionQMouse"), {560, 640}, {{QStringLiteral("EAccountID"), account}});
         if (account == QStringLiteral("E1006")) {
             Host().Market().SetBestQuote(Option().index, Units(0.0450), 10, Units(0.0460), 10);
             ASSERT_TRUE(Dialog().SetContract(ContractRecords::OfKey(Host().KeyOf(Option())), false));
@@ -66,52 +53,25 @@ protected:
         t.Pump();
     }
     COptionQMouseWindow& Wrapper() { return dynamic_cast<COptionQMouseWindow&>(*window); }
-    CDlgOptionQuickMouse& Dialog() { return *Wrapper().QuickMouse(); }
     CKROptionMouselist& Ladder() { return Dialog().Ladder(); }
-    template <class T>
-    T* Control(int id) {
-        T* control = Win::FindControl<T>(&Dialog(), id);
-        EXPECT_NE(control, nullptr) << "control " << id;
-        return control;
-    }
 
     // The near month's first call on 510050.
-    const Terminal::Market::Instrument& Option() {
-        const auto& catalogue = Host().Market().Catalogue();
-        const int fund = catalogue.Find("SHSE-A", "510050")->index;
-        return *catalogue.At(catalogue.Options(fund, catalogue.Months(fund).front()).front());
-    }
+    const Terminal::Market::Instrument& Option() { return NearMonthOption(Host(), 1, 0); }
     int64_t Units(double price) { return Option().ToUnits(price); }
 
     // The centre of a ladder cell in its viewport, the row scrolled into view first.
-    QPoint Cell(double price, int column) {
-        CKROptionMouselist& ladder = Ladder();
-        const int row = ladder.Model().Scale().RowOf(price);
-        EXPECT_GE(row, 0) << price;
-        if (row < ladder.TopIndex() || row >= ladder.TopIndex() + ladder.CountPerPage()) {
-            ladder.ScrollRowToTop(std::max(0, row - ladder.CountPerPage() / 2));
-        }
-        return ladder.CellRect(row, column).center();
-    }
+    QPoint Cell(double price, int column) { return LadderCell(Ladder(), price, column); }
     void ClickCell(double price, int column) {
         QTest::mouseClick(Ladder().viewport(), Qt::LeftButton, {}, Cell(price, column));
     }
     void SetVolume(const QString& volume) {
-        CKrAmountEdit& edit = Control<CPriceHSpinEdit>(Dlg::kVolumeId)->Edit();
-        edit.selectAll();
-        QTest::keyClicks(&edit, volume);
+        TypeOver(Control<CPriceHSpinEdit>(Dlg::kVolumeId)->Edit(), volume);
     }
     Json::Value Notify(const char* json) {
-        Json::Value message;
-        EXPECT_TRUE(Kora::Utility::JsonParse(json, message));
         Json::Value result;
-        EXPECT_TRUE(window->OnNotify(message, result));
+        EXPECT_TRUE(window->OnNotify(JsonOf(json), result));
         return result;
     }
-    std::vector<Json::Value> Orders() { return t.Journal(QStringLiteral("Order")); }
-
-    ComponentOnHost t;
-    Kora::Utility::Handle<Kora::Interface::ContentWindowI> window;
 };
 
 TEST_F(OptqmTest, AStockOptionAccountStartsNetWithCoveredOfferedAndTheFuturesCommandsDoNothing) {
@@ -297,8 +257,7 @@ TEST_F(OptqmTest, AVolumeChangeListsEachOrderBeforeReplacingThemAndCancelAndMove
     ClickCell(0.0440, kBuyOrders);
     CListEdit* editor = Ladder().Editor();
     ASSERT_TRUE(editor && editor->IsOpen());
-    editor->selectAll();
-    QTest::keyClicks(editor, QStringLiteral("5"));
+    TypeOver(*editor, QStringLiteral("5"));
     QTest::keyClick(editor, Qt::Key_Return);
     t.Pump();
     // The records as the engine resolved the net orders: openings.

@@ -2,21 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "kora/utility/JsonAccess.h"
 #include "option/SelfTradeCheck.h"
+#include "support/JsonOf.h"
 
 namespace {
-
-Json::Value Records(const char* text) {
-    Json::Value value;
-    EXPECT_TRUE(Kora::Utility::JsonParse(text, value));
-    return value;
-}
 
 TEST(SelfTradeCheck, AnOrderCrossingAnOwnRestingOrderOfTheContractIsFound) {
     // A resting sell at 0.0460 and a resting buy at 0.0450 of the option; other orders that
     // must not count: filled, cancelled, of another contract.
-    const Json::Value orders = Records(R"([
+    const Json::Value orders = JsonOf(R"([
         {"OrderID": "S1", "54": "SHQQ-A", "63": "10000021", "112": "1", "129": "0.0460", "156": "2"},
         {"OrderID": "B1", "54": "SHQQ-A", "63": "10000021", "112": "0", "129": "0.0450", "156": "1"},
         {"OrderID": "S2", "54": "SHQQ-A", "63": "10000021", "112": "1", "129": "0.0440", "156": "0"},

@@ -17,6 +17,7 @@
 #include "platform/ControlId.h"
 #include "platform/ModalRunner.h"
 #include "support/HostSteps.h"
+#include "support/ScriptedOptions.h"
 
 namespace {
 
@@ -53,13 +54,9 @@ int ChooseFundCall(QDialog& chooser, const QString& fundName) {
 }
 
 TEST(RiskTerminalTest, SimulatedOptionAddedThroughTheChooserIsSentAsOneConfirmedCombination) {
-    Terminal::HostOptions options;
-    options.tradingDay = QDate(2024, 3, 15);
-    HostRuntime host(options);
+    HostRuntime host(ScriptedOptions());
     ASSERT_TRUE(LoadRunLayoutComponent(host));
-    auto& catalogue = host.Market().Catalogue();
-    const int fund = catalogue.Underlyings()[1];
-    const auto& held = *catalogue.At(catalogue.Options(fund, catalogue.Months(fund)[0])[8]);
+    const auto& held = NearMonthOption(host, 1, 8);
     ASSERT_TRUE(host.Market().AddPosition("E1006", held.index, Terminal::Market::PositionSide::Long, 2,
                                           held.ToUnits(0.05)));
     ASSERT_TRUE(host.Engine().SetCurrentAccount("E1006"));
@@ -72,7 +69,8 @@ TEST(RiskTerminalTest, SimulatedOptionAddedThroughTheChooserIsSentAsOneConfirmed
     QWidget* dialog = window->GetHwnd();
     ASSERT_NE(dialog, nullptr);
 
-    const QString fundName = host.OptionsData().GetUnderlyingName(host.KeyOf(*catalogue.At(fund)));
+    const QString fundName = host.OptionsData().GetUnderlyingName(
+        host.KeyOf(*host.Market().Catalogue().At(held.option->underlying)));
     const Win::ModalRunner previous =
         Win::SetModalRunner([&](QDialog& chooser) { return ChooseFundCall(chooser, fundName); });
     QTest::mouseClick(Win::FindControl<QPushButton>(dialog, kAddButton), Qt::LeftButton);

@@ -22,13 +22,14 @@
 #include "analysis/CDlgPositionAnalyze.h"
 #include "analysis/CDlgXAxisSet.h"
 #include "chooser/CDlgSel.h"
-#include "frame/ToolWindows.h"
 #include "kora/interface/Topics.h"
 #include "kora/utility/JsonAccess.h"
 #include "platform/ControlId.h"
 #include "platform/ModalRunner.h"
-#include "support/ComponentOnHost.h"
+#include "support/HostSteps.h"
 #include "support/RunLayoutFolder.h"
+#include "support/ToolWindowOnHost.h"
+#include "support/UserInput.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ using Kora::Utility::JsonText;
 
 // The position risk window as the terminal opens it, on the scripted market's stock-option
 // account, which holds options of the fund (the ETF): two calls bought and one put written.
-class RiskWindow : public ::testing::Test {
+class RiskWindow : public ToolWindowOnHost<CDlgPositionAnalyze> {
 protected:
     void SetUp() override {
         Host().Market().AddPosition("E1006", FundOption(8).index, Terminal::Market::PositionSide::Long, 2,
@@ -48,38 +49,17 @@ protected:
                                     FundOption(11).ToUnits(0.04));
         ASSERT_TRUE(Host().Engine().SetCurrentAccount("E1006"));
     }
-    void TearDown() override {
-        if (window) {
-            Host().ContentWindows().DestroyContentWindow(window);
-            window = nullptr;
-        }
-    }
-
-    Terminal::HostRuntime& Host() { return t.Host(); }
-    void Open() {
-        window = Host().ContentWindows().CreateContentWindow(QStringLiteral("PositionAnalyze"), {});
-        ASSERT_TRUE(window);
-        m_dialog = dynamic_cast<CDlgPositionAnalyze*>(dynamic_cast<ToolWindow&>(*window).Dialog());
-        ASSERT_NE(m_dialog, nullptr);
-        window->Move(0, 0, 1180, 820);
-        window->Show(true);
-        t.Pump();
-    }
-    CDlgPositionAnalyze& Dialog() { return *m_dialog; }
-    template <class T = QWidget>
-    T* Control(int id) {
-        T* control = Win::FindControl<T>(m_dialog, id);
-        EXPECT_NE(control, nullptr) << "control " << id;
-        return control;
-    }
+    void Open() { OpenWindow(QStringLiteral("PositionAnalyze"), {1180, 820}); }
 
     // The fund, its near-month options (ascending strike, call before put), and one of the
     // commodity future's options.
     const Terminal::Market::Instrument& Fund() {
         return *Host().Market().Catalogue().At(Host().Market().Catalogue().Underlyings()[1]);
     }
-    const Terminal::Market::Instrument& FundOption(int index) { return NearOption(1, index); }
-    const Terminal::Market::Instrument& FutureOption() { return NearOption(0, 8); }
+    const Terminal::Market::Instrument& FundOption(int index) {
+        return NearMonthOption(Host(), 1, size_t(index));
+    }
+    const Terminal::Market::Instrument& FutureOption() { return NearMonthOption(Host(), 0, 8); }
 
     // Adds an option through "添加": the chooser picks the group of its kind in its underlying's
     // month, then the option itself.
@@ -124,23 +104,9 @@ protected:
     }
     // The combo's item chosen as the user chooses it.
     void Choose(int comboId, int index) {
-        auto* combo = Control<QComboBox>(comboId);
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
+        ChooseItem(*Control<QComboBox>(comboId), index);
         t.Pump();
     }
-
-    ComponentOnHost t;
-    Kora::Utility::Handle<Kora::Interface::ContentWindowI> window;
-
-private:
-    const Terminal::Market::Instrument& NearOption(int underlying, int index) {
-        auto& catalogue = Host().Market().Catalogue();
-        const int id = catalogue.Underlyings()[static_cast<size_t>(underlying)];
-        return *catalogue.At(catalogue.Options(id, catalogue.Months(id)[0])[static_cast<size_t>(index)]);
-    }
-
-    CDlgPositionAnalyze* m_dialog = nullptr;
 };
 
 QStringList Titles(const CKrOwnerDrawList& list) {
@@ -195,8 +161,7 @@ TEST_F(RiskWindow, TypedMarketRevaluesTheSumsAndOutlivesTheWindowUntilRestored) 
     const QString before = Dialog().SumList().CellText(0, 1);
     auto* volatility = Control<CKrPriceHSpinEdit>(Dlg::kVolatilityEdit);
     const QString hostVolatility = volatility->Edit().text();
-    volatility->Edit().selectAll();
-    QTest::keyClicks(&volatility->Edit(), "0.6");
+    TypeOver(volatility->Edit(), "0.6");
     t.Pump();
     EXPECT_NE(Dialog().SumList().CellText(0, 1), before) << "Gamma in a wilder market";
 

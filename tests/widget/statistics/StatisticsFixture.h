@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QDialog>
-
 #include "support/OptionToolFixture.h"
 
 // The simulated terminal with the component, and the fund's option chain of its nearest month

@@ -8,6 +8,7 @@
 #include "analysis/CDlgOptionTradeStatistics.h"
 #include "chooser/CDlgDownQuotaData.h"
 #include "kora/utility/JsonAccess.h"
+#include "support/UserInput.h"
 #include "widget/statistics/StatisticsFixture.h"
 
 namespace {
@@ -18,10 +19,7 @@ using Kora::Utility::JsonText;
 class TradeStatisticsDialog : public StatisticsFixture {
 protected:
     // Chooses a combo entry as the user does.
-    void Choose(QWidget& d, int id, int index) {
-        Combo(d, id)->setCurrentIndex(index);
-        emit Combo(d, id)->activated(index);
-    }
+    void Choose(QWidget& d, int id, int index) { ChooseItem(*Combo(d, id), index); }
 };
 
 TEST_F(TradeStatisticsDialog, TheChainsHistoryIsDownloadedBeforeItsRowsAreBuilt) {
@@ -99,9 +97,7 @@ TEST_F(TradeStatisticsDialog, ThePointUnderTheMouseShowsItsFiguresWithinATimerTi
 TEST_F(TradeStatisticsDialog, TheInstructOpensItAndEveryStatisticFillsTheChart) {
     // Net buying is 0 where half the volume was bought actively; one strike of the meal's
     // chain has more buyers.
-    const auto& catalogue = t.Host().Market().Catalogue();
-    const int meal = catalogue.Underlyings()[0];
-    SetFigures(catalogue.Options(meal, catalogue.Months(meal)[0])[0], 10, 8, 40, 4000);
+    SetFigures(NearMonthOption(t.Host(), 0, 0).index, 10, 8, 40, 4000);
     bool opened = false;
     onModal = [&](QDialog& d) {
         if (d.windowTitle() != QStringLiteral("期权成交统计")) {

@@ -35,7 +35,7 @@ protected:
     // the window shown, the arrangement watched from then on.
     void Start(bool fresh = false) {
         m_log.clear();
-        m_host = std::make_unique<Terminal::HostRuntime>(TerminalTest::ScriptedOptions());
+        m_host = std::make_unique<Terminal::HostRuntime>(ScriptedOptions());
         ASSERT_TRUE(LoadRunLayoutComponent(*m_host));
         m_window = std::make_unique<Terminal::Ui::MainWindow>(*m_host);
         auto* keeper = new LayoutKeeper(*m_host, *m_window, LayoutPath(),

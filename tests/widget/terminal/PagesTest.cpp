@@ -25,11 +25,8 @@ class PagesTest : public BareUiFixture {
 protected:
     // Two legs on the stock-option account: buy 1 call, sell 2 puts, both opening.
     Json::Value TwoLegs() {
-        const auto& catalogue = Host().Market().Catalogue();
-        const int fund = catalogue.Find("SHSE-A", "510050")->index;
-        const auto options = catalogue.Options(fund, catalogue.Months(fund).front());
-        call = *catalogue.At(options[0]);
-        put = *catalogue.At(options[1]);
+        call = NearMonthOption(Host(), 1, 0);
+        put = NearMonthOption(Host(), 1, 1);
         Json::Value request(Json::objectValue);
         request["EAccountID"] = "E1006";
         request["VAccountID"] = "V1006";

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <functional>
 
+#include "support/RunLayoutFolder.h"
+
 namespace TerminalUiTest {
 
 namespace {
@@ -41,11 +43,9 @@ Terminal::Ui::ToolDock* DockOf(Terminal::Ui::MainWindow& window, const QString& 
 }
 
 void UiFixture::Start(bool withComponent) {
-    m_host = std::make_unique<Terminal::HostRuntime>(TerminalTest::ScriptedOptions());
+    m_host = std::make_unique<Terminal::HostRuntime>(ScriptedOptions());
     if (withComponent) {
-        ASSERT_TRUE(m_host->LoadComponentLibrary(qEnvironmentVariable("KRT_DIST_BIN") +
-                                                 QStringLiteral("/libKRTTools.so")))
-            << m_host->LastError().toStdString();
+        ASSERT_TRUE(m_host->LoadComponentLibrary(RunLayoutLibrary())) << m_host->LastError().toStdString();
     }
     m_window = std::make_unique<Terminal::Ui::MainWindow>(*m_host);
     m_window->show();
