@@ -2,15 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
+
+#include "support/OwnWorkingFolder.h"
 
 // One story, because the entry point, once found, is kept for the rest of the process.
 TEST(HisVolatilityProvider, AnswersTheDefaultUntilTheLibraryIsFoundThenKeepsIt) {
-    QTemporaryDir folder;
-    const QString previous = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    const OwnWorkingFolder folder;
     // A new file each time, never one overwritten in place, as a loaded library stays mapped.
     auto placeLibrary = [](const char* source) {
         QFile::remove("libControl.so");
@@ -38,5 +36,4 @@ TEST(HisVolatilityProvider, AnswersTheDefaultUntilTheLibraryIsFoundThenKeepsIt) 
     // Kept for the life of the process, even when the file goes away.
     placeLibrary(nullptr);
     EXPECT_DOUBLE_EQ(OptionPricing::CalcHisVolatility(underlying, 0.0), 0.25 + 0.009);
-    QDir::setCurrent(previous);
 }

@@ -4,12 +4,12 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QTest>
 
 #include "StockqmWindow.h"
 #include "kora/interface/Topics.h"
 #include "kora/utility/JsonAccess.h"
 #include "ladder/CodeLock.h"
+#include "support/UserInput.h"
 
 namespace {
 
@@ -61,8 +61,7 @@ TEST_F(StockqmControls,
     Open();
     EXPECT_EQ(JsonText(Dialog().Stock(), "63"), "600000");
     auto* code = Control<QLineEdit>(DlgQuickMouse::kCodeId);
-    code->clear();
-    QTest::keyClicks(code, QStringLiteral("000001"));
+    TypeOver(*code, QStringLiteral("000001"));
     Pump();
     const auto announced = Host().Activity().Announcements();
     ASSERT_EQ(announced.size(), 1u);

@@ -11,6 +11,7 @@
 #include "kora/interface/Topics.h"
 #include "kora/utility/JsonAccess.h"
 #include "ladder/CPriceHSpinEdit.h"
+#include "support/UserInput.h"
 
 namespace {
 
@@ -70,7 +71,7 @@ TEST_F(StockqmOrders,
 
     DoubleClick(&LadderList().HeaderWidget(), LadderList().HeaderCellRect(Ladder::kBuyColumn).center());
     ASSERT_EQ(WorkingOrders(kCredit).size(), 1u);
-    EXPECT_EQ(WorkingOrders(kCredit)[0].ticket.direction, '1');
+    EXPECT_EQ(JsonText(WorkingOrders(kCredit)[0], "112"), "1") << "the sell stays";
 
     Win::SendMessage(&Dialog(), Win::WM_TIMER, DlgQuickMouse::kBuyFeedbackTimer, 0);
     EXPECT_FALSE(feedback->isVisible());
@@ -82,7 +83,7 @@ TEST_F(StockqmOrders, AMoveAsksFirstAndOnceAcceptedSendsWhatWasStillWorkingAtThe
     SetVolume(DlgQuickMouse::kBuy, 300);
     ClickCell(7.45, Ladder::kBuyColumn);
     // 100 of the margin buy fill before the move.
-    ASSERT_TRUE(Host().Market().FillOrder(WorkingOrders(kCredit).at(1).id, 100));
+    ASSERT_TRUE(Host().Market().FillOrder(JsonText(WorkingOrders(kCredit).at(1), "OrderID"), 100));
     Pump();
 
     t.answer = Win::IDNO;
@@ -114,7 +115,7 @@ TEST_F(StockqmOrders, AMoveAsksFirstAndOnceAcceptedSendsWhatWasStillWorkingAtThe
 TEST_F(StockqmOrders, AMoveWhoseCancelIsRefusedBecauseAnOrderFilledMeanwhileSendsNothingNew) {
     ClickCell(7.45, Ladder::kBuyColumn);
     ClickCell(7.45, Ladder::kBuyColumn);
-    const std::string filled = WorkingOrders(kCredit).at(0).id;
+    const std::string filled = JsonText(WorkingOrders(kCredit).at(0), "OrderID");
     t.whileOpen = [&](const Win::MessageBoxRequest&) {
         if (!Host().Market().FindOrder(filled)->filled) {
             ASSERT_TRUE(Host().Market().FillOrder(filled, 100));
@@ -131,8 +132,7 @@ TEST_F(StockqmOrders,
     // Typed, and the ladder clicked before the edit is left.
     QLineEdit* buyVolume = &Control<CPriceHSpinEdit>(DlgQuickMouse::kBuyVolumeId)->Edit();
     buyVolume->setFocus();
-    buyVolume->selectAll();
-    QTest::keyClicks(buyVolume, QStringLiteral("150"));
+    TypeOver(*buyVolume, QStringLiteral("150"));
     ClickCell(7.45, Ladder::kBuyColumn);
     SetVolume(DlgQuickMouse::kBuy, 100);
     // The exchange narrowed the day's range after the ladder was laid out.
@@ -156,7 +156,7 @@ TEST_F(StockqmOrders, AFilledBuyIsHeldAtOnceButSellableOnlyOnceTheDayRolledAndTh
     EXPECT_EQ(sellable->text(), QStringLiteral("500 股"));
 
     ClickCell(7.45, Ladder::kBuyColumn);
-    ASSERT_TRUE(Host().Market().FillOrder(WorkingOrders(kCredit).at(0).id, 100));
+    ASSERT_TRUE(Host().Market().FillOrder(JsonText(WorkingOrders(kCredit).at(0), "OrderID"), 100));
     Pump();
     EXPECT_EQ(Control<QLabel>(DlgQuickMouse::kSummaryValueIds[2])->text(), QStringLiteral("600 股"));
     EXPECT_EQ(sellable->text(), QStringLiteral("500 股"));

@@ -4,15 +4,14 @@
 // what was asked of it.
 
 #include <QAbstractButton>
-#include <QDir>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "CFastMouseOrderList2.h"
 #include "platform/ControlId.h"
 #include "support/HostSteps.h"
+#include "support/OwnWorkingFolder.h"
 #include "widget/terminal/UiFixture.h"
 
 namespace TerminalUiTest {
@@ -22,22 +21,7 @@ using Kora::Utility::JsonText;
 
 // The window reads and writes its settings beside its working folder: a folder of the test's own.
 class StockqmTerminal : public UiFixture {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_folder.isValid());
-        ASSERT_TRUE(QDir(m_folder.path()).mkpath(QStringLiteral("bin")));
-        m_previous = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(m_folder.filePath(QStringLiteral("bin"))));
-        UiFixture::SetUp();
-    }
-    void TearDown() override {
-        UiFixture::TearDown();
-        QDir::setCurrent(m_previous);
-    }
-
-private:
-    QTemporaryDir m_folder;
-    QString m_previous;
+    OwnWorkingFolder m_folder;
 };
 
 TEST_F(StockqmTerminal, AFinancedBuyPlacedWithAClickOnTheCreditAccountIsCancelledWithADoubleClick) {

@@ -2,53 +2,17 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QDir>
 #include <QScrollBar>
 #include <QTest>
 
-#include "frame/ToolWindows.h"
 #include "ladder/CPriceHSpinEdit.h"
-
-void StockqmWindow::SetUp() {
-    ASSERT_TRUE(m_folder.isValid());
-    ASSERT_TRUE(QDir(m_folder.path()).mkpath(QStringLiteral("bin")));
-    m_previousFolder = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(m_folder.filePath(QStringLiteral("bin"))));
-}
-
-void StockqmWindow::TearDown() {
-    Close();
-    QDir::setCurrent(m_previousFolder);
-}
-
-QString StockqmWindow::IniPath() const {
-    return m_folder.filePath(QStringLiteral("cfg/QuickMouse/QuickMouse.ini"));
-}
-
-void StockqmWindow::Open() {
-    window = Host().ContentWindows().CreateContentWindow(QStringLiteral("KRTToolQuickMouse"), {});
-    ASSERT_TRUE(window);
-    m_dialog = dynamic_cast<DlgQuickMouse*>(dynamic_cast<CWDlgQuickMouse&>(*window).Dialog());
-    ASSERT_NE(m_dialog, nullptr);
-    window->Move(0, 0, 800, 660);
-    window->Show(true);
-    Pump();
-}
-
-void StockqmWindow::Close() {
-    if (window) {
-        Host().ContentWindows().DestroyContentWindow(window);
-        window = nullptr;
-        m_dialog = nullptr;
-    }
-}
+#include "support/UserInput.h"
 
 void StockqmWindow::ChooseAccount(const char* accountId) {
     auto* box = Control<QComboBox>(DlgQuickMouse::kAccountId);
     for (int i = 0; i < box->count(); ++i) {
         if (box->itemData(i).toStringList().value(0) == QLatin1String(accountId)) {
-            box->setCurrentIndex(i);
-            emit box->activated(i);
+            ChooseItem(*box, i);
             Pump();
             return;
         }
@@ -95,11 +59,4 @@ void StockqmWindow::Drag(double fromPrice, double toPrice, int column) {
     QTest::mouseMove(cells, to);
     QTest::mouseRelease(cells, Qt::LeftButton, {}, to);
     Pump();
-}
-
-std::vector<Terminal::Market::OrderView> StockqmWindow::WorkingOrders(const char* accountId) {
-    std::vector<Terminal::Market::OrderView> orders = Host().Market().Orders(accountId);
-    std::erase_if(orders,
-                  [](const auto& order) { return !Terminal::Market::OrderStatus::IsWorking(order.status); });
-    return orders;
 }
