@@ -11,7 +11,7 @@
 #include "OrderFiles.h"
 #include "fileorder/CWriteFile.h"
 #include "fileorder/DbfTable.h"
-#include "kora/utility/JsonAccess.h"
+#include "support/JsonOf.h"
 
 namespace {
 
@@ -81,11 +81,8 @@ protected:
     void SetUp() override {
         positionPath = dir.filePath("880012_Position.dbf");
         moneyPath = dir.filePath("880012_Money.dbf");
-        Json::Value positions, money;
-        ASSERT_TRUE(Kora::Utility::JsonParse(kPositionRecords, positions) &&
-                    Kora::Utility::JsonParse(kMoneyRecord, money));
-        ASSERT_TRUE(CWriteFile::WriteRows(positionPath, CWriteFile::PositionRows(positions)));
-        ASSERT_TRUE(CWriteFile::WriteRows(moneyPath, CWriteFile::MoneyRows(money)));
+        ASSERT_TRUE(CWriteFile::WriteRows(positionPath, CWriteFile::PositionRows(JsonOf(kPositionRecords))));
+        ASSERT_TRUE(CWriteFile::WriteRows(moneyPath, CWriteFile::MoneyRows(JsonOf(kMoneyRecord))));
     }
     QTemporaryDir dir;
     QString positionPath;
@@ -136,8 +133,7 @@ TEST_F(OurFiles, DbfreadReadsTheExactValues) {
     ASSERT_EQ(lines.size(), 2);
 
     auto rowsOf = [](const QString& line) {
-        Json::Value parsed;
-        EXPECT_TRUE(Kora::Utility::JsonParse(line.toStdString(), parsed));
+        const Json::Value parsed = JsonOf(line.toStdString());
         std::vector<std::map<std::string, std::string>> rows;
         for (const Json::Value& row : parsed["rows"]) {
             std::map<std::string, std::string>& out = rows.emplace_back();

@@ -17,6 +17,7 @@
 #include "kernel/QuoteSubscriber.h"
 #include "kora/interface/OptionsDataSvcI.h"
 #include "kora/utility/JsonAccess.h"
+#include "support/JsonOf.h"
 
 using namespace Terminal;
 
@@ -27,12 +28,9 @@ QString DistBin() {
 }
 
 Json::Value ExpectedComponentInfo() {
-    Json::Value info;
-    Kora::Utility::JsonParse(R"({"ComponentID": "7", "ComponentName": "交易工具模块", "ComponentAuthor": "",
+    return JsonOf(R"({"ComponentID": "7", "ComponentName": "交易工具模块", "ComponentAuthor": "",
         "ComponentFile": "KRTTools.dll", "ComponentCreateDate": 20170804, "ComponentModifyDate": 20170804,
-        "ComponentVersion": "B001"})",
-                             info);
-    return info;
+        "ComponentVersion": "B001"})");
 }
 
 // The windows are found by type, else the active one, and go with the component.
@@ -97,8 +95,7 @@ TEST(CommandLineTest, AccountsArePrintedOnePerLineAndComponentInfoAsTheComponent
     ASSERT_EQ(accounts.exitCode, 0) << accounts.err.toStdString();
     const QStringList lines = accounts.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 4);
-    Json::Value futures;
-    ASSERT_TRUE(Kora::Utility::JsonParse(lines[3].toStdString(), futures));
+    const Json::Value futures = JsonOf(lines[3].toStdString());
     EXPECT_EQ(futures["EAccountID"].asString() + " " + futures["VAccountID"].asString() + " " +
                   futures["249"].asString(),
               "E1008 V1008 80080001");
@@ -106,8 +103,7 @@ TEST(CommandLineTest, AccountsArePrintedOnePerLineAndComponentInfoAsTheComponent
 
     const ProcessResult component = RunTerminal({QStringLiteral("--component-info")});
     ASSERT_EQ(component.exitCode, 0) << component.err.toStdString();
-    Json::Value info;
-    ASSERT_TRUE(Kora::Utility::JsonParse(component.out.trimmed().toStdString(), info));
+    const Json::Value info = JsonOf(component.out.trimmed().toStdString());
     EXPECT_EQ(info, ExpectedComponentInfo());
 }
 

@@ -9,7 +9,7 @@
 #include "OrderFiles.h"
 #include "OrderFolder.h"
 #include "fileorder/CWriteFile.h"
-#include "kora/utility/JsonAccess.h"
+#include "support/JsonOf.h"
 
 namespace {
 
@@ -18,9 +18,8 @@ using ::testing::IsEmpty;
 
 // A position record as the engine gives it; "64" (the name) is not among the written fields.
 Json::Value Position(const char* contract, const char* quantity, double price) {
-    Json::Value record;
-    Kora::Utility::JsonParse(
-        R"({"54": "SSE", "112": "0", "125": "0", "131": "C", "137": 3, "64": "not written"})", record);
+    Json::Value record =
+        JsonOf(R"({"54": "SSE", "112": "0", "125": "0", "131": "C", "137": 3, "64": "not written"})");
     record["63"] = contract;
     record["135"] = quantity;
     record["136"] = price;
@@ -59,10 +58,8 @@ TEST(CWriteFile, PositionFileHasTheFieldsInNameOrder) {
 }
 
 TEST(CWriteFile, MoneyFileTakesOneRecordOrMany) {
-    Json::Value money;
-    ASSERT_TRUE(Kora::Utility::JsonParse(
-        R"({"93": 1000.5, "110": "2000", "56": "CNY", "95": 0, "346": 12.25, "345": "0.35", "97": 3012.75})",
-        money));
+    const Json::Value money = JsonOf(
+        R"({"93": 1000.5, "110": "2000", "56": "CNY", "95": 0, "346": 12.25, "345": "0.35", "97": 3012.75})");
     Json::Value rows = CWriteFile::MoneyRows(money);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].getMemberNames(),

@@ -8,7 +8,7 @@
 
 #include "fileorder/CombinationRequest.h"
 #include "fileorder/DbfTable.h"
-#include "kora/utility/JsonAccess.h"
+#include "support/JsonOf.h"
 
 namespace {
 
@@ -39,18 +39,15 @@ TEST(CombinationRequest, FindsTheAccountByItsNumber) {
 
 TEST(CombinationRequest, RowsBecomeLegs) {
     // The second row is from a writer that declared the codes as numbers, and has no OFFSETFLAG.
-    Json::Value rows, expected;
-    ASSERT_TRUE(Kora::Utility::JsonParse(R"([
+    const Json::Value rows = JsonOf(R"([
         {"EXCHANGE": "SSE", "CONTRACT": "10004567", "DIRECTION": "1", "OFFSETFLAG": "0", "COVERED": "1",
          "VOLUME": 10},
-        {"EXCHANGE": "SZSE", "CONTRACT": 90000123, "DIRECTION": 2, "VOLUME": "3"}])",
-                                         rows));
-    ASSERT_TRUE(Kora::Utility::JsonParse(R"({"EAccountID": "E2", "VAccountID": "V2", "CombinationVolume": 1,
+        {"EXCHANGE": "SZSE", "CONTRACT": 90000123, "DIRECTION": 2, "VOLUME": "3"}])");
+    const Json::Value expected = JsonOf(R"({"EAccountID": "E2", "VAccountID": "V2", "CombinationVolume": 1,
         "OrderList": [{"Contract": {"ExchangeCode": "SSE", "ContractCode": "10004567"},
                        "BS": 49, "OC": 48, "BD": 49, "Volume": 10},
                       {"Contract": {"ExchangeCode": "SZSE", "ContractCode": "90000123"},
-                       "BS": 50, "OC": 0, "BD": 0, "Volume": "3"}]})",
-                                         expected));
+                       "BS": 50, "OC": 0, "BD": 0, "Volume": "3"}]})");
     EXPECT_EQ(CombinationRequest::Build(Account("880012", "E2", "V2"), rows), expected);
 }
 

@@ -9,6 +9,7 @@
 #include "kora/utility/JsonAccess.h"
 #include "platform/WinMessage.h"
 #include "support/ComponentOnHost.h"
+#include "support/JsonOf.h"
 #include "support/MiniHost.h"
 
 using Kora::Utility::Handle;
@@ -48,11 +49,9 @@ TEST(Component, LoadRegistersAllThreeWithTheirRecordsAndUnloadTakesThemBack) {
     EXPECT_EQ(tools->GetServiceProperties(), (Kora::Utility::WStringMap{{"Text", "交易工具"}}));
     EXPECT_TRUE(component.Notify(42));
 
-    Json::Value expected;
-    ASSERT_TRUE(Kora::Utility::JsonParse(R"({"ComponentID": "7", "ComponentName": "交易工具模块",
+    const Json::Value expected = JsonOf(R"({"ComponentID": "7", "ComponentName": "交易工具模块",
         "ComponentAuthor": "", "ComponentFile": "KRTTools.dll", "ComponentCreateDate": 20170804,
-        "ComponentModifyDate": 20170804, "ComponentVersion": "B001"})",
-                                         expected));
+        "ComponentModifyDate": 20170804, "ComponentVersion": "B001"})");
     EXPECT_EQ(tools->ComponentInfo(), expected);
     EXPECT_TRUE(tools->ComponentInfo()["ComponentCreateDate"].isInt());
 

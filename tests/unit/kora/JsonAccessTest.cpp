@@ -3,19 +3,14 @@
 #include <limits>
 
 #include "kora/utility/JsonAccess.h"
+#include "support/JsonOf.h"
 
 using namespace Kora::Utility;
 
 namespace {
 
-Json::Value Parse(const char* text) {
-    Json::Value v;
-    EXPECT_TRUE(JsonParse(text, v)) << text;
-    return v;
-}
-
 TEST(JsonAccess, NumbersReadFromNumbersAndFromFormattedText) {
-    Json::Value r = Parse(R"({"135": "10", "136": "3870.5", "137": 7, "138": 2.9, "n": -4})");
+    Json::Value r = JsonOf(R"({"135": "10", "136": "3870.5", "137": 7, "138": 2.9, "n": -4})");
     EXPECT_EQ(JsonInt(r, "135"), 10);
     EXPECT_DOUBLE_EQ(JsonDouble(r, "136"), 3870.5);
     EXPECT_EQ(JsonInt(r, "137"), 7);
@@ -25,7 +20,7 @@ TEST(JsonAccess, NumbersReadFromNumbersAndFromFormattedText) {
 }
 
 TEST(JsonAccess, MissingMistypedUnreadableOrOutOfRangeMembersGiveTheFallback) {
-    Json::Value r = Parse(R"({"a": "abc", "b": [1], "c": {"x": 1}, "d": null, "e": ""})");
+    Json::Value r = JsonOf(R"({"a": "abc", "b": [1], "c": {"x": 1}, "d": null, "e": ""})");
     for (const char* key : {"a", "b", "c", "d", "e", "missing"}) {
         EXPECT_EQ(JsonInt(r, key, -1), -1) << key;
         EXPECT_DOUBLE_EQ(JsonDouble(r, key, -2.0), -2.0) << key;
@@ -34,7 +29,7 @@ TEST(JsonAccess, MissingMistypedUnreadableOrOutOfRangeMembersGiveTheFallback) {
     EXPECT_EQ(JsonWText(r, "c", QStringLiteral("fb")), QStringLiteral("fb"));
     // Member access on values that are not objects must not throw either.
     EXPECT_TRUE(Member(Json::Value(3), "x").isNull());
-    EXPECT_TRUE(Member(Parse("[1,2]"), "x").isNull());
+    EXPECT_TRUE(Member(JsonOf("[1,2]"), "x").isNull());
     EXPECT_EQ(JsonInt(Json::Value("7"), "x", 9), 9);
     // Out-of-range numbers do not wrap.
     Json::Value big(Json::UInt64(std::numeric_limits<uint64_t>::max()));
@@ -44,7 +39,7 @@ TEST(JsonAccess, MissingMistypedUnreadableOrOutOfRangeMembersGiveTheFallback) {
 }
 
 TEST(JsonAccess, BooleansAcceptTheirUsualSpellings) {
-    Json::Value r = Parse(R"({"t": "true", "one": "1", "f": "false", "n": 0, "b": true, "x": "maybe"})");
+    Json::Value r = JsonOf(R"({"t": "true", "one": "1", "f": "false", "n": 0, "b": true, "x": "maybe"})");
     EXPECT_TRUE(JsonBool(r, "t"));
     EXPECT_TRUE(JsonBool(r, "one"));
     EXPECT_FALSE(JsonBool(r, "f", true));
@@ -58,7 +53,7 @@ TEST(JsonAccess,
     Json::Value v("kept");
     EXPECT_FALSE(JsonParse("{not json", v));
     EXPECT_EQ(v.asString(), "kept");
-    EXPECT_EQ(JsonToLine(Parse(R"({"名称": "豆粕"})")), R"({"名称":"豆粕"})");
+    EXPECT_EQ(JsonToLine(JsonOf(R"({"名称": "豆粕"})")), R"({"名称":"豆粕"})");
     // Text nested 5000 deep is refused like any invalid text, where the reader used to throw.
     EXPECT_FALSE(JsonParse(std::string(5000, '[') + std::string(5000, ']'), v));
     EXPECT_EQ(v.asString(), "kept");

@@ -3,7 +3,7 @@
 #include <set>
 
 #include "kora/interface/QuoteKey.h"
-#include "kora/utility/JsonAccess.h"
+#include "support/JsonOf.h"
 
 using Kora::Interface::QuoteKey;
 
@@ -13,8 +13,7 @@ TEST(QuoteKey, JsonRoundTripsAndMissingOrMistypedIntegersReadMinusOne) {
     QuoteKey key{3, QStringLiteral("m2409"), 7, 11};
     EXPECT_EQ(QuoteKey::FromJson(key.ToJson()), key);
 
-    Json::Value partial;
-    ASSERT_TRUE(Kora::Utility::JsonParse(R"({"KRCode": "600000", "Market": "7", "Serial": [1]})", partial));
+    const Json::Value partial = JsonOf(R"({"KRCode": "600000", "Market": "7", "Serial": [1]})");
     QuoteKey read = QuoteKey::FromJson(partial);
     EXPECT_EQ(read.marketId, -1);
     EXPECT_EQ(read.code, "600000");

@@ -1,7 +1,6 @@
 // krt-optcalc as scripts use it: a real process, its stdout parsed as Json, its exit code.
 
 #include <gtest/gtest.h>
-#include <json/reader.h>
 #include <json/value.h>
 
 #include <cstdio>
@@ -15,26 +14,15 @@
 #include "option/pricing/ImpliedVolatility.h"
 #include "option/pricing/OptionGreeks.h"
 #include "option/pricing/ShortOptionAnalysis.h"
+#include "support/JsonOf.h"
 #include "unit/option/OptcalcRun.h"
-
-namespace {
-
-Json::Value Parse(const std::string& text) {
-    Json::Value value;
-    std::istringstream in(text);
-    std::string errors;
-    EXPECT_TRUE(Json::parseFromStream(Json::CharReaderBuilder(), in, &value, &errors)) << text << errors;
-    return value;
-}
-
-}  // namespace
 
 // %.17g round-trips: the printed numbers are the routines' results to the last bit.
 TEST(Optcalc, GreeksAndIvPrintTheRoutinesResultsExactlyAndIvItsFailure) {
     const Outcome run = Optcalc("greeks 1 1 3.05 2.9 0.23 0.018 0.0822");
     ASSERT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out.back(), '\n');
-    const Json::Value v = Parse(run.out);
+    const Json::Value v = JsonOf(run.out);
     const OptionPricing::OptionGreeks g =
         OptionPricing::OptionPriceAndGreeks(1, 1, 3.05, 2.9, 0.23, 0.018, 0.0822);
     EXPECT_EQ(v.getMemberNames(),
@@ -50,7 +38,7 @@ TEST(Optcalc, GreeksAndIvPrintTheRoutinesResultsExactlyAndIvItsFailure) {
 
     double expected = 0;
     ASSERT_TRUE(OptionPricing::ImpliedVolatility(0, 0, 100, 100, 0.3, 0.05, 1, 10.4506, expected));
-    const Json::Value ok = Parse(Optcalc("iv 0 0 100 100 0.3 0.05 1 10.4506").out);
+    const Json::Value ok = JsonOf(Optcalc("iv 0 0 100 100 0.3 0.05 1 10.4506").out);
     EXPECT_EQ(ok["ok"], Json::Value(true));
     EXPECT_EQ(ok["sigma"].asDouble(), expected);
 

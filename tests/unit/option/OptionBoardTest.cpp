@@ -3,13 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include "kora/utility/JsonAccess.h"
 #include "option/BatchOrderRequest.h"
 #include "option/OptionBoardColumns.h"
 #include "option/OptionBoardFrame.h"
 #include "option/OptionBoardRisk.h"
 #include "option/pricing/ImpliedVolatility.h"
 #include "option/pricing/OptionPricing.h"
+#include "support/JsonOf.h"
 
 namespace {
 
@@ -152,14 +152,12 @@ TEST(OptionBoardRisk, TheTrialScalesGreeksByTheQuantityButNotThePremiumSpreadAnd
 }
 
 TEST(OptionBoardRisk, WorkingOrdersCountTheirRemainingVolumeOnTheirSide) {
-    Json::Value orders;
-    ASSERT_TRUE(Kora::Utility::JsonParse(R"([
+    const Json::Value orders = JsonOf(R"([
         {"54": "SHQQ-A", "63": "C3000", "112": "0", "130": "5", "113": "2", "156": "1"},
         {"54": "SHQQ-A", "63": "P3000", "112": "1", "130": 4, "113": 0, "156": "2"},
         {"54": "SHQQ-A", "63": "C3000", "112": "0", "130": "9", "113": "0", "156": "0"},
         {"54": "SHQQ-A", "63": "C3000", "112": "1", "130": "9", "113": "0", "156": "4"},
-        {"54": "DCE", "63": "m2408", "112": "0", "130": "9", "113": "0", "156": "2"}])",
-                                         orders));
+        {"54": "DCE", "63": "m2408", "112": "0", "130": "9", "113": "0", "156": "2"}])");
     const Option call = MakeOption(3000, false);
     const Option put = MakeOption(3000, true);
     const OptionLookup lookup = [&](const QString&, const QString& code) -> std::optional<I::OptionRecord> {
@@ -217,16 +215,14 @@ TEST(BatchOrderRequest, TheTickedCellsBecomeOneCombinationInTheirOrder) {
     account["VAccountID"] = "V1006";
     const Json::Value request = BatchOrderRequest::Compose(
         account, QStringLiteral("挂单价"), {{"SHQQ-A", "10000123", true}, {"SHQQ-A", "10000124", false}}, 3);
-    Json::Value expected;
-    ASSERT_TRUE(Kora::Utility::JsonParse(R"({
+    const Json::Value expected = JsonOf(R"({
         "OrderList": [
             {"Contract": {"ExchangeCode": "SHQQ-A", "ContractCode": "10000123"}, "EAccountID": "E1006",
              "BD": 48, "BS": 49, "OC": 48, "Volume": 3},
             {"Contract": {"ExchangeCode": "SHQQ-A", "ContractCode": "10000124"}, "EAccountID": "E1006",
              "BD": 48, "BS": 48, "OC": 48, "Volume": 3}],
         "VAccountID": "V1006", "CombinationVolume": 1, "CombinationName": "批量下单", "PriceType": "挂单价",
-        "HideVolume": true})",
-                                         expected));
+        "HideVolume": true})");
     EXPECT_EQ(request, expected);
 }
 

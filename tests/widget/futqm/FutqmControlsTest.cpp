@@ -18,6 +18,7 @@
 #include "ladder/COpenInfo.h"
 #include "ladder/CPositionInfo.h"
 #include "ladder/CPriceHSpinEdit.h"
+#include "support/JsonOf.h"
 #include "support/UserInput.h"
 
 namespace {
@@ -270,10 +271,8 @@ TEST_F(FutqmControls, OpenableVolumesComeFromTheEngineAndTheConditionalOrderGets
     const auto conditions = Host().Conditions().Orders();
     ASSERT_EQ(conditions.size(), 1u);
     EXPECT_EQ(conditions[0].function, QStringLiteral("-808-@"));
-    Json::Value expected;
-    ASSERT_TRUE(Kora::Utility::JsonParse(
-        R"({"ExchangeCode": "DCE", "Volume": 3, "PriceType": "对手价", "Direction": "0", "OffsetFlag": "1"})",
-        expected));
+    Json::Value expected = JsonOf(
+        R"({"ExchangeCode": "DCE", "Volume": 3, "PriceType": "对手价", "Direction": "0", "OffsetFlag": "1"})");
     expected["ContractCode"] = Meal().code;
     EXPECT_EQ(conditions[0].params, expected);
 

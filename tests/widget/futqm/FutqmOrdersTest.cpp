@@ -13,6 +13,7 @@
 #include "ladder/CListEdit.h"
 #include "ladder/CPriceHSpinEdit.h"
 #include "ladder/LadderAssets.h"
+#include "support/JsonOf.h"
 #include "support/UserInput.h"
 
 namespace {
@@ -67,10 +68,8 @@ TEST_F(FutqmOrders,
     EXPECT_FALSE(request["ReorderEnable"].asBool());
     EXPECT_FALSE(request["CancelOrderEnable"].asBool());
     EXPECT_EQ(JsonText(request["Order"]["Contract"], "ContractCode"), Meal().code);
-    Json::Value ext;
-    ASSERT_TRUE(Kora::Utility::JsonParse(R"({"54": "DCE", "117": "0", "112": "0", "119": "1", "40": "2",
-        "129": "2995", "130": "1", "41": "3", "42": "1"})",
-                                         ext));
+    const Json::Value ext = JsonOf(R"({"54": "DCE", "117": "0", "112": "0", "119": "1", "40": "2",
+        "129": "2995", "130": "1", "41": "3", "42": "1"})");
     for (const std::string& key : ext.getMemberNames()) {
         EXPECT_EQ(Ext(orders[0], key.c_str()), ext[key].asString()) << key;
     }

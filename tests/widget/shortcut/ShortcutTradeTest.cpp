@@ -2,18 +2,12 @@
 
 #include "kora/interface/BaseQuoteDataSvcI.h"
 #include "platform/ControlId.h"
+#include "support/JsonOf.h"
 #include "widget/shortcut/KeyboardFixture.h"
 
 namespace {
 
-using Kora::Utility::JsonParse;
 using Side = Terminal::Market::PositionSide;
-
-Json::Value Parse(const char* text) {
-    Json::Value v;
-    EXPECT_TRUE(JsonParse(text, v)) << text;
-    return v;
-}
 
 class ShortcutTrade : public KeyboardFixture {
 protected:
@@ -26,7 +20,7 @@ protected:
     }
 
     void Act(int action, const char* option = "{}") {
-        Strip()->OnShortcutAction(action, Parse(option));
+        Strip()->OnShortcutAction(action, JsonOf(option));
         Pump();
     }
     void SetEdit(int id, const char* text) {
@@ -132,7 +126,7 @@ TEST_F(ShortcutTrade, TheOrderSentIsTheOneConfirmedWhateverArrivesWhileTheBoxIsO
         t.Host().Messages().Post(QStringLiteral("ListClick"), linkage, 0);
         t.Host().Messages().Post(QStringLiteral("AccountChange"), Json::Value(Json::objectValue), 0);
         Pump();
-        Strip()->OnShortcutAction(7, Parse(R"({"买卖": 1, "开平": 0, "价格": "买一价", "超价": 0})"));
+        Strip()->OnShortcutAction(7, JsonOf(R"({"买卖": 1, "开平": 0, "价格": "买一价", "超价": 0})"));
     };
     Act(7, kBuyAtAsk);
     t.whileOpen = nullptr;
@@ -151,7 +145,7 @@ TEST_F(ShortcutTrade, TheOrderSentIsTheOneConfirmedWhateverArrivesWhileTheBoxIsO
 }
 
 TEST_F(ShortcutTrade, OrderKeysWithAnEmptyOrUnknownSideOrOffsetAreSkippedWithALogLineAndNeverSent) {
-    Json::Value keys = Parse(R"([
+    Json::Value keys = JsonOf(R"([
         {"快捷键": 112, "控制键": 0, "买卖": "", "开平": 0, "价格": "卖一价"},
         {"快捷键": 113, "控制键": 0, "买卖": "x", "开平": 0, "价格": "卖一价"},
         {"快捷键": 114, "控制键": 0, "买卖": 0, "开平": "", "价格": "卖一价"},
@@ -208,7 +202,7 @@ TEST_F(ShortcutTrade, ADeclinedCancelSendsNothingAndLogsTheRefusal) {
     Act(7, R"({"买卖": 0, "开平": 0, "价格": "买一价", "超价": 0})");  // rests at 2990
     Act(7, R"({"买卖": 1, "开平": 0, "价格": "卖一价", "超价": 0})");  // rests at 3010
     ASSERT_EQ(Orders().size(), 2u);
-    Json::Value working = t.Host().Engine().GetCancellableOrders(Parse(R"({"EAccountID": "E1008"})"));
+    Json::Value working = t.Host().Engine().GetCancellableOrders(JsonOf(R"({"EAccountID": "E1008"})"));
     ASSERT_EQ(working.size(), 2u);
     const Json::Value buyId = working[0]["OrderID"];
     const Json::Value sellId = working[1]["OrderID"];
