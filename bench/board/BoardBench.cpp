@@ -42,6 +42,7 @@
 #include "option/CDlgOptionBatchTrade.h"
 #include "option/OptionBoardFrame.h"
 #include "option/pricing/OptionPricing.h"
+#include "support/ScriptedOptions.h"
 
 namespace {
 
@@ -52,18 +53,12 @@ using Bench::RunEventLoopFor;
 using Bench::ThreadCpuSeconds;
 namespace I = Kora::Interface;
 
-Terminal::HostOptions BenchHost() {
-    Terminal::HostOptions options;
-    options.tradingDay = QDate(2024, 3, 15);
-    return options;
-}
-
 // ---- One refresh ------------------------------------------------------------------------------
 
 constexpr int kStrikes = 60;
 constexpr double kS = 3.0;
 constexpr double kRate = 0.03;
-const QDateTime kNow(QDate(2024, 3, 15), QTime(10, 0));
+const QDateTime kNow(kTradingDay, QTime(10, 0));
 const QDateTime kExpiry(QDate(2024, 4, 24), QTime(7, 0), Qt::UTC);
 
 OptionBoard::Option SmileOption(int64_t strike, bool put, const I::QuoteKey& listed) {
@@ -82,7 +77,7 @@ OptionBoard::Option SmileOption(int64_t strike, bool put, const I::QuoteKey& lis
 }
 
 void BM_RefreshSixtyStrikes(benchmark::State& state) {
-    Terminal::HostRuntime host(BenchHost());
+    Terminal::HostRuntime host(ScriptedOptions());
     // Keys of listed options, whose snapshots the refresh reads as it would its own.
     std::vector<I::QuoteKey> listed;
     const auto& catalogue = host.Market().Catalogue();
@@ -173,7 +168,7 @@ private:
 void BM_QuoteToScreen(benchmark::State& state) {
     const int rate = int(state.range(0));
     const auto duration = std::chrono::seconds(state.range(1));
-    Terminal::HostRuntime host(BenchHost());
+    Terminal::HostRuntime host(ScriptedOptions());
     host.LoadComponent([](auto h) { return new ThisComponent(h.Get()); }, [](auto* c) { delete c; });
     host.Engine().SetCurrentAccount("E1006");
     auto window = host.ContentWindows().CreateContentWindow(QStringLiteral("OptBatchWindow"), {});

@@ -17,6 +17,7 @@
 
 #include "Percentile.h"
 #include "host/HostRuntime.h"
+#include "support/ScriptedOptions.h"
 #include "ui/MainWindow.h"
 
 namespace {
@@ -24,9 +25,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 void BM_KeyToOrder(benchmark::State& state) {
-    Terminal::HostOptions options;
-    options.tradingDay = QDate(2024, 3, 15);
-    Terminal::HostRuntime host(options);
+    Terminal::HostRuntime host(ScriptedOptions());
     host.Settings().SetValue(QStringLiteral("公共参数键盘下单设置"), QStringLiteral("下单无需确认"), true);
     host.Market().SetCash("E1008", 1e12);
     if (!host.LoadComponentLibrary(QStringLiteral(KRT_DIST_BIN "/libKRTTools.so"))) {

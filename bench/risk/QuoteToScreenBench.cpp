@@ -25,6 +25,7 @@
 #include "frame/ThisComponent.h"
 #include "frame/ToolWindows.h"
 #include "host/HostRuntime.h"
+#include "support/ScriptedOptions.h"
 
 namespace {
 
@@ -57,9 +58,7 @@ int HoldOptions(Terminal::Market::Simulator& market, int underlying) {
 void BM_QuoteToScreen(benchmark::State& state) {
     const int rate = static_cast<int>(state.range(0));
     const auto duration = std::chrono::seconds(state.range(1));
-    Terminal::HostOptions options;
-    options.tradingDay = QDate(2024, 3, 15);
-    Terminal::HostRuntime host(options);
+    Terminal::HostRuntime host(ScriptedOptions());
     const int fund = host.Market().Catalogue().Underlyings()[1];
     if (HoldOptions(host.Market(), fund) != kPositions) {
         state.SkipWithError("the fund has too few options for the positions asked");

@@ -30,6 +30,7 @@
 #include "SteadyPusher.h"
 #include "frame/ThisComponent.h"
 #include "host/HostRuntime.h"
+#include "support/ScriptedOptions.h"
 
 namespace Bench {
 
@@ -66,7 +67,7 @@ protected:
 // offscreen.
 class WindowOnHost {
 public:
-    WindowOnHost(const QString& type, const QString& account) : m_host(Options()) {
+    WindowOnHost(const QString& type, const QString& account) : m_host(ScriptedOptions()) {
         m_host.LoadComponent([](auto h) { return new ThisComponent(h.Get()); }, [](auto* c) { delete c; });
         m_host.Engine().SetCurrentAccount(account.toStdString());
         window = m_host.ContentWindows().CreateContentWindow(type, {{QStringLiteral("EAccountID"), account}});
@@ -79,11 +80,6 @@ public:
     Kora::Utility::Handle<Kora::Interface::ContentWindowI> window;
 
 private:
-    static Terminal::HostOptions Options() {
-        Terminal::HostOptions options;
-        options.tradingDay = QDate(2024, 3, 15);
-        return options;
-    }
     Terminal::HostRuntime m_host;
 };
 

@@ -9,19 +9,16 @@
 #include "host/HostRuntime.h"
 #include "kernel/HostAccess.h"
 #include "market/Simulator.h"
+#include "support/ScriptedOptions.h"
 
 using namespace Terminal;
 
 namespace {
 
-const QDate kTradingDay(2024, 3, 15);
-
 // Steps of the walk as fast as they come, each delivered whole before the next: quote updates
 // per second that reach one follower of every contract.
 void BM_LiveMarketQuotesDeliveredToOneFollower(benchmark::State& state) {
-    HostOptions options;
-    options.tradingDay = kTradingDay;
-    HostRuntime host(options);  // scripted: the benchmark steps the walk itself
+    HostRuntime host(ScriptedOptions());  // scripted: the benchmark steps the walk itself
     Kora::Kernel::SetHost(host.Host().Get());
     Kora::Utility::Handle<CountingSubscriber> follower(new CountingSubscriber);
     Kora::Interface::QuoteKeySet every;

@@ -7,6 +7,7 @@
 #include "CountingSubscriber.h"
 #include "host/HostRuntime.h"
 #include "kernel/HostAccess.h"
+#include "support/ScriptedOptions.h"
 
 using namespace Terminal;
 
@@ -16,9 +17,7 @@ constexpr int kPushesPerBatch = 1000;
 
 // state.range(0) subscribers, each following every contract; every push reaches all of them.
 void BM_QuotePushesGeneratedAndDelivered(benchmark::State& state) {
-    HostOptions options;
-    options.tradingDay = QDate(2024, 3, 15);
-    HostRuntime host(options);
+    HostRuntime host(ScriptedOptions());
     Kora::Kernel::SetHost(host.Host().Get());
     Kora::Interface::QuoteKeySet every;
     for (const Market::Instrument& instrument : host.Market().Catalogue().All()) {
@@ -53,9 +52,7 @@ BENCHMARK(BM_QuotePushesGeneratedAndDelivered)->Arg(1)->Arg(4)->UseRealTime();
 
 // One subscriber among many follows one contract: the others are passed over.
 void BM_QuotePushesTargetedToOneFollower(benchmark::State& state) {
-    HostOptions options;
-    options.tradingDay = QDate(2024, 3, 15);
-    HostRuntime host(options);
+    HostRuntime host(ScriptedOptions());
     Kora::Kernel::SetHost(host.Host().Get());
     const Market::Instrument& meal = host.Instrument("DCE", "m2408");
     std::vector<Kora::Utility::Handle<CountingSubscriber>> subscribers;

@@ -5,13 +5,13 @@
 
 #include "host/HostRuntime.h"
 #include "market/Simulator.h"
+#include "support/ScriptedOptions.h"
 
 using namespace Terminal;
 using namespace Terminal::Market;
 
 namespace {
 
-const QDate kTradingDay(2024, 3, 15);
 constexpr int64_t kDeep = int64_t(1) << 40;
 
 OrderTicket Ticket(int instrument, char direction, char offset, int64_t price) {
@@ -77,9 +77,7 @@ BENCHMARK(BM_SimulatorFillsRestingOrdersOnTrades);
 // The whole road of a tool's order: "InsertSmartOrder" with its Json request, the journal line,
 // the match, and the answers posted (delivered in batches).
 void BM_EngineInsertSmartOrderMatched(benchmark::State& state) {
-    HostOptions options;
-    options.tradingDay = kTradingDay;
-    HostRuntime host(options);
+    HostRuntime host(ScriptedOptions());
     host.Market().SetCash("E1008", 1e15);
     DeepBook(host.Market(), host.Instrument("DCE", "m2408").index);
     Json::Value request(Json::objectValue);

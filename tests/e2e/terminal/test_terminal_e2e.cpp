@@ -18,6 +18,7 @@
 #include "kora/interface/OptionsDataSvcI.h"
 #include "kora/utility/JsonAccess.h"
 #include "support/JsonOf.h"
+#include "support/ScriptedOptions.h"
 
 using namespace Terminal;
 
@@ -187,7 +188,7 @@ TEST(LiveMarketTest, OptionQuotesFollowTheirUnderlyingToTheGlueAndAgreeWithTheOp
     HostOptions options;
     options.scripted = false;
     options.pushesPerSecond = 50;
-    options.tradingDay = QDate(2024, 3, 15);
+    options.tradingDay = kTradingDay;
     HostRuntime host(options);
     Kora::Kernel::SetHost(host.Host().Get());
     const uint64_t ticks = host.Time().GetTickCount();
