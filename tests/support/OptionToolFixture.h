@@ -7,25 +7,15 @@
 #include <QLineEdit>
 
 #include "platform/ControlId.h"
-#include "platform/ModalRunner.h"
 #include "support/ComponentOnHost.h"
 #include "support/HostSteps.h"
+#include "support/ScopedModalRunner.h"
 
 // The simulated terminal with the component, for the option tools' dialogs. Their modal dialogs
 // are run by the test: the quote data download runs for real (the host answers at once),
 // everything else is answered by `onModal`.
 class OptionToolFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_previousRunner = Win::SetModalRunner([this](QDialog& dialog) {
-            if (onModal) {
-                return onModal(dialog);
-            }
-            return dialog.exec();
-        });
-    }
-    void TearDown() override { Win::SetModalRunner(m_previousRunner); }
-
     // The options of the first underlying (the commodity future's, American) or of the fund
     // (European), nearest month, ascending strike, call before put.
     Kora::Interface::QuoteKey Option(bool fund, int index) {
@@ -42,5 +32,6 @@ protected:
     std::function<int(QDialog&)> onModal;
 
 private:
-    Win::ModalRunner m_previousRunner;
+    const ScopedModalRunner m_runner{
+        [this](QDialog& dialog) { return onModal ? onModal(dialog) : dialog.exec(); }};
 };

@@ -6,6 +6,7 @@
 #include "KRUI.h"
 #include "platform/ControlId.h"
 #include "platform/ModalRunner.h"
+#include "support/ScopedModalRunner.h"
 
 namespace {
 
@@ -69,12 +70,11 @@ TEST(ToolDialogs, MessageBoxesAndModalRunsGoThroughTheirResponders) {
     Win::SetMessageBoxResponder(previous);
 
     ToolDialog d;
-    auto previousRunner = Win::SetModalRunner([](QDialog& dialog) {
+    const ScopedModalRunner runner([](QDialog& dialog) {
         EXPECT_TRUE(static_cast<CKrDlg&>(dialog).IsCreated());
         return 7;
     });
     EXPECT_EQ(d.DoModal(), 7);
-    Win::SetModalRunner(previousRunner);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "option/OptionBoardColumns.h"
 #include "platform/ControlId.h"
 #include "platform/ModalRunner.h"
+#include "support/ScopedModalRunner.h"
 #include "support/ToolWindowOnHost.h"
 
 namespace {
@@ -201,7 +202,7 @@ TEST_F(BoardWindowTest, ThePopUpsBoardFillsItAsItIsResizedAndGoesWhenItClosesWit
     QRect filled;
     QRect client;
     size_t whileOpen = 0;
-    const Win::ModalRunner previous = Win::SetModalRunner([&](QDialog& dialog) {
+    const ScopedModalRunner runner([&](QDialog& dialog) {
         auto* pop = dynamic_cast<CDlgOptionBatchTradePop*>(&dialog);
         EXPECT_NE(pop, nullptr);
         dialog.show();
@@ -220,7 +221,6 @@ TEST_F(BoardWindowTest, ThePopUpsBoardFillsItAsItIsResizedAndGoesWhenItClosesWit
     Json::Value request(Json::objectValue);
     request["Function"] = "PopOptBatchTrade";
     t.Host().Instructs().ExecuteInstruct(request);
-    Win::SetModalRunner(previous);
     t.Pump();
 
     EXPECT_EQ(filled, client);

@@ -17,6 +17,7 @@
 #include "platform/ControlId.h"
 #include "platform/ModalRunner.h"
 #include "support/HostSteps.h"
+#include "support/ScopedModalRunner.h"
 #include "support/ScriptedOptions.h"
 
 namespace {
@@ -71,10 +72,8 @@ TEST(RiskTerminalTest, SimulatedOptionAddedThroughTheChooserIsSentAsOneConfirmed
 
     const QString fundName = host.OptionsData().GetUnderlyingName(
         host.KeyOf(*host.Market().Catalogue().At(held.option->underlying)));
-    const Win::ModalRunner previous =
-        Win::SetModalRunner([&](QDialog& chooser) { return ChooseFundCall(chooser, fundName); });
+    const ScopedModalRunner runner([&](QDialog& chooser) { return ChooseFundCall(chooser, fundName); });
     QTest::mouseClick(Win::FindControl<QPushButton>(dialog, kAddButton), Qt::LeftButton);
-    Win::SetModalRunner(previous);
     SettleHostAndWindows(host);
     ASSERT_EQ(Win::FindControl<QAbstractItemView>(dialog, kSimulatedList)->model()->rowCount(), 2);
 

@@ -28,6 +28,7 @@
 #include "platform/ModalRunner.h"
 #include "support/HostSteps.h"
 #include "support/RunLayoutFolder.h"
+#include "support/ScopedModalRunner.h"
 #include "support/ToolWindowOnHost.h"
 #include "support/UserInput.h"
 
@@ -64,7 +65,7 @@ protected:
     // Adds an option through "添加": the chooser picks the group of its kind in its underlying's
     // month, then the option itself.
     void AddThroughChooser(const Terminal::Market::Instrument& option) {
-        const Win::ModalRunner previous = Win::SetModalRunner([&](QDialog& dialog) {
+        const ScopedModalRunner runner([&](QDialog& dialog) {
             auto& chooser = dynamic_cast<CDlgSel&>(dialog);
             const QString group = option.option->isPut ? QStringLiteral("认沽") : QStringLiteral("认购");
             const QString underlying = Host().OptionsData().GetUnderlyingName(
@@ -88,7 +89,6 @@ protected:
             return chooser.result();
         });
         QTest::mouseClick(Control<QPushButton>(CDlgPositionAnalyze::kAddButton), Qt::LeftButton);
-        Win::SetModalRunner(previous);
         t.Pump();
     }
     // A click at an offset from a list cell's top left (negative x: from its right edge; none:
@@ -236,7 +236,7 @@ TEST_F(RiskWindow, ChoosingAnAccountLoadsItAndTellsTheOthersOnceWithoutLoopingAn
 }
 
 TEST_F(RiskWindow, ToolButtonsRunTheirToolsAndHelpOpensThePage) {
-    const Win::ModalRunner previous = Win::SetModalRunner([](QDialog&) { return int(QDialog::Rejected); });
+    const ScopedModalRunner rejectAll([](QDialog&) { return int(QDialog::Rejected); });
     Open();
     const size_t before = Host().Instructs().Executed().size();
     for (int id : {Dlg::kTradeStatisticsButton, Dlg::kPriceCalcButton, Dlg::kSellAnalysisButton}) {
@@ -247,7 +247,6 @@ TEST_F(RiskWindow, ToolButtonsRunTheirToolsAndHelpOpensThePage) {
     EXPECT_EQ(JsonText(executed[before], "Function"), "OptionTradeStatistics");
     EXPECT_EQ(JsonText(executed[before + 1], "Function"), "OptionPriceCalc");
     EXPECT_EQ(JsonText(executed[before + 2], "Function"), "OptionSellAnaly");
-    Win::SetModalRunner(previous);
 
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("file", &catcher, "Open");
@@ -346,7 +345,7 @@ TEST_F(RiskSimulated, AContractTheAccountCannotTradeIsRefusedAndNothingSent) {
 }
 
 TEST_F(RiskSimulated, XAxisSettingsNarrowTheSweepAndKeepAtLeastFourLabels) {
-    const Win::ModalRunner previous = Win::SetModalRunner([](QDialog& dialog) {
+    const ScopedModalRunner runner([](QDialog& dialog) {
         auto& settings = dynamic_cast<CDlgXAxisSet&>(dialog);
         Win::FindControl<QSlider>(&settings, CDlgXAxisSet::kRangeSlider)->setValue(20);
         CKrAmountHSpinEdit* count = Win::FindControl<CKrAmountHSpinEdit>(&settings, CDlgXAxisSet::kCountEdit);
@@ -355,7 +354,6 @@ TEST_F(RiskSimulated, XAxisSettingsNarrowTheSweepAndKeepAtLeastFourLabels) {
         return settings.result();
     });
     QTest::mouseClick(Control<QPushButton>(Dlg::kXAxisLink), Qt::LeftButton);
-    Win::SetModalRunner(previous);
     t.Pump();
     EXPECT_EQ(t.BoxTexts(), QStringList{"X坐标轴刻度不能小于默认值4，已恢复默认值!"});
     EXPECT_EQ(Dlg::LabelCount(), 4);

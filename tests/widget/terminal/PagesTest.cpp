@@ -12,6 +12,7 @@
 #include "kora/utility/JsonAccess.h"
 #include "platform/ModalRunner.h"
 #include "support/HostSteps.h"
+#include "support/ScopedModalRunner.h"
 #include "ui/CombinationOrderPage.h"
 #include "ui/ConditionOrderPage.h"
 
@@ -104,7 +105,7 @@ TEST_F(PagesTest, TheConditionalOrderPageShowsTheParametersAndTakesTheOrderOnlyW
     params["Trigger"]["Price"] = "7.80";
     QStringList shown;
     bool confirm = true;
-    const Win::ModalRunner previous = Win::SetModalRunner([&](QDialog& dialog) {
+    const ScopedModalRunner runner([&](QDialog& dialog) {
         auto* page = qobject_cast<Terminal::Ui::ConditionOrderPage*>(&dialog);
         for (int row = 0; page && row < page->Parameters()->rowCount(); ++row) {
             shown << page->Parameters()->item(row, 0)->text() + "=" +
@@ -116,7 +117,6 @@ TEST_F(PagesTest, TheConditionalOrderPageShowsTheParametersAndTakesTheOrderOnlyW
     const Json::Value taken = Host().Conditions().Execute(QStringLiteral("-808-@"), params);
     confirm = false;
     const Json::Value refused = Host().Conditions().Execute(QStringLiteral("-808-@"), params);
-    Win::SetModalRunner(previous);
 
     EXPECT_EQ(shown.mid(0, 3),
               (QStringList{"ContractCode=600000", "ExchangeCode=SHSE-A", "Trigger.Price=7.80"}));

@@ -9,6 +9,7 @@
 #include "UiFixture.h"
 #include "kora/interface/Topics.h"
 #include "platform/ModalRunner.h"
+#include "support/ScopedModalRunner.h"
 #include "ui/ToolDock.h"
 
 namespace TerminalUiTest {
@@ -102,12 +103,11 @@ TEST_F(ToolDockingTest, TheToolsMenuRunsEveryInstructAndAModalToolOpensThroughTh
         EXPECT_TRUE(MenuEntry(*Window().ToolsMenu(), QString::fromUtf8(instruct))) << instruct;
     }
     QStringList opened;
-    const Win::ModalRunner previous = Win::SetModalRunner([&](QDialog& dialog) {
+    const ScopedModalRunner runner([&](QDialog& dialog) {
         opened << dialog.windowTitle();
         return int(QDialog::Rejected);
     });
     MenuEntry(*Window().ToolsMenu(), QStringLiteral("OptionPriceCalc"))->trigger();
-    Win::SetModalRunner(previous);
     EXPECT_EQ(opened, QStringList{QStringLiteral("期权定价计算")});
 }
 
