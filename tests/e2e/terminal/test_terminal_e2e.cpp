@@ -210,8 +210,11 @@ TEST(LiveMarketTest, OptionQuotesFollowTheirUnderlyingToTheGlueAndAgreeWithTheOp
     const double bid = call.ToPrice(quote.book[0].bid.price);
     const double ask = call.ToPrice(quote.book[0].ask.price);
     ASSERT_GT(bid, 0.0);
-    // Bid and ask are each put on the tick, so their middle stands within a tick of the model.
-    EXPECT_NEAR((bid + ask) / 2, host.Market().ModelPrice(option), call.ToPrice(call.tick));
+    // The makers quote around the model, but a trade in the same step may sweep a level or two off
+    // one side, so the model is only sure to lie inside the spread, not near its middle.
+    const double model = host.Market().ModelPrice(option);
+    EXPECT_LT(bid, model);
+    EXPECT_GT(ask, model);
 
     Kora::Interface::OptionRecord record;
     const auto optionsData = Kora::Kernel::GetService<Kora::Interface::OptionsDataSvcI>();
