@@ -118,8 +118,9 @@ std::vector<int> Simulator::RestingAt(int instrument, bool buys, int64_t price) 
             orders.push_back(index);
         }
     }
-    std::sort(orders.begin(), orders.end(),
-              [this](int a, int b) { return m_orders[size_t(a)].view.sequence < m_orders[size_t(b)].view.sequence; });
+    std::sort(orders.begin(), orders.end(), [this](int a, int b) {
+        return m_orders[size_t(a)].view.sequence < m_orders[size_t(b)].view.sequence;
+    });
     return orders;
 }
 
